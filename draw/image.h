@@ -1,0 +1,55 @@
+// Images in memory and the raster operations every figure, glyph and picture goes through.
+//
+// An image is one allocation in the image-buffer layout the system also builds and reads
+// itself (glyphs, the logo):
+//   u16  (width << 3) | bytes per pixel   (1, 2 or 4; width at most 8191)
+//   u16  height
+//   height rows of width pixels, top row first; a pixel is a palette index (1 byte),
+//   5:6:5 (2 bytes) or 0xAARRGGBB (4 bytes), little-endian.
+// A null ImageHandle as a target means the screen of the active device.
+#pragma once
+
+#include <cstdint>
+
+namespace vekora {
+
+using ImageHandle = std::uint8_t*;
+
+constexpr std::uint32_t TRANSPARENT = 0xFF00FF;   // 0 on 8-bit surfaces
+constexpr std::uint32_t NO_COLOUR = 0xFEFF00FF;   // "no colour meant"
+constexpr std::int32_t MaxImageWidth = 8191;
+constexpr int ImageHeaderBytes = 4;
+
+struct SurfaceSize {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::int32_t bytesPerPixel = 0;
+};
+
+// The copy modes of ImageBlit.
+enum class BlitMode : std::int32_t { Transparent = 0, Plain = 1, Blend = 6 };
+
+// The kinds of RasterLine.
+enum class LineKind : std::int32_t { Line = 0, Box = 1, FilledBox = 2 };
+
+SurfaceSize SurfaceInfo(ImageHandle target);
+std::uint32_t TransparentColour(ImageHandle target);
+
+// A new image of the screen's depth, every pixel `colour` (TRANSPARENT for NO_COLOUR).
+// Returns null when the size cannot be represented (0, negative, or wider than 8191).
+ImageHandle ImageNew(std::int32_t width, std::int32_t height, std::uint32_t colour);
+// As ImageNew, with an explicit depth in bytes per pixel (1, 2 or 4).
+ImageHandle ImageNewOfDepth(std::int32_t width, std::int32_t height, std::int32_t bytesPerPixel,
+                            std::uint32_t colour);
+void ImageFree(ImageHandle image);
+
+void RasterLine(ImageHandle target, float x1, float y1, float x2, float y2, std::uint32_t colour,
+                LineKind kind, std::uint16_t styleMask);
+void RasterEllipse(ImageHandle target, float cx, float cy, float r, std::uint32_t colour, float aspect,
+                   float start, float end, std::int32_t fill);
+void RasterPixel(ImageHandle target, float x, float y, std::uint32_t colour);
+void RasterFill(ImageHandle target, float x, float y, std::uint32_t colour, std::uint32_t border);
+void ImageBlit(ImageHandle target, float x, float y, ImageHandle image, BlitMode mode, std::int32_t alpha);
+void ImageCapture(ImageHandle source, float x1, float y1, float x2, float y2, ImageHandle image);
+
+}  // namespace vekora

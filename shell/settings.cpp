@@ -1,0 +1,13 @@
+// The one Settings instance of the process.
+#include "shell/settings.h"
+
+namespace vekora {
+
+Settings& ProgramSettings() {
+    static Settings settings;
+    return settings;
+}
+
+void ResetSettings() { ProgramSettings() = Settings{}; }
+
+}  // namespace vekora

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Vekora and runs every test.
+#   tools/run-tests.sh              the normal build, in build/
+#   tools/run-tests.sh --sanitize   with AddressSanitizer and UndefinedBehaviorSanitizer, in build-sanitize/
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+build=build
+options=()
+case "${1:-}" in
+  --sanitize) build=build-sanitize; options+=(-DVEKORA_SANITIZE=ON -DVEKORA_BENCH=OFF) ;;
+  "") ;;
+  *) echo "usage: $0 [--sanitize]" >&2; exit 2 ;;
+esac
+if [ -n "${CI:-}" ]; then
+  options+=(-DVEKORA_WERROR=ON)
+fi
+
+tools/install-deps.sh
+cmake -S . -B "$build" -G Ninja "${options[@]}"
+cmake --build "$build"
+
+# The window tests need a display; without one, lend them a virtual X server.
+if [ -z "${DISPLAY:-}" ] && command -v xvfb-run >/dev/null; then
+  xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir "$build" --output-on-failure -j2
+else
+  ctest --test-dir "$build" --output-on-failure -j2
+fi
