@@ -22,6 +22,14 @@ extern "C" {
 /* Resets every program setting to its start value. Safe to call any number of times; returns 0. */
 VEK_API int32_t VEK_INIT(void);
 
+/* ---- Geometry: records and the VEK_ routines ---- */
+
+/* ---- Drawing: images, figures, fonts and text, marks (VEKD_) ---- */
+
+/* ---- Animation: instruments and animated drawing (VEKA_) ---- */
+
+/* ---- Scripts: compiling, running, menus and constructions (VEKS_) ---- */
+
 #ifdef __cplusplus
 }
 #endif
