@@ -1,0 +1,152 @@
+// Drawing text with bitmap fonts through the raster layer.
+#include "draw/text.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <vector>
+
+namespace vekora {
+
+namespace {
+
+// A colour as a pixel of the given depth: the low byte on 8-bit surfaces, 5:6:5 on 16-bit
+// surfaces, the value itself on 32-bit surfaces.
+std::uint32_t PixelOf(std::uint32_t colour, std::int32_t bytesPerPixel) {
+    switch (bytesPerPixel) {
+        case 1: return colour & 0xFF;
+        case 2: return ((colour >> 8) & 0xF800) | ((colour >> 5) & 0x07E0) | ((colour >> 3) & 0x001F);
+        default: return colour;
+    }
+}
+
+// Expands the one-bit rows into pixels. Callers size `out` to width * height pixels.
+template <typename Pixel>
+void ExpandGlyph(const std::uint8_t* rows, std::int32_t width, std::int32_t height, Pixel foreground,
+                 Pixel background, std::uint8_t* out) {
+    const std::int32_t rowBytes = GlyphRowBytes(width);
+    for (std::int32_t r = 0; r < height; ++r, rows += rowBytes) {
+        for (std::int32_t c = 0; c < width; ++c, out += sizeof(Pixel)) {
+            const Pixel pixel = ((rows[c >> 3] >> (7 - (c & 7))) & 1) ? foreground : background;
+            std::memcpy(out, &pixel, sizeof pixel);
+        }
+    }
+}
+
+template <typename Pixel>
+void ExpandGlyphAs(const std::uint8_t* glyph, std::uint32_t foreground, std::uint32_t background,
+                   std::uint8_t* out) {
+    ExpandGlyph<Pixel>(glyph + GlyphHeaderBytes, GlyphWidth(glyph), GlyphHeight(glyph),
+                       static_cast<Pixel>(PixelOf(foreground, sizeof(Pixel))),
+                       static_cast<Pixel>(PixelOf(background, sizeof(Pixel))), out);
+}
+
+std::int32_t SignedLineHeight(const std::uint8_t* glyph0) {
+    return static_cast<std::int16_t>(glyph0[2] | (glyph0[3] << 8));
+}
+
+}  // namespace
+
+void PutGlyph(ImageHandle target, const std::uint8_t* glyph, std::int32_t x, std::int32_t y,
+              std::uint32_t foreground, std::uint32_t background) {
+    if (glyph == nullptr) return;
+    const std::int32_t depth = SurfaceInfo(target).bytesPerPixel;
+    const std::int32_t width = GlyphWidth(glyph);
+    const std::int32_t height = GlyphHeight(glyph);
+    if ((depth != 1 && depth != 2 && depth != 4) || width <= 0 || height <= 0) return;
+
+    std::vector<std::uint8_t> image(ImageHeaderBytes + static_cast<std::size_t>(width) * height * depth);
+    const auto header = static_cast<std::uint16_t>((width << 3) | depth);
+    const auto rows = static_cast<std::uint16_t>(height);
+    std::memcpy(image.data(), &header, 2);
+    std::memcpy(image.data() + 2, &rows, 2);
+    std::uint8_t* pixels = image.data() + ImageHeaderBytes;
+    switch (depth) {
+        case 1: ExpandGlyphAs<std::uint8_t>(glyph, foreground, background, pixels); break;
+        case 2: ExpandGlyphAs<std::uint16_t>(glyph, foreground, background, pixels); break;
+        default: ExpandGlyphAs<std::uint32_t>(glyph, foreground, background, pixels); break;
+    }
+    ImageBlit(target, static_cast<float>(x), static_cast<float>(y), image.data(), BlitMode::Transparent, 0);
+}
+
+void PrintText(ImageHandle target, std::string_view text, const FontView& font, std::int32_t x,
+               std::int32_t y, std::uint32_t foreground, std::uint32_t background) {
+    // Glyph widths are never negative, so once the pen passes the target's right edge
+    // nothing further can show; stopping there bounds the time a huge text takes.
+    const std::int64_t rightEdge = SurfaceInfo(target).width;
+    std::int64_t cx = x;
+    for (const char byte : text) {
+        if (cx >= rightEdge) break;
+        const std::uint8_t* glyph = font.Glyph(static_cast<std::uint8_t>(byte));
+        if (glyph == nullptr) continue;
+        PutGlyph(target, glyph, static_cast<std::int32_t>(cx), y, foreground, background);
+        cx += GlyphWidth(glyph);
+    }
+}
+
+std::int32_t StringWidth(std::string_view text, const FontView& font) {
+    std::int64_t width = 0;
+    for (const char byte : text) {
+        if (const std::uint8_t* glyph = font.Glyph(static_cast<std::uint8_t>(byte))) width += GlyphWidth(glyph);
+    }
+    return static_cast<std::int32_t>(std::min<std::int64_t>(width, std::numeric_limits<std::int32_t>::max()));
+}
+
+std::int32_t NextBreak(std::string_view text, std::int64_t& pos, std::int64_t maxW, const FontView& font) {
+    const auto length = static_cast<std::int64_t>(text.size());
+    const auto byteAt = [&text](std::int64_t i) { return static_cast<std::uint8_t>(text[static_cast<std::size_t>(i)]); };
+    std::int64_t sum = 0;
+    for (std::int64_t i = pos;;) {
+        if (i >= length - 1) {
+            pos = length;
+            return 0;
+        }
+        ++i;
+        const std::uint8_t c = byteAt(i);
+        if (c == 13) {
+            pos = i + 1;
+            return 13;
+        }
+        if (const std::uint8_t* glyph = font.Glyph(c)) sum += GlyphWidth(glyph);
+        if (sum <= maxW) continue;
+        std::int64_t j = i - 1;
+        while (j >= pos && byteAt(j) > 32) --j;
+        if (j > pos) {
+            pos = j + 1;
+            return byteAt(j);
+        }
+        pos = i - 1;
+        return -1;
+    }
+}
+
+void LineWrap(ImageHandle target, std::string_view text, const FontView& font, std::int32_t x, std::int32_t y,
+              std::int32_t width, std::int32_t height, std::uint32_t foreground, std::uint32_t background) {
+    if (background != TransparentColour(target)) {
+        RasterLine(target, static_cast<float>(x), static_cast<float>(y), static_cast<float>(std::int64_t{x} + width - 1),
+                   static_cast<float>(std::int64_t{y} + height - 1), background, LineKind::FilledBox, 0xFFFF);
+    }
+    const std::uint8_t* glyph0 = font.Glyph(0);
+    if (glyph0 == nullptr) return;  // an empty font has no text to show
+    const std::int64_t lineHeight = SignedLineHeight(glyph0);
+    const std::int64_t maxW = width - (lineHeight >> 1);
+    const std::int64_t lastTop = std::int64_t{y} + height - lineHeight;
+    std::int64_t pos = 0;
+    std::int64_t cy = y;
+    for (;;) {
+        const std::int64_t start = pos;
+        const std::int32_t r = NextBreak(text, pos, maxW, font);
+        if (r == 0) pos += 1;
+        const std::int64_t last = r == -1 ? pos - 1 : pos - 2;
+        if (last >= start && cy >= std::numeric_limits<std::int32_t>::min() &&
+            cy <= std::numeric_limits<std::int32_t>::max()) {
+            PrintText(target, text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(last - start + 1)),
+                      font, x, static_cast<std::int32_t>(cy), foreground, background);
+        }
+        cy += lineHeight;
+        // A line that made no progress is followed by the same empty line again and again.
+        if (r == 0 || pos == start || cy > lastTop) return;
+    }
+}
+
+}  // namespace vekora
