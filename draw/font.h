@@ -42,6 +42,7 @@ struct FontView {
 };
 
 FontView ViewOf(const Font& font);
+FontView ViewOf(const Font&& font) = delete;  // the view would outlive the font
 
 // A glyph's advance (the first u16 read as signed, shifted right by 3) and its height.
 inline std::int32_t GlyphWidth(const std::uint8_t* glyph) {
