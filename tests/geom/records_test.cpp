@@ -1,0 +1,56 @@
+// The undefined value, fresh undefined records and the look lines take from the settings.
+#include <gtest/gtest.h>
+
+#include "geom_test_util.h"
+#include "shell/settings.h"
+
+namespace vekora {
+namespace {
+
+using test::P;
+
+TEST(Records, OnlyTheFirstCoordinateMarksAFigureUndefined) {
+    struct Case {
+        Point point;
+        bool undefined;
+    };
+    const Case cases[] = {
+        {P(UNDEFINED, 5), true},
+        {P(5, UNDEFINED), false},
+        {P(9.99e307, 0), false},
+        {P(-UNDEFINED, 0), false},
+    };
+    for (const Case& c : cases) EXPECT_EQ(IsUndefined(c.point), c.undefined) << c.point.x;
+
+    EXPECT_TRUE(IsUndefined(Line{UNDEFINED, 0, 1, 0, 0, 0, 0}));
+    EXPECT_FALSE(IsUndefined(Line{0, UNDEFINED, 1, 0, 0, 0, 0}));
+    EXPECT_TRUE(IsUndefined(Circle{UNDEFINED, 0, 1, 0, 0, 0, 0}));
+    // A LineEquation is marked by b, its second field; a vertical line has m = UNDEFINED.
+    EXPECT_TRUE(IsUndefined(LineEquation{0, UNDEFINED, 0, 0, 0}));
+    EXPECT_FALSE(IsUndefined(LineEquation{UNDEFINED, 3, 0, 0, 0}));
+}
+
+TEST(Records, FreshUndefinedRecordsHaveEveryOtherFieldZero) {
+    const Circle c = UndefinedCircle();
+    EXPECT_EQ(c.y, UNDEFINED);
+    EXPECT_EQ(c.r + c.start + c.end, 0.0);
+    EXPECT_EQ(c.colour, 0u);
+    EXPECT_EQ(c.thickness, 0);
+    const Line l = UndefinedLine();
+    EXPECT_EQ(l.y0, UNDEFINED);
+    EXPECT_EQ(l.dx + l.dy, 0.0);
+    EXPECT_EQ(l.style + l.thickness, 0);
+}
+
+TEST(Records, NewLinesLookSolidAndOnePixelWideAtStart) {
+    const Settings start;
+    const LineLook look = LineLookOf(start.shapeAndStyle, start.thickness);
+    EXPECT_EQ(look.style, -1);
+    EXPECT_EQ(look.thickness, 1);
+    const LineLook dashed = LineLookOf(PackHalves(7, 0x0F0F), PackHalves(3, 9));
+    EXPECT_EQ(dashed.style, 0x0F0F);
+    EXPECT_EQ(dashed.thickness, 3);
+}
+
+}  // namespace
+}  // namespace vekora
