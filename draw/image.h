@@ -43,6 +43,11 @@ ImageHandle ImageNewOfDepth(std::int32_t width, std::int32_t height, std::int32_
                             std::uint32_t colour);
 void ImageFree(ImageHandle image);
 
+// The value a colour is stored as in a pixel of this depth (bytes per pixel 1, 2 or 4).
+std::uint32_t EncodeColour(std::uint32_t colour, std::int32_t bytesPerPixel);
+// The stored value of one pixel of the target, 0 outside it.
+std::uint32_t PixelValue(ImageHandle target, std::int32_t x, std::int32_t y);
+
 void RasterLine(ImageHandle target, float x1, float y1, float x2, float y2, std::uint32_t colour,
                 LineKind kind, std::uint16_t styleMask);
 void RasterEllipse(ImageHandle target, float cx, float cy, float r, std::uint32_t colour, float aspect,

@@ -1,0 +1,133 @@
+// Images in the image-buffer layout: creation, size, colours, single pixels.
+#include "draw/image.h"
+
+#include <cstdlib>
+
+#include "draw/image_surface.h"
+#include "platform/device.h"
+
+namespace vekora {
+namespace {
+
+std::uint16_t ReadU16(const std::uint8_t* at) { return static_cast<std::uint16_t>(at[0] | (at[1] << 8)); }
+
+void WriteU16(std::uint8_t* at, std::uint32_t value) {
+    at[0] = static_cast<std::uint8_t>(value & 0xFF);
+    at[1] = static_cast<std::uint8_t>((value >> 8) & 0xFF);
+}
+
+bool KnownDepth(std::int32_t bytesPerPixel) {
+    return bytesPerPixel == 1 || bytesPerPixel == 2 || bytesPerPixel == 4;
+}
+
+// Bytes per pixel of new images: the screen's, or 16-bit pixels before a screen exists.
+std::int32_t ScreenBytesPerPixel() {
+    const std::int32_t depth = ScreenQuery().depth;
+    return depth > 0 ? (depth + 7) >> 3 : 2;
+}
+
+}  // namespace
+
+Surface ResolveSurface(ImageHandle target) {
+    if (target == nullptr) {
+        Device* device = ActiveDevice();
+        if (device == nullptr || device->Screen() == nullptr) return {};
+        target = device->Screen();
+    }
+    Surface surface;
+    surface.width = ReadU16(target) >> 3;
+    surface.bytesPerPixel = ReadU16(target) & 7;
+    surface.height = ReadU16(target + 2);
+    if (!KnownDepth(surface.bytesPerPixel) || surface.width == 0 || surface.height == 0) return {};
+    surface.pixels = target + ImageHeaderBytes;
+    return surface;
+}
+
+SurfaceSize SurfaceInfo(ImageHandle target) {
+    if (target == nullptr) {
+        const ScreenMode mode = ScreenQuery();
+        return {mode.width, mode.height, (mode.depth + 7) >> 3};
+    }
+    return {ReadU16(target) >> 3, ReadU16(target + 2), ReadU16(target) & 7};
+}
+
+std::uint32_t TransparentColour(ImageHandle target) {
+    return SurfaceInfo(target).bytesPerPixel > 1 ? TRANSPARENT : 0;
+}
+
+std::uint32_t EncodeColour(std::uint32_t colour, std::int32_t bytesPerPixel) {
+    std::uint32_t value = 0;
+    WithFormat(bytesPerPixel, [&](auto format) { value = decltype(format)::Encode(colour); });
+    return value;
+}
+
+std::uint32_t PixelValue(ImageHandle target, std::int32_t x, std::int32_t y) {
+    const Surface surface = ResolveSurface(target);
+    if (surface.Empty() || x < 0 || y < 0 || x >= surface.width || y >= surface.height) return 0;
+    std::uint32_t value = 0;
+    std::memcpy(&value, surface.At(x, y), static_cast<std::size_t>(surface.bytesPerPixel));
+    return value;
+}
+
+std::uint32_t PaletteRgb(std::uint8_t index) {
+    const std::uint32_t r3 = index >> 5, g3 = (index >> 2) & 7, b2 = index & 3;
+    const std::uint32_t r = (r3 << 5) | (r3 << 2) | (r3 >> 1);
+    const std::uint32_t g = (g3 << 5) | (g3 << 2) | (g3 >> 1);
+    const std::uint32_t b = b2 * 0x55;
+    return (r << 16) | (g << 8) | b;
+}
+
+std::uint32_t PixelRgb(const Surface& surface, std::int32_t x, std::int32_t y) {
+    const std::uint8_t* at = surface.At(x, y);
+    switch (surface.bytesPerPixel) {
+        case 1: return PaletteRgb(*at);
+        case 2: {
+            const std::uint32_t pixel = LoadPixel<std::uint16_t>(at);
+            const std::uint32_t r5 = pixel >> 11, g6 = (pixel >> 5) & 0x3F, b5 = pixel & 0x1F;
+            return (((r5 << 3) | (r5 >> 2)) << 16) | (((g6 << 2) | (g6 >> 4)) << 8) | ((b5 << 3) | (b5 >> 2));
+        }
+        case 4: return LoadPixel<std::uint32_t>(at) & 0xFFFFFF;
+        default: return 0;
+    }
+}
+
+ImageHandle ImageNewOfDepth(std::int32_t width, std::int32_t height, std::int32_t bytesPerPixel,
+                            std::uint32_t colour) {
+    if (width <= 0 || width > MaxImageWidth || height <= 0 || height > 0xFFFF || !KnownDepth(bytesPerPixel)) {
+        return nullptr;
+    }
+    const std::size_t bytes = ImageHeaderBytes + static_cast<std::size_t>(width) * height * bytesPerPixel;
+    auto* image = static_cast<std::uint8_t*>(std::malloc(bytes));
+    if (image == nullptr) return nullptr;
+    WriteU16(image, (static_cast<std::uint32_t>(width) << 3) | static_cast<std::uint32_t>(bytesPerPixel));
+    WriteU16(image + 2, static_cast<std::uint32_t>(height));
+    const Surface surface = ResolveSurface(image);
+    const std::uint32_t fill = colour == NO_COLOUR ? TRANSPARENT : colour;
+    WithFormat(bytesPerPixel, [&](auto format) {
+        using F = decltype(format);
+        const typename F::Pixel pixel = fill == TRANSPARENT ? F::Transparent : F::Encode(fill);
+        FillSpan<F>(surface, 0, width - 1, 0, pixel);
+        for (std::int32_t y = 1; y < height; ++y) std::memcpy(surface.At(0, y), surface.pixels, surface.Stride());
+    });
+    return image;
+}
+
+ImageHandle ImageNew(std::int32_t width, std::int32_t height, std::uint32_t colour) {
+    return ImageNewOfDepth(width, height, ScreenBytesPerPixel(), colour);
+}
+
+void ImageFree(ImageHandle image) { std::free(image); }
+
+void RasterPixel(ImageHandle target, float x, float y, std::uint32_t colour) {
+    const Surface surface = ResolveSurface(target);
+    if (surface.Empty()) return;
+    const double px = PixelOf(x), py = PixelOf(y);
+    // The negated comparisons also refuse NaN.
+    if (!(px >= 0 && py >= 0 && px < surface.width && py < surface.height)) return;
+    WithFormat(surface.bytesPerPixel, [&](auto format) {
+        using F = decltype(format);
+        StorePixel(surface.At(static_cast<std::int32_t>(px), static_cast<std::int32_t>(py)), F::Encode(colour));
+    });
+}
+
+}  // namespace vekora

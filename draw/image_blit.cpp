@@ -1,0 +1,101 @@
+// Copying images onto targets (transparent, plain, blended) and capturing a target's pixels.
+#include <algorithm>
+#include <cmath>
+
+#include "draw/image_surface.h"
+
+namespace vekora {
+namespace {
+
+// The part of a w x h picture placed with its top-left pixel at (x, y) that lies on a surface.
+struct Overlap {
+    std::int32_t dstX = 0, dstY = 0;  // first covered pixel of the surface
+    std::int32_t srcX = 0, srcY = 0;  // the picture's pixel that lands there
+    std::int32_t width = 0, height = 0;
+};
+
+bool Place(double x, double y, std::int32_t w, std::int32_t h, const Surface& surface, Overlap& overlap) {
+    if (!(x + w > 0 && y + h > 0 && x < surface.width && y < surface.height)) return false;
+    const auto left = static_cast<std::int32_t>(std::max(x, 0.0));
+    const auto top = static_cast<std::int32_t>(std::max(y, 0.0));
+    const auto right = static_cast<std::int32_t>(std::min<double>(x + w, surface.width));
+    const auto bottom = static_cast<std::int32_t>(std::min<double>(y + h, surface.height));
+    overlap = {left, top, static_cast<std::int32_t>(left - x), static_cast<std::int32_t>(top - y), right - left,
+               bottom - top};
+    return overlap.width > 0 && overlap.height > 0;
+}
+
+enum class PixelRule { Plain, SkipTransparent, Blend, OwnAlpha };
+
+template <typename F, PixelRule Rule>
+void CopyRows(const Surface& dst, const Surface& src, const Overlap& o, std::int32_t alpha) {
+    using P = typename F::Pixel;
+    const std::size_t rowBytes = static_cast<std::size_t>(o.width) * sizeof(P);
+    for (std::int32_t row = 0; row < o.height; ++row) {
+        std::uint8_t* to = dst.At(o.dstX, o.dstY + row);
+        const std::uint8_t* from = src.At(o.srcX, o.srcY + row);
+        if constexpr (Rule == PixelRule::Plain) {
+            std::memmove(to, from, rowBytes);
+        } else {
+            for (std::int32_t i = 0; i < o.width; ++i, to += sizeof(P), from += sizeof(P)) {
+                const P pixel = LoadPixel<P>(from);
+                if (F::Key(pixel) == F::Key(F::Transparent)) continue;
+                if constexpr (Rule == PixelRule::SkipTransparent) {
+                    StorePixel(to, pixel);
+                } else {
+                    const std::int32_t a = Rule == PixelRule::OwnAlpha ? F::AlphaOf(pixel) : alpha;
+                    // An alpha byte of 0 leaves the pixel alone, as an alpha of 0 does.
+                    if (a == 0) continue;
+                    StorePixel(to, a >= 255 ? pixel : F::Blend(pixel, LoadPixel<P>(to), a));
+                }
+            }
+        }
+    }
+}
+
+template <typename F>
+void BlitRows(const Surface& dst, const Surface& src, const Overlap& o, BlitMode mode, std::int32_t alpha) {
+    if (mode == BlitMode::Plain) {
+        CopyRows<F, PixelRule::Plain>(dst, src, o, alpha);
+    } else if (mode == BlitMode::Transparent || alpha >= 255) {
+        CopyRows<F, PixelRule::SkipTransparent>(dst, src, o, alpha);
+    } else if (alpha < 0) {
+        CopyRows<F, PixelRule::OwnAlpha>(dst, src, o, alpha);
+    } else if (alpha > 0) {
+        CopyRows<F, PixelRule::Blend>(dst, src, o, alpha);
+    }
+}
+
+}  // namespace
+
+void ImageBlit(ImageHandle target, float x, float y, ImageHandle image, BlitMode mode, std::int32_t alpha) {
+    const Surface dst = ResolveSurface(target);
+    const Surface src = ResolveSurface(image);
+    if (dst.Empty() || src.Empty() || dst.bytesPerPixel != src.bytesPerPixel) return;
+    if (mode != BlitMode::Transparent && mode != BlitMode::Plain && mode != BlitMode::Blend) return;
+    Overlap overlap;
+    if (!Place(PixelOf(x), PixelOf(y), src.width, src.height, dst, overlap)) return;
+    WithFormat(dst.bytesPerPixel,
+               [&](auto format) { BlitRows<decltype(format)>(dst, src, overlap, mode, alpha); });
+}
+
+void ImageCapture(ImageHandle source, float x1, float y1, float x2, float y2, ImageHandle image) {
+    const Surface from = ResolveSurface(source);
+    const Surface to = ResolveSurface(image);
+    if (from.Empty() || to.Empty() || from.bytesPerPixel != to.bytesPerPixel) return;
+    if (std::isnan(x1) || std::isnan(y1) || std::isnan(x2) || std::isnan(y2)) return;
+    const double left = PixelOf(std::min(x1, x2)), top = PixelOf(std::min(y1, y2));
+    const double right = PixelOf(std::max(x1, x2)), bottom = PixelOf(std::max(y1, y2));
+    // The rectangle's pixels are copied to the image's top-left corner: place the image on the
+    // source at (left, top) and copy what both cover, limited to the rectangle.
+    Overlap overlap;
+    const std::int32_t w = static_cast<std::int32_t>(std::min<double>(right - left + 1, to.width));
+    const std::int32_t h = static_cast<std::int32_t>(std::min<double>(bottom - top + 1, to.height));
+    if (!Place(left, top, w, h, from, overlap)) return;
+    const std::size_t rowBytes = static_cast<std::size_t>(overlap.width) * from.bytesPerPixel;
+    for (std::int32_t row = 0; row < overlap.height; ++row) {
+        std::memmove(to.At(overlap.srcX, overlap.srcY + row), from.At(overlap.dstX, overlap.dstY + row), rowBytes);
+    }
+}
+
+}  // namespace vekora

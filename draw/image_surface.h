@@ -1,0 +1,134 @@
+// The pixel view every raster operation works on, and the pixel formats of the three depths.
+// Inner loops are templated on a format; one switch at the edge (WithFormat) picks it.
+#pragma once
+
+#include <bit>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+#include "draw/image.h"
+
+namespace vekora {
+
+static_assert(std::endian::native == std::endian::little, "image buffers are little-endian");
+
+// A target resolved to its pixels. Rows are packed: the stride is width * bytesPerPixel.
+struct Surface {
+    std::uint8_t* pixels = nullptr;  // top-left pixel; null when there is nothing to draw on
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::int32_t bytesPerPixel = 0;
+
+    bool Empty() const { return pixels == nullptr || width <= 0 || height <= 0; }
+    std::size_t Stride() const { return static_cast<std::size_t>(width) * bytesPerPixel; }
+    std::uint8_t* At(std::int32_t x, std::int32_t y) const {
+        return pixels + static_cast<std::size_t>(y) * Stride() + static_cast<std::size_t>(x) * bytesPerPixel;
+    }
+};
+
+// The image itself, or the screen of the active device for a null handle. An image with an
+// unknown depth or a zero size resolves to an empty surface.
+Surface ResolveSurface(ImageHandle target);
+
+// The colour a pixel shows, as 0xRRGGBB: 16-bit channels are widened by bit replication (so
+// white stays 0xFFFFFF); an 8-bit index goes through the fixed palette.
+std::uint32_t PixelRgb(const Surface& surface, std::int32_t x, std::int32_t y);
+
+// The fixed palette of 8-bit surfaces: index bits RRRGGGBB, widened by bit replication.
+std::uint32_t PaletteRgb(std::uint8_t index);
+
+// Pixels are loaded and stored through memcpy: image buffers may come from byte arrays with
+// no particular alignment.
+template <typename P>
+inline P LoadPixel(const std::uint8_t* at) {
+    P pixel;
+    std::memcpy(&pixel, at, sizeof pixel);
+    return pixel;
+}
+template <typename P>
+inline void StorePixel(std::uint8_t* at, P pixel) {
+    std::memcpy(at, &pixel, sizeof pixel);
+}
+
+// dst + ((src - dst) * (alpha + 1) >> 8) for one channel; the shift floors, as specified.
+inline std::int32_t BlendChannel(std::int32_t src, std::int32_t dst, std::int32_t alpha) {
+    return dst + (((src - dst) * (alpha + 1)) >> 8);
+}
+
+struct Format8 {
+    using Pixel = std::uint8_t;
+    static constexpr Pixel Transparent = 0;
+    static Pixel Encode(std::uint32_t colour) { return static_cast<Pixel>(colour & 0xFF); }
+    static std::uint32_t Key(Pixel pixel) { return pixel; }
+    // Palette indices do not mix: a blended pixel is copied.
+    static Pixel Blend(Pixel src, Pixel, std::int32_t) { return src; }
+    static std::int32_t AlphaOf(Pixel) { return 255; }
+};
+
+struct Format16 {
+    using Pixel = std::uint16_t;
+    static constexpr Pixel Transparent = 0xF81F;
+    static Pixel Encode(std::uint32_t colour) {
+        return static_cast<Pixel>(((colour >> 8) & 0xF800) | ((colour >> 5) & 0x07E0) | ((colour >> 3) & 0x001F));
+    }
+    static std::uint32_t Key(Pixel pixel) { return pixel; }
+    // Each 5:6:5 channel blends in its own precision.
+    static Pixel Blend(Pixel src, Pixel dst, std::int32_t alpha) {
+        const std::int32_t r = BlendChannel(src >> 11, dst >> 11, alpha);
+        const std::int32_t g = BlendChannel((src >> 5) & 0x3F, (dst >> 5) & 0x3F, alpha);
+        const std::int32_t b = BlendChannel(src & 0x1F, dst & 0x1F, alpha);
+        return static_cast<Pixel>((r << 11) | (g << 5) | b);
+    }
+    static std::int32_t AlphaOf(Pixel) { return 255; }
+};
+
+struct Format32 {
+    using Pixel = std::uint32_t;
+    static constexpr Pixel Transparent = 0xFFFF00FF;
+    // Drawing ignores bits 24 to 31 of a colour and writes opaque pixels.
+    static Pixel Encode(std::uint32_t colour) { return 0xFF000000u | (colour & 0xFFFFFF); }
+    // Colours compare on their red, green and blue only.
+    static std::uint32_t Key(Pixel pixel) { return pixel & 0xFFFFFF; }
+    static Pixel Blend(Pixel src, Pixel dst, std::int32_t alpha) {
+        const std::int32_t r = BlendChannel((src >> 16) & 0xFF, (dst >> 16) & 0xFF, alpha);
+        const std::int32_t g = BlendChannel((src >> 8) & 0xFF, (dst >> 8) & 0xFF, alpha);
+        const std::int32_t b = BlendChannel(src & 0xFF, dst & 0xFF, alpha);
+        return (dst & 0xFF000000u) | (static_cast<Pixel>(r) << 16) | (static_cast<Pixel>(g) << 8) |
+               static_cast<Pixel>(b);
+    }
+    static std::int32_t AlphaOf(Pixel pixel) { return static_cast<std::int32_t>(pixel >> 24); }
+};
+
+// Runs body(Format) with the format of this depth; an unknown depth runs nothing.
+template <typename Body>
+void WithFormat(std::int32_t bytesPerPixel, Body&& body) {
+    switch (bytesPerPixel) {
+        case 1: body(Format8{}); break;
+        case 2: body(Format16{}); break;
+        case 4: body(Format32{}); break;
+        default: break;
+    }
+}
+
+// Callers must clip: sets pixels x0..x1 (inclusive) of row y.
+template <typename F>
+void FillSpan(const Surface& surface, std::int32_t x0, std::int32_t x1, std::int32_t y, typename F::Pixel pixel) {
+    std::uint8_t* at = surface.At(x0, y);
+    for (std::int32_t x = x0; x <= x1; ++x, at += sizeof pixel) StorePixel(at, pixel);
+}
+
+// The whole pixel a coordinate falls in: the nearest integer, halves rounded up, so that
+// strokes half a pixel apart land on neighbouring pixels. Kept as a double: a coordinate far
+// outside any target does not fit an integer.
+inline double PixelOf(double coordinate) { return std::floor(coordinate + 0.5); }
+
+// Clamps a pixel coordinate into [low, high] and converts it (NaN is the caller's business).
+inline std::int32_t ClampToInt(double value, std::int32_t low, std::int32_t high) {
+    if (value < low) return low;
+    if (value > high) return high;
+    return static_cast<std::int32_t>(value);
+}
+
+}  // namespace vekora

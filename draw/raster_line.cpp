@@ -1,0 +1,194 @@
+// Lines and boxes: Bresenham's walk over exact integer end points, clipped before it starts.
+#include "draw/raster_line.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace vekora {
+namespace {
+
+// End points this far from the origin are first cut to a box of this size around the target
+// in floating point, so that the integer walk below cannot overflow.
+constexpr double ExactLimit = 1 << 28;
+constexpr double FarMargin = 1 << 20;
+
+struct IntLine {
+    std::int64_t x1, y1, x2, y2;
+    std::int32_t phase;  // mask bit of the first pixel: pixels already walked before x1, y1
+};
+
+// The point where the line through (x1, y1) and (x2, y2) crosses the boundary `side` of the
+// box (0 left, 1 right, 2 top, 3 bottom). The crossed coordinate is set exactly, so that
+// axis-parallel lines stay exact however far away their ends are.
+void CrossBoundary(double x1, double y1, double x2, double y2, int side, double bound, double& x, double& y) {
+    if (side < 2) {
+        x = bound;
+        y = y1 + (bound - x1) * ((y2 - y1) / (x2 - x1));
+    } else {
+        y = bound;
+        x = x1 + (bound - y1) * ((x2 - x1) / (y2 - y1));
+    }
+}
+
+// Cuts the segment to the box [lo, hi] in both axes (Liang-Barsky). False when nothing is left.
+bool ClipToBox(double& x1, double& y1, double& x2, double& y2, double loX, double loY, double hiX, double hiY) {
+    const double dx = x2 - x1, dy = y2 - y1;
+    double t0 = 0, t1 = 1;
+    int side0 = -1, side1 = -1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {x1 - loX, hiX - x1, y1 - loY, hiY - y1};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0 && t > t0) t0 = t, side0 = i;
+        if (p[i] > 0 && t < t1) t1 = t, side1 = i;
+    }
+    if (!(t0 <= t1)) return false;
+    const double bounds[4] = {loX, hiX, loY, hiY};
+    const double ox1 = x1, oy1 = y1, ox2 = x2, oy2 = y2;
+    if (side0 >= 0) CrossBoundary(ox1, oy1, ox2, oy2, side0, bounds[side0], x1, y1);
+    if (side1 >= 0) CrossBoundary(ox1, oy1, ox2, oy2, side1, bounds[side1], x2, y2);
+    return true;
+}
+
+// Rounds the end points to pixels, first cutting a far-reaching line down to a box around the
+// target; the mask phase then counts the pixels cut off before the new first point.
+bool ToIntLine(const Surface& surface, double x1, double y1, double x2, double y2, IntLine& line) {
+    double px1 = PixelOf(x1), py1 = PixelOf(y1), px2 = PixelOf(x2), py2 = PixelOf(y2);
+    line.phase = 0;
+    if (std::max({std::fabs(px1), std::fabs(py1), std::fabs(px2), std::fabs(py2)}) > ExactLimit) {
+        const double sx = px1, sy = py1;
+        if (!ClipToBox(px1, py1, px2, py2, -FarMargin, -FarMargin, surface.width + FarMargin,
+                       surface.height + FarMargin)) {
+            return false;
+        }
+        const double walked = std::max(std::fabs(px1 - sx), std::fabs(py1 - sy));
+        line.phase = static_cast<std::int32_t>(std::fmod(std::floor(walked + 0.5), 16.0));
+        px1 = PixelOf(px1), py1 = PixelOf(py1), px2 = PixelOf(px2), py2 = PixelOf(py2);
+    }
+    line.x1 = static_cast<std::int64_t>(px1);
+    line.y1 = static_cast<std::int64_t>(py1);
+    line.x2 = static_cast<std::int64_t>(px2);
+    line.y2 = static_cast<std::int64_t>(py2);
+    return true;
+}
+
+std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
+    const std::int64_t q = a / b;
+    return (a % b != 0 && ((a < 0) != (b < 0))) ? q - 1 : q;
+}
+
+// The steps i (0 = first point) whose major coordinate start + step * i lies in [0, size).
+void VisibleSteps(std::int64_t start, std::int64_t step, std::int64_t size, std::int64_t& first, std::int64_t& last) {
+    if (step > 0) {
+        first = std::max(first, -start);
+        last = std::min(last, size - 1 - start);
+    } else {
+        first = std::max(first, start - (size - 1));
+        last = std::min(last, start);
+    }
+}
+
+// Walks a line whose major axis is x (|dx| >= |dy|) after swapping axes as `steep` says.
+// The minor coordinate at step i is y1 + round(i * dy / |dx|), halves up, kept exactly as a
+// quotient and remainder so that the walk can start at the first visible step.
+template <typename F>
+void WalkLine(const Surface& surface, const IntLine& line, bool steep, typename F::Pixel pixel, std::uint16_t mask) {
+    const std::int64_t a1 = steep ? line.y1 : line.x1, b1 = steep ? line.x1 : line.y1;
+    const std::int64_t a2 = steep ? line.y2 : line.x2, b2 = steep ? line.x2 : line.y2;
+    const std::int64_t majorSize = steep ? surface.height : surface.width;
+    const std::int64_t minorSize = steep ? surface.width : surface.height;
+    const std::int64_t da = std::llabs(a2 - a1), db = b2 - b1;
+    const std::int64_t sa = a2 >= a1 ? 1 : -1;
+    std::int64_t first = 0, last = da;
+    VisibleSteps(a1, sa, majorSize, first, last);
+    if (da > 0) {
+        // Narrow further to the steps whose minor coordinate can be visible (one step to spare).
+        const double i0 = (0 - 1 - static_cast<double>(b1)) * da / static_cast<double>(db == 0 ? 1 : db);
+        const double i1 = (minorSize - static_cast<double>(b1)) * da / static_cast<double>(db == 0 ? 1 : db);
+        if (db != 0) {
+            first = std::max(first, static_cast<std::int64_t>(std::floor(std::min(i0, i1))) - 1);
+            last = std::min(last, static_cast<std::int64_t>(std::ceil(std::max(i0, i1))) + 1);
+        }
+    }
+    if (first > last) return;
+    const std::int64_t denominator = 2 * std::max<std::int64_t>(da, 1);
+    const std::int64_t numerator = 2 * first * db + da;
+    std::int64_t b = b1 + FloorDiv(numerator, denominator);
+    std::int64_t remainder = numerator - FloorDiv(numerator, denominator) * denominator;
+    std::int64_t a = a1 + sa * first;
+    std::int32_t bit = static_cast<std::int32_t>((first + line.phase) & 15);
+    for (std::int64_t i = first; i <= last; ++i) {
+        if (((mask >> (15 - bit)) & 1) != 0 && b >= 0 && b < minorSize) {
+            StorePixel(steep ? surface.At(static_cast<std::int32_t>(b), static_cast<std::int32_t>(a))
+                             : surface.At(static_cast<std::int32_t>(a), static_cast<std::int32_t>(b)),
+                       pixel);
+        }
+        bit = (bit + 1) & 15;
+        a += sa;
+        remainder += 2 * db;
+        if (remainder >= denominator) {
+            remainder -= denominator;
+            ++b;
+        } else if (remainder < 0) {
+            remainder += denominator;
+            --b;
+        }
+    }
+}
+
+// Kind 1 and 2: the axis-parallel rectangle with these corners, outlined or filled.
+template <typename F>
+void DrawBox(const Surface& surface, double x1, double y1, double x2, double y2, typename F::Pixel pixel, bool filled) {
+    const double left = PixelOf(std::min(x1, x2)), right = PixelOf(std::max(x1, x2));
+    const double top = PixelOf(std::min(y1, y2)), bottom = PixelOf(std::max(y1, y2));
+    if (right < 0 || bottom < 0 || left >= surface.width || top >= surface.height) return;
+    const std::int32_t l = ClampToInt(left, 0, surface.width - 1), r = ClampToInt(right, 0, surface.width - 1);
+    const std::int32_t t = ClampToInt(top, 0, surface.height - 1), b = ClampToInt(bottom, 0, surface.height - 1);
+    for (std::int32_t y = t; y <= b; ++y) {
+        if (filled || y == top || y == bottom) {
+            FillSpan<F>(surface, l, r, y, pixel);
+        } else {
+            if (left >= 0) StorePixel(surface.At(l, y), pixel);
+            if (right < surface.width) StorePixel(surface.At(r, y), pixel);
+        }
+    }
+}
+
+}  // namespace
+
+void DrawLine(const Surface& surface, double x1, double y1, double x2, double y2, std::uint32_t colour,
+              std::uint16_t styleMask) {
+    // An infinite end point gives the line no direction; it is not drawn.
+    if (surface.Empty() || !std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2)) {
+        return;
+    }
+    IntLine line{};
+    if (!ToIntLine(surface, x1, y1, x2, y2, line)) return;
+    const bool steep = std::llabs(line.x2 - line.x1) < std::llabs(line.y2 - line.y1);
+    WithFormat(surface.bytesPerPixel, [&](auto format) {
+        using F = decltype(format);
+        WalkLine<F>(surface, line, steep, F::Encode(colour), styleMask);
+    });
+}
+
+void RasterLine(ImageHandle target, float x1, float y1, float x2, float y2, std::uint32_t colour, LineKind kind,
+                std::uint16_t styleMask) {
+    const Surface surface = ResolveSurface(target);
+    if (surface.Empty()) return;
+    if (kind == LineKind::Line) {
+        DrawLine(surface, x1, y1, x2, y2, colour, styleMask);
+        return;
+    }
+    if (std::isnan(x1) || std::isnan(y1) || std::isnan(x2) || std::isnan(y2)) return;
+    WithFormat(surface.bytesPerPixel, [&](auto format) {
+        using F = decltype(format);
+        DrawBox<F>(surface, x1, y1, x2, y2, F::Encode(colour), kind == LineKind::FilledBox);
+    });
+}
+
+}  // namespace vekora

@@ -1,0 +1,52 @@
+// The headless device and its virtual clock.
+#include "platform/headless_device.h"
+
+#include <utility>
+
+namespace vekora {
+
+// A poll that does not sleep still moves the clock, so that busy loops see time pass.
+constexpr std::int64_t PollMs = 1;
+
+HeadlessDevice::HeadlessDevice(std::vector<InputEvent> events) : events_(std::move(events)) { Advance(0); }
+
+void HeadlessDevice::Advance(std::int64_t ms) {
+    if (ms > 0) NotifyClockAdvanced(ClockSeconds(), (nowMs_ + ms) / 1000.0);
+    nowMs_ += ms;
+    while (nextEvent_ < events_.size() && events_[nextEvent_].timeMs <= nowMs_) Apply(events_[nextEvent_++]);
+}
+
+void HeadlessDevice::Apply(const InputEvent& event) {
+    if (event.kind == InputEvent::Kind::Key) {
+        keys_.push_back(event.key);
+        return;
+    }
+    if (mouse_.buttons < 0) mouse_ = {0, 0, 0, 0};
+    mouse_.x = event.x;
+    mouse_.y = event.y;
+    if (event.kind == InputEvent::Kind::Press) mouse_.buttons |= event.button;
+    if (event.kind == InputEvent::Kind::Release) mouse_.buttons &= ~event.button;
+}
+
+MouseInfo HeadlessDevice::MouseState() {
+    Advance(PollMs);
+    return mouse_;
+}
+
+std::string HeadlessDevice::KeyRead() {
+    Advance(PollMs);
+    if (keys_.empty()) return {};
+    std::string key = std::move(keys_.front());
+    keys_.pop_front();
+    return key;
+}
+
+bool HeadlessDevice::KeyWaiting() { return !keys_.empty(); }
+
+void HeadlessDevice::PlainSleep(std::int32_t ms) {
+    if (ms > 0) Advance(ms);
+}
+
+double HeadlessDevice::ClockSeconds() { return nowMs_ / 1000.0; }
+
+}  // namespace vekora

@@ -1,0 +1,38 @@
+// The headless device: a screen in memory, input from an event list, and a virtual clock that
+// starts at 0 and moves only when the program sleeps or polls.
+#pragma once
+
+#include <cstddef>
+#include <deque>
+#include <vector>
+
+#include "platform/device.h"
+#include "platform/event_file.h"
+
+namespace vekora {
+
+class HeadlessDevice : public Device {
+public:
+    explicit HeadlessDevice(std::vector<InputEvent> events = {});
+
+    MouseInfo MouseState() override;
+    std::string KeyRead() override;
+    bool KeyWaiting() override;
+    void PlainSleep(std::int32_t ms) override;
+    double ClockSeconds() override;
+
+    std::int64_t NowMs() const { return nowMs_; }
+
+private:
+    // Moves the clock on by `ms` and lets every event that is due take effect.
+    void Advance(std::int64_t ms);
+    void Apply(const InputEvent& event);
+
+    std::vector<InputEvent> events_;
+    std::size_t nextEvent_ = 0;
+    std::int64_t nowMs_ = 0;
+    std::deque<std::string> keys_;
+    MouseInfo mouse_;  // outside the window until the first mouse event
+};
+
+}  // namespace vekora

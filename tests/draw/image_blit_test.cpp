@@ -1,0 +1,119 @@
+// Copying images: the three copy modes, the alpha arithmetic, clipping, depths, capture.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <limits>
+
+#include "raster_test_support.h"
+
+namespace vekora {
+namespace {
+
+using testing::Canvas;
+using testing::Ink;
+using Rows = std::vector<std::string>;
+
+// A 2 x 1 image: the colour, then a transparent pixel.
+void MakeSprite(const Canvas& sprite, std::uint32_t colour) { RasterPixel(sprite.handle(), 0, 0, colour); }
+
+TEST(ImageBlit, ModesAndAlphaArithmetic) {
+    struct Case {
+        std::int32_t bytesPerPixel;
+        std::uint32_t dst, src;
+        BlitMode mode;
+        std::int32_t alpha;
+        std::uint32_t left, right;  // stored values of the two target pixels afterwards
+    };
+    const Case cases[] = {
+        {4, 0x000000, 0xFFFFFF, BlitMode::Transparent, 7, 0xFFFFFFFF, 0xFF000000},
+        {4, 0x000000, 0xFFFFFF, BlitMode::Plain, 7, 0xFFFFFFFF, 0xFFFF00FF},
+        {4, 0x000000, 0xFFFFFF, BlitMode::Blend, 128, 0xFF808080, 0xFF000000},
+        {4, 0xFFFFFF, 0x000000, BlitMode::Blend, 128, 0xFF7E7E7E, 0xFFFFFFFF},  // (-255 * 129) >> 8 = -129
+        {4, 0x204060, 0x2040E0, BlitMode::Blend, 1, 0xFF204061, 0xFF204060},
+        {4, 0x000000, 0xFFFFFF, BlitMode::Blend, 0, 0xFF000000, 0xFF000000},
+        {4, 0x000000, 0xFFFFFF, BlitMode::Blend, 255, 0xFFFFFFFF, 0xFF000000},
+        {4, 0x000000, 0xFFFFFF, BlitMode::Blend, 400, 0xFFFFFFFF, 0xFF000000},
+        {2, 0x000000, 0xFFFFFF, BlitMode::Blend, 128, (15u << 11) | (31u << 5) | 15u, 0x0000},
+        {2, 0xFFFFFF, 0x000000, BlitMode::Blend, 128, (15u << 11) | (31u << 5) | 15u, 0xFFFF},
+        {2, 0x000000, 0xFFFFFF, BlitMode::Plain, 0, 0xFFFF, 0xF81F},
+        {1, 0x05, 0x09, BlitMode::Blend, 128, 0x09, 0x05},
+        {1, 0x05, 0x09, BlitMode::Plain, 128, 0x09, 0x00},
+    };
+    for (const Case& c : cases) {
+        Canvas target(2, 1, c.bytesPerPixel, c.dst);
+        Canvas sprite(2, 1, c.bytesPerPixel, NO_COLOUR);
+        MakeSprite(sprite, c.src);
+        ImageBlit(target.handle(), 0, 0, sprite.handle(), c.mode, c.alpha);
+        EXPECT_EQ(PixelValue(target.handle(), 0, 0), c.left) << c.bytesPerPixel << " mode " << int(c.mode) << " alpha " << c.alpha;
+        EXPECT_EQ(PixelValue(target.handle(), 1, 0), c.right) << c.bytesPerPixel << " mode " << int(c.mode) << " alpha " << c.alpha;
+    }
+}
+
+TEST(ImageBlit, NegativeAlphaUsesEachPixelsAlphaByte) {
+    Canvas target(3, 1, 4, 0x000000);
+    Canvas sprite(3, 1, 4, 0);
+    const std::uint32_t pixels[3] = {0x80FFFFFF, 0x00FFFFFF, 0xFF102030};
+    std::memcpy(sprite.handle() + ImageHeaderBytes, pixels, sizeof pixels);
+    ImageBlit(target.handle(), 0, 0, sprite.handle(), BlitMode::Blend, -1);
+    EXPECT_EQ(PixelValue(target.handle(), 0, 0), 0xFF808080u);
+    EXPECT_EQ(PixelValue(target.handle(), 1, 0), 0xFF000000u);
+    EXPECT_EQ(PixelValue(target.handle(), 2, 0), 0xFF102030u);
+}
+
+TEST(ImageBlit, AllTransparentImageLeavesTheTargetUnchanged) {
+    for (const BlitMode mode : {BlitMode::Transparent, BlitMode::Blend}) {
+        Canvas target(4, 4, 2, Ink);
+        Canvas sprite(4, 4, 2, NO_COLOUR);
+        ImageBlit(target.handle(), 0, 0, sprite.handle(), mode, 100);
+        EXPECT_EQ(target.Count(Ink), 16);
+    }
+}
+
+TEST(ImageBlit, ClipsAtAllFourEdges) {
+    struct Case {
+        float x, y;
+        Rows picture;
+    };
+    const Case cases[] = {
+        {-1, -1, {"##...", "##...", ".....", ".....", "....."}},
+        {3, 3, {".....", ".....", ".....", "...##", "...##"}},
+        {-1.6f, 3.4f, {".....", ".....", ".....", "#....", "#...."}},
+        {4, -2, {"....#", ".....", ".....", ".....", "....."}},
+        {5, 0, {".....", ".....", ".....", ".....", "....."}},
+        {-3e38f, 0, {".....", ".....", ".....", ".....", "....."}},
+        {std::numeric_limits<float>::quiet_NaN(), 0, {".....", ".....", ".....", ".....", "....."}},
+    };
+    for (const Case& c : cases) {
+        Canvas target(5, 5);
+        Canvas sprite(3, 3, 2, Ink);
+        ImageBlit(target.handle(), c.x, c.y, sprite.handle(), BlitMode::Plain, 0);
+        EXPECT_EQ(target.Picture(Ink), c.picture) << c.x << "," << c.y;
+    }
+}
+
+TEST(ImageBlit, DepthMismatchDrawsNothing) {
+    Canvas target(4, 4, 2);
+    Canvas sprite(4, 4, 4, Ink);
+    ImageBlit(target.handle(), 0, 0, sprite.handle(), BlitMode::Plain, 0);
+    ImageCapture(sprite.handle(), 0, 0, 3, 3, target.handle());
+    EXPECT_EQ(target.Count(Ink), 0);
+}
+
+TEST(ImageCapture, CopiesTheRectangleCornersIncluded) {
+    Canvas source(6, 4);
+    RasterLine(source.handle(), 0, 0, 5, 3, Ink, LineKind::Line, 0xFFFF);
+    Canvas whole(6, 4);
+    ImageCapture(source.handle(), 0, 0, 5, 3, whole.handle());
+    EXPECT_EQ(std::memcmp(whole.handle(), source.handle(), ImageHeaderBytes + 6 * 4 * 2), 0);
+    Canvas part(3, 3, 2, 0x0000FF);
+    ImageCapture(source.handle(), 4, 3, 3, 2, part.handle());  // corners in any order; 2 x 2 of them
+    EXPECT_EQ(part.Picture(Ink), (Rows{"##.", "...", "..."}));
+    EXPECT_TRUE(part.Is(2, 2, 0x0000FF));
+    Canvas offEdge(3, 3, 2, 0x0000FF);
+    ImageCapture(source.handle(), 4, 2, 6, 4, offEdge.handle());
+    EXPECT_EQ(offEdge.Picture(Ink), (Rows{"#..", ".#.", "..."}));
+    EXPECT_TRUE(offEdge.Is(2, 0, 0x0000FF));
+}
+
+}  // namespace
+}  // namespace vekora
