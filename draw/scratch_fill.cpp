@@ -1,0 +1,109 @@
+// Filled shapes through a scratch image.
+#include "draw/scratch_fill.h"
+
+#include <memory>
+#include <vector>
+
+namespace vekora {
+
+namespace {
+
+struct ImageRelease {
+    void operator()(std::uint8_t* image) const { ImageFree(image); }
+};
+using ScratchImage = std::unique_ptr<std::uint8_t, ImageRelease>;
+
+std::uint32_t PixelAt(ImageHandle image, const SurfaceSize&, std::int32_t x, std::int32_t y) {
+    return PixelValue(image, x, y);
+}
+
+// The pixels of the scratch border that are still empty, as (x, y) pairs.
+std::vector<std::int32_t> EmptyBorder(ImageHandle image, const SurfaceSize& size, std::uint32_t empty) {
+    std::vector<std::int32_t> cells;
+    auto visit = [&](std::int32_t x, std::int32_t y) {
+        if (PixelAt(image, size, x, y) == empty) {
+            cells.push_back(x);
+            cells.push_back(y);
+        }
+    };
+    for (std::int32_t x = 0; x < size.width; ++x) {
+        visit(x, 0);
+        if (size.height > 1) visit(x, size.height - 1);
+    }
+    for (std::int32_t y = 1; y + 1 < size.height; ++y) {
+        visit(0, y);
+        if (size.width > 1) visit(size.width - 1, y);
+    }
+    return cells;
+}
+
+// Pixels this far outside the shape are never part of its outline or interior.
+constexpr double LeakDistance = 1.5;
+// Seeds of ScanInside lie at least this deep inside the shape.
+constexpr double SeedDepth = 1.0;
+
+bool FloodEscaped(ImageHandle image, const SurfaceSize& size, const std::vector<std::int32_t>& cells,
+                  std::uint32_t empty, const ScratchFill& fill) {
+    for (std::size_t i = 0; i < cells.size(); i += 2) {
+        const std::int32_t x = cells[i];
+        const std::int32_t y = cells[i + 1];
+        if (PixelAt(image, size, x, y) != empty && fill.depth(x, y) < -LeakDistance) return true;
+    }
+    return false;
+}
+
+void ScanInside(ImageHandle image, const SurfaceSize& size, std::uint32_t empty, const ScratchFill& fill) {
+    for (std::int32_t y = 0; y < size.height; ++y) {
+        for (std::int32_t x = 0; x < size.width; ++x) {
+            if (PixelAt(image, size, x, y) == empty && fill.depth(x, y) >= SeedDepth) {
+                RasterFill(image, static_cast<float>(x), static_cast<float>(y), fill.colour, NO_COLOUR);
+            }
+        }
+    }
+}
+
+ScratchImage NewScratch(const PixelBox& box, std::int32_t bytesPerPixel) {
+    return ScratchImage(ImageNewOfDepth(box.width, box.height, bytesPerPixel, NO_COLOUR));
+}
+
+}  // namespace
+
+bool ExceedsTarget(const SurfaceSize& target, double width, double height) {
+    constexpr double Slack = 65536.0;  // small shapes never count as too large
+    if (!(width <= MaxImageWidth && height <= MaxImageWidth)) return true;
+    return width * height > 4.0 * target.width * target.height + Slack;
+}
+
+void BlendThroughScratch(ImageHandle target, const ScratchFill& fill,
+                         const std::function<void(ImageHandle scratch)>& outline) {
+    const SurfaceSize targetSize = SurfaceInfo(target);
+    if (fill.box.width <= 0 || fill.box.height <= 0) return;
+    // The target's own depth, so that the blend never meets an image of another depth.
+    ScratchImage scratch = NewScratch(fill.box, targetSize.bytesPerPixel);
+    if (!scratch) return;
+    const SurfaceSize size = SurfaceInfo(scratch.get());
+    const std::uint32_t empty = PixelAt(scratch.get(), size, 0, 0);
+    outline(scratch.get());
+    const auto seedX = static_cast<float>(fill.seedX);
+    const auto seedY = static_cast<float>(fill.seedY);
+    switch (fill.rule) {
+        case FloodRule::EnclosedSeed: {
+            const std::vector<std::int32_t> border = EmptyBorder(scratch.get(), size, empty);
+            RasterFill(scratch.get(), seedX, seedY, fill.colour, NO_COLOUR);
+            if (FloodEscaped(scratch.get(), size, border, empty, fill)) {
+                // The flood escaped: start again with the outline alone.
+                scratch = NewScratch(fill.box, targetSize.bytesPerPixel);
+                if (!scratch) return;
+                outline(scratch.get());
+            }
+            break;
+        }
+        case FloodRule::TrustedSeed: RasterFill(scratch.get(), seedX, seedY, fill.colour, NO_COLOUR); break;
+        case FloodRule::ScanInside: ScanInside(scratch.get(), size, empty, fill); break;
+        case FloodRule::OutlineOnly: break;
+    }
+    ImageBlit(target, static_cast<float>(fill.box.left), static_cast<float>(fill.box.top), scratch.get(),
+              BlitMode::Blend, fill.alpha);
+}
+
+}  // namespace vekora
