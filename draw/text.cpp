@@ -10,14 +10,10 @@ namespace vekora {
 
 namespace {
 
-// A colour as a pixel of the given depth: the low byte on 8-bit surfaces, 5:6:5 on 16-bit
-// surfaces, the value itself on 32-bit surfaces.
+// A colour as a glyph pixel: on 32-bit surfaces the value itself, alpha byte included (so a
+// caller can give text its own alpha for a later blend); otherwise as the layer stores it.
 std::uint32_t PixelOf(std::uint32_t colour, std::int32_t bytesPerPixel) {
-    switch (bytesPerPixel) {
-        case 1: return colour & 0xFF;
-        case 2: return ((colour >> 8) & 0xF800) | ((colour >> 5) & 0x07E0) | ((colour >> 3) & 0x001F);
-        default: return colour;
-    }
+    return bytesPerPixel == 4 ? colour : EncodeColour(colour, bytesPerPixel);
 }
 
 // Expands the one-bit rows into pixels. Callers size `out` to width * height pixels.
@@ -122,7 +118,9 @@ std::int32_t NextBreak(std::string_view text, std::int64_t& pos, std::int64_t ma
 
 void LineWrap(ImageHandle target, std::string_view text, const FontView& font, std::int32_t x, std::int32_t y,
               std::int32_t width, std::int32_t height, std::uint32_t foreground, std::uint32_t background) {
-    if (background != TransparentColour(target)) {
+    // A box without width or height has nothing to fill (its corners, taken as given,
+    // would name a two-pixel-wide strip).
+    if (background != TransparentColour(target) && width > 0 && height > 0) {
         RasterLine(target, static_cast<float>(x), static_cast<float>(y), static_cast<float>(std::int64_t{x} + width - 1),
                    static_cast<float>(std::int64_t{y} + height - 1), background, LineKind::FilledBox, 0xFFFF);
     }
