@@ -1,4 +1,4 @@
-// The undefined value, fresh undefined records and the look lines take from the settings.
+// The undefined value and the look lines take from the settings.
 #include <gtest/gtest.h>
 
 #include "geom_test_util.h"
@@ -28,18 +28,6 @@ TEST(Records, OnlyTheFirstCoordinateMarksAFigureUndefined) {
     // A LineEquation is marked by b, its second field; a vertical line has m = UNDEFINED.
     EXPECT_TRUE(IsUndefined(LineEquation{0, UNDEFINED, 0, 0, 0}));
     EXPECT_FALSE(IsUndefined(LineEquation{UNDEFINED, 3, 0, 0, 0}));
-}
-
-TEST(Records, FreshUndefinedRecordsHaveEveryOtherFieldZero) {
-    const Circle c = UndefinedCircle();
-    EXPECT_EQ(c.y, UNDEFINED);
-    EXPECT_EQ(c.r + c.start + c.end, 0.0);
-    EXPECT_EQ(c.colour, 0u);
-    EXPECT_EQ(c.thickness, 0);
-    const Line l = UndefinedLine();
-    EXPECT_EQ(l.y0, UNDEFINED);
-    EXPECT_EQ(l.dx + l.dy, 0.0);
-    EXPECT_EQ(l.style + l.thickness, 0);
 }
 
 TEST(Records, NewLinesLookSolidAndOnePixelWideAtStart) {
