@@ -1,0 +1,153 @@
+// The state of one script run shared by every activation (the run context), the state of one
+// procedure call (the activation), and the program-wide screen state. The engine, the
+// procedures, the screen statements, the control bar and the menus all work on these.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "draw/image.h"
+#include "geom/records.h"
+#include "script/instruction_table.h"
+#include "script/opcodes.h"
+#include "script/symbols.h"
+#include "shell/settings.h"
+
+namespace vekora {
+
+// The call mode of an activation: the high half of the procedure-and-mode word.
+enum CallMode : std::int32_t {
+    ModeFast = 0,    // draw on the page only; the window is updated later
+    ModePace = 1,    // draw, show the page, wait the step time
+    ModeSlow = 2,    // as PACE, with the drawing instruments shown while waiting
+    ModeNoDraw = 4,  // compute only (I-variant statements)
+};
+
+// Bits of the visibility flag of one object index.
+constexpr std::uint8_t VisiblePoint = 0x1;
+constexpr std::uint8_t VisibleLine = 0x2;
+constexpr std::uint8_t VisibleCircle = 0x4;
+
+// Rows of the window below the page that belong to the control bar.
+constexpr std::int32_t ControlBarRows = 20;
+
+// More nested activations than this end the run with error 20, reported with the number of
+// the procedure that made the call, so runaway recursion cannot exhaust the stack.
+constexpr std::int32_t MaxActivationDepth = 64;
+
+struct ImageFreer {
+    void operator()(std::uint8_t* image) const { ImageFree(image); }
+};
+// An image this code made with ImageNew and frees when it lets go of it; empty means none.
+using OwnedImage = std::unique_ptr<std::uint8_t, ImageFreer>;
+
+// The script's objects, indexed by the numbers the compiler gave their names.
+struct ObjectLists {
+    std::vector<Point> points;
+    std::vector<Line> lines;
+    std::vector<Circle> circles;
+};
+
+// Program-wide screen state: one instance, in the run context of the one run of the process.
+struct ScreenState {
+    std::int32_t depth = 0;             // bits a pixel: 0 while no window is open, 16 after
+    std::int32_t textWindowOrigin = 0;  // x | y << 16, set by TEXTWINDOW
+    std::int32_t textWindowSize = 0;    // width | height << 16, set by TEXTWINDOW
+};
+
+// How a run meets the viewer, chosen by whoever starts it (the command line, a C caller).
+struct RunOptions {
+    bool showLogo = true;  // the logo when the window opens and at the end of the run
+};
+
+// One run of a compiled script. The same context is shared by all nested activations.
+struct RunContext {
+    RunContext(const InstructionTable& compiledTable, const SymbolTable& compiledSymbols,
+               Settings& programSettings)
+        : table(compiledTable), symbols(compiledSymbols), settings(programSettings) {}
+
+    OwnedImage page;  // the drawing page; empty until a screen or drawing statement makes it
+    const InstructionTable& table;
+    const SymbolTable& symbols;  // list 8 holds the text literals
+    Settings& settings;
+    ObjectLists objects;
+    // One byte an index up to the largest object count: VisiblePoint | VisibleLine | VisibleCircle.
+    std::vector<std::uint8_t> visibility;
+    ScreenState screen;
+    RunOptions options;
+    std::int32_t depth = 0;  // activations now running, the main module included
+};
+
+// A CONSTRUCTION's formal parameter and the caller's argument that stands for it.
+struct ParameterBinding {
+    std::int32_t formal = -1;  // the object index the procedure's statements use
+    std::int32_t type = 0;     // TypePoint, TypeLine or TypeCircle; 0 for an empty slot
+    std::int32_t actual = -1;  // the caller's object index
+};
+
+// A declaration of an INTERACTION or ANIMATION procedure, collected when it starts.
+struct ClickableEntry {
+    std::int32_t point = 0;
+    std::int32_t constraint = 0;  // 0 free; line | 0x20000; circle | 0x30000
+};
+struct StepEntry {
+    std::int32_t object = 0;      // point | 0x10000, or circle | 0x30000
+    std::int32_t constraint = 0;  // as ClickableEntry::constraint
+    double a = 0;                 // free: dx; along a line or circle: distance a frame
+    double b = 0;                 // free: dy
+    double c = 0;                 // circles: change of radius a frame
+};
+
+// One call of a procedure: created at the engine's entry, released at its return.
+struct Activation {
+    std::int32_t procedure = 0;  // 0 = main module
+    std::int32_t kind = KindMain;
+    std::int32_t mode = ModeFast;
+    std::int32_t startRow = 1;   // 2 in a CONSTRUCTION (row 1 holds its parameters)
+    std::int32_t lastRow = 0;    // the last row run (word 1 of the header row)
+    std::int32_t row = 0;        // the program counter
+    std::int32_t callerPosition = 0;  // calling procedure * 65536 + row of the CALL
+    std::array<ParameterBinding, MaxParameters> parameters{};
+
+    OwnedImage entryPicture;    // the page at entry and after SCREEN or WINDOW
+    OwnedImage workingPicture;  // the page while instruments are shown or points dragged
+    ObjectLists snapshot;       // the object lists at entry, put back by Repetir
+
+    std::int32_t repeatCounter = 0;
+    bool paused = false;            // the control bar reads "Continuar" while set
+    std::int32_t pendingInput = 0;  // the input code that ended the last wait early; 0 none
+
+    // INTERACTION and ANIMATION declarations, kept across restarts.
+    std::vector<ClickableEntry> clickables;
+    std::vector<StepEntry> steps;
+    std::vector<std::int32_t> traced;
+    std::vector<std::vector<Point>> trail;  // one list of positions a traced point
+    std::int32_t grabbed = -1;              // the clickable entry being dragged; -1 none
+};
+
+// What the engine does after a statement, a pause or a question to the control bar.
+enum class Flow : std::int32_t {
+    Next,     // go on with the next row (a jump has already set Activation::row)
+    Restart,  // back to the restart point: objects and picture restored, counter cleared
+    Repeat,   // back to the repeat point: nothing restored
+    Return,   // the activation ends with StepResult::result
+};
+
+struct StepResult {
+    Flow flow = Flow::Next;
+    std::int32_t result = 0;  // the activation's result when flow is Return
+};
+
+constexpr StepResult NextStep() { return StepResult{}; }
+constexpr StepResult ReturnWith(std::int32_t result) { return StepResult{Flow::Return, result}; }
+
+// The engine's answers of the control bar: nothing, Pausa/Continuar, Repetir, Salir.
+enum BarAnswer : std::int32_t { BarNothing = 0, BarPause = 1, BarRepeat = 2, BarExit = 3 };
+
+// The page's size and its top-left corner on the screen.
+inline std::int32_t OriginX(const Settings& s) { return LowHalf(s.drawingOrigin); }
+inline std::int32_t OriginY(const Settings& s) { return HighHalf(s.drawingOrigin); }
+
+}  // namespace vekora
