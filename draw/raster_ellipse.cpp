@@ -49,8 +49,9 @@ ArcRange MakeArc(double start, double end, double radius) {
 }
 
 // The rounded height of the circle of radius r over an offset d from its centre (|d| <= r),
-// without squaring r, which may be near the largest float.
-double RoundedHeight(double r, double d) { return std::floor(std::sqrt((r - d) * (r + d)) + 0.5); }
+// without squaring r, which may be near the largest float. Halves round down: a radius of
+// n + 1/2 would otherwise put a lone pixel on each axis, outside its neighbours.
+double RoundedHeight(double r, double d) { return std::ceil(std::sqrt((r - d) * (r + d)) - 0.5); }
 
 struct Ring {
     double cx, cy;  // centre, a whole pixel

@@ -1,0 +1,28 @@
+// A folder of numbered PNG pictures, DIR/frame-NNNNN.png, one for every sampled frame that
+// differs from the one before.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/screen_sampler.h"
+
+namespace vekora {
+
+class FramesWriter : public ScreenSampler {
+public:
+    FramesWriter(std::string folder, double framesPerSecond);
+
+    // Writes the last frame. Returns "" when every frame was written, else the first problem.
+    std::string Close(double endSeconds);
+
+protected:
+    void FrameShown(ImageHandle frame, double startSeconds, double endSeconds) override;
+
+private:
+    std::string folder_;
+    std::int32_t written_ = 0;
+    std::string error_;
+};
+
+}  // namespace vekora

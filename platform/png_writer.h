@@ -1,0 +1,14 @@
+// PNG pictures of a surface, as the viewer sees it: 8-bit RGB.
+#pragma once
+
+#include <string>
+
+#include "draw/image.h"
+
+namespace vekora {
+
+// Writes the target (null: the screen) to `path`. Returns "" when written, else what went wrong.
+// 16-bit pixels are widened by bit replication, so white stays 255, 255, 255.
+std::string WritePng(ImageHandle target, const std::string& path);
+
+}  // namespace vekora
