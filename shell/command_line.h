@@ -9,7 +9,7 @@ namespace vekora {
 constexpr int ExitUsage = 2;  // the command line itself was wrong
 
 struct CommandLine {
-    enum class Action { Run, Help, Version, UsageError };
+    enum class Action { Run, Help, Version, UsageError, Check, DumpTable };
     Action action = Action::Run;
     std::string script;  // empty: ask for one
     std::string error;   // what was wrong, for Action::UsageError

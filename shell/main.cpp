@@ -1,13 +1,20 @@
-// The vekora program: reads its command line and plays a script.
+// The vekora program: reads its command line and plays or compiles a script.
+#include <clocale>
 #include <cstdio>
+#include <iostream>
 #include <string>
 #include <vector>
 
 #include "shell/command_line.h"
+#include "shell/console.h"
+#include "shell/script_check.h"
 
 int main(int argc, char** argv) {
     using vekora::CommandLine;
+    // Only the character type follows the environment: numbers keep the C locale's decimal point.
+    std::setlocale(LC_CTYPE, "");
     const CommandLine line = vekora::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    vekora::Console console(std::cout, vekora::LocaleWantsUtf8());
     switch (line.action) {
         case CommandLine::Action::Help:
             std::fputs(vekora::UsageText().c_str(), stdout);
@@ -15,6 +22,10 @@ int main(int argc, char** argv) {
         case CommandLine::Action::Version:
             std::fputs(vekora::VersionText().c_str(), stdout);
             return 0;
+        case CommandLine::Action::Check:
+            return vekora::CheckScript(line.script, console, std::cerr);
+        case CommandLine::Action::DumpTable:
+            return vekora::DumpScriptTable(line.script, console, std::cerr);
         case CommandLine::Action::UsageError:
         case CommandLine::Action::Run:
             break;

@@ -1,0 +1,226 @@
+// Pass 1 (pre-scan, names, rows and procedure headers), pass 2 (pre-pass, complete rows,
+// menus) and the compilation of a whole script.
+#include "script/passes.h"
+
+#include <algorithm>
+
+#include "script/compiler.h"
+#include "script/opcodes.h"
+#include "script/tokens.h"
+#include "script/types.h"
+
+namespace vekora {
+namespace {
+
+// Where a pass stands between two lines.
+struct Position {
+    std::int32_t module = 0;
+    std::int32_t row = 1;
+    std::int32_t savedMainRow = 0;  // the main module goes on at savedMainRow + 1
+};
+
+// What pass 1 left for pass 2: the position after every line, and which lines compiled
+// without taking a row.
+struct PassOneTrace {
+    std::vector<Position> after;
+    std::vector<std::uint8_t> noRow;
+};
+
+struct PreScan {
+    bool endFound = false;
+    std::int32_t headers = 0;
+    std::int32_t longestModule = 0;
+};
+
+std::int32_t FirstKeyword(const std::string& line) {
+    std::size_t position = 0;
+    std::string_view token;
+    return NextToken(line, position, token) ? KeywordCode(token) : 0;
+}
+
+bool IsHeader(std::int32_t keyword) { return keyword >= KwConstruction && keyword <= KwAnimation; }
+
+PreScan ScanModules(const ScriptLines& lines) {
+    PreScan scan;
+    std::int32_t latestHeader = 0;
+    const auto last = static_cast<std::int32_t>(lines.size()) - 1;
+    for (std::int32_t j = 0; j <= last; ++j) {
+        const std::int32_t keyword = FirstKeyword(lines[static_cast<std::size_t>(j)]);
+        if (IsHeader(keyword)) {
+            if (scan.headers == 0) scan.longestModule = j;
+            ++scan.headers;
+            latestHeader = j;
+        } else if (keyword == KwRepeat) {
+            scan.longestModule = std::max(scan.longestModule, j - latestHeader);
+        } else if (keyword == KwEnd && scan.headers == 0) {
+            scan.endFound = true;
+        }
+    }
+    if (scan.headers == 0) scan.longestModule = std::max(last, 0);
+    return scan;
+}
+
+void AddError(ErrorLists& errors, std::int32_t code, std::size_t lineIndex) {
+    errors.codes.push_back(code);
+    errors.lines.push_back(static_cast<std::int32_t>(lineIndex + 1));
+}
+
+// A header compiled into the main module's row opens procedure number `procedures`.
+void OpenProcedure(Compilation& c, Position& at, std::int32_t opcode, std::int32_t procedures) {
+    InstructionTable& table = c.table;
+    at.savedMainRow = at.row - 1;
+    table.At(0, 0)[HeaderProcedureCount] = procedures;
+    const std::int32_t nameIndex = table.Word(0, at.row, HeaderNameIndex);
+    InstructionTable::Row& header = table.At(procedures, 0);
+    header[HeaderKind] = opcode - OpConstruction + KindConstruction;
+    header[HeaderParameterCount] = table.Word(0, at.row, HeaderParameterCount);
+    header[HeaderNameIndex] = nameIndex;
+    if (static_cast<std::size_t>(nameIndex) >= c.moduleByName.size()) c.moduleByName.resize(static_cast<std::size_t>(nameIndex) + 1, 0);
+    c.moduleByName[static_cast<std::size_t>(nameIndex)] = procedures;
+    at.module = procedures;
+    at.row = header[HeaderKind] == KindConstruction ? 2 : 1;
+}
+
+std::int32_t RunPass1(const ScriptLines& lines, Compilation& c, ErrorLists& errors, PassOneTrace& trace) {
+    const PreScan scan = ScanModules(lines);
+    if (!scan.endFound) {
+        errors.codes.assign(1, ErrNoEnd);
+        errors.lines.assign(1, 0);
+        return 1;
+    }
+    c.table.Reset(scan.headers + 1, scan.longestModule + 3);
+    c.symbols.Clear();
+    c.moduleByName.clear();
+    trace.after.assign(lines.size(), Position{});
+    trace.noRow.assign(lines.size(), 0);
+    Position at;
+    std::int32_t procedures = 0;
+    for (std::size_t j = 0; j < lines.size(); ++j) {
+        c.module = at.module;
+        c.row = at.row;
+        const std::int32_t result = CompileLinePass1(lines[j], c);
+        if (result != Compiled && result != EmptyStatement) {
+            AddError(errors, result, j);
+        } else if (result == Compiled) {
+            const std::int32_t opcode = c.written;
+            if (IsHeader(opcode) && at.module == 0 && c.table.HasModule(procedures + 1)) {
+                OpenProcedure(c, at, opcode, ++procedures);
+            } else if (opcode == OpRepeat) {
+                c.table.At(at.module, 0)[HeaderEndRow] = at.row + 1;
+                at.module = 0;
+                at.row = at.savedMainRow + 1;
+            } else if (opcode == 0) {
+                trace.noRow[j] = 1;
+            } else {
+                ++at.row;
+            }
+        }
+        trace.after[j] = at;
+    }
+    std::int32_t& mainEnd = c.table.At(0, 0)[HeaderEndRow];
+    mainEnd = (at.module == 0 && at.row > at.savedMainRow) ? at.row : at.savedMainRow + 1;
+    // Every module holds its end row, so the rectangular view covers what the engine visits.
+    for (std::int32_t m = 0; m < c.table.Modules(); ++m) c.table.At(m, std::max(c.table.Word(m, 0, HeaderEndRow), 0));
+    return static_cast<std::int32_t>(errors.codes.size());
+}
+
+// The menus of the main module, nested menus matched by depth, found in one sweep.
+void ShapeMenus(Compilation& c) {
+    const std::int32_t endRow = std::max(c.table.Word(0, 0, HeaderEndRow), 0);
+    c.menus.clear();
+    c.menuAtRow.assign(static_cast<std::size_t>(endRow) + 1, -1);
+    c.claimedRows.assign(static_cast<std::size_t>(endRow) + 1, 0);
+    std::vector<std::size_t> open;
+    for (std::int32_t r = 1; r <= endRow; ++r) {
+        const std::int32_t opcode = OpcodeOf(c.table.Word(0, r, 0));
+        if (opcode == OpMenu) {
+            c.menuAtRow[static_cast<std::size_t>(r)] = static_cast<std::int32_t>(c.menus.size());
+            open.push_back(c.menus.size());
+            c.menus.emplace_back();
+        } else if (open.empty()) {
+            continue;
+        } else if (opcode == OpMenuItem) {
+            c.menus[open.back()].items.push_back(r);
+        } else if (opcode == OpExitMenu) {
+            c.menus[open.back()].exits.push_back(r);
+        } else if (opcode == OpEndMenu || opcode == OpRepeatMenu) {
+            c.menus[open.back()].closingRow = r;
+            open.pop_back();
+        }
+    }
+}
+
+// Writes the parameter descriptor of every CONSTRUCTION before any call is checked.
+void DescribeConstructions(const ScriptLines& lines, Compilation& c) {
+    for (const std::string& line : lines) {
+        if (FirstKeyword(line) != KwConstruction) continue;
+        c.module = 0;
+        c.row = 0;
+        CompileLinePass2(line, c);
+    }
+}
+
+std::int32_t RunPass2(const ScriptLines& lines, Compilation& c, ErrorLists& errors, const PassOneTrace& trace) {
+    DescribeConstructions(lines, c);
+    ShapeMenus(c);
+    Position at;
+    for (std::size_t j = 0; j < lines.size(); ++j) {
+        if (trace.noRow[j]) {
+            AddError(errors, ErrPassMismatch, j);  // pass 1 could not tell the statement's form
+            continue;
+        }
+        c.module = at.module;
+        c.row = at.row;
+        const std::int32_t result = CompileLinePass2(lines[j], c);
+        if (result != Compiled && result != EmptyStatement) {
+            AddError(errors, result, j);
+            at = trace.after[j];  // go on where pass 1 went on, so one error does not shift every row
+            continue;
+        }
+        if (result == EmptyStatement || !c.table.HasModule(c.module) || c.row < 0) continue;
+        if (c.module != at.module) {
+            at.savedMainRow = at.row - 1;
+            at.module = c.module;
+            const std::int32_t kind = c.table.Word(c.module, 0, HeaderKind);
+            if (kind == KindConstruction) {
+                at.row = 2;
+            } else if (kind == KindInteraction || kind == KindAnimation) {
+                at.row = 1;
+            } else {
+                AddError(errors, ErrOtherKind, j);
+                at.row = c.row + 1;
+            }
+        } else if (c.table.Word(at.module, at.row, 0) == OpRepeat) {
+            at.module = 0;
+            at.row = at.savedMainRow + 1;
+        } else if (c.table.Word(at.module, at.row, 0) != 0) {
+            ++at.row;
+        }
+    }
+    return static_cast<std::int32_t>(errors.codes.size());
+}
+
+}  // namespace
+
+std::int32_t ParseScript(const ScriptLines& lines, InstructionTable& table, ErrorLists& errors, SymbolTable& symbols) {
+    Compilation compilation(table, symbols);
+    ErrorLists found;
+    PassOneTrace trace;
+    if (RunPass1(lines, compilation, found, trace) > 0) {
+        errors = std::move(found);
+        return -1;
+    }
+    if (RunPass2(lines, compilation, found, trace) > 0) {
+        errors = std::move(found);
+        return -2;
+    }
+    return 0;
+}
+
+std::vector<std::int32_t> SymbolCounts(const SymbolTable& symbols) {
+    std::vector<std::int32_t> counts(SymbolListCount);
+    for (std::int32_t type = 0; type < SymbolListCount; ++type) counts[static_cast<std::size_t>(type)] = symbols.Count(type);
+    return counts;
+}
+
+}  // namespace vekora

@@ -1,0 +1,238 @@
+// Splits source lines into tokens and converts literals.
+#include "script/tokens.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <unordered_map>
+
+#include "script/symbols.h"
+#include "script/types.h"
+
+namespace vekora {
+namespace {
+
+bool IsSeparator(char byte) { return byte == ' ' || byte == ',' || byte == '='; }
+bool IsDigit(char byte) { return byte >= '0' && byte <= '9'; }
+char Upper(char byte) { return (byte >= 'a' && byte <= 'z') ? static_cast<char>(byte - 'a' + 'A') : byte; }
+
+struct KeywordEntry {
+    std::string_view name;
+    std::int32_t code;
+};
+
+constexpr KeywordEntry Keywords[] = {
+    {"POINT", KwPoint}, {"LINE", KwLine}, {"LINEPOLAR", KwLinePolar}, {"CIRCLE", KwCircle},
+    {"IPOINT", IVariant + KwPoint}, {"ILINE", IVariant + KwLine},
+    {"ILINEPOLAR", IVariant + KwLinePolar}, {"ICIRCLE", IVariant + KwCircle},
+    {"COPY", KwCopy}, {"CROSS", KwCross}, {"ICROSS", IVariant + KwCross},
+    {"MIDDLE", KwMiddle}, {"IMIDDLE", IVariant + KwMiddle},
+    {"MOVECIRCLE", KwMoveCircle}, {"IMOVECIRCLE", IVariant + KwMoveCircle}, {"REVERT", KwRevert},
+    {"MIDLINE", KwMidline}, {"BISECTOR", KwMidline},
+    {"IMIDLINE", IVariant + KwMidline}, {"IBISECTOR", IVariant + KwMidline},
+    {"TANGENT", KwTangent}, {"ITANGENT", IVariant + KwTangent},
+    {"ADVANCETO", KwAdvanceTo}, {"IADVANCETO", IVariant + KwAdvanceTo},
+    {"ADVANCEON", KwAdvanceOn}, {"IADVANCEON", IVariant + KwAdvanceOn},
+    {"CIRCLEND", KwCircleEnd}, {"CIRCLEEND", KwCircleEnd}, {"ENDCIRCLE", KwCircleEnd},
+    {"ICIRCLEND", IVariant + KwCircleEnd}, {"ICIRCLEEND", IVariant + KwCircleEnd},
+    {"IENDCIRCLE", IVariant + KwCircleEnd},
+    {"ARC", KwArc}, {"IARC", IVariant + KwArc},
+    {"STARTLINE", KwStartLine}, {"ISTARTLINE", IVariant + KwStartLine},
+    {"FILLTRIANGLE", KwFillTriangle}, {"FILLCIRCLE", KwFillCircle}, {"FILL", KwFill},
+    {"ORDERLINES", KwOrderLines}, {"MARKPOINT", KwMarkPoint}, {"MARKLINE", KwMarkLine},
+    {"MARKANGLE", KwMarkAngle}, {"MARKNUMBERLINE", KwMarkNumberLine},
+    {"MARKNLINE", KwMarkNumberLine}, {"MARKNUMBERANGLE", KwMarkNumberAngle},
+    {"MARKNANGLE", KwMarkNumberAngle},
+    {"FAST", KwFast}, {"PACE", KwPace}, {"SLOW", KwSlow}, {"TOOL", KwSlow}, {"TOOLS", KwSlow},
+    {"CALL", KwCall}, {"CONSTRUCT", KwCall}, {"INTERACT", KwCall}, {"ANIMATE", KwCall},
+    {"REPEAT", KwRepeat}, {"CLICKABLE", KwClickable}, {"TRACE", KwTrace},
+    {"CONSTRUCTION", KwConstruction}, {"INTERACTION", KwInteraction}, {"ANIMATION", KwAnimation},
+    {"CLS", KwCls}, {"SCREEN", KwScreen}, {"WINDOW", KwWindow},
+    {"TWINDOW", KwTextWindow}, {"TEXTWINDOW", KwTextWindow}, {"TEXT", KwText}, {"TITLE", KwTitle},
+    {"SPEED", KwSpeed}, {"FRAME", KwFrameSpeed}, {"FRAMESPEED", KwFrameSpeed},
+    {"DEFAULTS", KwDefaults}, {"TOOLDEFAULTS", KwToolDefaults}, {"MENU", KwMenu},
+    {"MENUITEM", KwMenuItem}, {"EXITMENU", KwExitMenu}, {"ENDMENU", KwEndMenu},
+    {"REPEATMENU", KwRepeatMenu}, {"STEP", KwStep}, {"DEFAULT", KwDefault}, {"ALONG", KwAlong},
+    {"WAIT", KwWait}, {"WAITALWAYS", KwWaitAlways}, {"END", KwEnd},
+};
+constexpr std::size_t LongestKeyword = 15;  // MARKNUMBERANGLE
+
+// Every keyword is distinct, so a hash lookup gives what the search in table order gives.
+const std::unordered_map<std::string_view, std::int32_t>& KeywordIndex() {
+    static const std::unordered_map<std::string_view, std::int32_t> index = [] {
+        std::unordered_map<std::string_view, std::int32_t> built;
+        for (const KeywordEntry& entry : Keywords) built.emplace(entry.name, entry.code);
+        return built;
+    }();
+    return index;
+}
+
+// Digits of base 2, 8 or 16 as a 32-bit integer (wrapping, as a 32-bit register does).
+double ParseRadix(std::string_view digits, unsigned base) {
+    std::uint32_t value = 0;
+    for (char byte : digits) {
+        unsigned digit;
+        const char upper = Upper(byte);
+        if (IsDigit(byte)) digit = static_cast<unsigned>(byte - '0');
+        else if (upper >= 'A' && upper <= 'F') digit = static_cast<unsigned>(upper - 'A' + 10);
+        else break;
+        if (digit >= base) break;
+        value = value * base + digit;
+    }
+    return static_cast<double>(static_cast<std::int32_t>(value));
+}
+
+std::size_t SkipDigits(std::string_view text, std::size_t i) {
+    while (i < text.size() && IsDigit(text[i])) ++i;
+    return i;
+}
+
+// Sign, digits, fraction and exponent only: no hexadecimal floats, infinities or NaN.
+double ParseDecimal(std::string_view text) {
+    std::size_t i = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    const std::size_t integerEnd = SkipDigits(text, i);
+    std::size_t end = integerEnd;
+    bool hasDigits = integerEnd > i;
+    if (end < text.size() && text[end] == '.') {
+        const std::size_t fractionEnd = SkipDigits(text, end + 1);
+        hasDigits = hasDigits || fractionEnd > end + 1;
+        end = fractionEnd;
+    }
+    if (!hasDigits) return 0.0;
+    if (end < text.size() && (text[end] == 'e' || text[end] == 'E')) {
+        std::size_t e = end + 1;
+        if (e < text.size() && (text[e] == '+' || text[e] == '-')) ++e;
+        const std::size_t exponentEnd = SkipDigits(text, e);
+        if (exponentEnd > e) end = exponentEnd;
+    }
+    const std::string number(text.substr(0, end));
+    return std::strtod(number.c_str(), nullptr);
+}
+
+}  // namespace
+
+bool NextToken(std::string_view line, std::size_t& position, std::string_view& token) {
+    while (position < line.size()) {
+        const std::size_t start = position;
+        const char first = line[start];
+        std::size_t end;  // one past the token's last byte
+        if (first == '"' || first == '(') {
+            const std::size_t close = line.find(first == '"' ? '"' : ')', start + 1);
+            end = close == std::string_view::npos ? line.size() : close + 1;
+            position = end + 1;  // the byte after the closing mark is skipped, whatever it is
+        } else {
+            std::size_t next = start;
+            while (next < line.size() && !IsSeparator(line[next])) ++next;
+            end = next;
+            position = end + 1;
+        }
+        if (end > start) {
+            token = line.substr(start, end - start);
+            if (end >= line.size()) position = line.size();
+            return true;
+        }
+    }
+    return false;
+}
+
+int SplitLine(std::string_view line, std::vector<std::string>& tokens) {
+    tokens.clear();
+    std::size_t position = 0;
+    std::string_view token;
+    while (NextToken(line, position, token)) tokens.emplace_back(token);
+    return static_cast<int>(tokens.size());
+}
+
+std::int32_t KeywordCode(std::string_view token) {
+    if (token.empty()) return 0;
+    if (static_cast<unsigned char>(token[0]) < 0x41) return -1;
+    if (token.size() > LongestKeyword) return 0;
+    char upper[LongestKeyword];
+    for (std::size_t i = 0; i < token.size(); ++i) upper[i] = Upper(token[i]);
+    const auto& index = KeywordIndex();
+    const auto found = index.find(std::string_view(upper, token.size()));
+    return found == index.end() ? 0 : found->second;
+}
+
+std::string_view StripQuotes(std::string_view token) {
+    while (!token.empty() && token.front() == '"') token.remove_prefix(1);
+    while (!token.empty() && token.back() == '"') token.remove_suffix(1);
+    return token;
+}
+
+std::int32_t ClassifyTokenView(std::string_view& token, const SymbolTable& symbols) {
+    const std::int32_t code = KeywordCode(token);
+    if (code == -1) {
+        const char first = token[0];
+        if (IsDigit(first) || first == '&' || first == '(' || first == '-') return TypeNumberLiteral;
+        if (first != '"') return CommentClass;
+        token = StripQuotes(token);
+        const std::int32_t index = symbols.FindText(token);
+        return MakeClass(index < 0 ? NewTextIndex : index, TypeTextLiteral);
+    }
+    if (code == KwDefault) {
+        token = "-1";
+        return TypeNumberLiteral;
+    }
+    if (code > 0) return MakeClass(code, TypeKeyword);
+    const SymbolTable::Entry entry = symbols.FindName(token);
+    return MakeClass(entry.index, entry.type);
+}
+
+std::int32_t ClassifyToken(std::string& token, const SymbolTable& symbols) {
+    std::string_view view = token;
+    const std::int32_t tokenClass = ClassifyTokenView(view, symbols);
+    if (view.data() != token.data() || view.size() != token.size()) token = std::string(view);
+    return tokenClass;
+}
+
+std::int32_t RoundToWord(double value) {
+    const double below = std::floor(value);
+    const double fraction = value - below;
+    double rounded = below;
+    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(below, 2.0) != 0.0)) rounded = below + 1.0;
+    if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0)) return INT32_MIN;
+    return static_cast<std::int32_t>(rounded);
+}
+
+double ParseNumber(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    if (text.size() >= 2 && text[0] == '&') {
+        switch (Upper(text[1])) {
+            case 'H': return ParseRadix(text.substr(2), 16);
+            case 'O': return ParseRadix(text.substr(2), 8);
+            case 'B': return ParseRadix(text.substr(2), 2);
+            default: break;
+        }
+    }
+    return ParseDecimal(text);
+}
+
+std::int32_t ParseColour(std::string_view text) {
+    if (text.empty()) return 0;
+    if (text.size() >= 2 && text[0] == '0' && Upper(text[1]) == 'X') {
+        return RoundToWord(ParseRadix(text.substr(2), 16));
+    }
+    if (text[0] == '(') {
+        const auto isParenthesis = [](char byte) { return byte == '(' || byte == ')'; };
+        while (!text.empty() && isParenthesis(text.front())) text.remove_prefix(1);
+        while (!text.empty() && isParenthesis(text.back())) text.remove_suffix(1);
+        std::size_t position = 0;
+        std::string_view part;
+        double parts[3] = {0.0, 0.0, 0.0};
+        int count = 0;
+        while (count < 3 && NextToken(text, position, part)) parts[count++] = ParseNumber(part);
+        if (count == 0) return 0;
+        // Shifts wrap as they do in a 32-bit register; components are not limited to 0-255.
+        std::uint32_t value = static_cast<std::uint32_t>(RoundToWord(parts[0])) << 16;
+        if (count > 1) value += static_cast<std::uint32_t>(RoundToWord(parts[1])) * 256u;
+        if (count > 2) return RoundToWord(parts[2] + static_cast<std::int32_t>(value));
+        return static_cast<std::int32_t>(value);
+    }
+    if (Upper(text.back()) == 'H' && IsDigit(text[0])) {
+        return RoundToWord(ParseRadix(text.substr(0, text.size() - 1), 16));
+    }
+    return RoundToWord(ParseNumber(text));
+}
+
+}  // namespace vekora

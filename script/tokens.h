@@ -1,0 +1,57 @@
+// Source lines into tokens: splitting, keyword codes, token classes, and the number and
+// colour literals.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vekora {
+
+class SymbolTable;
+
+// Keyword codes. The I-variants (IPOINT, ICROSS, ...) are IVariant plus the plain code.
+enum Keyword : std::int32_t {
+    KwPoint = 1, KwLine = 2, KwLinePolar = 3, KwCircle = 4, KwCopy = 5, KwCross = 8,
+    KwMiddle = 9, KwMoveCircle = 10, KwRevert = 11, KwMidline = 13, KwTangent = 16,
+    KwAdvanceTo = 17, KwAdvanceOn = 18, KwCircleEnd = 22, KwArc = 26, KwStartLine = 27,
+    KwFillTriangle = 28, KwFillCircle = 29, KwFill = 30, KwOrderLines = 32,
+    KwMarkPoint = 33, KwMarkLine = 34, KwMarkAngle = 35, KwMarkNumberLine = 38,
+    KwMarkNumberAngle = 39, KwFast = 45, KwPace = 46, KwSlow = 47, KwCall = 48,
+    KwRepeat = 49, KwClickable = 52, KwClickableAlong = 53, KwTrace = 55,
+    KwConstruction = 57, KwInteraction = 58, KwAnimation = 59, KwCls = 65, KwScreen = 66,
+    KwWindow = 67, KwTextWindow = 68, KwText = 72, KwTitle = 73, KwSpeed = 76,
+    KwFrameSpeed = 77, KwDefaults = 80, KwToolDefaults = 81, KwMenu = 88, KwMenuItem = 89,
+    KwExitMenu = 90, KwEndMenu = 91, KwRepeatMenu = 92, KwStep = 97, KwStepAlong = 98,
+    KwDefault = 100, KwAlong = 102, KwWait = 128, KwWaitAlways = 129, KwEnd = 255,
+};
+constexpr std::int32_t IVariant = 0x4000;
+
+// One token of a line: where the next token starts is the splitter's business.
+// Returns false when the line holds no further token.
+bool NextToken(std::string_view line, std::size_t& position, std::string_view& token);
+
+// Fills tokens (zero-based) and returns their number; an empty line gives 0.
+int SplitLine(std::string_view line, std::vector<std::string>& tokens);
+
+// -1 when the first byte is below 'A'; else the code of the upper-cased token, or 0.
+std::int32_t KeywordCode(std::string_view token);
+
+// The token class (type in bits 0-15, index or keyword code in bits 16-31; -1 for a
+// comment start). Text literals lose their quotes and DEFAULT becomes "-1": the view
+// is narrowed or redirected, so it must not outlive the line it came from.
+std::int32_t ClassifyTokenView(std::string_view& token, const SymbolTable& symbols);
+std::int32_t ClassifyToken(std::string& token, const SymbolTable& symbols);
+
+// The text of a quoted token without any leading or trailing double quotes.
+std::string_view StripQuotes(std::string_view token);
+
+double ParseNumber(std::string_view text);
+std::int32_t ParseColour(std::string_view text);
+
+// Nearest integer, halves to even; a value that does not fit 32 bits (or is not a
+// number) gives 0x80000000.
+std::int32_t RoundToWord(double value);
+
+}  // namespace vekora

@@ -1,0 +1,23 @@
+// Console lines in the locale's encoding.
+#include "shell/console.h"
+
+#include <langinfo.h>
+
+#include <cstring>
+
+#include "shell/script_text.h"
+
+namespace vekora {
+
+void Console::PrintLine(std::string_view latin1) {
+    if (utf8_) out_ << Latin1ToUtf8(latin1);
+    else out_ << latin1;
+    out_ << '\n';
+}
+
+bool LocaleWantsUtf8() {
+    const char* codeset = nl_langinfo(CODESET);
+    return codeset != nullptr && (std::strcmp(codeset, "UTF-8") == 0 || std::strcmp(codeset, "utf8") == 0);
+}
+
+}  // namespace vekora

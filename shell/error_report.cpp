@@ -1,0 +1,48 @@
+// Writes the compilation error report to the console and to "vekerror.txt".
+#include "shell/error_report.h"
+
+#include <cstdio>
+
+#include "script/messages.h"
+
+namespace vekora {
+
+std::string ReportFileName(std::string_view scriptPath) {
+    const std::size_t last = scriptPath.find_last_of("/\\");
+    std::string folder;
+    if (last != std::string_view::npos && last > 0) folder = std::string(scriptPath.substr(0, last + 1));
+    else if (last == 0 && scriptPath[0] == '/') folder = "/";  // a script at the root of the file system
+    return folder + "vekerror.txt";
+}
+
+std::vector<std::string> CompilationReportLines(std::int32_t result, const ErrorLists& errors) {
+    std::vector<std::string> lines;
+    lines.push_back(std::to_string(errors.codes.size()) +
+                    (result == -2 ? " Errores en el Paso 2." : " Errores en el Paso 1."));
+    for (std::size_t i = 0; i < errors.codes.size(); ++i) {
+        const std::int32_t code = errors.codes[i];
+        const std::int32_t line = i < errors.lines.size() ? errors.lines[i] : 0;
+        lines.push_back("Error " + std::to_string(code & 255) + " en la l\xEDnea " + std::to_string(line));
+        lines.push_back("        " + ErrorMessage(code));
+    }
+    return lines;
+}
+
+void DeleteReport(std::string_view scriptPath) { std::remove(ReportFileName(scriptPath).c_str()); }
+
+void ReportCompilationErrors(std::string_view scriptPath, std::int32_t result, const ErrorLists& errors,
+                             Console& console) {
+    const std::string fileName = ReportFileName(scriptPath);
+    std::FILE* file = std::fopen(fileName.c_str(), "wb");
+    for (const std::string& line : CompilationReportLines(result, errors)) {
+        console.PrintLine(line);
+        if (file != nullptr) {
+            std::fwrite(line.data(), 1, line.size(), file);
+            std::fwrite("\r\n", 1, 2, file);
+        }
+    }
+    if (file != nullptr) std::fclose(file);
+    console.PrintLine("Reporte de errores escrito en " + fileName);
+}
+
+}  // namespace vekora

@@ -1,0 +1,30 @@
+// The report of compilation errors: console lines and the file "vekerror.txt" beside
+// the script.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "script/passes.h"
+#include "shell/console.h"
+
+namespace vekora {
+
+// The script's folder followed by "vekerror.txt"; "/" and "\" both separate folders.
+std::string ReportFileName(std::string_view scriptPath);
+
+// The header and, per error, "Error N en la línea L" and eight blanks with the message
+// (Latin-1). result is -1 (pass 1) or -2 (pass 2).
+std::vector<std::string> CompilationReportLines(std::int32_t result, const ErrorLists& errors);
+
+// Deletes a report left by an earlier compilation; a missing one is no error.
+void DeleteReport(std::string_view scriptPath);
+
+// Prints the report, writes it (Latin-1, CR LF) to the report file, and names the file.
+// Failing to write the file is not reported.
+void ReportCompilationErrors(std::string_view scriptPath, std::int32_t result, const ErrorLists& errors,
+                             Console& console);
+
+}  // namespace vekora
