@@ -99,7 +99,7 @@ std::string ParseEvent(const std::vector<std::string_view>& words, InputEvent& e
         event.x > MaxCoordinate || event.y > MaxCoordinate) {
         return "coordinates must be whole numbers from 0 to 65535";
     }
-    event.button = 1;
+    event.button = event.kind == InputEvent::Kind::Move ? 0 : 1;
     if (words.size() == 5 && !ButtonBit(words[4], event.button)) {
         return "unknown button \"" + std::string(words[4]) + "\" (left, right or middle)";
     }

@@ -1,0 +1,117 @@
+// Recording a headless run: an animated GIF (checked with a second decoder, ImageMagick) and a
+// folder of frames; and the palettes of frames with few and with many colours.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "draw/image_surface.h"
+#include "picture_test_support.h"
+#include "platform/frames_writer.h"
+#include "platform/gif_recorder.h"
+#include "platform/headless_device.h"
+
+namespace vekora {
+namespace {
+
+// Three frames on a 16-bit 64 x 48 screen: white for 1 s, a blue box for 0.5 s, then a red
+// line added for 0.3 s; in between, polls that change nothing. Returns the recorder's error.
+template <typename Recorder>
+std::string RecordRun(Recorder& recorder, std::vector<std::vector<std::uint32_t>>& shown) {
+    HeadlessDevice device;
+    SetActiveDevice(&device);
+    device.AddClockObserver(&recorder);
+    ScreenOpen(64, 48, 16);
+    const auto keep = [&shown] {
+        const Surface screen = ResolveSurface(nullptr);
+        std::vector<std::uint32_t> pixels;
+        for (int y = 0; y < 48; ++y) {
+            for (int x = 0; x < 64; ++x) pixels.push_back(PixelRgb(screen, x, y));
+        }
+        shown.push_back(pixels);
+    };
+    RasterLine(nullptr, 0, 0, 63, 47, 0xFFFFFF, LineKind::FilledBox, 0xFFFF);
+    keep();
+    SleepMs(1000);
+    RasterLine(nullptr, 10, 10, 30, 20, 0x0000FF, LineKind::FilledBox, 0xFFFF);
+    keep();
+    for (int i = 0; i < 250; ++i) MouseState();
+    SleepMs(250);
+    RasterLine(nullptr, 0, 47, 63, 0, 0xFF0000, LineKind::Line, 0xFFFF);
+    keep();
+    SleepMs(300);
+    const std::string error = recorder.Close(device.ClockSeconds());
+    SetActiveDevice(nullptr);
+    return error;
+}
+
+TEST(GifRecorder, WritesALoopingGifThatDecodesToTheFramesShown) {
+    const std::string path = ::testing::TempDir() + "vekora-recording.gif";
+    GifRecorder recorder(path, 25);
+    std::vector<std::vector<std::uint32_t>> shown;
+    ASSERT_EQ(RecordRun(recorder, shown), "");
+    if (testing::CommandOutput("command -v identify").empty()) GTEST_SKIP() << "ImageMagick is not installed";
+    // Samples fall every 40 ms: the red line drawn at 1.5 s first shows at the sample of 1.52 s.
+    EXPECT_EQ(testing::CommandOutput("identify -format '%T %W %H|' " + path), "100 64 48|52 64 48|28 64 48|");
+    EXPECT_NE(testing::CommandOutput("identify -verbose " + path + "[0]").find("Iterations: 0"), std::string::npos);
+    const std::string rgb = testing::CommandOutput("convert " + path + " -coalesce rgb:-");
+    ASSERT_EQ(rgb.size(), 3u * 64 * 48 * 3);
+    for (std::size_t frame = 0; frame < 3; ++frame) {
+        for (std::size_t i = 0; i < 64 * 48; ++i) {
+            const auto* p = reinterpret_cast<const std::uint8_t*>(&rgb[(frame * 64 * 48 + i) * 3]);
+            const std::uint32_t colour = (static_cast<std::uint32_t>(p[0]) << 16) | (p[1] << 8) | p[2];
+            ASSERT_EQ(colour, shown[frame][i]) << "frame " << frame << " pixel " << i;
+        }
+    }
+}
+
+TEST(GifRecorder, NothingShownIsReported) {
+    GifRecorder recorder(::testing::TempDir() + "vekora-empty.gif", 25);
+    EXPECT_NE(recorder.Close(1.0), "");
+}
+
+TEST(FramesWriter, WritesEachChangedFrameOnce) {
+    const std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) / "vekora-frames";
+    std::filesystem::remove_all(folder);
+    FramesWriter writer(folder.string(), 25);
+    std::vector<std::vector<std::uint32_t>> shown;
+    ASSERT_EQ(RecordRun(writer, shown), "");
+    for (int frame = 0; frame < 3; ++frame) {
+        const testing::RgbPicture picture = testing::ReadPng((folder / ("frame-0000" + std::to_string(frame) + ".png")).string());
+        ASSERT_EQ(picture.width, 64u) << frame;
+        EXPECT_EQ(picture.At(20, 15), shown[frame][15 * 64 + 20]);
+        EXPECT_EQ(picture.At(0, 47), shown[frame][47 * 64]);
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder / "frame-00003.png"));
+}
+
+TEST(GifPalette, ExactUpTo256ColoursNearestBeyond) {
+    GifPalette palette;
+    std::vector<std::uint32_t> few;
+    for (std::uint32_t i = 0; i < 256; ++i) few.push_back(i * 0x010101);
+    std::vector<std::uint8_t> indices;
+    palette.Map(few, indices);
+    std::vector<std::uint8_t> bytes = palette.Bytes();
+    for (std::size_t i = 0; i < few.size(); ++i) {
+        const std::uint8_t* entry = &bytes[indices[i] * 3u];
+        EXPECT_EQ((static_cast<std::uint32_t>(entry[0]) << 16) | (entry[1] << 8) | entry[2], few[i]);
+    }
+    // Frequent colours stay exact; a rare one takes its nearest.
+    std::vector<std::uint32_t> many(4000, 0xFFFFFF);
+    for (std::uint32_t i = 0; i < 300; ++i) many.push_back(i << 8);
+    many.push_back(0x00FF08);
+    EXPECT_FALSE(palette.Map(many, indices));
+    bytes = palette.Bytes();
+    EXPECT_EQ(bytes.size(), 256u * 3);
+    const std::uint8_t* white = &bytes[indices[0] * 3u];
+    EXPECT_EQ(white[0] + white[1] + white[2], 3 * 255);
+    const std::uint8_t* rare = &bytes[indices.back() * 3u];
+    EXPECT_EQ(rare[0], 0);
+    EXPECT_GE(rare[1], 250);
+    // A later frame whose colours fit keeps the indices.
+    std::vector<std::uint8_t> again;
+    EXPECT_TRUE(palette.Map({0xFFFFFF, 0x000100}, again));
+    EXPECT_EQ(again[0], indices[0]);
+}
+
+}  // namespace
+}  // namespace vekora

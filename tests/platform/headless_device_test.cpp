@@ -1,0 +1,106 @@
+// The headless device: virtual clock, interruptible sleeps, input codes and polling waits.
+#include <gtest/gtest.h>
+
+#include "platform/headless_device.h"
+#include "platform/input.h"
+
+namespace vekora {
+namespace {
+
+// Makes a headless device with these events active for one test.
+class Headless : public ::testing::Test {
+protected:
+    void Start(std::string_view events) {
+        const EventList list = ParseEvents(events, "test");
+        ASSERT_EQ(list.error, "");
+        device_ = std::make_unique<HeadlessDevice>(list.events);
+        SetActiveDevice(device_.get());
+    }
+    void TearDown() override { SetActiveDevice(nullptr); }
+    std::unique_ptr<HeadlessDevice> device_;
+};
+
+TEST_F(Headless, ClockStartsAtZeroAndMovesOnlyWithSleepsAndPolls) {
+    Start("");
+    EXPECT_EQ(ClockSeconds(), 0.0);
+    SleepMs(0);
+    SleepMs(-5);
+    EXPECT_EQ(device_->NowMs(), 0);
+    SleepMs(30);
+    EXPECT_EQ(device_->NowMs(), 30);
+    KeyRead();
+    MouseState();
+    EXPECT_EQ(device_->NowMs(), 32);
+    SleepMs(2000);
+    EXPECT_DOUBLE_EQ(ClockSeconds(), 2.032);
+}
+
+TEST_F(Headless, AKeyEndsALongSleepWithinOneSlice) {
+    Start("300 key a");
+    SleepMs(2000);
+    EXPECT_GE(device_->NowMs(), 300);
+    EXPECT_LE(device_->NowMs(), 350);
+    EXPECT_EQ(KeyRead(), "a");  // the key stays in the buffer
+    const std::int64_t before = device_->NowMs();
+    SleepMs(99);  // shorter sleeps are one plain wait
+    EXPECT_EQ(device_->NowMs(), before + 99);
+}
+
+TEST_F(Headless, AClickIsAPressThenAReleaseAHundredMillisecondsLater) {
+    Start("1000 click 40 50 right\n1200 move 7 8");
+    EXPECT_EQ(MouseState().buttons, -1);  // outside the window before any mouse event
+    SleepMs(999);
+    const MouseInfo pressed = MouseState();
+    EXPECT_EQ(pressed.buttons, 2);
+    EXPECT_EQ(pressed.x, 40);
+    EXPECT_EQ(pressed.y, 50);
+    SleepMs(97);
+    EXPECT_EQ(MouseState().buttons, 2);
+    EXPECT_EQ(MouseState().buttons, 0);  // at 1100
+    SleepMs(200);
+    EXPECT_EQ(MouseState().x, 7);
+}
+
+TEST_F(Headless, PollInputLaysOutClicksAndKeys) {
+    Start("0 key Up\n0 key \xC3\xB1\n0 key Enter\n50 press 4095 1000 middle\n50 key b");
+    EXPECT_EQ(PollInput(), KeyCodeBit | 0xFF | ('H' << 8));
+    EXPECT_EQ(PollInput(), KeyCodeBit | 0xF1);
+    EXPECT_EQ(PollInput(), KeyCodeBit | 13);
+    SleepMs(60);
+    // A click wins over a key; the key was read all the same.
+    EXPECT_EQ(static_cast<std::uint32_t>(PollInput()), 0x80000000u | (4u << 24) | (1000u << 12) | 4095u);
+    EXPECT_EQ(KeyRead(), "");
+    EXPECT_EQ(PollInput(), static_cast<std::int32_t>(0x80000000u | (4u << 24) | (1000u << 12) | 4095u));
+}
+
+TEST_F(Headless, WaitPollingSleepsInSlicesAndEndsOnInput) {
+    Start("500 key x");
+    EXPECT_EQ(WaitPolling(0), 0);
+    EXPECT_GE(device_->NowMs(), 20);  // one slice of 20 ms and one poll
+    EXPECT_LT(device_->NowMs(), 40);
+    EXPECT_EQ(WaitPolling(2000), KeyCodeBit | 'x');
+    EXPECT_GE(device_->NowMs(), 500);
+    EXPECT_LT(device_->NowMs(), 530);
+    const std::int64_t before = device_->NowMs();
+    EXPECT_EQ(WaitPolling(100), 0);
+    EXPECT_GE(device_->NowMs(), before + 100);
+    EXPECT_LT(device_->NowMs(), before + 130);
+}
+
+TEST(Clock, SinglePrecisionDeadlinesKeepMillisecondsAfterHours) {
+    // Ten hours into a run a float of seconds still resolves a few milliseconds.
+    const float deadline = static_cast<float>(36000.0 + 0.02);
+    EXPECT_GT(static_cast<double>(deadline), 36000.0);
+    EXPECT_LT(static_cast<double>(deadline) - 36000.02, 0.004);
+}
+
+TEST(NoDevice, OperationsDoNothingAndWaitsDoNotHang) {
+    SetActiveDevice(nullptr);
+    EXPECT_EQ(KeyRead(), "");
+    EXPECT_EQ(MouseState().buttons, -1);
+    EXPECT_EQ(WaitPolling(1000), 0);
+    EXPECT_FALSE(ScreenOpen(640, 480, 16));
+}
+
+}  // namespace
+}  // namespace vekora
