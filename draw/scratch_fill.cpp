@@ -95,10 +95,15 @@ void BlendThroughScratch(ImageHandle target, const ScratchFill& fill,
                 scratch = NewScratch(fill.box, targetSize.bytesPerPixel);
                 if (!scratch) return;
                 outline(scratch.get());
+                break;
             }
+            ScanInside(scratch.get(), size, empty, fill);
             break;
         }
-        case FloodRule::TrustedSeed: RasterFill(scratch.get(), seedX, seedY, fill.colour, NO_COLOUR); break;
+        case FloodRule::TrustedSeed:
+            RasterFill(scratch.get(), seedX, seedY, fill.colour, NO_COLOUR);
+            ScanInside(scratch.get(), size, empty, fill);
+            break;
         case FloodRule::ScanInside: ScanInside(scratch.get(), size, empty, fill); break;
         case FloodRule::OutlineOnly: break;
     }

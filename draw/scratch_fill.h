@@ -23,8 +23,10 @@ enum class FloodRule {
     // Flood from the seed, and keep the flood only if it stayed within the shape: it escaped
     // when it filled a pixel of the scratch border lying well outside the shape, which happens
     // when the seed falls outside an outline with no room inside (a shape without area).
+    // Then, as for TrustedSeed, pockets the flood could not reach are filled as in ScanInside.
     EnclosedSeed,
     // Flood from the seed, which the caller has checked; the interior may run to the border.
+    // A thin shape's outline can cut its interior into pockets: those are filled as well.
     TrustedSeed,
     // Flood from every pixel still empty that lies at least a pixel deep inside the shape;
     // for shapes whose seed cannot be trusted or whose visible part may fall apart.

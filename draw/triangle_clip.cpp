@@ -33,8 +33,10 @@ bool Inside(const SurfaceSize& size, const Point& p) {
 }
 
 // Where the edge p-q crosses the target's border: the left, right, top and bottom borders in
-// this order, a crossing counting when the other coordinate, rounded, lies in 1 ... size - 1.
-// Only crossings on the edge itself count: the line beyond the triangle's corners bounds nothing.
+// this order, a crossing counting when the other coordinate, rounded, lies in 0 ... size.
+// Corners included: an edge that cuts a corner still crosses the target, and leaving it out
+// could take a triangle that covers part of the target for one that misses it. Only crossings
+// on the edge itself count: the line beyond the triangle's corners bounds nothing.
 Chord EdgeChord(const SurfaceSize& size, const Point& p, const Point& q) {
     Chord chord;
     int found = 0;
@@ -48,12 +50,12 @@ Chord EdgeChord(const SurfaceSize& size, const Point& p, const Point& q) {
     for (const double border : {0.0, static_cast<double>(size.width)}) {
         const double t = (border - p.x) / dx;
         const double y = p.y + dy * t;
-        if (dx != 0.0 && t >= 0.0 && t <= 1.0 && Round(y) >= 1.0 && Round(y) <= size.height - 1.0) accept(border, y);
+        if (dx != 0.0 && t >= 0.0 && t <= 1.0 && Round(y) >= 0.0 && Round(y) <= size.height) accept(border, y);
     }
     for (const double border : {0.0, static_cast<double>(size.height)}) {
         const double t = (border - p.y) / dy;
         const double x = p.x + dx * t;
-        if (dy != 0.0 && t >= 0.0 && t <= 1.0 && Round(x) >= 1.0 && Round(x) <= size.width - 1.0) accept(x, border);
+        if (dy != 0.0 && t >= 0.0 && t <= 1.0 && Round(x) >= 0.0 && Round(x) <= size.width) accept(x, border);
     }
     chord.counts = found >= 2;
     return chord;
@@ -98,14 +100,13 @@ void Segment(ImageHandle image, const Vertex& a, const Vertex& b, std::uint32_t 
     StrokeSegment(image, a.x, a.y, b.x, b.y, colour, SolidMask);
 }
 
-// The outline and the seed, or false when the target lies outside the triangle.
+// Where to seed the flood when no vertex lies inside the target, decided by how many edges
+// cross the target's border; or the target lies wholly inside the triangle, or wholly outside.
 struct Plan {
-    std::vector<Chord> outline;
+    bool draws = true;
+    bool whole = false;  // wholly inside: fill all of it
     Point seed;
-    bool whole = false;  // the target lies wholly inside: fill all of it
 };
-
-Chord WholeEdge(const Point& p, const Point& q) { return {true, {p.x, p.y}, {q.x, q.y}}; }
 
 Plan PlanFromBorder(const SurfaceSize& size, const std::array<Point, 3>& v) {
     Plan plan;
@@ -116,20 +117,18 @@ Plan PlanFromBorder(const SurfaceSize& size, const std::array<Point, 3>& v) {
         if (chords[i].counts) counting.push_back(i);
     }
     if (counting.size() == 3) {
-        for (int i = 0; i < 3; ++i) plan.outline.push_back(WholeEdge(v[i], v[(i + 1) % 3]));
         plan.seed = At(v[0], (v[0].x + v[1].x + v[2].x) * 0.3333, (v[0].y + v[1].y + v[2].y) * 0.3333);
     } else if (counting.size() == 2) {
         // Edge i runs from v[i] to v[i + 1]; two edges share the vertex the third edge avoids.
         const int third = 3 - counting[0] - counting[1];
         const Point& common = v[(third + 2) % 3];
-        plan.outline = {chords[counting[0]], chords[counting[1]]};
         plan.seed = VEK_ADVANCETOPOINT(common, Midpoint(v[third], v[(third + 1) % 3]), SeedReach);
     } else if (counting.size() == 1) {
         const int e = counting[0];
-        plan.outline = {chords[e]};
         plan.seed = SeedBesideChord(chords[e], v[e], v[(e + 1) % 3], v[(e + 2) % 3]);
     } else {
         plan.whole = TargetInside(size, v);
+        plan.draws = plan.whole;
     }
     return plan;
 }
@@ -145,11 +144,10 @@ void FillClippedTriangle(ImageHandle target, const Point& a, const Point& b, con
     int apex = 0;
     while (apex < 3 && !Inside(size, v[apex])) ++apex;
     if (apex < 3) {
-        for (int i = 0; i < 3; ++i) plan.outline.push_back(WholeEdge(v[i], v[(i + 1) % 3]));
         plan.seed = VEK_ADVANCETOPOINT(v[apex], Midpoint(v[(apex + 1) % 3], v[(apex + 2) % 3]), SeedReach);
     } else {
         plan = PlanFromBorder(size, v);
-        if (plan.outline.empty() && !plan.whole) return;
+        if (!plan.draws) return;
     }
     ScratchFill fill;
     fill.box = {0.0, 0.0, size.width, size.height};
@@ -170,7 +168,9 @@ void FillClippedTriangle(ImageHandle target, const Point& a, const Point& b, con
             RasterLine(scratch, 0.0f, 0.0f, static_cast<float>(size.width - 1), static_cast<float>(size.height - 1),
                        colour, LineKind::FilledBox, SolidMask);
         }
-        for (const Chord& chord : plan.outline) Segment(scratch, chord.from, chord.to, colour);
+        // The whole edges, clipped as they are drawn: the same pixels as the chords inside the
+        // target, and no gap where an edge cuts a corner too closely for its chord to count.
+        for (int i = 0; i < 3; ++i) Segment(scratch, corners[i], corners[(i + 1) % 3], colour);
     });
 }
 
