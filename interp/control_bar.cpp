@@ -1,0 +1,127 @@
+// The control bar: drawing, answers, and pauses.
+#include "interp/control_bar.h"
+
+#include <string_view>
+
+#include "draw/text.h"
+#include "interp/menu.h"
+#include "platform/device.h"
+#include "platform/input.h"
+
+namespace vekora {
+namespace {
+
+constexpr std::int32_t CaptionInsetX = 40;
+constexpr std::int32_t CaptionInsetY = 3;  // from the bar's top row
+// The pause loops sleep between polls so that a paused run does not keep a core busy.
+constexpr std::int32_t PausePollMs = 10;
+constexpr std::int32_t ReleasePollMs = 10;
+
+constexpr std::string_view CaptionPause = "Pausa";
+constexpr std::string_view CaptionContinue = "Continuar";
+constexpr std::string_view CaptionRepeat = "Repetir";
+constexpr std::string_view CaptionExit = "Salir";
+
+bool Pausable(const Activation& act) { return act.kind == KindConstruction || act.kind == KindAnimation; }
+
+void FillBox(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom, std::int32_t colour) {
+    RasterLine(nullptr, static_cast<float>(left), static_cast<float>(top), static_cast<float>(right),
+               static_cast<float>(bottom), static_cast<std::uint32_t>(colour), LineKind::FilledBox, 0xFFFF);
+}
+
+void SetPaused(const RunContext& run, Activation& act, const FontView& font, bool paused) {
+    act.paused = paused;
+    DrawControlBar(run.settings, font, paused);
+}
+
+// What an answer other than BarNothing does in a pause: go on waiting, or end it with `step`.
+struct PauseOutcome {
+    bool keepWaiting = false;
+    StepResult step;
+};
+
+PauseOutcome AnswerInPause(Activation& act, BarAnswer answer, BarPlace place) {
+    if (answer == BarRepeat) return {false, StepResult{Flow::Restart, 0}};
+    if (answer == BarExit && place == BarPlace::Wait) {
+        // Salir in a CONSTRUCTION only makes the rest of it fast; the WAIT itself still waits.
+        if (act.kind == KindConstruction) {
+            act.mode = ModeFast;
+            return {true, NextStep()};
+        }
+        return {false, ReturnWith(0)};
+    }
+    return {false, NextStep()};
+}
+
+}  // namespace
+
+void DrawControlBar(const Settings& settings, const FontView& font, bool paused) {
+    const ScreenMode screen = ScreenQuery();
+    if (screen.width <= 0 || screen.height <= 0) return;
+    const std::int32_t bottom = screen.height - 1;
+    const std::int32_t top = screen.height - ControlBarRows;
+    const std::int32_t pageRight = OriginX(settings) + LowHalf(settings.pageSize);
+    if (pageRight > BarWidth) FillBox(BarWidth, top, pageRight - 1, bottom, settings.backgroundColour);
+    FillBox(0, top, BarWidth - 1, bottom, settings.menuBackground);
+
+    const std::string_view captions[BarButtonCount] = {paused ? CaptionContinue : CaptionPause, CaptionRepeat,
+                                                       CaptionExit};
+    const auto textColour = static_cast<std::uint32_t>(settings.menuText);
+    const std::uint32_t noBackground = TransparentColour(nullptr);
+    for (std::int32_t button = 0; button < BarButtonCount; ++button) {
+        const std::int32_t left = button * BarButtonWidth;
+        DrawRaisedFrame(nullptr, left, top, left + BarButtonWidth - 1, bottom,
+                        static_cast<std::uint32_t>(settings.menuBackground));
+        PrintText(nullptr, captions[button], font, left + CaptionInsetX, top + CaptionInsetY, textColour, noBackground);
+    }
+}
+
+BarAnswer PollControlBar(std::int32_t inputCode) {
+    const DecodedInput input = DecodeInput(inputCode);
+    if (input.key == KeyEnter) return BarPause;
+    if (input.key == "r" || input.key == "R" || input.key == KeyPageUp) return BarRepeat;
+    if (input.key == KeyEscape) return BarExit;
+    if (input.buttons <= 0) return BarNothing;
+    const std::int32_t height = ScreenQuery().height;
+    if (input.y <= height - ControlBarRows || input.x < 0 || input.x >= BarWidth) return BarNothing;
+    while (MouseState().buttons > 0) SleepMs(ReleasePollMs);
+    return static_cast<BarAnswer>(input.x / BarButtonWidth + 1);
+}
+
+StepResult ControlBarBetweenStatements(RunContext& run, Activation& act, const FontView& font) {
+    // Reading the pending code consumes it: the waits it skipped run again from here on.
+    const std::int32_t code = act.pendingInput;
+    act.pendingInput = 0;
+    switch (PollControlBar(code)) {
+        case BarPause:
+            if (Pausable(act) && !act.paused) return PauseWithControlBar(run, act, font, BarPlace::BetweenStatements);
+            return NextStep();
+        case BarRepeat:
+            return Pausable(act) ? StepResult{Flow::Restart, 0} : NextStep();
+        case BarExit:
+            if (act.kind != KindConstruction) return ReturnWith(0);
+            act.mode = ModeFast;
+            return NextStep();
+        case BarNothing:
+            return NextStep();
+    }
+    return NextStep();
+}
+
+StepResult PauseWithControlBar(RunContext& run, Activation& act, const FontView& font, BarPlace place) {
+    // Without a device no input can ever end the pause.
+    if (ActiveDevice() == nullptr) return NextStep();
+    SetPaused(run, act, font, true);
+    for (;;) {
+        SleepMs(PausePollMs);
+        const BarAnswer answer = PollControlBar(PollInput());
+        if (answer == BarNothing) continue;
+        act.pendingInput = 0;
+        const PauseOutcome outcome = AnswerInPause(act, answer, place);
+        if (outcome.keepWaiting) continue;
+        SetPaused(run, act, font, false);
+        return outcome.step;
+    }
+}
+
+}  // namespace vekora

@@ -1,0 +1,44 @@
+// The control bar in the bottom rows of the window ("Pausa"/"Continuar", "Repetir", "Salir"):
+// its drawing, the answer it gives for an input code, and what each answer does between
+// statements, in a WAIT and after a paced ANIMATION.
+#pragma once
+
+#include <cstdint>
+
+#include "draw/font.h"
+#include "interp/run_context.h"
+
+namespace vekora {
+
+// Buttons are this many pixels wide, side by side from x = 0; clicks at x >= BarWidth answer nothing.
+constexpr std::int32_t BarButtonWidth = 128;
+constexpr std::int32_t BarButtonCount = 3;
+constexpr std::int32_t BarWidth = BarButtonWidth * BarButtonCount;
+
+// Draws the bar on the screen (not on the page): the three raised buttons in the menu
+// colours, and the rest of the bar row under the page in the background colour. `font` is
+// the resident "sans16". Nothing happens while no screen is open.
+void DrawControlBar(const Settings& settings, const FontView& font, bool paused);
+
+// The answer for one input code (as PollInput packs it): Enter gives Pausa/Continuar, "r",
+// "R" or Page Up Repetir, Escape Salir; a click on a button's rows h - 19 to h - 1 of a
+// screen h rows high gives that button, answered once every mouse button is released.
+BarAnswer PollControlBar(std::int32_t inputCode);
+
+// Where the bar is asked while the run stands still.
+enum class BarPlace {
+    BetweenStatements,  // before a row runs, when the viewer paused a CONSTRUCTION or ANIMATION
+    Wait,               // WAIT and WAITALWAYS without a time
+    AfterAnimation,     // after an ANIMATION called in a paced way; `act` is the caller
+};
+
+// Before every row: reads (and so consumes) the activation's pending input code and acts
+// on the bar's answer. Next lets the row run (Salir in a CONSTRUCTION has switched it to
+// FAST); Restart sends the activation back to its restart point; Return ends it with 0.
+StepResult ControlBarBetweenStatements(RunContext& run, Activation& act, const FontView& font);
+
+// Pauses with the bar reading "Continuar" until the viewer answers; the answer acts as the
+// place requires (see BarPlace). Returns at once, with Next, when no device gives input.
+StepResult PauseWithControlBar(RunContext& run, Activation& act, const FontView& font, BarPlace place);
+
+}  // namespace vekora
