@@ -119,6 +119,13 @@ VEK_API int32_t VEK_SETSMALLERANGLE(Line* l1, Line* l2);
 
 /* ---- Scripts: compiling, running, menus and constructions (VEKS_) ---- */
 
+/* Pop-up menu: shows the `count` texts of `items` (Latin-1, NUL-terminated; a null entry
+ * counts as empty) in a box at the top-left corner of the screen, in the 16-pixel sans font
+ * and the menu colours of the program settings, and lets the viewer choose with Up, Down and
+ * Enter or a click. The screen under the box is put back. Returns the zero-based index of
+ * the chosen text, or -1 for Escape, a click outside the box, an empty list, or no screen. */
+VEK_API int32_t VEKS_MENU(const char* const* items, int32_t count);
+
 #ifdef __cplusplus
 }
 #endif
