@@ -18,7 +18,7 @@
 namespace vekora {
 
 // The call mode of an activation: the high half of the procedure-and-mode word.
-enum CallMode : std::int32_t {
+enum ActivationMode : std::int32_t {
     ModeFast = 0,    // draw on the page only; the window is updated later
     ModePace = 1,    // draw, show the page, wait the step time
     ModeSlow = 2,    // as PACE, with the drawing instruments shown while waiting
