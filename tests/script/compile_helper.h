@@ -1,0 +1,43 @@
+// Compiles small scripts for the statement and pass tests and reads the results back.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "script/passes.h"
+
+namespace vekora::testing {
+
+struct Compiled {
+    std::int32_t result = 0;
+    ErrorLists errors;
+    InstructionTable table;
+    SymbolTable symbols;
+
+    // (code, 1-based line) pairs.
+    std::vector<std::pair<std::int32_t, std::int32_t>> Errors() const {
+        std::vector<std::pair<std::int32_t, std::int32_t>> pairs;
+        for (std::size_t i = 0; i < errors.codes.size(); ++i) pairs.emplace_back(errors.codes[i], errors.lines[i]);
+        return pairs;
+    }
+    std::vector<std::int32_t> Row(std::int32_t module, std::int32_t row) const {
+        std::vector<std::int32_t> words;
+        for (int w = 0; w < InstructionTable::WordsPerRow; ++w) words.push_back(table.Word(module, row, w));
+        return words;
+    }
+};
+
+inline Compiled Compile(const std::vector<std::string>& lines) {
+    Compiled compiled;
+    compiled.result = ParseScript(lines, compiled.table, compiled.errors, compiled.symbols);
+    return compiled;
+}
+
+// Word 0 of a statement row: target in the high half, opcode (and I mark) below.
+constexpr std::int32_t W0(std::int32_t target, std::int32_t opcode) {
+    return static_cast<std::int32_t>((static_cast<std::uint32_t>(target) << 16) | static_cast<std::uint32_t>(opcode));
+}
+
+}  // namespace vekora::testing
