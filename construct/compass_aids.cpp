@@ -1,0 +1,21 @@
+// Compass arcs and midpoints of the compound constructions.
+#include "construct/compass_aids.h"
+
+#include "geom/angles.h"
+
+namespace vekora {
+
+Circle CompassArc(const Point& centre, const Point& through, double opening, std::uint32_t aidColour) {
+    Circle arc = VEK_MAKEARC(centre, through, opening);
+    if (IsUndefined(arc)) return arc;
+    arc.colour = aidColour;
+    arc.thickness = 1;
+    return arc;
+}
+
+Point Midpoint(const Point& a, const Point& b) {
+    if (IsUndefined(a) || IsUndefined(b)) return UndefinedPoint();
+    return Point{(a.x + b.x) / 2, (a.y + b.y) / 2, a.colour, a.size, a.shape};
+}
+
+}  // namespace vekora

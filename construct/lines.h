@@ -1,0 +1,58 @@
+// The line constructions: the segment through two points, the line at an angle to a
+// reference line, and the start line from a point at an absolute angle and length.
+//
+// Every construction sets call.event to 0 on entry, returns the undefined record of its kind
+// (drawing nothing) when a figure it needs is undefined, and otherwise draws as the call mode
+// says (construct/construction_call.h) and returns the new figure with its resolved style.
+#pragma once
+
+#include <cstdint>
+
+#include "construct/construction_call.h"
+#include "construct/style_words.h"
+#include "geom/records.h"
+
+namespace vekora {
+
+// The segment A-B as a Line: base A, direction B - A.
+Line VEKS_MAKELINE(ConstructionCall& call, const Point& a, const Point& b, const StyleWords& words);
+
+// The line through P at `angle` (1/256 degree, counterclockwise) to the reference line. At 90
+// and 270 degrees exactly, a right-angle mark joins it (in the reference line's colour).
+Line VEKS_MAKELINEPOLAR(ConstructionCall& call, const Point& p, const Line& reference, std::int32_t angle,
+                        const StyleWords& words);
+
+// The segment from P at the absolute `angle` (1/256 degree) and `length` (16 fraction bits;
+// negative lengths go behind P). endOut becomes its end point, with P's colour, size and
+// shape; it is left alone when P is undefined.
+Line VEKS_MAKESTARTLINE(ConstructionCall& call, const Point& p, Point& endOut, std::int32_t angle,
+                        std::int32_t length, const StyleWords& words);
+
+// What the showings of a construction share: its inputs and its result. Each construction has
+// three showings: the result at once (FAST), its stages with pauses (PACE, below) and its
+// instrument film (SLOW, construct/films.h).
+
+// A segment from `a` to `b` drawn with `line`'s look (VEKS_MAKELINE, VEKS_MAKESTARTLINE).
+struct SegmentPlan {
+    Point a;
+    Point b;
+    Line line;
+};
+
+// A line through `p` at `angle` (1/256 degree, as given) to `reference`.
+struct PolarPlan {
+    Point p;
+    Line reference;
+    Line result;
+    std::int32_t angle;
+};
+
+// Whether the script angle is exactly 90 or 270 degrees.
+bool IsRightScriptAngle(std::int32_t angle);
+
+// PACE: the one stage of each, shown and followed by a pause.
+void PaceSegment(ConstructionCall& call, const SegmentPlan& plan);
+void PaceStartLine(ConstructionCall& call, const SegmentPlan& plan);
+void PacePolar(ConstructionCall& call, const PolarPlan& plan);
+
+}  // namespace vekora

@@ -1,0 +1,130 @@
+// The midline of a segment and the bisector of an angle.
+#include "construct/midline_bisector.h"
+
+#include <cmath>
+
+#include "construct/compass_aids.h"
+#include "construct/films.h"
+#include "draw/figures.h"
+#include "draw/marks.h"
+#include "geom/kernel.h"
+
+namespace vekora {
+namespace {
+
+// How far from the vertex the bisector's first arcs cross the lines, in pixels.
+constexpr double BisectorReach = 150.0;
+// Turns within this of a half turn (radians) are straight angles.
+constexpr double StraightAngleTolerance = 1e-5;
+
+void DrawArcs(ImageHandle page, const std::array<Circle, 4>& arcs) {
+    for (const Circle& arc : arcs) DrawCircle(page, arc);
+}
+
+void DrawMidline(ImageHandle page, const MidlinePlan& plan) {
+    DrawLine(page, plan.midline);
+    MarkRightAngle(page, plan.ab, plan.midline, 0, RightAngleMarkSize);
+}
+
+MidlinePlan PlanMidline(const Point& a, const Point& b, const StyleWords& words, const Settings& settings) {
+    MidlinePlan plan{};
+    const Point middle = Midpoint(a, b);
+    plan.ab = VEK_MAKELINE(a, b, ResolveLook(StyleWords{}, settings));
+    plan.midline = VEK_MAKERIGHTANGLE(middle, plan.ab);
+    StyleWords own = words;
+    if (own.colour == -1) own.colour = settings.constructionColour;
+    ApplyStyle(plan.midline, own, settings);
+    plan.words = words;
+    plan.aidColour = AidColour(settings, plan.midline.colour);
+    const double half = VEK_DISTANCE(a, b) / 2;
+    plan.p1 = VEK_ADVANCEONLINE(middle, plan.midline, half);
+    plan.p2 = VEK_ADVANCEONLINE(middle, plan.midline, -half);
+    const double opening = ArcOpening(settings);
+    plan.arcs = {CompassArc(a, plan.p1, opening, plan.aidColour), CompassArc(a, plan.p2, opening, plan.aidColour),
+                 CompassArc(b, plan.p1, opening, plan.aidColour), CompassArc(b, plan.p2, opening, plan.aidColour)};
+    return plan;
+}
+
+// The bisector of the turn from line1 to line2, or an undefined line.
+Line BisectorOf(const Line& line1, const Line& line2, Point& vertex, const Settings& settings) {
+    const double turn = VEK_ANGLE(line1, line2);
+    Line bisector;
+    if (turn == 0.0) {
+        bisector = line1;
+    } else if (std::fabs(turn - Pi) < StraightAngleTolerance) {
+        vertex = Point{line1.x0, line1.y0, line1.colour, 0, 0};
+        bisector = VEK_MAKERIGHTANGLE(vertex, line1);
+    } else {
+        const Point p1 = VEK_ADVANCEONLINE(vertex, line1, BisectorReach);
+        const Point p2 = VEK_ADVANCEONLINE(vertex, line2, BisectorReach);
+        bisector = VEK_MAKELINE(vertex, Midpoint(p1, p2), ResolveLook(StyleWords{}, settings));
+    }
+    if (turn > Pi && !IsUndefined(bisector)) {
+        bisector.dx = -bisector.dx;
+        bisector.dy = -bisector.dy;
+    }
+    return bisector;
+}
+
+// The arcs: about the vertex across each line at BisectorReach (at a straight angle, across
+// line1 both ways: the construction of the perpendicular at its base), then about those two
+// points, crossing at Q on the bisector.
+void PlanBisectorArcs(BisectorPlan& plan, const Line& line1, const Line& line2, double opening) {
+    const bool straight = std::fabs(VEK_ANGLE(line1, line2) - Pi) < StraightAngleTolerance;
+    const Point p1 = VEK_ADVANCEONLINE(plan.vertex, line1, BisectorReach);
+    const Point p2 = straight ? VEK_ADVANCEONLINE(plan.vertex, line1, -BisectorReach)
+                              : VEK_ADVANCEONLINE(plan.vertex, line2, BisectorReach);
+    plan.q = VEK_ADVANCEONLINE(Midpoint(p1, p2), plan.bisector, VEK_DISTANCE(p1, p2) / 2);
+    plan.arcs = {CompassArc(plan.vertex, p1, opening, plan.aidColour),
+                 CompassArc(plan.vertex, p2, opening, plan.aidColour),
+                 CompassArc(p1, plan.q, opening, plan.aidColour), CompassArc(p2, plan.q, opening, plan.aidColour)};
+}
+
+}  // namespace
+
+void PaceMidline(ConstructionCall& call, const MidlinePlan& plan) {
+    DrawArcs(call.page, plan.arcs);
+    call.ShowAndPause();
+    DrawMidline(call.page, plan);
+    call.ShowAndPauseIfQuiet();
+}
+
+void PaceBisector(ConstructionCall& call, const BisectorPlan& plan) {
+    if (plan.hasArcs) {
+        DrawArcs(call.page, plan.arcs);
+        call.ShowAndPause();
+    }
+    DrawLine(call.page, plan.bisector);
+    call.ShowAndPauseIfQuiet();
+}
+
+Line VEKS_MAKEMIDLINE(ConstructionCall& call, const Point& a, const Point& b, const StyleWords& words) {
+    call.event = 0;
+    if (IsUndefined(a) || IsUndefined(b)) return UndefinedLine();
+    const MidlinePlan plan = PlanMidline(a, b, words, call.settings);
+    ShowConstruction(
+        call, [&] { DrawMidline(call.page, plan); }, [&] { PaceMidline(call, plan); },
+        [&] { FilmMidline(call, plan); });
+    return plan.midline;
+}
+
+Line VEKS_MAKEBISECTOR(ConstructionCall& call, const Line& line1, const Line& line2, const StyleWords& words) {
+    call.event = 0;
+    if (IsUndefined(line1) || IsUndefined(line2)) return UndefinedLine();
+    BisectorPlan plan{};
+    plan.vertex = VEK_LINECROSS(line1, line2);
+    plan.bisector = BisectorOf(line1, line2, plan.vertex, call.settings);
+    if (IsUndefined(plan.bisector)) return plan.bisector;
+    ApplyStyle(plan.bisector, words, call.settings);
+    plan.words = words;
+    plan.aidColour = AidColour(call.settings, plan.bisector.colour);
+    // Lines of one direction have no vertex within reach to construct from.
+    plan.hasArcs = VEK_ANGLE(line1, line2) != 0.0;
+    if (plan.hasArcs) PlanBisectorArcs(plan, line1, line2, ArcOpening(call.settings));
+    ShowConstruction(
+        call, [&] { DrawLine(call.page, plan.bisector); }, [&] { PaceBisector(call, plan); },
+        [&] { FilmBisector(call, plan); });
+    return plan.bisector;
+}
+
+}  // namespace vekora
