@@ -1,0 +1,48 @@
+// The options of the vekora program and what each asks for.
+#include <gtest/gtest.h>
+
+#include "shell/command_line.h"
+
+namespace vekora {
+namespace {
+
+using Action = CommandLine::Action;
+
+TEST(CommandLine, Actions) {
+    struct Case {
+        std::vector<std::string> arguments;
+        Action action;
+        std::string script;
+    };
+    const Case cases[] = {
+        {{"--check", "x.vek"}, Action::Check, "x.vek"},
+        {{"x.vek", "--check"}, Action::Check, "x.vek"},
+        {{"--dump-table", "a/b.vek"}, Action::DumpTable, "a/b.vek"},
+        {{"--check", "--check", "x.vek"}, Action::Check, "x.vek"},
+        {{"--help"}, Action::Help, ""},
+        {{"-h", "--bogus"}, Action::Help, ""},
+        {{"--version"}, Action::Version, ""},
+        {{"--check"}, Action::UsageError, ""},
+        {{"--check", "--dump-table", "x.vek"}, Action::UsageError, ""},
+        {{"--check", "a.vek", "b.vek"}, Action::UsageError, "a.vek"},
+        {{"--frobnicate", "x.vek"}, Action::UsageError, ""},
+        {{"x.vek"}, Action::UsageError, "x.vek"},  // playing scripts comes with the interpreter
+        {{}, Action::UsageError, ""},
+    };
+    for (const Case& c : cases) {
+        const CommandLine line = ParseCommandLine(c.arguments);
+        EXPECT_EQ(line.action, c.action) << ::testing::PrintToString(c.arguments);
+        EXPECT_EQ(line.script, c.script) << ::testing::PrintToString(c.arguments);
+        EXPECT_EQ(line.error.empty(), c.action != Action::UsageError) << ::testing::PrintToString(c.arguments);
+    }
+}
+
+TEST(CommandLine, UsageNamesEveryOption) {
+    const std::string usage = UsageText();
+    for (const char* option : {"--check", "--dump-table", "--help", "--version"}) {
+        EXPECT_NE(usage.find(option), std::string::npos) << option;
+    }
+}
+
+}  // namespace
+}  // namespace vekora

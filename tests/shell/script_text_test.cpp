@@ -1,0 +1,108 @@
+// Script files into lines: line ends, encodings, unreadable files.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "shell/script_file.h"
+#include "shell/script_text.h"
+
+namespace vekora {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(SplitScriptText, LineEnds) {
+    struct Case {
+        std::string text;
+        Lines lines;
+    };
+    const Case cases[] = {
+        {"", {}},
+        {"a", {"a"}},
+        {"a\n", {"a"}},
+        {"a\r\n", {"a"}},
+        {"a\r", {"a"}},
+        {"\n", {""}},
+        {"a\nb", {"a", "b"}},
+        {"a\r\nb\rc\nd", {"a", "b", "c", "d"}},
+        {"a\r\r\nb", {"a", "", "b"}},
+        {"a\n\r", {"a", ""}},
+        {"\n\n", {"", ""}},
+        {std::string("a\0b\n", 4), {std::string("a\0b", 3)}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(SplitScriptText(c.text), c.lines) << c.text;
+}
+
+TEST(ScriptTextToLatin1, OnlyValidUtf8IsConverted) {
+    struct Case {
+        std::string bytes;
+        std::string latin1;
+    };
+    const Case cases[] = {
+        {"TEXT \"plain\"", "TEXT \"plain\""},
+        {"TEXT \"l\xC3\xADnea\"", "TEXT \"l\xEDnea\""},
+        {"\xC3\xBF\xC2\x80", "\xFF\x80"},
+        {"\xE2\x82\xAC \xF0\x9F\x98\x80", "? ?"},                     // beyond Latin-1
+        {"\xEF\xBB\xBFPOINT A 0 0", "POINT A 0 0"},                  // byte-order mark
+        {"TEXT \"l\xEDnea\"", "TEXT \"l\xEDnea\""},                  // already Latin-1
+        {"\xC3\xAD \xC3", "\xC3\xAD \xC3"},                          // cut short: not UTF-8
+        {"\xC0\xAF", "\xC0\xAF"},                                    // overlong
+        {"\xED\xA0\x80", "\xED\xA0\x80"},                            // surrogate
+        {"\xF4\x90\x80\x80", "\xF4\x90\x80\x80"},                    // beyond U+10FFFF
+    };
+    for (const Case& c : cases) EXPECT_EQ(ScriptTextToLatin1(c.bytes), c.latin1) << c.bytes;
+}
+
+TEST(Latin1ToUtf8, TwoBytesAbove127) {
+    EXPECT_EQ(Latin1ToUtf8("l\xEDnea \xFF"), "l\xC3\xADnea \xC3\xBF");
+    EXPECT_EQ(Latin1ToUtf8("ascii"), "ascii");
+}
+
+class ScriptFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = std::filesystem::temp_directory_path() / ("vekora-script-file-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(folder_);
+    }
+    void TearDown() override { std::filesystem::remove_all(folder_); }
+    std::string Write(const std::string& name, const std::string& bytes) {
+        const auto path = folder_ / name;
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path.string();
+    }
+    std::filesystem::path folder_;
+};
+
+TEST_F(ScriptFileTest, ReadsWholeFileOfManyLines) {
+    std::string text;
+    for (int i = 0; i < 3000; ++i) text += "POINT P" + std::to_string(i) + " 0 0\r\n";
+    std::ostringstream diagnostics;
+    const Lines lines = ReadScriptFile(Write("many.vek", text), diagnostics);
+    ASSERT_EQ(lines.size(), 3000u);
+    EXPECT_EQ(lines[2999], "POINT P2999 0 0");
+    EXPECT_EQ(diagnostics.str(), "");
+}
+
+TEST_F(ScriptFileTest, LongLineAndUtf8) {
+    const std::string longLine(1 << 20, 'x');
+    std::ostringstream diagnostics;
+    const Lines lines = ReadScriptFile(Write("long.vek", longLine + "\nTEXT \"\xC3\xA9\""), diagnostics);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].size(), longLine.size());
+    EXPECT_EQ(lines[1], "TEXT \"\xE9\"");
+}
+
+TEST_F(ScriptFileTest, UnreadableGivesNoLinesAndAReason) {
+    for (const std::string& path : {(folder_ / "missing.vek").string(), folder_.string()}) {
+        std::ostringstream diagnostics;
+        EXPECT_TRUE(ReadScriptFile(path, diagnostics).empty()) << path;
+        EXPECT_NE(diagnostics.str().find(path), std::string::npos) << diagnostics.str();
+    }
+}
+
+}  // namespace
+}  // namespace vekora
