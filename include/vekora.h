@@ -115,9 +115,108 @@ VEK_API int32_t VEK_SETSMALLERANGLE(Line* l1, Line* l2);
 
 /* ---- Drawing: images, figures, fonts and text, marks (VEKD_) ---- */
 
+/* Fonts and text. A font is a set of 256 one-bit glyphs of one height, kept as the glyph
+ * bytes and a table of offsets into them. A glyph is: uint16 (width << 3) | 1, uint16 height,
+ * then height rows of (width + 7) / 8 bytes, most significant bit leftmost, a set bit ink;
+ * width is the advance in pixels. Character code c (text is Latin-1 bytes) has its glyph at
+ * data + 0 for c = 0 and at data + index[c - 1] otherwise.
+ *
+ * Start from a zeroed font (VekFont font = {0};). Loading fills it, replacing (and freeing)
+ * what it held; VEKD_FREEFONT releases it. A font that could not be loaded has data NULL and
+ * size 0, and text drawn with it draws nothing. Fonts a caller fills itself are only read
+ * within data[0 .. size - 1]. */
+typedef struct VekFont {
+    uint8_t* data;         /* the glyphs: a font file from its byte 1024 on */
+    int32_t size;          /* bytes in data */
+    int32_t index[256];    /* index[i]: offset in data of the glyph of character i + 1 */
+} VekFont;
+
+/* Reads a font file: 256 little-endian uint32 end offsets counted from the start of the file
+ * (end[255] is the file's size), then the glyphs. A missing, truncated or inconsistent file,
+ * or one over 16 MB, leaves the font empty. Returns 0 either way. */
+VEK_API int32_t VEKD_LOADFONT(const char* fileName, VekFont* font);
+/* One of the twelve resident fonts: "sans12", "sans16", "sans24", "sans32", "sans40",
+ * "sans64" (Latin-1) and "greek12" ... "greek64" (Greek letters at the Latin letters' codes,
+ * mathematical signs above 160). Returns 0, or -1 for another name (the font is untouched). */
+VEK_API int32_t VEKD_LOADFONTRESOURCE(const char* name, VekFont* font);
+VEK_API int32_t VEKD_FREEFONT(VekFont* font);
+
+/* The colours are 0xRRGGBB (on 8-bit images a palette index); a background equal to the
+ * target's transparent colour (0xFF00FF, or 0 on 8-bit images) leaves it unchanged. */
+/* One glyph with its top-left corner at (x, y). Returns 0. */
+VEK_API int32_t VEKD_PUTBN(const VekImage* target, const uint8_t* glyph, const int32_t* x, const int32_t* y,
+                           const int32_t* foreground, const int32_t* background);
+/* The text on one line from (x, y): every byte its glyph, no kerning, no line breaks. Returns 0. */
+VEK_API int32_t VEKD_PRINT(const VekImage* target, const char* text, const VekFont* font, const int32_t* x,
+                           const int32_t* y, const int32_t* foreground, const int32_t* background);
+/* The width of the text in pixels. */
+VEK_API int32_t VEKD_STRINGW(const char* text, const VekFont* font);
+/* The text wrapped into the box (x, y, width, height): the box filled with the background
+ * first, lines as high as glyph 0, broken at the last space or control byte that fits (a
+ * word wider than the box is cut), a carriage return ends a line, lines below the box are
+ * left out (the first is always drawn). Returns 0. */
+VEK_API int32_t VEKD_LINEWRAP(const VekImage* target, const char* text, const VekFont* font, const int32_t* x,
+                              const int32_t* y, const int32_t* width, const int32_t* height,
+                              const int32_t* foreground, const int32_t* background);
+
 /* ---- Animation: instruments and animated drawing (VEKA_) ---- */
 
 /* ---- Scripts: compiling, running, menus and constructions (VEKS_) ---- */
+
+/* Lists of the script routines. Memory: a list that a routine fills or re-dimensions must
+ * start zeroed (or hold what an earlier call of the library left in it); the routine
+ * releases the old contents with free() and allocates the new ones with malloc(), so the
+ * caller releases them with free() too: for a string list, each item's bytes, then the
+ * items; for the symbols, each of the nine lists so; for a table, its words. Lists given
+ * only for reading may point to any memory. */
+
+/* A byte string: `length` bytes (Latin-1) at `bytes`, not necessarily ending in NUL.
+ * Strings the library makes end in a NUL byte that `length` does not count. */
+typedef struct VEKS_String {
+    char* bytes;
+    int32_t length;
+} VEKS_String;
+
+/* A zero-based list of signed 32-bit integers (error codes, error lines, symbol counts). */
+typedef struct VEKS_IntList {
+    int32_t* items;
+    int32_t count;
+} VEKS_IntList;
+
+/* A zero-based list of strings: the lines of a script (without line ends), or names. */
+typedef struct VEKS_StringList {
+    VEKS_String* items;
+    int32_t count;
+} VEKS_StringList;
+
+/* The instruction table: `modules` modules of `rows` rows of 8 words; word w of row r of
+ * module m is words[((size_t)m * rows + r) * 8 + w]. Module 0 is the main module. */
+typedef struct VEKS_Table {
+    int32_t* words;
+    int32_t modules;
+    int32_t rows;
+} VEKS_Table;
+
+/* The symbol table: lists[t] holds the names of type t in the order of definition
+ * (1 points, 2 lines, 3 circles, 7 procedures, 8 texts without quotes; 0, 4, 5, 6 empty). */
+typedef struct VEKS_Symbols {
+    VEKS_StringList lists[9];
+} VEKS_Symbols;
+
+/* Compiles a script: `lines` in, the other five filled. Returns 0 when it compiled, -1 for
+ * errors in pass 1, -2 for errors in pass 2, and -3 when a pointer is null or memory ran
+ * out (then nothing is changed). With errors the two error lists hold exactly them: codes
+ * (message number in bits 0-7, parameters in bits 8-15, see VEKS_ERRORMSG) and 1-based
+ * line numbers (0 for a missing END); without errors they are left as given. A script
+ * without END before its first procedure header leaves table, symbols and counts as given.
+ * counts gets 9 items: the number of entries of each symbol list. */
+VEK_API int32_t VEKS_PARSESCRIPT(const VEKS_StringList* lines, VEKS_Table* table, VEKS_IntList* errorCodes,
+                                 VEKS_IntList* errorLines, VEKS_Symbols* symbols, VEKS_IntList* counts);
+
+/* The Spanish message (Latin-1) of an error code; bits above 15 are ignored and every code
+ * yields a text. A null code reads as 0. The string is new: release it with free() (its
+ * bytes are null when memory ran out). */
+VEK_API VEKS_String VEKS_ERRORMSG(const int32_t* code);
 
 /* Pop-up menu: shows the `count` texts of `items` (Latin-1, NUL-terminated; a null entry
  * counts as empty) in a box at the top-left corner of the screen, in the 16-pixel sans font
