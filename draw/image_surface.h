@@ -57,9 +57,13 @@ inline std::int32_t BlendChannel(std::int32_t src, std::int32_t dst, std::int32_
     return dst + (((src - dst) * (alpha + 1)) >> 8);
 }
 
+// Each format also describes its pixels as lanes of a 64-bit word (SwarLow: 1 in every lane,
+// SwarHigh: the top bit of every lane, SwarMask: the bits a key compares), so that a scan
+// can test several pixels at once.
 struct Format8 {
     using Pixel = std::uint8_t;
     static constexpr Pixel Transparent = 0;
+    static constexpr std::uint64_t SwarLow = 0x0101010101010101, SwarHigh = 0x8080808080808080, SwarMask = ~0ull;
     static Pixel Encode(std::uint32_t colour) { return static_cast<Pixel>(colour & 0xFF); }
     static std::uint32_t Key(Pixel pixel) { return pixel; }
     // Palette indices do not mix: a blended pixel is copied.
@@ -70,6 +74,7 @@ struct Format8 {
 struct Format16 {
     using Pixel = std::uint16_t;
     static constexpr Pixel Transparent = 0xF81F;
+    static constexpr std::uint64_t SwarLow = 0x0001000100010001, SwarHigh = 0x8000800080008000, SwarMask = ~0ull;
     static Pixel Encode(std::uint32_t colour) {
         return static_cast<Pixel>(((colour >> 8) & 0xF800) | ((colour >> 5) & 0x07E0) | ((colour >> 3) & 0x001F));
     }
@@ -87,6 +92,8 @@ struct Format16 {
 struct Format32 {
     using Pixel = std::uint32_t;
     static constexpr Pixel Transparent = 0xFFFF00FF;
+    static constexpr std::uint64_t SwarLow = 0x0000000100000001, SwarHigh = 0x8000000080000000,
+                                   SwarMask = 0x00FFFFFF00FFFFFF;
     // Drawing ignores bits 24 to 31 of a colour and writes opaque pixels.
     static Pixel Encode(std::uint32_t colour) { return 0xFF000000u | (colour & 0xFFFFFF); }
     // Colours compare on their red, green and blue only.
@@ -117,6 +124,27 @@ template <typename F>
 void FillSpan(const Surface& surface, std::int32_t x0, std::int32_t x1, std::int32_t y, typename F::Pixel pixel) {
     std::uint8_t* at = surface.At(x0, y);
     for (std::int32_t x = x0; x <= x1; ++x, at += sizeof pixel) StorePixel(at, pixel);
+}
+
+// The first of `count` pixels from `at` whose key is `key`, or `count` when there is none.
+// Tests a 64-bit word of pixels at a time: (x - low) & ~x & high is non-zero exactly when
+// some lane of x is zero.
+template <typename F>
+std::int32_t FindKey(const std::uint8_t* at, std::int32_t count, std::uint32_t key) {
+    using P = typename F::Pixel;
+    constexpr std::int32_t Lanes = 8 / sizeof(P);
+    const std::uint64_t broadcast = F::SwarLow * key;
+    std::int32_t i = 0;
+    for (; i + Lanes <= count; i += Lanes) {
+        std::uint64_t word;
+        std::memcpy(&word, at + static_cast<std::size_t>(i) * sizeof(P), sizeof word);
+        const std::uint64_t x = (word ^ broadcast) & F::SwarMask;
+        if (((x - F::SwarLow) & ~x & F::SwarHigh) != 0) break;
+    }
+    for (; i < count; ++i) {
+        if (F::Key(LoadPixel<P>(at + static_cast<std::size_t>(i) * sizeof(P))) == key) return i;
+    }
+    return count;
 }
 
 // The whole pixel a coordinate falls in: the nearest integer, halves rounded up, so that

@@ -15,24 +15,39 @@ struct Segment {
 };
 
 // A pixel may be filled when it is not of the border colour. When the border is the fill
-// colour, filling a pixel makes it border, so no pixel is taken twice; otherwise a mark of
-// the pixels already taken keeps the fill from revisiting them.
-template <typename F>
+// colour, filling a pixel makes it border, so no pixel is taken twice; otherwise (`Marked`) a
+// mark of the pixels already taken keeps the fill from revisiting them.
+template <typename F, bool Marked>
 class Region {
 public:
     Region(const Surface& surface, std::uint32_t colour, std::uint32_t border)
         : surface_(surface), pixel_(F::Encode(colour)), borderKey_(F::Key(F::Encode(border))) {
-        if (borderKey_ != F::Key(pixel_)) taken_.assign(static_cast<std::size_t>(surface.width) * surface.height, 0);
+        if constexpr (Marked) taken_.assign(static_cast<std::size_t>(surface.width) * surface.height, 0);
     }
 
     bool Open(std::int32_t x, std::int32_t y) const {
         if (F::Key(LoadPixel<typename F::Pixel>(surface_.At(x, y))) == borderKey_) return false;
-        return taken_.empty() || taken_[Index(x, y)] == 0;
+        if constexpr (Marked) return taken_[Index(x, y)] == 0;
+        return true;
     }
 
-    void Take(std::int32_t x1, std::int32_t x2, std::int32_t y) {
-        FillSpan<F>(surface_, x1, x2, y, pixel_);
-        if (!taken_.empty()) std::fill_n(taken_.begin() + static_cast<std::ptrdiff_t>(Index(x1, y)), x2 - x1 + 1, 1);
+    // Fills the open pixels from x to the right as it finds them; returns the first pixel not filled.
+    std::int32_t TakeRight(std::int32_t x, std::int32_t y) {
+        if constexpr (!Marked) {
+            const std::int32_t end = x + FindKey<F>(surface_.At(x, y), surface_.width - x, borderKey_);
+            if (end > x) FillSpan<F>(surface_, x, end - 1, y, pixel_);
+            return end;
+        }
+        std::uint8_t* at = surface_.At(x, y);
+        for (; x < surface_.width; ++x, at += sizeof(typename F::Pixel)) {
+            if (F::Key(LoadPixel<typename F::Pixel>(at)) == borderKey_) break;
+            if constexpr (Marked) {
+                if (taken_[Index(x, y)] != 0) break;
+                taken_[Index(x, y)] = 1;
+            }
+            StorePixel(at, pixel_);
+        }
+        return x;
     }
 
     const Surface& surface() const { return surface_; }
@@ -49,39 +64,37 @@ private:
 
 // Scans row s.y + s.dy under the parent segment, fills every run of open pixels that touches
 // it (extended beyond it both ways), and queues the rows next to each run.
-template <typename F>
-void ScanSegment(Region<F>& region, const Segment& s, std::vector<Segment>& stack) {
+template <typename R>
+void ScanSegment(R& region, const Segment& s, std::vector<Segment>& stack) {
     const std::int32_t y = s.y + s.dy;
-    const std::int32_t width = region.surface().width;
     if (y < 0 || y >= region.surface().height) return;
     std::int32_t x = s.x1;
-    if (region.Open(x, y)) {
-        while (x > 0 && region.Open(x - 1, y)) --x;
-    } else {
-        while (x <= s.x2 && !region.Open(x, y)) ++x;
-    }
     while (x <= s.x2) {
-        const std::int32_t start = x;
-        while (x < width && region.Open(x, y)) ++x;
-        region.Take(start, x - 1, y);
+        if (!region.Open(x, y)) {
+            ++x;
+            continue;
+        }
+        std::int32_t start = x;
+        if (x == s.x1) {
+            while (start > 0 && region.Open(start - 1, y)) --start;
+        }
+        x = region.TakeRight(start, y);
         stack.push_back({y, start, x - 1, s.dy});
         // Where the run overhangs its parent, the row it came from needs scanning too.
         if (start < s.x1) stack.push_back({y, start, s.x1 - 1, -s.dy});
         if (x - 1 > s.x2) stack.push_back({y, s.x2 + 1, x - 1, -s.dy});
-        while (x <= s.x2 && !region.Open(x, y)) ++x;
     }
 }
 
-template <typename F>
+template <typename F, bool Marked>
 void FloodFill(const Surface& surface, std::int32_t seedX, std::int32_t seedY, std::uint32_t colour,
                std::uint32_t border) {
-    Region<F> region(surface, colour, border);
+    Region<F, Marked> region(surface, colour, border);
     if (!region.Open(seedX, seedY)) return;
-    std::int32_t left = seedX, right = seedX;
-    while (left > 0 && region.Open(left - 1, seedY)) --left;
-    while (right < surface.width - 1 && region.Open(right + 1, seedY)) ++right;
-    region.Take(left, right, seedY);
-    std::vector<Segment> stack{{seedY, left, right, 1}, {seedY, left, right, -1}};
+    // The seed's row is scanned first (from below, dy -1), which queues the row above its run
+    // and the row below where the run overhangs the seed; the other entry covers the row
+    // below the seed itself.
+    std::vector<Segment> stack{{seedY, seedX, seedX, 1}, {seedY + 1, seedX, seedX, -1}};
     while (!stack.empty()) {
         const Segment segment = stack.back();
         stack.pop_back();
@@ -97,9 +110,14 @@ void RasterFill(ImageHandle target, float x, float y, std::uint32_t colour, std:
     const double px = PixelOf(x), py = PixelOf(y);
     if (!(px >= 0 && py >= 0 && px < surface.width && py < surface.height)) return;
     const std::uint32_t borderColour = border == NO_COLOUR ? colour : border;
+    const auto seedX = static_cast<std::int32_t>(px), seedY = static_cast<std::int32_t>(py);
     WithFormat(surface.bytesPerPixel, [&](auto format) {
-        FloodFill<decltype(format)>(surface, static_cast<std::int32_t>(px), static_cast<std::int32_t>(py), colour,
-                                    borderColour);
+        using F = decltype(format);
+        if (F::Key(F::Encode(borderColour)) == F::Key(F::Encode(colour))) {
+            FloodFill<F, false>(surface, seedX, seedY, colour, borderColour);
+        } else {
+            FloodFill<F, true>(surface, seedX, seedY, colour, borderColour);
+        }
     });
 }
 
