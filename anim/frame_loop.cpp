@@ -1,0 +1,76 @@
+// The frame loop of the films and the pieces it is made of.
+#include "anim/frame_loop.h"
+
+#include <cmath>
+
+#include "platform/device.h"
+#include "platform/input.h"
+
+namespace vekora {
+
+namespace {
+
+// A frame waits in slices of this many milliseconds, polling after each.
+constexpr std::int32_t FrameSliceMs = 10;
+
+}  // namespace
+
+void PresentPage(const FilmPage& film) {
+    if (film.page == nullptr) return;
+    ImageBlit(nullptr, static_cast<float>(film.originX), static_cast<float>(film.originY), film.page,
+              BlitMode::Plain, 0);
+}
+
+SavedPage::SavedPage(ImageHandle page) : page_(page), copy_(nullptr) {
+    const SurfaceSize size = SurfaceInfo(page);
+    if (size.width <= 0 || size.height <= 0) return;
+    copy_ = ImageNewOfDepth(size.width, size.height, size.bytesPerPixel, NO_COLOUR);
+    if (copy_ != nullptr)
+        ImageCapture(page, 0.0f, 0.0f, static_cast<float>(size.width - 1), static_cast<float>(size.height - 1), copy_);
+}
+
+SavedPage::~SavedPage() {
+    if (copy_ != nullptr) ImageFree(copy_);
+}
+
+void SavedPage::Restore() const {
+    if (copy_ != nullptr) ImageBlit(page_, 0.0f, 0.0f, copy_, BlitMode::Plain, 0);
+}
+
+std::int32_t FilmSteps(float durationSeconds, float frameSeconds) {
+    if (!(frameSeconds > 0.0f)) return 0;
+    const double steps = std::nearbyint(static_cast<double>(durationSeconds) / frameSeconds);
+    if (!(steps > 0.0)) return 0;  // also a duration that is not a number
+    return steps >= MostFilmSteps ? MostFilmSteps : static_cast<std::int32_t>(steps);
+}
+
+bool FilmClockRuns() { return ActiveDevice() != nullptr; }
+
+FrameClock::FrameClock(float frameSeconds)
+    : frameSeconds_(frameSeconds), next_(static_cast<float>(ClockSeconds() + frameSeconds)) {}
+
+std::int32_t FrameClock::WaitForFrame() {
+    do {
+        SleepMs(FrameSliceMs);
+        const std::int32_t code = PollInput();
+        if (code != 0) return code;
+    } while (!(ClockSeconds() > next_));
+    next_ += frameSeconds_;
+    return 0;
+}
+
+std::int32_t RunFrames(const FilmPage& film, const SavedPage& saved, float frameSeconds, const FrameDrawer& draw) {
+    if (!saved.Held() || !FilmClockRuns() || !(frameSeconds > 0.0f)) return 0;
+    FrameClock clock(frameSeconds);
+    for (;;) {
+        saved.Restore();
+        if (!draw()) return 0;
+        PresentPage(film);
+        const std::int32_t code = clock.WaitForFrame();
+        if (code != 0) return code;
+    }
+}
+
+std::int32_t WaitIfQuiet(std::int32_t code, std::int32_t ms) { return code != 0 ? code : WaitPolling(ms); }
+
+}  // namespace vekora

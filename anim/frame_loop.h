@@ -1,0 +1,90 @@
+// What every film shares: the animation flags, the page and where it is shown, the saved
+// copy of the page, the frame count, and the frame loop paced against the clock.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "draw/image.h"
+
+namespace vekora {
+
+// Animation flags: the instrument's colour in bits 0-23, whether to show the pencil or the
+// compasses, whether to show a ruler under a segment, and the ruler's tick spacing in bits
+// 26-31 (0: no ticks).
+constexpr std::uint32_t ToolColourMask = 0xFFFFFF;
+constexpr std::int32_t ShowTool = 0x1000000;
+constexpr std::int32_t ShowRuler = 0x2000000;
+
+constexpr std::uint32_t ToolColour(std::int32_t flags) {
+    return static_cast<std::uint32_t>(flags) & ToolColourMask;
+}
+constexpr std::int32_t RulerSpacing(std::int32_t flags) {
+    return static_cast<std::int32_t>((static_cast<std::uint32_t>(flags) >> 26) & 63);
+}
+
+// The page a film draws on and the screen position it is shown at.
+struct FilmPage {
+    ImageHandle page = nullptr;  // null: the screen itself
+    std::int32_t originX = 0;
+    std::int32_t originY = 0;
+};
+
+// Copies the whole page onto the screen at its origin (nothing to copy when it is the screen).
+void PresentPage(const FilmPage& film);
+
+// A copy of the page taken when a film begins, restored under every frame and at the end,
+// released when it goes out of scope. The copy has the page's own depth.
+class SavedPage {
+public:
+    explicit SavedPage(ImageHandle page);
+    ~SavedPage();
+    SavedPage(const SavedPage&) = delete;
+    SavedPage& operator=(const SavedPage&) = delete;
+
+    // False when the page has no pixels to copy (no screen open): then nothing is restored.
+    bool Held() const { return copy_ != nullptr; }
+    void Restore() const;
+
+private:
+    ImageHandle page_;
+    ImageHandle copy_;
+};
+
+// Films never count beyond this many frames, so that a frame number can always be advanced.
+constexpr std::int32_t MostFilmSteps = 0x3FFFFFFF;
+
+// round(duration / frame time), halves to even. A frame time of 0 or less (or a duration
+// that is not a number) shows no frame: the finished figure appears at once.
+std::int32_t FilmSteps(float durationSeconds, float frameSeconds);
+
+// Whether films can be paced at all: without a device the clock never moves.
+bool FilmClockRuns();
+
+// The frame deadline. It advances by the frame time from its previous value, not from the
+// current time, so a slow frame is made up by shorter waits.
+class FrameClock {
+public:
+    explicit FrameClock(float frameSeconds);
+    // Sleeps 10 ms and polls until the deadline has passed (at least once), then moves the
+    // deadline on. Returns the input code that cut the wait short, or 0.
+    std::int32_t WaitForFrame();
+
+private:
+    float frameSeconds_;
+    float next_;
+};
+
+// Draws one frame on the restored page; false when the film has no more frames.
+using FrameDrawer = std::function<bool()>;
+
+// The frame loop: restore the page, draw a frame, present, wait for the deadline; until the
+// drawer says the film has ended (result 0) or an input code interrupts it (that code).
+// Without a held copy or a running clock no frame is shown.
+std::int32_t RunFrames(const FilmPage& film, const SavedPage& saved, float frameSeconds, const FrameDrawer& draw);
+
+// A pause while the picture stays on the screen: WaitPolling for `ms` when `code` is still
+// 0; returns the code that ended it, or `code` unchanged.
+std::int32_t WaitIfQuiet(std::int32_t code, std::int32_t ms);
+
+}  // namespace vekora
