@@ -80,6 +80,12 @@ struct RunContext {
     std::int32_t depth = 0;  // activations now running, the main module included
 };
 
+// Sets or clears one visibility bit of an object index.
+inline void SetVisibility(RunContext& run, std::int32_t index, std::uint8_t bit, bool visible) {
+    std::uint8_t& flags = run.visibility[static_cast<std::size_t>(index)];
+    flags = static_cast<std::uint8_t>(visible ? flags | bit : flags & ~bit);
+}
+
 // A CONSTRUCTION's formal parameter and the caller's argument that stands for it.
 struct ParameterBinding {
     std::int32_t formal = -1;  // the object index the procedure's statements use

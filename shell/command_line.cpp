@@ -2,6 +2,7 @@
 // a new option needs a row and, when it takes a value, a field in CommandLine.
 #include "shell/command_line.h"
 
+#include <exception>
 #include <string_view>
 
 namespace vekora {
@@ -25,7 +26,51 @@ std::string SetMode(CommandLine& line, Action mode, std::string_view name) {
     return {};
 }
 
+// A whole number from min to max, for the option `name`.
+std::string ReadNumber(const std::string& value, std::string_view name, std::int64_t min, std::int64_t max,
+                       std::int64_t& out) {
+    std::size_t used = 0;
+    long long number = 0;
+    try {
+        number = std::stoll(value, &used);
+    } catch (const std::exception&) {
+        used = 0;
+    }
+    if (used == 0 || used != value.size() || number < min || number > max) {
+        return std::string(name) + " needs a whole number from " + std::to_string(min) + " to " + std::to_string(max) +
+               ", not '" + value + "'";
+    }
+    out = number;
+    return {};
+}
+
+template <typename T>
+std::string ReadInto(const std::string& value, std::string_view name, std::int64_t min, std::int64_t max, T& out) {
+    std::int64_t number = 0;
+    std::string error = ReadNumber(value, name, min, max, number);
+    if (error.empty()) out = static_cast<T>(number);
+    return error;
+}
+
 constexpr Option Options[] = {
+    {"--headless", "", "", "run on the headless device with a virtual clock (also chosen when no display is available)",
+     [](CommandLine& line, const std::string&) { line.headless = true; return std::string(); }},
+    {"--events", "", "FILE", "input events for a headless run",
+     [](CommandLine& line, const std::string& value) { line.eventsFile = value; return std::string(); }},
+    {"--until", "", "MS", "stop a headless run when the virtual clock passes MS (default 600000)",
+     [](CommandLine& line, const std::string& value) { return ReadInto(value, "--until", 0, 2000000000, line.untilMs); }},
+    {"--screenshot", "", "FILE.png", "write the screen as the run left it, before the closing logo",
+     [](CommandLine& line, const std::string& value) { line.screenshot = value; return std::string(); }},
+    {"--record", "", "FILE.gif", "write an animated GIF of the run",
+     [](CommandLine& line, const std::string& value) { line.record = value; return std::string(); }},
+    {"--fps", "", "N", "frames a second sampled for --record and --frames (default 25)",
+     [](CommandLine& line, const std::string& value) { return ReadInto(value, "--fps", 1, 100, line.fps); }},
+    {"--frames", "", "DIR", "write every changed frame as DIR/frame-NNNNN.png",
+     [](CommandLine& line, const std::string& value) { line.framesFolder = value; return std::string(); }},
+    {"--no-logo", "", "", "skip the logo when the window opens and at the end",
+     [](CommandLine& line, const std::string&) { line.noLogo = true; return std::string(); }},
+    {"--zoom", "", "N", "initial whole-factor scale of the window",
+     [](CommandLine& line, const std::string& value) { return ReadInto(value, "--zoom", 1, 8, line.zoom); }},
     {"--check", "", "", "compile only: report errors (console and vekerror.txt); exit 0 when clean, 1 with errors",
      [](CommandLine& line, const std::string&) { return SetMode(line, Action::Check, "--check"); }},
     {"--dump-table", "", "", "compile, then print the symbol lists and the instruction table; exit 1 with errors",
@@ -76,10 +121,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     if ((line.action == Action::Check || line.action == Action::DumpTable) && line.script.empty()) {
         return UsageError(line, "no script given");
     }
-    // FIXME: playing a script comes with the interpreter; until then a script is a usage error.
-    if (line.action == Action::Run) {
-        return UsageError(line, line.script.empty() ? "no script given" : "this build cannot play scripts yet");
-    }
+    if (!line.headless && !line.eventsFile.empty()) return UsageError(line, "--events needs --headless");
     return line;
 }
 

@@ -1,6 +1,7 @@
 // The command line of the vekora program: options, usage text and exit codes.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,16 @@ struct CommandLine {
     Action action = Action::Run;
     std::string script;  // empty: ask for one
     std::string error;   // what was wrong, for Action::UsageError
+    // Playing: the device, its input, and what is written of the run.
+    bool headless = false;
+    std::string eventsFile;
+    std::int64_t untilMs = 600000;   // a headless run stops when the virtual clock passes this
+    std::string screenshot;          // PNG of the screen before the closing logo
+    std::string record;              // animated GIF of the run
+    std::string framesFolder;        // PNG of every changed frame
+    std::int32_t fps = 25;           // frames a second sampled for --record and --frames
+    bool noLogo = false;
+    std::int32_t zoom = 1;           // initial whole-factor scale of the window
 };
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);

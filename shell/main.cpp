@@ -7,6 +7,7 @@
 
 #include "shell/command_line.h"
 #include "shell/console.h"
+#include "shell/play.h"
 #include "shell/script_check.h"
 
 int main(int argc, char** argv) {
@@ -26,8 +27,9 @@ int main(int argc, char** argv) {
             return vekora::CheckScript(line.script, console, std::cerr);
         case CommandLine::Action::DumpTable:
             return vekora::DumpScriptTable(line.script, console, std::cerr);
-        case CommandLine::Action::UsageError:
         case CommandLine::Action::Run:
+            return vekora::PlayScript(line, console, std::cin, std::cerr);
+        case CommandLine::Action::UsageError:
             break;
     }
     std::fprintf(stderr, "vekora: %s\n%s", line.error.c_str(), vekora::UsageText().c_str());

@@ -26,8 +26,8 @@ TEST(CommandLine, Actions) {
         {{"--check", "--dump-table", "x.vek"}, Action::UsageError, ""},
         {{"--check", "a.vek", "b.vek"}, Action::UsageError, "a.vek"},
         {{"--frobnicate", "x.vek"}, Action::UsageError, ""},
-        {{"x.vek"}, Action::UsageError, "x.vek"},  // playing scripts comes with the interpreter
-        {{}, Action::UsageError, ""},
+        {{"x.vek"}, Action::Run, "x.vek"},
+        {{}, Action::Run, ""},  // the file chooser asks for one
     };
     for (const Case& c : cases) {
         const CommandLine line = ParseCommandLine(c.arguments);

@@ -1,0 +1,150 @@
+// The execution engine: entry, restart and repeat points, the statement loop and the
+// dispatch of each opcode to its statement family.
+#include "interp/engine.h"
+
+#include <algorithm>
+
+#include "interp/control_bar.h"
+#include "interp/figure_statements.h"
+#include "interp/mark_statements.h"
+#include "interp/menu.h"
+#include "interp/page.h"
+#include "interp/point_step.h"
+#include "interp/procedures.h"
+#include "interp/prologues.h"
+#include "interp/resident.h"
+#include "interp/screen_text.h"
+#include "interp/settings_statements.h"
+#include "interp/statement_row.h"
+
+namespace vekora {
+namespace {
+
+FontView BarFont() { return ResidentFont(FontFamily::Sans, 16); }
+
+// Entry steps 1 to 5: what the activation keeps from its start to its return.
+void Enter(RunContext& run, Activation& act, std::int32_t procedureAndMode, std::int32_t callerPosition) {
+    act.procedure = procedureAndMode & 0xFFFF;
+    act.mode = static_cast<std::int32_t>(static_cast<std::uint32_t>(procedureAndMode) >> 16);
+    act.kind = act.procedure == 0 ? KindMain : run.table.Word(act.procedure, 0, HeaderKind);
+    act.lastRow = run.table.Word(act.procedure, 0, HeaderEndRow);
+    act.callerPosition = callerPosition;
+    if (act.procedure == 0) run.screen.depth = 0;
+    else act.entryPicture = CopyOfPage(run);
+    act.startRow = act.kind == KindConstruction ? 2 : 1;
+    if (act.kind == KindInteraction || act.kind == KindAnimation) CollectDeclarations(run, act);
+    if (act.kind == KindConstruction) BindParameters(run, act);
+    act.snapshot = run.objects;
+}
+
+// Repetir: the objects and the picture as they were at entry.
+void Restore(RunContext& run, Activation& act) {
+    run.objects = act.snapshot;
+    PaintOnPage(run, act.entryPicture.get());
+}
+
+StepResult Execute(RunContext& run, Activation& act, const StatementRow& row) {
+    switch (row.opcode) {
+        case OpPoint: RunPoint(run, act, row); break;
+        case OpCrossLines: RunCrossLines(run, act, row); break;
+        case OpMiddle: RunMiddle(run, act, row); break;
+        case OpAdvanceTo: case OpAdvanceOn: RunAdvance(run, act, row); break;
+        case OpCrossCircleLine: case OpCrossLineCircle: case OpCrossCircles: case OpCircleEnds:
+            RunPointPair(run, act, row);
+            break;
+        case OpLineXY: case OpLinePolarXY: case OpLineThrough: case OpMidline: case OpBisector:
+        case OpLinePolarAt: case OpTangent: case OpStartLine:
+            RunLineStatement(run, act, row);
+            break;
+        case OpCircleXY: case OpMoveCircle: case OpCircleThrough: case OpCircleToLine: case OpArcPoints:
+        case OpArcLines:
+            RunCircleStatement(run, act, row);
+            break;
+        case OpCopyPoint: case OpCopyLine: case OpCopyCircle: case OpRevert: case OpOrderLines:
+            RunCopyOrOrder(run, row);
+            break;
+        case OpFillTriangle: case OpFillCircle: RunFill(run, act, row); break;
+        case OpMarkPoint: case OpMarkLine: case OpMarkAngleLines: case OpMarkAnglePoints: case OpMarkNumberLine:
+        case OpMarkNumberLines: case OpMarkNumberPoints:
+            RunMark(run, act, row);
+            break;
+        case OpCallFast: case OpCallPace: case OpCallSlow: case OpCall: return RunCall(run, act, row);
+        case OpRepeat: return RunRepeat(run, act, row);
+        case OpCls: RunCls(run, act, row); break;
+        case OpScreen: RunScreen(run, act, row); break;
+        case OpWindow: RunWindow(run, act, row); break;
+        case OpTextWindow: RunTextWindow(run, row); break;
+        case OpText: RunText(run, act, row); break;
+        case OpTitle: RunTitle(run, row); break;
+        case OpSpeed: RunSpeed(run.settings, row); break;
+        case OpFrameSpeed: RunFrameSpeed(run.settings, row); break;
+        case OpDefaults: RunDefaults(run.settings, row); break;
+        case OpToolDefaults: RunToolDefaults(run.settings, row); break;
+        case OpMenu: return RunMenuStatement(run, act, BarFont());
+        case OpMenuItem: case OpExitMenu: case OpEndMenu: case OpRepeatMenu: return MenuJump(act, row.target);
+        case OpWait: case OpWaitAlways: case OpWaitFor: case OpWaitAlwaysFor: return RunWait(run, act, row);
+        case OpEnd: return ReturnWith(EndReached);
+        default: break;  // declarations collected at entry, and opcodes that do nothing
+    }
+    return NextStep();
+}
+
+// The statement loop, from the start row to the last row.
+StepResult RunStatements(RunContext& run, Activation& act) {
+    for (act.row = act.startRow; act.row <= act.lastRow; ++act.row) {
+        const StepResult bar = ControlBarBetweenStatements(run, act, BarFont());
+        if (bar.flow != Flow::Next) return bar;
+        StatementRow row;
+        if (!DecodeRow(run, act, row)) continue;
+        const StepResult step = Execute(run, act, row);
+        if (step.flow != Flow::Next) return step;
+    }
+    return ReturnWith(RanToEnd);
+}
+
+// Entry steps 6 to 9 with the restart and repeat points.
+std::int32_t RunActivation(RunContext& run, Activation& act) {
+    for (;;) {
+        act.repeatCounter = 0;  // restart point
+        if (act.kind == KindMain) act.mode = ModePace;
+        StepResult step;
+        do {
+            step = RunPrologue(run, act);  // repeat point
+            if (step.flow == Flow::Next) {
+                if (WindowOpen(run)) DrawControlBar(run.settings, BarFont(), act.paused);
+                step = RunStatements(run, act);
+            }
+        } while (step.flow == Flow::Repeat);
+        if (step.flow == Flow::Return) return step.result;
+        Restore(run, act);
+    }
+}
+
+// Run-time errors carry the number of the procedure where they happened.
+std::int32_t WithProcedure(const Activation& act, std::int32_t result) {
+    if (result == RanToEnd || result == EndReached || (result >> 16) != 0) return result;
+    return RunError(act.procedure, result);
+}
+
+}  // namespace
+
+std::int32_t RunProcedure(RunContext& run, std::int32_t procedureAndMode, std::int32_t callerPosition) {
+    Activation act;
+    Enter(run, act, procedureAndMode, callerPosition);
+    ++run.depth;
+    const std::int32_t result = RunActivation(run, act);
+    --run.depth;
+    return WithProcedure(act, result);
+}
+
+std::int32_t RunMainModule(RunContext& run) { return RunProcedure(run, 0, 0); }
+
+void MakeObjectLists(RunContext& run, std::int32_t points, std::int32_t lines, std::int32_t circles) {
+    const auto size = [](std::int32_t count) { return static_cast<std::size_t>(std::max(count, 0)); };
+    run.objects.points.assign(size(points), Point{});
+    run.objects.lines.assign(size(lines), Line{});
+    run.objects.circles.assign(size(circles), Circle{});
+    run.visibility.assign(size(std::max({points, lines, circles})) + 1, 0);
+}
+
+}  // namespace vekora

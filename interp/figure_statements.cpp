@@ -1,0 +1,156 @@
+// Line and circle statements through the constructions, copies, and fills.
+#include "interp/figure_statements.h"
+
+#include <cmath>
+
+#include "construct/arcs.h"
+#include "construct/circles.h"
+#include "construct/lines.h"
+#include "construct/midline_bisector.h"
+#include "construct/tangents.h"
+#include "draw/fills.h"
+#include "geom/kernel.h"
+#include "interp/page.h"
+#include "interp/screen_text.h"
+
+namespace vekora {
+namespace {
+
+constexpr double FixedOne = 65536.0;
+// A circle keeps its angles in radians; statements give them in 1/256 degree.
+constexpr double RadiansPerAngleUnit = Pi / 46080.0;
+
+Point PointAtXY(std::int32_t x, std::int32_t y) { return Point{x / FixedOne, y / FixedOne, 0, 0, 0}; }
+
+StyleWords StyleAt(const StatementRow& row, int first) {
+    return StyleWords{row.w[static_cast<std::size_t>(first)], row.w[static_cast<std::size_t>(first + 1)],
+                      row.w[static_cast<std::size_t>(first + 2)]};
+}
+
+// The figure step: the mode the construction is called with, after the visibility bit.
+std::int32_t FigureMode(RunContext& run, Activation& activation, const StatementRow& row, std::uint8_t bit,
+                        bool undefinedBefore) {
+    SetVisibility(run, row.target, bit, !row.hidden);
+    if (row.hidden || undefinedBefore) return ModeNoDraw;
+    EnsureWindow(run, activation);
+    // Without a page (one that could not be made) nothing is drawn, not even on the screen.
+    return run.page ? activation.mode : ModeNoDraw;
+}
+
+ConstructionCall CallFor(RunContext& run, Activation& activation, std::int32_t mode) {
+    return ConstructionCall{run.page.get(), OriginX(run.settings), OriginY(run.settings), mode,
+                            activation.pendingInput, run.settings};
+}
+
+Line MakeLine(RunContext& run, ConstructionCall& call, const StatementRow& row) {
+    const auto point = [&](int word) -> Point& { return run.objects.points[static_cast<std::size_t>(row.w[static_cast<std::size_t>(word)])]; };
+    const auto line = [&](int word) -> const Line& { return run.objects.lines[static_cast<std::size_t>(row.w[static_cast<std::size_t>(word)])]; };
+    switch (row.opcode) {
+        case OpLineXY:
+            return VEKS_MAKELINE(call, PointAtXY(row.w[1], row.w[2]), PointAtXY(row.w[3], row.w[4]), StyleAt(row, 5));
+        case OpLinePolarXY: {
+            // The horizontal reference line takes the default colour, which the right-angle mark
+            // drawn against it uses.
+            const LineLook look = LineLookOf(run.settings.shapeAndStyle, run.settings.thickness);
+            const Line reference{row.w[1] / FixedOne, row.w[2] / FixedOne, 100, 0, static_cast<std::uint32_t>(run.settings.defaultColour),
+                                 look.style, look.thickness};
+            return VEKS_MAKELINEPOLAR(call, PointAtXY(row.w[1], row.w[2]), reference, row.w[3], StyleAt(row, 4));
+        }
+        case OpLineThrough: return VEKS_MAKELINE(call, point(1), point(2), StyleAt(row, 3));
+        case OpMidline: return VEKS_MAKEMIDLINE(call, point(1), point(2), StyleAt(row, 3));
+        case OpBisector: return VEKS_MAKEBISECTOR(call, line(1), line(2), StyleAt(row, 3));
+        case OpTangent:
+            return VEKS_MAKETANGENT(call, point(2), run.objects.circles[static_cast<std::size_t>(row.w[3])],
+                                    run.objects.lines[static_cast<std::size_t>(row.w[1])], StyleAt(row, 4));
+        case OpLinePolarAt: return VEKS_MAKELINEPOLAR(call, point(1), line(2), row.w[3], StyleAt(row, 4));
+        default:  // OpStartLine
+            return VEKS_MAKESTARTLINE(call, point(2), point(1), row.w[3], row.w[4], StyleAt(row, 5));
+    }
+}
+
+std::int32_t AngleUnits(double radians) { return static_cast<std::int32_t>(std::lround(radians / RadiansPerAngleUnit)); }
+
+Circle MakeCircle(RunContext& run, ConstructionCall& call, const StatementRow& row) {
+    const auto point = [&](int word) -> const Point& { return run.objects.points[static_cast<std::size_t>(row.w[static_cast<std::size_t>(word)])]; };
+    const auto line = [&](int word) -> const Line& { return run.objects.lines[static_cast<std::size_t>(row.w[static_cast<std::size_t>(word)])]; };
+    switch (row.opcode) {
+        case OpCircleXY:
+            return VEKS_MAKECIRCLEP(call, PointAtXY(row.w[1], row.w[2]), PointAtXY(row.w[1], row.w[2] + row.w[3]),
+                                    RingWords{row.w[4], row.w[5]}, ArcAngles{row.w[6], row.w[7]});
+        case OpMoveCircle: {
+            const Circle old = run.objects.circles[static_cast<std::size_t>(row.target)];
+            const Point& centre = point(1);
+            const Point through{centre.x, centre.y + old.r, 0, 0, 0};
+            const RingWords ring{row.w[2] == -1 ? static_cast<std::int32_t>(old.colour) : row.w[2], row.w[3] == -1 ? old.thickness : row.w[3]};
+            return VEKS_MAKECIRCLEP(call, centre, through, ring, ArcAngles{AngleUnits(old.start), AngleUnits(old.end)});
+        }
+        case OpCircleThrough:
+            return VEKS_MAKECIRCLEP(call, point(1), point(2), RingWords{row.w[3], row.w[4]}, ArcAngles{row.w[5], row.w[6]});
+        case OpCircleToLine:
+            return VEKS_MAKECIRCLETANGENT(call, point(1), line(2), RingWords{row.w[3], row.w[4]},
+                                          ArcAngles{row.w[5], row.w[6]});
+        case OpArcPoints: return VEKS_MAKEARC(call, point(1), point(2), RingWords{row.w[4], row.w[5]}, row.w[3]);
+        default:  // OpArcLines
+            return VEKS_MAKEARCLINES(call, line(1), line(2), row.w[3], RingWords{row.w[4], row.w[5]});
+    }
+}
+
+// The figure step, then the construction; its result is stored at the target.
+template <typename Figure, typename Make>
+void RunFigure(RunContext& run, Activation& activation, const StatementRow& row, std::vector<Figure>& figures,
+               std::uint8_t bit, Make make) {
+    Figure& target = figures[static_cast<std::size_t>(row.target)];
+    const std::int32_t mode = FigureMode(run, activation, row, bit, IsUndefined(target));
+    ConstructionCall call = CallFor(run, activation, mode);
+    const Figure made = make(run, call, row);
+    target = made;
+}
+
+}  // namespace
+
+void RunLineStatement(RunContext& run, Activation& activation, const StatementRow& row) {
+    RunFigure(run, activation, row, run.objects.lines, VisibleLine, MakeLine);
+    if (row.opcode == OpStartLine) SetVisibility(run, row.w[1], VisiblePoint, !row.hidden);
+}
+
+void RunCircleStatement(RunContext& run, Activation& activation, const StatementRow& row) {
+    RunFigure(run, activation, row, run.objects.circles, VisibleCircle, MakeCircle);
+}
+
+void RunCopyOrOrder(RunContext& run, const StatementRow& row) {
+    ObjectLists& o = run.objects;
+    const auto t = static_cast<std::size_t>(row.target);
+    const auto w1 = static_cast<std::size_t>(row.w[1]);
+    switch (row.opcode) {
+        case OpCopyPoint: o.points[t] = o.points[w1]; break;
+        case OpCopyLine: o.lines[t] = o.lines[w1]; break;
+        case OpCopyCircle: o.circles[t] = o.circles[w1]; break;
+        case OpRevert:
+            o.lines[t].dx = -o.lines[t].dx;
+            o.lines[t].dy = -o.lines[t].dy;
+            break;
+        default: VEK_SETSMALLERANGLE(o.lines[t], o.lines[w1]); break;  // OpOrderLines
+    }
+}
+
+void RunFill(RunContext& run, Activation& activation, const StatementRow& row) {
+    EnsureWindow(run, activation);
+    if (!run.page) return;
+    ObjectLists& o = run.objects;
+    if (row.opcode == OpFillTriangle) {
+        const Point& a = o.points[static_cast<std::size_t>(row.target)];
+        const std::uint32_t colour = static_cast<std::uint32_t>(row.w[3] == -1 ? a.colour : row.w[3]);
+        std::int32_t alpha = row.w[4] & 0xFF;
+        FillTriangle(run.page.get(), a, o.points[static_cast<std::size_t>(row.w[1])],
+                     o.points[static_cast<std::size_t>(row.w[2])], colour, alpha);
+    } else {
+        Circle& circle = o.circles[static_cast<std::size_t>(row.target)];
+        const std::uint32_t colour = static_cast<std::uint32_t>(row.w[1] == -1 ? circle.colour : row.w[1]);
+        FillCircle(run.page.get(), circle, colour, row.w[2] & 0xFF);
+    }
+    if (!ShowsAfterDrawing(activation)) return;
+    ShowPage(run);
+    if (activation.mode != ModeFast) PauseIfQuiet(run, activation);
+}
+
+}  // namespace vekora

@@ -1,0 +1,113 @@
+// Point statements and the point step.
+#include "interp/point_step.h"
+
+#include "draw/points.h"
+#include "geom/kernel.h"
+#include "interp/page.h"
+#include "interp/screen_text.h"
+
+namespace vekora {
+namespace {
+
+constexpr double FixedOne = 65536.0;  // numbers in the table carry 16 fraction bits
+
+double Fixed(std::int32_t word) { return word / FixedOne; }
+
+Point& PointAt(RunContext& run, std::int32_t index) { return run.objects.points[static_cast<std::size_t>(index)]; }
+
+void DrawAndPace(RunContext& run, Activation& activation, const Point& point) {
+    EnsureWindow(run, activation);
+    DrawPoint(run.page.get() == nullptr ? nullptr : run.page.get(), point);
+    if (activation.mode == ModeFast) return;
+    // FIXME: SLOW shows the pencil (and the ruler for ADVANCETO and ADVANCEON) once the
+    // instruments exist; until then it paces as PACE does.
+    ShowPage(run);
+    PauseIfQuiet(run, activation);
+}
+
+}  // namespace
+
+void PointStep(RunContext& run, Activation& activation, const StatementRow& row, std::int32_t index,
+               int firstStyleWord) {
+    const Settings& s = run.settings;
+    Point& point = PointAt(run, index);
+    const std::int32_t shape = row.w[static_cast<std::size_t>(firstStyleWord)];
+    const std::int32_t colour = row.w[static_cast<std::size_t>(firstStyleWord + 1)];
+    const std::int32_t size = row.w[static_cast<std::size_t>(firstStyleWord + 2)];
+    point.shape = static_cast<std::int16_t>(shape == -1 ? LowHalf(s.shapeAndStyle) : shape);
+    point.colour = colour == -1 ? s.defaultColour : colour;
+    point.size = static_cast<std::int16_t>(size == -1 ? HighHalf(s.sizes) : size);
+    SetVisibility(run, index, VisiblePoint, !row.hidden);
+    if (row.hidden || IsUndefined(point)) return;
+    // A page that could not be made draws nothing, and the screen is never drawn on instead.
+    if (WindowOpen(run) && !run.page) return;
+    DrawAndPace(run, activation, point);
+}
+
+void RunPoint(RunContext& run, Activation& activation, const StatementRow& row) {
+    Point& point = PointAt(run, row.target);
+    point.x = Fixed(row.w[1]);
+    point.y = Fixed(row.w[2]);
+    PointStep(run, activation, row, row.target, 3);
+}
+
+void RunCrossLines(RunContext& run, Activation& activation, const StatementRow& row) {
+    const Point cross = VEK_LINECROSS(run.objects.lines[static_cast<std::size_t>(row.w[1])],
+                                      run.objects.lines[static_cast<std::size_t>(row.w[2])]);
+    Point& point = PointAt(run, row.target);
+    point.x = cross.x;
+    point.y = cross.y;
+    PointStep(run, activation, row, row.target, 3);
+}
+
+void RunMiddle(RunContext& run, Activation& activation, const StatementRow& row) {
+    const Point a = PointAt(run, row.w[1]);
+    const Point b = PointAt(run, row.w[2]);
+    Point& point = PointAt(run, row.target);
+    if (IsUndefined(a) || IsUndefined(b)) {
+        SetUndefined(point);
+        return;
+    }
+    point.x = (a.x + b.x) / 2;
+    point.y = (a.y + b.y) / 2;
+    PointStep(run, activation, row, row.target, 3);
+}
+
+void RunAdvance(RunContext& run, Activation& activation, const StatementRow& row) {
+    const Point& from = PointAt(run, row.w[1]);
+    const double distance = Fixed(row.w[3]);
+    const Point moved = row.opcode == OpAdvanceTo
+                            ? VEK_ADVANCETOPOINT(from, PointAt(run, row.w[2]), distance)
+                            : VEK_ADVANCEONLINE(from, run.objects.lines[static_cast<std::size_t>(row.w[2])], distance);
+    Point& point = PointAt(run, row.target);
+    point.x = moved.x;
+    point.y = moved.y;
+    PointStep(run, activation, row, row.target, 4);
+}
+
+void RunPointPair(RunContext& run, Activation& activation, const StatementRow& row) {
+    Point first = PointAt(run, row.target);
+    Point second = PointAt(run, row.w[1]);
+    const auto circle = [&](int word) -> const Circle& { return run.objects.circles[static_cast<std::size_t>(row.w[static_cast<std::size_t>(word)])]; };
+    const auto line = [&](int word) -> const Line& { return run.objects.lines[static_cast<std::size_t>(row.w[static_cast<std::size_t>(word)])]; };
+    int firstStyleWord = 4;
+    switch (row.opcode) {
+        case OpCrossCircleLine: VEK_LINECIRCLECROSS(line(3), circle(2), first, second); break;
+        case OpCrossLineCircle: VEK_LINECIRCLECROSS(line(2), circle(3), first, second); break;
+        case OpCrossCircles: VEK_CIRCLECROSS(circle(2), circle(3), first, second); break;
+        default:
+            ArcEndpoints(circle(2), first, second);
+            firstStyleWord = 3;
+            break;
+    }
+    Point& target = PointAt(run, row.target);
+    target.x = first.x;
+    target.y = first.y;
+    Point& other = PointAt(run, row.w[1]);
+    other.x = second.x;
+    other.y = second.y;
+    PointStep(run, activation, row, row.target, firstStyleWord);
+    PointStep(run, activation, row, row.w[1], firstStyleWord);
+}
+
+}  // namespace vekora

@@ -1,0 +1,143 @@
+// SCREEN, WINDOW, CLS, TEXTWINDOW, TEXT, TITLE, the default window and the logo.
+#include "interp/screen_text.h"
+
+#include <algorithm>
+#include <string>
+
+#include "draw/text.h"
+#include "interp/control_bar.h"
+#include "interp/page.h"
+#include "interp/resident.h"
+#include "platform/device.h"
+
+namespace vekora {
+namespace {
+
+constexpr std::int32_t WindowDepth = 16;  // the window is always 16 bits a pixel
+constexpr std::int32_t PageBytesPerPixel = WindowDepth / 8;
+
+std::uint32_t ColourOr(std::int32_t word, std::int32_t setting) {
+    return static_cast<std::uint32_t>(word == -1 ? setting : word);
+}
+
+void FillPage(const RunContext& run, std::uint32_t colour) {
+    if (!run.page) return;
+    const SurfaceSize size = SurfaceInfo(run.page.get());
+    RasterLine(run.page.get(), 0, 0, static_cast<float>(size.width - 1), static_cast<float>(size.height - 1), colour,
+               LineKind::FilledBox, 0xFFFF);
+}
+
+// A page of the size setting. A size the image header cannot hold, or memory refused, leaves
+// the run without a page: every statement that would draw on it then does nothing.
+void MakePage(RunContext& run, std::uint32_t colour) {
+    const std::int32_t width = LowHalf(run.settings.pageSize);
+    const std::int32_t height = HighHalf(run.settings.pageSize);
+    run.page.reset(ImageNewOfDepth(width, height, PageBytesPerPixel, colour));
+}
+
+// SCREEN width, height, with the page cleared to `colour`.
+void OpenScreen(RunContext& run, Activation& activation, std::int32_t width, std::int32_t height, std::uint32_t colour) {
+    const bool wasOpen = WindowOpen(run);
+    ScreenOpen(width, height, WindowDepth);
+    // FIXME: the window icon waits for the device to offer a way to set it.
+    run.settings.pageSize = PackHalves(width - OriginX(run.settings), height - OriginY(run.settings) - ControlBarRows);
+    if (wasOpen) {
+        run.page.reset();
+        activation.entryPicture.reset();
+        activation.workingPicture.reset();
+    }
+    run.screen.depth = WindowDepth;
+    MakePage(run, colour);
+    if (!run.page) return;
+    activation.entryPicture = CopyOfPage(run);
+    ShowPage(run);
+    ShowLogo(run.options);
+    RedrawControlBar(run, activation);
+}
+
+}  // namespace
+
+void RedrawControlBar(const RunContext& run, const Activation& activation) {
+    if (WindowOpen(run)) DrawControlBar(run.settings, ResidentFont(FontFamily::Sans, 16), activation.paused);
+}
+
+void EnsureWindow(RunContext& run, Activation& activation) {
+    if (WindowOpen(run)) return;
+    OpenScreen(run, activation, DefaultWindowWidth, DefaultWindowHeight,
+               static_cast<std::uint32_t>(run.settings.backgroundColour));
+}
+
+void ShowLogo(const RunOptions& options) {
+    const ImageHandle logo = Resident().logo;
+    const ScreenMode screen = ScreenQuery();
+    if (!options.showLogo || logo == nullptr || screen.depth == 0) return;
+    const SurfaceSize size = SurfaceInfo(logo);
+    ImageBlit(nullptr, static_cast<float>((screen.width - size.width) >> 1),
+              static_cast<float>((screen.height - size.height) >> 1), logo, BlitMode::Plain, 0);
+    SleepMs(LogoMs);
+    while (!KeyRead().empty()) {
+    }
+}
+
+// SCREEN w, h [, depth [, colour]]
+void RunScreen(RunContext& run, Activation& activation, const StatementRow& row) {
+    OpenScreen(run, activation, row.w[1], row.w[2], ColourOr(row.w[4], run.settings.backgroundColour));
+}
+
+// WINDOW w, h: a new page size inside the window, keeping the old picture where it fits.
+void RunWindow(RunContext& run, Activation& activation, const StatementRow& row) {
+    const bool newPage = !WindowOpen(run);
+    if (newPage) EnsureWindow(run, activation);
+    else activation.workingPicture = CopyOfPage(run);
+    run.page.reset();
+    activation.entryPicture.reset();
+    const ScreenMode screen = ScreenQuery();
+    const std::int32_t width = std::min(row.w[1], screen.width - OriginX(run.settings));
+    const std::int32_t height = std::min(row.w[2], screen.height - OriginY(run.settings) - ControlBarRows);
+    run.settings.pageSize = PackHalves(width, height);
+    MakePage(run, static_cast<std::uint32_t>(run.settings.backgroundColour));
+    if (!run.page) return;
+    if (!newPage) PaintOnPage(run, activation.workingPicture.get());
+    activation.entryPicture = CopyOfPage(run);
+    ShowPage(run);
+}
+
+// CLS [colour]
+void RunCls(RunContext& run, Activation& activation, const StatementRow& row) {
+    EnsureWindow(run, activation);
+    FillPage(run, ColourOr(row.w[1], run.settings.backgroundColour));
+    if (ShowsAfterDrawing(activation)) ShowPage(run);
+}
+
+// TEXTWINDOW x, y, width, height
+void RunTextWindow(RunContext& run, const StatementRow& row) {
+    run.screen.textWindowOrigin = PackHalves(row.w[1], row.w[2]);
+    run.screen.textWindowSize = PackHalves(row.w[3], row.w[4]);
+}
+
+// TEXT "text" [, colour [, box colour [, size]]]: put on the screen in the text window, not
+// on the page, so it stays until something is drawn over it.
+void RunText(RunContext& run, Activation& activation, const StatementRow& row) {
+    EnsureWindow(run, activation);
+    const std::uint32_t transparent = TransparentColour(run.page.get());
+    const std::uint32_t textColour = static_cast<std::uint32_t>(row.w[1] >= 0 ? row.w[1] : run.settings.textColour);
+    const std::uint32_t boxColour = row.w[2] == -1 ? transparent : static_cast<std::uint32_t>(row.w[2]);
+    const std::int32_t width = LowHalf(run.screen.textWindowSize);
+    const std::int32_t height = HighHalf(run.screen.textWindowSize);
+    const std::uint32_t fill = boxColour == transparent ? static_cast<std::uint32_t>(run.settings.backgroundColour) : boxColour;
+    const OwnedImage box(ImageNewOfDepth(width, height, PageBytesPerPixel, fill));
+    if (box) {
+        const FontView font = ResidentFont(FontFamily::Sans, FontSizeFor(row.w[3]));
+        LineWrap(box.get(), TextLiteral(run, row.target), font, 0, 0, width, height, textColour, boxColour);
+        ImageBlit(nullptr, static_cast<float>(LowHalf(run.screen.textWindowOrigin)),
+                  static_cast<float>(HighHalf(run.screen.textWindowOrigin)), box.get(), BlitMode::Plain, 0);
+    }
+    RedrawControlBar(run, activation);
+}
+
+// TITLE "text"
+void RunTitle(const RunContext& run, const StatementRow& row) {
+    WindowCaption(std::string(TextLiteral(run, row.target)) + std::string(TitleSuffix));
+}
+
+}  // namespace vekora

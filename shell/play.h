@@ -1,0 +1,20 @@
+// Playing a script from the command line: choosing the script and the device, recording
+// the run, and the exit code.
+#pragma once
+
+#include <istream>
+#include <ostream>
+
+#include "shell/command_line.h"
+#include "shell/console.h"
+
+namespace vekora {
+
+constexpr int ExitCancelled = -1;  // the file chooser was cancelled
+
+// Plays the script of the command line (asking for one when it names none). Returns the
+// process exit code: 0 after any run, -1 when the chooser was cancelled, 2 for an event file
+// that cannot be used.
+int PlayScript(const CommandLine& line, Console& console, std::istream& input, std::ostream& diagnostics);
+
+}  // namespace vekora

@@ -1,0 +1,83 @@
+// VEK_INIT, VEKS_RUNSCRIPT and VEKS_RUNSCRIPTFILE.
+#include "shell/run_script.h"
+
+#include <algorithm>
+#include <iostream>
+
+#include "interp/engine.h"
+#include "interp/resident.h"
+#include "interp/screen_text.h"
+#include "platform/device.h"
+#include "script/messages.h"
+#include "shell/error_report.h"
+#include "shell/run_deadline.h"
+#include "shell/script_file.h"
+#include "shell/settings.h"
+
+namespace vekora {
+namespace {
+
+constexpr std::string_view RunErrorText = "Error de ejecuci\xF3n en el procedimiento ";
+constexpr std::string_view PressEnterText = "Presiona Enter para continuar.";
+
+void PressEnter(const ScriptRunSetup& setup) {
+    if (setup.console != nullptr) setup.console->PrintLine(PressEnterText);
+    if (setup.input == nullptr) return;
+    // A closed input does not wait.
+    std::string line;
+    std::getline(*setup.input, line);
+}
+
+std::int32_t RunCompiled(const InstructionTable& table, const SymbolTable& symbols, const ScriptRunSetup& setup) {
+    RunContext run(table, symbols, ProgramSettings());
+    run.options = setup.options;
+    MakeObjectLists(run, symbols.Count(TypePoint), symbols.Count(TypeLine), symbols.Count(TypeCircle));
+    std::int32_t result = RanToEnd;
+    try {
+        result = RunMainModule(run);
+    } catch (const RunDeadlinePassed&) {
+        // The run was stopped at its time limit: it ends as if it had ended normally.
+        result = RanToEnd;
+    }
+    if (setup.beforeClosingLogo) setup.beforeClosingLogo();
+    ShowLogo(run.options);
+    return result;
+}
+
+}  // namespace
+
+void InitProgram() {
+    ResetSettings();
+    (void)Resident();
+}
+
+std::int32_t RunScript(const ScriptLines& lines, ErrorLists& errors, const ScriptRunSetup& setup) {
+    InstructionTable table;
+    SymbolTable symbols;
+    InitProgram();
+    const std::int32_t compiled = ParseScript(lines, table, errors, symbols);
+    if (compiled != 0) return compiled;
+    return RunCompiled(table, symbols, setup);
+}
+
+std::string RunErrorLine(std::int32_t result) {
+    return std::string(RunErrorText) + std::to_string(result >> 16) + ": " + ErrorMessage(result & 0xFFFF);
+}
+
+std::int32_t RunScriptFile(const std::string& path, ErrorLists& errors, const ScriptRunSetup& setup) {
+    std::ostream& diagnostics = setup.diagnostics != nullptr ? *setup.diagnostics : std::cerr;
+    const ScriptLines lines = ReadScriptFile(path, diagnostics);
+    WindowCaption(path + std::string(TitleSuffix));
+    const std::int32_t result = RunScript(lines, errors, setup);
+    DeleteReport(path);
+    if (result == RanToEnd || result == EndReached) return 0;
+    if (result == -1 || result == -2) {
+        if (setup.console != nullptr) ReportCompilationErrors(path, result, errors, *setup.console);
+    } else if (setup.console != nullptr) {
+        setup.console->PrintLine(RunErrorLine(result));
+    }
+    PressEnter(setup);
+    return result;
+}
+
+}  // namespace vekora
