@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <new>
 
 #include "resources/embedded.h"
 
@@ -53,9 +54,11 @@ FontView ViewOf(const Font& font) {
     return {font.data.data(), font.data.size(), font.index.data()};
 }
 
-bool ParseFontFile(std::span<const std::uint8_t> file, Font& font) {
-    font.data.clear();
-    font.index.clear();
+namespace {
+
+// The checks of ParseFontFile, with its allocations; throws only std::bad_alloc.
+bool SplitFontFile(std::span<const std::uint8_t> file, Font& font) {
+    font.Clear();
     if (file.size() < FontTableBytes) return false;
     std::vector<std::int32_t> index(FontGlyphCount);
     std::uint32_t start = FontTableBytes;
@@ -71,14 +74,26 @@ bool ParseFontFile(std::span<const std::uint8_t> file, Font& font) {
     return true;
 }
 
-bool LoadFontFile(const char* path, Font& font) {
-    std::vector<std::uint8_t> bytes;
-    if (path == nullptr || !ReadCapped(path, MaxFontFileBytes, bytes)) {
-        font.data.clear();
-        font.index.clear();
+}  // namespace
+
+bool ParseFontFile(std::span<const std::uint8_t> file, Font& font) {
+    try {
+        return SplitFontFile(file, font);
+    } catch (const std::bad_alloc&) {
+        font.Clear();
         return false;
     }
-    return ParseFontFile(bytes, font);
+}
+
+bool LoadFontFile(const char* path, Font& font) {
+    try {
+        std::vector<std::uint8_t> bytes;
+        if (path != nullptr && ReadCapped(path, MaxFontFileBytes, bytes)) return ParseFontFile(bytes, font);
+    } catch (const std::bad_alloc&) {
+        // Out of memory for the file is one more way of not loading it.
+    }
+    font.Clear();
+    return false;
 }
 
 std::int32_t LoadFontResource(std::string_view name, Font& font) {

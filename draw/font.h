@@ -28,6 +28,10 @@ struct Font {
     std::vector<std::int32_t> index;
 
     bool Empty() const { return data.empty() || index.size() != FontGlyphCount; }
+    void Clear() {
+        data.clear();
+        index.clear();
+    }
 };
 
 // What the text routines read: a font owned elsewhere (a Font, or a C caller's arrays).

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <new>
 #include <vector>
 
 namespace vekora {
@@ -51,7 +52,12 @@ void PutGlyph(ImageHandle target, const std::uint8_t* glyph, std::int32_t x, std
     const std::int32_t height = GlyphHeight(glyph);
     if ((depth != 1 && depth != 2 && depth != 4) || width <= 0 || height <= 0) return;
 
-    std::vector<std::uint8_t> image(ImageHeaderBytes + static_cast<std::size_t>(width) * height * depth);
+    std::vector<std::uint8_t> image;
+    try {
+        image.resize(ImageHeaderBytes + static_cast<std::size_t>(width) * height * depth);
+    } catch (const std::bad_alloc&) {
+        return;  // no memory for the glyph's picture: the glyph is not drawn
+    }
     const auto header = static_cast<std::uint16_t>((width << 3) | depth);
     const auto rows = static_cast<std::uint16_t>(height);
     std::memcpy(image.data(), &header, 2);

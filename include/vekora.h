@@ -115,6 +115,11 @@ VEK_API int32_t VEK_SETSMALLERANGLE(Line* l1, Line* l2);
 
 /* ---- Drawing: images, figures, fonts and text, marks (VEKD_) ---- */
 
+/* An image: its image buffer (uint16 (width << 3) | bytes per pixel, uint16 height, then the
+ * pixels row by row). A target is a pointer to one; a null target or null image is the screen.
+ * (Repeated identically where the images are declared, which C11 and C++ both allow.) */
+typedef uint8_t* VekImage;
+
 /* Fonts and text. A font is a set of 256 one-bit glyphs of one height, kept as the glyph
  * bytes and a table of offsets into them. A glyph is: uint16 (width << 3) | 1, uint16 height,
  * then height rows of (width + 7) / 8 bytes, most significant bit leftmost, a set bit ink;
