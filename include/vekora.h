@@ -164,7 +164,92 @@ VEK_API int32_t VEKD_LINEWRAP(const VekImage* target, const char* text, const Ve
                               const int32_t* y, const int32_t* width, const int32_t* height,
                               const int32_t* foreground, const int32_t* background);
 
+/* Drawing instruments: one-colour line drawings placed by figures, which the films (VEKA_)
+ * redraw every frame. Each returns 0, VEK_UNDEFINED_CODE (nothing drawn) for an undefined
+ * figure, or -1 (nothing drawn) where stated. */
+/* A set square in the corner of the two lines, its right angle 2 pixels off both, legs size
+ * long; flags bit 0 turns it to line1's other ray, bit 1 to line2's. Parallel lines put it at
+ * the far point, out of sight. */
+VEK_API int32_t VEKD_SQUARETOOL(const VekImage* target, const Line* line1, const Line* line2, const int32_t* flags,
+                                const double* size, const int32_t* colour);
+/* A ruler along p1-p2, width wide and width longer at each end, its edge 2 pixels off the
+ * segment; its body on the side of the normal (-uy, ux) of p1->p2, or the other for side != 0;
+ * a tick every spacing pixels when spacing > 0. -1 when p1 = p2. */
+VEK_API int32_t VEKD_RULERTOOL(const VekImage* target, const Point* p1, const Point* p2, const int32_t* side,
+                               const double* width, const int32_t* colour, const int32_t* spacing);
+/* Compasses with the needle at pivot and the lead at tip, the hinge to the right of
+ * pivot->tip on the screen, legs at least 0.55 times the opening. -1 when pivot and tip are
+ * closer than half a pixel. */
+VEK_API int32_t VEKD_COMPASSTOOL(const VekImage* target, const Point* pivot, const Point* tip, double leg,
+                                 const int32_t* colour);
+/* A half-disc protractor of diameter size about centre, its diameter along base; the base
+ * strip lies below a base pointing right, above it for flip != 0. */
+VEK_API int32_t VEKD_PROTRACTORTOOL(const VekImage* target, const Point* centre, const Line* base,
+                                    const int32_t* flip, const double* size, const int32_t* colour);
+/* A pencil length long, its point at tip, its body along the direction angle (radians). */
+VEK_API int32_t VEKD_PENCILTOOL(const VekImage* target, const Point* tip, double angle, double length,
+                                const int32_t* colour);
+
 /* ---- Animation: instruments and animated drawing (VEKA_) ---- */
+
+/* Films draw on a page (an image; null or a null image: the screen) and show it on the
+ * screen at (originX, originY) after every frame. Frames last the program setting's frame
+ * time (FRAMESPEED); a film of duration seconds has round(duration / frame time) frames, and
+ * none when the frame time is 0 or less. A key or click ends a film early; the film returns
+ * (or writes to code) that input code, else 0. After a film the page holds exactly what it
+ * held before plus the finished figure, however the film ended.
+ *
+ * Animation flags: bits 0-23 the colour of the pencil or compasses, 0x1000000 shows them,
+ * 0x2000000 shows a ruler under a segment, bits 26-31 its tick spacing in pixels. */
+/* Frame *step of steps of a segment (the pencil at its growing end), then ++*step. -1 when
+ * *step > steps. */
+VEK_API int32_t VEKA_PARTIALLINE(const VekImage* target, const Point* p1, const Point* p2, const Line* line,
+                                 int32_t* step, const int32_t* steps, const double* pencilLength,
+                                 const int32_t* flags);
+VEK_API int32_t VEKA_ANIMATELINE(const VekImage* page, const int32_t* originX, const int32_t* originY,
+                                 const Point* p1, const Point* p2, const Line* line, const float* duration,
+                                 const double* pencilLength, const int32_t* flags);
+/* As VEKA_ANIMATELINE, then a pause of the step time (SPEED) on the last frame; p2's marker
+ * is drawn with the segment. */
+VEK_API int32_t VEKA_STARTLINE(const VekImage* page, const int32_t* originX, const int32_t* originY,
+                               const Point* p1, const Point* p2, const Line* line, const float* duration,
+                               const double* pencilLength, const int32_t* flags);
+/* Frame *step of steps of an arc (the compasses on its moving end); arcs under a third of a
+ * radian advance *step faster. -1 when *step > steps. */
+VEK_API int32_t VEKA_PARTIALARC(const VekImage* target, const Circle* arc, int32_t* step, const int32_t* steps,
+                                const double* legLength, const int32_t* flags);
+VEK_API int32_t VEKA_ANIMATEARC(const VekImage* page, const int32_t* originX, const int32_t* originY,
+                                const Circle* arc, const float* duration, const double* legLength,
+                                const int32_t* flags);
+/* The set square slides along a ruler until a leg passes through point (the right angle) or
+ * its long side does (the parallel). Returns the perpendicular or the parallel to line
+ * through point; the page keeps the instruments. */
+VEK_API Line VEKA_ANIMATERIGHTANGLE(const VekImage* page, const int32_t* originX, const int32_t* originY,
+                                    const Line* line, const Point* point, const float* duration, double size,
+                                    double rulerWidth, const int32_t* squareColour, const int32_t* rulerColour,
+                                    int32_t* code);
+VEK_API Line VEKA_ANIMATEPARALLEL(const VekImage* page, const int32_t* originX, const int32_t* originY,
+                                  const Line* line, const Point* point, const float* duration, double size,
+                                  double rulerWidth, const int32_t* squareColour, const int32_t* rulerColour,
+                                  int32_t* code);
+/* The same films, then the pencil draws the segment (with style's colour, dash mask and
+ * width); the page is left with that segment only. */
+VEK_API Line VEKA_ANIMATEDRAWRIGHTANGLE(const VekImage* page, const int32_t* originX, const int32_t* originY,
+                                        const Line* line, const Point* point, const float* duration,
+                                        const Line* style, double size, double rulerWidth,
+                                        const int32_t* squareColour, const int32_t* rulerColour,
+                                        const int32_t* flags, int32_t* code);
+VEK_API Line VEKA_ANIMATEDRAWPARALLEL(const VekImage* page, const int32_t* originX, const int32_t* originY,
+                                      const Line* line, const Point* point, const float* duration,
+                                      const Line* style, double size, double rulerWidth,
+                                      const int32_t* squareColour, const int32_t* rulerColour,
+                                      const int32_t* flags, int32_t* code);
+/* Lays off angle (radians) from line at the foot of point with a protractor and a ruler, then
+ * draws the ray from the foot; flags 0 shows no instruments. Returns the ray. */
+VEK_API Line VEKA_ANIMATEPROTRACTOR(const VekImage* page, const int32_t* originX, const int32_t* originY,
+                                    const Line* line, const Point* point, const double* angle,
+                                    const float* duration, double size, const Line* style, const int32_t* flags,
+                                    int32_t* code);
 
 /* ---- Scripts: compiling, running, menus and constructions (VEKS_) ---- */
 

@@ -1,0 +1,194 @@
+// The instruments (VEKD_) and films (VEKA_) of vekora.h. A null record counts as undefined, a
+// null number as 0, a null target or page (or a null image in it) as the screen, and a null
+// step or code as a discarded one. The films read the program settings at every call.
+#include <cstdint>
+#include <exception>
+
+#include "anim/animated_arc.h"
+#include "anim/animated_line.h"
+#include "anim/instruments.h"
+#include "anim/protractor.h"
+#include "anim/set_square.h"
+#include "geom/records.h"
+#include "shell/settings.h"
+#include "vekora.h"
+
+namespace {
+
+using namespace vekora;
+
+ImageHandle Target(const VekImage* target) { return target ? *target : nullptr; }
+std::int32_t In(const std::int32_t* value) { return value ? *value : 0; }
+double In(const double* value) { return value ? *value : 0.0; }
+float In(const float* value) { return value ? *value : 0.0f; }
+std::uint32_t Colour(const std::int32_t* value) { return static_cast<std::uint32_t>(In(value)); }
+
+const Point& In(const Point* p) {
+    static constexpr Point undefined = UndefinedPoint();
+    return p ? *p : undefined;
+}
+const Line& In(const Line* l) {
+    static constexpr Line undefined = UndefinedLine();
+    return l ? *l : undefined;
+}
+const Circle& In(const Circle* c) {
+    static constexpr Circle undefined = UndefinedCircle();
+    return c ? *c : undefined;
+}
+
+// The caller's variable, or `scratch` when it passed none.
+std::int32_t& Out(std::int32_t* value, std::int32_t& scratch) { return value ? *value : scratch; }
+
+FilmPage Film(const VekImage* page, const std::int32_t* originX, const std::int32_t* originY) {
+    return FilmPage{Target(page), In(originX), In(originY)};
+}
+
+SquareKit Kit(double size, double rulerWidth, const std::int32_t* squareColour, const std::int32_t* rulerColour) {
+    return SquareKit{size, rulerWidth, Colour(squareColour), Colour(rulerColour)};
+}
+
+// Nothing may leave a C routine as an exception: running out of memory for the saved page or
+// a frame is reported as a refusal (or an undefined Line).
+template <typename Result, typename Run>
+Result Guarded(Result refusal, Run run) noexcept {
+    try {
+        return run();
+    } catch (const std::exception&) {
+        return refusal;
+    }
+}
+
+}  // namespace
+
+extern "C" {
+
+VEK_API int32_t VEKD_SQUARETOOL(const VekImage* target, const Line* line1, const Line* line2, const int32_t* flags,
+                                const double* size, const int32_t* colour) {
+    return DrawSquareTool(Target(target), In(line1), In(line2), In(flags), In(size), Colour(colour));
+}
+
+VEK_API int32_t VEKD_RULERTOOL(const VekImage* target, const Point* p1, const Point* p2, const int32_t* side,
+                               const double* width, const int32_t* colour, const int32_t* spacing) {
+    return DrawRulerTool(Target(target), In(p1), In(p2), In(side), In(width), Colour(colour), In(spacing));
+}
+
+VEK_API int32_t VEKD_COMPASSTOOL(const VekImage* target, const Point* pivot, const Point* tip, double leg,
+                                 const int32_t* colour) {
+    return Guarded<std::int32_t>(-1, [&] { return DrawCompassTool(Target(target), In(pivot), In(tip), leg, Colour(colour)); });
+}
+
+VEK_API int32_t VEKD_PROTRACTORTOOL(const VekImage* target, const Point* centre, const Line* base, const int32_t* flip,
+                                    const double* size, const int32_t* colour) {
+    return DrawProtractorTool(Target(target), In(centre), In(base), In(flip), In(size), Colour(colour));
+}
+
+VEK_API int32_t VEKD_PENCILTOOL(const VekImage* target, const Point* tip, double angle, double length,
+                                const int32_t* colour) {
+    return DrawPencilTool(Target(target), In(tip), angle, length, Colour(colour));
+}
+
+VEK_API int32_t VEKA_PARTIALLINE(const VekImage* target, const Point* p1, const Point* p2, const Line* line,
+                                 int32_t* step, const int32_t* steps, const double* pencilLength,
+                                 const int32_t* flags) {
+    std::int32_t scratch = 0;
+    return PartialLine(Target(target), In(p1), In(p2), In(line), Out(step, scratch), In(steps), In(pencilLength),
+                       In(flags));
+}
+
+VEK_API int32_t VEKA_ANIMATELINE(const VekImage* page, const int32_t* originX, const int32_t* originY,
+                                 const Point* p1, const Point* p2, const Line* line, const float* duration,
+                                 const double* pencilLength, const int32_t* flags) {
+    return Guarded<std::int32_t>(-1, [&] {
+        return AnimateLine(Film(page, originX, originY), In(p1), In(p2), In(line), In(duration), In(pencilLength),
+                           In(flags), ProgramSettings());
+    });
+}
+
+VEK_API int32_t VEKA_STARTLINE(const VekImage* page, const int32_t* originX, const int32_t* originY,
+                               const Point* p1, const Point* p2, const Line* line, const float* duration,
+                               const double* pencilLength, const int32_t* flags) {
+    return Guarded<std::int32_t>(-1, [&] {
+        return StartLine(Film(page, originX, originY), In(p1), In(p2), In(line), In(duration), In(pencilLength),
+                         In(flags), ProgramSettings());
+    });
+}
+
+VEK_API int32_t VEKA_PARTIALARC(const VekImage* target, const Circle* arc, int32_t* step, const int32_t* steps,
+                                const double* legLength, const int32_t* flags) {
+    std::int32_t scratch = 0;
+    return Guarded<std::int32_t>(-1, [&] {
+        return PartialArc(Target(target), In(arc), Out(step, scratch), In(steps), In(legLength), In(flags));
+    });
+}
+
+VEK_API int32_t VEKA_ANIMATEARC(const VekImage* page, const int32_t* originX, const int32_t* originY,
+                                const Circle* arc, const float* duration, const double* legLength,
+                                const int32_t* flags) {
+    return Guarded<std::int32_t>(-1, [&] {
+        return AnimateArc(Film(page, originX, originY), In(arc), In(duration), In(legLength), In(flags),
+                          ProgramSettings());
+    });
+}
+
+VEK_API Line VEKA_ANIMATERIGHTANGLE(const VekImage* page, const int32_t* originX, const int32_t* originY,
+                                    const Line* line, const Point* point, const float* duration, double size,
+                                    double rulerWidth, const int32_t* squareColour, const int32_t* rulerColour,
+                                    int32_t* code) {
+    std::int32_t scratch = 0;
+    return Guarded(UndefinedLine(), [&] {
+        return AnimateRightAngle(Film(page, originX, originY), In(line), In(point), In(duration),
+                                 Kit(size, rulerWidth, squareColour, rulerColour), Out(code, scratch),
+                                 ProgramSettings());
+    });
+}
+
+VEK_API Line VEKA_ANIMATEPARALLEL(const VekImage* page, const int32_t* originX, const int32_t* originY,
+                                  const Line* line, const Point* point, const float* duration, double size,
+                                  double rulerWidth, const int32_t* squareColour, const int32_t* rulerColour,
+                                  int32_t* code) {
+    std::int32_t scratch = 0;
+    return Guarded(UndefinedLine(), [&] {
+        return AnimateParallel(Film(page, originX, originY), In(line), In(point), In(duration),
+                               Kit(size, rulerWidth, squareColour, rulerColour), Out(code, scratch),
+                               ProgramSettings());
+    });
+}
+
+VEK_API Line VEKA_ANIMATEDRAWRIGHTANGLE(const VekImage* page, const int32_t* originX, const int32_t* originY,
+                                        const Line* line, const Point* point, const float* duration,
+                                        const Line* style, double size, double rulerWidth,
+                                        const int32_t* squareColour, const int32_t* rulerColour,
+                                        const int32_t* flags, int32_t* code) {
+    std::int32_t scratch = 0;
+    return Guarded(UndefinedLine(), [&] {
+        return AnimateDrawRightAngle(Film(page, originX, originY), In(line), In(point), In(duration), In(style),
+                                     Kit(size, rulerWidth, squareColour, rulerColour), In(flags), Out(code, scratch),
+                                     ProgramSettings());
+    });
+}
+
+VEK_API Line VEKA_ANIMATEDRAWPARALLEL(const VekImage* page, const int32_t* originX, const int32_t* originY,
+                                      const Line* line, const Point* point, const float* duration,
+                                      const Line* style, double size, double rulerWidth,
+                                      const int32_t* squareColour, const int32_t* rulerColour,
+                                      const int32_t* flags, int32_t* code) {
+    std::int32_t scratch = 0;
+    return Guarded(UndefinedLine(), [&] {
+        return AnimateDrawParallel(Film(page, originX, originY), In(line), In(point), In(duration), In(style),
+                                   Kit(size, rulerWidth, squareColour, rulerColour), In(flags), Out(code, scratch),
+                                   ProgramSettings());
+    });
+}
+
+VEK_API Line VEKA_ANIMATEPROTRACTOR(const VekImage* page, const int32_t* originX, const int32_t* originY,
+                                    const Line* line, const Point* point, const double* angle,
+                                    const float* duration, double size, const Line* style, const int32_t* flags,
+                                    int32_t* code) {
+    std::int32_t scratch = 0;
+    return Guarded(UndefinedLine(), [&] {
+        return AnimateProtractor(Film(page, originX, originY), In(line), In(point), In(angle), In(duration), size,
+                                 In(style), In(flags), Out(code, scratch), ProgramSettings());
+    });
+}
+
+}  // extern "C"
