@@ -14,8 +14,9 @@ namespace {
 
 // A point this close to the circle (pixels) is on it: it has one tangent.
 constexpr double OnCircleTolerance = 0.5;
-// The right-angle mark of the tangent at P turns to the radius's far ray (from P outwards).
-constexpr std::int32_t MarkOnRadiusBeyondP = 1;
+// The right-angle mark of the tangent at P lies on the radius's own side: along the ray from P
+// back to the centre.
+constexpr std::int32_t MarkTowardsCentre = 1;
 
 void DrawTangents(ImageHandle page, const TangentPlan& plan) {
     DrawLine(page, plan.second);
@@ -85,7 +86,7 @@ void PaceTangents(ConstructionCall& call, const TangentPlan& plan) {
     call.ShowAndPause();
     DrawTangents(call.page, plan);
     if (plan.kind == TangentPlan::Kind::OnCircle) {
-        MarkRightAngle(call.page, plan.radius, plan.second, MarkOnRadiusBeyondP, RightAngleMarkSize);
+        MarkRightAngle(call.page, plan.radius, plan.second, MarkTowardsCentre, RightAngleMarkSize);
     }
     call.ShowAndPauseIfQuiet();
 }

@@ -1,0 +1,146 @@
+// The segment, the line at an angle and the start line: their records against the kernel, the
+// resolved style words, and the right-angle mark.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "construct_test_support.h"
+#include "geom/kernel.h"
+
+namespace vekora {
+namespace {
+
+using namespace vekora::testing;
+
+void ExpectLine(const Line& actual, const Line& expected) {
+    EXPECT_DOUBLE_EQ(actual.x0, expected.x0);
+    EXPECT_DOUBLE_EQ(actual.y0, expected.y0);
+    EXPECT_DOUBLE_EQ(actual.dx, expected.dx);
+    EXPECT_DOUBLE_EQ(actual.dy, expected.dy);
+    EXPECT_EQ(actual.colour, expected.colour);
+    EXPECT_EQ(actual.style, expected.style);
+    EXPECT_EQ(actual.thickness, expected.thickness);
+}
+
+TEST(MakeLine, IsTheSegmentWithTheResolvedStyleWords) {
+    struct Case {
+        StyleWords words;
+        std::uint32_t colour;
+        std::int16_t style, thickness;
+    };
+    const Case cases[] = {
+        {{0x00FF, Word(Result), 3}, Result, 0x00FF, 3},
+        {{-1, -1, -1}, Default, static_cast<std::int16_t>(0xF0F0), 2},  // from the settings
+        {{0x1FFFF, Word(Result), 0x10004}, Result, -1, 4},             // cut to 16 bits
+    };
+    for (const Case& c : cases) {
+        ConstructionStage stage;
+        stage.settings.shapeAndStyle = PackHalves(0, 0xF0F0);
+        stage.settings.thickness = 2;
+        ConstructionCall call = stage.Call(CallMode::NoDraw);
+        const Line l = VEKS_MAKELINE(call, Pt(10, 20), Pt(70, 50), c.words);
+        ExpectLine(l, Line{10, 20, 60, 30, c.colour, c.style, c.thickness});
+    }
+}
+
+TEST(MakeLine, CoincidentPointsGiveTheKernelsShortHorizontalDirection) {
+    ConstructionStage stage;
+    ConstructionCall call = stage.Call(CallMode::Fast);
+    const Line l = VEKS_MAKELINE(call, Pt(30, 30), Pt(30, 30), {});
+    const Line kernel = VEK_MAKELINE(Pt(30, 30), Pt(30, 30), LineLook{-1, 1});
+    EXPECT_EQ(l.dx, kernel.dx);
+    EXPECT_EQ(l.dy, 0.0);
+}
+
+TEST(MakeLinePolar, IsTheKernelsLineAtTheScriptAngle) {
+    ConstructionStage stage;
+    ConstructionCall call = stage.Call(CallMode::NoDraw);
+    const Line reference = Ln(0, 60, 100, 30);
+    for (const std::int32_t angle : {0, 23040, 11520, -23040, 92160, 1}) {
+        const Line l = VEKS_MAKELINEPOLAR(call, Pt(80, 60), reference, angle, {-1, Word(Result), 2});
+        Line expected = VEK_MAKEANGLE(Pt(80, 60), reference, angle * 6.81769239060285e-05, LineLook{-1, 2});
+        expected.colour = Result;
+        ExpectLine(l, expected);
+    }
+}
+
+TEST(MakeLinePolar, MarksOnlyTheRightAnglesOfNinetyAndTwoHundredSeventyDegrees) {
+    struct Case {
+        std::int32_t angle;
+        bool marked;
+    };
+    for (const Case c : {Case{23040, true}, Case{69120, true}, Case{-23040, false}, Case{46080, false},
+                         Case{23041, false}}) {
+        ConstructionStage stage;
+        ConstructionCall call = stage.Call(CallMode::Fast);
+        // The mark takes the reference line's colour; the reference itself is not drawn.
+        VEKS_MAKELINEPOLAR(call, Pt(80, 60), Ln(0, 60, 100, 0), c.angle, {-1, Word(Result), 1});
+        EXPECT_EQ(CountColour(stage.page(), PointInk) > 0, c.marked) << c.angle;
+        EXPECT_GT(CountColour(stage.page(), Result), 100) << c.angle;
+    }
+}
+
+TEST(MakeStartLine, EndsLengthAwayAtTheAngleAndHandsBackItsEndPoint) {
+    struct Case {
+        std::int32_t angle;
+        double length;
+        double endX, endY;
+    };
+    const Case cases[] = {
+        {0, 50, 70, 30},
+        {23040, 40, 20, -10},   // up on the screen
+        {46080, -30, 50, 30},   // a negative length goes behind P
+        {11520, 0, 20, 30},     // length 0: the end is P, the direction (0, 0)
+    };
+    for (const Case& c : cases) {
+        ConstructionStage stage;
+        ConstructionCall call = stage.Call(CallMode::NoDraw);
+        Point end{};
+        const Point p{20, 30, PointInk, 7, 3};
+        const Line l = VEKS_MAKESTARTLINE(call, p, end, c.angle, static_cast<std::int32_t>(c.length * 65536),
+                                          {-1, Word(Result), 1});
+        EXPECT_NEAR(end.x, c.endX, 1e-9);
+        EXPECT_NEAR(end.y, c.endY, 1e-9);
+        EXPECT_EQ(end.colour, PointInk);
+        EXPECT_EQ(end.size, 7);
+        EXPECT_EQ(end.shape, 3);
+        EXPECT_EQ(l.x0, 20);
+        EXPECT_EQ(l.y0, 30);
+        EXPECT_EQ(l.dx, end.x - 20);
+        EXPECT_EQ(l.dy, end.y - 30);
+        EXPECT_EQ(l.colour, Result);
+    }
+}
+
+TEST(MakeStartLine, MayWriteItsEndIntoItsOwnStartPoint) {
+    ConstructionStage stage;
+    ConstructionCall call = stage.Call(CallMode::Fast);
+    Point p = Pt(20, 30);
+    const Line l = VEKS_MAKESTARTLINE(call, p, p, 0, 50 * 65536, {});
+    EXPECT_EQ(p.x, 70);
+    EXPECT_EQ(l.x0, 20);
+    EXPECT_EQ(l.dx, 50);
+}
+
+TEST(MakeStartLine, UndefinedStartLeavesTheEndPointAlone) {
+    ConstructionStage stage;
+    ConstructionCall call = stage.Call(CallMode::Pace);
+    Point end = Pt(5, 6);
+    const Line l = VEKS_MAKESTARTLINE(call, UndefinedPoint(), end, 0, 50 * 65536, {});
+    EXPECT_TRUE(IsUndefined(l));
+    EXPECT_EQ(end.x, 5);
+    EXPECT_EQ(end.y, 6);
+}
+
+TEST(MakeStartLine, DrawsTheSegmentAndItsEndPoint) {
+    ConstructionStage stage;
+    ConstructionCall call = stage.Call(CallMode::Fast);
+    Point end{};
+    VEKS_MAKESTARTLINE(call, Point{20, 30, PointInk, 6, 2}, end, 0, 60 * 65536, {-1, Word(Result), 1});
+    EXPECT_GE(CountColour(stage.page(), Result), 55);
+    EXPECT_GT(CountColour(stage.page(), PointInk), 10);  // the disc at (80, 30)
+    EXPECT_TRUE(PixelValue(stage.page(), 80, 30) == EncodeColour(PointInk, 2));
+}
+
+}  // namespace
+}  // namespace vekora

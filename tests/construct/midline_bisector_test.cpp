@@ -1,0 +1,117 @@
+// The midline and the bisector: their lines, colours, and where their compass arcs cross.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "construct_test_support.h"
+#include "geom/kernel.h"
+
+namespace vekora {
+namespace {
+
+using namespace vekora::testing;
+
+TEST(MakeMidline, IsThePerpendicularThroughTheMidpoint) {
+    ConstructionStage stage;
+    ConstructionCall call = stage.Call(CallMode::NoDraw);
+    const Line ml = VEKS_MAKEMIDLINE(call, Pt(0, 0), Pt(100, 0), {0x0F0F, Word(Result), 2});
+    EXPECT_EQ(ml.x0, 50);
+    EXPECT_EQ(ml.y0, 0);
+    EXPECT_EQ(ml.dx, 0);
+    EXPECT_EQ(ml.dy, 100);
+    EXPECT_EQ(ml.colour, Result);
+    EXPECT_EQ(ml.style, 0x0F0F);
+    EXPECT_EQ(ml.thickness, 2);
+}
+
+TEST(MakeMidline, ArcsAboutBothEndsCrossOnTheMidlineHalfTheSegmentAway) {
+    ConstructionStage stage;
+    ConstructionCall call = stage.Call(CallMode::Pace);
+    VEKS_MAKEMIDLINE(call, Pt(30, 60), Pt(130, 60), {-1, Word(Result), 1});
+    // The arcs are ten degrees wide: only the crossings at (80, 10) and (80, 110) are aid-coloured.
+    EXPECT_TRUE(ColourNear(stage.page(), Aid, 80, 10));
+    EXPECT_TRUE(ColourNear(stage.page(), Aid, 80, 110));
+    EXPECT_FALSE(ColourNear(stage.page(), Aid, 80, 60, 20));
+    // The mark sits in the corner at the midpoint, in the colour of A.
+    EXPECT_TRUE(ColourNear(stage.page(), PointInk, 85, 65, 5));
+}
+
+TEST(MakeLines, DefaultColourOfTheMidlineIsTheConstructionColour) {
+    struct Case {
+        std::int32_t constructionColour;
+        std::uint32_t midline, bisector;
+    };
+    // A construction colour of -1 means the colour of the figure itself: for a midline that asks
+    // for no colour of its own, the default colour.
+    for (const Case c : {Case{0xC0C0C0, 0xC0C0C0, Default}, Case{-1, Default, Default}}) {
+        ConstructionStage stage;
+        stage.settings.constructionColour = c.constructionColour;
+        ConstructionCall call = stage.Call(CallMode::NoDraw);
+        EXPECT_EQ(VEKS_MAKEMIDLINE(call, Pt(0, 0), Pt(100, 0), {}).colour, c.midline);
+        EXPECT_EQ(VEKS_MAKEBISECTOR(call, Ln(0, 0, 1, 0), Ln(0, 0, 0, -1), {}).colour, c.bisector);
+    }
+}
+
+TEST(MakeBisector, PointsIntoTheCounterclockwiseAngleFromTheFirstLine) {
+    struct Case {
+        Line l1, l2;
+        double x0, y0, dx, dy;
+    };
+    const Case cases[] = {
+        {Ln(0, 0, 1, 0), Ln(0, 0, 0, -1), 0, 0, 75, -75},   // a quarter turn
+        {Ln(0, 0, 0, -1), Ln(0, 0, 1, 0), 0, 0, -75, 75},   // three quarters
+        {Ln(0, 0, 1, 0), Ln(0, 0, -1, 0), 0, 0, 0, -1},     // a straight angle: up on the screen
+        {Ln(10, 40, 1, 0), Ln(50, 80, -2, 0), 10, 40, 0, -1},  // parallel, opposite: at L1's base
+        {Ln(0, 40, 1, 0), Ln(0, 80, 2, 0), 0, 40, 1, 0},    // one direction: L1 itself
+    };
+    for (const Case& c : cases) {
+        ConstructionStage stage;
+        ConstructionCall call = stage.Call(CallMode::Fast);
+        const Line bis = VEKS_MAKEBISECTOR(call, c.l1, c.l2, {-1, Word(Result), 1});
+        EXPECT_NEAR(bis.x0, c.x0, 1e-9);
+        EXPECT_NEAR(bis.y0, c.y0, 1e-9);
+        EXPECT_NEAR(bis.dx, c.dx, 1e-9);
+        EXPECT_NEAR(bis.dy, c.dy, 1e-9);
+        EXPECT_EQ(bis.colour, Result);
+    }
+}
+
+TEST(MakeBisector, ArcsMarkTheLinesAndCrossOnTheBisector) {
+    ConstructionStage stage({}, 300, 300);
+    ConstructionCall call = stage.Call(CallMode::Pace);
+    VEKS_MAKEBISECTOR(call, Ln(50, 250, 1, 0), Ln(50, 250, 0, -1), {-1, Word(Result), 1});
+    EXPECT_TRUE(ColourNear(stage.page(), Aid, 200, 250));  // 150 along the first line
+    EXPECT_TRUE(ColourNear(stage.page(), Aid, 50, 100));   // 150 along the second
+    EXPECT_TRUE(ColourNear(stage.page(), Aid, 200, 100));  // Q, on the bisector
+    EXPECT_TRUE(ColourNear(stage.page(), Result, 125, 175));
+}
+
+TEST(MakeBisector, AStraightAngleIsConstructedAsThePerpendicularAtTheBase) {
+    ConstructionStage stage({}, 400, 300);
+    ConstructionCall call = stage.Call(CallMode::Pace);
+    VEKS_MAKEBISECTOR(call, Ln(200, 250, 1, 0), Ln(200, 250, -1, 0), {-1, Word(Result), 1});
+    EXPECT_TRUE(ColourNear(stage.page(), Aid, 350, 250));
+    EXPECT_TRUE(ColourNear(stage.page(), Aid, 50, 250));
+    EXPECT_TRUE(ColourNear(stage.page(), Aid, 200, 100));  // the arcs about both cross above
+    EXPECT_EQ(PixelValue(stage.page(), 200, 150), EncodeColour(Result, 2));
+}
+
+TEST(MakeBisector, LinesOfOneDirectionShowTheLineInOneStage) {
+    ConstructionStage stage;
+    ConstructionCall call = stage.Call(CallMode::Pace);
+    VEKS_MAKEBISECTOR(call, Ln(0, 40, 1, 0), Ln(0, 80, 2, 0), {-1, Word(Result), 1});
+    EXPECT_EQ(CountColour(stage.page(), Aid), 0);
+    EXPECT_GE(CountColour(stage.page(), Result), 160);
+    EXPECT_NEAR(stage.nowMs(), 1000, 50);
+}
+
+TEST(MakeBisector, LinesWithoutDirectionGiveNoBisector) {
+    ConstructionStage stage;
+    ConstructionCall call = stage.Call(CallMode::Pace);
+    const Line bis = VEKS_MAKEBISECTOR(call, Ln(0, 40, 0, 0), Ln(0, 80, 1, 1), {});
+    EXPECT_TRUE(IsUndefined(bis));
+    EXPECT_EQ(stage.nowMs(), 0);
+}
+
+}  // namespace
+}  // namespace vekora
