@@ -120,23 +120,26 @@ void WalkLine(const Surface& surface, const IntLine& line, bool steep, typename 
     const std::int64_t numerator = 2 * first * db + da;
     std::int64_t b = b1 + FloorDiv(numerator, denominator);
     std::int64_t remainder = numerator - FloorDiv(numerator, denominator) * denominator;
-    std::int64_t a = a1 + sa * first;
-    std::int32_t bit = static_cast<std::int32_t>((first + line.phase) & 15);
+    // Byte offsets of the current pixel and of one step along each axis.
+    const std::int64_t majorUnit = steep ? static_cast<std::int64_t>(surface.Stride()) : surface.bytesPerPixel;
+    const std::int64_t minorUnit = steep ? surface.bytesPerPixel : static_cast<std::int64_t>(surface.Stride());
+    std::int64_t offset = (a1 + sa * first) * majorUnit + b * minorUnit;
+    // The mask rotated so that its top bit belongs to the current pixel.
+    const auto shift = static_cast<unsigned>((first + line.phase) & 15);
+    auto pattern = static_cast<std::uint32_t>(((mask << shift) | (mask >> ((16 - shift) & 15))) & 0xFFFF);
     for (std::int64_t i = first; i <= last; ++i) {
-        if (((mask >> (15 - bit)) & 1) != 0 && b >= 0 && b < minorSize) {
-            StorePixel(steep ? surface.At(static_cast<std::int32_t>(b), static_cast<std::int32_t>(a))
-                             : surface.At(static_cast<std::int32_t>(a), static_cast<std::int32_t>(b)),
-                       pixel);
-        }
-        bit = (bit + 1) & 15;
-        a += sa;
+        if ((pattern & 0x8000) != 0 && b >= 0 && b < minorSize) StorePixel(surface.pixels + offset, pixel);
+        pattern = ((pattern << 1) | (pattern >> 15)) & 0xFFFF;
+        offset += sa * majorUnit;
         remainder += 2 * db;
         if (remainder >= denominator) {
             remainder -= denominator;
             ++b;
+            offset += minorUnit;
         } else if (remainder < 0) {
             remainder += denominator;
             --b;
+            offset -= minorUnit;
         }
     }
 }
