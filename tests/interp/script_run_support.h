@@ -1,0 +1,60 @@
+// Whole scripts played on the headless device with its virtual clock, and what a viewer
+// would have seen when the run ended: the screen, the virtual time, the result.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "draw/image_surface.h"
+#include "platform/event_file.h"
+#include "platform/headless_device.h"
+#include "shell/run_script.h"
+#include "shell/script_text.h"
+
+namespace vekora::testing {
+
+struct ScriptOutcome {
+    std::int32_t result = 0;
+    std::int64_t ms = 0;  // virtual time when the main module ended
+    std::int32_t width = 0, height = 0;
+    std::vector<std::uint32_t> screen;  // 0xRRGGBB a pixel, top row first
+    ErrorLists errors;
+
+    std::uint32_t At(std::int32_t x, std::int32_t y) const {
+        if (x < 0 || y < 0 || x >= width || y >= height) return 0xDEADBEEF;
+        return screen[static_cast<std::size_t>(y) * width + x];
+    }
+    // How many pixels of the box (inclusive) show the colour.
+    int Count(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1, std::uint32_t colour) const {
+        int n = 0;
+        for (std::int32_t y = y0; y <= y1; ++y)
+            for (std::int32_t x = x0; x <= x1; ++x) n += At(x, y) == colour;
+        return n;
+    }
+};
+
+// Plays the script (its lines separated by '\n') with the events (event-file text), without
+// the logo unless asked for.
+inline ScriptOutcome PlayHeadless(std::string_view script, std::string_view events = "", bool logo = false) {
+    const EventList list = ParseEvents(events, "events");
+    HeadlessDevice device(list.events);
+    SetActiveDevice(&device);
+    ScriptOutcome outcome;
+    ScriptRunSetup setup;
+    setup.options.showLogo = logo;
+    setup.beforeClosingLogo = [&] {
+        outcome.ms = device.NowMs();
+        const Surface surface = ResolveSurface(nullptr);
+        outcome.width = surface.width;
+        outcome.height = surface.height;
+        for (std::int32_t y = 0; y < surface.height; ++y)
+            for (std::int32_t x = 0; x < surface.width; ++x) outcome.screen.push_back(PixelRgb(surface, x, y));
+    };
+    outcome.result = RunScript(SplitScriptText(script), outcome.errors, setup);
+    SetActiveDevice(nullptr);
+    return outcome;
+}
+
+}  // namespace vekora::testing
