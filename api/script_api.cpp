@@ -18,6 +18,9 @@ using vekora::ScriptLines;
 using vekora::SymbolTable;
 
 constexpr std::int32_t OutOfMemory = -3;
+// A larger rectangular table (1 GiB) is refused rather than risked: a script of many
+// procedures after a long main module would ask for modules x rows words.
+constexpr std::size_t MaxTableWords = std::size_t{1} << 28;
 
 // Memory from malloc, freed unless handed over.
 template <typename T>
@@ -109,7 +112,7 @@ bool HandOver(const InstructionTable& table, const SymbolTable& symbols, VEKS_Ta
     const auto rows = static_cast<std::size_t>(table.Rows());
     constexpr std::size_t Words = InstructionTable::WordsPerRow;
     Owned<std::int32_t> words;
-    if (rows != 0 && modules > SIZE_MAX / rows / Words) return false;
+    if (rows != 0 && modules > MaxTableWords / rows / Words) return false;
     if (!words.Allocate(modules * rows * Words)) return false;
     for (std::size_t m = 0; m < modules; ++m) {
         for (std::size_t r = 0; r < rows; ++r) {

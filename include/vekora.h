@@ -164,6 +164,74 @@ VEK_API int32_t VEKD_LINEWRAP(const VekImage* target, const char* text, const Ve
                               const int32_t* y, const int32_t* width, const int32_t* height,
                               const int32_t* foreground, const int32_t* background);
 
+/* Images for callers, to draw into and read pixels from. A new image of width x height
+ * pixels of 1, 2 or 4 bytes (a palette index, 5:6:5, or
+ * 0xAARRGGBB, little-endian), every pixel TRANSPARENT (0xFF00FF; 0 at 1 byte). NULL when
+ * the size or depth cannot be represented (width 1 to 8191, height 1 to 65535). */
+VEK_API VekImage VEKD_NEWIMAGE(int32_t width, int32_t height, int32_t bytesPerPixel);
+/* Releases an image made by VEKD_NEWIMAGE; NULL is ignored. Returns 0. */
+VEK_API int32_t VEKD_FREEIMAGE(VekImage image);
+/* The image buffer: the 4-byte header, then the rows of pixels, top row first; its size in
+ * bytes goes to *bytes (0 for NULL). */
+VEK_API uint8_t* VEKD_IMAGEBUFFER(VekImage image, int64_t* bytes);
+
+/* Figures. Each returns 0 when drawn (a thickness of 0 or less draws nothing) and
+ * VEK_UNDEFINED_CODE, drawing nothing, when a figure it needs is undefined or NULL. A Line's
+ * style is its dash mask; it applies to VEKD_LINE and VEKD_LINEP only. Thick lines are
+ * `thickness` one-pixel strokes stacked across the minor axis; a circle of thickness t is
+ * 2t - 1 rings half a pixel apart. */
+VEK_API int32_t VEKD_LINE(const VekImage* target, const Line* line);
+/* The segment p1-p2 with the colour, style and thickness of line. */
+VEK_API int32_t VEKD_LINEP(const VekImage* target, const Point* p1, const Point* p2, const Line* line);
+VEK_API int32_t VEKD_CIRCLE(const VekImage* target, const Circle* circle);
+/* The point's marker by its shape: 0 cross, 2 disc, 3 circle, 4 filled square, 5 square,
+ * 8 to 11 arrow heads pointing left, right, up, down, any other a single pixel. -1 (nothing
+ * drawn) for a point off the target. */
+VEK_API int32_t VEKD_POINT(const VekImage* target, const Point* point);
+/* The rectangle standing on p1-p2, height to the side clockwise of p1->p2. */
+VEK_API int32_t VEKD_RECT(const VekImage* target, const Point* p1, const Point* p2, const double* height,
+                          const Line* line);
+
+/* Fills, blended with an alpha (0 nothing, 255 opaque). An alpha of -1 is opaque for a
+ * triangle and is written back as 255. A sector's negative angles are written back plus 2 pi. */
+VEK_API int32_t VEKD_FILLTRIANGLE(const VekImage* target, const Point* a, const Point* b, const Point* c,
+                                  const int32_t* colour, int32_t* alpha);
+VEK_API int32_t VEKD_FILLCIRCLE(const VekImage* target, Circle* circle, const int32_t* colour,
+                                const int32_t* alpha);
+VEK_API int32_t VEKD_FILLRECT(const VekImage* target, const Point* p1, const Point* p2, const double* height,
+                              const int32_t* colour, const int32_t* alpha);
+
+/* Marks: labels in the font, without background, in the marked figure's colour. Each returns
+ * 0, or VEK_UNDEFINED_CODE (nothing drawn) for an undefined figure.
+ * VEKD_MARKPOINT flags: 1 above, 2 below, 4 left, 8 right (centred without). */
+VEK_API int32_t VEKD_MARKPOINT(const VekImage* target, const Point* point, const char* text, const VekFont* font,
+                               const int32_t* flags);
+/* A label beside the middle of p1-p2: side != 0 right of a steep segment or below another. */
+VEK_API int32_t VEKD_MARKLINE(const VekImage* target, const Point* p1, const Point* p2, const char* text,
+                              const VekFont* font, const int32_t* side);
+/* "text=length": pixels rounded down for a unit of 0 or 1, else length / unit with up to two
+ * decimals; any flag puts the label on the second side, flag 0x100 also negates the length. */
+VEK_API int32_t VEKD_MARKANDNUMBERLINE(const VekImage* target, const Point* p1, const Point* p2, const char* text,
+                                       const VekFont* font, const int32_t* flags, const int32_t* unit);
+/* A square of side size between the lines; flag 1 turns it to line1's other ray, 2 to line2's. */
+VEK_API int32_t VEKD_MARKRIGHTANGLE(const VekImage* target, const Line* line1, const Line* line2,
+                                    const int32_t* flags, const double* size);
+VEK_API int32_t VEKD_MARKRIGHTANGLEPT(const VekImage* target, const Point* a, const Point* v, const Point* b,
+                                      const int32_t* flags, const double* size);
+/* An arc of radius about the vertex and the label inside the angle; variants 0 to 3 choose one
+ * of the four angles between the lines (the smaller first), 4 marks line1 to line2 as given.
+ * The PT forms mark the angle a-v-b as variant 4. */
+VEK_API int32_t VEKD_MARKANGLE(const VekImage* target, const Line* line1, const Line* line2, const char* text,
+                               const VekFont* font, const int32_t* variant, const double* radius);
+VEK_API int32_t VEKD_MARKANGLEPT(const VekImage* target, const Point* a, const Point* v, const Point* b,
+                                 const char* text, const VekFont* font, const double* radius);
+/* As VEKD_MARKANGLE with the label "text=n" and the degree sign (0xB0), n whole degrees. */
+VEK_API int32_t VEKD_MARKANDNUMBERANGLE(const VekImage* target, const Line* line1, const Line* line2,
+                                        const char* text, const VekFont* font, const int32_t* variant,
+                                        const double* radius);
+VEK_API int32_t VEKD_MARKANDNUMBERANGLEPT(const VekImage* target, const Point* a, const Point* v, const Point* b,
+                                          const char* text, const VekFont* font, const double* radius);
+
 /* Drawing instruments: one-colour line drawings placed by figures, which the films (VEKA_)
  * redraw every frame. Each returns 0, VEK_UNDEFINED_CODE (nothing drawn) for an undefined
  * figure, or -1 (nothing drawn) where stated. */
@@ -294,8 +362,8 @@ typedef struct VEKS_Symbols {
 } VEKS_Symbols;
 
 /* Compiles a script: `lines` in, the other five filled. Returns 0 when it compiled, -1 for
- * errors in pass 1, -2 for errors in pass 2, and -3 when a pointer is null or memory ran
- * out (then nothing is changed). With errors the two error lists hold exactly them: codes
+ * errors in pass 1, -2 for errors in pass 2, and -3 when a pointer is null, memory ran
+ * out or the table would pass 2^28 words (then nothing is changed). With errors the two error lists hold exactly them: codes
  * (message number in bits 0-7, parameters in bits 8-15, see VEKS_ERRORMSG) and 1-based
  * line numbers (0 for a missing END); without errors they are left as given. A script
  * without END before its first procedure header leaves table, symbols and counts as given.
@@ -314,6 +382,74 @@ VEK_API VEKS_String VEKS_ERRORMSG(const int32_t* code);
  * Enter or a click. The screen under the box is put back. Returns the zero-based index of
  * the chosen text, or -1 for Escape, a click outside the box, an empty list, or no screen. */
 VEK_API int32_t VEKS_MENU(const char* const* items, int32_t count);
+
+/* Constructions: each computes its figure with the geometry routines and shows it being
+ * constructed on the page `target` (null, or a null image: the screen itself), which it puts
+ * on the screen at (originX, originY) whenever it shows it. By *mode: 0 draws the result on
+ * the page at once, nothing shown, no pause; 1 draws stage by stage, showing the page and
+ * pausing the step time (SPEED) after each stage; 2 animates the instruments; any other
+ * value draws nothing. The figure is computed and returned in every mode.
+ *
+ * *event is set to 0 on entry, then to the input code (a key or click) that cut a pause short;
+ * once one has, the later pauses are skipped, but every stage is still drawn and shown. An
+ * undefined input figure gives an undefined result, draws nothing and takes no time.
+ *
+ * Style words (style: dash mask, colour: 0xRRGGBB, thickness: pixels) of -1 take the program
+ * settings; a null style word reads as -1 too. Angles are in 1/256 degree; lengths and radii
+ * have 16 fraction bits (pixels * 65536). Other null numbers read as 0, null records as
+ * undefined, and a null event or output record is discarded. Lines keep 16 bits of style and
+ * thickness; circles keep a 32-bit thickness. */
+VEK_API Line VEKS_MAKELINE(const VekImage* target, const int32_t* originX, const int32_t* originY,
+                           const Point* a, const Point* b, const int32_t* style, const int32_t* colour,
+                           const int32_t* thickness, const int32_t* mode, int32_t* event);
+/* The line through p at *angle (counterclockwise) to reference; at exactly 90 or 270 degrees
+ * it gets a right-angle mark in the reference's colour. */
+VEK_API Line VEKS_MAKELINEPOLAR(const VekImage* target, const int32_t* originX, const int32_t* originY,
+                                const Point* p, const Line* reference, const int32_t* angle, const int32_t* style,
+                                const int32_t* colour, const int32_t* thickness, const int32_t* mode,
+                                int32_t* event);
+/* The segment from p at the absolute *angle and *length; *endOut becomes its end point (with
+ * p's colour, size and shape), unless p is undefined. */
+VEK_API Line VEKS_MAKESTARTLINE(const VekImage* target, const int32_t* originX, const int32_t* originY,
+                                const Point* p, Point* endOut, const int32_t* angle, const int32_t* length,
+                                const int32_t* style, const int32_t* colour, const int32_t* thickness,
+                                const int32_t* mode, int32_t* event);
+/* The circle about centre through p. A *start of -1 (or a null start) makes a full circle;
+ * otherwise the arc runs from *start to *end. */
+VEK_API Circle VEKS_MAKECIRCLEP(const VekImage* target, const int32_t* originX, const int32_t* originY,
+                                const Point* centre, const Point* p, const int32_t* colour,
+                                const int32_t* thickness, const int32_t* start, const int32_t* end,
+                                const int32_t* mode, int32_t* event);
+/* The circle about centre touching l (its radius reaches the foot of the perpendicular). */
+VEK_API Circle VEKS_MAKECIRCLETANGENT(const VekImage* target, const int32_t* originX, const int32_t* originY,
+                                      const Point* centre, const Line* l, const int32_t* colour,
+                                      const int32_t* thickness, const int32_t* start, const int32_t* end,
+                                      const int32_t* mode, int32_t* event);
+/* The arc about centre, *opening wide and centred on the direction to p. */
+VEK_API Circle VEKS_MAKEARC(const VekImage* target, const int32_t* originX, const int32_t* originY,
+                            const Point* centre, const Point* p, const int32_t* colour, const int32_t* thickness,
+                            const int32_t* opening, const int32_t* mode, int32_t* event);
+/* The arc of *radius about the crossing of l1 and l2, from l1's direction to l2's. */
+VEK_API Circle VEKS_MAKEARCLINES(const VekImage* target, const int32_t* originX, const int32_t* originY,
+                                 const Line* l1, const Line* l2, const int32_t* radius, const int32_t* colour,
+                                 const int32_t* thickness, const int32_t* mode, int32_t* event);
+/* The midline (perpendicular bisector) of ab. Its default colour is the construction colour
+ * (DEFAULTS), or the default colour when that setting is -1. */
+VEK_API Line VEKS_MAKEMIDLINE(const VekImage* target, const int32_t* originX, const int32_t* originY,
+                              const Point* a, const Point* b, const int32_t* style, const int32_t* colour,
+                              const int32_t* thickness, const int32_t* mode, int32_t* event);
+/* The bisector of the counterclockwise angle from l1 to l2, from their crossing. */
+VEK_API Line VEKS_MAKEBISECTOR(const VekImage* target, const int32_t* originX, const int32_t* originY,
+                               const Line* l1, const Line* l2, const int32_t* style, const int32_t* colour,
+                               const int32_t* thickness, const int32_t* mode, int32_t* event);
+/* The tangents from p to c. From outside: returns the one touching c on the left of the line
+ * from c's centre towards p (as seen on the screen) and writes the other to *secondOut. From
+ * within 0.5 pixel of the circle: the one tangent goes to *secondOut, the result is
+ * undefined. From inside: both undefined. secondOut's base is made undefined first. */
+VEK_API Line VEKS_MAKETANGENT(const VekImage* target, const int32_t* originX, const int32_t* originY,
+                              const Point* p, const Circle* c, Line* secondOut, const int32_t* style,
+                              const int32_t* colour, const int32_t* thickness, const int32_t* mode,
+                              int32_t* event);
 
 #ifdef __cplusplus
 }

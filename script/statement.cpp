@@ -86,14 +86,14 @@ std::int32_t Statement::CheckArgument(int i, std::int32_t type) {
     if (found == type) {
         if (FirstPass() && type == TypeTextLiteral && Index(i) == NewTextIndex) {
             if (c_.symbols.Full(type)) return ErrTooManyArguments;
-            c_.symbols.AddTextLiteral(Token(i));
+            classes_[static_cast<std::size_t>(i)] = MakeClass(c_.symbols.AddTextLiteral(Token(i)), type);
         }
         return Compiled;
     }
     if (found == TypeNone && FirstPass()) {
         // A list is full when its indices no longer fit their 16-bit fields.
         if (c_.symbols.Full(type)) return ErrTooManyArguments;
-        c_.symbols.DefineName(Token(i), type);
+        classes_[static_cast<std::size_t>(i)] = MakeClass(c_.symbols.DefineName(Token(i), type), type);
         return Compiled;
     }
     return ErrorCode(ErrTypeMismatch, found, type);

@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "script/types.h"
@@ -39,17 +38,35 @@ public:
     std::int32_t FindText(std::string_view text) const;
 
     void Clear();
+    // Room for about this many names without rehashing.
+    void Reserve(std::size_t names);
 
 private:
-    struct Hash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+    // Open addressing with linear probing; a slot names the entry that the in-order search
+    // finds first for its text. Lookups touch the slot and the stored name only.
+    struct Slot {
+        std::uint64_t hash = 0;
+        std::int32_t type = -1;  // -1: empty
+        std::int32_t index = 0;
     };
-    using Index = std::unordered_map<std::string, Entry, Hash, std::equal_to<>>;
+    class Index {
+    public:
+        const Slot* Find(std::string_view text, std::uint64_t hash, const SymbolTable& owner) const;
+        // The slot's position, or the size when the text has none.
+        std::size_t Position(std::string_view text, std::uint64_t hash, const SymbolTable& owner) const;
+        void Insert(std::uint64_t hash, const Entry& entry, const SymbolTable& owner);
+        void Clear() { slots_.clear(); used_ = 0; }
+        void Reserve(std::size_t entries);
+
+    private:
+        void Grow(std::size_t slotCount);
+        std::vector<Slot> slots_;  // a power of two of them, at most half used
+        std::size_t used_ = 0;
+    };
 
     std::array<std::vector<std::string>, SymbolListCount> lists_;
-    Index names_;  // each name's first entry in search order
-    Index texts_;  // each text's first index (type is TypeTextLiteral)
+    Index names_;  // lists 0 to 7
+    Index texts_;  // list 8
 };
 
 }  // namespace vekora

@@ -1,0 +1,55 @@
+// Compiling generated scripts of 10^3 to 10^5 lines (points, lines, circles, crossings,
+// procedures with calls); the rate must not fall as the script grows.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "script/passes.h"
+
+namespace {
+
+constexpr int Procedures = 10;
+
+vekora::ScriptLines GenerateScript(int lineCount) {
+    vekora::ScriptLines lines;
+    const int procedureLines = Procedures * 4;
+    int i = 0;
+    while (static_cast<int>(lines.size()) + 8 < lineCount - procedureLines - 1) {
+        const std::string n = std::to_string(i);
+        lines.push_back("POINT A" + n + ", " + std::to_string(i % 300) + ", 20.5");
+        lines.push_back("POINT B" + n + " = 120, " + std::to_string(i % 200) + ", DEFAULT, &HFF0000");
+        lines.push_back("L" + n + " = LINE A" + n + ", B" + n);
+        lines.push_back("C" + n + " = CIRCLE A" + n + ", B" + n + ", (0, 128, 255)");
+        lines.push_back("P" + n + " Q" + n + " = CROSS C" + n + ", L" + n);
+        lines.push_back("M" + n + " = MIDDLE P" + n + ", Q" + n + "  ' the middle");
+        lines.push_back("CALL Mark" + std::to_string(i % Procedures) + " M" + n + ", L" + n);
+        lines.push_back("TEXT \"Paso " + std::to_string(i % 50) + "\", 0x000080");
+        ++i;
+    }
+    lines.push_back("END");
+    for (int p = 0; p < Procedures; ++p) {
+        lines.push_back("CONSTRUCTION Mark" + std::to_string(p) + " X, Y");
+        lines.push_back("MARKPOINT X");
+        lines.push_back("MARKLINE Y");
+        lines.push_back("REPEAT");
+    }
+    return lines;
+}
+
+void CompileScript(benchmark::State& state) {
+    const vekora::ScriptLines lines = GenerateScript(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        vekora::InstructionTable table;
+        vekora::SymbolTable symbols;
+        vekora::ErrorLists errors;
+        const std::int32_t result = vekora::ParseScript(lines, table, errors, symbols);
+        if (result != 0) state.SkipWithError("the generated script does not compile");
+        benchmark::DoNotOptimize(table);
+    }
+    state.counters["lines_per_second"] = benchmark::Counter(
+        static_cast<double>(lines.size()) * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+
+BENCHMARK(CompileScript)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
