@@ -52,4 +52,24 @@ void CompileScript(benchmark::State& state) {
 
 BENCHMARK(CompileScript)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
+// Hostile lines of n bytes: an unclosed quote, n / 2 tokens, a number of n digits, a name
+// of n bytes. The byte rate must hold from 64 KiB to 4 MiB.
+void CompileLongLines(benchmark::State& state) {
+    const auto bytes = static_cast<std::size_t>(state.range(0));
+    std::string tokens = "TEXT";
+    while (tokens.size() < bytes) tokens += " t";
+    const vekora::ScriptLines lines{
+        "TEXT \"" + std::string(bytes, 'q'), tokens, "POINT A " + std::string(bytes, '7') + " 1",
+        "POINT " + std::string(bytes, 'N') + " 1 2", "END"};
+    for (auto _ : state) {
+        vekora::InstructionTable table;
+        vekora::SymbolTable symbols;
+        vekora::ErrorLists errors;
+        benchmark::DoNotOptimize(vekora::ParseScript(lines, table, errors, symbols));
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(bytes) * 4);
+}
+
+BENCHMARK(CompileLongLines)->Arg(1 << 16)->Arg(1 << 18)->Arg(1 << 20)->Arg(1 << 22)->Unit(benchmark::kMillisecond);
+
 }  // namespace
