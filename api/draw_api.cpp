@@ -1,0 +1,173 @@
+// The figure, fill and mark routines of vekora.h, and the images callers draw into. A null
+// record counts as undefined, a null number as 0, a null text as "", a null font as empty,
+// a null target (or a null image in it) as the screen; a null output is discarded.
+#include <cstdint>
+#include <exception>
+#include <string_view>
+
+#include "draw/figures.h"
+#include "draw/fills.h"
+#include "draw/font.h"
+#include "draw/image.h"
+#include "draw/marks.h"
+#include "draw/points.h"
+#include "vekora.h"
+
+namespace {
+
+using namespace vekora;
+
+ImageHandle Target(const VekImage* target) { return target ? *target : nullptr; }
+std::int32_t In(const std::int32_t* value) { return value ? *value : 0; }
+double In(const double* value) { return value ? *value : 0.0; }
+std::uint32_t Colour(const std::int32_t* value) { return static_cast<std::uint32_t>(In(value)); }
+std::string_view Text(const char* text) { return text ? std::string_view(text) : std::string_view(); }
+
+FontView View(const VekFont* font) {
+    if (font == nullptr || font->data == nullptr || font->size <= 0) return {};
+    return {font->data, static_cast<std::size_t>(font->size), font->index};
+}
+
+// Nothing may leave a C routine as an exception: running out of memory for a scratch image or
+// a label is reported as a refusal.
+template <typename Draw>
+std::int32_t Guarded(Draw draw) noexcept {
+    try {
+        return draw();
+    } catch (const std::exception&) {
+        return -1;
+    }
+}
+
+}  // namespace
+
+extern "C" {
+
+VEK_API VekImage VEKD_NEWIMAGE(int32_t width, int32_t height, int32_t bytesPerPixel) {
+    return ImageNewOfDepth(width, height, bytesPerPixel, NO_COLOUR);
+}
+
+VEK_API int32_t VEKD_FREEIMAGE(VekImage image) {
+    if (image != nullptr) ImageFree(image);
+    return 0;
+}
+
+VEK_API uint8_t* VEKD_IMAGEBUFFER(VekImage image, int64_t* bytes) {
+    if (bytes == nullptr) return image;
+    *bytes = 0;
+    if (image != nullptr) {
+        const SurfaceSize size = SurfaceInfo(image);
+        *bytes = ImageHeaderBytes + std::int64_t{size.width} * size.height * size.bytesPerPixel;
+    }
+    return image;
+}
+
+VEK_API int32_t VEKD_LINE(const VekImage* target, const Line* line) {
+    if (line == nullptr) return UNDEFINED_CODE;
+    return Guarded([&] { return DrawLine(Target(target), *line); });
+}
+
+VEK_API int32_t VEKD_LINEP(const VekImage* target, const Point* p1, const Point* p2, const Line* line) {
+    if (p1 == nullptr || p2 == nullptr) return UNDEFINED_CODE;
+    if (line == nullptr) return 0;  // no look: no thickness, nothing to draw
+    return Guarded([&] { return DrawLineP(Target(target), *p1, *p2, *line); });
+}
+
+VEK_API int32_t VEKD_CIRCLE(const VekImage* target, const Circle* circle) {
+    if (circle == nullptr) return UNDEFINED_CODE;
+    return Guarded([&] { return DrawCircle(Target(target), *circle); });
+}
+
+VEK_API int32_t VEKD_POINT(const VekImage* target, const Point* point) {
+    if (point == nullptr) return UNDEFINED_CODE;
+    return Guarded([&] { return DrawPoint(Target(target), *point); });
+}
+
+VEK_API int32_t VEKD_RECT(const VekImage* target, const Point* p1, const Point* p2, const double* height,
+                          const Line* line) {
+    if (p1 == nullptr || p2 == nullptr) return UNDEFINED_CODE;
+    if (line == nullptr) return 0;
+    return Guarded([&] { return DrawRect(Target(target), *p1, *p2, In(height), *line); });
+}
+
+VEK_API int32_t VEKD_FILLTRIANGLE(const VekImage* target, const Point* a, const Point* b, const Point* c,
+                                  const int32_t* colour, int32_t* alpha) {
+    if (a == nullptr || b == nullptr || c == nullptr) return UNDEFINED_CODE;
+    std::int32_t scratch = 0;
+    std::int32_t& opacity = alpha ? *alpha : scratch;
+    return Guarded([&] { return FillTriangle(Target(target), *a, *b, *c, Colour(colour), opacity); });
+}
+
+VEK_API int32_t VEKD_FILLCIRCLE(const VekImage* target, Circle* circle, const int32_t* colour, const int32_t* alpha) {
+    if (circle == nullptr) return UNDEFINED_CODE;
+    return Guarded([&] { return FillCircle(Target(target), *circle, Colour(colour), In(alpha)); });
+}
+
+VEK_API int32_t VEKD_FILLRECT(const VekImage* target, const Point* p1, const Point* p2, const double* height,
+                              const int32_t* colour, const int32_t* alpha) {
+    if (p1 == nullptr || p2 == nullptr) return UNDEFINED_CODE;
+    return Guarded([&] { return FillRect(Target(target), *p1, *p2, In(height), Colour(colour), In(alpha)); });
+}
+
+VEK_API int32_t VEKD_MARKPOINT(const VekImage* target, const Point* point, const char* text, const VekFont* font,
+                               const int32_t* flags) {
+    if (point == nullptr) return UNDEFINED_CODE;
+    return Guarded([&] { return MarkPoint(Target(target), *point, Text(text), View(font), In(flags)); });
+}
+
+VEK_API int32_t VEKD_MARKLINE(const VekImage* target, const Point* p1, const Point* p2, const char* text,
+                              const VekFont* font, const int32_t* side) {
+    if (p1 == nullptr || p2 == nullptr) return UNDEFINED_CODE;
+    return Guarded([&] { return MarkLine(Target(target), *p1, *p2, Text(text), View(font), In(side)); });
+}
+
+VEK_API int32_t VEKD_MARKANDNUMBERLINE(const VekImage* target, const Point* p1, const Point* p2, const char* text,
+                                       const VekFont* font, const int32_t* flags, const int32_t* unit) {
+    if (p1 == nullptr || p2 == nullptr) return UNDEFINED_CODE;
+    return Guarded(
+        [&] { return MarkAndNumberLine(Target(target), *p1, *p2, Text(text), View(font), In(flags), In(unit)); });
+}
+
+VEK_API int32_t VEKD_MARKRIGHTANGLE(const VekImage* target, const Line* line1, const Line* line2,
+                                    const int32_t* flags, const double* size) {
+    if (line1 == nullptr || line2 == nullptr) return UNDEFINED_CODE;
+    return Guarded([&] { return MarkRightAngle(Target(target), *line1, *line2, In(flags), In(size)); });
+}
+
+VEK_API int32_t VEKD_MARKRIGHTANGLEPT(const VekImage* target, const Point* a, const Point* v, const Point* b,
+                                      const int32_t* flags, const double* size) {
+    if (a == nullptr || v == nullptr || b == nullptr) return UNDEFINED_CODE;
+    return Guarded([&] { return MarkRightAnglePt(Target(target), *a, *v, *b, In(flags), In(size)); });
+}
+
+VEK_API int32_t VEKD_MARKANGLE(const VekImage* target, const Line* line1, const Line* line2, const char* text,
+                               const VekFont* font, const int32_t* variant, const double* radius) {
+    if (line1 == nullptr || line2 == nullptr) return UNDEFINED_CODE;
+    return Guarded([&] {
+        return MarkAngle(Target(target), *line1, *line2, Text(text), View(font), In(variant), In(radius));
+    });
+}
+
+VEK_API int32_t VEKD_MARKANGLEPT(const VekImage* target, const Point* a, const Point* v, const Point* b,
+                                 const char* text, const VekFont* font, const double* radius) {
+    if (a == nullptr || v == nullptr || b == nullptr) return UNDEFINED_CODE;
+    return Guarded([&] { return MarkAnglePt(Target(target), *a, *v, *b, Text(text), View(font), In(radius)); });
+}
+
+VEK_API int32_t VEKD_MARKANDNUMBERANGLE(const VekImage* target, const Line* line1, const Line* line2,
+                                        const char* text, const VekFont* font, const int32_t* variant,
+                                        const double* radius) {
+    if (line1 == nullptr || line2 == nullptr) return UNDEFINED_CODE;
+    return Guarded([&] {
+        return MarkAndNumberAngle(Target(target), *line1, *line2, Text(text), View(font), In(variant), In(radius));
+    });
+}
+
+VEK_API int32_t VEKD_MARKANDNUMBERANGLEPT(const VekImage* target, const Point* a, const Point* v, const Point* b,
+                                          const char* text, const VekFont* font, const double* radius) {
+    if (a == nullptr || v == nullptr || b == nullptr) return UNDEFINED_CODE;
+    return Guarded(
+        [&] { return MarkAndNumberAnglePt(Target(target), *a, *v, *b, Text(text), View(font), In(radius)); });
+}
+
+}  // extern "C"
