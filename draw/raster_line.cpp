@@ -82,15 +82,26 @@ std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
     return (a % b != 0 && ((a < 0) != (b < 0))) ? q - 1 : q;
 }
 
-// The steps i (0 = first point) whose major coordinate start + step * i lies in [0, size).
-void VisibleSteps(std::int64_t start, std::int64_t step, std::int64_t size, std::int64_t& first, std::int64_t& last) {
-    if (step > 0) {
-        first = std::max(first, -start);
-        last = std::min(last, size - 1 - start);
+// The steps i (0 = first point, da = last point) whose pixel may be visible: the major
+// coordinate a1 + sa * i lies in [0, majorSize), and the minor coordinate b1 + i * db / da
+// lies in [0, minorSize) give or take one step.
+void VisibleSteps(std::int64_t a1, std::int64_t sa, std::int64_t da, std::int64_t majorSize, std::int64_t b1,
+                  std::int64_t db, std::int64_t minorSize, std::int64_t& first, std::int64_t& last) {
+    first = 0;
+    last = da;
+    if (sa > 0) {
+        first = std::max(first, -a1);
+        last = std::min(last, majorSize - 1 - a1);
     } else {
-        first = std::max(first, start - (size - 1));
-        last = std::min(last, start);
+        first = std::max(first, a1 - (majorSize - 1));
+        last = std::min(last, a1);
     }
+    if (db == 0) return;
+    const double i0 = (-1 - static_cast<double>(b1)) * static_cast<double>(da) / static_cast<double>(db);
+    const double i1 = (static_cast<double>(minorSize) - static_cast<double>(b1)) * static_cast<double>(da) /
+                      static_cast<double>(db);
+    first = std::max(first, static_cast<std::int64_t>(std::floor(std::min(i0, i1))) - 1);
+    last = std::min(last, static_cast<std::int64_t>(std::ceil(std::max(i0, i1))) + 1);
 }
 
 // Walks a line whose major axis is x (|dx| >= |dy|) after swapping axes as `steep` says.
@@ -100,21 +111,11 @@ template <typename F>
 void WalkLine(const Surface& surface, const IntLine& line, bool steep, typename F::Pixel pixel, std::uint16_t mask) {
     const std::int64_t a1 = steep ? line.y1 : line.x1, b1 = steep ? line.x1 : line.y1;
     const std::int64_t a2 = steep ? line.y2 : line.x2, b2 = steep ? line.x2 : line.y2;
-    const std::int64_t majorSize = steep ? surface.height : surface.width;
     const std::int64_t minorSize = steep ? surface.width : surface.height;
     const std::int64_t da = std::llabs(a2 - a1), db = b2 - b1;
     const std::int64_t sa = a2 >= a1 ? 1 : -1;
-    std::int64_t first = 0, last = da;
-    VisibleSteps(a1, sa, majorSize, first, last);
-    if (da > 0) {
-        // Narrow further to the steps whose minor coordinate can be visible (one step to spare).
-        const double i0 = (0 - 1 - static_cast<double>(b1)) * da / static_cast<double>(db == 0 ? 1 : db);
-        const double i1 = (minorSize - static_cast<double>(b1)) * da / static_cast<double>(db == 0 ? 1 : db);
-        if (db != 0) {
-            first = std::max(first, static_cast<std::int64_t>(std::floor(std::min(i0, i1))) - 1);
-            last = std::min(last, static_cast<std::int64_t>(std::ceil(std::max(i0, i1))) + 1);
-        }
-    }
+    std::int64_t first = 0, last = 0;
+    VisibleSteps(a1, sa, da, steep ? surface.height : surface.width, b1, db, minorSize, first, last);
     if (first > last) return;
     const std::int64_t denominator = 2 * std::max<std::int64_t>(da, 1);
     const std::int64_t numerator = 2 * first * db + da;
