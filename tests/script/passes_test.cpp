@@ -227,5 +227,13 @@ TEST(Passes, OneErrorInPassTwoDoesNotShiftLaterRows) {
     EXPECT_EQ(compiled.Errors(), (Errors{{21, 1}, {ErrorCode(10, 0, 1), 3}}));
 }
 
+// The main module reuses the row where a header was compiled; a statement that takes no
+// row there must not be mistaken for another header.
+TEST(Passes, UndecidedStatementInAReusedHeaderRow) {
+    const auto compiled = Compile({"END", "INTERACTION I", "REPEAT", "MARKANGLE X, Y, Z, \"t\"", "WAIT"});
+    EXPECT_EQ(compiled.table.Modules(), 2);
+    EXPECT_EQ(compiled.Errors(), (Errors{{21, 4}}));
+}
+
 }  // namespace
 }  // namespace vekora
