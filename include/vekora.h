@@ -383,6 +383,74 @@ VEK_API VEKS_String VEKS_ERRORMSG(const int32_t* code);
  * the chosen text, or -1 for Escape, a click outside the box, an empty list, or no screen. */
 VEK_API int32_t VEKS_MENU(const char* const* items, int32_t count);
 
+/* Constructions: each computes its figure with the geometry routines and shows it being
+ * constructed on the page `target` (null, or a null image: the screen itself), which it puts
+ * on the screen at (originX, originY) whenever it shows it. By *mode: 0 draws the result on
+ * the page at once, nothing shown, no pause; 1 draws stage by stage, showing the page and
+ * pausing the step time (SPEED) after each stage; 2 animates the instruments; any other
+ * value draws nothing. The figure is computed and returned in every mode.
+ *
+ * *event is set to 0 on entry, then to the input code (a key or click) that cut a pause short;
+ * once one has, the later pauses are skipped, but every stage is still drawn and shown. An
+ * undefined input figure gives an undefined result, draws nothing and takes no time.
+ *
+ * Style words (style: dash mask, colour: 0xRRGGBB, thickness: pixels) of -1 take the program
+ * settings; a null style word reads as -1 too. Angles are in 1/256 degree; lengths and radii
+ * have 16 fraction bits (pixels * 65536). Other null numbers read as 0, null records as
+ * undefined, and a null event or output record is discarded. Lines keep 16 bits of style and
+ * thickness; circles keep a 32-bit thickness. */
+VEK_API Line VEKS_MAKELINE(const VekImage* target, const int32_t* originX, const int32_t* originY,
+                           const Point* a, const Point* b, const int32_t* style, const int32_t* colour,
+                           const int32_t* thickness, const int32_t* mode, int32_t* event);
+/* The line through p at *angle (counterclockwise) to reference; at exactly 90 or 270 degrees
+ * it gets a right-angle mark in the reference's colour. */
+VEK_API Line VEKS_MAKELINEPOLAR(const VekImage* target, const int32_t* originX, const int32_t* originY,
+                                const Point* p, const Line* reference, const int32_t* angle, const int32_t* style,
+                                const int32_t* colour, const int32_t* thickness, const int32_t* mode,
+                                int32_t* event);
+/* The segment from p at the absolute *angle and *length; *endOut becomes its end point (with
+ * p's colour, size and shape), unless p is undefined. */
+VEK_API Line VEKS_MAKESTARTLINE(const VekImage* target, const int32_t* originX, const int32_t* originY,
+                                const Point* p, Point* endOut, const int32_t* angle, const int32_t* length,
+                                const int32_t* style, const int32_t* colour, const int32_t* thickness,
+                                const int32_t* mode, int32_t* event);
+/* The circle about centre through p. A *start of -1 (or a null start) makes a full circle;
+ * otherwise the arc runs from *start to *end. */
+VEK_API Circle VEKS_MAKECIRCLEP(const VekImage* target, const int32_t* originX, const int32_t* originY,
+                                const Point* centre, const Point* p, const int32_t* colour,
+                                const int32_t* thickness, const int32_t* start, const int32_t* end,
+                                const int32_t* mode, int32_t* event);
+/* The circle about centre touching l (its radius reaches the foot of the perpendicular). */
+VEK_API Circle VEKS_MAKECIRCLETANGENT(const VekImage* target, const int32_t* originX, const int32_t* originY,
+                                      const Point* centre, const Line* l, const int32_t* colour,
+                                      const int32_t* thickness, const int32_t* start, const int32_t* end,
+                                      const int32_t* mode, int32_t* event);
+/* The arc about centre, *opening wide and centred on the direction to p. */
+VEK_API Circle VEKS_MAKEARC(const VekImage* target, const int32_t* originX, const int32_t* originY,
+                            const Point* centre, const Point* p, const int32_t* colour, const int32_t* thickness,
+                            const int32_t* opening, const int32_t* mode, int32_t* event);
+/* The arc of *radius about the crossing of l1 and l2, from l1's direction to l2's. */
+VEK_API Circle VEKS_MAKEARCLINES(const VekImage* target, const int32_t* originX, const int32_t* originY,
+                                 const Line* l1, const Line* l2, const int32_t* radius, const int32_t* colour,
+                                 const int32_t* thickness, const int32_t* mode, int32_t* event);
+/* The midline (perpendicular bisector) of ab. Its default colour is the construction colour
+ * (DEFAULTS), or the default colour when that setting is -1. */
+VEK_API Line VEKS_MAKEMIDLINE(const VekImage* target, const int32_t* originX, const int32_t* originY,
+                              const Point* a, const Point* b, const int32_t* style, const int32_t* colour,
+                              const int32_t* thickness, const int32_t* mode, int32_t* event);
+/* The bisector of the counterclockwise angle from l1 to l2, from their crossing. */
+VEK_API Line VEKS_MAKEBISECTOR(const VekImage* target, const int32_t* originX, const int32_t* originY,
+                               const Line* l1, const Line* l2, const int32_t* style, const int32_t* colour,
+                               const int32_t* thickness, const int32_t* mode, int32_t* event);
+/* The tangents from p to c. From outside: returns the one touching c on the left of the line
+ * from c's centre towards p (as seen on the screen) and writes the other to *secondOut. From
+ * within 0.5 pixel of the circle: the one tangent goes to *secondOut, the result is
+ * undefined. From inside: both undefined. secondOut's base is made undefined first. */
+VEK_API Line VEKS_MAKETANGENT(const VekImage* target, const int32_t* originX, const int32_t* originY,
+                              const Point* p, const Circle* c, Line* secondOut, const int32_t* style,
+                              const int32_t* colour, const int32_t* thickness, const int32_t* mode,
+                              int32_t* event);
+
 #ifdef __cplusplus
 }
 #endif

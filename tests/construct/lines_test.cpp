@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "../geom/geom_test_util.h"
 #include "construct_test_support.h"
 #include "geom/kernel.h"
 
@@ -11,16 +12,6 @@ namespace vekora {
 namespace {
 
 using namespace vekora::testing;
-
-void ExpectLine(const Line& actual, const Line& expected) {
-    EXPECT_DOUBLE_EQ(actual.x0, expected.x0);
-    EXPECT_DOUBLE_EQ(actual.y0, expected.y0);
-    EXPECT_DOUBLE_EQ(actual.dx, expected.dx);
-    EXPECT_DOUBLE_EQ(actual.dy, expected.dy);
-    EXPECT_EQ(actual.colour, expected.colour);
-    EXPECT_EQ(actual.style, expected.style);
-    EXPECT_EQ(actual.thickness, expected.thickness);
-}
 
 TEST(MakeLine, IsTheSegmentWithTheResolvedStyleWords) {
     struct Case {
@@ -39,7 +30,7 @@ TEST(MakeLine, IsTheSegmentWithTheResolvedStyleWords) {
         stage.settings.thickness = 2;
         ConstructionCall call = stage.Call(CallMode::NoDraw);
         const Line l = VEKS_MAKELINE(call, Pt(10, 20), Pt(70, 50), c.words);
-        ExpectLine(l, Line{10, 20, 60, 30, c.colour, c.style, c.thickness});
+        test::ExpectSame(l, Line{10, 20, 60, 30, c.colour, c.style, c.thickness});
     }
 }
 
@@ -60,7 +51,7 @@ TEST(MakeLinePolar, IsTheKernelsLineAtTheScriptAngle) {
         const Line l = VEKS_MAKELINEPOLAR(call, Pt(80, 60), reference, angle, {-1, Word(Result), 2});
         Line expected = VEK_MAKEANGLE(Pt(80, 60), reference, angle * 6.81769239060285e-05, LineLook{-1, 2});
         expected.colour = Result;
-        ExpectLine(l, expected);
+        test::ExpectSame(l, expected);
     }
 }
 
