@@ -36,6 +36,16 @@ TEST(MakeMidline, ArcsAboutBothEndsCrossOnTheMidlineHalfTheSegmentAway) {
     EXPECT_TRUE(ColourNear(stage.page(), PointInk, 85, 65, 5));
 }
 
+TEST(MakeMidline, OfCoincidentPointsIsTheVerticalThroughThem) {
+    ConstructionStage stage;
+    ConstructionCall call = stage.Call(CallMode::Pace);
+    const Line ml = VEKS_MAKEMIDLINE(call, Pt(40, 50), Pt(40, 50), {-1, Word(Result), 1});
+    EXPECT_EQ(ml.x0, 40);
+    EXPECT_EQ(ml.dx, 0);
+    EXPECT_GT(ml.dy, 0);
+    EXPECT_EQ(PixelValue(stage.page(), 40, 100), EncodeColour(Result, 2));
+}
+
 TEST(MakeLines, DefaultColourOfTheMidlineIsTheConstructionColour) {
     struct Case {
         std::int32_t constructionColour;

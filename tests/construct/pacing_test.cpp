@@ -4,6 +4,7 @@
 // drawing of the result; other modes draw nothing; undefined inputs draw nothing.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <vector>
 
@@ -184,6 +185,26 @@ TEST_P(Paced, AnUndefinedInputGivesAnUndefinedResultAndDrawsNothing) {
         EXPECT_EQ(CountColour(stage.page(), White), PageWidth * PageHeight) << bit;
         EXPECT_EQ(stage.nowMs(), 0) << bit;
         EXPECT_EQ(stage.event, 0) << bit;
+    }
+}
+
+// Figures far outside the page, and coordinates that are not numbers, are clipped: every
+// construction finishes in its usual time and draws only what reaches the page.
+TEST_P(Paced, FarAndNonNumericFiguresFinishInTheirUsualTime) {
+    const double nan = std::nan("");
+    Inputs far;
+    far.a = Pt(1e280, -1e300);
+    far.l1 = Ln(1e280, 1e280, 1e-300, 1);
+    far.c = Circle{-1e300, 0, 1e300, 0, 0, PointInk, 1};
+    Inputs wild;
+    wild.b = Pt(nan, 40);
+    wild.l2 = Ln(40, nan, 1, nan);
+    wild.c = Circle{100, 100, nan, 0, 0, PointInk, 1};
+    for (const Inputs& in : {far, wild}) {
+        PacedStage stage;
+        ConstructionCall call = stage.Call(CallMode::Pace);
+        GetParam().run(call, in);
+        EXPECT_LE(stage.nowMs(), GetParam().stages * (StepMs + 25));
     }
 }
 
