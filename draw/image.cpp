@@ -77,15 +77,35 @@ std::uint32_t PaletteRgb(std::uint8_t index) {
     return (r << 16) | (g << 8) | b;
 }
 
+namespace {
+
+std::uint32_t Rgb565(std::uint32_t pixel) {
+    const std::uint32_t r5 = pixel >> 11, g6 = (pixel >> 5) & 0x3F, b5 = pixel & 0x1F;
+    return (((r5 << 3) | (r5 >> 2)) << 16) | (((g6 << 2) | (g6 >> 4)) << 8) | ((b5 << 3) | (b5 >> 2));
+}
+
+template <typename P, typename Convert>
+void ConvertRow(const std::uint8_t* at, std::int32_t width, std::uint32_t* out, Convert convert) {
+    for (std::int32_t x = 0; x < width; ++x, at += sizeof(P)) out[x] = convert(LoadPixel<P>(at));
+}
+
+}  // namespace
+
+void RowRgb(const Surface& surface, std::int32_t y, std::uint32_t* out) {
+    const std::uint8_t* at = surface.At(0, y);
+    switch (surface.bytesPerPixel) {
+        case 1: ConvertRow<std::uint8_t>(at, surface.width, out, PaletteRgb); break;
+        case 2: ConvertRow<std::uint16_t>(at, surface.width, out, Rgb565); break;
+        case 4: ConvertRow<std::uint32_t>(at, surface.width, out, [](std::uint32_t p) { return p & 0xFFFFFF; }); break;
+        default: break;
+    }
+}
+
 std::uint32_t PixelRgb(const Surface& surface, std::int32_t x, std::int32_t y) {
     const std::uint8_t* at = surface.At(x, y);
     switch (surface.bytesPerPixel) {
         case 1: return PaletteRgb(*at);
-        case 2: {
-            const std::uint32_t pixel = LoadPixel<std::uint16_t>(at);
-            const std::uint32_t r5 = pixel >> 11, g6 = (pixel >> 5) & 0x3F, b5 = pixel & 0x1F;
-            return (((r5 << 3) | (r5 >> 2)) << 16) | (((g6 << 2) | (g6 >> 4)) << 8) | ((b5 << 3) | (b5 >> 2));
-        }
+        case 2: return Rgb565(LoadPixel<std::uint16_t>(at));
         case 4: return LoadPixel<std::uint32_t>(at) & 0xFFFFFF;
         default: return 0;
     }

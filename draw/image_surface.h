@@ -36,6 +36,9 @@ Surface ResolveSurface(ImageHandle target);
 // white stays 0xFFFFFF); an 8-bit index goes through the fixed palette.
 std::uint32_t PixelRgb(const Surface& surface, std::int32_t x, std::int32_t y);
 
+// Row y of the surface as the colours its pixels show (as PixelRgb), into `out` (width entries).
+void RowRgb(const Surface& surface, std::int32_t y, std::uint32_t* out);
+
 // The fixed palette of 8-bit surfaces: index bits RRRGGGBB, widened by bit replication.
 std::uint32_t PaletteRgb(std::uint8_t index);
 

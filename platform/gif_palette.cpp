@@ -41,8 +41,14 @@ std::uint8_t GifPalette::Nearest(std::uint32_t colour) const {
 }
 
 bool GifPalette::Map(const std::vector<std::uint32_t>& colours, std::vector<std::uint8_t>& indices) {
+    // Pictures of figures are mostly long runs of one colour: runs are counted, not pixels.
     std::unordered_map<std::uint32_t, std::uint32_t> counts;
-    for (const std::uint32_t colour : colours) ++counts[colour];
+    for (std::size_t i = 0; i < colours.size();) {
+        std::size_t end = i + 1;
+        while (end < colours.size() && colours[end] == colours[i]) ++end;
+        counts[colours[i]] += static_cast<std::uint32_t>(end - i);
+        i = end;
+    }
     std::size_t missing = 0;
     for (const auto& entry : counts) missing += index_.count(entry.first) == 0 ? 1 : 0;
     bool stable = !entries_.empty() && entries_.size() + missing <= GifPaletteSize;
@@ -59,6 +65,10 @@ bool GifPalette::Map(const std::vector<std::uint32_t>& colours, std::vector<std:
     std::unordered_map<std::uint32_t, std::uint8_t> nearest;
     indices.resize(colours.size());
     for (std::size_t i = 0; i < colours.size(); ++i) {
+        if (i > 0 && colours[i] == colours[i - 1]) {
+            indices[i] = indices[i - 1];
+            continue;
+        }
         const auto found = index_.find(colours[i]);
         if (found != index_.end()) {
             indices[i] = found->second;

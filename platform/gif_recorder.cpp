@@ -46,8 +46,10 @@ void GifRecorder::AddFrame(ImageHandle frame, std::int64_t delayCentiseconds) {
     const Surface surface = ResolveSurface(frame);
     std::vector<std::uint32_t> colours(static_cast<std::size_t>(width_) * height_, 0);
     const std::int32_t w = std::min(width_, surface.width), h = std::min(height_, surface.height);
+    std::vector<std::uint32_t> row(static_cast<std::size_t>(surface.width));
     for (std::int32_t y = 0; y < h; ++y) {
-        for (std::int32_t x = 0; x < w; ++x) colours[static_cast<std::size_t>(y) * width_ + x] = PixelRgb(surface, x, y);
+        RowRgb(surface, y, row.data());
+        std::copy_n(row.begin(), w, colours.begin() + static_cast<std::ptrdiff_t>(y) * width_);
     }
     std::vector<std::uint8_t> indices;
     const bool sameIndices = palette_.Map(colours, indices);

@@ -14,9 +14,10 @@ std::string WritePng(ImageHandle target, const std::string& path) {
     if (surface.Empty()) return path + ": there is no picture to write (no screen is open)";
     std::vector<std::uint8_t> rgb(static_cast<std::size_t>(surface.width) * surface.height * 3);
     std::uint8_t* out = rgb.data();
+    std::vector<std::uint32_t> row(static_cast<std::size_t>(surface.width));
     for (std::int32_t y = 0; y < surface.height; ++y) {
-        for (std::int32_t x = 0; x < surface.width; ++x) {
-            const std::uint32_t colour = PixelRgb(surface, x, y);
+        RowRgb(surface, y, row.data());
+        for (const std::uint32_t colour : row) {
             *out++ = static_cast<std::uint8_t>(colour >> 16);
             *out++ = static_cast<std::uint8_t>(colour >> 8);
             *out++ = static_cast<std::uint8_t>(colour);

@@ -233,9 +233,7 @@ void WindowDevice::Render() {
     int pitch = static_cast<int>(screen.Stride());
     if (screen.bytesPerPixel == 1) {
         widened_.resize(static_cast<std::size_t>(screen.width) * screen.height);
-        for (std::int32_t y = 0; y < screen.height; ++y) {
-            for (std::int32_t x = 0; x < screen.width; ++x) widened_[static_cast<std::size_t>(y) * screen.width + x] = PixelRgb(screen, x, y);
-        }
+        for (std::int32_t y = 0; y < screen.height; ++y) RowRgb(screen, y, &widened_[static_cast<std::size_t>(y) * screen.width]);
         pixels = widened_.data();
         pitch = screen.width * 4;
     }

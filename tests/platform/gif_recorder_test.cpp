@@ -44,6 +44,17 @@ std::string RecordRun(Recorder& recorder, std::vector<std::vector<std::uint32_t>
     return error;
 }
 
+// The colours ImageMagick decodes from every frame of a GIF, frame after frame.
+std::vector<std::uint32_t> DecodedGif(const std::string& path) {
+    const std::string rgb = testing::CommandOutput("convert " + path + " -coalesce rgb:-");
+    std::vector<std::uint32_t> colours;
+    for (std::size_t i = 0; i + 2 < rgb.size(); i += 3) {
+        const auto* p = reinterpret_cast<const std::uint8_t*>(&rgb[i]);
+        colours.push_back((static_cast<std::uint32_t>(p[0]) << 16) | (p[1] << 8) | p[2]);
+    }
+    return colours;
+}
+
 TEST(GifRecorder, WritesALoopingGifThatDecodesToTheFramesShown) {
     const std::string path = ::testing::TempDir() + "vekora-recording.gif";
     GifRecorder recorder(path, 25);
@@ -53,15 +64,41 @@ TEST(GifRecorder, WritesALoopingGifThatDecodesToTheFramesShown) {
     // Samples fall every 40 ms: the red line drawn at 1.5 s first shows at the sample of 1.52 s.
     EXPECT_EQ(testing::CommandOutput("identify -format '%T %W %H|' " + path), "100 64 48|52 64 48|28 64 48|");
     EXPECT_NE(testing::CommandOutput("identify -verbose " + path + "[0]").find("Iterations: 0"), std::string::npos);
-    const std::string rgb = testing::CommandOutput("convert " + path + " -coalesce rgb:-");
-    ASSERT_EQ(rgb.size(), 3u * 64 * 48 * 3);
+    const std::vector<std::uint32_t> colours = DecodedGif(path);
+    ASSERT_EQ(colours.size(), 3u * 64 * 48);
     for (std::size_t frame = 0; frame < 3; ++frame) {
         for (std::size_t i = 0; i < 64 * 48; ++i) {
-            const auto* p = reinterpret_cast<const std::uint8_t*>(&rgb[(frame * 64 * 48 + i) * 3]);
-            const std::uint32_t colour = (static_cast<std::uint32_t>(p[0]) << 16) | (p[1] << 8) | p[2];
-            ASSERT_EQ(colour, shown[frame][i]) << "frame " << frame << " pixel " << i;
+            ASSERT_EQ(colours[frame * 64 * 48 + i], shown[frame][i]) << "frame " << frame << " pixel " << i;
         }
     }
+}
+
+TEST(GifRecorder, LongFramesAndPaletteChangesStayExact) {
+    const std::string path = ::testing::TempDir() + "vekora-palettes.gif";
+    GifRecorder recorder(path, 10);
+    HeadlessDevice device;
+    SetActiveDevice(&device);
+    device.AddClockObserver(&recorder);
+    ScreenOpen(40, 20, 32);
+    // 800 colours: more than a palette holds, shown for 700 s (longer than one GIF delay).
+    for (int x = 0; x < 40; ++x) {
+        for (int y = 0; y < 20; ++y) RasterPixel(nullptr, x, y, static_cast<std::uint32_t>(x * 20 + y) * 0x050301);
+    }
+    SleepMs(700000);
+    // Then few colours again: the palette is rebuilt and the frame must still decode exactly.
+    RasterLine(nullptr, 0, 0, 39, 19, 0x804020, LineKind::FilledBox, 0xFFFF);
+    RasterLine(nullptr, 0, 0, 39, 19, 0x10E0F0, LineKind::Line, 0xFFFF);
+    SleepMs(1000);
+    ASSERT_EQ(recorder.Close(device.ClockSeconds()), "");
+    SetActiveDevice(nullptr);
+    if (testing::CommandOutput("command -v identify").empty()) GTEST_SKIP() << "ImageMagick is not installed";
+    EXPECT_EQ(testing::CommandOutput("identify -format '%T|' " + path), "65535|4465|100|");
+    const std::vector<std::uint32_t> colours = DecodedGif(path);
+    ASSERT_EQ(colours.size(), 3u * 40 * 20);
+    const std::size_t last = 2 * 40 * 20;
+    EXPECT_EQ(colours[last], 0x10E0F0u);
+    EXPECT_EQ(colours[last + 39], 0x804020u);
+    EXPECT_EQ(colours[last + 19 * 40 + 39], 0x10E0F0u);
 }
 
 TEST(GifRecorder, NothingShownIsReported) {
