@@ -81,15 +81,6 @@ TEST(MakeCircleTangent, PaceDrawsTheRadiusToTheFootInTheAidColourWithItsMark) {
     EXPECT_GT(CountColour(stage.page(), Result), 100);
 }
 
-TEST(MakeCircleTangent, FastDrawsTheCircleOnly) {
-    ConstructionStage stage;
-    ConstructionCall call = stage.Call(CallMode::Fast);
-    VEKS_MAKECIRCLETANGENT(call, Pt(80, 70), Ln(0, 30, 100, 0), {Word(Result), 1}, {});
-    EXPECT_EQ(CountColour(stage.page(), Aid), 0);
-    EXPECT_EQ(CountColour(stage.page(), PointInk), 0);
-    EXPECT_GT(CountColour(stage.page(), Result), 100);
-}
-
 TEST(MakeArc, IsTheKernelsArcOfTheScriptOpening) {
     for (const std::int32_t opening : {23040, 2560, -1, 0}) {
         ConstructionStage stage;

@@ -34,15 +34,6 @@ TEST(MakeLine, IsTheSegmentWithTheResolvedStyleWords) {
     }
 }
 
-TEST(MakeLine, CoincidentPointsGiveTheKernelsShortHorizontalDirection) {
-    ConstructionStage stage;
-    ConstructionCall call = stage.Call(CallMode::Fast);
-    const Line l = VEKS_MAKELINE(call, Pt(30, 30), Pt(30, 30), {});
-    const Line kernel = VEK_MAKELINE(Pt(30, 30), Pt(30, 30), LineLook{-1, 1});
-    EXPECT_EQ(l.dx, kernel.dx);
-    EXPECT_EQ(l.dy, 0.0);
-}
-
 TEST(MakeLinePolar, IsTheKernelsLineAtTheScriptAngle) {
     ConstructionStage stage;
     ConstructionCall call = stage.Call(CallMode::NoDraw);
