@@ -36,7 +36,8 @@ SurfaceSize SurfaceInfo(ImageHandle target);
 std::uint32_t TransparentColour(ImageHandle target);
 
 // A new image of the screen's depth, every pixel `colour` (TRANSPARENT for NO_COLOUR).
-// Returns null when the size cannot be represented (0, negative, or wider than 8191).
+// Returns null when the size cannot be represented (0, negative, wider than 8191 or higher
+// than 65535) or the memory cannot be had. Images are one malloc'd block: ImageFree frees it.
 ImageHandle ImageNew(std::int32_t width, std::int32_t height, std::uint32_t colour);
 // As ImageNew, with an explicit depth in bytes per pixel (1, 2 or 4).
 ImageHandle ImageNewOfDepth(std::int32_t width, std::int32_t height, std::int32_t bytesPerPixel,

@@ -27,28 +27,48 @@ bool Place(double x, double y, std::int32_t w, std::int32_t h, const Surface& su
 
 enum class PixelRule { Plain, SkipTransparent, Blend, OwnAlpha };
 
+// One row of `width` pixels; `to` and `from` are its first target and image pixels.
+template <typename F, PixelRule Rule>
+void CopyRow(std::uint8_t* to, const std::uint8_t* from, std::int32_t width, std::int32_t alpha) {
+    using P = typename F::Pixel;
+    const std::uint32_t transparent = F::Key(F::Transparent);
+    if constexpr (Rule == PixelRule::OwnAlpha) {
+        for (std::int32_t i = 0; i < width; ++i, to += sizeof(P), from += sizeof(P)) {
+            const P pixel = LoadPixel<P>(from);
+            const std::int32_t a = F::AlphaOf(pixel);
+            // An alpha byte of 0 leaves the pixel alone, as an alpha of 0 does.
+            if (F::Key(pixel) == transparent || a == 0) continue;
+            StorePixel(to, a >= 255 ? pixel : F::Blend(pixel, LoadPixel<P>(to), a));
+        }
+        return;
+    }
+    // Runs of transparent pixels are skipped and runs of the others copied or blended whole.
+    for (std::int32_t i = 0; i < width;) {
+        i += FindKey<F, false>(from + static_cast<std::size_t>(i) * sizeof(P), width - i, transparent);
+        const std::int32_t run = FindKey<F>(from + static_cast<std::size_t>(i) * sizeof(P), width - i, transparent);
+        std::uint8_t* out = to + static_cast<std::size_t>(i) * sizeof(P);
+        const std::uint8_t* in = from + static_cast<std::size_t>(i) * sizeof(P);
+        if constexpr (Rule == PixelRule::SkipTransparent) {
+            std::memcpy(out, in, static_cast<std::size_t>(run) * sizeof(P));
+        } else {
+            for (std::int32_t j = 0; j < run; ++j, out += sizeof(P), in += sizeof(P)) {
+                StorePixel(out, F::Blend(LoadPixel<P>(in), LoadPixel<P>(out), alpha));
+            }
+        }
+        i += run;
+    }
+}
+
 template <typename F, PixelRule Rule>
 void CopyRows(const Surface& dst, const Surface& src, const Overlap& o, std::int32_t alpha) {
-    using P = typename F::Pixel;
-    const std::size_t rowBytes = static_cast<std::size_t>(o.width) * sizeof(P);
+    const std::size_t rowBytes = static_cast<std::size_t>(o.width) * dst.bytesPerPixel;
     for (std::int32_t row = 0; row < o.height; ++row) {
         std::uint8_t* to = dst.At(o.dstX, o.dstY + row);
         const std::uint8_t* from = src.At(o.srcX, o.srcY + row);
         if constexpr (Rule == PixelRule::Plain) {
             std::memmove(to, from, rowBytes);
         } else {
-            for (std::int32_t i = 0; i < o.width; ++i, to += sizeof(P), from += sizeof(P)) {
-                const P pixel = LoadPixel<P>(from);
-                if (F::Key(pixel) == F::Key(F::Transparent)) continue;
-                if constexpr (Rule == PixelRule::SkipTransparent) {
-                    StorePixel(to, pixel);
-                } else {
-                    const std::int32_t a = Rule == PixelRule::OwnAlpha ? F::AlphaOf(pixel) : alpha;
-                    // An alpha byte of 0 leaves the pixel alone, as an alpha of 0 does.
-                    if (a == 0) continue;
-                    StorePixel(to, a >= 255 ? pixel : F::Blend(pixel, LoadPixel<P>(to), a));
-                }
-            }
+            CopyRow<F, Rule>(to, from, o.width, alpha);
         }
     }
 }

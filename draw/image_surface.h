@@ -129,10 +129,10 @@ void FillSpan(const Surface& surface, std::int32_t x0, std::int32_t x1, std::int
     for (std::int32_t x = x0; x <= x1; ++x, at += sizeof pixel) StorePixel(at, pixel);
 }
 
-// The first of `count` pixels from `at` whose key is `key`, or `count` when there is none.
-// Tests a 64-bit word of pixels at a time: (x - low) & ~x & high is non-zero exactly when
-// some lane of x is zero.
-template <typename F>
+// The first of `count` pixels from `at` whose key is `key` (or, when `Same` is false, is not
+// `key`); `count` when there is none. Tests a 64-bit word of pixels at a time: with x the word
+// XOR the key in every lane, (x - low) & ~x & high is non-zero exactly when some lane is zero.
+template <typename F, bool Same = true>
 std::int32_t FindKey(const std::uint8_t* at, std::int32_t count, std::uint32_t key) {
     using P = typename F::Pixel;
     constexpr std::int32_t Lanes = 8 / sizeof(P);
@@ -142,10 +142,10 @@ std::int32_t FindKey(const std::uint8_t* at, std::int32_t count, std::uint32_t k
         std::uint64_t word;
         std::memcpy(&word, at + static_cast<std::size_t>(i) * sizeof(P), sizeof word);
         const std::uint64_t x = (word ^ broadcast) & F::SwarMask;
-        if (((x - F::SwarLow) & ~x & F::SwarHigh) != 0) break;
+        if (Same ? ((x - F::SwarLow) & ~x & F::SwarHigh) != 0 : x != 0) break;
     }
     for (; i < count; ++i) {
-        if (F::Key(LoadPixel<P>(at + static_cast<std::size_t>(i) * sizeof(P))) == key) return i;
+        if ((F::Key(LoadPixel<P>(at + static_cast<std::size_t>(i) * sizeof(P))) == key) == Same) return i;
     }
     return count;
 }
