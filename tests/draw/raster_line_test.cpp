@@ -35,6 +35,25 @@ TEST(RasterLine, BothEndsAreDrawnInEveryDirection) {
     }
 }
 
+TEST(RasterLine, ClippingAtAnyEdgeKeepsExactlyTheVisiblePixels) {
+    // A line drawn on a 16 x 16 target is the 16 x 16 middle of the same line drawn, shifted,
+    // on a 48 x 48 target that holds all of it; the dash pattern included.
+    std::mt19937 random(9);
+    std::uniform_real_distribution<float> coordinate(-16, 32);
+    for (int i = 0; i < 500; ++i) {
+        const float x1 = coordinate(random), y1 = coordinate(random), x2 = coordinate(random), y2 = coordinate(random);
+        Canvas small(16, 16), large(48, 48);
+        Line(small, x1, y1, x2, y2, 0xE6D9);
+        Line(large, x1 + 16, y1 + 16, x2 + 16, y2 + 16, 0xE6D9);
+        for (int y = 0; y < 16; ++y) {
+            for (int x = 0; x < 16; ++x) {
+                ASSERT_EQ(small.Is(x, y, Ink), large.Is(x + 16, y + 16, Ink))
+                    << x1 << "," << y1 << " to " << x2 << "," << y2 << " at " << x << "," << y;
+            }
+        }
+    }
+}
+
 TEST(RasterLine, ShallowLineRoundsItsRows) {
     Canvas canvas(8, 3);
     Line(canvas, 0, 0, 7, 2);
