@@ -363,8 +363,9 @@ typedef struct VEKS_Symbols {
 
 /* Compiles a script: `lines` in, the other five filled. Returns 0 when it compiled, -1 for
  * errors in pass 1, -2 for errors in pass 2, and -3 when a pointer is null, memory ran
- * out or the table would pass 2^28 words (then nothing is changed). With errors the two error lists hold exactly them: codes
- * (message number in bits 0-7, parameters in bits 8-15, see VEKS_ERRORMSG) and 1-based
+ * out or the table would pass 2^28 words (then nothing is changed). With errors the two
+ * error lists hold exactly them: codes (message number in bits 0-7, parameters in bits
+ * 8-15, see VEKS_ERRORMSG) and 1-based
  * line numbers (0 for a missing END); without errors they are left as given. A script
  * without END before its first procedure header leaves table, symbols and counts as given.
  * counts gets 9 items: the number of entries of each symbol list. */
