@@ -10,6 +10,7 @@
 #include "draw/image_surface.h"
 #include "platform/event_file.h"
 #include "platform/headless_device.h"
+#include "shell/run_deadline.h"
 #include "shell/run_script.h"
 #include "shell/script_text.h"
 
@@ -21,6 +22,7 @@ struct ScriptOutcome {
     std::int32_t width = 0, height = 0;
     std::vector<std::uint32_t> screen;  // 0xRRGGBB a pixel, top row first
     ErrorLists errors;
+    bool stopped = false;  // still running at the time limit
 
     std::uint32_t At(std::int32_t x, std::int32_t y) const {
         if (x < 0 || y < 0 || x >= width || y >= height) return 0xDEADBEEF;
@@ -35,12 +37,17 @@ struct ScriptOutcome {
     }
 };
 
+// Runs longer than this (virtual time) are stopped, as --until stops them.
+constexpr std::int64_t TimeLimitMs = 60000;
+
 // Plays the script (its lines separated by '\n') with the events (event-file text), without
 // the logo unless asked for.
 inline ScriptOutcome PlayHeadless(std::string_view script, std::string_view events = "", bool logo = false) {
     const EventList list = ParseEvents(events, "events");
     HeadlessDevice device(list.events);
     SetActiveDevice(&device);
+    RunDeadline deadline(TimeLimitMs);
+    device.AddClockObserver(&deadline);
     ScriptOutcome outcome;
     ScriptRunSetup setup;
     setup.options.showLogo = logo;
@@ -53,6 +60,8 @@ inline ScriptOutcome PlayHeadless(std::string_view script, std::string_view even
             for (std::int32_t x = 0; x < surface.width; ++x) outcome.screen.push_back(PixelRgb(surface, x, y));
     };
     outcome.result = RunScript(SplitScriptText(script), outcome.errors, setup);
+    device.RemoveClockObserver(&deadline);
+    outcome.stopped = deadline.Passed();
     SetActiveDevice(nullptr);
     return outcome;
 }
