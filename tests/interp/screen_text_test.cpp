@@ -1,0 +1,131 @@
+// SCREEN, WINDOW, TEXTWINDOW and TEXT, and the MENU statements, in whole headless runs.
+#include <gtest/gtest.h>
+
+#include "script_run_support.h"
+
+namespace vekora {
+namespace {
+
+using testing::PlayHeadless;
+using testing::ScriptOutcome;
+
+constexpr std::uint32_t White = 0xFFFFFF;
+constexpr std::uint32_t Black = 0x000000;
+constexpr std::uint32_t Red = 0xFF0000;
+constexpr std::uint32_t Blue = 0x0000FF;
+constexpr std::uint32_t Green = 0x00FF00;
+constexpr std::uint32_t MenuFace = 0xC6C3C6;  // 0xC0C0C0 as a 5:6:5 pixel shows it
+
+TEST(Screen, WindowHoldsThePageAndTheBarBelowIt) {
+    const ScriptOutcome run = PlayHeadless("SCREEN 800, 600, 32, &HFF0000\nEND\n");
+    EXPECT_EQ(run.width, 800);
+    EXPECT_EQ(run.height, 600);
+    EXPECT_EQ(run.At(799, 579), Red);
+    EXPECT_EQ(run.At(200, 590), MenuFace);  // a button of the bar
+    EXPECT_EQ(run.At(700, 590), White);     // the bar row beside the buttons: the background
+}
+
+TEST(Screen, BarBesideTheButtonsTakesTheBackgroundColour) {
+    const ScriptOutcome run = PlayHeadless("DEFAULTS &H0000FF\nSCREEN 800, 600, 16, &HFF0000\nEND\n");
+    EXPECT_EQ(run.At(700, 590), Blue);
+    EXPECT_EQ(run.At(700, 570), Red);
+}
+
+TEST(Screen, WindowClipsToTheScreenAndKeepsTheOldPicture) {
+    const ScriptOutcome big = PlayHeadless("SCREEN 300, 200\nWINDOW 2000, 2000\nCLS &HFF0000\nEND\n");
+    EXPECT_EQ(big.At(299, 179), Red);
+    EXPECT_NE(big.At(299, 181), Red);
+    // The top-left 100 x 50 of the old page stays; the rest of the new page is not shown.
+    const ScriptOutcome small = PlayHeadless("SCREEN 300, 200\nCLS &H00FF00\nWINDOW 100, 50\nCLS &HFF0000\nEND\n");
+    EXPECT_EQ(small.At(99, 49), Red);
+    EXPECT_EQ(small.At(100, 49), Green);
+    EXPECT_EQ(small.At(99, 50), Green);
+}
+
+TEST(Text, TextFillsItsBoxOnTheScreen) {
+    const ScriptOutcome run = PlayHeadless(
+        "SCREEN 300, 200\nTEXTWINDOW 10, 20, 200, 40\nTEXT \"Tri\xE1ngulo\", &HFF0000, &H0000FF, 24\nEND\n");
+    EXPECT_EQ(run.At(10, 20), Blue);
+    EXPECT_EQ(run.At(209, 59), Blue);
+    EXPECT_EQ(run.At(210, 60), White);
+    EXPECT_GT(run.Count(10, 20, 209, 59, Red), 40);
+    // A 24-pixel font: no ink below the first line's height.
+    EXPECT_EQ(run.Count(10, 48, 209, 59, Red), 0);
+}
+
+TEST(Text, WithoutBoxColourTheBoxTakesTheBackground) {
+    const ScriptOutcome run = PlayHeadless(
+        "DEFAULTS &H00FF00\nSCREEN 300, 200, 16, &HFF0000\nTEXTWINDOW 10, 20, 100, 30\nTEXT \"A\"\nEND\n");
+    EXPECT_EQ(run.At(109, 49), Green);
+    EXPECT_EQ(run.At(110, 50), Red);
+    EXPECT_GT(run.Count(10, 20, 109, 49, Black), 10);
+}
+
+TEST(Text, BeforeTextwindowNothingShows) {
+    const ScriptOutcome run = PlayHeadless("SCREEN 300, 200\nTEXT \"hola\", &HFF0000, &HFF0000\nEND\n");
+    EXPECT_EQ(run.Count(0, 0, 299, 179, Red), 0);
+}
+
+// A lesson that branches: each item draws a point of its own colour at (100, 60).
+constexpr const char* Lesson =
+    "SCREEN 300, 200\nSPEED 0\n"
+    "MENU\n"
+    "MENUITEM \"rojo\"\n"
+    "POINT P, 100, 60, 2, &HFF0000, 20\n"
+    "EXITMENU\n"
+    "MENUITEM \"azul\"\n"
+    "POINT Q, 100, 60, 2, &H0000FF, 20\n"
+    "EXITMENU\n"
+    "MENUITEM \"verde\"\n"
+    "POINT R, 100, 60, 2, &H00FF00, 20\n"
+    "ENDMENU\n"
+    "END\n";
+
+TEST(Menus, KeysAndClicksChooseTheBranch) {
+    struct Case {
+        const char* events;
+        std::uint32_t colour;
+    };
+    const Case cases[] = {
+        {"10 key Enter\n", Red},
+        {"10 key Down\n20 key Enter\n", Blue},
+        {"10 key Down\n20 key Down\n30 key Down\n40 key Enter\n", Green},  // stays on the last
+        {"10 key Up\n20 key Enter\n", Red},
+        {"10 click 30 50\n", Green},  // row 2 of the box
+        {"10 click 30 25\n", Blue},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.events);
+        const ScriptOutcome run = PlayHeadless(Lesson, c.events);
+        EXPECT_EQ(run.At(100, 60), c.colour);
+        // Only the chosen branch ran, and the menu box is gone.
+        EXPECT_EQ(run.At(3, 3), White);
+    }
+}
+
+TEST(Menus, EscapeOrAClickOutsideSkipsEveryItem) {
+    for (const char* events : {"10 key Escape\n", "10 click 250 150\n"}) {
+        const ScriptOutcome run = PlayHeadless(Lesson, events);
+        EXPECT_EQ(run.At(100, 60), White) << events;
+        EXPECT_EQ(run.result, 255);
+    }
+}
+
+TEST(Menus, RepeatmenuShowsTheMenuAgain) {
+    const ScriptOutcome run = PlayHeadless(
+        "SCREEN 300, 200\nSPEED 0\n"
+        "MENU\n"
+        "MENUITEM \"otro\"\n"
+        "POINT P, 100, 60, 2, &HFF0000, 20\n"
+        "MENUITEM \"salir\"\n"
+        "EXITMENU\n"
+        "REPEATMENU\n"
+        "POINT Q, 200, 60, 2, &H0000FF, 20\n"
+        "END\n",
+        "10 key Enter\n100 key Down\n110 key Enter\n");
+    EXPECT_EQ(run.At(100, 60), Red);
+    EXPECT_EQ(run.At(200, 60), Blue);
+}
+
+}  // namespace
+}  // namespace vekora
