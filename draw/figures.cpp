@@ -33,9 +33,9 @@ RadiusRange RadiiReachingTarget(const SurfaceSize& size, double cx, double cy) {
     return {std::hypot(nx, ny), std::hypot(fx, fy)};
 }
 
-// Ring i (0-based) has radius r0 + i / 2. Clamps the first and last ring index that can
-// touch the target into [0, last]; the bound on the count keeps huge radii, where the
-// subtraction below has lost every pixel of precision, from looping over billions of rings.
+// Ring i (0-based) has radius r0 + i / 2: the first and last ring that can touch the target,
+// within [0, last]. The bound on their count keeps huge radii, where the subtractions below
+// have lost every pixel of precision, from looping over billions of rings.
 struct RingSpan {
     std::int64_t first;
     std::int64_t last;
@@ -57,8 +57,10 @@ RingSpan VisibleRings(const SurfaceSize& size, const Circle& c, double r0, std::
     // An arc that draws its radii still shows them when its ring lies beyond the target;
     // the first such ring stands for the rest, whose radii cover the same pixels there.
     if (radii && end < last) ++end;
-    const std::int64_t most =
-        ClampIndex(2.0 * (reach.farthest - reach.nearest + 2 * RingMargin) + 4.0, 0, last);
+    // The reach spans at most the target's diagonal; measured from its size, so that rounding
+    // in nearest and farthest (huge when the centre is far) cannot widen it.
+    const double diagonal = std::hypot(static_cast<double>(size.width), static_cast<double>(size.height));
+    const std::int64_t most = ClampIndex(2.0 * (diagonal + 2 * RingMargin) + 4.0, 0, last);
     return {first, std::min(end, first + most)};
 }
 
@@ -66,7 +68,7 @@ RingSpan VisibleRings(const SurfaceSize& size, const Circle& c, double r0, std::
 
 std::int32_t DrawLine(ImageHandle target, const Line& line) {
     if (IsUndefined(line)) return UNDEFINED_CODE;
-    if (line.dx == 0.0 && line.dy == 0.0) return 0;  // no direction: nothing to draw
+    if (LacksDirection(line)) return 0;  // nothing to draw along
     const SurfaceSize size = SurfaceInfo(target);
     const StrokeStacking stacking = StackingFor(line.dx, line.dy);
     double x1, y1, x2, y2;

@@ -128,6 +128,10 @@ TEST(DrawCircle, FarAndHugeCirclesEndAndStayFinite) {
     EXPECT_EQ(DrawCircle(canvas.handle(), Circle{1e280, 8, 1e280, 0, 0, Ink, 5}), 0);
     EXPECT_EQ(DrawCircle(canvas.handle(), Circle{8, 8, 1e280, 0, 0, Ink, 1000000}), 0);
     EXPECT_EQ(canvas.Count(Ink), 0);
+    // Within single precision but far, with two thousand million rings: few can reach the
+    // target (this one passes through x = 0), and only those are drawn.
+    Canvas far(16, 16);
+    EXPECT_EQ(DrawCircle(far.handle(), Circle{1e30, 8, 1e30, 0, 0, Ink, 2000000000}), 0);
     // Two thousand million rings: only those that can reach the target are drawn, and
     // together they cover it.
     EXPECT_EQ(DrawCircle(canvas.handle(), Circle{8, 8, 3, 0, 0, Ink, 2000000000}), 0);
