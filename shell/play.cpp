@@ -41,8 +41,10 @@ public:
         if (gif_) device_.AddClockObserver(gif_.get());
         if (frames_) device_.AddClockObserver(frames_.get());
     }
-    // Writes what is left; returns the problems, one a line.
-    std::string Close() {
+    // Writes what is left; returns the problems, one a line. The last picture is held for one
+    // more frame first, so that a run that took no time still gives a picture.
+    std::string Close(std::int32_t framesPerSecond) {
+        if (gif_ || frames_) SleepMs((1000 + framesPerSecond - 1) / framesPerSecond);
         const double end = device_.ClockSeconds();
         std::string problems;
         if (gif_) {
@@ -119,7 +121,7 @@ int PlayScript(const CommandLine& line, Console& console, std::istream& input, s
     if (headless) device->RemoveClockObserver(&deadline);
     if (deadline.Passed()) diagnostics << "vekora: stopped at " << line.untilMs << " ms of virtual time (--until)\n";
     if (!screenshotError.empty()) diagnostics << "vekora: --screenshot: " << screenshotError << "\n";
-    diagnostics << recording.Close();
+    diagnostics << recording.Close(line.fps);
     SetActiveDevice(nullptr);
     return 0;
 }
