@@ -1,10 +1,10 @@
-// VEK_INIT: resets the program settings to their start values.
+// VEK_INIT: resets the program settings to their start values and loads the resident resources.
 #include "vekora.h"
 
-#include "shell/settings.h"
+#include "shell/run_script.h"
 
 extern "C" VEK_API int32_t VEK_INIT(void) {
-    vekora::ResetSettings();
-    // FIXME: the resident fonts, the window icon and the logo join here once they exist.
+    // The settings on every call; the fonts, the logo and the icon once per process.
+    vekora::InitProgram();
     return 0;
 }

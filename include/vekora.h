@@ -452,6 +452,35 @@ VEK_API Line VEKS_MAKETANGENT(const VekImage* target, const int32_t* originX, co
                               const int32_t* colour, const int32_t* thickness, const int32_t* mode,
                               int32_t* event);
 
+/* Running scripts. A run plays on the active device, which the caller chooses once with
+ * VEKS_USEDEVICE before the first run:
+ *   VEKS_DEVICE_WINDOW    an SDL window, opened by the script's first screen or drawing
+ *                         statement; returns 1 and runs headless when no display can be opened;
+ *   VEKS_DEVICE_HEADLESS  a screen in memory with a virtual clock that moves only while the
+ *                         program sleeps or polls; input comes from the event file `eventFile`
+ *                         (the format of the command line's --events; null: no input);
+ *                         a run stops, as if it had ended, after 600000 ms of that clock.
+ * Returns 0, 1 (see above), or -1 for an unknown kind or an event file that cannot be used
+ * (the device is then left as it was). Without any call the first run takes the window.
+ * Closing the window ends the process with exit code 0. */
+#define VEKS_DEVICE_WINDOW 0
+#define VEKS_DEVICE_HEADLESS 1
+VEK_API int32_t VEKS_USEDEVICE(int32_t kind, const char* eventFile);
+
+/* Compiles the lines and plays the main module, then shows the logo for 2000 ms. Returns 0
+ * (ran to its end, or the viewer chose Salir), 255 (END), -1 or -2 (compilation errors, in
+ * the error lists as VEKS_PARSESCRIPT gives them), -3 for a null pointer, or a run-time
+ * error: the procedure number in the high 16 bits, the error code (VEKS_ERRORMSG) in the low
+ * 16 bits. The program settings are reset (VEK_INIT) before every run. */
+VEK_API int32_t VEKS_RUNSCRIPT(const VEKS_StringList* lines, VEKS_IntList* errorCodes, VEKS_IntList* errorLines);
+
+/* Reads the script file (lines ended by CR, LF or CR LF; UTF-8 is taken to Latin-1), sets the
+ * window title to the name followed by " - Vekora", and runs it as VEKS_RUNSCRIPT does. Errors
+ * are reported on the standard output (compilation errors also in "vekerror.txt" beside the
+ * script), followed by "Presiona Enter para continuar." and a line read from the standard
+ * input. Returns 0 when the run ended normally (0 or 255), otherwise as VEKS_RUNSCRIPT. */
+VEK_API int32_t VEKS_RUNSCRIPTFILE(const VEKS_String* fileName, VEKS_IntList* errorCodes, VEKS_IntList* errorLines);
+
 #ifdef __cplusplus
 }
 #endif

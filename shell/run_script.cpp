@@ -33,14 +33,18 @@ std::int32_t RunCompiled(const InstructionTable& table, const SymbolTable& symbo
     run.options = setup.options;
     MakeObjectLists(run, symbols.Count(TypePoint), symbols.Count(TypeLine), symbols.Count(TypeCircle));
     std::int32_t result = RanToEnd;
+    // A run stopped at its time limit ends as if it had ended normally; the limit may also
+    // pass during the closing logo, which then ends at once.
     try {
         result = RunMainModule(run);
     } catch (const RunDeadlinePassed&) {
-        // The run was stopped at its time limit: it ends as if it had ended normally.
         result = RanToEnd;
     }
     if (setup.beforeClosingLogo) setup.beforeClosingLogo();
-    ShowLogo(run.options);
+    try {
+        ShowLogo(run.options);
+    } catch (const RunDeadlinePassed&) {
+    }
     return result;
 }
 

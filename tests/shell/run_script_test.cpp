@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -16,6 +17,7 @@
 #include "shell/run_script.h"
 #include "shell/settings.h"
 #include "tests/platform/picture_test_support.h"
+#include "vekora.h"
 
 namespace vekora {
 namespace {
@@ -161,6 +163,36 @@ TEST(VekInit, ResetsSettingsEveryTimeAndLoadsResourcesOnce) {
     EXPECT_EQ(SurfaceInfo(Resident().logo).width, LogoWidth);
     EXPECT_EQ(SurfaceInfo(Resident().logo).height, LogoHeight);
     EXPECT_EQ(SurfaceInfo(Resident().logo).bytesPerPixel, 2);
+}
+
+}  // namespace
+}  // namespace vekora
+
+namespace vekora {
+namespace {
+
+VEKS_String CString(const char* text) { return VEKS_String{const_cast<char*>(text), static_cast<int32_t>(std::strlen(text))}; }
+
+TEST(RunScriptC, RunsLinesOnTheChosenDeviceAndHandsBackErrors) {
+    ASSERT_EQ(VEKS_USEDEVICE(VEKS_DEVICE_HEADLESS, nullptr), 0);
+    EXPECT_EQ(VEKS_USEDEVICE(7, nullptr), -1);
+    VEKS_String good[] = {CString("SCREEN 100, 80"), CString("CLS &HFF0000"), CString("END")};
+    VEKS_StringList lines{good, 3};
+    VEKS_IntList codes{};
+    VEKS_IntList errorLines{};
+    EXPECT_EQ(VEKS_RUNSCRIPT(&lines, &codes, &errorLines), 255);
+    EXPECT_EQ(codes.count, 0);
+    EXPECT_EQ(ScreenQuery().width, 100);
+
+    VEKS_String bad[] = {CString("POINT A, 1"), CString("END")};
+    lines = VEKS_StringList{bad, 2};
+    EXPECT_EQ(VEKS_RUNSCRIPT(&lines, &codes, &errorLines), -1);
+    ASSERT_EQ(codes.count, 1);
+    EXPECT_EQ(codes.items[0], 12);
+    EXPECT_EQ(errorLines.items[0], 1);
+    EXPECT_EQ(VEKS_RUNSCRIPT(nullptr, &codes, &errorLines), -3);
+    std::free(codes.items);
+    std::free(errorLines.items);
 }
 
 }  // namespace

@@ -1,0 +1,119 @@
+// VEKS_USEDEVICE, VEKS_RUNSCRIPT and VEKS_RUNSCRIPTFILE: running scripts for C callers on the
+// device they choose. Reports go to the standard output and Enter is read from the standard
+// input, as the program does.
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
+#include <memory>
+#include <string>
+
+#include "platform/event_file.h"
+#include "platform/headless_device.h"
+#include "platform/window_device.h"
+#include "shell/console.h"
+#include "shell/run_deadline.h"
+#include "shell/run_script.h"
+#include "vekora.h"
+
+namespace {
+
+constexpr std::int32_t RefusedArguments = -3;
+// A headless run ends as if it had ended normally after this much virtual time, as the
+// command line's does: without a viewer a pause would otherwise last for ever.
+constexpr std::int64_t HeadlessRunLimitMs = 600000;
+
+// The device the library's runs play on; the library owns it for the rest of the process.
+std::unique_ptr<vekora::Device>& LibraryDevice() {
+    static std::unique_ptr<vekora::Device> device;
+    return device;
+}
+
+std::int32_t UseDevice(std::int32_t kind, const char* eventFile) {
+    std::unique_ptr<vekora::Device> device;
+    std::int32_t result = 0;
+    if (kind == VEKS_DEVICE_WINDOW) {
+        std::string whyNot;
+        device = vekora::WindowDevice::Create(1, whyNot);
+        if (!device) result = 1;
+    } else if (kind != VEKS_DEVICE_HEADLESS) {
+        return -1;
+    }
+    if (!device) {
+        vekora::EventList events;
+        if (eventFile != nullptr) events = vekora::ReadEventFile(eventFile);
+        if (!events.error.empty()) return -1;
+        device = std::make_unique<vekora::HeadlessDevice>(std::move(events.events));
+    }
+    vekora::SetActiveDevice(device.get());
+    LibraryDevice() = std::move(device);
+    return result;
+}
+
+void EnsureDevice() {
+    if (vekora::ActiveDevice() == nullptr) UseDevice(VEKS_DEVICE_WINDOW, nullptr);
+}
+
+vekora::ScriptLines LinesOf(const VEKS_StringList& lines) {
+    vekora::ScriptLines read;
+    for (std::int32_t i = 0; lines.items != nullptr && i < lines.count; ++i) {
+        const VEKS_String& line = lines.items[i];
+        read.emplace_back(line.bytes == nullptr || line.length <= 0 ? std::string()
+                                                                  : std::string(line.bytes, static_cast<std::size_t>(line.length)));
+    }
+    return read;
+}
+
+// The error lists go to the caller only when there are errors, as VEKS_PARSESCRIPT leaves them.
+void HandErrors(const std::vector<std::int32_t>& values, VEKS_IntList& list) {
+    auto* items = static_cast<std::int32_t*>(std::malloc((values.empty() ? 1 : values.size()) * sizeof(std::int32_t)));
+    if (items == nullptr) return;
+    if (!values.empty()) std::memcpy(items, values.data(), values.size() * sizeof(std::int32_t));
+    std::free(list.items);
+    list.items = items;
+    list.count = static_cast<std::int32_t>(values.size());
+}
+
+template <typename Run>
+std::int32_t RunForC(VEKS_IntList& errorCodes, VEKS_IntList& errorLines, Run run) {
+    EnsureDevice();
+    vekora::Console console(std::cout, vekora::LocaleWantsUtf8());
+    vekora::ScriptRunSetup setup;
+    setup.console = &console;
+    setup.input = &std::cin;
+    setup.diagnostics = &std::cerr;
+    vekora::ErrorLists errors;
+    vekora::Device* device = vekora::ActiveDevice();
+    const bool headless = dynamic_cast<vekora::HeadlessDevice*>(device) != nullptr;
+    vekora::RunDeadline deadline(static_cast<std::int64_t>(device->ClockSeconds() * 1000) + HeadlessRunLimitMs);
+    if (headless) device->AddClockObserver(&deadline);
+    const std::int32_t result = run(errors, setup);
+    if (headless) device->RemoveClockObserver(&deadline);
+    if (!errors.codes.empty()) {
+        HandErrors(errors.codes, errorCodes);
+        HandErrors(errors.lines, errorLines);
+    }
+    std::cout.flush();
+    return result;
+}
+
+}  // namespace
+
+extern "C" VEK_API int32_t VEKS_USEDEVICE(int32_t kind, const char* eventFile) { return UseDevice(kind, eventFile); }
+
+extern "C" VEK_API int32_t VEKS_RUNSCRIPT(const VEKS_StringList* lines, VEKS_IntList* errorCodes, VEKS_IntList* errorLines) {
+    if (lines == nullptr || errorCodes == nullptr || errorLines == nullptr) return RefusedArguments;
+    return RunForC(*errorCodes, *errorLines, [&](vekora::ErrorLists& errors, const vekora::ScriptRunSetup& setup) {
+        return vekora::RunScript(LinesOf(*lines), errors, setup);
+    });
+}
+
+extern "C" VEK_API int32_t VEKS_RUNSCRIPTFILE(const VEKS_String* fileName, VEKS_IntList* errorCodes,
+                                              VEKS_IntList* errorLines) {
+    if (fileName == nullptr || errorCodes == nullptr || errorLines == nullptr) return RefusedArguments;
+    const std::string path = fileName->bytes == nullptr || fileName->length <= 0
+                                 ? std::string()
+                                 : std::string(fileName->bytes, static_cast<std::size_t>(fileName->length));
+    return RunForC(*errorCodes, *errorLines, [&](vekora::ErrorLists& errors, const vekora::ScriptRunSetup& setup) {
+        return vekora::RunScriptFile(path, errors, setup);
+    });
+}
