@@ -62,6 +62,15 @@ void ScanInside(ImageHandle image, const SurfaceSize& size, std::uint32_t empty,
     }
 }
 
+// Sets every pixel back to the stored value `empty`, as the image was made.
+void ClearScratch(ImageHandle image, const SurfaceSize& size, std::uint32_t empty) {
+    std::uint8_t* pixel = image + ImageHeaderBytes;
+    const std::size_t count = static_cast<std::size_t>(size.width) * size.height;
+    for (std::size_t i = 0; i < count; ++i) {
+        for (std::int32_t b = 0; b < size.bytesPerPixel; ++b) *pixel++ = static_cast<std::uint8_t>(empty >> (8 * b));
+    }
+}
+
 ScratchImage NewScratch(const PixelBox& box, std::int32_t bytesPerPixel) {
     return ScratchImage(ImageNewOfDepth(box.width, box.height, bytesPerPixel, NO_COLOUR));
 }
@@ -92,8 +101,7 @@ void BlendThroughScratch(ImageHandle target, const ScratchFill& fill,
             RasterFill(scratch.get(), seedX, seedY, fill.colour, NO_COLOUR);
             if (FloodEscaped(scratch.get(), size, border, empty, fill)) {
                 // The flood escaped: start again with the outline alone.
-                scratch = NewScratch(fill.box, targetSize.bytesPerPixel);
-                if (!scratch) return;
+                ClearScratch(scratch.get(), size, empty);
                 outline(scratch.get());
                 break;
             }

@@ -2,6 +2,7 @@
 // triangles larger than the target, shapes without area.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <random>
@@ -139,6 +140,43 @@ TEST(FillTriangle, CollinearVerticesBlendOnlyTheOutline) {
         }
         EXPECT_GT(canvas.Count(Ink), 0);
         EXPECT_EQ(beside, 0) << "from " << c.a.x << "," << c.a.y;
+    }
+}
+
+double DistanceToSegment(double x, double y, const Point& a, const Point& b) {
+    const double dx = b.x - a.x, dy = b.y - a.y;
+    const double len2 = dx * dx + dy * dy;
+    const double t = len2 == 0.0 ? 0.0 : std::clamp(((x - a.x) * dx + (y - a.y) * dy) / len2, 0.0, 1.0);
+    return std::hypot(x - (a.x + t * dx), y - (a.y + t * dy));
+}
+
+// Shapes without room inside: whatever their seed, the fill never floods the scratch image.
+TEST(FillRect, ThinShapesNeverFloodTheirBox) {
+    std::mt19937 random(5);
+    std::uniform_real_distribution<double> coordinate(0.0, 23.0);
+    std::uniform_real_distribution<double> thin(-0.8, 0.8);
+    for (int i = 0; i < 400; ++i) {
+        const Point a = At(coordinate(random), coordinate(random)), b = At(coordinate(random), coordinate(random));
+        Canvas canvas(24, 24, 2, Paper);
+        // Pixels of the outline lie within a pixel of it; the outline within `width` of ab.
+        double width = 0.5;
+        if (i % 2 == 0) {
+            const double height = thin(random);
+            width = std::fabs(height);
+            FillRect(canvas.handle(), a, b, height, Ink, 255);
+        } else {
+            // A triangle whose third vertex lies within half a pixel of the side ab.
+            const double t = std::uniform_real_distribution<double>(0.1, 0.9)(random);
+            const double len = std::max(std::hypot(b.x - a.x, b.y - a.y), 1e-9);
+            const double off = thin(random) * 0.6;
+            const Point c = At(a.x + t * (b.x - a.x) - off * (b.y - a.y) / len,
+                               a.y + t * (b.y - a.y) + off * (b.x - a.x) / len);
+            Fill(canvas, a, b, c);
+        }
+        int far = 0;
+        for (int y = 0; y < 24; ++y)
+            for (int x = 0; x < 24; ++x) far += canvas.Is(x, y, Ink) && DistanceToSegment(x, y, a, b) > width + 1.5;
+        ASSERT_EQ(far, 0) << "shape " << i;
     }
 }
 
