@@ -73,6 +73,23 @@ TEST(FillTriangle, HalfAlphaBlendsEveryChannel) {
     EXPECT_TRUE(canvas.Is(10, 10, 0x000000));
 }
 
+TEST(FillTriangle, EveryDepthBlendsItsOwnScratchImage) {
+    // At 1 byte a pixel colours are palette indices and the transparent colour is 0.
+    for (const std::int32_t depth : {1, 2, 4}) {
+        const std::uint32_t paper = depth == 1 ? 0x24 : Paper;
+        const std::uint32_t ink = depth == 1 ? 0xE3 : Ink;
+        Canvas canvas(12, 12, depth, paper);
+        std::int32_t alpha = 255;
+        FillTriangle(canvas.handle(), At(1, 1), At(10, 1), At(1, 10), ink, alpha);
+        EXPECT_TRUE(canvas.Is(3, 3, ink)) << depth << " bytes";
+        EXPECT_TRUE(canvas.Is(10, 10, paper)) << depth << " bytes";
+        Circle disc{6, 6, 4, 0, 0, 0, 1};
+        Canvas round(12, 12, depth, paper);
+        FillCircle(round.handle(), disc, ink, 255);
+        EXPECT_TRUE(round.Is(6, 6, ink) && round.Is(0, 0, paper)) << depth << " bytes";
+    }
+}
+
 TEST(FillTriangle, UndefinedVertexDrawsNothing) {
     Canvas canvas(8, 8, 4, Paper);
     std::int32_t alpha = -1;
