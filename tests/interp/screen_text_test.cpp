@@ -14,7 +14,7 @@ constexpr std::uint32_t Black = 0x000000;
 constexpr std::uint32_t Red = 0xFF0000;
 constexpr std::uint32_t Blue = 0x0000FF;
 constexpr std::uint32_t Green = 0x00FF00;
-constexpr std::uint32_t MenuFace = 0xC6C3C6;  // 0xC0C0C0 as a 5:6:5 pixel shows it
+constexpr std::uint32_t MenuFace = testing::Shown(0xC0C0C0);
 
 TEST(Screen, WindowHoldsThePageAndTheBarBelowIt) {
     const ScriptOutcome run = PlayHeadless("SCREEN 800, 600, 32, &HFF0000\nEND\n");

@@ -37,8 +37,14 @@ struct ScriptOutcome {
     }
 };
 
+// A colour as a 5:6:5 screen pixel shows it, each channel widened by bit replication.
+constexpr std::uint32_t Shown(std::uint32_t colour) {
+    const std::uint32_t r = (colour >> 19) & 0x1F, g = (colour >> 10) & 0x3F, b = (colour >> 3) & 0x1F;
+    return ((r << 3 | r >> 2) << 16) | ((g << 2 | g >> 4) << 8) | (b << 3 | b >> 2);
+}
+
 // Runs longer than this (virtual time) are stopped, as --until stops them.
-constexpr std::int64_t TimeLimitMs = 60000;
+constexpr std::int64_t TimeLimitMs = 600000;
 
 // Plays the script (its lines separated by '\n') with the events (event-file text), without
 // the logo unless asked for.
