@@ -53,10 +53,18 @@ SquareKit KitOf(const Settings& s) {
                      static_cast<std::uint32_t>(s.instrument[SquareRulerColour])};
 }
 
+// The compasses draw the circle or arc; returns the input code that stopped them, or 0.
+std::int32_t CompassFilm(const ConstructionCall& call, const Circle& circle) {
+    const Settings& s = call.settings;
+    return AnimateArc(FilmOf(call), circle, Duration(call), CompassSize(s), Flags(s, CompassColour, circle.colour, Tool),
+                      s);
+}
+
 // The compasses draw each arc in turn while no input code has come.
 void FilmArcs(ConstructionCall& call, const Circle* arcs, std::size_t count, std::int32_t flags) {
     for (std::size_t i = 0; i < count && call.event == 0; ++i)
-        call.event = AnimateArc(FilmOf(call), arcs[i], Duration(call), CompassSize(call.settings), flags, call.settings);
+        call.event = AnimateArc(FilmOf(call), arcs[i], Duration(call), CompassSize(call.settings), flags,
+                                call.settings);
 }
 
 // The ruler draws the segment a-b while no input code has come; after one, it appears at once.
@@ -107,9 +115,7 @@ void FilmPolar(ConstructionCall& call, const PolarPlan& plan) {
 }
 
 void FilmCircle(ConstructionCall& call, const Circle& circle) {
-    const Settings& s = call.settings;
-    call.event = AnimateArc(FilmOf(call), circle, Duration(call), CompassSize(s),
-                            Flags(s, CompassColour, circle.colour, Tool), s);
+    call.event = CompassFilm(call, circle);
     call.PauseIfQuiet();
 }
 
@@ -118,7 +124,11 @@ void FilmCircleTangent(ConstructionCall& call, const CircleTangentPlan& plan) {
     // compasses follow even when that film was cut short.
     VEKS_MAKELINEPOLAR(call, plan.centre, plan.line, QuarterTurn,
                        StyleWords{-1, static_cast<std::int32_t>(plan.aid.colour), plan.circle.thickness});
-    FilmCircle(call, plan.circle);
+    // A key that stopped the square still reaches the engine, and skips the closing pause.
+    const std::int32_t cut = call.event;
+    call.event = CompassFilm(call, plan.circle);
+    if (call.event == 0) call.event = cut;
+    call.PauseIfQuiet();
 }
 
 void FilmMidline(ConstructionCall& call, const MidlinePlan& plan) {
