@@ -128,11 +128,13 @@ std::int32_t CollectEntries(const RunContext& run, const Activation& act, std::i
         const std::int32_t opcode = OpcodeOf(table.Word(act.procedure, row, 0));
         if (opcode == OpEndMenu || opcode == OpRepeatMenu) return 0;
         if (opcode == OpMenu) {
-            // A nested menu's items are its own: skip to its closing row.
-            do {
+            // A nested menu's items are its own: skip to its closing row, past menus nested in it.
+            for (std::int32_t depth = 1; depth > 0;) {
                 if (++row > act.lastRow) return MenuErrorNoEnd;
-            } while (OpcodeOf(table.Word(act.procedure, row, 0)) != OpEndMenu &&
-                     OpcodeOf(table.Word(act.procedure, row, 0)) != OpRepeatMenu);
+                const std::int32_t inner = OpcodeOf(table.Word(act.procedure, row, 0));
+                if (inner == OpMenu) ++depth;
+                if (inner == OpEndMenu || inner == OpRepeatMenu) --depth;
+            }
         } else if (opcode == OpMenuItem) {
             entries.push_back({TextLiteral(run.symbols, table.Word(act.procedure, row, 1) & 0xFFFF), row});
             if (static_cast<std::int32_t>(entries.size()) == MenuEntryLimit) return MenuErrorTooManyItems;
