@@ -62,6 +62,10 @@ void WindowCaption(std::string_view text) {
     if (activeDevice != nullptr) activeDevice->WindowCaption(text);
 }
 
+void WindowIcon(ImageHandle icon) {
+    if (activeDevice != nullptr) activeDevice->WindowIcon(icon);
+}
+
 MouseInfo MouseState() { return activeDevice != nullptr ? activeDevice->MouseState() : MouseInfo{}; }
 
 std::string KeyRead() { return activeDevice != nullptr ? activeDevice->KeyRead() : std::string(); }

@@ -48,6 +48,8 @@ public:
     ImageHandle Screen() const { return screen_.get(); }
 
     virtual void WindowCaption(std::string_view text) { (void)text; }
+    // The window's icon: a 32-bit image (0xAARRGGBB pixels); the caller keeps it alive.
+    virtual void WindowIcon(ImageHandle icon) { (void)icon; }
     virtual MouseInfo MouseState() = 0;
     // The next key without waiting: "" when none, one byte, or 0xFF and a scan code.
     virtual std::string KeyRead() = 0;
@@ -83,6 +85,7 @@ void SetActiveDevice(Device* device);
 bool ScreenOpen(std::int32_t width, std::int32_t height, std::int32_t depth);
 ScreenMode ScreenQuery();
 void WindowCaption(std::string_view text);
+void WindowIcon(ImageHandle icon);
 MouseInfo MouseState();
 std::string KeyRead();
 // 100 ms and more: 50 ms slices while more than 50 ms remain, ending early when a key waits;

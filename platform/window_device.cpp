@@ -123,6 +123,7 @@ bool WindowDevice::ScreenOpen(std::int32_t width, std::int32_t height, std::int3
         window_ = SDL_CreateWindow(Utf8FromLatin1(caption_).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                    width * zoom_, height * zoom_, SDL_WINDOW_RESIZABLE);
         if (window_ == nullptr) return false;
+        ApplyIcon();
         renderer_ = SDL_CreateRenderer(window_, -1, 0);
         if (renderer_ == nullptr) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
         if (renderer_ == nullptr) return false;
@@ -139,6 +140,22 @@ bool WindowDevice::ScreenOpen(std::int32_t width, std::int32_t height, std::int3
 void WindowDevice::WindowCaption(std::string_view text) {
     caption_ = text;
     if (window_ != nullptr) SDL_SetWindowTitle(window_, Utf8FromLatin1(caption_).c_str());
+}
+
+void WindowDevice::WindowIcon(ImageHandle icon) {
+    icon_ = icon;
+    ApplyIcon();
+}
+
+void WindowDevice::ApplyIcon() {
+    if (window_ == nullptr || icon_ == nullptr) return;
+    const SurfaceSize size = SurfaceInfo(icon_);
+    if (size.bytesPerPixel != 4) return;
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(icon_ + ImageHeaderBytes, size.width, size.height, 32,
+                                                              size.width * 4, SDL_PIXELFORMAT_ARGB8888);
+    if (surface == nullptr) return;
+    SDL_SetWindowIcon(window_, surface);  // SDL copies the pixels
+    SDL_FreeSurface(surface);
 }
 
 void WindowDevice::PumpEvents() {

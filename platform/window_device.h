@@ -25,6 +25,7 @@ public:
 
     bool ScreenOpen(std::int32_t width, std::int32_t height, std::int32_t depth) override;
     void WindowCaption(std::string_view text) override;
+    void WindowIcon(ImageHandle icon) override;
     MouseInfo MouseState() override;
     std::string KeyRead() override;
     bool KeyWaiting() override;
@@ -44,9 +45,11 @@ private:
     void Service(bool force);
     bool MakeTexture();
     void Render();
+    void ApplyIcon();
 
     std::int32_t zoom_;
     std::string caption_;
+    ImageHandle icon_ = nullptr;
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;
