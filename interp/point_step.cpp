@@ -1,6 +1,7 @@
 // Point statements and the point step.
 #include "interp/point_step.h"
 
+#include "anim/instruments.h"
 #include "draw/points.h"
 #include "geom/kernel.h"
 #include "interp/page.h"
@@ -10,17 +11,40 @@ namespace vekora {
 namespace {
 
 constexpr double FixedOne = 65536.0;  // numbers in the table carry 16 fraction bits
+constexpr std::int32_t RulerTickSpacing = 10;  // pixels between the ruler's ticks
 
 double Fixed(std::int32_t word) { return word / FixedOne; }
 
 Point& PointAt(RunContext& run, std::int32_t index) { return run.objects.points[static_cast<std::size_t>(index)]; }
 
-void DrawAndPace(RunContext& run, Activation& activation, const Point& point) {
+// SLOW: the pencil at the point (and the ruler from where ADVANCETO and ADVANCEON started)
+// stays one step time, then the picture without the instruments one more.
+void ShowInstruments(RunContext& run, Activation& activation, const StatementRow& row, const Point& point) {
+    const Settings& s = run.settings;
+    ImageHandle page = run.page.get();
+    activation.workingPicture = CopyOfPage(run);
+    const std::int32_t toolColour = s.instrument[2] == -1 ? static_cast<std::int32_t>(point.colour) : s.instrument[2];
+    DrawPencilTool(page, point, 1.0, LowHalf(s.instrument[0]), static_cast<std::uint32_t>(toolColour));
+    if (row.opcode == OpAdvanceTo || row.opcode == OpAdvanceOn) {
+        DrawRulerTool(page, PointAt(run, row.w[1]), point, 0, LowHalf(s.instrument[1]),
+                      static_cast<std::uint32_t>(s.instrument[6]), RulerTickSpacing);
+    }
+    ShowPage(run);
+    PauseIfQuiet(run, activation);
+    PaintOnPage(run, activation.workingPicture.get());
+    ShowPage(run);
+    PauseIfQuiet(run, activation);
+}
+
+void DrawAndPace(RunContext& run, Activation& activation, const StatementRow& row, const Point& point) {
     EnsureWindow(run, activation);
-    DrawPoint(run.page.get() == nullptr ? nullptr : run.page.get(), point);
+    if (!run.page) return;
+    DrawPoint(run.page.get(), point);
     if (activation.mode == ModeFast) return;
-    // FIXME: SLOW shows the pencil (and the ruler for ADVANCETO and ADVANCEON) once the
-    // instruments exist; until then it paces as PACE does.
+    if (activation.mode == ModeSlow) {
+        ShowInstruments(run, activation, row, point);
+        return;
+    }
     ShowPage(run);
     PauseIfQuiet(run, activation);
 }
@@ -40,8 +64,7 @@ void PointStep(RunContext& run, Activation& activation, const StatementRow& row,
     SetVisibility(run, index, VisiblePoint, !row.hidden);
     if (row.hidden || IsUndefined(point)) return;
     // A page that could not be made draws nothing, and the screen is never drawn on instead.
-    if (WindowOpen(run) && !run.page) return;
-    DrawAndPace(run, activation, point);
+    DrawAndPace(run, activation, row, point);
 }
 
 void RunPoint(RunContext& run, Activation& activation, const StatementRow& row) {

@@ -55,6 +55,18 @@ TEST(Pacing, SpeedHoldsForLaterProcedures) {
     ExpectAbout(PlayHeadless("SCREEN 200, 120\nCALL K PACE\n" + procedure).ms, 4000);
 }
 
+TEST(Pacing, SlowPointHoldsThePencilOneStepThenThePointAnother) {
+    const std::string script =
+        "SCREEN 200, 120\nSPEED 1000\nCALL K SLOW\nEND\nCONSTRUCTION K\nPOINT D, 100, 60, DEFAULT, &HFF0000\nREPEAT\n";
+    ExpectAbout(PlayHeadless(script).ms, 2000);
+    // The pencil is gone afterwards: the picture is the one PACE leaves.
+    const ScriptOutcome slow = PlayHeadless(script);
+    const ScriptOutcome pace = PlayHeadless(
+        "SCREEN 200, 120\nSPEED 1000\nCALL K PACE\nEND\nCONSTRUCTION K\nPOINT D, 100, 60, DEFAULT, &HFF0000\nREPEAT\n");
+    EXPECT_EQ(slow.screen, pace.screen);
+    EXPECT_GT(slow.Count(90, 50, 110, 70, Red), 0);
+}
+
 TEST(Pacing, FastConstructionDrawsOnThePageShownByTheNextStatement) {
     const ScriptOutcome run = PlayHeadless(
         "SCREEN 200, 120\nSPEED 300\nCALL K FAST\nPOINT Z, 150, 90\nEND\n"
