@@ -144,6 +144,31 @@ TEST(ControlBarInRuns, EscapeEndsTheMainModuleButOnlyHurriesAConstruction) {
     EXPECT_GT(construction.Count(95, 15, 105, 25, 0x000000), 0);
 }
 
+TEST(ControlBarInRuns, ClicksAtTheButtonBorders) {
+    // Three paced points in a construction; a click at 500 ms ends A's wait and is then read
+    // by the bar of a 400 x 120 window (bar rows 100 to 119). A button the bar answers is
+    // awaited until its release (600 ms); one it does not answer, held down, ends the waits
+    // of B and C at once too.
+    const std::string script =
+        "SCREEN 400, 120\nSPEED 1000\nCALL K\nEND\n"
+        "CONSTRUCTION K\nPOINT A, 20, 20\nPOINT B, 60, 20\nPOINT C, 100, 20\nREPEAT\n";
+    struct Case {
+        int x, y;
+        bool paused;      // Pausa: nothing ends the pause
+        std::int64_t ms;  // otherwise: when the run ends
+    };
+    const Case cases[] = {
+        {127, 110, true, 0},   {128, 110, false, 3600}, {383, 110, false, 600},
+        {384, 110, false, 500}, {60, 100, false, 500}, {60, 101, true, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.x << "," << c.y);
+        const ScriptOutcome run = PlayHeadless(script, "500 click " + std::to_string(c.x) + " " + std::to_string(c.y) + "\n");
+        EXPECT_EQ(run.stopped, c.paused);
+        if (!c.paused) ExpectAbout(run.ms, c.ms);
+    }
+}
+
 TEST(ControlBarInRuns, PauseHoldsAConstructionUntilContinuar) {
     const std::string script =
         "SCREEN 400, 120\nCALL K\nEND\nCONSTRUCTION K\nPOINT A, 20, 20\nPOINT B, 60, 20\nREPEAT\n";
