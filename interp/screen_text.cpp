@@ -39,7 +39,7 @@ void MakePage(RunContext& run, std::uint32_t colour) {
 void OpenScreen(RunContext& run, Activation& activation, std::int32_t width, std::int32_t height, std::uint32_t colour) {
     const bool wasOpen = WindowOpen(run);
     ScreenOpen(width, height, WindowDepth);
-    // FIXME: the window icon waits for the device to offer a way to set it.
+    WindowIcon(Resident().icon);
     run.settings.pageSize = PackHalves(width - OriginX(run.settings), height - OriginY(run.settings) - ControlBarRows);
     if (wasOpen) {
         run.page.reset();
