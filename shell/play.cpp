@@ -114,7 +114,7 @@ int PlayScript(const CommandLine& line, Console& console, std::istream& input, s
     setup.diagnostics = &diagnostics;
     std::string screenshotError;
     setup.beforeClosingLogo = [&] {
-        if (!line.screenshot.empty()) screenshotError = WritePng(nullptr, line.screenshot);
+        if (!line.screenshot.empty()) screenshotError = WritePng(deadline.ScreenAtLimit(), line.screenshot);
     };
     ErrorLists errors;
     RunScriptFile(script, errors, setup);

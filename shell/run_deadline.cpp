@@ -5,9 +5,13 @@ namespace vekora {
 
 void RunDeadline::ClockAdvanced(double fromSeconds, double toSeconds, ImageHandle screen) {
     (void)fromSeconds;
-    (void)screen;
     if (passed_ || !(toSeconds > limitSeconds_)) return;
     passed_ = true;
+    if (screen != nullptr) {
+        const SurfaceSize size = SurfaceInfo(screen);
+        screenAtLimit_.reset(ImageNewOfDepth(size.width, size.height, size.bytesPerPixel, 0));
+        if (screenAtLimit_) ImageBlit(screenAtLimit_.get(), 0, 0, screen, BlitMode::Plain, 0);
+    }
     throw RunDeadlinePassed{};
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "interp/run_context.h"
 #include "platform/device.h"
 
 namespace vekora {
@@ -16,10 +17,14 @@ public:
     // Throws once, when the clock passes the limit; later calls (the closing logo) pass.
     void ClockAdvanced(double fromSeconds, double toSeconds, ImageHandle screen) override;
     bool Passed() const { return passed_; }
+    // The screen as it stood when the limit passed (a menu still up, say), before anything
+    // the stopped run puts back on its way out; null before that or without a screen.
+    ImageHandle ScreenAtLimit() const { return screenAtLimit_.get(); }
 
 private:
     double limitSeconds_;
     bool passed_ = false;
+    OwnedImage screenAtLimit_;
 };
 
 }  // namespace vekora

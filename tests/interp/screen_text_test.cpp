@@ -103,6 +103,18 @@ TEST(Menus, KeysAndClicksChooseTheBranch) {
     }
 }
 
+TEST(Menus, BoxShowsInTheCornerWhileTheViewerChooses) {
+    // Nobody answers: the run is stopped at the time limit with the menu still up, the text
+    // of item 0 on the selected background, the others on the menu face.
+    const ScriptOutcome run = PlayHeadless(Lesson);
+    EXPECT_TRUE(run.stopped);
+    EXPECT_GT(run.Count(4, 2, 30, 17, testing::Shown(0x000080)), 40);
+    EXPECT_EQ(run.Count(4, 22, 30, 57, testing::Shown(0x000080)), 0);
+    EXPECT_EQ(run.At(2, 30), MenuFace);
+    EXPECT_EQ(run.At(2, 50), MenuFace);
+    EXPECT_EQ(run.At(2, 70), White);  // three rows of 20 pixels
+}
+
 TEST(Menus, EscapeOrAClickOutsideSkipsEveryItem) {
     for (const char* events : {"10 key Escape\n", "10 click 250 150\n"}) {
         const ScriptOutcome run = PlayHeadless(Lesson, events);

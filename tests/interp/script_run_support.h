@@ -59,7 +59,8 @@ inline ScriptOutcome PlayHeadless(std::string_view script, std::string_view even
     setup.options.showLogo = logo;
     setup.beforeClosingLogo = [&] {
         outcome.ms = device.NowMs();
-        const Surface surface = ResolveSurface(nullptr);
+        // A stopped run is seen as it stood at the limit, before it unwound.
+        const Surface surface = ResolveSurface(deadline.ScreenAtLimit());
         outcome.width = surface.width;
         outcome.height = surface.height;
         for (std::int32_t y = 0; y < surface.height; ++y)
