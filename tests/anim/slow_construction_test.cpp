@@ -40,6 +40,8 @@ std::vector<SlowCase> Cases() {
         {"bisector of opposite lines",
          [=](ConstructionCall& c, ImageHandle e) { whole(e, VEKS_MAKEBISECTOR(c, Ln(20, 130, 100, 0), Ln(20, 90, -50, 0), Own)); }},
         {"perpendicular", [=](ConstructionCall& c, ImageHandle e) { whole(e, VEKS_MAKELINEPOLAR(c, Pt(90, 40), Ln(10, 130, 100, 0), 90 * 256, Own)); }},
+        {"perpendicular to a line without direction",
+         [=](ConstructionCall& c, ImageHandle e) { whole(e, VEKS_MAKELINEPOLAR(c, Pt(90, 40), Ln(10, 130, 0, 0), 90 * 256, Own)); }},
         {"parallel", [=](ConstructionCall& c, ImageHandle e) { whole(e, VEKS_MAKELINEPOLAR(c, Pt(90, 60), Ln(10, 130, 100, 0), 0, Own)); }},
         {"protractor", [=](ConstructionCall& c, ImageHandle e) { whole(e, VEKS_MAKELINEPOLAR(c, Pt(90, 130), Ln(10, 130, 100, 0), 30 * 256, Own)); }},
         {"touching circle",
