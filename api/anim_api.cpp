@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <exception>
 
+#include "api/c_arguments.h"
 #include "anim/animated_arc.h"
 #include "anim/animated_line.h"
 #include "anim/instruments.h"
@@ -16,28 +17,7 @@
 namespace {
 
 using namespace vekora;
-
-ImageHandle Target(const VekImage* target) { return target ? *target : nullptr; }
-std::int32_t In(const std::int32_t* value) { return value ? *value : 0; }
-double In(const double* value) { return value ? *value : 0.0; }
-float In(const float* value) { return value ? *value : 0.0f; }
-std::uint32_t Colour(const std::int32_t* value) { return static_cast<std::uint32_t>(In(value)); }
-
-const Point& In(const Point* p) {
-    static constexpr Point undefined = UndefinedPoint();
-    return p ? *p : undefined;
-}
-const Line& In(const Line* l) {
-    static constexpr Line undefined = UndefinedLine();
-    return l ? *l : undefined;
-}
-const Circle& In(const Circle* c) {
-    static constexpr Circle undefined = UndefinedCircle();
-    return c ? *c : undefined;
-}
-
-// The caller's variable, or `scratch` when it passed none.
-std::int32_t& Out(std::int32_t* value, std::int32_t& scratch) { return value ? *value : scratch; }
+using namespace vekora::capi;
 
 FilmPage Film(const VekImage* page, const std::int32_t* originX, const std::int32_t* originY) {
     return FilmPage{Target(page), In(originX), In(originY)};

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <exception>
 
+#include "api/c_arguments.h"
 #include "construct/constructions.h"
 #include "geom/records.h"
 #include "shell/settings.h"
@@ -13,22 +14,7 @@
 namespace {
 
 using namespace vekora;
-
-std::int32_t In(const std::int32_t* value) { return value ? *value : 0; }
-std::int32_t Word(const std::int32_t* value) { return value ? *value : -1; }
-
-const Point& In(const Point* p) {
-    static constexpr Point undefined = UndefinedPoint();
-    return p ? *p : undefined;
-}
-const Line& In(const Line* l) {
-    static constexpr Line undefined = UndefinedLine();
-    return l ? *l : undefined;
-}
-const Circle& In(const Circle* c) {
-    static constexpr Circle undefined = UndefinedCircle();
-    return c ? *c : undefined;
-}
+using namespace vekora::capi;
 
 StyleWords Style(const std::int32_t* style, const std::int32_t* colour, const std::int32_t* thickness) {
     return StyleWords{Word(style), Word(colour), Word(thickness)};

@@ -5,6 +5,7 @@
 #include <exception>
 #include <string_view>
 
+#include "api/c_arguments.h"
 #include "draw/figures.h"
 #include "draw/fills.h"
 #include "draw/font.h"
@@ -16,17 +17,7 @@
 namespace {
 
 using namespace vekora;
-
-ImageHandle Target(const VekImage* target) { return target ? *target : nullptr; }
-std::int32_t In(const std::int32_t* value) { return value ? *value : 0; }
-double In(const double* value) { return value ? *value : 0.0; }
-std::uint32_t Colour(const std::int32_t* value) { return static_cast<std::uint32_t>(In(value)); }
-std::string_view Text(const char* text) { return text ? std::string_view(text) : std::string_view(); }
-
-FontView View(const VekFont* font) {
-    if (font == nullptr || font->data == nullptr || font->size <= 0) return {};
-    return {font->data, static_cast<std::size_t>(font->size), font->index};
-}
+using namespace vekora::capi;
 
 // Nothing may leave a C routine as an exception: running out of memory for a scratch image or
 // a label is reported as a refusal.

@@ -2,37 +2,14 @@
 // record counts as undefined, a null number as 0, and a null output is discarded.
 #include "vekora.h"
 
+#include "api/c_arguments.h"
 #include "geom/kernel.h"
 #include "shell/settings.h"
 
 namespace {
 
 using namespace vekora;
-
-// Read-only arguments.
-const Point& In(const Point* p) {
-    static constexpr Point undefined = UndefinedPoint();
-    return p ? *p : undefined;
-}
-const Line& In(const Line* l) {
-    static constexpr Line undefined = UndefinedLine();
-    return l ? *l : undefined;
-}
-const Circle& In(const Circle* c) {
-    static constexpr Circle undefined = UndefinedCircle();
-    return c ? *c : undefined;
-}
-const LineEquation& In(const LineEquation* e) {
-    static constexpr LineEquation undefined = UndefinedEquation();
-    return e ? *e : undefined;
-}
-double In(const double* value) { return value ? *value : 0.0; }
-
-// Written (or read and written) arguments: the caller's record, or `scratch`.
-template <typename Record>
-Record& Out(Record* record, Record& scratch) {
-    return record ? *record : scratch;
-}
+using namespace vekora::capi;
 
 // The look new lines take from the program settings.
 LineLook SettingsLook() {

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "api/c_arguments.h"
 #include "draw/font.h"
 #include "draw/text.h"
 #include "vekora.h"
@@ -11,16 +12,7 @@
 namespace {
 
 using namespace vekora;
-
-std::int32_t In(const std::int32_t* value) { return value ? *value : 0; }
-std::uint32_t Colour(const std::int32_t* value) { return static_cast<std::uint32_t>(In(value)); }
-std::string_view Text(const char* text) { return text ? std::string_view(text) : std::string_view(); }
-ImageHandle Target(const VekImage* target) { return target ? *target : nullptr; }
-
-FontView View(const VekFont* font) {
-    if (font == nullptr || font->data == nullptr || font->size <= 0) return {};
-    return {font->data, static_cast<std::size_t>(font->size), font->index};
-}
+using namespace vekora::capi;
 
 // Moves a loaded font into the caller's struct; an empty font leaves data null and size 0.
 void Hand(const Font& loaded, VekFont* font) {

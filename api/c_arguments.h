@@ -1,0 +1,56 @@
+// How the C wrappers read the pointers C callers pass. Every routine of vekora.h takes its
+// arguments this one way: a null record counts as undefined, a null number as 0 (a null style
+// word as -1, "use the setting"), a null text as "", a null font as empty, a null target (or a
+// null image in it) as the screen, and a null output as a discarded one.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "draw/font.h"
+#include "draw/image.h"
+#include "geom/records.h"
+#include "vekora.h"
+
+namespace vekora::capi {
+
+inline ImageHandle Target(const VekImage* target) { return target ? *target : nullptr; }
+
+inline std::int32_t In(const std::int32_t* value) { return value ? *value : 0; }
+inline double In(const double* value) { return value ? *value : 0.0; }
+inline float In(const float* value) { return value ? *value : 0.0f; }
+
+inline const Point& In(const Point* p) {
+    static constexpr Point undefined = UndefinedPoint();
+    return p ? *p : undefined;
+}
+inline const Line& In(const Line* l) {
+    static constexpr Line undefined = UndefinedLine();
+    return l ? *l : undefined;
+}
+inline const Circle& In(const Circle* c) {
+    static constexpr Circle undefined = UndefinedCircle();
+    return c ? *c : undefined;
+}
+inline const LineEquation& In(const LineEquation* e) {
+    static constexpr LineEquation undefined = UndefinedEquation();
+    return e ? *e : undefined;
+}
+
+// A style word: -1, "use the program setting", when the caller passes none.
+inline std::int32_t Word(const std::int32_t* value) { return value ? *value : -1; }
+inline std::uint32_t Colour(const std::int32_t* value) { return static_cast<std::uint32_t>(In(value)); }
+inline std::string_view Text(const char* text) { return text ? std::string_view(text) : std::string_view(); }
+
+inline FontView View(const VekFont* font) {
+    if (font == nullptr || font->data == nullptr || font->size <= 0) return {};
+    return {font->data, static_cast<std::size_t>(font->size), font->index};
+}
+
+// A written (or read and written) argument: the caller's value, or `scratch` when it passed none.
+template <typename Value>
+Value& Out(Value* value, Value& scratch) {
+    return value ? *value : scratch;
+}
+
+}  // namespace vekora::capi
