@@ -40,6 +40,9 @@ struct FilmCase {
     std::function<void(ImageHandle)> finished;     // the finished figure, drawn directly
 };
 
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const FilmCase& c, std::ostream* out) { *out << c.name; }
+
 std::vector<FilmCase> Films() {
     const Circle arc{100, 75, 50, 0.5, 2.5, Pen, 1};
     const Circle circle{100, 75, 40, 0, 0, Pen, 2};

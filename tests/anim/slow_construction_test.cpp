@@ -29,6 +29,9 @@ struct SlowCase {
     std::function<void(ConstructionCall&, ImageHandle expected)> run;
 };
 
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const SlowCase& c, std::ostream* out) { *out << c.name; }
+
 std::vector<SlowCase> Cases() {
     const auto whole = [](ImageHandle expected, const Line& l) { DrawLine(expected, l); };
     return {

@@ -44,6 +44,9 @@ struct Case {
     Run run;
 };
 
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
+
 const StyleWords Words{-1, Word(Result), 1};
 const RingWords Ring{Word(Result), 1};
 
