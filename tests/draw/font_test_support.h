@@ -16,11 +16,11 @@ struct GlyphSpec {
     std::vector<std::string> rows;  // '#' ink, anything else none; missing rows are blank
 };
 
-// A font file whose glyph for each code is spec(code).
-inline std::vector<std::uint8_t> BuildFontFile(const std::function<GlyphSpec(int)>& spec) {
+// A font file whose glyph for each code is glyphOf(code).
+inline std::vector<std::uint8_t> BuildFontFile(const std::function<GlyphSpec(int)>& glyphOf) {
     std::vector<std::uint8_t> file(FontTableBytes, 0);
     for (int code = 0; code < FontGlyphCount; ++code) {
-        const GlyphSpec glyph = spec(code);
+        const GlyphSpec glyph = glyphOf(code);
         const auto header = static_cast<std::uint16_t>((glyph.width << 3) | 1);
         file.push_back(header & 0xFF);
         file.push_back(header >> 8);
