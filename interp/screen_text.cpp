@@ -39,6 +39,10 @@ void MakePage(RunContext& run, std::uint32_t colour) {
 void OpenScreen(RunContext& run, Activation& activation, std::int32_t width, std::int32_t height, std::uint32_t colour) {
     const bool wasOpen = WindowOpen(run);
     ScreenOpen(width, height, WindowDepth);
+    // The bar's rows stay empty until the logo has been shown: give them the page's colour
+    // rather than the black of a new window.
+    RasterLine(nullptr, 0, 0, static_cast<float>(width - 1), static_cast<float>(height - 1), colour,
+               LineKind::FilledBox, 0xFFFF);
     WindowIcon(Resident().icon);
     run.settings.pageSize = PackHalves(width - OriginX(run.settings), height - OriginY(run.settings) - ControlBarRows);
     if (wasOpen) {
