@@ -131,6 +131,9 @@ struct Activation {
     std::vector<std::int32_t> traced;
     std::vector<std::vector<Point>> trail;  // one list of positions a traced point
     std::int32_t grabbed = -1;              // the clickable entry being dragged; -1 none
+    // Where the drag started: the mouse on the page, and the grabbed point in whole pixels.
+    std::int32_t grabMouseX = 0, grabMouseY = 0;
+    std::int32_t grabPointX = 0, grabPointY = 0;
 };
 
 // What the engine does after a statement, a pause or a question to the control bar.

@@ -1,0 +1,124 @@
+// Frames of an ANIMATION.
+#include "interp/animation.h"
+
+#include <cmath>
+
+#include "construct/circles.h"
+#include "draw/points.h"
+#include "geom/kernel.h"
+#include "interp/control_bar.h"
+#include "interp/page.h"
+#include "interp/prologues.h"
+#include "interp/resident.h"
+#include "platform/input.h"
+
+namespace vekora {
+namespace {
+
+// A circle keeps its angles in radians; the construction takes them in 1/256 degree.
+constexpr double RadiansPerAngleUnit = Pi / 46080.0;
+
+std::int32_t AngleUnits(double radians) { return static_cast<std::int32_t>(std::lround(radians / RadiansPerAngleUnit)); }
+
+// The point one frame on: free by (a, b), along a line by a, along a circle by an arc of
+// length a. Only the position changes.
+Point Moved(const RunContext& run, const StepEntry& step, const Point& from) {
+    if (IsUndefined(from)) return from;
+    const auto along = static_cast<std::size_t>(IndexOf(step.constraint));
+    Point to = from;
+    if (KindOf(step.constraint) == AlongLine) {
+        to = VEK_ADVANCEONLINE(from, run.objects.lines[along], step.a);
+    } else if (KindOf(step.constraint) == AlongCircle) {
+        const Circle& circle = run.objects.circles[along];
+        to = IsUndefined(circle) ? UndefinedPoint()
+                                 : VEK_ROTATEPOINT(from, Point{circle.x, circle.y, 0, 0, 0}, step.a / circle.r);
+    } else {
+        to.x += step.a;
+        to.y += step.b;
+    }
+    if (IsUndefined(to) || !std::isfinite(to.x) || !std::isfinite(to.y)) return UndefinedPoint();
+    Point result = from;
+    result.x = to.x;
+    result.y = to.y;
+    return result;
+}
+
+// The circle's centre moved, its radius changed, and the circle made again: drawn on the
+// page when it is visible.
+void StepCircle(RunContext& run, Activation& act, StepEntry& step, std::int32_t index) {
+    Circle& circle = run.objects.circles[static_cast<std::size_t>(index)];
+    if (IsUndefined(circle)) return;
+    const Point centre = Moved(run, step, Point{circle.x, circle.y, 0, 0, 0});
+    if (IsUndefined(centre)) {
+        circle = UndefinedCircle();
+        return;
+    }
+    double radius = circle.r + step.c;
+    if (radius < 0) {
+        radius = -radius;
+        step.c = -step.c;
+    }
+    const bool visible = (run.visibility[static_cast<std::size_t>(index)] & VisibleCircle) != 0;
+    const std::int32_t mode = visible && run.page ? ModeFast : ModeNoDraw;
+    ConstructionCall call{run.page.get(), OriginX(run.settings), OriginY(run.settings), mode, act.pendingInput,
+                          run.settings};
+    const Point through{centre.x, centre.y + radius, 0, 0, 0};
+    circle = VEKS_MAKECIRCLEP(call, centre, through,
+                              RingWords{static_cast<std::int32_t>(circle.colour), circle.thickness},
+                              ArcAngles{AngleUnits(circle.start), AngleUnits(circle.end)});
+}
+
+// Every traced point's position of this frame joins its trail, and the trail so far is drawn.
+void DrawTrails(RunContext& run, Activation& act) {
+    const auto frame = static_cast<std::size_t>(act.repeatCounter - 1);
+    act.trail.resize(act.traced.size());
+    for (std::size_t i = 0; i < act.traced.size(); ++i) {
+        std::vector<Point>& trail = act.trail[i];
+        if (trail.size() <= frame) trail.resize(frame + 1, UndefinedPoint());
+        trail[frame] = run.objects.points[static_cast<std::size_t>(act.traced[i])];
+        if (!run.page) continue;
+        for (std::size_t slot = 0; slot <= frame; ++slot)
+            if (!IsUndefined(trail[slot])) DrawPoint(run.page.get(), trail[slot]);
+    }
+}
+
+// The control bar's answer for the code that ended the frame's wait, which it consumes.
+StepResult AnswerBetweenFrames(RunContext& run, Activation& act) {
+    const std::int32_t code = act.pendingInput;
+    act.pendingInput = 0;
+    switch (PollControlBar(code)) {
+        // In the pause Continuar goes on with the frame, Repetir restarts, Salir ends.
+        case BarPause: return PauseWithControlBar(run, act, ResidentFont(FontFamily::Sans, 16), BarPlace::Wait);
+        case BarRepeat: return StepResult{Flow::Restart, 0};
+        case BarExit: return ReturnWith(0);
+        case BarNothing: break;
+    }
+    return NextStep();
+}
+
+}  // namespace
+
+void ApplyStep(RunContext& run, Activation& act, StepEntry& step) {
+    const std::int32_t index = IndexOf(step.object);
+    if (KindOf(step.object) == AlongCircle) {
+        StepCircle(run, act, step, index);
+        return;
+    }
+    Point& point = run.objects.points[static_cast<std::size_t>(index)];
+    point = Moved(run, step, point);
+}
+
+StepResult AnimationPrologue(RunContext& run, Activation& act) {
+    if (act.repeatCounter < 1) return NextStep();
+    if (act.pendingInput == 0)
+        act.pendingInput = WaitPolling(act.mode == ModeFast ? run.settings.frameMs : run.settings.stepMs);
+    PaintOnPage(run, act.entryPicture.get());
+    const StepResult answer = AnswerBetweenFrames(run, act);
+    if (answer.flow != Flow::Next) return answer;
+    for (StepEntry& step : act.steps) ApplyStep(run, act, step);
+    DrawTrails(run, act);
+    if (act.mode != ModeFast) ShowPage(run);
+    return NextStep();
+}
+
+}  // namespace vekora

@@ -1,0 +1,213 @@
+// Dragging the clickable points of an INTERACTION.
+#include "interp/interaction.h"
+
+#include <cmath>
+#include <string>
+
+#include "draw/points.h"
+#include "geom/kernel.h"
+#include "interp/control_bar.h"
+#include "interp/menu.h"
+#include "interp/page.h"
+#include "interp/prologues.h"
+#include "platform/device.h"
+#include "platform/input.h"
+
+namespace vekora {
+namespace {
+
+// The pause between two polls while the run waits for a press or follows a paced drag. The
+// shortest click a hand makes lasts several times longer, so none is missed.
+constexpr std::int32_t DragPollMs = 5;
+
+struct PagePosition {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+};
+
+// Screen pixels to page pixels: the page is shown at the drawing origin.
+PagePosition OnPage(const RunContext& run, std::int32_t screenX, std::int32_t screenY) {
+    return PagePosition{screenX - OriginX(run.settings), screenY - OriginY(run.settings)};
+}
+
+Point& PointAt(RunContext& run, std::int32_t index) { return run.objects.points[static_cast<std::size_t>(index)]; }
+
+bool IsClick(std::int32_t inputCode) { return inputCode < 0; }  // bit 31
+
+// A key as PollInput packs it.
+std::int32_t KeyInputCode(const std::string& key) {
+    auto code = static_cast<std::uint32_t>(static_cast<std::uint8_t>(key[0]));
+    if (key.size() > 1) code |= static_cast<std::uint32_t>(static_cast<std::uint8_t>(key[1])) << 8;
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(KeyCodeBit) | code);
+}
+
+// The control bar while the viewer drags or is about to: Pausa means nothing here, Repetir
+// restarts the activation, Salir ends it.
+StepResult AnswerWhileDragging(std::int32_t inputCode) {
+    switch (PollControlBar(inputCode)) {
+        case BarRepeat: return StepResult{Flow::Restart, 0};
+        case BarExit: return ReturnWith(0);
+        default: return NextStep();
+    }
+}
+
+// Keys typed while a button is held: PollInput would report only the button.
+StepResult KeysWhileHeld(Activation& act) {
+    const std::string key = KeyRead();
+    if (key.empty()) return NextStep();
+    const StepResult answer = AnswerWhileDragging(KeyInputCode(key));
+    if (answer.flow != Flow::Next) act.grabbed = -1;
+    return answer;
+}
+
+void ShowPicture(const RunContext& run, ImageHandle picture) {
+    if (picture == nullptr) return;
+    ImageBlit(nullptr, static_cast<float>(OriginX(run.settings)), static_cast<float>(OriginY(run.settings)), picture,
+              BlitMode::Plain, 0);
+}
+
+// The page into the working picture, reusing the picture of the last pass when it fits.
+void TakeWorkingPicture(const RunContext& run, Activation& act) {
+    if (!run.page) return;
+    if (act.workingPicture) {
+        const SurfaceSize have = SurfaceInfo(act.workingPicture.get());
+        const SurfaceSize page = SurfaceInfo(run.page.get());
+        if (have.width == page.width && have.height == page.height && have.bytesPerPixel == page.bytesPerPixel) {
+            ImageBlit(act.workingPicture.get(), 0, 0, run.page.get(), BlitMode::Plain, 0);
+            return;
+        }
+    }
+    act.workingPicture = CopyOfPage(run);
+}
+
+// Polls until a press grabs a clickable point, or the control bar ends or restarts the
+// activation. A press beside every point is no grab: the wait goes on while it is held.
+StepResult WaitForGrab(RunContext& run, Activation& act) {
+    for (;;) {
+        const std::int32_t code = PollInput();
+        if (code != 0) {
+            const StepResult answer = AnswerWhileDragging(code);
+            if (answer.flow != Flow::Next) return answer;
+            if (IsClick(code)) {
+                const DecodedInput press = DecodeInput(code);
+                const PagePosition at = OnPage(run, press.x, press.y);
+                const std::int32_t entry = ClickableAt(run, act, at.x, at.y);
+                if (entry >= 0) {
+                    Grab(run, act, entry, at.x, at.y);
+                    return NextStep();
+                }
+            }
+        }
+        SleepMs(DragPollMs);
+    }
+}
+
+// FAST: one move a pass. The point is shown at once over the last pass's figure; the
+// statements then draw the figure for it on the page.
+StepResult FollowMouse(RunContext& run, Activation& act) {
+    const StepResult keys = KeysWhileHeld(act);
+    if (keys.flow != Flow::Next) return keys;
+    const std::int32_t point = act.clickables[static_cast<std::size_t>(act.grabbed)].point;
+    const MouseInfo mouse = MouseState();
+    if (mouse.buttons > 0) {
+        const PagePosition at = OnPage(run, mouse.x, mouse.y);
+        MoveGrabbed(run, act, at.x, at.y);
+    } else {
+        act.grabbed = -1;
+    }
+    PaintOnPage(run, act.entryPicture.get());
+    if (act.workingPicture && !IsUndefined(PointAt(run, point))) DrawPoint(act.workingPicture.get(), PointAt(run, point));
+    ShowPicture(run, act.workingPicture.get());
+    return NextStep();
+}
+
+StepResult FastDrag(RunContext& run, Activation& act) {
+    if (act.grabbed < 0) {
+        const StepResult grab = WaitForGrab(run, act);
+        if (grab.flow != Flow::Next) return grab;
+    }
+    return FollowMouse(run, act);
+}
+
+// PACE and SLOW: only the point moves while the button is held, over the figure as it
+// stood; the statements draw the figure again, paced, after the release.
+StepResult PacedDrag(RunContext& run, Activation& act) {
+    // A pending click is the press that may grab; only a pending key is an answer here.
+    const std::int32_t pending = act.pendingInput;
+    act.pendingInput = 0;
+    if (pending != 0 && !IsClick(pending)) {
+        const StepResult answer = AnswerWhileDragging(pending);
+        if (answer.flow != Flow::Next) return answer;
+    }
+    const StepResult grab = WaitForGrab(run, act);
+    if (grab.flow != Flow::Next) return grab;
+    const std::int32_t point = act.clickables[static_cast<std::size_t>(act.grabbed)].point;
+    for (MouseInfo mouse = MouseState(); mouse.buttons > 0; mouse = MouseState()) {
+        PaintOnPage(run, act.workingPicture.get());
+        const PagePosition at = OnPage(run, mouse.x, mouse.y);
+        MoveGrabbed(run, act, at.x, at.y);
+        if (run.page && !IsUndefined(PointAt(run, point))) DrawPoint(run.page.get(), PointAt(run, point));
+        ShowPage(run);
+        const StepResult keys = KeysWhileHeld(act);
+        if (keys.flow != Flow::Next) return keys;
+        SleepMs(DragPollMs);
+    }
+    act.grabbed = -1;
+    return NextStep();
+}
+
+}  // namespace
+
+std::int32_t ClickableAt(const RunContext& run, const Activation& act, std::int32_t x, std::int32_t y) {
+    for (std::size_t i = 0; i < act.clickables.size(); ++i) {
+        const Point& p = run.objects.points[static_cast<std::size_t>(act.clickables[i].point)];
+        if (IsUndefined(p)) continue;
+        if (std::abs(x - p.x) < HitRadius && std::abs(y - p.y) < HitRadius) return static_cast<std::int32_t>(i);
+    }
+    return -1;
+}
+
+void Grab(const RunContext& run, Activation& act, std::int32_t entry, std::int32_t x, std::int32_t y) {
+    const Point& p = run.objects.points[static_cast<std::size_t>(act.clickables[static_cast<std::size_t>(entry)].point)];
+    act.grabbed = entry;
+    act.grabMouseX = x;
+    act.grabMouseY = y;
+    act.grabPointX = static_cast<std::int32_t>(std::lround(p.x));
+    act.grabPointY = static_cast<std::int32_t>(std::lround(p.y));
+}
+
+void MoveGrabbed(RunContext& run, const Activation& act, std::int32_t x, std::int32_t y) {
+    if (act.grabbed < 0 || static_cast<std::size_t>(act.grabbed) >= act.clickables.size()) return;
+    const ClickableEntry& entry = act.clickables[static_cast<std::size_t>(act.grabbed)];
+    const Point mouse{static_cast<double>(x), static_cast<double>(y), 0, 0, 0};
+    Point to{static_cast<double>(act.grabPointX + x - act.grabMouseX),
+             static_cast<double>(act.grabPointY + y - act.grabMouseY), 0, 0, 0};
+    const auto along = static_cast<std::size_t>(IndexOf(entry.constraint));
+    if (KindOf(entry.constraint) == AlongLine) {
+        const Line& line = run.objects.lines[along];
+        to = VEK_LINECROSS(VEK_MAKERIGHTANGLE(mouse, line), line);
+    } else if (KindOf(entry.constraint) == AlongCircle) {
+        const Circle& circle = run.objects.circles[along];
+        to = IsUndefined(circle) ? UndefinedPoint()
+                                 : VEK_ADVANCETOPOINT(Point{circle.x, circle.y, 0, 0, 0}, mouse, circle.r);
+    }
+    if (IsUndefined(to) || !std::isfinite(to.x) || !std::isfinite(to.y)) return;
+    Point& point = PointAt(run, entry.point);
+    point.x = to.x;
+    point.y = to.y;
+}
+
+StepResult InteractionPrologue(RunContext& run, Activation& act) {
+    TakeWorkingPicture(run, act);
+    if (act.repeatCounter == 0) {
+        act.grabbed = -1;
+    } else {
+        if (ActiveDevice() == nullptr) return ReturnWith(0);  // no viewer can ever end it
+        const StepResult drag = act.mode == ModeFast ? FastDrag(run, act) : PacedDrag(run, act);
+        if (drag.flow != Flow::Next) return drag;
+    }
+    PaintOnPage(run, act.entryPicture.get());
+    return NextStep();
+}
+
+}  // namespace vekora
