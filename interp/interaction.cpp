@@ -118,6 +118,9 @@ StepResult FollowMouse(RunContext& run, Activation& act) {
     PaintOnPage(run, act.entryPicture.get());
     if (act.workingPicture && !IsUndefined(PointAt(run, point))) DrawPoint(act.workingPicture.get(), PointAt(run, point));
     ShowPicture(run, act.workingPicture.get());
+    // The next pass follows the mouse again at once; a short sleep keeps a held button from
+    // spinning a core, and is far below what an eye can see.
+    SleepMs(DragPollMs);
     return NextStep();
 }
 
