@@ -19,9 +19,7 @@ namespace {
 using testing::PlayHeadless;
 using testing::ScriptOutcome;
 
-constexpr std::uint32_t White = 0xFFFFFF;
-constexpr std::uint32_t Red = 0xFF0000;
-constexpr std::uint32_t Blue = 0x0000FF;
+using namespace testing::colours;
 
 // Point 0 at (100, 100), line 0 the diagonal y = x, circle 0 centre (300, 300) radius 100,
 // circle 1 centre (50, 60) radius 12. No page: circles are made again without drawing.

@@ -10,9 +10,7 @@ namespace {
 using testing::PlayHeadless;
 using testing::ScriptOutcome;
 
-constexpr std::uint32_t White = 0xFFFFFF;
-constexpr std::uint32_t Red = 0xFF0000;
-constexpr std::uint32_t Blue = 0x0000FF;
+using namespace testing::colours;
 
 // A colour as a 16-bit screen shows it (5:6:5 widened by bit replication).
 constexpr std::uint32_t Shown(std::uint32_t rgb) {

@@ -10,11 +10,7 @@ namespace {
 using testing::PlayHeadless;
 using testing::ScriptOutcome;
 
-constexpr std::uint32_t White = 0xFFFFFF;
-constexpr std::uint32_t Black = 0x000000;
-constexpr std::uint32_t Red = 0xFF0000;
-constexpr std::uint32_t Blue = 0x0000FF;
-constexpr std::uint32_t Green = 0x00FF00;
+using namespace testing::colours;
 
 TEST(Engine, FiguresAppearWhereTheScriptPutsThem) {
     const ScriptOutcome run = PlayHeadless(

@@ -19,10 +19,7 @@ using testing::PlayHeadless;
 using testing::ScriptOutcome;
 using testing::Shown;
 
-constexpr std::uint32_t White = 0xFFFFFF;
-constexpr std::uint32_t Red = 0xFF0000;
-constexpr std::uint32_t Blue = 0x0000FF;
-constexpr std::uint32_t Green = 0x00FF00;
+using namespace testing::colours;
 
 // Points 0 (100, 100) and 1 (104, 100) clickable in the order 1, 0; point 2 on line 0 (the
 // diagonal y = x); point 3 on circle 0 (centre (300, 300), radius 100).

@@ -10,10 +10,7 @@ namespace {
 using testing::PlayHeadless;
 using testing::ScriptOutcome;
 
-constexpr std::uint32_t White = 0xFFFFFF;
-constexpr std::uint32_t Red = 0xFF0000;
-constexpr std::uint32_t Green = 0x00FF00;
-constexpr std::uint32_t Blue = 0x0000FF;
+using namespace testing::colours;
 
 // Each branch paints the page; the point after the menu shows the run went on.
 constexpr std::string_view Branches =

@@ -12,9 +12,7 @@ namespace {
 using testing::PlayHeadless;
 using testing::ScriptOutcome;
 
-constexpr std::uint32_t White = 0xFFFFFF;
-constexpr std::uint32_t Red = 0xFF0000;
-constexpr std::uint32_t Blue = 0x0000FF;
+using namespace testing::colours;
 
 // A wait polls in 20 ms sleeps plus two 1 ms polls, so it lasts its time and up to one slice.
 void ExpectAbout(std::int64_t ms, std::int64_t expected) {

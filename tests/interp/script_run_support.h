@@ -37,6 +37,15 @@ struct ScriptOutcome {
     }
 };
 
+// The plain colours the scripts of these tests draw with, as 0xRRGGBB.
+namespace colours {
+constexpr std::uint32_t White = 0xFFFFFF;
+constexpr std::uint32_t Black = 0x000000;
+constexpr std::uint32_t Red = 0xFF0000;
+constexpr std::uint32_t Green = 0x00FF00;
+constexpr std::uint32_t Blue = 0x0000FF;
+}  // namespace colours
+
 // A colour as a 5:6:5 screen pixel shows it, each channel widened by bit replication.
 constexpr std::uint32_t Shown(std::uint32_t colour) {
     const std::uint32_t r = (colour >> 19) & 0x1F, g = (colour >> 10) & 0x3F, b = (colour >> 3) & 0x1F;
