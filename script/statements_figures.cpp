@@ -154,7 +154,8 @@ std::int32_t CompileMidline(Statement& s) {
         if (t2 == L) opcode = OpBisector;
         else if (IsOrNew(s, 2, P)) opcode = OpMidline;
         else return ErrorCode(ErrTypeMismatch, t2, P);
-        const bool mixed = (t3 == P && opcode == OpBisector) || (t3 == L && opcode == OpMidline);
+        // A new tok2 leaves the form open: pass 2 decides it from both names.
+        const bool mixed = (t3 == P && t2 == L) || (t3 == L && t2 == P);
         if (mixed || (t3 != TypeNone && t3 != P && t3 != L)) {
             return ErrorCode(ErrTypeMismatch, t3, opcode == OpMidline ? P : L);
         }

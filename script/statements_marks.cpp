@@ -73,7 +73,6 @@ std::int32_t CompileMarkLine(Statement& s) {
 std::int32_t CompileMarkAngle(Statement& s) {
     const bool numbered = s.Keyword() == KwMarkNumberAngle;
     if (const auto e = s.ExpectPosition(0)) return e;
-    if (s.Count() < (numbered ? 3 : 4)) return ErrTooFewArguments;  // no form is that short
     bool pointsForm;
     if (!s.FirstPass()) {
         const std::int32_t stored = s.Stored();
@@ -83,9 +82,10 @@ std::int32_t CompileMarkAngle(Statement& s) {
         pointsForm = stored == points;
     } else if (s.Type(1) == P || s.Type(1) == L) {
         pointsForm = s.Type(1) == P;
-    } else if (s.Type(1) == TypeNone) {
+    } else if (s.Type(1) == TypeNone || s.Type(1) == Absent) {
         if (s.Type(2) == P || s.Type(3) == P) pointsForm = true;
         else if (s.Type(2) == L) pointsForm = false;
+        else if (s.Count() < (numbered ? 3 : 4)) return ErrTooFewArguments;  // no form is that short
         else return Compiled;  // undecided: no row now; pass 2 reports the line
     } else {
         return ErrorCode(ErrTypeMismatch, s.Type(1), P);
