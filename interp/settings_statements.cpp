@@ -42,6 +42,8 @@ void RunDefaults(Settings& settings, const StatementRow& row) {
 }
 
 void RunToolDefaults(Settings& settings, const StatementRow& row) {
+    // No arguments: nothing to set. One argument fills only word 1, which is one default.
+    if (row.target <= 0) return;
     const std::int32_t n = std::clamp(row.target, 2, InstrumentDefaultCount + 1);
     for (std::int32_t i = 1; i < n; ++i) settings.instrument[i - 1] = row.w[static_cast<std::size_t>(i)];
 }

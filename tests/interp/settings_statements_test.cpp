@@ -43,12 +43,13 @@ TEST(Defaults, MinusOneAndFfffHalvesKeepTheirSetting) {
     }
 }
 
+// TOOLDEFAULTS without arguments changes nothing; one argument fills the first word only.
 TEST(ToolDefaults, ArgumentCountSetsTheFirstInstrumentDefaults) {
     struct Case {
         std::int32_t count;
         int changed;  // instrument defaults 1 to changed take words 1 to changed
     };
-    for (const Case c : {Case{1, 1}, Case{2, 1}, Case{3, 2}, Case{8, 7}, Case{12, 7}}) {
+    for (const Case c : {Case{0, 0}, Case{1, 1}, Case{2, 1}, Case{3, 2}, Case{8, 7}, Case{12, 7}}) {
         Settings settings;
         const Settings start;
         RunToolDefaults(settings, RowOf(c.count, {11, 12, 13, 14, 15, 16, 17}));
