@@ -20,7 +20,7 @@ constexpr double FixedOne = 65536.0;
 // A circle keeps its angles in radians; statements give them in 1/256 degree.
 constexpr double RadiansPerAngleUnit = Pi / 46080.0;
 
-Point PointAtXY(std::int32_t x, std::int32_t y) { return Point{x / FixedOne, y / FixedOne, 0, 0, 0}; }
+Point PointAtXY(double x, double y) { return Point{x / FixedOne, y / FixedOne, 0, 0, 0}; }
 
 StyleWords StyleAt(const StatementRow& row, int first) {
     return StyleWords{row.w[static_cast<std::size_t>(first)], row.w[static_cast<std::size_t>(first + 1)],
@@ -74,9 +74,12 @@ Circle MakeCircle(RunContext& run, ConstructionCall& call, const StatementRow& r
     const auto point = [&](int word) -> const Point& { return run.objects.points[static_cast<std::size_t>(row.w[static_cast<std::size_t>(word)])]; };
     const auto line = [&](int word) -> const Line& { return run.objects.lines[static_cast<std::size_t>(row.w[static_cast<std::size_t>(word)])]; };
     switch (row.opcode) {
-        case OpCircleXY:
-            return VEKS_MAKECIRCLEP(call, PointAtXY(row.w[1], row.w[2]), PointAtXY(row.w[1], row.w[2] + row.w[3]),
+        case OpCircleXY: {
+            // y + r may not fit a fixed-point word.
+            const double throughY = static_cast<double>(row.w[2]) + row.w[3];
+            return VEKS_MAKECIRCLEP(call, PointAtXY(row.w[1], row.w[2]), PointAtXY(row.w[1], throughY),
                                     RingWords{row.w[4], row.w[5]}, ArcAngles{row.w[6], row.w[7]});
+        }
         case OpMoveCircle: {
             const Circle old = run.objects.circles[static_cast<std::size_t>(row.target)];
             const Point& centre = point(1);

@@ -138,6 +138,19 @@ TEST(Engine, MarksLabelPointsWithTheirNames) {
     EXPECT_GT(marked.Count(90, 30, 110, 55, Black), 5);
 }
 
+TEST(Engine, CircleByCoordinatesFarBelowThePageStillReachesIt) {
+    // Centre and radius each fit a fixed-point word; their sum does not. The ring's top
+    // passes through (100, 50).
+    const ScriptOutcome run = PlayHeadless(
+        "SCREEN 200, 120\n"
+        "SPEED 0\n"
+        "CIRCLE C, 100, 20000, 19950, &HFF0000\n"
+        "END\n");
+    ASSERT_EQ(run.result, 255);
+    EXPECT_GT(run.Count(90, 48, 110, 52, Red), 10);
+    EXPECT_EQ(run.Count(0, 0, 199, 40, Red), 0);
+}
+
 TEST(Engine, PageThatCannotBeMadeLeavesTheRunGoingWithoutDrawing) {
     const ScriptOutcome run = PlayHeadless(
         "SCREEN 9000, 100\n"
