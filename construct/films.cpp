@@ -40,11 +40,12 @@ double CompassSize(const Settings& s) { return LowHalf(s.instrument[Sizes]); }
 double SquareSize(const Settings& s) { return HighHalf(s.instrument[Sizes]); }
 double ProtractorSize(const Settings& s) { return HighHalf(s.instrument[Sizes]); }
 
-// The instrument's colour from its default, or the figure's colour for -1, with the bits.
+// The film's flags: the instrument's default, or the figure's colour for -1, with the bits
+// OR-ed in. The default's whole word counts: flag bits set there (a ruler's tick spacing, say)
+// reach the film as well.
 std::int32_t Flags(const Settings& s, Instrument colourDefault, std::uint32_t figureColour, std::int32_t bits) {
     const std::int32_t colour = s.instrument[colourDefault];
-    const std::uint32_t c = colour == -1 ? figureColour : static_cast<std::uint32_t>(colour);
-    return static_cast<std::int32_t>(c & ToolColourMask) | bits;
+    return (colour == -1 ? static_cast<std::int32_t>(figureColour) : colour) | bits;
 }
 
 SquareKit KitOf(const Settings& s) {

@@ -2,6 +2,7 @@
 // resolved style words, and the right-angle mark.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "../geom/geom_test_util.h"
@@ -122,6 +123,29 @@ TEST(MakeStartLine, DrawsTheSegmentAndItsEndPoint) {
     EXPECT_GE(CountColour(stage.page(), Result), 55);
     EXPECT_GT(CountColour(stage.page(), PointInk), 10);  // the disc at (80, 30)
     EXPECT_TRUE(PixelValue(stage.page(), 80, 30) == EncodeColour(PointInk, 2));
+}
+
+// The most pixels of the colour the screen showed at any one time.
+std::int32_t MostAidShown(const ConstructionStage& stage) {
+    std::int32_t most = 0;
+    for (const ScreenState& state : stage.film()) most = std::max(most, state.aidPixels);
+    return most;
+}
+
+TEST(MakeLine, TheRulerTakesTheTickSpacingOfThePencilDefault) {
+    // The pencil default is the base of the film's flags: tick spacing bits set there reach the
+    // ruler, drawn here in the aid colour so that its ticks can be counted.
+    std::int32_t shown[2] = {};
+    for (const std::int32_t ticks : {0, 10}) {
+        ConstructionStage stage;
+        stage.settings.instrument[2] = Word(Result) | (ticks << 26);
+        stage.settings.instrument[6] = Word(Aid);
+        ConstructionCall call = stage.Call(CallMode::Slow);
+        VEKS_MAKELINE(call, Pt(20, 60), Pt(140, 60), {-1, Word(Result), 1});
+        shown[ticks == 0 ? 0 : 1] = MostAidShown(stage);
+    }
+    EXPECT_GT(shown[0], 0);
+    EXPECT_GT(shown[1], shown[0] + 50);
 }
 
 }  // namespace
