@@ -257,5 +257,14 @@ TEST(FillRect, WithoutHeightOnlyTheSideIsBlended) {
     EXPECT_LE(canvas.Count(Ink), 16);
 }
 
+// A rectangle on a side of no length has no far side: at most the one pixel of its side.
+TEST(FillRect, OnCoincidentPointsTouchesNoMoreThanThatPoint) {
+    for (const double height : {5.0, -5.0, 0.0}) {
+        Canvas canvas(20, 20, 4, Paper);
+        EXPECT_EQ(FillRect(canvas.handle(), At(6, 7), At(6, 7), height, Ink, 255), 0);
+        EXPECT_GE(canvas.Count(Paper), 20 * 20 - 1) << "height " << height;
+    }
+}
+
 }  // namespace
 }  // namespace vekora

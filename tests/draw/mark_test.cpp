@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "draw/marks.h"
 #include "draw/text.h"
@@ -176,6 +178,26 @@ TEST_F(Marks, PointVariantsMarkTheAngleAtTheMiddlePoint) {
     Canvas same(300, 300);
     EXPECT_EQ(MarkAnglePt(same.handle(), At(150, 150), At(150, 150), At(150, 60), "", view, 30.0), 0);
     EXPECT_GT(same.Count(Ink), 0);
+}
+
+// Points take the height of glyph 0, angles that of '!', each as its low byte only.
+TEST(MarkFontHeight, PointsUseGlyphZeroAndAnglesTheExclamationMark) {
+    const Font font = testing::ParsedFont(testing::BuildFontFile([](int code) {
+        testing::GlyphSpec glyph{0, 0, {}};
+        if (code == 0) glyph.height = 256 + 20;
+        if (code == '!') glyph.height = 256 + 30;
+        if (code == 'A') glyph = {6, 9, std::vector<std::string>(9, "######")};
+        return glyph;
+    }));
+    Canvas point(80, 80);
+    EXPECT_EQ(MarkPoint(point.handle(), At(40, 40), "A", ViewOf(font), 0), 0);
+    EXPECT_EQ(BoundsOf(point, Ink, {{40, 40}}), (PixelBounds{37, 30, 42, 38}));  // 40 - 20 div 2
+    Canvas angle(300, 300);
+    EXPECT_EQ(MarkAngle(angle.handle(), Towards(0), Towards(80), "A", ViewOf(font), 0, 220.0), 0);
+    const double mid = 40.0 * Pi / 180.0;
+    const auto left = static_cast<std::int32_t>(std::lround(150 + std::cos(mid) * 220 * 0.65 - 3));
+    const auto top = static_cast<std::int32_t>(std::lround(150 - std::sin(mid) * 220 * 0.65 - 15));
+    EXPECT_EQ(BoundsOf(angle, Ink), (PixelBounds{left, top, left + 5, top + 8}));
 }
 
 TEST_F(Marks, UndefinedFiguresDrawNothing) {
