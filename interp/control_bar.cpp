@@ -116,11 +116,12 @@ StepResult PauseWithControlBar(RunContext& run, Activation& act, const FontView&
         SleepMs(PausePollMs);
         const BarAnswer answer = PollControlBar(PollInput());
         if (answer == BarNothing) continue;
+        // Every answer unpauses the bar, also Salir in a CONSTRUCTION's WAIT, which goes on
+        // waiting with the bar reading "Pausa" until the next answer.
         act.pendingInput = 0;
-        const PauseOutcome outcome = AnswerInPause(act, answer, place);
-        if (outcome.keepWaiting) continue;
         SetPaused(run, act, font, false);
-        return outcome.step;
+        const PauseOutcome outcome = AnswerInPause(act, answer, place);
+        if (!outcome.keepWaiting) return outcome.step;
     }
 }
 

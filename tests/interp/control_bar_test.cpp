@@ -177,7 +177,8 @@ TEST_F(ControlBarTest, WaitPausesEveryKindAndSalirEndsAllButAConstruction) {
         EXPECT_GE(screen.NowMs(), c.endsAfterMs) << c.events;
         EXPECT_EQ(caption.Seen(0), Px(Ink));
         if (c.endsAfterMs > 400) {
-            EXPECT_EQ(caption.Seen(1), Px(Ink)) << "still waiting after Salir";
+            // Still waiting after Salir, but unpaused: the first button reads "Pausa" (x 40 to 79).
+            EXPECT_EQ(caption.Seen(1), Px(Face)) << "Pausa while the WAIT goes on after Salir";
         }
         EXPECT_FALSE(act.paused);
     }
