@@ -84,8 +84,11 @@ std::int32_t VEK_ISBETWEEN(const Point& x, const Point& y, const Point& z) {
     return Truth(inX && inY);
 }
 
-std::int32_t VEK_RECTOVER(const Point& a, const Point& b, double height, Point& outA,
+std::int32_t VEK_RECTOVER(const Point& aIn, const Point& bIn, double height, Point& outA,
                           Point& outB) {
+    // Copies: a C caller may pass one point as input and the other point's output.
+    const Point a = aIn;
+    const Point b = bIn;
     const double dx = b.x - a.x;
     const double dy = b.y - a.y;
     if (IsUndefined(a) || IsUndefined(b) || dx * dx + dy * dy == 0.0) {

@@ -80,6 +80,13 @@ TEST(RectOver, OppositeSideKeepsShapesAndMarksUndefinedInputs) {
     ExpectSame(outA, P(0, 5, 1, 2, 41));
     ExpectSame(outB, P(10, 5, 4, 5, 42));
 
+    // Each output may be the other input: the results come from the inputs as given.
+    Point a = P(0, 0, 1, 2, 3);
+    Point b = P(10, 0, 4, 5, 6);
+    EXPECT_EQ(VEK_RECTOVER(a, b, 5, b, a), 0);
+    ExpectSame(b, P(0, 5, 1, 2, 6));
+    ExpectSame(a, P(10, 5, 4, 5, 3));
+
     for (const Point& b : {P(UNDEFINED, 0), P(0, 0)}) {  // undefined, or coincident with A
         Point a2 = P(1, 1, 9, 9, 9);
         Point b2 = a2;
