@@ -55,19 +55,19 @@ std::int32_t PartialArc(ImageHandle target, const Circle& arc, std::int32_t& ste
     return 0;
 }
 
-std::int32_t AnimateArc(const FilmPage& film, const Circle& arc, float duration, double legLength,
-                        std::int32_t flags, const Settings& settings) {
-    if (IsUndefined(arc)) return 0;
-    const SavedPage saved(film.page);
-    const std::int32_t steps = FilmSteps(duration, settings.frameSeconds);
+void AnimateArc(Stage& stage, const Circle& arc, float duration, double legLength, std::int32_t flags) {
+    stage.input = 0;
+    if (IsUndefined(arc)) return;
+    const SavedPage saved(stage.Canvas());
+    const std::int32_t steps = FilmSteps(duration, stage.settings().frameSeconds);
     std::int32_t step = 1;
-    const auto frame = [&]() { return PartialArc(film.page, arc, step, steps, legLength, flags) == 0; };
-    const std::int32_t code = RunFrames(film, saved, settings.frameSeconds, frame);
+    const auto frame = [&]() { return PartialArc(stage.Canvas(), arc, step, steps, legLength, flags) == 0; };
+    const std::int32_t code = RunFrames(stage, saved, frame);
     saved.Restore();
     std::int32_t whole = steps;
-    PartialArc(film.page, arc, whole, steps, 0.0, 0);
-    PresentPage(film);
-    return code;
+    PartialArc(stage.Canvas(), arc, whole, steps, 0.0, 0);
+    stage.Show();
+    stage.input = code;
 }
 
 }  // namespace vekora

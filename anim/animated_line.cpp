@@ -18,26 +18,27 @@ constexpr double PencilTilt = 1.0;
 // What the films of a segment differ in.
 enum class LineEnd { Open, Marked };
 
-std::int32_t FilmOfLine(const FilmPage& film, const Point& p1, const Point& p2, const Line& line, float duration,
-                        double pencilLength, std::int32_t flags, const Settings& settings, LineEnd end) {
+std::int32_t FilmOfLine(Stage& stage, const Point& p1, const Point& p2, const Line& line, float duration,
+                        double pencilLength, std::int32_t flags, LineEnd end) {
     if (IsUndefined(p1) || IsUndefined(p2)) return 0;
-    const SavedPage saved(film.page);
+    const Settings& settings = stage.settings();
+    const SavedPage saved(stage.Canvas());
     const std::int32_t steps = FilmSteps(duration, settings.frameSeconds);
     std::int32_t step = 1;
     const auto frame = [&]() {
         if (flags & ShowRuler)
-            DrawRulerTool(film.page, p1, p2, 0, LowHalf(settings.instrument[1]),
+            DrawRulerTool(stage.Canvas(), p1, p2, 0, LowHalf(settings.instrument[1]),
                           static_cast<std::uint32_t>(settings.instrument[6]), RulerSpacing(flags));
-        return PartialLine(film.page, p1, p2, line, step, steps, pencilLength, flags) == 0;
+        return PartialLine(stage.Canvas(), p1, p2, line, step, steps, pencilLength, flags) == 0;
     };
-    std::int32_t code = RunFrames(film, saved, settings.frameSeconds, frame);
+    std::int32_t code = RunFrames(stage, saved, frame);
     // The last frame, instruments and all, stays up for a pause before the point is marked.
-    if (end == LineEnd::Marked && saved.Held() && step > 1) code = WaitIfQuiet(code, settings.stepMs);
+    if (end == LineEnd::Marked && saved.Held() && step > 1) code = WaitIfQuiet(stage, code, settings.stepMs);
     saved.Restore();
     std::int32_t whole = steps;
-    PartialLine(film.page, p1, p2, line, whole, steps, 0.0, 0);
-    if (end == LineEnd::Marked) DrawPoint(film.page, p2);
-    PresentPage(film);
+    PartialLine(stage.Canvas(), p1, p2, line, whole, steps, 0.0, 0);
+    if (end == LineEnd::Marked) DrawPoint(stage.Canvas(), p2);
+    stage.Show();
     return code;
 }
 
@@ -62,20 +63,20 @@ std::int32_t PartialLine(ImageHandle target, const Point& p1, const Point& p2, c
     return 0;
 }
 
-void LeaveSegment(const FilmPage& film, const SavedPage& before, const Point& a, const Point& b, const Line& look) {
+void LeaveSegment(Stage& stage, const SavedPage& before, const Point& a, const Point& b, const Line& look) {
     before.Restore();
-    DrawLineP(film.page, a, b, look);
-    PresentPage(film);
+    DrawLineP(stage.Canvas(), a, b, look);
+    stage.Show();
 }
 
-std::int32_t AnimateLine(const FilmPage& film, const Point& p1, const Point& p2, const Line& line, float duration,
-                         double pencilLength, std::int32_t flags, const Settings& settings) {
-    return FilmOfLine(film, p1, p2, line, duration, pencilLength, flags, settings, LineEnd::Open);
+void AnimateLine(Stage& stage, const Point& p1, const Point& p2, const Line& line, float duration,
+                 double pencilLength, std::int32_t flags) {
+    stage.input = FilmOfLine(stage, p1, p2, line, duration, pencilLength, flags, LineEnd::Open);
 }
 
-std::int32_t StartLine(const FilmPage& film, const Point& p1, const Point& p2, const Line& line, float duration,
-                       double pencilLength, std::int32_t flags, const Settings& settings) {
-    return FilmOfLine(film, p1, p2, line, duration, pencilLength, flags, settings, LineEnd::Marked);
+void StartLine(Stage& stage, const Point& p1, const Point& p2, const Line& line, float duration,
+               double pencilLength, std::int32_t flags) {
+    stage.input = FilmOfLine(stage, p1, p2, line, duration, pencilLength, flags, LineEnd::Marked);
 }
 
 }  // namespace vekora

@@ -6,7 +6,6 @@
 #include "anim/frame_loop.h"
 #include "draw/image.h"
 #include "geom/records.h"
-#include "shell/settings.h"
 
 namespace vekora {
 
@@ -21,17 +20,17 @@ std::int32_t PartialLine(ImageHandle target, const Point& p1, const Point& p2, c
 // VEKA_ANIMATELINE: the segment p1-p2 grows over `duration` seconds of frames of the set
 // frame time, with the pencil and (ShowRuler flag) the ruler of the settings under it. The
 // page is left with exactly the finished segment, whether the film ran to its end or was
-// interrupted. Returns the input code that interrupted it, or 0.
-std::int32_t AnimateLine(const FilmPage& film, const Point& p1, const Point& p2, const Line& line, float duration,
-                         double pencilLength, std::int32_t flags, const Settings& settings);
+// interrupted. The stage's input gets the input code that interrupted it, or 0.
+void AnimateLine(Stage& stage, const Point& p1, const Point& p2, const Line& line, float duration,
+                 double pencilLength, std::int32_t flags);
 
 // VEKA_STARTLINE: as AnimateLine, then, unless interrupted, the last frame stays on the
 // screen for the step time; the page is left with the segment and p2's marker.
-std::int32_t StartLine(const FilmPage& film, const Point& p1, const Point& p2, const Line& line, float duration,
-                       double pencilLength, std::int32_t flags, const Settings& settings);
+void StartLine(Stage& stage, const Point& p1, const Point& p2, const Line& line, float duration,
+               double pencilLength, std::int32_t flags);
 
 // Ends a film that drew the segment a-b: the page as `before` held it plus the segment with
 // `look`'s colour, style and thickness, shown.
-void LeaveSegment(const FilmPage& film, const SavedPage& before, const Point& a, const Point& b, const Line& look);
+void LeaveSegment(Stage& stage, const SavedPage& before, const Point& a, const Point& b, const Line& look);
 
 }  // namespace vekora

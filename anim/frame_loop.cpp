@@ -3,8 +3,6 @@
 
 #include <cmath>
 
-#include "platform/device.h"
-#include "platform/input.h"
 
 namespace vekora {
 
@@ -14,12 +12,6 @@ namespace {
 constexpr std::int32_t FrameSliceMs = 10;
 
 }  // namespace
-
-void PresentPage(const FilmPage& film) {
-    if (film.page == nullptr) return;
-    ImageBlit(nullptr, static_cast<float>(film.originX), static_cast<float>(film.originY), film.page,
-              BlitMode::Plain, 0);
-}
 
 SavedPage::SavedPage(ImageHandle page) : page_(page), copy_(nullptr) {
     const SurfaceSize size = SurfaceInfo(page);
@@ -44,33 +36,34 @@ std::int32_t FilmSteps(float durationSeconds, float frameSeconds) {
     return steps >= MostFilmSteps ? MostFilmSteps : static_cast<std::int32_t>(steps);
 }
 
-bool FilmClockRuns() { return ActiveDevice() != nullptr; }
-
-FrameClock::FrameClock(float frameSeconds)
-    : frameSeconds_(frameSeconds), next_(static_cast<float>(ClockSeconds() + frameSeconds)) {}
+FrameClock::FrameClock(const Stage& stage, float frameSeconds)
+    : stage_(stage), frameSeconds_(frameSeconds), next_(static_cast<float>(stage.Clock() + frameSeconds)) {}
 
 std::int32_t FrameClock::WaitForFrame() {
     do {
-        SleepMs(FrameSliceMs);
-        const std::int32_t code = PollInput();
+        stage_.Sleep(FrameSliceMs);
+        const std::int32_t code = stage_.Poll();
         if (code != 0) return code;
-    } while (!(ClockSeconds() > next_));
+    } while (!(stage_.Clock() > next_));
     next_ += frameSeconds_;
     return 0;
 }
 
-std::int32_t RunFrames(const FilmPage& film, const SavedPage& saved, float frameSeconds, const FrameDrawer& draw) {
-    if (!saved.Held() || !FilmClockRuns() || !(frameSeconds > 0.0f)) return 0;
-    FrameClock clock(frameSeconds);
+std::int32_t RunFrames(const Stage& stage, const SavedPage& saved, const FrameDrawer& draw) {
+    const float frameSeconds = stage.settings().frameSeconds;
+    if (!saved.Held() || !stage.ClockRuns() || !(frameSeconds > 0.0f)) return 0;
+    FrameClock clock(stage, frameSeconds);
     for (;;) {
         saved.Restore();
         if (!draw()) return 0;
-        PresentPage(film);
+        stage.Show();
         const std::int32_t code = clock.WaitForFrame();
         if (code != 0) return code;
     }
 }
 
-std::int32_t WaitIfQuiet(std::int32_t code, std::int32_t ms) { return code != 0 ? code : WaitPolling(ms); }
+std::int32_t WaitIfQuiet(const Stage& stage, std::int32_t code, std::int32_t ms) {
+    return code != 0 ? code : stage.Wait(ms);
+}
 
 }  // namespace vekora

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "anim/stage.h"
 #include "draw/image.h"
 
 namespace vekora {
@@ -22,16 +23,6 @@ constexpr std::uint32_t ToolColour(std::int32_t flags) {
 constexpr std::int32_t RulerSpacing(std::int32_t flags) {
     return static_cast<std::int32_t>((static_cast<std::uint32_t>(flags) >> 26) & 63);
 }
-
-// The page a film draws on and the screen position it is shown at.
-struct FilmPage {
-    ImageHandle page = nullptr;  // null: the screen itself
-    std::int32_t originX = 0;
-    std::int32_t originY = 0;
-};
-
-// Copies the whole page onto the screen at its origin (nothing to copy when it is the screen).
-void PresentPage(const FilmPage& film);
 
 // A copy of the page taken when a film begins, restored under every frame and at the end,
 // released when it goes out of scope. The copy has the page's own depth.
@@ -58,19 +49,17 @@ constexpr std::int32_t MostFilmSteps = 0x3FFFFFFF;
 // that is not a number) shows no frame: the finished figure appears at once.
 std::int32_t FilmSteps(float durationSeconds, float frameSeconds);
 
-// Whether films can be paced at all: without a device the clock never moves.
-bool FilmClockRuns();
-
 // The frame deadline. It advances by the frame time from its previous value, not from the
 // current time, so a slow frame is made up by shorter waits.
 class FrameClock {
 public:
-    explicit FrameClock(float frameSeconds);
+    FrameClock(const Stage& stage, float frameSeconds);
     // Sleeps 10 ms and polls until the deadline has passed (at least once), then moves the
     // deadline on. Returns the input code that cut the wait short, or 0.
     std::int32_t WaitForFrame();
 
 private:
+    const Stage& stage_;
     float frameSeconds_;
     float next_;
 };
@@ -78,13 +67,13 @@ private:
 // Draws one frame on the restored page; false when the film has no more frames.
 using FrameDrawer = std::function<bool()>;
 
-// The frame loop: restore the page, draw a frame, present, wait for the deadline; until the
-// drawer says the film has ended (result 0) or an input code interrupts it (that code).
-// Without a held copy or a running clock no frame is shown.
-std::int32_t RunFrames(const FilmPage& film, const SavedPage& saved, float frameSeconds, const FrameDrawer& draw);
+// The frame loop at the stage's frame time: restore the page, draw a frame, show it, wait
+// for the deadline; until the drawer says the film has ended (result 0) or an input code
+// interrupts it (that code). Without a held copy or a running clock no frame is shown.
+std::int32_t RunFrames(const Stage& stage, const SavedPage& saved, const FrameDrawer& draw);
 
-// A pause while the picture stays on the screen: WaitPolling for `ms` when `code` is still
-// 0; returns the code that ended it, or `code` unchanged.
-std::int32_t WaitIfQuiet(std::int32_t code, std::int32_t ms);
+// A pause while the picture stays on the screen: the stage's Wait for `ms` when `code` is
+// still 0; returns the code that ended it, or `code` unchanged.
+std::int32_t WaitIfQuiet(const Stage& stage, std::int32_t code, std::int32_t ms);
 
 }  // namespace vekora

@@ -62,14 +62,15 @@ using CornerDrawer = std::function<void(const Point& corner)>;
 // The three stages both films share: the square at its start, then the ruler laid against
 // it, each shown with a pause; then, unless interrupted, the square slides from `from` to
 // `to` along the ruler. The page keeps the last picture.
-std::int32_t SlideFilm(const FilmPage& film, const SavedPage& saved, float duration, Point from, Point to,
-                       const CornerDrawer& square, const std::function<void()>& ruler, const Settings& settings) {
+std::int32_t SlideFilm(Stage& stage, const SavedPage& saved, float duration, Point from, Point to,
+                       const CornerDrawer& square, const std::function<void()>& ruler) {
+    const Settings& settings = stage.settings();
     square(from);
-    PresentPage(film);
-    std::int32_t code = WaitIfQuiet(0, settings.animationMs);
+    stage.Show();
+    std::int32_t code = WaitIfQuiet(stage, 0, settings.animationMs);
     ruler();
-    PresentPage(film);
-    code = WaitIfQuiet(code, settings.animationMs);
+    stage.Show();
+    code = WaitIfQuiet(stage, code, settings.animationMs);
     if (code != 0) return code;
     const std::int32_t steps = FilmSteps(duration, settings.frameSeconds);
     std::int32_t i = 0;
@@ -81,12 +82,12 @@ std::int32_t SlideFilm(const FilmPage& film, const SavedPage& saved, float durat
         ruler();
         return true;
     };
-    code = RunFrames(film, saved, settings.frameSeconds, frame);
+    code = RunFrames(stage, saved, frame);
     // The loop ends on a restored page; the instruments stay where they stopped.
     if (code == 0) {
         square(corner);
         ruler();
-        PresentPage(film);
+        stage.Show();
     }
     return code;
 }
@@ -114,32 +115,29 @@ Segment ParallelSegment(const Line& parallel, const Line&, const Point& point, d
     return {VEK_ADVANCEONLINE(point, parallel, -HalfSqrt2 * size), VEK_ADVANCEONLINE(point, parallel, HalfSqrt2 * size)};
 }
 
-using SquareFilm = Line (*)(const FilmPage&, const Line&, const Point&, float, SquareKit, std::int32_t&,
-                            const Settings&);
+using SquareFilm = Line (*)(Stage&, const Line&, const Point&, float, SquareKit);
 using SegmentOf = Segment (*)(const Line& result, const Line& line, const Point& point, double size);
 
 // A square film, then the pencil draws the segment of its result along the instruments; the
 // page is left as it was plus that segment.
-Line FilmThenPencil(SquareFilm squareFilm, SegmentOf segmentOf, const FilmPage& film, const Line& line,
-                    const Point& point, float duration, const Line& style, SquareKit kit, std::int32_t flags,
-                    std::int32_t& code, const Settings& settings) {
-    code = 0;
+Line FilmThenPencil(SquareFilm squareFilm, SegmentOf segmentOf, Stage& stage, const Line& line,
+                    const Point& point, float duration, const Line& style, SquareKit kit, std::int32_t flags) {
+    stage.input = 0;
     if (IsUndefined(point) || LacksDirection(line)) return UndefinedLine();
-    const SavedPage before(film.page);
-    const Line result = WithLook(squareFilm(film, line, point, duration, kit, code, settings), style);
+    const SavedPage before(stage.Canvas());
+    const Line result = WithLook(squareFilm(stage, line, point, duration, kit), style);
     const Segment segment = segmentOf(result, line, point, kit.size);
-    if (code == 0) code = AnimateLine(film, segment.from, segment.to, result, duration, kit.size, flags, settings);
-    LeaveSegment(film, before, segment.from, segment.to, result);
+    if (stage.input == 0) AnimateLine(stage, segment.from, segment.to, result, duration, kit.size, flags);
+    LeaveSegment(stage, before, segment.from, segment.to, result);
     return result;
 }
 
 }  // namespace
 
-Line AnimateRightAngle(const FilmPage& film, const Line& line, const Point& point, float duration, SquareKit kit,
-                       std::int32_t& code, const Settings& settings) {
-    code = 0;
+Line AnimateRightAngle(Stage& stage, const Line& line, const Point& point, float duration, SquareKit kit) {
+    stage.input = 0;
     if (IsUndefined(point) || LacksDirection(line)) return UndefinedLine();
-    const SavedPage saved(film.page);
+    const SavedPage saved(stage.Canvas());
     const Approach ap = ApproachOf(line, point);
     if (kit.size < VEK_DISTANCE(point, ap.foot) + SquareMargin) kit.size = VEK_DISTANCE(point, ap.foot) + SquareMargin;
     const double theta = ap.flipped ? NearSideHypotenuse : FarSideHypotenuse;
@@ -152,20 +150,19 @@ Line AnimateRightAngle(const FilmPage& film, const Line& line, const Point& poin
     const auto square = [&](const Point& corner) {
         Line leg = VEK_MAKERIGHTANGLE(corner, line);
         if (ap.flipped) leg = Reversed(leg);
-        DrawSquareTool(film.page, leg, VEK_MAKEANGLE(corner, line, 0.0, LookOf(line)), 0, kit.size, kit.squareColour);
+        DrawSquareTool(stage.Canvas(), leg, VEK_MAKEANGLE(corner, line, 0.0, LookOf(line)), 0, kit.size, kit.squareColour);
     };
     const auto ruler = [&]() {
-        DrawRulerTool(film.page, rulerFrom, rulerTo, ap.flipped ? 0 : 1, kit.rulerWidth, kit.rulerColour, 0);
+        DrawRulerTool(stage.Canvas(), rulerFrom, rulerTo, ap.flipped ? 0 : 1, kit.rulerWidth, kit.rulerColour, 0);
     };
-    code = SlideFilm(film, saved, duration, start, end, square, ruler, settings);
+    stage.input = SlideFilm(stage, saved, duration, start, end, square, ruler);
     return VEK_MAKERIGHTANGLE(point, line);
 }
 
-Line AnimateParallel(const FilmPage& film, const Line& line, const Point& point, float duration, SquareKit kit,
-                     std::int32_t& code, const Settings& settings) {
-    code = 0;
+Line AnimateParallel(Stage& stage, const Line& line, const Point& point, float duration, SquareKit kit) {
+    stage.input = 0;
     if (IsUndefined(point) || LacksDirection(line)) return UndefinedLine();
-    const SavedPage saved(film.page);
+    const SavedPage saved(stage.Canvas());
     const double reach = ParallelGap + HalfSqrt2 * kit.size;
     const Approach ap = ApproachOf(line, point);
     // Towards the foot; along the turned perpendicular, so that a point on the line still
@@ -177,25 +174,21 @@ Line AnimateParallel(const FilmPage& film, const Line& line, const Point& point,
     const Point start = VEK_ADVANCEONLINE(g, across, -reach);
     const Line edge = VEK_MAKELINE(start, end, LookOf(line));
     const auto square = [&](const Point& corner) {
-        DrawSquareTool(film.page, VEK_MAKERIGHTANGLE(corner, edge), edge, 0, kit.size, kit.squareColour);
+        DrawSquareTool(stage.Canvas(), VEK_MAKERIGHTANGLE(corner, edge), edge, 0, kit.size, kit.squareColour);
     };
-    const auto ruler = [&]() { DrawRulerTool(film.page, start, end, 1, kit.rulerWidth, kit.rulerColour, 0); };
-    code = SlideFilm(film, saved, duration, start, end, square, ruler, settings);
+    const auto ruler = [&]() { DrawRulerTool(stage.Canvas(), start, end, 1, kit.rulerWidth, kit.rulerColour, 0); };
+    stage.input = SlideFilm(stage, saved, duration, start, end, square, ruler);
     return VEK_MAKEANGLE(point, line, 0.0, LookOf(line));
 }
 
-Line AnimateDrawRightAngle(const FilmPage& film, const Line& line, const Point& point, float duration,
-                           const Line& style, SquareKit kit, std::int32_t flags, std::int32_t& code,
-                           const Settings& settings) {
-    return FilmThenPencil(AnimateRightAngle, PerpendicularSegment, film, line, point, duration, style, kit, flags, code,
-                          settings);
+Line AnimateDrawRightAngle(Stage& stage, const Line& line, const Point& point, float duration,
+                           const Line& style, SquareKit kit, std::int32_t flags) {
+    return FilmThenPencil(AnimateRightAngle, PerpendicularSegment, stage, line, point, duration, style, kit, flags);
 }
 
-Line AnimateDrawParallel(const FilmPage& film, const Line& line, const Point& point, float duration,
-                         const Line& style, SquareKit kit, std::int32_t flags, std::int32_t& code,
-                         const Settings& settings) {
-    return FilmThenPencil(AnimateParallel, ParallelSegment, film, line, point, duration, style, kit, flags, code,
-                          settings);
+Line AnimateDrawParallel(Stage& stage, const Line& line, const Point& point, float duration,
+                         const Line& style, SquareKit kit, std::int32_t flags) {
+    return FilmThenPencil(AnimateParallel, ParallelSegment, stage, line, point, duration, style, kit, flags);
 }
 
 }  // namespace vekora

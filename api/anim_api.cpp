@@ -2,7 +2,6 @@
 // null number as 0, a null target or page (or a null image in it) as the screen, and a null
 // step or code as a discarded one. The films read the program settings at every call.
 #include <cstdint>
-#include <exception>
 
 #include "api/c_arguments.h"
 #include "anim/animated_arc.h"
@@ -10,8 +9,9 @@
 #include "anim/instruments.h"
 #include "anim/protractor.h"
 #include "anim/set_square.h"
+#include "anim/stage.h"
 #include "geom/records.h"
-#include "shell/settings.h"
+#include "settings/settings.h"
 #include "vekora.h"
 
 namespace {
@@ -19,23 +19,18 @@ namespace {
 using namespace vekora;
 using namespace vekora::capi;
 
-FilmPage Film(const VekImage* page, const std::int32_t* originX, const std::int32_t* originY) {
-    return FilmPage{Target(page), In(originX), In(originY)};
+// The stage of one film: the caller's page at its origin, on the active device, with the
+// program settings' timing.
+Stage Film(const VekImage* page, const std::int32_t* originX, const std::int32_t* originY) {
+    Stage stage(ActiveDevice(), ProgramSettings());
+    stage.page = Target(page);
+    stage.originX = In(originX);
+    stage.originY = In(originY);
+    return stage;
 }
 
 SquareKit Kit(double size, double rulerWidth, const std::int32_t* squareColour, const std::int32_t* rulerColour) {
     return SquareKit{size, rulerWidth, Colour(squareColour), Colour(rulerColour)};
-}
-
-// Nothing may leave a C routine as an exception: running out of memory for the saved page or
-// a frame is reported as a refusal (or an undefined Line).
-template <typename Result, typename Run>
-Result Guarded(Result refusal, Run run) noexcept {
-    try {
-        return run();
-    } catch (const std::exception&) {
-        return refusal;
-    }
 }
 
 }  // namespace
@@ -79,8 +74,10 @@ VEK_API int32_t VEKA_ANIMATELINE(const VekImage* page, const int32_t* originX, c
                                  const Point* p1, const Point* p2, const Line* line, const float* duration,
                                  const double* pencilLength, const int32_t* flags) {
     return Guarded<std::int32_t>(-1, [&] {
-        return AnimateLine(Film(page, originX, originY), In(p1), In(p2), In(line), In(duration), In(pencilLength),
-                           In(flags), ProgramSettings());
+        Stage stage = Film(page, originX, originY);
+        AnimateLine(stage, In(p1), In(p2), In(line), In(duration), In(pencilLength),
+                           In(flags));
+        return stage.input;
     });
 }
 
@@ -88,8 +85,10 @@ VEK_API int32_t VEKA_STARTLINE(const VekImage* page, const int32_t* originX, con
                                const Point* p1, const Point* p2, const Line* line, const float* duration,
                                const double* pencilLength, const int32_t* flags) {
     return Guarded<std::int32_t>(-1, [&] {
-        return StartLine(Film(page, originX, originY), In(p1), In(p2), In(line), In(duration), In(pencilLength),
-                         In(flags), ProgramSettings());
+        Stage stage = Film(page, originX, originY);
+        StartLine(stage, In(p1), In(p2), In(line), In(duration), In(pencilLength),
+                         In(flags));
+        return stage.input;
     });
 }
 
@@ -105,8 +104,9 @@ VEK_API int32_t VEKA_ANIMATEARC(const VekImage* page, const int32_t* originX, co
                                 const Circle* arc, const float* duration, const double* legLength,
                                 const int32_t* flags) {
     return Guarded<std::int32_t>(-1, [&] {
-        return AnimateArc(Film(page, originX, originY), In(arc), In(duration), In(legLength), In(flags),
-                          ProgramSettings());
+        Stage stage = Film(page, originX, originY);
+        AnimateArc(stage, In(arc), In(duration), In(legLength), In(flags));
+        return stage.input;
     });
 }
 
@@ -116,9 +116,11 @@ VEK_API Line VEKA_ANIMATERIGHTANGLE(const VekImage* page, const int32_t* originX
                                     int32_t* code) {
     std::int32_t scratch = 0;
     return Guarded(UndefinedLine(), [&] {
-        return AnimateRightAngle(Film(page, originX, originY), In(line), In(point), In(duration),
-                                 Kit(size, rulerWidth, squareColour, rulerColour), Out(code, scratch),
-                                 ProgramSettings());
+        Stage stage = Film(page, originX, originY);
+        const Line result = AnimateRightAngle(stage, In(line), In(point), In(duration),
+                                 Kit(size, rulerWidth, squareColour, rulerColour));
+        Out(code, scratch) = stage.input;
+        return result;
     });
 }
 
@@ -128,9 +130,11 @@ VEK_API Line VEKA_ANIMATEPARALLEL(const VekImage* page, const int32_t* originX, 
                                   int32_t* code) {
     std::int32_t scratch = 0;
     return Guarded(UndefinedLine(), [&] {
-        return AnimateParallel(Film(page, originX, originY), In(line), In(point), In(duration),
-                               Kit(size, rulerWidth, squareColour, rulerColour), Out(code, scratch),
-                               ProgramSettings());
+        Stage stage = Film(page, originX, originY);
+        const Line result = AnimateParallel(stage, In(line), In(point), In(duration),
+                               Kit(size, rulerWidth, squareColour, rulerColour));
+        Out(code, scratch) = stage.input;
+        return result;
     });
 }
 
@@ -141,9 +145,11 @@ VEK_API Line VEKA_ANIMATEDRAWRIGHTANGLE(const VekImage* page, const int32_t* ori
                                         const int32_t* flags, int32_t* code) {
     std::int32_t scratch = 0;
     return Guarded(UndefinedLine(), [&] {
-        return AnimateDrawRightAngle(Film(page, originX, originY), In(line), In(point), In(duration), In(style),
-                                     Kit(size, rulerWidth, squareColour, rulerColour), In(flags), Out(code, scratch),
-                                     ProgramSettings());
+        Stage stage = Film(page, originX, originY);
+        const Line result = AnimateDrawRightAngle(stage, In(line), In(point), In(duration), In(style),
+                                     Kit(size, rulerWidth, squareColour, rulerColour), In(flags));
+        Out(code, scratch) = stage.input;
+        return result;
     });
 }
 
@@ -154,9 +160,11 @@ VEK_API Line VEKA_ANIMATEDRAWPARALLEL(const VekImage* page, const int32_t* origi
                                       const int32_t* flags, int32_t* code) {
     std::int32_t scratch = 0;
     return Guarded(UndefinedLine(), [&] {
-        return AnimateDrawParallel(Film(page, originX, originY), In(line), In(point), In(duration), In(style),
-                                   Kit(size, rulerWidth, squareColour, rulerColour), In(flags), Out(code, scratch),
-                                   ProgramSettings());
+        Stage stage = Film(page, originX, originY);
+        const Line result = AnimateDrawParallel(stage, In(line), In(point), In(duration), In(style),
+                                   Kit(size, rulerWidth, squareColour, rulerColour), In(flags));
+        Out(code, scratch) = stage.input;
+        return result;
     });
 }
 
@@ -166,8 +174,11 @@ VEK_API Line VEKA_ANIMATEPROTRACTOR(const VekImage* page, const int32_t* originX
                                     int32_t* code) {
     std::int32_t scratch = 0;
     return Guarded(UndefinedLine(), [&] {
-        return AnimateProtractor(Film(page, originX, originY), In(line), In(point), In(angle), In(duration), size,
-                                 In(style), In(flags), Out(code, scratch), ProgramSettings());
+        Stage stage = Film(page, originX, originY);
+        const Line result = AnimateProtractor(stage, In(line), In(point), In(angle), In(duration), size,
+                                 In(style), In(flags));
+        Out(code, scratch) = stage.input;
+        return result;
     });
 }
 

@@ -5,16 +5,19 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <string_view>
 
 #include "draw/font.h"
 #include "draw/image.h"
 #include "geom/records.h"
+#include "platform/active_device.h"
 #include "vekora.h"
 
 namespace vekora::capi {
 
-inline ImageHandle Target(const VekImage* target) { return target ? *target : nullptr; }
+// The one place a C caller's null target becomes the active device's screen.
+inline ImageHandle Target(const VekImage* target) { return TargetOrScreen(target ? *target : nullptr); }
 
 inline std::int32_t In(const std::int32_t* value) { return value ? *value : 0; }
 inline double In(const double* value) { return value ? *value : 0.0; }
@@ -45,6 +48,17 @@ inline std::string_view Text(const char* text) { return text ? std::string_view(
 inline FontView View(const VekFont* font) {
     if (font == nullptr || font->data == nullptr || font->size <= 0) return {};
     return {font->data, static_cast<std::size_t>(font->size), font->index};
+}
+
+// Nothing may leave a C routine as an exception: running out of memory (for a saved page,
+// a frame, a list) is reported as the routine's refusal.
+template <typename Result, typename Run>
+Result Guarded(Result refusal, Run run) noexcept {
+    try {
+        return run();
+    } catch (...) {
+        return refusal;
+    }
 }
 
 // A written (or read and written) argument: the caller's value, or `scratch` when it passed none.

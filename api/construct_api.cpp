@@ -3,12 +3,11 @@
 // as the screen, and a null event or output record as a discarded one. The constructions read
 // the program settings at every call.
 #include <cstdint>
-#include <exception>
 
 #include "api/c_arguments.h"
 #include "construct/constructions.h"
 #include "geom/records.h"
-#include "shell/settings.h"
+#include "settings/settings.h"
 #include "vekora.h"
 
 namespace {
@@ -23,19 +22,21 @@ RingWords Ring(const std::int32_t* colour, const std::int32_t* thickness) {
     return RingWords{Word(colour), Word(thickness)};
 }
 
-// Runs a construction on the call the C arguments describe. Nothing may leave a C routine as
-// an exception: memory refused on the way gives the undefined record.
+// Runs a construction on the stage the C arguments describe: their target at their origin,
+// the active device, the program settings. The input code that cut a pause short goes to
+// `event`. Memory refused on the way gives the undefined record.
 template <typename Result, typename Build>
 Result Construct(const VekImage* target, const std::int32_t* originX, const std::int32_t* originY,
                  const std::int32_t* mode, std::int32_t* event, Result undefined, Build build) noexcept {
-    std::int32_t discarded = 0;
-    ConstructionCall call{target ? *target : nullptr, In(originX), In(originY), In(mode),
-                          event ? *event : discarded, ProgramSettings()};
-    try {
-        return build(call);
-    } catch (const std::exception&) {
-        return undefined;
-    }
+    return Guarded(undefined, [&] {
+        Stage stage(ActiveDevice(), ProgramSettings());
+        stage.page = Target(target);
+        stage.originX = In(originX);
+        stage.originY = In(originY);
+        const Result result = build(stage, static_cast<CallMode>(In(mode)));
+        if (event != nullptr) *event = stage.input;
+        return result;
+    });
 }
 
 template <typename Build>
@@ -57,8 +58,8 @@ extern "C" {
 VEK_API Line VEKS_MAKELINE(const VekImage* target, const int32_t* originX, const int32_t* originY, const Point* a,
                            const Point* b, const int32_t* style, const int32_t* colour, const int32_t* thickness,
                            const int32_t* mode, int32_t* event) {
-    return ConstructLine(target, originX, originY, mode, event, [&](ConstructionCall& call) {
-        return vekora::VEKS_MAKELINE(call, In(a), In(b), Style(style, colour, thickness));
+    return ConstructLine(target, originX, originY, mode, event, [&](Stage& stage, CallMode callMode) {
+        return vekora::VEKS_MAKELINE(stage, callMode, In(a), In(b), Style(style, colour, thickness));
     });
 }
 
@@ -66,8 +67,8 @@ VEK_API Line VEKS_MAKELINEPOLAR(const VekImage* target, const int32_t* originX, 
                                 const Point* p, const Line* reference, const int32_t* angle, const int32_t* style,
                                 const int32_t* colour, const int32_t* thickness, const int32_t* mode,
                                 int32_t* event) {
-    return ConstructLine(target, originX, originY, mode, event, [&](ConstructionCall& call) {
-        return vekora::VEKS_MAKELINEPOLAR(call, In(p), In(reference), In(angle), Style(style, colour, thickness));
+    return ConstructLine(target, originX, originY, mode, event, [&](Stage& stage, CallMode callMode) {
+        return vekora::VEKS_MAKELINEPOLAR(stage, callMode, In(p), In(reference), In(angle), Style(style, colour, thickness));
     });
 }
 
@@ -75,9 +76,9 @@ VEK_API Line VEKS_MAKESTARTLINE(const VekImage* target, const int32_t* originX, 
                                 const Point* p, Point* endOut, const int32_t* angle, const int32_t* length,
                                 const int32_t* style, const int32_t* colour, const int32_t* thickness,
                                 const int32_t* mode, int32_t* event) {
-    return ConstructLine(target, originX, originY, mode, event, [&](ConstructionCall& call) {
+    return ConstructLine(target, originX, originY, mode, event, [&](Stage& stage, CallMode callMode) {
         Point discarded{};
-        return vekora::VEKS_MAKESTARTLINE(call, In(p), endOut ? *endOut : discarded, In(angle), In(length),
+        return vekora::VEKS_MAKESTARTLINE(stage, callMode, In(p), endOut ? *endOut : discarded, In(angle), In(length),
                                           Style(style, colour, thickness));
     });
 }
@@ -85,8 +86,8 @@ VEK_API Line VEKS_MAKESTARTLINE(const VekImage* target, const int32_t* originX, 
 VEK_API Circle VEKS_MAKECIRCLEP(const VekImage* target, const int32_t* originX, const int32_t* originY,
                                 const Point* centre, const Point* p, const int32_t* colour, const int32_t* thickness,
                                 const int32_t* start, const int32_t* end, const int32_t* mode, int32_t* event) {
-    return ConstructCircle(target, originX, originY, mode, event, [&](ConstructionCall& call) {
-        return vekora::VEKS_MAKECIRCLEP(call, In(centre), In(p), Ring(colour, thickness),
+    return ConstructCircle(target, originX, originY, mode, event, [&](Stage& stage, CallMode callMode) {
+        return vekora::VEKS_MAKECIRCLEP(stage, callMode, In(centre), In(p), Ring(colour, thickness),
                                         ArcAngles{Word(start), In(end)});
     });
 }
@@ -95,8 +96,8 @@ VEK_API Circle VEKS_MAKECIRCLETANGENT(const VekImage* target, const int32_t* ori
                                       const Point* centre, const Line* l, const int32_t* colour,
                                       const int32_t* thickness, const int32_t* start, const int32_t* end,
                                       const int32_t* mode, int32_t* event) {
-    return ConstructCircle(target, originX, originY, mode, event, [&](ConstructionCall& call) {
-        return vekora::VEKS_MAKECIRCLETANGENT(call, In(centre), In(l), Ring(colour, thickness),
+    return ConstructCircle(target, originX, originY, mode, event, [&](Stage& stage, CallMode callMode) {
+        return vekora::VEKS_MAKECIRCLETANGENT(stage, callMode, In(centre), In(l), Ring(colour, thickness),
                                               ArcAngles{Word(start), In(end)});
     });
 }
@@ -104,32 +105,32 @@ VEK_API Circle VEKS_MAKECIRCLETANGENT(const VekImage* target, const int32_t* ori
 VEK_API Circle VEKS_MAKEARC(const VekImage* target, const int32_t* originX, const int32_t* originY,
                             const Point* centre, const Point* p, const int32_t* colour, const int32_t* thickness,
                             const int32_t* opening, const int32_t* mode, int32_t* event) {
-    return ConstructCircle(target, originX, originY, mode, event, [&](ConstructionCall& call) {
-        return vekora::VEKS_MAKEARC(call, In(centre), In(p), Ring(colour, thickness), In(opening));
+    return ConstructCircle(target, originX, originY, mode, event, [&](Stage& stage, CallMode callMode) {
+        return vekora::VEKS_MAKEARC(stage, callMode, In(centre), In(p), Ring(colour, thickness), In(opening));
     });
 }
 
 VEK_API Circle VEKS_MAKEARCLINES(const VekImage* target, const int32_t* originX, const int32_t* originY,
                                  const Line* l1, const Line* l2, const int32_t* radius, const int32_t* colour,
                                  const int32_t* thickness, const int32_t* mode, int32_t* event) {
-    return ConstructCircle(target, originX, originY, mode, event, [&](ConstructionCall& call) {
-        return vekora::VEKS_MAKEARCLINES(call, In(l1), In(l2), In(radius), Ring(colour, thickness));
+    return ConstructCircle(target, originX, originY, mode, event, [&](Stage& stage, CallMode callMode) {
+        return vekora::VEKS_MAKEARCLINES(stage, callMode, In(l1), In(l2), In(radius), Ring(colour, thickness));
     });
 }
 
 VEK_API Line VEKS_MAKEMIDLINE(const VekImage* target, const int32_t* originX, const int32_t* originY,
                               const Point* a, const Point* b, const int32_t* style, const int32_t* colour,
                               const int32_t* thickness, const int32_t* mode, int32_t* event) {
-    return ConstructLine(target, originX, originY, mode, event, [&](ConstructionCall& call) {
-        return vekora::VEKS_MAKEMIDLINE(call, In(a), In(b), Style(style, colour, thickness));
+    return ConstructLine(target, originX, originY, mode, event, [&](Stage& stage, CallMode callMode) {
+        return vekora::VEKS_MAKEMIDLINE(stage, callMode, In(a), In(b), Style(style, colour, thickness));
     });
 }
 
 VEK_API Line VEKS_MAKEBISECTOR(const VekImage* target, const int32_t* originX, const int32_t* originY,
                                const Line* l1, const Line* l2, const int32_t* style, const int32_t* colour,
                                const int32_t* thickness, const int32_t* mode, int32_t* event) {
-    return ConstructLine(target, originX, originY, mode, event, [&](ConstructionCall& call) {
-        return vekora::VEKS_MAKEBISECTOR(call, In(l1), In(l2), Style(style, colour, thickness));
+    return ConstructLine(target, originX, originY, mode, event, [&](Stage& stage, CallMode callMode) {
+        return vekora::VEKS_MAKEBISECTOR(stage, callMode, In(l1), In(l2), Style(style, colour, thickness));
     });
 }
 
@@ -137,9 +138,9 @@ VEK_API Line VEKS_MAKETANGENT(const VekImage* target, const int32_t* originX, co
                               const Point* p, const Circle* c, Line* secondOut, const int32_t* style,
                               const int32_t* colour, const int32_t* thickness, const int32_t* mode,
                               int32_t* event) {
-    return ConstructLine(target, originX, originY, mode, event, [&](ConstructionCall& call) {
+    return ConstructLine(target, originX, originY, mode, event, [&](Stage& stage, CallMode callMode) {
         Line discarded{};
-        return vekora::VEKS_MAKETANGENT(call, In(p), In(c), secondOut ? *secondOut : discarded,
+        return vekora::VEKS_MAKETANGENT(stage, callMode, In(p), In(c), secondOut ? *secondOut : discarded,
                                         Style(style, colour, thickness));
     });
 }

@@ -4,7 +4,7 @@
 
 #include "api/c_arguments.h"
 #include "geom/kernel.h"
-#include "shell/settings.h"
+#include "settings/settings.h"
 
 namespace {
 

@@ -7,11 +7,12 @@
 #include <memory>
 #include <string>
 
+#include "api/c_arguments.h"
+#include "platform/active_device.h"
 #include "platform/event_file.h"
 #include "platform/headless_device.h"
 #include "platform/window_device.h"
 #include "shell/console.h"
-#include "shell/run_deadline.h"
 #include "shell/run_script.h"
 #include "vekora.h"
 
@@ -83,11 +84,13 @@ std::int32_t RunForC(VEKS_IntList& errorCodes, VEKS_IntList& errorLines, Run run
     setup.diagnostics = &std::cerr;
     vekora::ErrorLists errors;
     vekora::Device* device = vekora::ActiveDevice();
-    const bool headless = dynamic_cast<vekora::HeadlessDevice*>(device) != nullptr;
-    vekora::RunDeadline deadline(static_cast<std::int64_t>(device->ClockSeconds() * 1000) + HeadlessRunLimitMs);
-    if (headless) device->AddClockObserver(&deadline);
+    setup.device = device;
+    // A stop left by an earlier run (its time limit) must not end this one at once.
+    device->ClearStop();
+    if (dynamic_cast<vekora::HeadlessDevice*>(device) != nullptr)
+        device->StopAt(device->ClockSeconds() + HeadlessRunLimitMs / 1000.0);
     const std::int32_t result = run(errors, setup);
-    if (headless) device->RemoveClockObserver(&deadline);
+    device->StopAt(-1);
     if (!errors.codes.empty()) {
         HandErrors(errors.codes, errorCodes);
         HandErrors(errors.lines, errorLines);
@@ -102,18 +105,22 @@ extern "C" VEK_API int32_t VEKS_USEDEVICE(int32_t kind, const char* eventFile) {
 
 extern "C" VEK_API int32_t VEKS_RUNSCRIPT(const VEKS_StringList* lines, VEKS_IntList* errorCodes, VEKS_IntList* errorLines) {
     if (lines == nullptr || errorCodes == nullptr || errorLines == nullptr) return RefusedArguments;
-    return RunForC(*errorCodes, *errorLines, [&](vekora::ErrorLists& errors, const vekora::ScriptRunSetup& setup) {
-        return vekora::RunScript(LinesOf(*lines), errors, setup);
+    return vekora::capi::Guarded(RefusedArguments, [&] {
+        return RunForC(*errorCodes, *errorLines, [&](vekora::ErrorLists& errors, const vekora::ScriptRunSetup& setup) {
+            return vekora::RunScript(LinesOf(*lines), errors, setup);
+        });
     });
 }
 
 extern "C" VEK_API int32_t VEKS_RUNSCRIPTFILE(const VEKS_String* fileName, VEKS_IntList* errorCodes,
                                               VEKS_IntList* errorLines) {
     if (fileName == nullptr || errorCodes == nullptr || errorLines == nullptr) return RefusedArguments;
-    const std::string path = fileName->bytes == nullptr || fileName->length <= 0
-                                 ? std::string()
-                                 : std::string(fileName->bytes, static_cast<std::size_t>(fileName->length));
-    return RunForC(*errorCodes, *errorLines, [&](vekora::ErrorLists& errors, const vekora::ScriptRunSetup& setup) {
-        return vekora::RunScriptFile(path, errors, setup);
+    return vekora::capi::Guarded(RefusedArguments, [&] {
+        const std::string path = fileName->bytes == nullptr || fileName->length <= 0
+                                     ? std::string()
+                                     : std::string(fileName->bytes, static_cast<std::size_t>(fileName->length));
+        return RunForC(*errorCodes, *errorLines, [&](vekora::ErrorLists& errors, const vekora::ScriptRunSetup& setup) {
+            return vekora::RunScriptFile(path, errors, setup);
+        });
     });
 }

@@ -10,7 +10,7 @@
 #include "anim/frame_loop.h"
 #include "anim/instruments.h"
 #include "platform/headless_device.h"
-#include "shell/settings.h"
+#include "settings/settings.h"
 
 namespace {
 
@@ -22,18 +22,16 @@ constexpr std::int32_t Height = 460;
 // The headless screen, a white page shown below the control bar, and its saved copy.
 struct FrameRig {
     HeadlessDevice device;
+    Settings settings;
     ImageHandle page;
-    FilmPage film;
+    Stage film{&device, settings};
     FrameRig() {
-        SetActiveDevice(&device);
         device.ScreenOpen(Width, Height + 20, 16);
         page = ImageNewOfDepth(Width, Height, 2, 0xFFFFFF);
-        film = FilmPage{page, 0, 20};
+        film.page = page;
+        film.originY = 20;
     }
-    ~FrameRig() {
-        ImageFree(page);
-        SetActiveDevice(nullptr);
-    }
+    ~FrameRig() { ImageFree(page); }
 };
 
 void TwoPageCopies(benchmark::State& state) {
@@ -56,7 +54,7 @@ void ArcFrameWithCompasses(benchmark::State& state) {
         std::int32_t step = 13;
         saved.Restore();
         PartialArc(rig.page, arc, step, 20, 160.0, ShowTool | 0xB0B0B0);
-        PresentPage(rig.film);
+        rig.film.Show();
     }
 }
 BENCHMARK(ArcFrameWithCompasses);
@@ -75,7 +73,7 @@ void LineFrameWithRulerAndPencil(benchmark::State& state) {
         DrawRulerTool(rig.page, p1, p2, 0, LowHalf(settings.instrument[1]),
                       static_cast<std::uint32_t>(settings.instrument[6]), RulerSpacing(flags));
         PartialLine(rig.page, p1, p2, look, step, 20, 160.0, flags);
-        PresentPage(rig.film);
+        rig.film.Show();
     }
 }
 BENCHMARK(LineFrameWithRulerAndPencil);

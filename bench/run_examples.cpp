@@ -7,6 +7,7 @@
 #include <iterator>
 #include <string>
 
+#include "platform/active_device.h"
 #include "platform/event_file.h"
 #include "platform/headless_device.h"
 #include "shell/run_script.h"

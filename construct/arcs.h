@@ -13,12 +13,12 @@ namespace vekora {
 
 // The arc about `centre` through `p`, `opening` (1/256 degree) wide and centred on `p`. The
 // -1 that stands for an omitted opening is an opening of -1/256 degree.
-Circle VEKS_MAKEARC(ConstructionCall& call, const Point& centre, const Point& p, const RingWords& words,
+Circle VEKS_MAKEARC(Stage& stage, CallMode mode, const Point& centre, const Point& p, const RingWords& words,
                     std::int32_t opening);
 
 // The arc of `radius` (16 fraction bits) about the crossing of the lines, from the first
 // line's direction to the second's. Parallel lines meet in the far point, which is defined.
-Circle VEKS_MAKEARCLINES(ConstructionCall& call, const Line& line1, const Line& line2, std::int32_t radius,
+Circle VEKS_MAKEARCLINES(Stage& stage, CallMode mode, const Line& line1, const Line& line2, std::int32_t radius,
                          const RingWords& words);
 
 }  // namespace vekora

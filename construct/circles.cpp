@@ -22,48 +22,48 @@ Circle CircleAbout(const Point& centre, double radius, const RingWords& words, c
 
 }  // namespace
 
-void PaceCircle(ConstructionCall& call, const Circle& circle) {
-    DrawCircle(call.page, circle);
-    call.ShowAndPause();
+void PaceCircle(Stage& stage, const Circle& circle) {
+    DrawCircle(stage.Canvas(), circle);
+    stage.ShowAndPause();
 }
 
-void ShowCircle(ConstructionCall& call, const Circle& circle) {
+void ShowCircle(Stage& stage, CallMode mode, const Circle& circle) {
     ShowConstruction(
-        call, [&] { DrawCircle(call.page, circle); }, [&] { PaceCircle(call, circle); },
-        [&] { FilmCircle(call, circle); });
+        mode, [&] { DrawCircle(stage.Canvas(), circle); }, [&] { PaceCircle(stage, circle); },
+        [&] { FilmCircle(stage, circle); });
 }
 
-void PaceCircleTangent(ConstructionCall& call, const CircleTangentPlan& plan) {
-    DrawLineP(call.page, plan.centre, plan.foot, plan.aid);
-    MarkRightAngle(call.page, plan.line, plan.perpendicular, 0, RightAngleMarkSize);
-    call.ShowAndPause();
-    DrawCircle(call.page, plan.circle);
-    call.ShowAndPauseIfQuiet();
+void PaceCircleTangent(Stage& stage, const CircleTangentPlan& plan) {
+    DrawLineP(stage.Canvas(), plan.centre, plan.foot, plan.aid);
+    MarkRightAngle(stage.Canvas(), plan.line, plan.perpendicular, 0, RightAngleMarkSize);
+    stage.ShowAndPause();
+    DrawCircle(stage.Canvas(), plan.circle);
+    stage.Show(); stage.PauseIfQuiet();
 }
 
-Circle VEKS_MAKECIRCLEP(ConstructionCall& call, const Point& centre, const Point& p, const RingWords& words,
+Circle VEKS_MAKECIRCLEP(Stage& stage, CallMode mode, const Point& centre, const Point& p, const RingWords& words,
                         const ArcAngles& angles) {
-    call.event = 0;
+    stage.input = 0;
     if (IsUndefined(centre) || IsUndefined(p)) return UndefinedCircle();
-    const Circle circle = CircleAbout(centre, VEK_DISTANCE(centre, p), words, angles, call.settings);
-    ShowCircle(call, circle);
+    const Circle circle = CircleAbout(centre, VEK_DISTANCE(centre, p), words, angles, stage.settings());
+    ShowCircle(stage, mode, circle);
     return circle;
 }
 
-Circle VEKS_MAKECIRCLETANGENT(ConstructionCall& call, const Point& centre, const Line& line,
+Circle VEKS_MAKECIRCLETANGENT(Stage& stage, CallMode mode, const Point& centre, const Line& line,
                               const RingWords& words, const ArcAngles& angles) {
-    call.event = 0;
+    stage.input = 0;
     if (IsUndefined(centre) || IsUndefined(line)) return UndefinedCircle();
     CircleTangentPlan plan{centre, line, VEK_MAKERIGHTANGLE(centre, line), {}, {}, {}};
     plan.foot = VEK_LINECROSS(line, plan.perpendicular);
     if (IsUndefined(plan.foot)) return UndefinedCircle();
-    plan.circle = CircleAbout(centre, VEK_DISTANCE(centre, plan.foot), words, angles, call.settings);
-    const LineLook defaults = ResolveLook(StyleWords{}, call.settings);
+    plan.circle = CircleAbout(centre, VEK_DISTANCE(centre, plan.foot), words, angles, stage.settings());
+    const LineLook defaults = ResolveLook(StyleWords{}, stage.settings());
     plan.aid = Line{centre.x, centre.y, plan.foot.x - centre.x, plan.foot.y - centre.y,
-                    AidColour(call.settings, plan.circle.colour), defaults.style, 1};
+                    AidColour(stage.settings(), plan.circle.colour), defaults.style, 1};
     ShowConstruction(
-        call, [&] { DrawCircle(call.page, plan.circle); }, [&] { PaceCircleTangent(call, plan); },
-        [&] { FilmCircleTangent(call, plan); });
+        mode, [&] { DrawCircle(stage.Canvas(), plan.circle); }, [&] { PaceCircleTangent(stage, plan); },
+        [&] { FilmCircleTangent(stage, plan); });
     return plan.circle;
 }
 

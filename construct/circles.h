@@ -18,12 +18,12 @@ struct ArcAngles {
 };
 
 // The circle about `centre` through `p`.
-Circle VEKS_MAKECIRCLEP(ConstructionCall& call, const Point& centre, const Point& p, const RingWords& words,
+Circle VEKS_MAKECIRCLEP(Stage& stage, CallMode mode, const Point& centre, const Point& p, const RingWords& words,
                         const ArcAngles& angles);
 
 // The circle about `centre` touching `line`: its radius reaches the foot of the
 // perpendicular from the centre. PACE first draws that radius with its right-angle mark.
-Circle VEKS_MAKECIRCLETANGENT(ConstructionCall& call, const Point& centre, const Line& line,
+Circle VEKS_MAKECIRCLETANGENT(Stage& stage, CallMode mode, const Point& centre, const Line& line,
                               const RingWords& words, const ArcAngles& angles);
 
 // What the showings of a touching circle share.
@@ -37,11 +37,11 @@ struct CircleTangentPlan {
 };
 
 // Shows one finished circle or arc by the call's mode (circles, arcs, arcs between lines).
-void ShowCircle(ConstructionCall& call, const Circle& circle);
+void ShowCircle(Stage& stage, CallMode mode, const Circle& circle);
 
 // PACE: the circle, shown and followed by a pause.
-void PaceCircle(ConstructionCall& call, const Circle& circle);
+void PaceCircle(Stage& stage, const Circle& circle);
 // PACE: the radius to the foot with its right-angle mark, then the circle.
-void PaceCircleTangent(ConstructionCall& call, const CircleTangentPlan& plan);
+void PaceCircleTangent(Stage& stage, const CircleTangentPlan& plan);
 
 }  // namespace vekora

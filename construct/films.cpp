@@ -33,8 +33,7 @@ constexpr std::int32_t Tool = ShowTool;
 constexpr std::int32_t AlongRuler = ShowTool | ShowRuler;
 constexpr std::int32_t AlongTickedRuler = ShowTool | ShowRuler | (10 << 26);
 
-FilmPage FilmOf(const ConstructionCall& call) { return FilmPage{call.page, call.originX, call.originY}; }
-float Duration(const ConstructionCall& call) { return static_cast<float>(call.settings.stepMs / 1000.0); }
+float Duration(const Stage& stage) { return static_cast<float>(stage.settings().stepMs / 1000.0); }
 double RulerSize(const Settings& s) { return LowHalf(s.instrument[Sizes]); }
 double CompassSize(const Settings& s) { return LowHalf(s.instrument[Sizes]); }
 double SquareSize(const Settings& s) { return HighHalf(s.instrument[Sizes]); }
@@ -54,135 +53,141 @@ SquareKit KitOf(const Settings& s) {
                      static_cast<std::uint32_t>(s.instrument[SquareRulerColour])};
 }
 
-// The compasses draw the circle or arc; returns the input code that stopped them, or 0.
-std::int32_t CompassFilm(const ConstructionCall& call, const Circle& circle) {
-    const Settings& s = call.settings;
-    return AnimateArc(FilmOf(call), circle, Duration(call), CompassSize(s), Flags(s, CompassColour, circle.colour, Tool),
-                      s);
+// The compasses draw the circle or arc; the stage's input gets the code that stopped them.
+void CompassFilm(Stage& stage, const Circle& circle) {
+    const Settings& s = stage.settings();
+    AnimateArc(stage, circle, Duration(stage), CompassSize(s), Flags(s, CompassColour, circle.colour, Tool));
 }
 
 // The compasses draw each arc in turn while no input code has come.
-void FilmArcs(ConstructionCall& call, const Circle* arcs, std::size_t count, std::int32_t flags) {
-    for (std::size_t i = 0; i < count && call.event == 0; ++i)
-        call.event = AnimateArc(FilmOf(call), arcs[i], Duration(call), CompassSize(call.settings), flags,
-                                call.settings);
+void FilmArcs(Stage& stage, const Circle* arcs, std::size_t count, std::int32_t flags) {
+    for (std::size_t i = 0; i < count && stage.input == 0; ++i)
+        AnimateArc(stage, arcs[i], Duration(stage), CompassSize(stage.settings()), flags);
+}
+
+// The ruler and pencil draw the segment a-b in the words' style, as a SLOW LINE would.
+void RuleWith(Stage& stage, const Point& a, const Point& b, const StyleWords& words) {
+    stage.input = 0;
+    if (IsUndefined(a) || IsUndefined(b)) return;
+    FilmSegment(stage, PlanSegment(a, b, words, stage.settings()));
 }
 
 // The ruler draws the segment a-b while no input code has come; after one, it appears at once.
-void RuleSegment(ConstructionCall& call, const Point& a, const Point& b, const StyleWords& words,
-                 const Line& look) {
-    if (call.event == 0) {
-        VEKS_MAKELINE(call, a, b, words);
+void RuleSegment(Stage& stage, const Point& a, const Point& b, const StyleWords& words, const Line& look) {
+    if (stage.input == 0) {
+        RuleWith(stage, a, b, words);
     } else {
-        DrawLineP(call.page, a, b, look);
+        DrawLineP(stage.Canvas(), a, b, look);
     }
 }
 
 }  // namespace
 
-void FilmSegment(ConstructionCall& call, const SegmentPlan& plan) {
-    const Settings& s = call.settings;
-    call.event = AnimateLine(FilmOf(call), plan.a, plan.b, plan.line, Duration(call), RulerSize(s),
-                             Flags(s, RulerColour, plan.line.colour, AlongRuler), s);
-    call.PauseIfQuiet();
+void FilmSegment(Stage& stage, const SegmentPlan& plan) {
+    const Settings& s = stage.settings();
+    AnimateLine(stage, plan.a, plan.b, plan.line, Duration(stage), RulerSize(s),
+                Flags(s, RulerColour, plan.line.colour, AlongRuler));
+    stage.PauseIfQuiet();
 }
 
-void FilmStartLine(ConstructionCall& call, const SegmentPlan& plan) {
-    const Settings& s = call.settings;
-    call.event = StartLine(FilmOf(call), plan.a, plan.b, plan.line, Duration(call), RulerSize(s),
-                           Flags(s, RulerColour, plan.line.colour, AlongTickedRuler), s);
-    call.PauseIfQuiet();
+void FilmStartLine(Stage& stage, const SegmentPlan& plan) {
+    const Settings& s = stage.settings();
+    StartLine(stage, plan.a, plan.b, plan.line, Duration(stage), RulerSize(s),
+              Flags(s, RulerColour, plan.line.colour, AlongTickedRuler));
+    stage.PauseIfQuiet();
 }
 
-void FilmPolar(ConstructionCall& call, const PolarPlan& plan) {
-    const Settings& s = call.settings;
-    const FilmPage film = FilmOf(call);
+void FilmPolar(Stage& stage, const PolarPlan& plan) {
+    const Settings& s = stage.settings();
     if (IsRightScriptAngle(plan.angle)) {
-        AnimateDrawRightAngle(film, plan.reference, plan.p, Duration(call), plan.result, KitOf(s),
-                              Flags(s, RulerColour, plan.result.colour, Tool), call.event, s);
-        DrawLine(call.page, plan.result);
-        MarkRightAngle(call.page, plan.reference, plan.result, 0, RightAngleMarkSize);
+        AnimateDrawRightAngle(stage, plan.reference, plan.p, Duration(stage), plan.result, KitOf(s),
+                              Flags(s, RulerColour, plan.result.colour, Tool));
+        DrawLine(stage.Canvas(), plan.result);
+        MarkRightAngle(stage.Canvas(), plan.reference, plan.result, 0, RightAngleMarkSize);
     } else if (plan.angle == NoTurn || plan.angle == HalfTurn) {
-        AnimateDrawParallel(film, plan.reference, plan.p, Duration(call), plan.result, KitOf(s),
-                            Flags(s, RulerColour, plan.result.colour, Tool), call.event, s);
-        DrawLine(call.page, plan.result);
+        AnimateDrawParallel(stage, plan.reference, plan.p, Duration(stage), plan.result, KitOf(s),
+                            Flags(s, RulerColour, plan.result.colour, Tool));
+        DrawLine(stage.Canvas(), plan.result);
     } else {
-        AnimateProtractor(film, plan.reference, plan.p, ScriptAngle(plan.angle), Duration(call), ProtractorSize(s),
-                          plan.result, Flags(s, ProtractorColour, plan.result.colour, Tool), call.event, s);
-        DrawLine(call.page, plan.result);
+        AnimateProtractor(stage, plan.reference, plan.p, ScriptAngle(plan.angle), Duration(stage), ProtractorSize(s),
+                          plan.result, Flags(s, ProtractorColour, plan.result.colour, Tool));
+        DrawLine(stage.Canvas(), plan.result);
     }
-    call.Show();
-    call.PauseIfQuiet();
+    stage.Show();
+    stage.PauseIfQuiet();
 }
 
-void FilmCircle(ConstructionCall& call, const Circle& circle) {
-    call.event = CompassFilm(call, circle);
-    call.PauseIfQuiet();
+void FilmCircle(Stage& stage, const Circle& circle) {
+    CompassFilm(stage, circle);
+    stage.PauseIfQuiet();
 }
 
-void FilmCircleTangent(ConstructionCall& call, const CircleTangentPlan& plan) {
+void FilmCircleTangent(Stage& stage, const CircleTangentPlan& plan) {
     // The set square draws the whole perpendicular through the centre, with its mark; the
     // compasses follow even when that film was cut short.
-    VEKS_MAKELINEPOLAR(call, plan.centre, plan.line, QuarterTurn,
-                       StyleWords{-1, static_cast<std::int32_t>(plan.aid.colour), plan.circle.thickness});
+    stage.input = 0;
+    if (!IsUndefined(plan.centre) && !IsUndefined(plan.line)) {
+        FilmPolar(stage, PlanPolar(plan.centre, plan.line, QuarterTurn,
+                                   StyleWords{-1, static_cast<std::int32_t>(plan.aid.colour), plan.circle.thickness},
+                                   stage.settings()));
+    }
     // A key that stopped the square still reaches the engine, and skips the closing pause.
-    const std::int32_t cut = call.event;
-    call.event = CompassFilm(call, plan.circle);
-    if (call.event == 0) call.event = cut;
-    call.PauseIfQuiet();
+    const std::int32_t cut = stage.input;
+    CompassFilm(stage, plan.circle);
+    if (stage.input == 0) stage.input = cut;
+    stage.PauseIfQuiet();
 }
 
-void FilmMidline(ConstructionCall& call, const MidlinePlan& plan) {
-    FilmArcs(call, plan.arcs.data(), plan.arcs.size(), Flags(call.settings, CompassColour, plan.aidColour, Tool));
-    call.PauseIfQuiet();
-    if (call.event == 0) VEKS_MAKELINE(call, plan.p1, plan.p2, plan.words);
-    MarkRightAngle(call.page, plan.ab, plan.midline, 0, RightAngleMarkSize);
-    DrawLine(call.page, plan.midline);
-    call.Show();
-    call.PauseIfQuiet();
+void FilmMidline(Stage& stage, const MidlinePlan& plan) {
+    FilmArcs(stage, plan.arcs.data(), plan.arcs.size(), Flags(stage.settings(), CompassColour, plan.aidColour, Tool));
+    stage.PauseIfQuiet();
+    if (stage.input == 0) RuleWith(stage, plan.p1, plan.p2, plan.words);
+    MarkRightAngle(stage.Canvas(), plan.ab, plan.midline, 0, RightAngleMarkSize);
+    DrawLine(stage.Canvas(), plan.midline);
+    stage.Show();
+    stage.PauseIfQuiet();
 }
 
-void FilmBisector(ConstructionCall& call, const BisectorPlan& plan) {
+void FilmBisector(Stage& stage, const BisectorPlan& plan) {
     // Lines of one direction meet only at the far point: nothing to construct from, so the
     // bisector (the first line itself) is drawn at once.
     if (plan.hasArcs) {
-        FilmArcs(call, plan.arcs.data(), plan.arcs.size(), Flags(call.settings, CompassColour, plan.aidColour, Tool));
-        call.PauseIfQuiet();
-        if (call.event == 0) VEKS_MAKELINE(call, plan.vertex, plan.q, plan.words);
+        FilmArcs(stage, plan.arcs.data(), plan.arcs.size(), Flags(stage.settings(), CompassColour, plan.aidColour, Tool));
+        stage.PauseIfQuiet();
+        if (stage.input == 0) RuleWith(stage, plan.vertex, plan.q, plan.words);
     }
-    DrawLine(call.page, plan.bisector);
-    call.Show();
-    call.PauseIfQuiet();
+    DrawLine(stage.Canvas(), plan.bisector);
+    stage.Show();
+    stage.PauseIfQuiet();
 }
 
-void FilmTangents(ConstructionCall& call, const TangentPlan& plan) {
-    const Settings& s = call.settings;
+void FilmTangents(Stage& stage, const TangentPlan& plan) {
+    const Settings& s = stage.settings();
     if (plan.kind == TangentPlan::Kind::OnCircle) {
         const std::int32_t flags = Flags(s, RulerColour, plan.second.colour, AlongRuler);
-        call.event = AnimateLine(FilmOf(call), plan.centre, plan.p, plan.radius, Duration(call), RulerSize(s), flags, s);
-        call.PauseIfQuiet();
-        if (call.event == 0)
-            AnimateDrawRightAngle(FilmOf(call), plan.radius, plan.p, Duration(call), plan.second, KitOf(s), flags,
-                                  call.event, s);
-        DrawLine(call.page, plan.second);
-        MarkRightAngle(call.page, plan.radius, plan.second, MarkTowardsCentre, RightAngleMarkSize);
-        call.Show();
-        call.PauseIfQuiet();
+        AnimateLine(stage, plan.centre, plan.p, plan.radius, Duration(stage), RulerSize(s), flags);
+        stage.PauseIfQuiet();
+        if (stage.input == 0)
+            AnimateDrawRightAngle(stage, plan.radius, plan.p, Duration(stage), plan.second, KitOf(s), flags);
+        DrawLine(stage.Canvas(), plan.second);
+        MarkRightAngle(stage.Canvas(), plan.radius, plan.second, MarkTowardsCentre, RightAngleMarkSize);
+        stage.Show();
+        stage.PauseIfQuiet();
         return;
     }
-    VEKS_MAKELINE(call, plan.centre, plan.p, StyleWords{-1, static_cast<std::int32_t>(plan.first.colour), 1});
-    DrawPoint(call.page, plan.middle);
-    call.Show();
-    call.PauseIfQuiet();
+    RuleWith(stage, plan.centre, plan.p, StyleWords{-1, static_cast<std::int32_t>(plan.first.colour), 1});
+    DrawPoint(stage.Canvas(), plan.middle);
+    stage.Show();
+    stage.PauseIfQuiet();
     const double opening = ArcOpening(s);
     const Circle arcs[] = {CompassArc(plan.middle, plan.centre, opening, plan.aidColour),
                            CompassArc(plan.middle, plan.touch1, opening, plan.aidColour),
                            CompassArc(plan.middle, plan.touch2, opening, plan.aidColour)};
-    FilmArcs(call, arcs, 3, Flags(s, CompassColour, plan.circle.colour, Tool));
-    call.PauseIfQuiet();
+    FilmArcs(stage, arcs, 3, Flags(s, CompassColour, plan.circle.colour, Tool));
+    stage.PauseIfQuiet();
     // The tangents, as segments from P to the touching points.
-    RuleSegment(call, plan.p, plan.touch1, plan.words, plan.second);
-    RuleSegment(call, plan.p, plan.touch2, plan.words, plan.first);
+    RuleSegment(stage, plan.p, plan.touch1, plan.words, plan.second);
+    RuleSegment(stage, plan.p, plan.touch2, plan.words, plan.first);
 }
 
 }  // namespace vekora

@@ -11,14 +11,14 @@
 
 namespace vekora {
 
-void FilmSegment(ConstructionCall& call, const SegmentPlan& plan);
-void FilmStartLine(ConstructionCall& call, const SegmentPlan& plan);
-void FilmPolar(ConstructionCall& call, const PolarPlan& plan);
+void FilmSegment(Stage& stage, const SegmentPlan& plan);
+void FilmStartLine(Stage& stage, const SegmentPlan& plan);
+void FilmPolar(Stage& stage, const PolarPlan& plan);
 // Circles, arcs and arcs between lines: the compasses draw the ring.
-void FilmCircle(ConstructionCall& call, const Circle& circle);
-void FilmCircleTangent(ConstructionCall& call, const CircleTangentPlan& plan);
-void FilmMidline(ConstructionCall& call, const MidlinePlan& plan);
-void FilmBisector(ConstructionCall& call, const BisectorPlan& plan);
-void FilmTangents(ConstructionCall& call, const TangentPlan& plan);
+void FilmCircle(Stage& stage, const Circle& circle);
+void FilmCircleTangent(Stage& stage, const CircleTangentPlan& plan);
+void FilmMidline(Stage& stage, const MidlinePlan& plan);
+void FilmBisector(Stage& stage, const BisectorPlan& plan);
+void FilmTangents(Stage& stage, const TangentPlan& plan);
 
 }  // namespace vekora

@@ -32,58 +32,68 @@ void DrawPolar(ImageHandle page, const PolarPlan& plan) {
 
 bool IsRightScriptAngle(std::int32_t angle) { return angle == QuarterTurn || angle == ThreeQuarterTurn; }
 
-void PaceSegment(ConstructionCall& call, const SegmentPlan& plan) {
-    DrawSegment(call.page, plan);
-    call.ShowAndPause();
+void PaceSegment(Stage& stage, const SegmentPlan& plan) {
+    DrawSegment(stage.Canvas(), plan);
+    stage.ShowAndPause();
 }
 
-void PaceStartLine(ConstructionCall& call, const SegmentPlan& plan) {
-    DrawStartLine(call.page, plan);
-    call.ShowAndPause();
+void PaceStartLine(Stage& stage, const SegmentPlan& plan) {
+    DrawStartLine(stage.Canvas(), plan);
+    stage.ShowAndPause();
 }
 
-void PacePolar(ConstructionCall& call, const PolarPlan& plan) {
-    DrawPolar(call.page, plan);
-    call.ShowAndPause();
+void PacePolar(Stage& stage, const PolarPlan& plan) {
+    DrawPolar(stage.Canvas(), plan);
+    stage.ShowAndPause();
 }
 
-Line VEKS_MAKELINE(ConstructionCall& call, const Point& a, const Point& b, const StyleWords& words) {
-    call.event = 0;
+SegmentPlan PlanSegment(const Point& a, const Point& b, const StyleWords& words, const Settings& settings) {
+    SegmentPlan plan{a, b, VEK_MAKELINE(a, b, ResolveLook(words, settings))};
+    ApplyStyle(plan.line, words, settings);
+    return plan;
+}
+
+PolarPlan PlanPolar(const Point& p, const Line& reference, std::int32_t angle, const StyleWords& words,
+                    const Settings& settings) {
+    PolarPlan plan{p, reference, VEK_MAKEANGLE(p, reference, ScriptAngle(angle), ResolveLook(words, settings)), angle};
+    ApplyStyle(plan.result, words, settings);
+    return plan;
+}
+
+Line VEKS_MAKELINE(Stage& stage, CallMode mode, const Point& a, const Point& b, const StyleWords& words) {
+    stage.input = 0;
     if (IsUndefined(a) || IsUndefined(b)) return UndefinedLine();
-    SegmentPlan plan{a, b, VEK_MAKELINE(a, b, ResolveLook(words, call.settings))};
-    ApplyStyle(plan.line, words, call.settings);
+    const SegmentPlan plan = PlanSegment(a, b, words, stage.settings());
     ShowConstruction(
-        call, [&] { DrawSegment(call.page, plan); }, [&] { PaceSegment(call, plan); },
-        [&] { FilmSegment(call, plan); });
+        mode, [&] { DrawSegment(stage.Canvas(), plan); }, [&] { PaceSegment(stage, plan); },
+        [&] { FilmSegment(stage, plan); });
     return plan.line;
 }
 
-Line VEKS_MAKELINEPOLAR(ConstructionCall& call, const Point& p, const Line& reference, std::int32_t angle,
+Line VEKS_MAKELINEPOLAR(Stage& stage, CallMode mode, const Point& p, const Line& reference, std::int32_t angle,
                         const StyleWords& words) {
-    call.event = 0;
+    stage.input = 0;
     if (IsUndefined(p) || IsUndefined(reference)) return UndefinedLine();
-    PolarPlan plan{p, reference, VEK_MAKEANGLE(p, reference, ScriptAngle(angle), ResolveLook(words, call.settings)),
-                   angle};
-    ApplyStyle(plan.result, words, call.settings);
+    const PolarPlan plan = PlanPolar(p, reference, angle, words, stage.settings());
     ShowConstruction(
-        call, [&] { DrawPolar(call.page, plan); }, [&] { PacePolar(call, plan); }, [&] { FilmPolar(call, plan); });
+        mode, [&] { DrawPolar(stage.Canvas(), plan); }, [&] { PacePolar(stage, plan); }, [&] { FilmPolar(stage, plan); });
     return plan.result;
 }
 
-Line VEKS_MAKESTARTLINE(ConstructionCall& call, const Point& p, Point& endOut, std::int32_t angle,
+Line VEKS_MAKESTARTLINE(Stage& stage, CallMode mode, const Point& p, Point& endOut, std::int32_t angle,
                         std::int32_t length, const StyleWords& words) {
-    call.event = 0;
+    stage.input = 0;
     if (IsUndefined(p)) return UndefinedLine();
-    const Line ray = VEK_MAKELINEPOLAR(p, ScriptAngle(angle), ResolveLook(words, call.settings));
+    const Line ray = VEK_MAKELINEPOLAR(p, ScriptAngle(angle), ResolveLook(words, stage.settings()));
     // Through a copy: endOut may be P itself.
     SegmentPlan plan{p, VEK_ADVANCEONLINE(p, ray, ScriptLength(length)), ray};
     plan.line.dx = plan.b.x - plan.a.x;
     plan.line.dy = plan.b.y - plan.a.y;
-    ApplyStyle(plan.line, words, call.settings);
+    ApplyStyle(plan.line, words, stage.settings());
     endOut = plan.b;
     ShowConstruction(
-        call, [&] { DrawStartLine(call.page, plan); }, [&] { PaceStartLine(call, plan); },
-        [&] { FilmStartLine(call, plan); });
+        mode, [&] { DrawStartLine(stage.Canvas(), plan); }, [&] { PaceStartLine(stage, plan); },
+        [&] { FilmStartLine(stage, plan); });
     return plan.line;
 }
 

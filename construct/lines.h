@@ -1,7 +1,7 @@
 // The line constructions: the segment through two points, the line at an angle to a
 // reference line, and the start line from a point at an absolute angle and length.
 //
-// Every construction sets call.event to 0 on entry, returns the undefined record of its kind
+// Every construction sets stage.input to 0 on entry, returns the undefined record of its kind
 // (drawing nothing) when a figure it needs is undefined, and otherwise draws as the call mode
 // says (construct/construction_call.h) and returns the new figure with its resolved style.
 #pragma once
@@ -15,17 +15,17 @@
 namespace vekora {
 
 // The segment A-B as a Line: base A, direction B - A.
-Line VEKS_MAKELINE(ConstructionCall& call, const Point& a, const Point& b, const StyleWords& words);
+Line VEKS_MAKELINE(Stage& stage, CallMode mode, const Point& a, const Point& b, const StyleWords& words);
 
 // The line through P at `angle` (1/256 degree, counterclockwise) to the reference line. At 90
 // and 270 degrees exactly, a right-angle mark joins it (in the reference line's colour).
-Line VEKS_MAKELINEPOLAR(ConstructionCall& call, const Point& p, const Line& reference, std::int32_t angle,
+Line VEKS_MAKELINEPOLAR(Stage& stage, CallMode mode, const Point& p, const Line& reference, std::int32_t angle,
                         const StyleWords& words);
 
 // The segment from P at the absolute `angle` (1/256 degree) and `length` (16 fraction bits;
 // negative lengths go behind P). endOut becomes its end point, with P's colour, size and
 // shape; it is left alone when P is undefined.
-Line VEKS_MAKESTARTLINE(ConstructionCall& call, const Point& p, Point& endOut, std::int32_t angle,
+Line VEKS_MAKESTARTLINE(Stage& stage, CallMode mode, const Point& p, Point& endOut, std::int32_t angle,
                         std::int32_t length, const StyleWords& words);
 
 // What the showings of a construction share: its inputs and its result. Each construction has
@@ -47,12 +47,18 @@ struct PolarPlan {
     std::int32_t angle;
 };
 
+// The plans of VEKS_MAKELINE and VEKS_MAKELINEPOLAR for defined inputs: the figure with the
+// words' style resolved against the settings.
+SegmentPlan PlanSegment(const Point& a, const Point& b, const StyleWords& words, const Settings& settings);
+PolarPlan PlanPolar(const Point& p, const Line& reference, std::int32_t angle, const StyleWords& words,
+                    const Settings& settings);
+
 // Whether the script angle is exactly 90 or 270 degrees.
 bool IsRightScriptAngle(std::int32_t angle);
 
 // PACE: the one stage of each, shown and followed by a pause.
-void PaceSegment(ConstructionCall& call, const SegmentPlan& plan);
-void PaceStartLine(ConstructionCall& call, const SegmentPlan& plan);
-void PacePolar(ConstructionCall& call, const PolarPlan& plan);
+void PaceSegment(Stage& stage, const SegmentPlan& plan);
+void PaceStartLine(Stage& stage, const SegmentPlan& plan);
+void PacePolar(Stage& stage, const PolarPlan& plan);
 
 }  // namespace vekora

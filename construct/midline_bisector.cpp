@@ -82,48 +82,48 @@ void PlanBisectorArcs(BisectorPlan& plan, const Line& line1, const Line& line2, 
 
 }  // namespace
 
-void PaceMidline(ConstructionCall& call, const MidlinePlan& plan) {
-    DrawArcs(call.page, plan.arcs);
-    call.ShowAndPause();
-    DrawMidline(call.page, plan);
-    call.ShowAndPauseIfQuiet();
+void PaceMidline(Stage& stage, const MidlinePlan& plan) {
+    DrawArcs(stage.Canvas(), plan.arcs);
+    stage.ShowAndPause();
+    DrawMidline(stage.Canvas(), plan);
+    stage.Show(); stage.PauseIfQuiet();
 }
 
-void PaceBisector(ConstructionCall& call, const BisectorPlan& plan) {
+void PaceBisector(Stage& stage, const BisectorPlan& plan) {
     if (plan.hasArcs) {
-        DrawArcs(call.page, plan.arcs);
-        call.ShowAndPause();
+        DrawArcs(stage.Canvas(), plan.arcs);
+        stage.ShowAndPause();
     }
-    DrawLine(call.page, plan.bisector);
-    call.ShowAndPauseIfQuiet();
+    DrawLine(stage.Canvas(), plan.bisector);
+    stage.Show(); stage.PauseIfQuiet();
 }
 
-Line VEKS_MAKEMIDLINE(ConstructionCall& call, const Point& a, const Point& b, const StyleWords& words) {
-    call.event = 0;
+Line VEKS_MAKEMIDLINE(Stage& stage, CallMode mode, const Point& a, const Point& b, const StyleWords& words) {
+    stage.input = 0;
     if (IsUndefined(a) || IsUndefined(b)) return UndefinedLine();
-    const MidlinePlan plan = PlanMidline(a, b, words, call.settings);
+    const MidlinePlan plan = PlanMidline(a, b, words, stage.settings());
     ShowConstruction(
-        call, [&] { DrawMidline(call.page, plan); }, [&] { PaceMidline(call, plan); },
-        [&] { FilmMidline(call, plan); });
+        mode, [&] { DrawMidline(stage.Canvas(), plan); }, [&] { PaceMidline(stage, plan); },
+        [&] { FilmMidline(stage, plan); });
     return plan.midline;
 }
 
-Line VEKS_MAKEBISECTOR(ConstructionCall& call, const Line& line1, const Line& line2, const StyleWords& words) {
-    call.event = 0;
+Line VEKS_MAKEBISECTOR(Stage& stage, CallMode mode, const Line& line1, const Line& line2, const StyleWords& words) {
+    stage.input = 0;
     if (IsUndefined(line1) || IsUndefined(line2)) return UndefinedLine();
     BisectorPlan plan{};
     plan.vertex = VEK_LINECROSS(line1, line2);
-    plan.bisector = BisectorOf(line1, line2, plan.vertex, call.settings);
+    plan.bisector = BisectorOf(line1, line2, plan.vertex, stage.settings());
     if (IsUndefined(plan.bisector)) return plan.bisector;
-    ApplyStyle(plan.bisector, words, call.settings);
+    ApplyStyle(plan.bisector, words, stage.settings());
     plan.words = words;
-    plan.aidColour = AidColour(call.settings, plan.bisector.colour);
+    plan.aidColour = AidColour(stage.settings(), plan.bisector.colour);
     // Lines of one direction have no vertex within reach to construct from.
     plan.hasArcs = VEK_ANGLE(line1, line2) != 0.0;
-    if (plan.hasArcs) PlanBisectorArcs(plan, line1, line2, ArcOpening(call.settings));
+    if (plan.hasArcs) PlanBisectorArcs(plan, line1, line2, ArcOpening(stage.settings()));
     ShowConstruction(
-        call, [&] { DrawLine(call.page, plan.bisector); }, [&] { PaceBisector(call, plan); },
-        [&] { FilmBisector(call, plan); });
+        mode, [&] { DrawLine(stage.Canvas(), plan.bisector); }, [&] { PaceBisector(stage, plan); },
+        [&] { FilmBisector(stage, plan); });
     return plan.bisector;
 }
 

@@ -15,12 +15,12 @@ namespace vekora {
 // The midline of A-B: through the midpoint, AB's direction turned a quarter turn clockwise on
 // the screen, of AB's length. Its default colour is the construction colour (the default
 // colour when that is -1 too), and it carries a right-angle mark against AB.
-Line VEKS_MAKEMIDLINE(ConstructionCall& call, const Point& a, const Point& b, const StyleWords& words);
+Line VEKS_MAKEMIDLINE(Stage& stage, CallMode mode, const Point& a, const Point& b, const StyleWords& words);
 
 // The bisector of the counterclockwise angle from line1 to line2, from their crossing. Lines of
 // the same direction give line1 itself; opposite directions give the perpendicular to line1
 // through its base point.
-Line VEKS_MAKEBISECTOR(ConstructionCall& call, const Line& line1, const Line& line2, const StyleWords& words);
+Line VEKS_MAKEBISECTOR(Stage& stage, CallMode mode, const Line& line1, const Line& line2, const StyleWords& words);
 
 // What the showings of a midline share.
 struct MidlinePlan {
@@ -44,7 +44,7 @@ struct BisectorPlan {
 };
 
 // PACE: the four arcs; then the result (the midline with its mark).
-void PaceMidline(ConstructionCall& call, const MidlinePlan& plan);
-void PaceBisector(ConstructionCall& call, const BisectorPlan& plan);
+void PaceMidline(Stage& stage, const MidlinePlan& plan);
+void PaceBisector(Stage& stage, const BisectorPlan& plan);
 
 }  // namespace vekora

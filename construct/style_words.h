@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "geom/records.h"
-#include "shell/settings.h"
+#include "settings/settings.h"
 
 namespace vekora {
 

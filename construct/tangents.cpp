@@ -77,35 +77,35 @@ TangentPlan PlanTangents(const Point& p, const Circle& circle, const StyleWords&
 
 }  // namespace
 
-void PaceTangents(ConstructionCall& call, const TangentPlan& plan) {
+void PaceTangents(Stage& stage, const TangentPlan& plan) {
     if (plan.kind == TangentPlan::Kind::OnCircle) {
-        DrawLineP(call.page, plan.centre, plan.p, plan.radius);
+        DrawLineP(stage.Canvas(), plan.centre, plan.p, plan.radius);
     } else {
-        DrawCircle(call.page, plan.thales);
+        DrawCircle(stage.Canvas(), plan.thales);
     }
-    call.ShowAndPause();
-    DrawTangents(call.page, plan);
+    stage.ShowAndPause();
+    DrawTangents(stage.Canvas(), plan);
     if (plan.kind == TangentPlan::Kind::OnCircle) {
-        MarkRightAngle(call.page, plan.radius, plan.second, MarkTowardsCentre, RightAngleMarkSize);
+        MarkRightAngle(stage.Canvas(), plan.radius, plan.second, MarkTowardsCentre, RightAngleMarkSize);
     }
-    call.ShowAndPauseIfQuiet();
+    stage.Show(); stage.PauseIfQuiet();
 }
 
-Line VEKS_MAKETANGENT(ConstructionCall& call, const Point& p, const Circle& circle, Line& secondOut,
+Line VEKS_MAKETANGENT(Stage& stage, CallMode mode, const Point& p, const Circle& circle, Line& secondOut,
                       const StyleWords& words) {
-    call.event = 0;
+    stage.input = 0;
     secondOut.x0 = UNDEFINED;
     secondOut.y0 = UNDEFINED;
     if (IsUndefined(p) || IsUndefined(circle)) return UndefinedLine();
-    const TangentPlan plan = PlanTangents(p, circle, words, call.settings);
+    const TangentPlan plan = PlanTangents(p, circle, words, stage.settings());
     if (plan.kind == TangentPlan::Kind::None) {
         TakeLook(secondOut, plan.second);
         return plan.first;
     }
     secondOut = plan.second;
     ShowConstruction(
-        call, [&] { DrawTangents(call.page, plan); }, [&] { PaceTangents(call, plan); },
-        [&] { FilmTangents(call, plan); });
+        mode, [&] { DrawTangents(stage.Canvas(), plan); }, [&] { PaceTangents(stage, plan); },
+        [&] { FilmTangents(stage, plan); });
     return plan.first;
 }
 

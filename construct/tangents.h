@@ -17,7 +17,7 @@ namespace vekora {
 // secondOut and the result is undefined. Otherwise both are undefined and nothing is drawn.
 // Unless an input is undefined, both lines carry the resolved colour, style and thickness
 // even when undefined; secondOut's base point is undefined unless a tangent goes there.
-Line VEKS_MAKETANGENT(ConstructionCall& call, const Point& p, const Circle& circle, Line& secondOut,
+Line VEKS_MAKETANGENT(Stage& stage, CallMode mode, const Point& p, const Circle& circle, Line& secondOut,
                       const StyleWords& words);
 
 // What the showings of the tangents share.
@@ -39,6 +39,6 @@ struct TangentPlan {
 };
 
 // PACE: the radius or the Thales circle; then the tangents (at P with a right-angle mark).
-void PaceTangents(ConstructionCall& call, const TangentPlan& plan);
+void PaceTangents(Stage& stage, const TangentPlan& plan);
 
 }  // namespace vekora

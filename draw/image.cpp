@@ -4,7 +4,6 @@
 #include <cstdlib>
 
 #include "draw/image_surface.h"
-#include "platform/device.h"
 
 namespace vekora {
 namespace {
@@ -20,20 +19,10 @@ bool KnownDepth(std::int32_t bytesPerPixel) {
     return bytesPerPixel == 1 || bytesPerPixel == 2 || bytesPerPixel == 4;
 }
 
-// Bytes per pixel of new images: the screen's, or 16-bit pixels before a screen exists.
-std::int32_t ScreenBytesPerPixel() {
-    const std::int32_t depth = ScreenQuery().depth;
-    return depth > 0 ? (depth + 7) >> 3 : 2;
-}
-
 }  // namespace
 
 Surface ResolveSurface(ImageHandle target) {
-    if (target == nullptr) {
-        Device* device = ActiveDevice();
-        if (device == nullptr || device->Screen() == nullptr) return {};
-        target = device->Screen();
-    }
+    if (target == nullptr) return {};
     Surface surface;
     surface.width = ReadU16(target) >> 3;
     surface.bytesPerPixel = ReadU16(target) & 7;
@@ -44,10 +33,7 @@ Surface ResolveSurface(ImageHandle target) {
 }
 
 SurfaceSize SurfaceInfo(ImageHandle target) {
-    if (target == nullptr) {
-        const ScreenMode mode = ScreenQuery();
-        return {mode.width, mode.height, (mode.depth + 7) >> 3};
-    }
+    if (target == nullptr) return {};
     return {ReadU16(target) >> 3, ReadU16(target + 2), ReadU16(target) & 7};
 }
 
@@ -130,10 +116,6 @@ ImageHandle ImageNewOfDepth(std::int32_t width, std::int32_t height, std::int32_
         for (std::int32_t y = 1; y < height; ++y) std::memcpy(surface.At(0, y), surface.pixels, surface.Stride());
     });
     return image;
-}
-
-ImageHandle ImageNew(std::int32_t width, std::int32_t height, std::uint32_t colour) {
-    return ImageNewOfDepth(width, height, ScreenBytesPerPixel(), colour);
 }
 
 void ImageFree(ImageHandle image) { std::free(image); }

@@ -6,10 +6,12 @@
 //   u16  height
 //   height rows of width pixels, top row first; a pixel is a palette index (1 byte),
 //   5:6:5 (2 bytes) or 0xAARRGGBB (4 bytes), little-endian.
-// A null ImageHandle as a target means the screen of the active device.
+// A null ImageHandle is no image: drawing on it does nothing and it has no size. (A C
+// caller's null target means the screen; its wrappers turn that into the screen's image.)
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 namespace vekora {
 
@@ -35,14 +37,18 @@ enum class LineKind : std::int32_t { Line = 0, Box = 1, FilledBox = 2 };
 SurfaceSize SurfaceInfo(ImageHandle target);
 std::uint32_t TransparentColour(ImageHandle target);
 
-// A new image of the screen's depth, every pixel `colour` (TRANSPARENT for NO_COLOUR).
+// A new image of `bytesPerPixel` (1, 2 or 4), every pixel `colour` (TRANSPARENT for NO_COLOUR).
 // Returns null when the size cannot be represented (0, negative, wider than 8191 or higher
 // than 65535) or the memory cannot be had. Images are one malloc'd block: ImageFree frees it.
-ImageHandle ImageNew(std::int32_t width, std::int32_t height, std::uint32_t colour);
-// As ImageNew, with an explicit depth in bytes per pixel (1, 2 or 4).
 ImageHandle ImageNewOfDepth(std::int32_t width, std::int32_t height, std::int32_t bytesPerPixel,
                             std::uint32_t colour);
 void ImageFree(ImageHandle image);
+
+struct ImageFreer {
+    void operator()(std::uint8_t* image) const { ImageFree(image); }
+};
+// An image its holder made and frees when it lets go of it; empty means none.
+using OwnedImage = std::unique_ptr<std::uint8_t, ImageFreer>;
 
 // The value a colour is stored as in a pixel of this depth (bytes per pixel 1, 2 or 4).
 std::uint32_t EncodeColour(std::uint32_t colour, std::int32_t bytesPerPixel);

@@ -28,8 +28,8 @@ struct Surface {
     }
 };
 
-// The image itself, or the screen of the active device for a null handle. An image with an
-// unknown depth or a zero size resolves to an empty surface.
+// The image's pixels. A null handle, an image with an unknown depth or a zero size resolve
+// to an empty surface.
 Surface ResolveSurface(ImageHandle target);
 
 // The colour a pixel shows, as 0xRRGGBB: 16-bit channels are widened by bit replication (so

@@ -469,7 +469,8 @@ VEK_API int32_t VEKS_USEDEVICE(int32_t kind, const char* eventFile);
 
 /* Compiles the lines and plays the main module, then shows the logo for 2000 ms. Returns 0
  * (ran to its end, or the viewer chose Salir), 255 (END), -1 or -2 (compilation errors, in
- * the error lists as VEKS_PARSESCRIPT gives them), -3 for a null pointer, or a run-time
+ * the error lists as VEKS_PARSESCRIPT gives them), -3 for a null pointer or when memory ran
+ * out during the run (nothing escapes to the caller as an exception), or a run-time
  * error: the procedure number in the high 16 bits, the error code (VEKS_ERRORMSG) in the low
  * 16 bits. The program settings are reset (VEK_INIT) before every run. */
 VEK_API int32_t VEKS_RUNSCRIPT(const VEKS_StringList* lines, VEKS_IntList* errorCodes, VEKS_IntList* errorLines);

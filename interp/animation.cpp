@@ -10,7 +10,6 @@
 #include "interp/page.h"
 #include "interp/prologues.h"
 #include "interp/resident.h"
-#include "platform/input.h"
 
 namespace vekora {
 namespace {
@@ -59,11 +58,9 @@ void StepCircle(RunContext& run, Activation& act, StepEntry& step, std::int32_t 
         step.c = -step.c;
     }
     const bool visible = (run.visibility[static_cast<std::size_t>(index)] & VisibleCircle) != 0;
-    const std::int32_t mode = visible && run.page ? ModeFast : ModeNoDraw;
-    ConstructionCall call{run.page.get(), OriginX(run.settings), OriginY(run.settings), mode, act.pendingInput,
-                          run.settings};
+    const CallMode mode = visible && run.page ? ModeFast : ModeNoDraw;
     const Point through{centre.x, centre.y + radius, 0, 0, 0};
-    circle = VEKS_MAKECIRCLEP(call, centre, through,
+    circle = VEKS_MAKECIRCLEP(run.stage, mode, centre, through,
                               RingWords{static_cast<std::int32_t>(circle.colour), circle.thickness},
                               ArcAngles{AngleUnits(circle.start), AngleUnits(circle.end)});
 }
@@ -84,9 +81,9 @@ void DrawTrails(RunContext& run, Activation& act) {
 
 // The control bar's answer for the code that ended the frame's wait, which it consumes.
 StepResult AnswerBetweenFrames(RunContext& run, Activation& act) {
-    const std::int32_t code = act.pendingInput;
-    act.pendingInput = 0;
-    switch (PollControlBar(code)) {
+    const std::int32_t code = run.stage.input;
+    run.stage.input = 0;
+    switch (PollControlBar(run.stage, code)) {
         // In the pause Continuar goes on with the frame, Repetir restarts, Salir ends.
         case BarPause: return PauseWithControlBar(run, act, ResidentFont(FontFamily::Sans, 16), BarPlace::Wait);
         case BarRepeat: return StepResult{Flow::Restart, 0};
@@ -110,8 +107,8 @@ void ApplyStep(RunContext& run, Activation& act, StepEntry& step) {
 
 StepResult AnimationPrologue(RunContext& run, Activation& act) {
     if (act.repeatCounter < 1) return NextStep();
-    if (act.pendingInput == 0)
-        act.pendingInput = WaitPolling(act.mode == ModeFast ? run.settings.frameMs : run.settings.stepMs);
+    if (run.stage.input == 0)
+        run.stage.input = run.stage.Wait(act.mode == ModeFast ? run.settings.frameMs : run.settings.stepMs);
     PaintOnPage(run, act.entryPicture.get());
     const StepResult answer = AnswerBetweenFrames(run, act);
     if (answer.flow != Flow::Next) return answer;

@@ -5,8 +5,7 @@
 
 #include "draw/text.h"
 #include "interp/menu.h"
-#include "platform/device.h"
-#include "platform/input.h"
+#include "interp/engine.h"
 
 namespace vekora {
 namespace {
@@ -24,14 +23,15 @@ constexpr std::string_view CaptionExit = "Salir";
 
 bool Pausable(const Activation& act) { return act.kind == KindConstruction || act.kind == KindAnimation; }
 
-void FillBox(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom, std::int32_t colour) {
-    RasterLine(nullptr, static_cast<float>(left), static_cast<float>(top), static_cast<float>(right),
+void FillBox(ImageHandle screen, std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
+             std::int32_t colour) {
+    RasterLine(screen, static_cast<float>(left), static_cast<float>(top), static_cast<float>(right),
                static_cast<float>(bottom), static_cast<std::uint32_t>(colour), LineKind::FilledBox, 0xFFFF);
 }
 
 void SetPaused(const RunContext& run, Activation& act, const FontView& font, bool paused) {
     act.paused = paused;
-    DrawControlBar(run.settings, font, paused);
+    DrawControlBar(run.stage, font, paused);
 }
 
 // What an answer other than BarNothing does in a pause: go on waiting, or end it with `step`.
@@ -55,44 +55,46 @@ PauseOutcome AnswerInPause(Activation& act, BarAnswer answer, BarPlace place) {
 
 }  // namespace
 
-void DrawControlBar(const Settings& settings, const FontView& font, bool paused) {
-    const ScreenMode screen = ScreenQuery();
+void DrawControlBar(const Stage& stage, const FontView& font, bool paused) {
+    const Settings& settings = stage.settings();
+    const ImageHandle target = stage.Screen();
+    const ScreenMode screen = stage.Mode();
     if (screen.width <= 0 || screen.height <= 0) return;
     const std::int32_t bottom = screen.height - 1;
     const std::int32_t top = screen.height - ControlBarRows;
     const std::int32_t pageRight = OriginX(settings) + LowHalf(settings.pageSize);
-    if (pageRight > BarWidth) FillBox(BarWidth, top, pageRight - 1, bottom, settings.backgroundColour);
-    FillBox(0, top, BarWidth - 1, bottom, settings.menuBackground);
+    if (pageRight > BarWidth) FillBox(target, BarWidth, top, pageRight - 1, bottom, settings.backgroundColour);
+    FillBox(target, 0, top, BarWidth - 1, bottom, settings.menuBackground);
 
     const std::string_view captions[BarButtonCount] = {paused ? CaptionContinue : CaptionPause, CaptionRepeat,
                                                        CaptionExit};
     const auto textColour = static_cast<std::uint32_t>(settings.menuText);
-    const std::uint32_t noBackground = TransparentColour(nullptr);
+    const std::uint32_t noBackground = TransparentColour(target);
     for (std::int32_t button = 0; button < BarButtonCount; ++button) {
         const std::int32_t left = button * BarButtonWidth;
-        DrawRaisedFrame(nullptr, left, top, left + BarButtonWidth - 1, bottom,
+        DrawRaisedFrame(target, left, top, left + BarButtonWidth - 1, bottom,
                         static_cast<std::uint32_t>(settings.menuBackground));
-        PrintText(nullptr, captions[button], font, left + CaptionInsetX, top + CaptionInsetY, textColour, noBackground);
+        PrintText(target, captions[button], font, left + CaptionInsetX, top + CaptionInsetY, textColour, noBackground);
     }
 }
 
-BarAnswer PollControlBar(std::int32_t inputCode) {
+BarAnswer PollControlBar(const Stage& stage, std::int32_t inputCode) {
     const DecodedInput input = DecodeInput(inputCode);
     if (input.key == KeyEnter) return BarPause;
     if (input.key == "r" || input.key == "R" || input.key == KeyPageUp) return BarRepeat;
     if (input.key == KeyEscape) return BarExit;
     if (input.buttons <= 0) return BarNothing;
-    const std::int32_t height = ScreenQuery().height;
+    const std::int32_t height = stage.Mode().height;
     if (input.y <= height - ControlBarRows || input.x < 0 || input.x >= BarWidth) return BarNothing;
-    while (MouseState().buttons > 0) SleepMs(ReleasePollMs);
+    stage.AwaitRelease(ReleasePollMs);
     return static_cast<BarAnswer>(input.x / BarButtonWidth + 1);
 }
 
 StepResult ControlBarBetweenStatements(RunContext& run, Activation& act, const FontView& font) {
     // Reading the pending code consumes it: the waits it skipped run again from here on.
-    const std::int32_t code = act.pendingInput;
-    act.pendingInput = 0;
-    switch (PollControlBar(code)) {
+    const std::int32_t code = run.stage.input;
+    run.stage.input = 0;
+    switch (PollControlBar(run.stage, code)) {
         case BarPause:
             if (Pausable(act) && !act.paused) return PauseWithControlBar(run, act, font, BarPlace::BetweenStatements);
             return NextStep();
@@ -110,15 +112,16 @@ StepResult ControlBarBetweenStatements(RunContext& run, Activation& act, const F
 
 StepResult PauseWithControlBar(RunContext& run, Activation& act, const FontView& font, BarPlace place) {
     // Without a device no input can ever end the pause.
-    if (ActiveDevice() == nullptr) return NextStep();
+    if (!run.stage.ClockRuns()) return NextStep();
     SetPaused(run, act, font, true);
     for (;;) {
-        SleepMs(PausePollMs);
-        const BarAnswer answer = PollControlBar(PollInput());
+        run.stage.Sleep(PausePollMs);
+        if (run.stage.Stopped()) return ReturnWith(EndReached);
+        const BarAnswer answer = PollControlBar(run.stage, run.stage.Poll());
         if (answer == BarNothing) continue;
         // Every answer unpauses the bar, also Salir in a CONSTRUCTION's WAIT, which goes on
         // waiting with the bar reading "Pausa" until the next answer.
-        act.pendingInput = 0;
+        run.stage.input = 0;
         SetPaused(run, act, font, false);
         const PauseOutcome outcome = AnswerInPause(act, answer, place);
         if (!outcome.keepWaiting) return outcome.step;

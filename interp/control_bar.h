@@ -18,12 +18,12 @@ constexpr std::int32_t BarWidth = BarButtonWidth * BarButtonCount;
 // Draws the bar on the screen (not on the page): the three raised buttons in the menu
 // colours, and the rest of the bar row under the page in the background colour. `font` is
 // the resident "sans16". Nothing happens while no screen is open.
-void DrawControlBar(const Settings& settings, const FontView& font, bool paused);
+void DrawControlBar(const Stage& stage, const FontView& font, bool paused);
 
 // The answer for one input code (as PollInput packs it): Enter gives Pausa/Continuar, "r",
 // "R" or Page Up Repetir, Escape Salir; a click on a button's rows h - 19 to h - 1 of a
 // screen h rows high gives that button, answered once every mouse button is released.
-BarAnswer PollControlBar(std::int32_t inputCode);
+BarAnswer PollControlBar(const Stage& stage, std::int32_t inputCode);
 
 // Where the bar is asked while the run stands still.
 enum class BarPlace {
@@ -38,7 +38,8 @@ enum class BarPlace {
 StepResult ControlBarBetweenStatements(RunContext& run, Activation& act, const FontView& font);
 
 // Pauses with the bar reading "Continuar" until the viewer answers; the answer acts as the
-// place requires (see BarPlace). Returns at once, with Next, when no device gives input.
+// place requires (see BarPlace). Returns at once, with Next, when no device gives input, and
+// with END's return when the run is asked to stop.
 StepResult PauseWithControlBar(RunContext& run, Activation& act, const FontView& font, BarPlace place);
 
 }  // namespace vekora

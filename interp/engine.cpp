@@ -25,7 +25,7 @@ FontView BarFont() { return ResidentFont(FontFamily::Sans, 16); }
 // Entry steps 1 to 5: what the activation keeps from its start to its return.
 void Enter(RunContext& run, Activation& act, std::int32_t procedureAndMode, std::int32_t callerPosition) {
     act.procedure = procedureAndMode & 0xFFFF;
-    act.mode = static_cast<std::int32_t>(static_cast<std::uint32_t>(procedureAndMode) >> 16);
+    act.mode = static_cast<CallMode>(static_cast<std::uint32_t>(procedureAndMode) >> 16);
     act.kind = act.procedure == 0 ? KindMain : run.table.Word(act.procedure, 0, HeaderKind);
     act.lastRow = run.table.Word(act.procedure, 0, HeaderEndRow);
     act.callerPosition = callerPosition;
@@ -92,6 +92,9 @@ StepResult Execute(RunContext& run, Activation& act, const StatementRow& row) {
 // The statement loop, from the start row to the last row.
 StepResult RunStatements(RunContext& run, Activation& act) {
     for (act.row = act.startRow; act.row <= act.lastRow; ++act.row) {
+        // A stop request (window closed, signal, time limit) unwinds every activation as
+        // END does, without drawing anything more.
+        if (run.stage.Stopped()) return ReturnWith(EndReached);
         const StepResult bar = ControlBarBetweenStatements(run, act, BarFont());
         if (bar.flow != Flow::Next) return bar;
         StatementRow row;
@@ -111,7 +114,7 @@ std::int32_t RunActivation(RunContext& run, Activation& act) {
         do {
             step = RunPrologue(run, act);  // repeat point
             if (step.flow == Flow::Next) {
-                if (WindowOpen(run)) DrawControlBar(run.settings, BarFont(), act.paused);
+                if (WindowOpen(run)) DrawControlBar(run.stage, BarFont(), act.paused);
                 step = RunStatements(run, act);
             }
         } while (step.flow == Flow::Repeat);
@@ -130,10 +133,14 @@ std::int32_t WithProcedure(const Activation& act, std::int32_t result) {
 
 std::int32_t RunProcedure(RunContext& run, std::int32_t procedureAndMode, std::int32_t callerPosition) {
     Activation act;
+    // Each activation has its own pending input: none at entry, the caller's again at return.
+    const std::int32_t callerInput = run.stage.input;
+    run.stage.input = 0;
     Enter(run, act, procedureAndMode, callerPosition);
     ++run.depth;
     const std::int32_t result = RunActivation(run, act);
     --run.depth;
+    run.stage.input = callerInput;
     return WithProcedure(act, result);
 }
 

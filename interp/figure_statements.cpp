@@ -28,7 +28,7 @@ StyleWords StyleAt(const StatementRow& row, int first) {
 }
 
 // The figure step: the mode the construction is called with, after the visibility bit.
-std::int32_t FigureMode(RunContext& run, Activation& activation, const StatementRow& row, std::uint8_t bit,
+CallMode FigureMode(RunContext& run, Activation& activation, const StatementRow& row, std::uint8_t bit,
                         bool undefinedBefore) {
     SetVisibility(run, row.target, bit, !row.hidden);
     if (row.hidden || undefinedBefore) return ModeNoDraw;
@@ -37,47 +37,42 @@ std::int32_t FigureMode(RunContext& run, Activation& activation, const Statement
     return run.page ? activation.mode : ModeNoDraw;
 }
 
-ConstructionCall CallFor(RunContext& run, Activation& activation, std::int32_t mode) {
-    return ConstructionCall{run.page.get(), OriginX(run.settings), OriginY(run.settings), mode,
-                            activation.pendingInput, run.settings};
-}
-
-Line MakeLine(RunContext& run, ConstructionCall& call, const StatementRow& row) {
+Line MakeLine(RunContext& run, CallMode mode, const StatementRow& row) {
     const auto point = [&](int word) -> Point& { return run.objects.points[static_cast<std::size_t>(row.w[static_cast<std::size_t>(word)])]; };
     const auto line = [&](int word) -> const Line& { return run.objects.lines[static_cast<std::size_t>(row.w[static_cast<std::size_t>(word)])]; };
     switch (row.opcode) {
         case OpLineXY:
-            return VEKS_MAKELINE(call, PointAtXY(row.w[1], row.w[2]), PointAtXY(row.w[3], row.w[4]), StyleAt(row, 5));
+            return VEKS_MAKELINE(run.stage, mode, PointAtXY(row.w[1], row.w[2]), PointAtXY(row.w[3], row.w[4]), StyleAt(row, 5));
         case OpLinePolarXY: {
             // The horizontal reference line takes the default colour, which the right-angle mark
             // drawn against it uses.
             const LineLook look = LineLookOf(run.settings.shapeAndStyle, run.settings.thickness);
             const Line reference{row.w[1] / FixedOne, row.w[2] / FixedOne, 100, 0, static_cast<std::uint32_t>(run.settings.defaultColour),
                                  look.style, look.thickness};
-            return VEKS_MAKELINEPOLAR(call, PointAtXY(row.w[1], row.w[2]), reference, row.w[3], StyleAt(row, 4));
+            return VEKS_MAKELINEPOLAR(run.stage, mode, PointAtXY(row.w[1], row.w[2]), reference, row.w[3], StyleAt(row, 4));
         }
-        case OpLineThrough: return VEKS_MAKELINE(call, point(1), point(2), StyleAt(row, 3));
-        case OpMidline: return VEKS_MAKEMIDLINE(call, point(1), point(2), StyleAt(row, 3));
-        case OpBisector: return VEKS_MAKEBISECTOR(call, line(1), line(2), StyleAt(row, 3));
+        case OpLineThrough: return VEKS_MAKELINE(run.stage, mode, point(1), point(2), StyleAt(row, 3));
+        case OpMidline: return VEKS_MAKEMIDLINE(run.stage, mode, point(1), point(2), StyleAt(row, 3));
+        case OpBisector: return VEKS_MAKEBISECTOR(run.stage, mode, line(1), line(2), StyleAt(row, 3));
         case OpTangent:
-            return VEKS_MAKETANGENT(call, point(2), run.objects.circles[static_cast<std::size_t>(row.w[3])],
+            return VEKS_MAKETANGENT(run.stage, mode, point(2), run.objects.circles[static_cast<std::size_t>(row.w[3])],
                                     run.objects.lines[static_cast<std::size_t>(row.w[1])], StyleAt(row, 4));
-        case OpLinePolarAt: return VEKS_MAKELINEPOLAR(call, point(1), line(2), row.w[3], StyleAt(row, 4));
+        case OpLinePolarAt: return VEKS_MAKELINEPOLAR(run.stage, mode, point(1), line(2), row.w[3], StyleAt(row, 4));
         default:  // OpStartLine
-            return VEKS_MAKESTARTLINE(call, point(2), point(1), row.w[3], row.w[4], StyleAt(row, 5));
+            return VEKS_MAKESTARTLINE(run.stage, mode, point(2), point(1), row.w[3], row.w[4], StyleAt(row, 5));
     }
 }
 
 std::int32_t AngleUnits(double radians) { return static_cast<std::int32_t>(std::lround(radians / RadiansPerAngleUnit)); }
 
-Circle MakeCircle(RunContext& run, ConstructionCall& call, const StatementRow& row) {
+Circle MakeCircle(RunContext& run, CallMode mode, const StatementRow& row) {
     const auto point = [&](int word) -> const Point& { return run.objects.points[static_cast<std::size_t>(row.w[static_cast<std::size_t>(word)])]; };
     const auto line = [&](int word) -> const Line& { return run.objects.lines[static_cast<std::size_t>(row.w[static_cast<std::size_t>(word)])]; };
     switch (row.opcode) {
         case OpCircleXY: {
             // y + r may not fit a fixed-point word.
             const double throughY = static_cast<double>(row.w[2]) + row.w[3];
-            return VEKS_MAKECIRCLEP(call, PointAtXY(row.w[1], row.w[2]), PointAtXY(row.w[1], throughY),
+            return VEKS_MAKECIRCLEP(run.stage, mode, PointAtXY(row.w[1], row.w[2]), PointAtXY(row.w[1], throughY),
                                     RingWords{row.w[4], row.w[5]}, ArcAngles{row.w[6], row.w[7]});
         }
         case OpMoveCircle: {
@@ -85,16 +80,16 @@ Circle MakeCircle(RunContext& run, ConstructionCall& call, const StatementRow& r
             const Point& centre = point(1);
             const Point through{centre.x, centre.y + old.r, 0, 0, 0};
             const RingWords ring{row.w[2] == -1 ? static_cast<std::int32_t>(old.colour) : row.w[2], row.w[3] == -1 ? old.thickness : row.w[3]};
-            return VEKS_MAKECIRCLEP(call, centre, through, ring, ArcAngles{AngleUnits(old.start), AngleUnits(old.end)});
+            return VEKS_MAKECIRCLEP(run.stage, mode, centre, through, ring, ArcAngles{AngleUnits(old.start), AngleUnits(old.end)});
         }
         case OpCircleThrough:
-            return VEKS_MAKECIRCLEP(call, point(1), point(2), RingWords{row.w[3], row.w[4]}, ArcAngles{row.w[5], row.w[6]});
+            return VEKS_MAKECIRCLEP(run.stage, mode, point(1), point(2), RingWords{row.w[3], row.w[4]}, ArcAngles{row.w[5], row.w[6]});
         case OpCircleToLine:
-            return VEKS_MAKECIRCLETANGENT(call, point(1), line(2), RingWords{row.w[3], row.w[4]},
+            return VEKS_MAKECIRCLETANGENT(run.stage, mode, point(1), line(2), RingWords{row.w[3], row.w[4]},
                                           ArcAngles{row.w[5], row.w[6]});
-        case OpArcPoints: return VEKS_MAKEARC(call, point(1), point(2), RingWords{row.w[4], row.w[5]}, row.w[3]);
+        case OpArcPoints: return VEKS_MAKEARC(run.stage, mode, point(1), point(2), RingWords{row.w[4], row.w[5]}, row.w[3]);
         default:  // OpArcLines
-            return VEKS_MAKEARCLINES(call, line(1), line(2), row.w[3], RingWords{row.w[4], row.w[5]});
+            return VEKS_MAKEARCLINES(run.stage, mode, line(1), line(2), row.w[3], RingWords{row.w[4], row.w[5]});
     }
 }
 
@@ -103,9 +98,8 @@ template <typename Figure, typename Make>
 void RunFigure(RunContext& run, Activation& activation, const StatementRow& row, std::vector<Figure>& figures,
                std::uint8_t bit, Make make) {
     Figure& target = figures[static_cast<std::size_t>(row.target)];
-    const std::int32_t mode = FigureMode(run, activation, row, bit, IsUndefined(target));
-    ConstructionCall call = CallFor(run, activation, mode);
-    const Figure made = make(run, call, row);
+    const CallMode mode = FigureMode(run, activation, row, bit, IsUndefined(target));
+    const Figure made = make(run, mode, row);
     target = made;
 }
 
@@ -153,7 +147,7 @@ void RunFill(RunContext& run, Activation& activation, const StatementRow& row) {
     }
     if (!ShowsAfterDrawing(activation)) return;
     ShowPage(run);
-    if (activation.mode != ModeFast) PauseIfQuiet(run, activation);
+    if (activation.mode != ModeFast) run.stage.PauseIfQuiet();
 }
 
 }  // namespace vekora

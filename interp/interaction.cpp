@@ -7,11 +7,11 @@
 #include "draw/points.h"
 #include "geom/kernel.h"
 #include "interp/control_bar.h"
+#include "interp/engine.h"
 #include "interp/menu.h"
 #include "interp/page.h"
-#include "interp/prologues.h"
-#include "platform/device.h"
 #include "platform/input.h"
+#include "interp/prologues.h"
 
 namespace vekora {
 namespace {
@@ -27,7 +27,7 @@ struct PagePosition {
 
 // Screen pixels to page pixels: the page is shown at the drawing origin.
 PagePosition OnPage(const RunContext& run, std::int32_t screenX, std::int32_t screenY) {
-    return PagePosition{screenX - OriginX(run.settings), screenY - OriginY(run.settings)};
+    return PagePosition{screenX - run.stage.originX, screenY - run.stage.originY};
 }
 
 Point& PointAt(RunContext& run, std::int32_t index) { return run.objects.points[static_cast<std::size_t>(index)]; }
@@ -43,8 +43,8 @@ std::int32_t KeyInputCode(const std::string& key) {
 
 // The control bar while the viewer drags or is about to: Pausa means nothing here, Repetir
 // restarts the activation, Salir ends it.
-StepResult AnswerWhileDragging(std::int32_t inputCode) {
-    switch (PollControlBar(inputCode)) {
+StepResult AnswerWhileDragging(const Stage& stage, std::int32_t inputCode) {
+    switch (PollControlBar(stage, inputCode)) {
         case BarRepeat: return StepResult{Flow::Restart, 0};
         case BarExit: return ReturnWith(0);
         default: return NextStep();
@@ -52,17 +52,17 @@ StepResult AnswerWhileDragging(std::int32_t inputCode) {
 }
 
 // Keys typed while a button is held: PollInput would report only the button.
-StepResult KeysWhileHeld(Activation& act) {
-    const std::string key = KeyRead();
+StepResult KeysWhileHeld(const RunContext& run, Activation& act) {
+    const std::string key = run.stage.Key();
     if (key.empty()) return NextStep();
-    const StepResult answer = AnswerWhileDragging(KeyInputCode(key));
+    const StepResult answer = AnswerWhileDragging(run.stage, KeyInputCode(key));
     if (answer.flow != Flow::Next) act.grabbed = -1;
     return answer;
 }
 
 void ShowPicture(const RunContext& run, ImageHandle picture) {
     if (picture == nullptr) return;
-    ImageBlit(nullptr, static_cast<float>(OriginX(run.settings)), static_cast<float>(OriginY(run.settings)), picture,
+    ImageBlit(run.stage.Screen(), static_cast<float>(run.stage.originX), static_cast<float>(run.stage.originY), picture,
               BlitMode::Plain, 0);
 }
 
@@ -84,9 +84,10 @@ void TakeWorkingPicture(const RunContext& run, Activation& act) {
 // activation. A press beside every point is no grab: the wait goes on while it is held.
 StepResult WaitForGrab(RunContext& run, Activation& act) {
     for (;;) {
-        const std::int32_t code = PollInput();
+        if (run.stage.Stopped()) return ReturnWith(EndReached);
+        const std::int32_t code = run.stage.Poll();
         if (code != 0) {
-            const StepResult answer = AnswerWhileDragging(code);
+            const StepResult answer = AnswerWhileDragging(run.stage, code);
             if (answer.flow != Flow::Next) return answer;
             if (IsClick(code)) {
                 const DecodedInput press = DecodeInput(code);
@@ -98,17 +99,17 @@ StepResult WaitForGrab(RunContext& run, Activation& act) {
                 }
             }
         }
-        SleepMs(DragPollMs);
+        run.stage.Sleep(DragPollMs);
     }
 }
 
 // FAST: one move a pass. The point is shown at once over the last pass's figure; the
 // statements then draw the figure for it on the page.
 StepResult FollowMouse(RunContext& run, Activation& act) {
-    const StepResult keys = KeysWhileHeld(act);
+    const StepResult keys = KeysWhileHeld(run, act);
     if (keys.flow != Flow::Next) return keys;
     const std::int32_t point = act.clickables[static_cast<std::size_t>(act.grabbed)].point;
-    const MouseInfo mouse = MouseState();
+    const MouseInfo mouse = run.stage.Mouse();
     if (mouse.buttons > 0) {
         const PagePosition at = OnPage(run, mouse.x, mouse.y);
         MoveGrabbed(run, act, at.x, at.y);
@@ -120,7 +121,7 @@ StepResult FollowMouse(RunContext& run, Activation& act) {
     ShowPicture(run, act.workingPicture.get());
     // The next pass follows the mouse again at once; a short sleep keeps a held button from
     // spinning a core, and is far below what an eye can see.
-    SleepMs(DragPollMs);
+    run.stage.Sleep(DragPollMs);
     return NextStep();
 }
 
@@ -136,24 +137,24 @@ StepResult FastDrag(RunContext& run, Activation& act) {
 // stood; the statements draw the figure again, paced, after the release.
 StepResult PacedDrag(RunContext& run, Activation& act) {
     // A pending click is the press that may grab; only a pending key is an answer here.
-    const std::int32_t pending = act.pendingInput;
-    act.pendingInput = 0;
+    const std::int32_t pending = run.stage.input;
+    run.stage.input = 0;
     if (pending != 0 && !IsClick(pending)) {
-        const StepResult answer = AnswerWhileDragging(pending);
+        const StepResult answer = AnswerWhileDragging(run.stage, pending);
         if (answer.flow != Flow::Next) return answer;
     }
     const StepResult grab = WaitForGrab(run, act);
     if (grab.flow != Flow::Next) return grab;
     const std::int32_t point = act.clickables[static_cast<std::size_t>(act.grabbed)].point;
-    for (MouseInfo mouse = MouseState(); mouse.buttons > 0; mouse = MouseState()) {
+    for (MouseInfo mouse = run.stage.Mouse(); mouse.buttons > 0; mouse = run.stage.Mouse()) {
         PaintOnPage(run, act.workingPicture.get());
         const PagePosition at = OnPage(run, mouse.x, mouse.y);
         MoveGrabbed(run, act, at.x, at.y);
         if (run.page && !IsUndefined(PointAt(run, point))) DrawPoint(run.page.get(), PointAt(run, point));
         ShowPage(run);
-        const StepResult keys = KeysWhileHeld(act);
+        const StepResult keys = KeysWhileHeld(run, act);
         if (keys.flow != Flow::Next) return keys;
-        SleepMs(DragPollMs);
+        run.stage.Sleep(DragPollMs);
     }
     act.grabbed = -1;
     return NextStep();
@@ -205,7 +206,7 @@ StepResult InteractionPrologue(RunContext& run, Activation& act) {
     if (act.repeatCounter == 0) {
         act.grabbed = -1;
     } else {
-        if (ActiveDevice() == nullptr) return ReturnWith(0);  // no viewer can ever end it
+        if (!run.stage.ClockRuns()) return ReturnWith(0);  // no viewer can ever end it
         const StepResult drag = act.mode == ModeFast ? FastDrag(run, act) : PacedDrag(run, act);
         if (drag.flow != Flow::Next) return drag;
     }

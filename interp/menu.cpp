@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "draw/text.h"
-#include "platform/device.h"
 #include "platform/input.h"
 #include "script/types.h"
 
@@ -32,19 +31,19 @@ ItemColours ColoursOf(const Settings& settings, bool selected) {
 // The menu box on the screen for one call: its size and what it covered.
 class MenuBox {
 public:
-    MenuBox(std::span<const std::string> items, const Settings& settings, const FontView& font)
-        : items_(items), settings_(settings), font_(font) {
-        const ScreenMode screen = ScreenQuery();
+    MenuBox(const Stage& stage, std::span<const std::string> items, const FontView& font)
+        : items_(items), settings_(stage.settings()), font_(font), screen_(stage.Screen()) {
+        const ScreenMode screen = stage.Mode();
         std::int32_t widest = 0;
         for (const std::string& item : items) widest = std::max(widest, StringWidth(item, font));
         width_ = static_cast<std::int32_t>(std::min<std::int64_t>(std::int64_t{widest} + 2 * MenuTextInsetX, screen.width));
         const auto rows = static_cast<std::int64_t>(items.size()) * MenuRowHeight;
         height_ = static_cast<std::int32_t>(std::min<std::int64_t>(rows, screen.height));
-        covered_.reset(ImageNew(width_, height_, NO_COLOUR));
-        if (covered_) ImageCapture(nullptr, 0, 0, static_cast<float>(width_ - 1), static_cast<float>(height_ - 1), covered_.get());
+        covered_.reset(ImageNewOfDepth(width_, height_, SurfaceInfo(screen_).bytesPerPixel, NO_COLOUR));
+        if (covered_) ImageCapture(screen_, 0, 0, static_cast<float>(width_ - 1), static_cast<float>(height_ - 1), covered_.get());
     }
     ~MenuBox() {
-        if (covered_) ImageBlit(nullptr, 0, 0, covered_.get(), BlitMode::Plain, 0);
+        if (covered_) ImageBlit(screen_, 0, 0, covered_.get(), BlitMode::Plain, 0);
     }
     MenuBox(const MenuBox&) = delete;
     MenuBox& operator=(const MenuBox&) = delete;
@@ -54,14 +53,14 @@ public:
 
     void Draw() const {
         const auto face = static_cast<std::uint32_t>(settings_.menuBackground);
-        RasterLine(nullptr, 0, 0, static_cast<float>(width_ - 1), static_cast<float>(height_ - 1), face,
+        RasterLine(screen_, 0, 0, static_cast<float>(width_ - 1), static_cast<float>(height_ - 1), face,
                    LineKind::FilledBox, 0xFFFF);
-        DrawRaisedFrame(nullptr, 0, 0, width_ - 1, height_ - 1, face);
+        DrawRaisedFrame(screen_, 0, 0, width_ - 1, height_ - 1, face);
         for (std::size_t i = 0; i < items_.size(); ++i) DrawItem(static_cast<std::int32_t>(i), false);
     }
     void DrawItem(std::int32_t index, bool selected) const {
         const ItemColours colours = ColoursOf(settings_, selected);
-        PrintText(nullptr, items_[static_cast<std::size_t>(index)], font_, MenuTextInsetX,
+        PrintText(screen_, items_[static_cast<std::size_t>(index)], font_, MenuTextInsetX,
                   MenuRowHeight * index + MenuTextInsetY, colours.text, colours.background);
     }
 
@@ -69,17 +68,14 @@ private:
     std::span<const std::string> items_;
     const Settings& settings_;
     const FontView& font_;
+    ImageHandle screen_;
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;
     OwnedImage covered_;
 };
 
-void WaitForButtonsUp() {
-    while (MouseState().buttons > 0) SleepMs(ReleasePollMs);
-}
-
-// The selection loop: the chosen index, or -1.
-std::int32_t ChooseItem(const MenuBox& box, std::int32_t count) {
+// The selection loop: the chosen index, or -1 (also when the run is asked to stop).
+std::int32_t ChooseItem(const Stage& stage, const MenuBox& box, std::int32_t count) {
     std::int32_t selected = 0;
     const auto moveTo = [&](std::int32_t index) {
         box.DrawItem(selected, false);
@@ -87,8 +83,9 @@ std::int32_t ChooseItem(const MenuBox& box, std::int32_t count) {
         box.DrawItem(selected, true);
     };
     for (;;) {
-        SleepMs(MenuPollMs);
-        const std::int32_t code = PollInput();
+        stage.Sleep(MenuPollMs);
+        if (stage.Stopped()) return -1;
+        const std::int32_t code = stage.Poll();
         if (code == 0) continue;
         const DecodedInput input = DecodeInput(code);
         if (input.key == KeyUp) {
@@ -102,8 +99,8 @@ std::int32_t ChooseItem(const MenuBox& box, std::int32_t count) {
         } else if (input.key.empty() && input.buttons > 0 && input.x >= 0 && input.y >= 0) {
             if (!box.Inside(input.x, input.y)) return -1;
             moveTo(input.y / MenuRowHeight);
-            SleepMs(ClickedItemMs);
-            WaitForButtonsUp();
+            stage.Sleep(ClickedItemMs);
+            stage.AwaitRelease(ReleasePollMs);
             return selected;
         }
     }
@@ -173,16 +170,16 @@ void DrawRaisedFrame(ImageHandle target, std::int32_t left, std::int32_t top, st
     edge(left + 1, bottom, right, bottom, dark);
 }
 
-std::int32_t ShowMenu(std::span<const std::string> items, const Settings& settings, const FontView& font) {
+std::int32_t ShowMenu(const Stage& stage, std::span<const std::string> items, const FontView& font) {
     // Without input the loop could never end; without a screen there is nothing to choose on.
-    if (items.empty() || ActiveDevice() == nullptr) return -1;
-    const ScreenMode screen = ScreenQuery();
+    if (items.empty() || !stage.ClockRuns()) return -1;
+    const ScreenMode screen = stage.Mode();
     if (screen.width <= 0 || screen.height <= 0) return -1;
-    const MenuBox box(items, settings, font);
+    const MenuBox box(stage, items, font);
     if (!box.Shown()) return -1;
     box.Draw();
     box.DrawItem(0, true);
-    return ChooseItem(box, static_cast<std::int32_t>(items.size()));
+    return ChooseItem(stage, box, static_cast<std::int32_t>(items.size()));
 }
 
 StepResult RunMenuStatement(RunContext& run, Activation& act, const FontView& font) {
@@ -200,7 +197,7 @@ StepResult RunMenuStatement(RunContext& run, Activation& act, const FontView& fo
     std::vector<std::string> texts;
     texts.reserve(entries.size());
     for (const MenuEntry& entry : entries) texts.emplace_back(entry.text);
-    const std::int32_t chosen = ShowMenu(texts, run.settings, font);
+    const std::int32_t chosen = ShowMenu(run.stage, texts, font);
     const bool none = chosen < 0 || static_cast<std::size_t>(chosen) >= entries.size();
     return MenuJump(act, none ? run.table.Word(act.procedure, menuRow, 3) : entries[static_cast<std::size_t>(chosen)].row);
 }

@@ -53,7 +53,7 @@ void DrawRaisedFrame(ImageHandle target, std::int32_t left, std::int32_t top, st
 // colours of `settings`, lets the viewer choose with Up, Down and Enter or a click, puts the
 // screen back as it was and returns the chosen index, or -1 for Escape or a click outside
 // the box. Returns -1 at once when there is nothing to choose from or no screen to show on.
-std::int32_t ShowMenu(std::span<const std::string> items, const Settings& settings, const FontView& font);
+std::int32_t ShowMenu(const Stage& stage, std::span<const std::string> items, const FontView& font);
 
 // MENU (act.row is its row): collects the MENUITEMs up to its ENDMENU or REPEATMENU, shows
 // them and jumps to the chosen item's row, or to the row in word 3 when none was chosen. A

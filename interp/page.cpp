@@ -1,15 +1,17 @@
 // Showing and copying the drawing page, and the step wait.
 #include "interp/page.h"
 
-#include "platform/device.h"
-#include "platform/input.h"
 
 namespace vekora {
 
+void SetPage(RunContext& run, OwnedImage page) {
+    run.page = std::move(page);
+    run.stage.page = run.page.get();
+}
+
 void ShowPage(const RunContext& run) {
     if (!run.page) return;
-    ImageBlit(nullptr, static_cast<float>(OriginX(run.settings)), static_cast<float>(OriginY(run.settings)),
-              run.page.get(), BlitMode::Plain, 0);
+    run.stage.Show();
 }
 
 OwnedImage CopyOfPage(const RunContext& run) {
@@ -23,10 +25,6 @@ OwnedImage CopyOfPage(const RunContext& run) {
 void PaintOnPage(const RunContext& run, ImageHandle picture) {
     if (!run.page || picture == nullptr) return;
     ImageBlit(run.page.get(), 0, 0, picture, BlitMode::Plain, 0);
-}
-
-void PauseIfQuiet(const RunContext& run, Activation& activation) {
-    if (activation.pendingInput == 0) activation.pendingInput = WaitPolling(run.settings.stepMs);
 }
 
 bool ShowsAfterDrawing(const Activation& activation) {

@@ -8,6 +8,9 @@ namespace vekora {
 
 inline bool WindowOpen(const RunContext& run) { return run.screen.depth != 0; }
 
+// Makes `page` the drawing page, the stage's too.
+void SetPage(RunContext& run, OwnedImage page);
+
 // Puts the page on the screen at the drawing origin (plain copy). Nothing without a page.
 void ShowPage(const RunContext& run);
 
@@ -15,10 +18,6 @@ void ShowPage(const RunContext& run);
 OwnedImage CopyOfPage(const RunContext& run);
 // Paints a picture onto the page at (0, 0) (plain copy).
 void PaintOnPage(const RunContext& run, ImageHandle picture);
-
-// Waits the step time unless an input code is pending; a code that ends the wait early
-// becomes the pending input code.
-void PauseIfQuiet(const RunContext& run, Activation& activation);
 
 // Whether a statement that draws shows the page afterwards: always but in a CONSTRUCTION
 // running FAST, whose picture is shown by the statement after it.

@@ -30,10 +30,10 @@ void ShowInstruments(RunContext& run, Activation& activation, const StatementRow
                       static_cast<std::uint32_t>(s.instrument[6]), RulerTickSpacing);
     }
     ShowPage(run);
-    PauseIfQuiet(run, activation);
+    run.stage.PauseIfQuiet();
     PaintOnPage(run, activation.workingPicture.get());
     ShowPage(run);
-    PauseIfQuiet(run, activation);
+    run.stage.PauseIfQuiet();
 }
 
 void DrawAndPace(RunContext& run, Activation& activation, const StatementRow& row, const Point& point) {
@@ -46,7 +46,7 @@ void DrawAndPace(RunContext& run, Activation& activation, const StatementRow& ro
         return;
     }
     ShowPage(run);
-    PauseIfQuiet(run, activation);
+    run.stage.PauseIfQuiet();
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 #include "interp/page.h"
 #include "interp/resident.h"
 #include "interp/screen_text.h"
-#include "platform/input.h"
 #include "script/types.h"
 
 namespace vekora {
@@ -66,7 +65,7 @@ StepResult RunWait(RunContext& run, Activation& activation, const StatementRow& 
     if (activation.kind == KindConstruction && activation.mode == ModeFast) ShowPage(run);
     if (row.opcode == OpWait || row.opcode == OpWaitAlways)
         return PauseWithControlBar(run, activation, ResidentFont(FontFamily::Sans, 16), BarPlace::Wait);
-    activation.pendingInput = WaitPolling(row.w[1] > 0 ? row.w[1] : run.settings.stepMs);
+    run.stage.input = run.stage.Wait(row.w[1] > 0 ? row.w[1] : run.settings.stepMs);
     return NextStep();
 }
 

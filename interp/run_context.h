@@ -8,22 +8,16 @@
 #include <memory>
 #include <vector>
 
+#include "anim/stage.h"
+#include "construct/construction_call.h"
 #include "draw/image.h"
 #include "geom/records.h"
 #include "script/instruction_table.h"
 #include "script/opcodes.h"
 #include "script/symbols.h"
-#include "shell/settings.h"
+#include "settings/settings.h"
 
 namespace vekora {
-
-// The call mode of an activation: the high half of the procedure-and-mode word.
-enum ActivationMode : std::int32_t {
-    ModeFast = 0,    // draw on the page only; the window is updated later
-    ModePace = 1,    // draw, show the page, wait the step time
-    ModeSlow = 2,    // as PACE, with the drawing instruments shown while waiting
-    ModeNoDraw = 4,  // compute only (I-variant statements)
-};
 
 // Bits of the visibility flag of one object index.
 constexpr std::uint8_t VisiblePoint = 0x1;
@@ -36,12 +30,6 @@ constexpr std::int32_t ControlBarRows = 20;
 // More nested activations than this end the run with error 20, reported with the number of
 // the procedure that made the call, so runaway recursion cannot exhaust the stack.
 constexpr std::int32_t MaxActivationDepth = 64;
-
-struct ImageFreer {
-    void operator()(std::uint8_t* image) const { ImageFree(image); }
-};
-// An image this code made with ImageNew and frees when it lets go of it; empty means none.
-using OwnedImage = std::unique_ptr<std::uint8_t, ImageFreer>;
 
 // The script's objects, indexed by the numbers the compiler gave their names.
 struct ObjectLists {
@@ -65,13 +53,21 @@ struct RunOptions {
 // One run of a compiled script. The same context is shared by all nested activations.
 struct RunContext {
     RunContext(const InstructionTable& compiledTable, const SymbolTable& compiledSymbols,
-               Settings& programSettings)
-        : table(compiledTable), symbols(compiledSymbols), settings(programSettings) {}
+               Settings& programSettings, Device* device)
+        : table(compiledTable), symbols(compiledSymbols), settings(programSettings), stage(device, programSettings) {
+        stage.originX = LowHalf(settings.drawingOrigin);
+        stage.originY = HighHalf(settings.drawingOrigin);
+    }
 
-    OwnedImage page;  // the drawing page; empty until a screen or drawing statement makes it
+    // The drawing page; empty until a screen or drawing statement makes it. SetPage keeps
+    // the stage's page the same.
+    OwnedImage page;
     const InstructionTable& table;
     const SymbolTable& symbols;  // list 8 holds the text literals
     Settings& settings;
+    // Where the run draws and waits. Its input is the pending input code of the activation
+    // running now: each activation starts with none and gives its caller's back at return.
+    Stage stage;
     ObjectLists objects;
     // One byte an index up to the largest object count: VisiblePoint | VisibleLine | VisibleCircle.
     std::vector<std::uint8_t> visibility;
@@ -110,7 +106,7 @@ struct StepEntry {
 struct Activation {
     std::int32_t procedure = 0;  // 0 = main module
     std::int32_t kind = KindMain;
-    std::int32_t mode = ModeFast;
+    CallMode mode = ModeFast;
     std::int32_t startRow = 1;   // 2 in a CONSTRUCTION (row 1 holds its parameters)
     std::int32_t lastRow = 0;    // the last row run (word 1 of the header row)
     std::int32_t row = 0;        // the program counter
@@ -123,7 +119,6 @@ struct Activation {
 
     std::int32_t repeatCounter = 0;
     bool paused = false;            // the control bar reads "Continuar" while set
-    std::int32_t pendingInput = 0;  // the input code that ended the last wait early; 0 none
 
     // INTERACTION and ANIMATION declarations, kept across restarts.
     std::vector<ClickableEntry> clickables;

@@ -8,7 +8,6 @@
 #include "interp/control_bar.h"
 #include "interp/page.h"
 #include "interp/resident.h"
-#include "platform/device.h"
 
 namespace vekora {
 namespace {
@@ -32,21 +31,21 @@ void FillPage(const RunContext& run, std::uint32_t colour) {
 void MakePage(RunContext& run, std::uint32_t colour) {
     const std::int32_t width = LowHalf(run.settings.pageSize);
     const std::int32_t height = HighHalf(run.settings.pageSize);
-    run.page.reset(ImageNewOfDepth(width, height, PageBytesPerPixel, colour));
+    SetPage(run, OwnedImage(ImageNewOfDepth(width, height, PageBytesPerPixel, colour)));
 }
 
 // SCREEN width, height, with the page cleared to `colour`.
 void OpenScreen(RunContext& run, Activation& activation, std::int32_t width, std::int32_t height, std::uint32_t colour) {
     const bool wasOpen = WindowOpen(run);
-    ScreenOpen(width, height, WindowDepth);
+    run.stage.OpenScreen(width, height, WindowDepth);
     // The bar's rows stay empty until the logo has been shown: give them the page's colour
     // rather than the black of a new window.
-    RasterLine(nullptr, 0, 0, static_cast<float>(width - 1), static_cast<float>(height - 1), colour,
+    RasterLine(run.stage.Screen(), 0, 0, static_cast<float>(width - 1), static_cast<float>(height - 1), colour,
                LineKind::FilledBox, 0xFFFF);
-    WindowIcon(Resident().icon);
+    run.stage.Icon(Resident().icon);
     run.settings.pageSize = PackHalves(width - OriginX(run.settings), height - OriginY(run.settings) - ControlBarRows);
     if (wasOpen) {
-        run.page.reset();
+        SetPage(run, nullptr);
         activation.entryPicture.reset();
         activation.workingPicture.reset();
     }
@@ -55,14 +54,14 @@ void OpenScreen(RunContext& run, Activation& activation, std::int32_t width, std
     if (!run.page) return;
     activation.entryPicture = CopyOfPage(run);
     ShowPage(run);
-    ShowLogo(run.options);
+    ShowLogo(run.stage, run.options);
     RedrawControlBar(run, activation);
 }
 
 }  // namespace
 
 void RedrawControlBar(const RunContext& run, const Activation& activation) {
-    if (WindowOpen(run)) DrawControlBar(run.settings, ResidentFont(FontFamily::Sans, 16), activation.paused);
+    if (WindowOpen(run)) DrawControlBar(run.stage, ResidentFont(FontFamily::Sans, 16), activation.paused);
 }
 
 void EnsureWindow(RunContext& run, Activation& activation) {
@@ -71,15 +70,15 @@ void EnsureWindow(RunContext& run, Activation& activation) {
                static_cast<std::uint32_t>(run.settings.backgroundColour));
 }
 
-void ShowLogo(const RunOptions& options) {
+void ShowLogo(const Stage& stage, const RunOptions& options) {
     const ImageHandle logo = Resident().logo;
-    const ScreenMode screen = ScreenQuery();
+    const ScreenMode screen = stage.Mode();
     if (!options.showLogo || logo == nullptr || screen.depth == 0) return;
     const SurfaceSize size = SurfaceInfo(logo);
-    ImageBlit(nullptr, static_cast<float>((screen.width - size.width) >> 1),
+    ImageBlit(stage.Screen(), static_cast<float>((screen.width - size.width) >> 1),
               static_cast<float>((screen.height - size.height) >> 1), logo, BlitMode::Plain, 0);
-    SleepMs(LogoMs);
-    while (!KeyRead().empty()) {
+    stage.Sleep(LogoMs);
+    while (!stage.Key().empty()) {
     }
 }
 
@@ -93,9 +92,9 @@ void RunWindow(RunContext& run, Activation& activation, const StatementRow& row)
     const bool newPage = !WindowOpen(run);
     if (newPage) EnsureWindow(run, activation);
     else activation.workingPicture = CopyOfPage(run);
-    run.page.reset();
+    SetPage(run, nullptr);
     activation.entryPicture.reset();
-    const ScreenMode screen = ScreenQuery();
+    const ScreenMode screen = run.stage.Mode();
     const std::int32_t width = std::min(row.w[1], screen.width - OriginX(run.settings));
     const std::int32_t height = std::min(row.w[2], screen.height - OriginY(run.settings) - ControlBarRows);
     run.settings.pageSize = PackHalves(width, height);
@@ -133,7 +132,7 @@ void RunText(RunContext& run, Activation& activation, const StatementRow& row) {
     if (box) {
         const FontView font = ResidentFont(FontFamily::Sans, FontSizeFor(row.w[3]));
         LineWrap(box.get(), TextLiteral(run, row.target), font, 0, 0, width, height, textColour, boxColour);
-        ImageBlit(nullptr, static_cast<float>(LowHalf(run.screen.textWindowOrigin)),
+        ImageBlit(run.stage.Screen(), static_cast<float>(LowHalf(run.screen.textWindowOrigin)),
                   static_cast<float>(HighHalf(run.screen.textWindowOrigin)), box.get(), BlitMode::Plain, 0);
     }
     RedrawControlBar(run, activation);
@@ -141,7 +140,7 @@ void RunText(RunContext& run, Activation& activation, const StatementRow& row) {
 
 // TITLE "text"
 void RunTitle(const RunContext& run, const StatementRow& row) {
-    WindowCaption(std::string(TextLiteral(run, row.target)) + std::string(TitleSuffix));
+    run.stage.Caption(std::string(TextLiteral(run, row.target)) + std::string(TitleSuffix));
 }
 
 }  // namespace vekora

@@ -17,7 +17,7 @@ void EnsureWindow(RunContext& run, Activation& activation);
 
 // The logo centred on the screen for 2000 ms (a key ends it early), then the keyboard
 // emptied. Nothing when the options skip the logo or there is no logo or screen.
-void ShowLogo(const RunOptions& options);
+void ShowLogo(const Stage& stage, const RunOptions& options);
 
 void RunScreen(RunContext& run, Activation& activation, const StatementRow& row);
 void RunWindow(RunContext& run, Activation& activation, const StatementRow& row);

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "interp/statement_row.h"
-#include "shell/settings.h"
+#include "settings/settings.h"
 
 namespace vekora {
 

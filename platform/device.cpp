@@ -1,26 +1,29 @@
-// The device base class, the active device, and the raster layer's device operations.
+// The device base class: the screen, the interruptible sleep, the clock observers and the
+// stop request.
 #include "platform/device.h"
 
 #include <algorithm>
+#include <csignal>
 #include <cstring>
+
+#include "platform/active_device.h"
+#include "platform/stop_signals.h"
 
 namespace vekora {
 namespace {
-
-// The one active device; it belongs to whoever set it.
-Device* activeDevice = nullptr;
 
 // Slices of an interruptible sleep, and the length from which a sleep is interruptible.
 constexpr std::int32_t SleepSliceMs = 50;
 constexpr std::int32_t InterruptibleFromMs = 100;
 
+StopReason ReasonOfSignal(int signal) { return signal == SIGTERM ? StopReason::Terminated : StopReason::Interrupted; }
+
 }  // namespace
 
 Device::Device() = default;
 
-Device::~Device() {
-    if (activeDevice == this) activeDevice = nullptr;
-}
+// A device that goes away is no longer the active one: nothing may draw on its screen.
+Device::~Device() { ForgetActiveDevice(this); }
 
 bool Device::ScreenOpen(std::int32_t width, std::int32_t height, std::int32_t depth) {
     if (depth != 8 && depth != 16 && depth != 32) return false;
@@ -38,6 +41,18 @@ ScreenMode Device::ScreenQuery() const {
     return {size.width, size.height, size.bytesPerPixel * 8};
 }
 
+void Device::Sleep(std::int32_t ms) {
+    if (ms <= 0 || Stopped()) return;
+    if (ms >= InterruptibleFromMs) {
+        while (ms > SleepSliceMs) {
+            PlainSleep(SleepSliceMs);
+            ms -= SleepSliceMs;
+            if (KeyWaiting() || Stopped()) return;
+        }
+    }
+    PlainSleep(ms);
+}
+
 void Device::AddClockObserver(ClockObserver* observer) { observers_.push_back(observer); }
 
 void Device::RemoveClockObserver(ClockObserver* observer) {
@@ -45,47 +60,45 @@ void Device::RemoveClockObserver(ClockObserver* observer) {
 }
 
 void Device::NotifyClockAdvanced(double fromSeconds, double toSeconds) {
-    for (ClockObserver* observer : observers_) observer->ClockAdvanced(fromSeconds, toSeconds, Screen());
-}
-
-Device* ActiveDevice() { return activeDevice; }
-
-void SetActiveDevice(Device* device) { activeDevice = device; }
-
-bool ScreenOpen(std::int32_t width, std::int32_t height, std::int32_t depth) {
-    return activeDevice != nullptr && activeDevice->ScreenOpen(width, height, depth);
-}
-
-ScreenMode ScreenQuery() { return activeDevice != nullptr ? activeDevice->ScreenQuery() : ScreenMode{}; }
-
-void WindowCaption(std::string_view text) {
-    if (activeDevice != nullptr) activeDevice->WindowCaption(text);
-}
-
-void WindowIcon(ImageHandle icon) {
-    if (activeDevice != nullptr) activeDevice->WindowIcon(icon);
-}
-
-MouseInfo MouseState() { return activeDevice != nullptr ? activeDevice->MouseState() : MouseInfo{}; }
-
-std::string KeyRead() { return activeDevice != nullptr ? activeDevice->KeyRead() : std::string(); }
-
-void SleepMs(std::int32_t ms) {
-    if (activeDevice == nullptr || ms <= 0) return;
-    if (ms >= InterruptibleFromMs) {
-        while (ms > SleepSliceMs) {
-            activeDevice->PlainSleep(SleepSliceMs);
-            ms -= SleepSliceMs;
-            if (activeDevice->KeyWaiting()) return;
-        }
+    if (stopReason_ != StopReason::None) {
+        if (resumed_)
+            for (ClockObserver* observer : observers_) observer->ClockAdvanced(fromSeconds, toSeconds, Screen());
+        return;
     }
-    activeDevice->PlainSleep(ms);
+    for (ClockObserver* observer : observers_) observer->ClockAdvanced(fromSeconds, toSeconds, Screen());
+    // The request comes after the observers have seen the step, so a recording holds every
+    // picture up to the moment of the stop.
+    if (stopAtSeconds_ >= 0 && toSeconds > stopAtSeconds_) {
+        RequestStop(StopReason::TimeLimit);
+    } else if (const int signal = CaughtStopSignal(); signal != 0) {
+        RequestStop(ReasonOfSignal(signal));
+    }
+    // The step that brought the stop is cut short where it began.
+    if (stopReason_ != StopReason::None) stopSeconds_ = fromSeconds;
 }
 
-double ClockSeconds() { return activeDevice != nullptr ? activeDevice->ClockSeconds() : 0.0; }
+void Device::RequestStop(StopReason reason) {
+    if (stopReason_ != StopReason::None || reason == StopReason::None) return;
+    stopReason_ = reason;
+    stopSeconds_ = ClockSeconds();
+    if (const ImageHandle screen = Screen()) {
+        const SurfaceSize size = SurfaceInfo(screen);
+        stopScreen_.reset(ImageNewOfDepth(size.width, size.height, size.bytesPerPixel, 0));
+        if (stopScreen_) ImageBlit(stopScreen_.get(), 0, 0, screen, BlitMode::Plain, 0);
+    }
+}
 
-void ScreenPresent() {
-    if (activeDevice != nullptr) activeDevice->Present();
+bool Device::Stopped() {
+    if (stopReason_ == StopReason::None) {
+        if (const int signal = CaughtStopSignal(); signal != 0) RequestStop(ReasonOfSignal(signal));
+    }
+    return stopReason_ != StopReason::None && !resumed_;
+}
+
+void Device::ClearStop() {
+    stopReason_ = StopReason::None;
+    resumed_ = false;
+    stopScreen_.reset();
 }
 
 }  // namespace vekora

@@ -1,6 +1,7 @@
 // The device the program draws on and reads input from: a window, or a headless screen with
 // a virtual clock. The screen is an image in the ordinary image-buffer layout, owned by the
-// device; a null drawing target means it. One device is active at a time.
+// device. The device also carries the run's stop request: a closed window, a stop signal or
+// a time limit reached, which the engine unwinds from the way it leaves through the bar.
 #pragma once
 
 #include <cstdint>
@@ -35,6 +36,15 @@ public:
     virtual void ClockAdvanced(double fromSeconds, double toSeconds, ImageHandle screen) = 0;
 };
 
+// Why a run was asked to stop, in the order the program tells them apart.
+enum class StopReason {
+    None,
+    WindowClosed,   // the viewer closed the window
+    TimeLimit,      // the clock passed the limit set with StopAt (--until)
+    Interrupted,    // SIGINT (Ctrl-C)
+    Terminated,     // SIGTERM
+};
+
 class Device {
 public:
     Device();
@@ -55,8 +65,12 @@ public:
     virtual std::string KeyRead() = 0;
     // Whether a key waits in the keyboard buffer, leaving it there.
     virtual bool KeyWaiting() = 0;
-    // One uninterrupted wait; SleepMs builds the interruptible sleep on it.
+    // One uninterrupted wait; Sleep builds the interruptible sleep on it.
     virtual void PlainSleep(std::int32_t ms) = 0;
+    // 100 ms and more: 50 ms slices while more than 50 ms remain, ending early when a key waits;
+    // the rest (and any sleep of 1 to 99 ms) is one plain wait; 0 or less returns at once.
+    // A stopped device does not wait.
+    void Sleep(std::int32_t ms);
     // Seconds since the program started.
     virtual double ClockSeconds() = 0;
     // Shows the screen now, if the device has anything to show it on.
@@ -65,7 +79,28 @@ public:
     void AddClockObserver(ClockObserver* observer);
     void RemoveClockObserver(ClockObserver* observer);
 
+    // The stop request. Once made it stays: the clock observers hear no more time, input
+    // reads as nothing, and the screen as it stood then is kept for the outputs.
+    void RequestStop(StopReason reason);
+    // Asks for a stop when the clock passes `seconds` (a negative value: never).
+    void StopAt(double seconds) { stopAtSeconds_ = seconds; }
+    // Whether a stop was requested; a caught stop signal becomes the request here too.
+    bool Stopped();
+    StopReason StopCause() const { return stopReason_; }
+    // The clock when the stop was requested: where the clock step that brought it began.
+    double StopSeconds() const { return stopSeconds_; }
+    // The screen as the stop found it (a menu still up, say), before anything the unwinding
+    // run puts back; the live screen while there was no stop.
+    ImageHandle ScreenAtStop() const { return stopScreen_ ? stopScreen_.get() : Screen(); }
+    // Lets a stopped device run again (the closing logo of a run stopped at its time limit):
+    // the clock is heard and input read once more; StopCause still tells why it stopped.
+    void Resume() { resumed_ = true; }
+    // Forgets a stop request, for a new run on the same device.
+    void ClearStop();
+
 protected:
+    // Tells the clock observers, then turns a passed time limit or a caught stop signal into a
+    // stop request. Nothing is told once the device has stopped.
     void NotifyClockAdvanced(double fromSeconds, double toSeconds);
 
 private:
@@ -74,24 +109,11 @@ private:
     };
     std::unique_ptr<std::uint8_t, ImageDeleter> screen_;
     std::vector<ClockObserver*> observers_;
+    StopReason stopReason_ = StopReason::None;
+    double stopAtSeconds_ = -1;
+    double stopSeconds_ = 0;
+    bool resumed_ = false;
+    std::unique_ptr<std::uint8_t, ImageDeleter> stopScreen_;
 };
-
-// The active device (null until one is set). The caller keeps ownership.
-Device* ActiveDevice();
-void SetActiveDevice(Device* device);
-
-// The raster layer's device operations, on the active device. Without one they do nothing:
-// no screen, no input, a clock that stays at 0.
-bool ScreenOpen(std::int32_t width, std::int32_t height, std::int32_t depth);
-ScreenMode ScreenQuery();
-void WindowCaption(std::string_view text);
-void WindowIcon(ImageHandle icon);
-MouseInfo MouseState();
-std::string KeyRead();
-// 100 ms and more: 50 ms slices while more than 50 ms remain, ending early when a key waits;
-// the rest (and any sleep of 1 to 99 ms) is one plain wait; 0 or less returns at once.
-void SleepMs(std::int32_t ms);
-double ClockSeconds();
-void ScreenPresent();
 
 }  // namespace vekora

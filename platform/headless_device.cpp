@@ -12,6 +12,8 @@ HeadlessDevice::HeadlessDevice(std::vector<InputEvent> events) : events_(std::mo
 
 void HeadlessDevice::Advance(std::int64_t ms) {
     if (ms > 0) NotifyClockAdvanced(ClockSeconds(), (nowMs_ + ms) / 1000.0);
+    // A stopped clock stands still: the step that brought the stop is cut short.
+    if (Stopped()) return;
     nowMs_ += ms;
     while (nextEvent_ < events_.size() && events_[nextEvent_].timeMs <= nowMs_) Apply(events_[nextEvent_++]);
 }

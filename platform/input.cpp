@@ -1,16 +1,16 @@
-// PollInput and WaitPolling on the active device.
+// PollInput and WaitPolling on a device.
 #include "platform/input.h"
-
-#include "platform/device.h"
 
 namespace vekora {
 
 // The slice a polling wait sleeps between two polls.
 constexpr std::int32_t PollSliceMs = 20;
 
-std::int32_t PollInput() {
-    const std::string key = KeyRead();
-    const MouseInfo mouse = MouseState();
+std::int32_t PollInput(Device& device) {
+    if (device.Stopped()) return StopCode;
+    const std::string key = device.KeyRead();
+    const MouseInfo mouse = device.MouseState();
+    if (device.Stopped()) return StopCode;
     if (key.empty() && mouse.buttons <= 0) return 0;
     if (mouse.buttons > 0) {
         const auto code = 0x80000000u | ((static_cast<std::uint32_t>(mouse.buttons) & 0xF) << 24) |
@@ -23,17 +23,15 @@ std::int32_t PollInput() {
     return static_cast<std::int32_t>(KeyCodeBit | code);
 }
 
-std::int32_t WaitPolling(std::int32_t ms) {
-    // Without a device no clock moves: waiting would never end.
-    if (ActiveDevice() == nullptr) return 0;
+std::int32_t WaitPolling(Device& device, std::int32_t ms) {
     // The deadline is kept in single precision; the clock counts from the program's start, so
     // it still resolves milliseconds after hours of running.
-    const float deadline = static_cast<float>(ClockSeconds() + ms / 1000.0);
+    const float deadline = static_cast<float>(device.ClockSeconds() + ms / 1000.0);
     do {
-        SleepMs(PollSliceMs);
-        const std::int32_t code = PollInput();
+        device.Sleep(PollSliceMs);
+        const std::int32_t code = PollInput(device);
         if (code != 0) return code;
-    } while (!(ClockSeconds() > deadline));
+    } while (!(device.ClockSeconds() > deadline));
     return 0;
 }
 

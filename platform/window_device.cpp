@@ -81,6 +81,8 @@ std::unique_ptr<WindowDevice> WindowDevice::Create(std::int32_t zoom, std::strin
         whyNot = "no display is available";
         return nullptr;
     }
+    // Ctrl-C and SIGTERM stay the program's own stop requests, not a closed window.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         whyNot = std::string("the display cannot be opened (") + SDL_GetError() + ")";
         return nullptr;
@@ -163,8 +165,9 @@ void WindowDevice::PumpEvents() {
     while (SDL_PollEvent(&event) != 0) {
         switch (event.type) {
             case SDL_QUIT:
-                // Closing the window ends the program at once.
-                std::exit(0);
+                // Closing the window stops the run; it unwinds and finishes its outputs.
+                RequestStop(StopReason::WindowClosed);
+                break;
             case SDL_TEXTINPUT:
                 QueueTypedText(event.text.text, keys_);
                 break;
@@ -235,7 +238,7 @@ bool WindowDevice::KeyWaiting() {
 
 void WindowDevice::PlainSleep(std::int32_t ms) {
     Service(false);
-    if (ms > 0) SDL_Delay(static_cast<Uint32>(ms));
+    if (ms > 0 && !Stopped()) SDL_Delay(static_cast<Uint32>(ms));
     Service(true);
 }
 

@@ -38,7 +38,7 @@ public:
 
 private:
     explicit WindowDevice(std::int32_t zoom);
-    // Handles pending window events: keys, wheel; closing the window ends the program.
+    // Handles pending window events: keys, wheel; closing the window requests a stop.
     void PumpEvents();
     // Pumps events, reports the time passed to the clock observers, and presents the screen
     // when it changed and the last picture is older than a display frame (or `force`).

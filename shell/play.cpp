@@ -3,14 +3,17 @@
 
 #include <memory>
 
+#include <csignal>
+
+#include "platform/active_device.h"
 #include "platform/event_file.h"
 #include "platform/frames_writer.h"
 #include "platform/gif_recorder.h"
 #include "platform/headless_device.h"
 #include "platform/png_writer.h"
+#include "platform/stop_signals.h"
 #include "platform/window_device.h"
 #include "shell/chooser.h"
-#include "shell/run_deadline.h"
 #include "shell/run_script.h"
 
 namespace vekora {
@@ -42,10 +45,19 @@ public:
         if (frames_) device_.AddClockObserver(frames_.get());
     }
     // Writes what is left; returns the problems, one a line. The last picture is held for one
-    // more frame first, so that a run that took no time still gives a picture.
+    // more frame first, so that a run that took no time still gives a picture. A stopped
+    // device's clock stands still: the picture it stopped on is held instead.
     std::string Close(std::int32_t framesPerSecond) {
-        if (gif_ || frames_) SleepMs((1000 + framesPerSecond - 1) / framesPerSecond);
-        const double end = device_.ClockSeconds();
+        const std::int32_t holdMs = (1000 + framesPerSecond - 1) / framesPerSecond;
+        double end = device_.ClockSeconds();
+        if (device_.Stopped()) {
+            end = device_.StopSeconds() + holdMs / 1000.0;
+            if (gif_) gif_->ClockAdvanced(device_.StopSeconds(), end, device_.ScreenAtStop());
+            if (frames_) frames_->ClockAdvanced(device_.StopSeconds(), end, device_.ScreenAtStop());
+        } else if (gif_ || frames_) {
+            device_.Sleep(holdMs);
+            end = device_.ClockSeconds();
+        }
         std::string problems;
         if (gif_) {
             device_.RemoveClockObserver(gif_.get());
@@ -65,6 +77,27 @@ private:
     std::unique_ptr<GifRecorder> gif_;
     std::unique_ptr<FramesWriter> frames_;
 };
+
+// Says how a stopped run was stopped; the exit code for it (the shell's 128 + signal
+// number after SIGINT or SIGTERM).
+int StopNote(const Device& device, const CommandLine& line, std::ostream& diagnostics) {
+    const auto stoppedMs = static_cast<std::int64_t>(device.StopSeconds() * 1000.0 + 0.5);
+    switch (device.StopCause()) {
+        case StopReason::TimeLimit:
+            diagnostics << "vekora: stopped at " << line.untilMs << " ms of virtual time (--until)\n";
+            return 0;
+        case StopReason::Interrupted:
+            diagnostics << "vekora: stopped by SIGINT at " << stoppedMs << " ms of the run's clock\n";
+            return 128 + SIGINT;
+        case StopReason::Terminated:
+            diagnostics << "vekora: stopped by SIGTERM at " << stoppedMs << " ms of the run's clock\n";
+            return 128 + SIGTERM;
+        case StopReason::WindowClosed:
+        case StopReason::None:
+            break;
+    }
+    return 0;
+}
 
 // The script to play: the command line's, or the chooser's answer. Empty: no run.
 bool PickScript(const CommandLine& line, Console& console, std::istream& input, std::string& script, int& exitCode) {
@@ -103,27 +136,26 @@ int PlayScript(const CommandLine& line, Console& console, std::istream& input, s
     bool headless = false;
     std::unique_ptr<Device> device = MakeDevice(line, std::move(events.events), diagnostics, headless);
     SetActiveDevice(device.get());
+    CatchStopSignals();
     RunRecording recording(line, *device);
-    RunDeadline deadline(line.untilMs);
-    if (headless) device->AddClockObserver(&deadline);
+    if (headless) device->StopAt(static_cast<double>(line.untilMs) / 1000.0);
 
     ScriptRunSetup setup;
+    setup.device = device.get();
     setup.options.showLogo = !line.noLogo;
     setup.console = &console;
     setup.input = &input;
     setup.diagnostics = &diagnostics;
     std::string screenshotError;
     setup.beforeClosingLogo = [&] {
-        if (!line.screenshot.empty()) screenshotError = WritePng(deadline.ScreenAtLimit(), line.screenshot);
+        if (!line.screenshot.empty()) screenshotError = WritePng(device->ScreenAtStop(), line.screenshot);
     };
     ErrorLists errors;
     RunScriptFile(script, errors, setup);
-    if (headless) device->RemoveClockObserver(&deadline);
-    if (deadline.Passed()) diagnostics << "vekora: stopped at " << line.untilMs << " ms of virtual time (--until)\n";
     if (!screenshotError.empty()) diagnostics << "vekora: --screenshot: " << screenshotError << "\n";
     diagnostics << recording.Close(line.fps);
     SetActiveDevice(nullptr);
-    return 0;
+    return StopNote(*device, line, diagnostics);
 }
 
 }  // namespace vekora

@@ -7,12 +7,10 @@
 #include "interp/engine.h"
 #include "interp/resident.h"
 #include "interp/screen_text.h"
-#include "platform/device.h"
+#include "platform/active_device.h"
 #include "script/messages.h"
 #include "shell/error_report.h"
-#include "shell/run_deadline.h"
 #include "shell/script_file.h"
-#include "shell/settings.h"
 
 namespace vekora {
 namespace {
@@ -28,22 +26,28 @@ void PressEnter(const ScriptRunSetup& setup) {
     std::getline(*setup.input, line);
 }
 
+Device* DeviceOf(const ScriptRunSetup& setup) { return setup.device != nullptr ? setup.device : ActiveDevice(); }
+
 std::int32_t RunCompiled(const InstructionTable& table, const SymbolTable& symbols, const ScriptRunSetup& setup) {
-    RunContext run(table, symbols, ProgramSettings());
+    Device* device = DeviceOf(setup);
+    RunContext run(table, symbols, ProgramSettings(), device);
     run.options = setup.options;
     MakeObjectLists(run, symbols.Count(TypePoint), symbols.Count(TypeLine), symbols.Count(TypeCircle));
-    std::int32_t result = RanToEnd;
-    // A run stopped at its time limit ends as if it had ended normally; the limit may also
-    // pass during the closing logo, which then ends at once.
-    try {
-        result = RunMainModule(run);
-    } catch (const RunDeadlinePassed&) {
-        result = RanToEnd;
-    }
+    std::int32_t result = RunMainModule(run);
     if (setup.beforeClosingLogo) setup.beforeClosingLogo();
-    try {
-        ShowLogo(run.options);
-    } catch (const RunDeadlinePassed&) {
+    if (device == nullptr || !device->Stopped()) {
+        ShowLogo(run.stage, run.options);
+        return result;
+    }
+    // A run stopped at its time limit ends as if it had ended normally, closing logo and all;
+    // a closed window or a stop signal ends it at once.
+    result = RanToEnd;
+    if (device->StopCause() == StopReason::TimeLimit) {
+        // The logo comes over the picture the limit found, not over what the unwinding run
+        // finished drawing.
+        if (device->Screen() != nullptr) ImageBlit(device->Screen(), 0, 0, device->ScreenAtStop(), BlitMode::Plain, 0);
+        device->Resume();
+        ShowLogo(run.stage, run.options);
     }
     return result;
 }
@@ -71,7 +75,7 @@ std::string RunErrorLine(std::int32_t result) {
 std::int32_t RunScriptFile(const std::string& path, ErrorLists& errors, const ScriptRunSetup& setup) {
     std::ostream& diagnostics = setup.diagnostics != nullptr ? *setup.diagnostics : std::cerr;
     const ScriptLines lines = ReadScriptFile(path, diagnostics);
-    WindowCaption(path + std::string(TitleSuffix));
+    if (Device* device = DeviceOf(setup)) device->WindowCaption(path + std::string(TitleSuffix));
     const std::int32_t result = RunScript(lines, errors, setup);
     DeleteReport(path);
     if (result == RanToEnd || result == EndReached) return 0;

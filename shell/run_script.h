@@ -20,6 +20,8 @@ void InitProgram();
 // How a run meets its surroundings beyond the device.
 struct ScriptRunSetup {
     RunOptions options;
+    // The device the run plays on; null: the active device.
+    Device* device = nullptr;
     // Called once the main module has ended, before the closing logo (the screenshot).
     std::function<void()> beforeClosingLogo;
     // Where the reports of VEKS_RUNSCRIPTFILE go, and where Enter is read from.

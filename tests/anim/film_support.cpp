@@ -1,4 +1,5 @@
 // The headless stage of the film tests.
+#include "platform/active_device.h"
 #include "film_support.h"
 
 #include <cstring>
@@ -22,8 +23,9 @@ void ScreenWatcher::ClockAdvanced(double fromSeconds, double, ImageHandle screen
     changes_.push_back(fromSeconds);
 }
 
-FilmStage::FilmStage(std::vector<InputEvent> events) : device(std::move(events)) {
-    SetActiveDevice(&device);
+FilmStage::FilmStage(std::vector<InputEvent> events) : device(std::move(events)), stage_(&device, settings) {
+    stage_.page = page.image;
+    stage_.originY = BarRows;
     device.ScreenOpen(PageWidth, PageHeight + BarRows, 16);
     device.AddClockObserver(&watcher);
     // The first picture the watcher sees is the empty screen; films start after it.
@@ -32,7 +34,6 @@ FilmStage::FilmStage(std::vector<InputEvent> events) : device(std::move(events))
 
 FilmStage::~FilmStage() {
     device.RemoveClockObserver(&watcher);
-    SetActiveDevice(nullptr);
 }
 
 InputEvent KeyAt(std::int64_t ms, char key) {

@@ -10,7 +10,7 @@
 #include "anim/frame_loop.h"
 #include "draw/image.h"
 #include "platform/headless_device.h"
-#include "shell/settings.h"
+#include "settings/settings.h"
 
 namespace vekora::testing {
 
@@ -51,9 +51,13 @@ public:
     ScreenWatcher watcher;
     OwnedImage page;
     Settings settings;
-    FilmPage film() const { return FilmPage{page.image, 0, BarRows}; }
+    // The page shown below the bar, on the device, with `settings`' timing.
+    Stage& film() { return stage_; }
     // Lets a millisecond pass, so that the watcher sees what a film left on the screen.
     void Settle() { device.PlainSleep(1); }
+
+private:
+    Stage stage_;
 };
 
 // A key pressed at the given virtual time.

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "platform/active_device.h"
 #include "anim/animated_arc.h"
 #include "anim/animated_line.h"
 #include "anim/protractor.h"
@@ -52,37 +53,40 @@ std::vector<FilmCase> Films() {
     return {
         {"line along the ruler",
          [](FilmStage& s) {
-             return AnimateLine(s.film(), At(20, 30), At(180, 110), Look(), 1.0f, 60, PencilAndRuler, s.settings);
+             AnimateLine(s.film(), At(20, 30), At(180, 110), Look(), 1.0f, 60, PencilAndRuler);
+             return s.film().input;
          },
          [](ImageHandle p) { DrawLineP(p, At(20, 30), At(180, 110), Look()); }},
         {"start line",
          [](FilmStage& s) {
-             return StartLine(s.film(), At(20, 120), At(150, 40), Look(1), 1.0f, 60, PencilAndRuler, s.settings);
+             StartLine(s.film(), At(20, 120), At(150, 40), Look(1), 1.0f, 60, PencilAndRuler);
+             return s.film().input;
          },
          [](ImageHandle p) {
              DrawLineP(p, At(20, 120), At(150, 40), Look(1));
              DrawPoint(p, At(150, 40));
          }},
-        {"arc", [arc](FilmStage& s) { return AnimateArc(s.film(), arc, 1.0f, 80, ShowTool | 0xB0B0B0, s.settings); },
+        {"arc", [arc](FilmStage& s) { AnimateArc(s.film(), arc, 1.0f, 80, ShowTool | 0xB0B0B0);
+             return s.film().input; },
          [arc](ImageHandle p) { DrawCircle(p, arc); }},
         {"full circle",
-         [circle](FilmStage& s) { return AnimateArc(s.film(), circle, 1.0f, 80, ShowTool | 0xB0B0B0, s.settings); },
+         [circle](FilmStage& s) { AnimateArc(s.film(), circle, 1.0f, 80, ShowTool | 0xB0B0B0);
+             return s.film().input; },
          [circle](ImageHandle p) { DrawCircle(p, circle); }},
         {"short arc",
-         [shortArc](FilmStage& s) { return AnimateArc(s.film(), shortArc, 1.0f, 80, ShowTool, s.settings); },
+         [shortArc](FilmStage& s) { AnimateArc(s.film(), shortArc, 1.0f, 80, ShowTool);
+             return s.film().input; },
          [shortArc](ImageHandle p) { DrawCircle(p, shortArc); }},
         {"perpendicular with the set square",
          [](FilmStage& s) {
-             std::int32_t code = 0;
-             AnimateDrawRightAngle(s.film(), Ground, At(90, 60), 1.0f, Look(), Kit, Pencil, code, s.settings);
-             return code;
+             AnimateDrawRightAngle(s.film(), Ground, At(90, 60), 1.0f, Look(), Kit, Pencil);
+             return s.film().input;
          },
          [](ImageHandle p) { DrawLineP(p, At(90, 120), At(90, 60), Look()); }},
         {"parallel with the set square",
          [](FilmStage& s) {
-             std::int32_t code = 0;
-             AnimateDrawParallel(s.film(), Ground, At(100, 70), 1.0f, Look(), Kit, Pencil, code, s.settings);
-             return code;
+             AnimateDrawParallel(s.film(), Ground, At(100, 70), 1.0f, Look(), Kit, Pencil);
+             return s.film().input;
          },
          [](ImageHandle p) {
              const double half = 0.7071 * Kit.size;
@@ -90,16 +94,14 @@ std::vector<FilmCase> Films() {
          }},
         {"protractor",
          [angle](FilmStage& s) {
-             std::int32_t code = 0;
-             AnimateProtractor(s.film(), Ground, At(100, 100), angle, 1.0f, 80, Look(), Pencil, code, s.settings);
-             return code;
+             AnimateProtractor(s.film(), Ground, At(100, 100), angle, 1.0f, 80, Look(), Pencil);
+             return s.film().input;
          },
          [angle](ImageHandle p) { DrawLineP(p, At(100, 120), ProtractorEnd(At(100, 100), angle, 80), Look()); }},
         {"protractor without instruments",
          [angle](FilmStage& s) {
-             std::int32_t code = 0;
-             AnimateProtractor(s.film(), Ground, At(100, 100), angle, 1.0f, 80, Look(), 0, code, s.settings);
-             return code;
+             AnimateProtractor(s.film(), Ground, At(100, 100), angle, 1.0f, 80, Look(), 0);
+             return s.film().input;
          },
          [angle](ImageHandle p) { DrawLineP(p, At(100, 120), ProtractorEnd(At(100, 100), angle, 80), Look()); }},
     };
@@ -152,10 +154,9 @@ TEST(FilmEffect, AKeyInTheFirstPauseSkipsTheSlideAndThePencil) {
     OwnedImage expected;
     DrawLineP(expected.image, At(90, 120), At(90, 60), Look());
     FilmStage stage({KeyAt(100, 'x')});
-    std::int32_t code = 0;
-    AnimateDrawRightAngle(stage.film(), Ground, At(90, 60), 1.0f, Look(), Kit, Pencil, code, stage.settings);
+    AnimateDrawRightAngle(stage.film(), Ground, At(90, 60), 1.0f, Look(), Kit, Pencil);
     stage.Settle();
-    EXPECT_EQ(code, KeyCodeBit | 'x');
+    EXPECT_EQ(stage.film().input, KeyCodeBit | 'x');
     EXPECT_TRUE(SamePixels(stage.page.image, expected.image));
     // The empty screen, the square, then the finished page: no slide, no pencil.
     EXPECT_EQ(stage.watcher.Changes().size(), 3u);
@@ -174,7 +175,8 @@ TEST_P(FrameCount, FollowsDurationOverFrameTime) {
     FilmStage stage;
     stage.settings.frameSeconds = c.frameSeconds;
     const double start = stage.device.ClockSeconds();
-    EXPECT_EQ(AnimateLine(stage.film(), At(20, 75), At(180, 75), Look(), c.duration, 60, Pencil, stage.settings), 0);
+    AnimateLine(stage.film(), At(20, 75), At(180, 75), Look(), c.duration, 60, Pencil);
+    EXPECT_EQ(stage.film().input, 0);
     const double elapsed = stage.device.ClockSeconds() - start;
     stage.Settle();
     // Every frame is a new picture, and the finished segment without the pencil one more.
@@ -204,9 +206,11 @@ TEST(FilmSteps, NeverOverflowsAndShowsNothingWithoutAFrameTime) {
 TEST(FrameLoop, WithoutADeviceDrawsTheFinishedFigureAtOnce) {
     OwnedImage page, expected;
     DrawLineP(expected.image, At(20, 30), At(180, 110), Look());
-    ASSERT_EQ(ActiveDevice(), nullptr);
-    EXPECT_EQ(AnimateLine(FilmPage{page.image, 0, 0}, At(20, 30), At(180, 110), Look(), 1.0f, 60, Pencil, Settings{}),
-              0);
+    const Settings settings;
+    Stage noDevice(nullptr, settings);
+    noDevice.page = page.image;
+    AnimateLine(noDevice, At(20, 30), At(180, 110), Look(), 1.0f, 60, Pencil);
+    EXPECT_EQ(noDevice.input, 0);
     EXPECT_TRUE(SamePixels(page.image, expected.image));
 }
 
@@ -214,14 +218,14 @@ TEST(FrameLoop, UndefinedFiguresMakeNoFilm) {
     FilmStage stage;
     OwnedImage blank;
     const Point undefined = UndefinedPoint();
-    EXPECT_EQ(AnimateLine(stage.film(), undefined, At(1, 1), Look(), 1.0f, 60, Pencil, stage.settings), 0);
-    EXPECT_EQ(AnimateArc(stage.film(), UndefinedCircle(), 1.0f, 60, ShowTool, stage.settings), 0);
-    std::int32_t code = 5;
-    EXPECT_TRUE(IsUndefined(AnimateDrawParallel(stage.film(), Ground, undefined, 1.0f, Look(), Kit, Pencil, code,
-                                                stage.settings)));
-    EXPECT_EQ(code, 0);
-    EXPECT_TRUE(IsUndefined(
-        AnimateProtractor(stage.film(), UndefinedLine(), At(1, 1), 1.0, 1.0f, 80, Look(), Pencil, code, stage.settings)));
+    AnimateLine(stage.film(), undefined, At(1, 1), Look(), 1.0f, 60, Pencil);
+    EXPECT_EQ(stage.film().input, 0);
+    AnimateArc(stage.film(), UndefinedCircle(), 1.0f, 60, ShowTool);
+    EXPECT_EQ(stage.film().input, 0);
+    stage.film().input = 5;
+    EXPECT_TRUE(IsUndefined(AnimateDrawParallel(stage.film(), Ground, undefined, 1.0f, Look(), Kit, Pencil)));
+    EXPECT_EQ(stage.film().input, 0);
+    EXPECT_TRUE(IsUndefined(AnimateProtractor(stage.film(), UndefinedLine(), At(1, 1), 1.0, 1.0f, 80, Look(), Pencil)));
     EXPECT_TRUE(SamePixels(stage.page.image, blank.image));
     EXPECT_EQ(stage.device.ClockSeconds(), 0.001);
 }

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "platform/active_device.h"
 #include "construct/constructions.h"
 #include "draw/figures.h"
 #include "film_support.h"
@@ -26,7 +27,7 @@ const StyleWords Own{-1, static_cast<std::int32_t>(Result), 1};
 // A construction on the stage's page; draws into `expected` the result it must leave.
 struct SlowCase {
     std::string name;
-    std::function<void(ConstructionCall&, ImageHandle expected)> run;
+    std::function<void(Stage&, ImageHandle expected)> run;
 };
 
 // Names the case in test listings instead of dumping its bytes.
@@ -35,32 +36,32 @@ void PrintTo(const SlowCase& c, std::ostream* out) { *out << c.name; }
 std::vector<SlowCase> Cases() {
     const auto whole = [](ImageHandle expected, const Line& l) { DrawLine(expected, l); };
     return {
-        {"midline", [=](ConstructionCall& c, ImageHandle e) { whole(e, VEKS_MAKEMIDLINE(c, Pt(60, 60), Pt(130, 100), Own)); }},
+        {"midline", [=](Stage& c, ImageHandle e) { whole(e, VEKS_MAKEMIDLINE(c, ModeSlow, Pt(60, 60), Pt(130, 100), Own)); }},
         {"bisector",
-         [=](ConstructionCall& c, ImageHandle e) { whole(e, VEKS_MAKEBISECTOR(c, Ln(20, 130, 100, 0), Ln(20, 130, 60, -80), Own)); }},
+         [=](Stage& c, ImageHandle e) { whole(e, VEKS_MAKEBISECTOR(c, ModeSlow, Ln(20, 130, 100, 0), Ln(20, 130, 60, -80), Own)); }},
         {"bisector of parallel lines",
-         [=](ConstructionCall& c, ImageHandle e) { whole(e, VEKS_MAKEBISECTOR(c, Ln(20, 130, 100, 0), Ln(20, 90, 50, 0), Own)); }},
+         [=](Stage& c, ImageHandle e) { whole(e, VEKS_MAKEBISECTOR(c, ModeSlow, Ln(20, 130, 100, 0), Ln(20, 90, 50, 0), Own)); }},
         {"bisector of opposite lines",
-         [=](ConstructionCall& c, ImageHandle e) { whole(e, VEKS_MAKEBISECTOR(c, Ln(20, 130, 100, 0), Ln(20, 90, -50, 0), Own)); }},
-        {"perpendicular", [=](ConstructionCall& c, ImageHandle e) { whole(e, VEKS_MAKELINEPOLAR(c, Pt(90, 40), Ln(10, 130, 100, 0), 90 * 256, Own)); }},
+         [=](Stage& c, ImageHandle e) { whole(e, VEKS_MAKEBISECTOR(c, ModeSlow, Ln(20, 130, 100, 0), Ln(20, 90, -50, 0), Own)); }},
+        {"perpendicular", [=](Stage& c, ImageHandle e) { whole(e, VEKS_MAKELINEPOLAR(c, ModeSlow, Pt(90, 40), Ln(10, 130, 100, 0), 90 * 256, Own)); }},
         {"perpendicular to a line without direction",
-         [=](ConstructionCall& c, ImageHandle e) { whole(e, VEKS_MAKELINEPOLAR(c, Pt(90, 40), Ln(10, 130, 0, 0), 90 * 256, Own)); }},
-        {"parallel", [=](ConstructionCall& c, ImageHandle e) { whole(e, VEKS_MAKELINEPOLAR(c, Pt(90, 60), Ln(10, 130, 100, 0), 0, Own)); }},
-        {"protractor", [=](ConstructionCall& c, ImageHandle e) { whole(e, VEKS_MAKELINEPOLAR(c, Pt(90, 130), Ln(10, 130, 100, 0), 30 * 256, Own)); }},
+         [=](Stage& c, ImageHandle e) { whole(e, VEKS_MAKELINEPOLAR(c, ModeSlow, Pt(90, 40), Ln(10, 130, 0, 0), 90 * 256, Own)); }},
+        {"parallel", [=](Stage& c, ImageHandle e) { whole(e, VEKS_MAKELINEPOLAR(c, ModeSlow, Pt(90, 60), Ln(10, 130, 100, 0), 0, Own)); }},
+        {"protractor", [=](Stage& c, ImageHandle e) { whole(e, VEKS_MAKELINEPOLAR(c, ModeSlow, Pt(90, 130), Ln(10, 130, 100, 0), 30 * 256, Own)); }},
         {"touching circle",
-         [=](ConstructionCall& c, ImageHandle e) {
-             DrawCircle(e, VEKS_MAKECIRCLETANGENT(c, Pt(100, 60), Ln(10, 130, 100, 0), {static_cast<std::int32_t>(Result), 1}, {}));
+         [=](Stage& c, ImageHandle e) {
+             DrawCircle(e, VEKS_MAKECIRCLETANGENT(c, ModeSlow, Pt(100, 60), Ln(10, 130, 100, 0), {static_cast<std::int32_t>(Result), 1}, {}));
          }},
         {"tangent at a point of the circle",
-         [=](ConstructionCall& c, ImageHandle e) {
+         [=](Stage& c, ImageHandle e) {
              Line second{};
-             VEKS_MAKETANGENT(c, Pt(150, 75), Circle{100, 75, 50, 0, 0, Result, 1}, second, Own);
+             VEKS_MAKETANGENT(c, ModeSlow, Pt(150, 75), Circle{100, 75, 50, 0, 0, Result, 1}, second, Own);
              whole(e, second);
          }},
         {"tangents from outside",
-         [=](ConstructionCall& c, ImageHandle e) {
+         [=](Stage& c, ImageHandle e) {
              Line second{};
-             const Line first = VEKS_MAKETANGENT(c, Pt(20, 20), Circle{120, 90, 40, 0, 0, Result, 1}, second, Own);
+             const Line first = VEKS_MAKETANGENT(c, ModeSlow, Pt(20, 20), Circle{120, 90, 40, 0, 0, Result, 1}, second, Own);
              for (const Line& t : {first, second})
                  DrawLineP(e, Pt(t.x0, t.y0), Pt(t.x0 + t.dx, t.y0 + t.dy), t);
          }},
@@ -96,11 +97,9 @@ TEST_P(SlowConstruction, DrawsItsResultAndLeavesNoInstrument) {
     stage.settings.instrument[4] = static_cast<std::int32_t>(Square);
     stage.settings.instrument[5] = static_cast<std::int32_t>(Compass);
     stage.settings.instrument[6] = static_cast<std::int32_t>(Square);
-    std::int32_t event = 0;
-    ConstructionCall call{stage.page.image, 0, BarRows, static_cast<std::int32_t>(CallMode::Slow), event,
-                          stage.settings};
     OwnedImage expected;
-    c.run(call, expected.image);
+    c.run(stage.film(), expected.image);
+    const std::int32_t event = stage.film().input;
 
     EXPECT_TRUE(HoldsResult(stage.page.image, expected.image));
     EXPECT_GT(CountOf(expected.image, Result), 50);

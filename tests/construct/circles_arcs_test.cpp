@@ -26,8 +26,8 @@ TEST(MakeCircleP, AnglesAreInRadiansAndAStartOfMinusOneIsAFullCircle) {
     };
     for (const Case& c : cases) {
         ConstructionStage stage;
-        ConstructionCall call = stage.Call(CallMode::NoDraw);
-        const Circle circle = VEKS_MAKECIRCLEP(call, Pt(50, 60), Pt(80, 100), {Word(Result), 0x10003}, c.angles);
+        StagedCall call = stage.Call(ModeNoDraw);
+        const Circle circle = VEKS_MAKECIRCLEP(call.stage, call.mode, Pt(50, 60), Pt(80, 100), {Word(Result), 0x10003}, c.angles);
         EXPECT_EQ(circle.x, 50);
         EXPECT_EQ(circle.y, 60);
         EXPECT_DOUBLE_EQ(circle.r, 50);
@@ -41,8 +41,8 @@ TEST(MakeCircleP, AnglesAreInRadiansAndAStartOfMinusOneIsAFullCircle) {
 TEST(MakeCircleP, DefaultsComeFromTheSettings) {
     ConstructionStage stage;
     stage.settings.thickness = PackHalves(3, 9);
-    ConstructionCall call = stage.Call(CallMode::NoDraw);
-    const Circle circle = VEKS_MAKECIRCLEP(call, Pt(50, 60), Pt(50, 70), {}, {});
+    StagedCall call = stage.Call(ModeNoDraw);
+    const Circle circle = VEKS_MAKECIRCLEP(call.stage, call.mode, Pt(50, 60), Pt(50, 70), {}, {});
     EXPECT_EQ(circle.colour, Default);
     EXPECT_EQ(circle.thickness, 3);
 }
@@ -61,8 +61,8 @@ TEST(MakeCircleTangent, ReachesTheFootOfThePerpendicular) {
     };
     for (const Case& c : cases) {
         ConstructionStage stage;
-        ConstructionCall call = stage.Call(CallMode::NoDraw);
-        const Circle circle = VEKS_MAKECIRCLETANGENT(call, c.centre, c.line, {Word(Result), 2}, {});
+        StagedCall call = stage.Call(ModeNoDraw);
+        const Circle circle = VEKS_MAKECIRCLETANGENT(call.stage, call.mode, c.centre, c.line, {Word(Result), 2}, {});
         EXPECT_EQ(circle.x, c.centre.x);
         EXPECT_EQ(circle.y, c.centre.y);
         EXPECT_NEAR(circle.r, c.r, 1e-9);
@@ -73,8 +73,8 @@ TEST(MakeCircleTangent, ReachesTheFootOfThePerpendicular) {
 
 TEST(MakeCircleTangent, PaceDrawsTheRadiusToTheFootInTheAidColourWithItsMark) {
     ConstructionStage stage;
-    ConstructionCall call = stage.Call(CallMode::Pace);
-    VEKS_MAKECIRCLETANGENT(call, Pt(80, 70), Ln(0, 30, 100, 0), {Word(Result), 1}, {});
+    StagedCall call = stage.Call(ModePace);
+    VEKS_MAKECIRCLETANGENT(call.stage, call.mode, Pt(80, 70), Ln(0, 30, 100, 0), {Word(Result), 1}, {});
     // The radius runs from (80, 70) up to the foot (80, 30), one pixel wide.
     for (int y = 35; y <= 65; y += 10) EXPECT_EQ(PixelValue(stage.page(), 80, y), EncodeColour(Aid, 2)) << y;
     EXPECT_GT(CountColour(stage.page(), PointInk), 0);  // the mark, in the line's colour
@@ -84,8 +84,8 @@ TEST(MakeCircleTangent, PaceDrawsTheRadiusToTheFootInTheAidColourWithItsMark) {
 TEST(MakeArc, IsTheKernelsArcOfTheScriptOpening) {
     for (const std::int32_t opening : {23040, 2560, -1, 0}) {
         ConstructionStage stage;
-        ConstructionCall call = stage.Call(CallMode::NoDraw);
-        const Circle arc = VEKS_MAKEARC(call, Pt(50, 60), Pt(90, 30), {-1, 4}, opening);
+        StagedCall call = stage.Call(ModeNoDraw);
+        const Circle arc = VEKS_MAKEARC(call.stage, call.mode, Pt(50, 60), Pt(90, 30), {-1, 4}, opening);
         const Circle kernel = VEK_MAKEARC(Pt(50, 60), Pt(90, 30), opening * 6.81769239060285e-05);
         EXPECT_EQ(arc.x, kernel.x);
         EXPECT_EQ(arc.r, kernel.r);
@@ -98,24 +98,24 @@ TEST(MakeArc, IsTheKernelsArcOfTheScriptOpening) {
 
 TEST(MakeArcLines, RunsFromTheFirstLinesDirectionToTheSeconds) {
     ConstructionStage stage;
-    ConstructionCall call = stage.Call(CallMode::NoDraw);
+    StagedCall call = stage.Call(ModeNoDraw);
     const Line right = Ln(10, 50, 100, 0);
     const Line up = Ln(40, 90, 0, -30);
-    const Circle arc = VEKS_MAKEARCLINES(call, right, up, 25 * 65536 + 32768, {Word(Result), 1});
+    const Circle arc = VEKS_MAKEARCLINES(call.stage, call.mode, right, up, 25 * 65536 + 32768, {Word(Result), 1});
     EXPECT_EQ(arc.x, 40);
     EXPECT_EQ(arc.y, 50);
     EXPECT_EQ(arc.r, 25.5);
     EXPECT_DOUBLE_EQ(arc.start, 0);
     EXPECT_NEAR(arc.end, 3.14159265358979 / 2, 1e-12);
-    const Circle swapped = VEKS_MAKEARCLINES(call, up, right, 25 * 65536, {});
+    const Circle swapped = VEKS_MAKEARCLINES(call.stage, call.mode, up, right, 25 * 65536, {});
     EXPECT_NEAR(swapped.start, 3.14159265358979 / 2, 1e-12);
     EXPECT_DOUBLE_EQ(swapped.end, 0);
 }
 
 TEST(MakeArcLines, ParallelLinesMeetInTheFarPoint) {
     ConstructionStage stage;
-    ConstructionCall call = stage.Call(CallMode::Pace);
-    const Circle arc = VEKS_MAKEARCLINES(call, Ln(10, 50, 100, 0), Ln(10, 70, 100, 0), 25 * 65536, {});
+    StagedCall call = stage.Call(ModePace);
+    const Circle arc = VEKS_MAKEARCLINES(call.stage, call.mode, Ln(10, 50, 100, 0), Ln(10, 70, 100, 0), 25 * 65536, {});
     EXPECT_FALSE(IsUndefined(arc));
     EXPECT_GT(arc.x, 1e279);
     EXPECT_EQ(CountColour(stage.page(), Default), 0);  // nothing of it reaches the page

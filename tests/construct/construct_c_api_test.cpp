@@ -2,6 +2,7 @@
 // read as the header says.
 #include <gtest/gtest.h>
 
+#include "platform/active_device.h"
 #include "construct_test_support.h"
 #include "platform/input.h"
 #include "vekora.h"
@@ -46,7 +47,7 @@ TEST_F(ConstructCApi, PaceShowsAtTheOriginAndReportsTheInputThatCutItShort) {
     EXPECT_EQ(event, KeyCodeBit | 'q');
     EXPECT_LT(stage.nowMs(), 150);
     // The midline through (70, 40) shows at (74, 42) on the screen.
-    EXPECT_EQ(PixelValue(nullptr, 74, 12), EncodeColour(Result, 2));
+    EXPECT_EQ(PixelValue(TargetOrScreen(nullptr), 74, 12), EncodeColour(Result, 2));
 }
 
 TEST_F(ConstructCApi, NullRecordsAreUndefinedAndNullOutputsAreDiscarded) {
@@ -93,7 +94,7 @@ TEST_F(ConstructCApi, CirclesTakeTheirAnglesAndRingWords) {
     const Circle touching = ::VEKS_MAKECIRCLETANGENT(nullptr, nullptr, nullptr, &centre, &l1, nullptr, nullptr,
                                                      nullptr, nullptr, &noDraw, nullptr);
     EXPECT_EQ(touching.r, 0);
-    EXPECT_EQ(CountColour(nullptr, Default), 0);
+    EXPECT_EQ(CountColour(TargetOrScreen(nullptr), Default), 0);
 }
 
 }  // namespace

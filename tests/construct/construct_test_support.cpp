@@ -1,4 +1,5 @@
 // The construction test stage.
+#include "platform/active_device.h"
 #include "construct_test_support.h"
 
 #include <cmath>
@@ -38,12 +39,15 @@ void ScreenFilm::ClockAdvanced(double fromSeconds, double, ImageHandle screen) {
 
 ConstructionStage::ConstructionStage(std::vector<InputEvent> events, std::int32_t width, std::int32_t height,
                                      std::int32_t originX, std::int32_t originY)
-    : device_(std::move(events)), previous_(ActiveDevice()), originX_(originX), originY_(originY) {
+    : device_(std::move(events)), previous_(ActiveDevice()), stage_(&device_, settings) {
     SetActiveDevice(&device_);
     device_.ScreenOpen(width + originX, height + originY, 16);
     page_ = ImageNew(width, height, NO_COLOUR);
     RasterLine(page_, 0, 0, static_cast<float>(width - 1), static_cast<float>(height - 1), White, LineKind::FilledBox,
                0xFFFF);
+    stage_.page = page_;
+    stage_.originX = originX;
+    stage_.originY = originY;
     settings.stepMs = 1000;
     settings.defaultColour = Word(Default);
     settings.constructionColour = Word(Aid);

@@ -49,6 +49,12 @@ private:
     std::vector<ScreenState> states_;
 };
 
+// A construction's stage and call mode, as the engine hands them to it.
+struct StagedCall {
+    Stage& stage;
+    CallMode mode;
+};
+
 class ConstructionStage {
 public:
     // A page of width x height shown at (originX, originY) on a 16-bit screen.
@@ -58,24 +64,27 @@ public:
     ConstructionStage(const ConstructionStage&) = delete;
     ConstructionStage& operator=(const ConstructionStage&) = delete;
 
-    ConstructionCall Call(CallMode mode) {
-        return ConstructionCall{page_, originX_, originY_, static_cast<std::int32_t>(mode), event, settings};
-    }
+    StagedCall Call(CallMode mode) { return StagedCall{stage_, mode}; }
 
     ImageHandle page() const { return page_; }
     std::int64_t nowMs() const { return device_.NowMs(); }
     const std::vector<ScreenState>& film() const { return film_.states(); }
-
-    Settings settings;
-    std::int32_t event = 0;
 
 private:
     HeadlessDevice device_;
     Device* previous_;
     ScreenFilm film_;
     ImageHandle page_;
-    std::int32_t originX_;
-    std::int32_t originY_;
+
+public:
+    Settings settings;
+
+private:
+    Stage stage_;
+
+public:
+    // The pending input code the constructions hand back.
+    std::int32_t& event = stage_.input;
 };
 
 }  // namespace vekora::testing

@@ -29,18 +29,18 @@ TEST(MakeLine, IsTheSegmentWithTheResolvedStyleWords) {
         ConstructionStage stage;
         stage.settings.shapeAndStyle = PackHalves(0, 0xF0F0);
         stage.settings.thickness = 2;
-        ConstructionCall call = stage.Call(CallMode::NoDraw);
-        const Line l = VEKS_MAKELINE(call, Pt(10, 20), Pt(70, 50), c.words);
+        StagedCall call = stage.Call(ModeNoDraw);
+        const Line l = VEKS_MAKELINE(call.stage, call.mode, Pt(10, 20), Pt(70, 50), c.words);
         test::ExpectSame(l, Line{10, 20, 60, 30, c.colour, c.style, c.thickness});
     }
 }
 
 TEST(MakeLinePolar, IsTheKernelsLineAtTheScriptAngle) {
     ConstructionStage stage;
-    ConstructionCall call = stage.Call(CallMode::NoDraw);
+    StagedCall call = stage.Call(ModeNoDraw);
     const Line reference = Ln(0, 60, 100, 30);
     for (const std::int32_t angle : {0, 23040, 11520, -23040, 92160, 1}) {
-        const Line l = VEKS_MAKELINEPOLAR(call, Pt(80, 60), reference, angle, {-1, Word(Result), 2});
+        const Line l = VEKS_MAKELINEPOLAR(call.stage, call.mode, Pt(80, 60), reference, angle, {-1, Word(Result), 2});
         Line expected = VEK_MAKEANGLE(Pt(80, 60), reference, angle * 6.81769239060285e-05, LineLook{-1, 2});
         expected.colour = Result;
         test::ExpectSame(l, expected);
@@ -55,9 +55,9 @@ TEST(MakeLinePolar, MarksOnlyTheRightAnglesOfNinetyAndTwoHundredSeventyDegrees) 
     for (const Case c : {Case{23040, true}, Case{69120, true}, Case{-23040, false}, Case{46080, false},
                          Case{23041, false}}) {
         ConstructionStage stage;
-        ConstructionCall call = stage.Call(CallMode::Fast);
+        StagedCall call = stage.Call(ModeFast);
         // The mark takes the reference line's colour; the reference itself is not drawn.
-        VEKS_MAKELINEPOLAR(call, Pt(80, 60), Ln(0, 60, 100, 0), c.angle, {-1, Word(Result), 1});
+        VEKS_MAKELINEPOLAR(call.stage, call.mode, Pt(80, 60), Ln(0, 60, 100, 0), c.angle, {-1, Word(Result), 1});
         EXPECT_EQ(CountColour(stage.page(), PointInk) > 0, c.marked) << c.angle;
         EXPECT_GT(CountColour(stage.page(), Result), 100) << c.angle;
     }
@@ -77,10 +77,10 @@ TEST(MakeStartLine, EndsLengthAwayAtTheAngleAndHandsBackItsEndPoint) {
     };
     for (const Case& c : cases) {
         ConstructionStage stage;
-        ConstructionCall call = stage.Call(CallMode::NoDraw);
+        StagedCall call = stage.Call(ModeNoDraw);
         Point end{};
         const Point p{20, 30, PointInk, 7, 3};
-        const Line l = VEKS_MAKESTARTLINE(call, p, end, c.angle, static_cast<std::int32_t>(c.length * 65536),
+        const Line l = VEKS_MAKESTARTLINE(call.stage, call.mode, p, end, c.angle, static_cast<std::int32_t>(c.length * 65536),
                                           {-1, Word(Result), 1});
         EXPECT_NEAR(end.x, c.endX, 1e-9);
         EXPECT_NEAR(end.y, c.endY, 1e-9);
@@ -97,9 +97,9 @@ TEST(MakeStartLine, EndsLengthAwayAtTheAngleAndHandsBackItsEndPoint) {
 
 TEST(MakeStartLine, MayWriteItsEndIntoItsOwnStartPoint) {
     ConstructionStage stage;
-    ConstructionCall call = stage.Call(CallMode::Fast);
+    StagedCall call = stage.Call(ModeFast);
     Point p = Pt(20, 30);
-    const Line l = VEKS_MAKESTARTLINE(call, p, p, 0, 50 * 65536, {});
+    const Line l = VEKS_MAKESTARTLINE(call.stage, call.mode, p, p, 0, 50 * 65536, {});
     EXPECT_EQ(p.x, 70);
     EXPECT_EQ(l.x0, 20);
     EXPECT_EQ(l.dx, 50);
@@ -107,9 +107,9 @@ TEST(MakeStartLine, MayWriteItsEndIntoItsOwnStartPoint) {
 
 TEST(MakeStartLine, UndefinedStartLeavesTheEndPointAlone) {
     ConstructionStage stage;
-    ConstructionCall call = stage.Call(CallMode::Pace);
+    StagedCall call = stage.Call(ModePace);
     Point end = Pt(5, 6);
-    const Line l = VEKS_MAKESTARTLINE(call, UndefinedPoint(), end, 0, 50 * 65536, {});
+    const Line l = VEKS_MAKESTARTLINE(call.stage, call.mode, UndefinedPoint(), end, 0, 50 * 65536, {});
     EXPECT_TRUE(IsUndefined(l));
     EXPECT_EQ(end.x, 5);
     EXPECT_EQ(end.y, 6);
@@ -117,9 +117,9 @@ TEST(MakeStartLine, UndefinedStartLeavesTheEndPointAlone) {
 
 TEST(MakeStartLine, DrawsTheSegmentAndItsEndPoint) {
     ConstructionStage stage;
-    ConstructionCall call = stage.Call(CallMode::Fast);
+    StagedCall call = stage.Call(ModeFast);
     Point end{};
-    VEKS_MAKESTARTLINE(call, Point{20, 30, PointInk, 6, 2}, end, 0, 60 * 65536, {-1, Word(Result), 1});
+    VEKS_MAKESTARTLINE(call.stage, call.mode, Point{20, 30, PointInk, 6, 2}, end, 0, 60 * 65536, {-1, Word(Result), 1});
     EXPECT_GE(CountColour(stage.page(), Result), 55);
     EXPECT_GT(CountColour(stage.page(), PointInk), 10);  // the disc at (80, 30)
     EXPECT_TRUE(PixelValue(stage.page(), 80, 30) == EncodeColour(PointInk, 2));
@@ -140,8 +140,8 @@ TEST(MakeLine, TheRulerTakesTheTickSpacingOfThePencilDefault) {
         ConstructionStage stage;
         stage.settings.instrument[2] = Word(Result) | (ticks << 26);
         stage.settings.instrument[6] = Word(Aid);
-        ConstructionCall call = stage.Call(CallMode::Slow);
-        VEKS_MAKELINE(call, Pt(20, 60), Pt(140, 60), {-1, Word(Result), 1});
+        StagedCall call = stage.Call(ModeSlow);
+        VEKS_MAKELINE(call.stage, call.mode, Pt(20, 60), Pt(140, 60), {-1, Word(Result), 1});
         shown[ticks == 0 ? 0 : 1] = MostAidShown(stage);
     }
     EXPECT_GT(shown[0], 0);

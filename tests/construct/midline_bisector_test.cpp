@@ -13,8 +13,8 @@ using namespace vekora::testing;
 
 TEST(MakeMidline, IsThePerpendicularThroughTheMidpoint) {
     ConstructionStage stage;
-    ConstructionCall call = stage.Call(CallMode::NoDraw);
-    const Line ml = VEKS_MAKEMIDLINE(call, Pt(0, 0), Pt(100, 0), {0x0F0F, Word(Result), 2});
+    StagedCall call = stage.Call(ModeNoDraw);
+    const Line ml = VEKS_MAKEMIDLINE(call.stage, call.mode, Pt(0, 0), Pt(100, 0), {0x0F0F, Word(Result), 2});
     EXPECT_EQ(ml.x0, 50);
     EXPECT_EQ(ml.y0, 0);
     EXPECT_EQ(ml.dx, 0);
@@ -26,8 +26,8 @@ TEST(MakeMidline, IsThePerpendicularThroughTheMidpoint) {
 
 TEST(MakeMidline, ArcsAboutBothEndsCrossOnTheMidlineHalfTheSegmentAway) {
     ConstructionStage stage;
-    ConstructionCall call = stage.Call(CallMode::Pace);
-    VEKS_MAKEMIDLINE(call, Pt(30, 60), Pt(130, 60), {-1, Word(Result), 1});
+    StagedCall call = stage.Call(ModePace);
+    VEKS_MAKEMIDLINE(call.stage, call.mode, Pt(30, 60), Pt(130, 60), {-1, Word(Result), 1});
     // The arcs are ten degrees wide: only the crossings at (80, 10) and (80, 110) are aid-coloured.
     EXPECT_TRUE(ColourNear(stage.page(), Aid, 80, 10));
     EXPECT_TRUE(ColourNear(stage.page(), Aid, 80, 110));
@@ -38,8 +38,8 @@ TEST(MakeMidline, ArcsAboutBothEndsCrossOnTheMidlineHalfTheSegmentAway) {
 
 TEST(MakeMidline, OfCoincidentPointsIsTheVerticalThroughThem) {
     ConstructionStage stage;
-    ConstructionCall call = stage.Call(CallMode::Pace);
-    const Line ml = VEKS_MAKEMIDLINE(call, Pt(40, 50), Pt(40, 50), {-1, Word(Result), 1});
+    StagedCall call = stage.Call(ModePace);
+    const Line ml = VEKS_MAKEMIDLINE(call.stage, call.mode, Pt(40, 50), Pt(40, 50), {-1, Word(Result), 1});
     EXPECT_EQ(ml.x0, 40);
     EXPECT_EQ(ml.dx, 0);
     EXPECT_GT(ml.dy, 0);
@@ -56,9 +56,9 @@ TEST(MakeLines, DefaultColourOfTheMidlineIsTheConstructionColour) {
     for (const Case c : {Case{0xC0C0C0, 0xC0C0C0, Default}, Case{-1, Default, Default}}) {
         ConstructionStage stage;
         stage.settings.constructionColour = c.constructionColour;
-        ConstructionCall call = stage.Call(CallMode::NoDraw);
-        EXPECT_EQ(VEKS_MAKEMIDLINE(call, Pt(0, 0), Pt(100, 0), {}).colour, c.midline);
-        EXPECT_EQ(VEKS_MAKEBISECTOR(call, Ln(0, 0, 1, 0), Ln(0, 0, 0, -1), {}).colour, c.bisector);
+        StagedCall call = stage.Call(ModeNoDraw);
+        EXPECT_EQ(VEKS_MAKEMIDLINE(call.stage, call.mode, Pt(0, 0), Pt(100, 0), {}).colour, c.midline);
+        EXPECT_EQ(VEKS_MAKEBISECTOR(call.stage, call.mode, Ln(0, 0, 1, 0), Ln(0, 0, 0, -1), {}).colour, c.bisector);
     }
 }
 
@@ -76,8 +76,8 @@ TEST(MakeBisector, PointsIntoTheCounterclockwiseAngleFromTheFirstLine) {
     };
     for (const Case& c : cases) {
         ConstructionStage stage;
-        ConstructionCall call = stage.Call(CallMode::Fast);
-        const Line bis = VEKS_MAKEBISECTOR(call, c.l1, c.l2, {-1, Word(Result), 1});
+        StagedCall call = stage.Call(ModeFast);
+        const Line bis = VEKS_MAKEBISECTOR(call.stage, call.mode, c.l1, c.l2, {-1, Word(Result), 1});
         EXPECT_NEAR(bis.x0, c.x0, 1e-9);
         EXPECT_NEAR(bis.y0, c.y0, 1e-9);
         EXPECT_NEAR(bis.dx, c.dx, 1e-9);
@@ -88,8 +88,8 @@ TEST(MakeBisector, PointsIntoTheCounterclockwiseAngleFromTheFirstLine) {
 
 TEST(MakeBisector, ArcsMarkTheLinesAndCrossOnTheBisector) {
     ConstructionStage stage({}, 300, 300);
-    ConstructionCall call = stage.Call(CallMode::Pace);
-    VEKS_MAKEBISECTOR(call, Ln(50, 250, 1, 0), Ln(50, 250, 0, -1), {-1, Word(Result), 1});
+    StagedCall call = stage.Call(ModePace);
+    VEKS_MAKEBISECTOR(call.stage, call.mode, Ln(50, 250, 1, 0), Ln(50, 250, 0, -1), {-1, Word(Result), 1});
     EXPECT_TRUE(ColourNear(stage.page(), Aid, 200, 250));  // 150 along the first line
     EXPECT_TRUE(ColourNear(stage.page(), Aid, 50, 100));   // 150 along the second
     EXPECT_TRUE(ColourNear(stage.page(), Aid, 200, 100));  // Q, on the bisector
@@ -98,8 +98,8 @@ TEST(MakeBisector, ArcsMarkTheLinesAndCrossOnTheBisector) {
 
 TEST(MakeBisector, AStraightAngleIsConstructedAsThePerpendicularAtTheBase) {
     ConstructionStage stage({}, 400, 300);
-    ConstructionCall call = stage.Call(CallMode::Pace);
-    VEKS_MAKEBISECTOR(call, Ln(200, 250, 1, 0), Ln(200, 250, -1, 0), {-1, Word(Result), 1});
+    StagedCall call = stage.Call(ModePace);
+    VEKS_MAKEBISECTOR(call.stage, call.mode, Ln(200, 250, 1, 0), Ln(200, 250, -1, 0), {-1, Word(Result), 1});
     EXPECT_TRUE(ColourNear(stage.page(), Aid, 350, 250));
     EXPECT_TRUE(ColourNear(stage.page(), Aid, 50, 250));
     EXPECT_TRUE(ColourNear(stage.page(), Aid, 200, 100));  // the arcs about both cross above
@@ -108,8 +108,8 @@ TEST(MakeBisector, AStraightAngleIsConstructedAsThePerpendicularAtTheBase) {
 
 TEST(MakeBisector, LinesOfOneDirectionShowTheLineInOneStage) {
     ConstructionStage stage;
-    ConstructionCall call = stage.Call(CallMode::Pace);
-    VEKS_MAKEBISECTOR(call, Ln(0, 40, 1, 0), Ln(0, 80, 2, 0), {-1, Word(Result), 1});
+    StagedCall call = stage.Call(ModePace);
+    VEKS_MAKEBISECTOR(call.stage, call.mode, Ln(0, 40, 1, 0), Ln(0, 80, 2, 0), {-1, Word(Result), 1});
     EXPECT_EQ(CountColour(stage.page(), Aid), 0);
     EXPECT_GE(CountColour(stage.page(), Result), 160);
     EXPECT_NEAR(stage.nowMs(), 1000, 50);
@@ -117,8 +117,8 @@ TEST(MakeBisector, LinesOfOneDirectionShowTheLineInOneStage) {
 
 TEST(MakeBisector, LinesWithoutDirectionGiveNoBisector) {
     ConstructionStage stage;
-    ConstructionCall call = stage.Call(CallMode::Pace);
-    const Line bis = VEKS_MAKEBISECTOR(call, Ln(0, 40, 0, 0), Ln(0, 80, 1, 1), {});
+    StagedCall call = stage.Call(ModePace);
+    const Line bis = VEKS_MAKEBISECTOR(call.stage, call.mode, Ln(0, 40, 0, 0), Ln(0, 80, 1, 1), {});
     EXPECT_TRUE(IsUndefined(bis));
     EXPECT_EQ(stage.nowMs(), 0);
 }

@@ -8,6 +8,7 @@
 #include <functional>
 #include <vector>
 
+#include "platform/active_device.h"
 #include "construct_test_support.h"
 #include "geom/kernel.h"
 #include "platform/input.h"
@@ -35,7 +36,7 @@ enum Uses { UsesA = 1, UsesB = 2, UsesL1 = 4, UsesL2 = 8, UsesC = 16 };
 std::vector<double> Fields(const Line& l) { return {l.x0, l.y0, l.dx, l.dy, double(l.colour), double(l.style), double(l.thickness)}; }
 std::vector<double> Fields(const Circle& c) { return {c.x, c.y, c.r, c.start, c.end, double(c.colour), double(c.thickness)}; }
 
-using Run = std::function<std::vector<double>(ConstructionCall&, const Inputs&)>;
+using Run = std::function<std::vector<double>(StagedCall&, const Inputs&)>;
 
 struct Case {
     const char* name;
@@ -52,32 +53,32 @@ const RingWords Ring{Word(Result), 1};
 
 const std::vector<Case>& Cases() {
     static const std::vector<Case> cases = {
-        {"line", 1, UsesA | UsesB, [](ConstructionCall& k, const Inputs& in) { return Fields(VEKS_MAKELINE(k, in.a, in.b, Words)); }},
+        {"line", 1, UsesA | UsesB, [](StagedCall& k, const Inputs& in) { return Fields(VEKS_MAKELINE(k.stage, k.mode, in.a, in.b, Words)); }},
         {"linepolar", 1, UsesA | UsesL1,
-         [](ConstructionCall& k, const Inputs& in) { return Fields(VEKS_MAKELINEPOLAR(k, in.a, in.l1, 30 * 256, Words)); }},
+         [](StagedCall& k, const Inputs& in) { return Fields(VEKS_MAKELINEPOLAR(k.stage, k.mode, in.a, in.l1, 30 * 256, Words)); }},
         {"startline", 1, UsesA,
-         [](ConstructionCall& k, const Inputs& in) {
+         [](StagedCall& k, const Inputs& in) {
              Point end = Pt(1, 1);
-             std::vector<double> f = Fields(VEKS_MAKESTARTLINE(k, in.a, end, 20 * 256, 80 * 65536, Words));
+             std::vector<double> f = Fields(VEKS_MAKESTARTLINE(k.stage, k.mode, in.a, end, 20 * 256, 80 * 65536, Words));
              f.push_back(end.x);
              return f;
          }},
         {"circlep", 1, UsesA | UsesB,
-         [](ConstructionCall& k, const Inputs& in) { return Fields(VEKS_MAKECIRCLEP(k, in.a, in.b, Ring, {})); }},
+         [](StagedCall& k, const Inputs& in) { return Fields(VEKS_MAKECIRCLEP(k.stage, k.mode, in.a, in.b, Ring, {})); }},
         {"circletangent", 2, UsesA | UsesL1,
-         [](ConstructionCall& k, const Inputs& in) { return Fields(VEKS_MAKECIRCLETANGENT(k, in.a, in.l1, Ring, {})); }},
+         [](StagedCall& k, const Inputs& in) { return Fields(VEKS_MAKECIRCLETANGENT(k.stage, k.mode, in.a, in.l1, Ring, {})); }},
         {"arc", 1, UsesA | UsesB,
-         [](ConstructionCall& k, const Inputs& in) { return Fields(VEKS_MAKEARC(k, in.a, in.b, Ring, 60 * 256)); }},
+         [](StagedCall& k, const Inputs& in) { return Fields(VEKS_MAKEARC(k.stage, k.mode, in.a, in.b, Ring, 60 * 256)); }},
         {"arclines", 1, UsesL1 | UsesL2,
-         [](ConstructionCall& k, const Inputs& in) { return Fields(VEKS_MAKEARCLINES(k, in.l1, in.l2, 50 * 65536, Ring)); }},
+         [](StagedCall& k, const Inputs& in) { return Fields(VEKS_MAKEARCLINES(k.stage, k.mode, in.l1, in.l2, 50 * 65536, Ring)); }},
         {"midline", 2, UsesA | UsesB,
-         [](ConstructionCall& k, const Inputs& in) { return Fields(VEKS_MAKEMIDLINE(k, in.a, in.b, Words)); }},
+         [](StagedCall& k, const Inputs& in) { return Fields(VEKS_MAKEMIDLINE(k.stage, k.mode, in.a, in.b, Words)); }},
         {"bisector", 2, UsesL1 | UsesL2,
-         [](ConstructionCall& k, const Inputs& in) { return Fields(VEKS_MAKEBISECTOR(k, in.l1, in.l2, Words)); }},
+         [](StagedCall& k, const Inputs& in) { return Fields(VEKS_MAKEBISECTOR(k.stage, k.mode, in.l1, in.l2, Words)); }},
         {"tangent", 2, UsesA | UsesC,
-         [](ConstructionCall& k, const Inputs& in) {
+         [](StagedCall& k, const Inputs& in) {
              Line second{};
-             std::vector<double> f = Fields(VEKS_MAKETANGENT(k, in.a, in.c, second, Words));
+             std::vector<double> f = Fields(VEKS_MAKETANGENT(k.stage, k.mode, in.a, in.c, second, Words));
              const std::vector<double> s = Fields(second);
              f.insert(f.end(), s.begin(), s.end());
              return f;
@@ -104,25 +105,25 @@ struct PacedStage : ConstructionStage {
 TEST_P(Paced, FastDrawsTheResultOnThePageWithoutShowingOrWaiting) {
     PacedStage stage;
     stage.event = 99;
-    ConstructionCall call = stage.Call(CallMode::Fast);
+    StagedCall call = stage.Call(ModeFast);
     GetParam().run(call, Inputs{});
     EXPECT_GT(CountColour(stage.page(), Result), 30);
     EXPECT_EQ(CountColour(stage.page(), Aid), 0);
-    EXPECT_EQ(CountColour(nullptr, Result), 0);
+    EXPECT_EQ(CountColour(TargetOrScreen(nullptr), Result), 0);
     EXPECT_EQ(stage.nowMs(), 0);
     EXPECT_EQ(stage.event, 0);
 }
 
 TEST_P(Paced, PaceShowsEachStageAndPausesTheStepTimeAfterIt) {
     PacedStage stage;
-    ConstructionCall call = stage.Call(CallMode::Pace);
+    StagedCall call = stage.Call(ModePace);
     GetParam().run(call, Inputs{});
     const int stages = GetParam().stages;
     EXPECT_GE(stage.nowMs(), stages * StepMs);
     EXPECT_LE(stage.nowMs(), stages * (StepMs + 25));
     EXPECT_EQ(stage.event, 0);
     // The screen shows the whole page.
-    EXPECT_EQ(CountColour(nullptr, Result), CountColour(stage.page(), Result));
+    EXPECT_EQ(CountColour(TargetOrScreen(nullptr), Result), CountColour(stage.page(), Result));
     const std::vector<ScreenState>& film = stage.film();
     ASSERT_FALSE(film.empty());
     if (stages == 2) {
@@ -139,34 +140,34 @@ TEST_P(Paced, PaceShowsEachStageAndPausesTheStepTimeAfterIt) {
 
 TEST_P(Paced, AnInputCutsThePauseShortAndSkipsTheQuietOnesButNotTheResult) {
     PacedStage stage(100);
-    ConstructionCall call = stage.Call(CallMode::Pace);
+    StagedCall call = stage.Call(ModePace);
     GetParam().run(call, Inputs{});
     EXPECT_EQ(stage.event, KeyCodeBit | 'k');
     EXPECT_GE(stage.nowMs(), 100);
     EXPECT_LT(stage.nowMs(), 150);
-    EXPECT_GT(CountColour(nullptr, Result), 30);
-    EXPECT_EQ(CountColour(nullptr, Result), CountColour(stage.page(), Result));
+    EXPECT_GT(CountColour(TargetOrScreen(nullptr), Result), 30);
+    EXPECT_EQ(CountColour(TargetOrScreen(nullptr), Result), CountColour(stage.page(), Result));
 }
 
 TEST_P(Paced, OtherModesComputeTheSameResultAndDrawNothing) {
     std::vector<double> fast;
     {
         PacedStage stage;
-        ConstructionCall call = stage.Call(CallMode::Fast);
+        StagedCall call = stage.Call(ModeFast);
         fast = GetParam().run(call, Inputs{});
     }
     for (const std::int32_t mode : {4, 3, -1, 0x10000}) {
         PacedStage stage;
         stage.event = 5;
-        ConstructionCall call = stage.Call(static_cast<CallMode>(mode));
+        StagedCall call = stage.Call(static_cast<CallMode>(mode));
         EXPECT_EQ(GetParam().run(call, Inputs{}), fast) << mode;
         EXPECT_EQ(CountColour(stage.page(), White), PageWidth * PageHeight) << mode;
         EXPECT_EQ(stage.nowMs(), 0);
         EXPECT_EQ(stage.event, 0);
     }
-    for (const CallMode mode : {CallMode::Pace, CallMode::Slow}) {
+    for (const CallMode mode : {ModePace, ModeSlow}) {
         PacedStage stage;
-        ConstructionCall call = stage.Call(mode);
+        StagedCall call = stage.Call(mode);
         EXPECT_EQ(GetParam().run(call, Inputs{}), fast);
         EXPECT_GT(CountColour(stage.page(), Result), 30);
     }
@@ -183,7 +184,7 @@ TEST_P(Paced, AnUndefinedInputGivesAnUndefinedResultAndDrawsNothing) {
         if (bit == UsesC) in.c = UndefinedCircle();
         PacedStage stage;
         stage.event = 5;
-        ConstructionCall call = stage.Call(CallMode::Pace);
+        StagedCall call = stage.Call(ModePace);
         EXPECT_EQ(GetParam().run(call, in)[0], UNDEFINED) << bit;
         EXPECT_EQ(CountColour(stage.page(), White), PageWidth * PageHeight) << bit;
         EXPECT_EQ(stage.nowMs(), 0) << bit;
@@ -205,7 +206,7 @@ TEST_P(Paced, FarAndNonNumericFiguresFinishInTheirUsualTime) {
     wild.c = Circle{100, 100, nan, 0, 0, PointInk, 1};
     for (const Inputs& in : {far, wild}) {
         PacedStage stage;
-        ConstructionCall call = stage.Call(CallMode::Pace);
+        StagedCall call = stage.Call(ModePace);
         GetParam().run(call, in);
         EXPECT_LE(stage.nowMs(), GetParam().stages * (StepMs + 25));
     }
@@ -213,20 +214,22 @@ TEST_P(Paced, FarAndNonNumericFiguresFinishInTheirUsualTime) {
 
 TEST(Pacing, ThePageIsShownAtTheDrawingOrigin) {
     ConstructionStage stage({}, 40, 30, 7, 5);
-    ConstructionCall call = stage.Call(CallMode::Pace);
-    VEKS_MAKELINE(call, Pt(0, 0), Pt(39, 0), {-1, Word(Result), 1});
-    EXPECT_EQ(PixelValue(nullptr, 7, 5), EncodeColour(Result, 2));
-    EXPECT_EQ(PixelValue(nullptr, 46, 5), EncodeColour(Result, 2));
-    EXPECT_EQ(PixelValue(nullptr, 6, 5), 0u);
-    EXPECT_EQ(PixelValue(nullptr, 7, 4), 0u);
+    StagedCall call = stage.Call(ModePace);
+    VEKS_MAKELINE(call.stage, call.mode, Pt(0, 0), Pt(39, 0), {-1, Word(Result), 1});
+    EXPECT_EQ(PixelValue(TargetOrScreen(nullptr), 7, 5), EncodeColour(Result, 2));
+    EXPECT_EQ(PixelValue(TargetOrScreen(nullptr), 46, 5), EncodeColour(Result, 2));
+    EXPECT_EQ(PixelValue(TargetOrScreen(nullptr), 6, 5), 0u);
+    EXPECT_EQ(PixelValue(TargetOrScreen(nullptr), 7, 4), 0u);
 }
 
 TEST(Pacing, APageThatIsTheScreenIsDrawnInPlace) {
     ConstructionStage stage({}, 40, 30, 7, 5);
-    ConstructionCall call{nullptr, 7, 5, static_cast<std::int32_t>(CallMode::Pace), stage.event, stage.settings};
-    VEKS_MAKELINE(call, Pt(0, 0), Pt(20, 0), {-1, Word(Result), 1});
-    EXPECT_EQ(PixelValue(nullptr, 0, 0), EncodeColour(Result, 2));
-    EXPECT_EQ(PixelValue(nullptr, 7, 5), 0u);
+    Stage onScreen(ActiveDevice(), stage.settings);
+    onScreen.originX = 7;
+    onScreen.originY = 5;
+    VEKS_MAKELINE(onScreen, ModePace, Pt(0, 0), Pt(20, 0), {-1, Word(Result), 1});
+    EXPECT_EQ(PixelValue(TargetOrScreen(nullptr), 0, 0), EncodeColour(Result, 2));
+    EXPECT_EQ(PixelValue(TargetOrScreen(nullptr), 7, 5), 0u);
     EXPECT_GE(stage.nowMs(), 1000);
 }
 

@@ -24,42 +24,42 @@ constexpr std::uint32_t Teal = 0x008080;
 StyleWords Ink(std::uint32_t colour, std::int32_t thickness = 1) { return {-1, Word(colour), thickness}; }
 
 // A triangle and its circumcircle about the crossing of two midlines.
-void Circumcircle(ConstructionCall& call, const Point& a, const Point& b, const Point& c) {
-    VEKS_MAKELINE(call, a, b, Ink(Black, 2));
-    VEKS_MAKELINE(call, b, c, Ink(Black, 2));
-    VEKS_MAKELINE(call, c, a, Ink(Black, 2));
-    const Line m1 = VEKS_MAKEMIDLINE(call, a, b, Ink(Red));
-    const Line m2 = VEKS_MAKEMIDLINE(call, b, c, Ink(Red));
-    VEKS_MAKECIRCLEP(call, VEK_LINECROSS(m1, m2), a, {Word(Blue), 2}, {});
+void Circumcircle(StagedCall& call, const Point& a, const Point& b, const Point& c) {
+    VEKS_MAKELINE(call.stage, call.mode, a, b, Ink(Black, 2));
+    VEKS_MAKELINE(call.stage, call.mode, b, c, Ink(Black, 2));
+    VEKS_MAKELINE(call.stage, call.mode, c, a, Ink(Black, 2));
+    const Line m1 = VEKS_MAKEMIDLINE(call.stage, call.mode, a, b, Ink(Red));
+    const Line m2 = VEKS_MAKEMIDLINE(call.stage, call.mode, b, c, Ink(Red));
+    VEKS_MAKECIRCLEP(call.stage, call.mode, VEK_LINECROSS(m1, m2), a, {Word(Blue), 2}, {});
 }
 
-void BuildSheet(ConstructionCall& call) {
+void BuildSheet(StagedCall& call) {
     Circumcircle(call, Pt(70, 330), Pt(300, 350), Pt(170, 150));
     // The bisector of an angle, with the arc that marks it.
-    const Line l1 = VEKS_MAKELINE(call, Pt(360, 400), Pt(620, 400), Ink(Black));
-    const Line l2 = VEKS_MAKELINE(call, Pt(360, 400), Pt(520, 230), Ink(Black));
-    VEKS_MAKEBISECTOR(call, l1, l2, Ink(Green, 2));
-    VEKS_MAKEARCLINES(call, l1, l2, 40 * 65536, {Word(Green), 1});
+    const Line l1 = VEKS_MAKELINE(call.stage, call.mode, Pt(360, 400), Pt(620, 400), Ink(Black));
+    const Line l2 = VEKS_MAKELINE(call.stage, call.mode, Pt(360, 400), Pt(520, 230), Ink(Black));
+    VEKS_MAKEBISECTOR(call.stage, call.mode, l1, l2, Ink(Green, 2));
+    VEKS_MAKEARCLINES(call.stage, call.mode, l1, l2, 40 * 65536, {Word(Green), 1});
     // Tangents from a point, and the tangent at a point of the circle.
-    const Circle c = VEKS_MAKECIRCLEP(call, Pt(560, 110), Pt(600, 110), {Word(Black), 1}, {});
+    const Circle c = VEKS_MAKECIRCLEP(call.stage, call.mode, Pt(560, 110), Pt(600, 110), {Word(Black), 1}, {});
     Line second{};
-    VEKS_MAKETANGENT(call, Pt(420, 60), c, second, Ink(Purple));
-    VEKS_MAKETANGENT(call, Pt(560, 150), c, second, Ink(Red));
+    VEKS_MAKETANGENT(call.stage, call.mode, Pt(420, 60), c, second, Ink(Purple));
+    VEKS_MAKETANGENT(call.stage, call.mode, Pt(560, 150), c, second, Ink(Red));
     // A circle touching a line, a start line, a perpendicular and an arc.
-    const Line floor = VEKS_MAKELINE(call, Pt(20, 420), Pt(300, 420), Ink(Black));
-    VEKS_MAKECIRCLETANGENT(call, Pt(250, 395), floor, {Word(Teal), 1}, {});
+    const Line floor = VEKS_MAKELINE(call.stage, call.mode, Pt(20, 420), Pt(300, 420), Ink(Black));
+    VEKS_MAKECIRCLETANGENT(call.stage, call.mode, Pt(250, 395), floor, {Word(Teal), 1}, {});
     Point end{};
-    VEKS_MAKESTARTLINE(call, Pt(20, 120), end, 30 * 256, 110 * 65536, Ink(Black, 2));
-    const Line base = VEKS_MAKELINE(call, Pt(200, 40), Pt(380, 40), Ink(Black));
-    VEKS_MAKELINEPOLAR(call, Pt(300, 40), base, 90 * 256, Ink(Teal));
-    VEKS_MAKEARC(call, Pt(40, 40), Pt(110, 40), {Word(Red), 2}, 60 * 256);
+    VEKS_MAKESTARTLINE(call.stage, call.mode, Pt(20, 120), end, 30 * 256, 110 * 65536, Ink(Black, 2));
+    const Line base = VEKS_MAKELINE(call.stage, call.mode, Pt(200, 40), Pt(380, 40), Ink(Black));
+    VEKS_MAKELINEPOLAR(call.stage, call.mode, Pt(300, 40), base, 90 * 256, Ink(Teal));
+    VEKS_MAKEARC(call.stage, call.mode, Pt(40, 40), Pt(110, 40), {Word(Red), 2}, 60 * 256);
 }
 
 TEST(ConstructionSheet, ShowsEveryConstructionWithItsAids) {
     ConstructionStage stage({}, 640, 440, 0, 0);
     stage.settings.stepMs = 1;
     stage.settings.constructionColour = 0xA0A0A0;
-    ConstructionCall call = stage.Call(CallMode::Pace);
+    StagedCall call = stage.Call(ModePace);
     BuildSheet(call);
     const std::string path = ::testing::TempDir() + "construction-sheet.png";
     EXPECT_EQ(WritePng(stage.page(), path), "");

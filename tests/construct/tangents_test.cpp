@@ -15,9 +15,9 @@ Circle Ring(double x, double y, double r) { return Circle{x, y, r, 0, 0, PointIn
 
 TEST(MakeTangent, FromOutsideTheFirstTouchesOnTheLeftAndTheSecondOnTheRight) {
     ConstructionStage stage;
-    ConstructionCall call = stage.Call(CallMode::NoDraw);
+    StagedCall call = stage.Call(ModeNoDraw);
     Line second{};
-    const Line first = VEKS_MAKETANGENT(call, Pt(0, 0), Ring(100, 0, 50), second, {0x00FF, Word(Result), 2});
+    const Line first = VEKS_MAKETANGENT(call.stage, call.mode, Pt(0, 0), Ring(100, 0, 50), second, {0x00FF, Word(Result), 2});
     const double h = std::sqrt(50.0 * 50.0 - 25.0 * 25.0);  // 43.30
     EXPECT_EQ(second.x0, 0);
     EXPECT_EQ(second.y0, 0);
@@ -35,9 +35,9 @@ TEST(MakeTangent, FromOutsideTheFirstTouchesOnTheLeftAndTheSecondOnTheRight) {
 TEST(MakeTangent, OnTheCircleTheOneTangentGoesToTheSecondLine) {
     for (const double px : {150.0, 150.4, 149.6}) {
         ConstructionStage stage;
-        ConstructionCall call = stage.Call(CallMode::NoDraw);
+        StagedCall call = stage.Call(ModeNoDraw);
         Line second{};
-        const Line first = VEKS_MAKETANGENT(call, Pt(px, 0), Ring(100, 0, 50), second, {-1, Word(Result), 3});
+        const Line first = VEKS_MAKETANGENT(call.stage, call.mode, Pt(px, 0), Ring(100, 0, 50), second, {-1, Word(Result), 3});
         EXPECT_TRUE(IsUndefined(first));
         EXPECT_EQ(first.colour, Result);  // carried although undefined
         EXPECT_EQ(first.thickness, 3);
@@ -52,9 +52,9 @@ TEST(MakeTangent, OnTheCircleTheOneTangentGoesToTheSecondLine) {
 TEST(MakeTangent, FromInsideThereIsNoneAndNothingIsDrawn) {
     ConstructionStage stage;
     stage.event = 77;
-    ConstructionCall call = stage.Call(CallMode::Pace);
+    StagedCall call = stage.Call(ModePace);
     Line second{1, 2, 3, 4, 5, 6, 7};
-    const Line first = VEKS_MAKETANGENT(call, Pt(110, 60), Ring(100, 60, 40), second, {-1, Word(Result), 3});
+    const Line first = VEKS_MAKETANGENT(call.stage, call.mode, Pt(110, 60), Ring(100, 60, 40), second, {-1, Word(Result), 3});
     EXPECT_TRUE(IsUndefined(first));
     EXPECT_TRUE(IsUndefined(second));
     EXPECT_EQ(second.dx, 3);  // only the base and the look change
@@ -67,11 +67,11 @@ TEST(MakeTangent, FromInsideThereIsNoneAndNothingIsDrawn) {
 TEST(MakeTangent, UndefinedInputsLeaveTheSecondLinesLookAlone) {
     for (const bool pointUndefined : {true, false}) {
         ConstructionStage stage;
-        ConstructionCall call = stage.Call(CallMode::Fast);
+        StagedCall call = stage.Call(ModeFast);
         Line second{1, 2, 3, 4, 5, 6, 7};
         const Point p = pointUndefined ? UndefinedPoint() : Pt(0, 0);
         const Circle c = pointUndefined ? Ring(100, 0, 50) : UndefinedCircle();
-        const Line first = VEKS_MAKETANGENT(call, p, c, second, {-1, Word(Result), 3});
+        const Line first = VEKS_MAKETANGENT(call.stage, call.mode, p, c, second, {-1, Word(Result), 3});
         EXPECT_TRUE(IsUndefined(first));
         EXPECT_EQ(first.colour, 0u);
         EXPECT_TRUE(IsUndefined(second));
@@ -82,9 +82,9 @@ TEST(MakeTangent, UndefinedInputsLeaveTheSecondLinesLookAlone) {
 
 TEST(MakeTangent, PaceShowsTheThalesCircleBeforeTheTangents) {
     ConstructionStage stage;
-    ConstructionCall call = stage.Call(CallMode::Pace);
+    StagedCall call = stage.Call(ModePace);
     Line second{};
-    VEKS_MAKETANGENT(call, Pt(10, 60), Ring(110, 60, 30), second, {-1, Word(Result), 1});
+    VEKS_MAKETANGENT(call.stage, call.mode, Pt(10, 60), Ring(110, 60, 30), second, {-1, Word(Result), 1});
     // The Thales circle over the centre and P: about (60, 60), radius 50.
     EXPECT_TRUE(ColourNear(stage.page(), Aid, 60, 10));
     ASSERT_GE(stage.film().size(), 2u);
@@ -95,9 +95,9 @@ TEST(MakeTangent, PaceShowsTheThalesCircleBeforeTheTangents) {
 
 TEST(MakeTangent, OnTheCirclePaceDrawsTheRadiusAndMarksTheRightAngle) {
     ConstructionStage stage;
-    ConstructionCall call = stage.Call(CallMode::Pace);
+    StagedCall call = stage.Call(ModePace);
     Line second{};
-    VEKS_MAKETANGENT(call, Pt(110, 60), Ring(60, 60, 50), second, {-1, Word(Result), 1});
+    VEKS_MAKETANGENT(call.stage, call.mode, Pt(110, 60), Ring(60, 60, 50), second, {-1, Word(Result), 1});
     EXPECT_EQ(PixelValue(stage.page(), 80, 60), EncodeColour(Aid, 2));  // the radius
     // The mark lies in the corner between the radius and the tangent, inside the circle.
     EXPECT_EQ(PixelValue(stage.page(), 105, 70), EncodeColour(Aid, 2));
@@ -108,9 +108,9 @@ TEST(MakeTangent, OnTheCirclePaceDrawsTheRadiusAndMarksTheRightAngle) {
 TEST(MakeTangent, AConstructionColourOfMinusOneDrawsTheAidsInTheResultColour) {
     ConstructionStage stage;
     stage.settings.constructionColour = -1;
-    ConstructionCall call = stage.Call(CallMode::Pace);
+    StagedCall call = stage.Call(ModePace);
     Line second{};
-    VEKS_MAKETANGENT(call, Pt(10, 60), Ring(110, 60, 30), second, {-1, Word(Result), 1});
+    VEKS_MAKETANGENT(call.stage, call.mode, Pt(10, 60), Ring(110, 60, 30), second, {-1, Word(Result), 1});
     EXPECT_TRUE(ColourNear(stage.page(), Result, 60, 10));
 }
 

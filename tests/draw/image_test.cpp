@@ -1,6 +1,7 @@
 // Images: the buffer layout, refused sizes, depths and colours, and the screen as a target.
 #include <gtest/gtest.h>
 
+#include "platform/active_device.h"
 #include "platform/headless_device.h"
 #include "raster_test_support.h"
 
@@ -51,25 +52,25 @@ TEST(Image, SixteenBitColoursAreFiveSixFive) {
     EXPECT_EQ(EncodeColour(0x070307, 2), 0u);
 }
 
-TEST(Image, NullTargetIsTheScreenOfTheActiveDevice) {
-    EXPECT_EQ(SurfaceInfo(nullptr).width, 0);
-    RasterPixel(nullptr, 0, 0, Ink);  // no device: nothing to draw on, and no harm done
+TEST(Image, ACallersNullTargetIsTheScreenOfTheActiveDevice) {
+    EXPECT_EQ(SurfaceInfo(TargetOrScreen(nullptr)).width, 0);
+    RasterPixel(TargetOrScreen(nullptr), 0, 0, Ink);  // no device: nothing to draw on, and no harm done
     {
         HeadlessDevice device;
         SetActiveDevice(&device);
         ASSERT_TRUE(ScreenOpen(40, 30, 32));
-        const SurfaceSize size = SurfaceInfo(nullptr);
+        const SurfaceSize size = SurfaceInfo(TargetOrScreen(nullptr));
         EXPECT_EQ(size.width, 40);
         EXPECT_EQ(size.height, 30);
         EXPECT_EQ(size.bytesPerPixel, 4);
-        EXPECT_EQ(TransparentColour(nullptr), TRANSPARENT);
-        RasterLine(nullptr, 0, 29, 39, 29, Ink, LineKind::Line, 0xFFFF);
+        EXPECT_EQ(TransparentColour(TargetOrScreen(nullptr)), TRANSPARENT);
+        RasterLine(TargetOrScreen(nullptr), 0, 29, 39, 29, Ink, LineKind::Line, 0xFFFF);
         EXPECT_EQ(PixelValue(device.Screen(), 39, 29), 0xFF000000u | Ink);
         ImageHandle image = ImageNew(5, 5, NO_COLOUR);
         EXPECT_EQ(SurfaceInfo(image).bytesPerPixel, 4);
         ImageFree(image);
         ASSERT_TRUE(ScreenOpen(20, 10, 8));
-        EXPECT_EQ(TransparentColour(nullptr), 0u);
+        EXPECT_EQ(TransparentColour(TargetOrScreen(nullptr)), 0u);
         EXPECT_FALSE(ScreenOpen(20, 10, 24));
         EXPECT_FALSE(ScreenOpen(9000, 10, 16));
     }

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "geom_test_util.h"
-#include "shell/settings.h"
+#include "settings/settings.h"
 
 namespace vekora {
 namespace {

@@ -25,7 +25,7 @@ using namespace testing::colours;
 // circle 1 centre (50, 60) radius 12. No page: circles are made again without drawing.
 class StepTest : public ::testing::Test {
 protected:
-    StepTest() : run(table, symbols, settings) {
+    StepTest() : run(table, symbols, settings, nullptr) {
         MakeObjectLists(run, 1, 1, 2);
         run.objects.points[0] = Point{100, 100, 0xFF0000, 3, 0};
         run.objects.lines[0] = Line{0, 0, 3, 3, 0, -1, 1};
@@ -98,7 +98,7 @@ TEST(Declarations, AreCollectedInRowOrderWithTheirNumbers) {
     ErrorLists errors;
     ASSERT_EQ(ParseScript(SplitScriptText(script), table, errors, symbols), 0);
     Settings settings;
-    RunContext run(table, symbols, settings);
+    RunContext run(table, symbols, settings, nullptr);
     MakeObjectLists(run, 2, 1, 2);
     Activation act;
     act.procedure = 1;

@@ -4,7 +4,7 @@
 
 #include "interp/control_bar.h"
 #include "menu_test_support.h"
-#include "platform/device.h"
+#include "platform/active_device.h"
 #include "tests/draw/font_test_support.h"
 
 namespace vekora {
@@ -25,7 +25,7 @@ constexpr std::uint32_t Dark = 0x909090;
 // Glyphs are solid 8 x 16 blocks (spaces blank), so every caption's extent is known.
 class ControlBarTest : public ::testing::Test {
 protected:
-    ControlBarTest() : run(table, symbols, settings) {
+    ControlBarTest() {
         settings.pageSize = PackHalves(640, H - ControlBarRows);
         settings.backgroundColour = static_cast<std::int32_t>(Green);
     }
@@ -37,12 +37,15 @@ protected:
     InstructionTable table;
     SymbolTable symbols;
     Settings settings;
-    RunContext run;
+
+    // A run on the active device, as the screen of the test left it.
+    RunContext Run() { return RunContext(table, symbols, settings, ActiveDevice()); }
+    Stage OnScreen() const { return Stage(ActiveDevice(), settings); }
 };
 
 TEST_F(ControlBarTest, ButtonsFramesCaptionsAndTheRowBesideThem) {
     HeadlessScreen screen;
-    DrawControlBar(settings, view, false);
+    DrawControlBar(OnScreen(), view, false);
     struct Case { std::int32_t x, y; std::uint32_t colour; };
     const Case cases[] = {
         {0, H - 20, Light},   {127, H - 20, Light}, {0, H - 1, Light},     {1, H - 1, Dark},
@@ -57,17 +60,17 @@ TEST_F(ControlBarTest, ButtonsFramesCaptionsAndTheRowBesideThem) {
 
 TEST_F(ControlBarTest, PausedBarReadsContinuar) {
     HeadlessScreen screen;
-    DrawControlBar(settings, view, true);
+    DrawControlBar(OnScreen(), view, true);
     EXPECT_EQ(At(111, H - 10), Px(Ink));  // "Continuar" is 9 glyphs: x 40 to 111
     EXPECT_EQ(At(112, H - 10), Px(Face));
-    DrawControlBar(settings, view, false);
+    DrawControlBar(OnScreen(), view, false);
     EXPECT_EQ(At(100, H - 10), Px(Face));
 }
 
 TEST_F(ControlBarTest, NarrowPageLeavesTheRowRightOfTheButtonsAlone) {
     HeadlessScreen screen;
     settings.pageSize = PackHalves(300, H - ControlBarRows);
-    DrawControlBar(settings, view, false);
+    DrawControlBar(OnScreen(), view, false);
     EXPECT_EQ(At(384, H - 10), 0u);
     EXPECT_EQ(At(383, H - 10), Px(Dark));
 }
@@ -85,12 +88,12 @@ TEST_F(ControlBarTest, AnswersByKeyAndAtThePixelBordersOfTheButtons) {
         {ClickCode(300, H - 5, 2), BarExit},  // any button
         {ClickCode(300, H - 5, 0), BarNothing},
     };
-    for (const Case& c : cases) EXPECT_EQ(PollControlBar(c.code), c.answer) << std::hex << c.code;
+    for (const Case& c : cases) EXPECT_EQ(PollControlBar(OnScreen(), c.code), c.answer) << std::hex << c.code;
 }
 
 TEST_F(ControlBarTest, AClickIsAnsweredOnlyOnceTheButtonIsReleased) {
     HeadlessScreen screen("0 press 200 470\n700 release 200 470\n");
-    EXPECT_EQ(PollControlBar(ClickCode(200, 470)), BarRepeat);
+    EXPECT_EQ(PollControlBar(OnScreen(), ClickCode(200, 470)), BarRepeat);
     EXPECT_GE(screen.NowMs(), 700);
 }
 
@@ -114,12 +117,13 @@ TEST_F(ControlBarTest, BetweenStatementsEachKindTakesOnlyTheAnswersItHonours) {
         Activation act;
         act.kind = c.kind;
         act.mode = ModePace;
-        act.pendingInput = KeyCode(c.key);
+        RunContext run = Run();
+        run.stage.input = KeyCode(c.key);
         const StepResult step = ControlBarBetweenStatements(run, act, view);
         EXPECT_EQ(step.flow, c.flow) << c.kind << " " << c.key;
         EXPECT_EQ(step.result, c.result);
         EXPECT_EQ(act.mode, c.mode) << c.kind << " " << c.key;
-        EXPECT_EQ(act.pendingInput, 0) << "the bar has read the code";
+        EXPECT_EQ(run.stage.input, 0) << "the bar has read the code";
         EXPECT_FALSE(act.paused);
         EXPECT_LT(screen.NowMs(), 50) << "no pause";
     }
@@ -142,7 +146,8 @@ TEST_F(ControlBarTest, PausaHoldsAConstructionUntilTheViewerAnswers) {
         Activation act;
         act.kind = KindConstruction;
         act.mode = ModePace;
-        act.pendingInput = KeyCode("\r");
+        RunContext run = Run();
+        run.stage.input = KeyCode("\r");
         const StepResult step = ControlBarBetweenStatements(run, act, view);
         EXPECT_EQ(step.flow, c.flow) << c.events;
         EXPECT_GE(screen.NowMs(), c.endsAfterMs) << c.events;
@@ -170,6 +175,7 @@ TEST_F(ControlBarTest, WaitPausesEveryKindAndSalirEndsAllButAConstruction) {
         Activation act;
         act.kind = c.kind;
         act.mode = ModePace;
+        RunContext run = Run();
         const StepResult step = PauseWithControlBar(run, act, view, BarPlace::Wait);
         EXPECT_EQ(step.flow, c.flow) << c.events;
         EXPECT_EQ(step.result, 0);
@@ -189,6 +195,7 @@ TEST_F(ControlBarTest, AfterAPacedAnimationSalirGoesOnAndRepetirRestartsTheCalle
         HeadlessScreen screen(events);
         Activation caller;
         caller.mode = ModePace;
+        RunContext run = Run();
         EXPECT_EQ(PauseWithControlBar(run, caller, view, BarPlace::AfterAnimation).flow, flow) << events;
     }
 }
@@ -196,9 +203,10 @@ TEST_F(ControlBarTest, AfterAPacedAnimationSalirGoesOnAndRepetirRestartsTheCalle
 TEST_F(ControlBarTest, WithoutADeviceNothingWaitsAndNothingIsDrawn) {
     Activation act;
     act.kind = KindConstruction;
+    RunContext run = Run();
     EXPECT_EQ(PauseWithControlBar(run, act, view, BarPlace::Wait).flow, Flow::Next);
     EXPECT_FALSE(act.paused);
-    DrawControlBar(settings, view, true);
+    DrawControlBar(OnScreen(), view, true);
 }
 
 }  // namespace

@@ -25,7 +25,7 @@ using namespace testing::colours;
 // diagonal y = x); point 3 on circle 0 (centre (300, 300), radius 100).
 class DragTest : public ::testing::Test {
 protected:
-    DragTest() : run(table, symbols, settings) {
+    DragTest() : run(table, symbols, settings, nullptr) {
         MakeObjectLists(run, 4, 1, 1);
         run.objects.points = {Point{100, 100, 0xFF0000, 3, 0}, Point{104, 100, 0, 0, 0}, Point{200, 200, 0, 0, 0},
                               Point{400, 300, 0, 0, 0}};

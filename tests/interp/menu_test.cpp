@@ -7,7 +7,7 @@
 
 #include "interp/menu.h"
 #include "menu_test_support.h"
-#include "platform/device.h"
+#include "platform/active_device.h"
 #include "script/passes.h"
 #include "tests/draw/font_test_support.h"
 #include "vekora.h"
@@ -29,7 +29,7 @@ std::uint32_t Px(std::uint32_t colour) { return HeadlessScreen::Stored(colour); 
 // background colour, ink.
 class PopupMenuTest : public ::testing::Test {
 protected:
-    std::int32_t Show(const std::vector<std::string>& items) { return ShowMenu(items, settings, view); }
+    std::int32_t Show(const std::vector<std::string>& items) { return ShowMenu(Stage(ActiveDevice(), settings), items, view); }
 
     Font font = testing::BlockFont(8, 16);
     FontView view = ViewOf(font);
@@ -140,6 +140,7 @@ protected:
     }
     StepResult RunMenu(std::int32_t row) {
         act.row = row;
+        RunContext run(table, symbols, settings, ActiveDevice());
         return RunMenuStatement(run, act, view);
     }
     StepResult Jump(std::int32_t row) { return MenuJump(act, Target(table.Word(0, row, 0))); }
@@ -149,7 +150,6 @@ protected:
     InstructionTable table;
     SymbolTable symbols;
     Settings settings;
-    RunContext run{table, symbols, settings};
     Activation act;
 };
 

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/active_device.h"
 #include "draw/image.h"
 #include "platform/event_file.h"
 #include "platform/headless_device.h"
@@ -57,12 +58,12 @@ public:
         watches_.push_back(&watch);
     }
     // The screen's pixel as stored, and a colour as a 16-bit pixel stores it.
-    static std::uint32_t At(std::int32_t x, std::int32_t y) { return PixelValue(nullptr, x, y); }
+    static std::uint32_t At(std::int32_t x, std::int32_t y) { return PixelValue(TargetOrScreen(nullptr), x, y); }
     static std::uint32_t Stored(std::uint32_t colour) { return EncodeColour(colour, 2); }
     // The whole screen's bytes, to compare before and after.
     static std::vector<std::uint8_t> Bytes() {
         const ImageHandle screen = ActiveDevice()->Screen();
-        const SurfaceSize size = SurfaceInfo(nullptr);
+        const SurfaceSize size = SurfaceInfo(TargetOrScreen(nullptr));
         return {screen, screen + ImageHeaderBytes + std::size_t{1} * size.width * size.height * size.bytesPerPixel};
     }
 

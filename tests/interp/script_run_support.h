@@ -9,8 +9,8 @@
 
 #include "draw/image_surface.h"
 #include "platform/event_file.h"
+#include "platform/active_device.h"
 #include "platform/headless_device.h"
-#include "shell/run_deadline.h"
 #include "shell/run_script.h"
 #include "shell/script_text.h"
 
@@ -61,23 +61,22 @@ inline ScriptOutcome PlayHeadless(std::string_view script, std::string_view even
     const EventList list = ParseEvents(events, "events");
     HeadlessDevice device(list.events);
     SetActiveDevice(&device);
-    RunDeadline deadline(TimeLimitMs);
-    device.AddClockObserver(&deadline);
+    device.StopAt(TimeLimitMs / 1000.0);
     ScriptOutcome outcome;
     ScriptRunSetup setup;
+    setup.device = &device;
     setup.options.showLogo = logo;
     setup.beforeClosingLogo = [&] {
         outcome.ms = device.NowMs();
         // A stopped run is seen as it stood at the limit, before it unwound.
-        const Surface surface = ResolveSurface(deadline.ScreenAtLimit());
+        const Surface surface = ResolveSurface(device.ScreenAtStop());
         outcome.width = surface.width;
         outcome.height = surface.height;
         for (std::int32_t y = 0; y < surface.height; ++y)
             for (std::int32_t x = 0; x < surface.width; ++x) outcome.screen.push_back(PixelRgb(surface, x, y));
     };
     outcome.result = RunScript(SplitScriptText(script), outcome.errors, setup);
-    device.RemoveClockObserver(&deadline);
-    outcome.stopped = deadline.Passed();
+    outcome.stopped = device.StopCause() == StopReason::TimeLimit;
     SetActiveDevice(nullptr);
     return outcome;
 }

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "platform/active_device.h"
 #include "draw/image_surface.h"
 #include "picture_test_support.h"
 #include "platform/frames_writer.h"
@@ -22,21 +23,21 @@ std::string RecordRun(Recorder& recorder, std::vector<std::vector<std::uint32_t>
     device.AddClockObserver(&recorder);
     ScreenOpen(64, 48, 16);
     const auto keep = [&shown] {
-        const Surface screen = ResolveSurface(nullptr);
+        const Surface screen = ResolveSurface(TargetOrScreen(nullptr));
         std::vector<std::uint32_t> pixels;
         for (int y = 0; y < 48; ++y) {
             for (int x = 0; x < 64; ++x) pixels.push_back(PixelRgb(screen, x, y));
         }
         shown.push_back(pixels);
     };
-    RasterLine(nullptr, 0, 0, 63, 47, 0xFFFFFF, LineKind::FilledBox, 0xFFFF);
+    RasterLine(TargetOrScreen(nullptr), 0, 0, 63, 47, 0xFFFFFF, LineKind::FilledBox, 0xFFFF);
     keep();
     SleepMs(1000);
-    RasterLine(nullptr, 10, 10, 30, 20, 0x0000FF, LineKind::FilledBox, 0xFFFF);
+    RasterLine(TargetOrScreen(nullptr), 10, 10, 30, 20, 0x0000FF, LineKind::FilledBox, 0xFFFF);
     keep();
     for (int i = 0; i < 250; ++i) MouseState();
     SleepMs(250);
-    RasterLine(nullptr, 0, 47, 63, 0, 0xFF0000, LineKind::Line, 0xFFFF);
+    RasterLine(TargetOrScreen(nullptr), 0, 47, 63, 0, 0xFF0000, LineKind::Line, 0xFFFF);
     keep();
     SleepMs(300);
     const std::string error = recorder.Close(device.ClockSeconds());
@@ -82,12 +83,12 @@ TEST(GifRecorder, LongFramesAndPaletteChangesStayExact) {
     ScreenOpen(40, 20, 32);
     // 800 colours: more than a palette holds, shown for 700 s (longer than one GIF delay).
     for (int x = 0; x < 40; ++x) {
-        for (int y = 0; y < 20; ++y) RasterPixel(nullptr, x, y, static_cast<std::uint32_t>(x * 20 + y) * 0x050301);
+        for (int y = 0; y < 20; ++y) RasterPixel(TargetOrScreen(nullptr), x, y, static_cast<std::uint32_t>(x * 20 + y) * 0x050301);
     }
     SleepMs(700000);
     // Then few colours again: the palette is rebuilt and the frame must still decode exactly.
-    RasterLine(nullptr, 0, 0, 39, 19, 0x804020, LineKind::FilledBox, 0xFFFF);
-    RasterLine(nullptr, 0, 0, 39, 19, 0x10E0F0, LineKind::Line, 0xFFFF);
+    RasterLine(TargetOrScreen(nullptr), 0, 0, 39, 19, 0x804020, LineKind::FilledBox, 0xFFFF);
+    RasterLine(TargetOrScreen(nullptr), 0, 0, 39, 19, 0x10E0F0, LineKind::Line, 0xFFFF);
     SleepMs(1000);
     ASSERT_EQ(recorder.Close(device.ClockSeconds()), "");
     SetActiveDevice(nullptr);

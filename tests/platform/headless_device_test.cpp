@@ -1,6 +1,7 @@
 // The headless device: virtual clock, interruptible sleeps, input codes and polling waits.
 #include <gtest/gtest.h>
 
+#include "platform/active_device.h"
 #include "platform/headless_device.h"
 #include "platform/input.h"
 

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/active_device.h"
 #include "picture_test_support.h"
 #include "platform/input.h"
 #include "platform/png_writer.h"
@@ -44,13 +45,13 @@ TEST_F(Window, ShowsTheScreenAsOurPngWriterDoes) {
         WindowCaption("Prueba - Vekora \xE1");
         for (int i = 0; i < 64; ++i) {
             const std::uint32_t colour = (i * 4u << 16) | ((255 - i * 4u) << 8) | (i * 37u & 0xFF);
-            RasterLine(nullptr, i * 10.0f, 0, i * 10.0f + 9, 479, colour, LineKind::FilledBox, 0xFFFF);
+            RasterLine(TargetOrScreen(nullptr), i * 10.0f, 0, i * 10.0f + 9, 479, colour, LineKind::FilledBox, 0xFFFF);
         }
-        RasterEllipse(nullptr, 320, 240, 200, 0xFFFFFF, 1, 0, 6.2831855f, -1);
-        RasterLine(nullptr, 0, 0, 639, 479, 0x000000, LineKind::Line, 0xF0F0);
+        RasterEllipse(TargetOrScreen(nullptr), 320, 240, 200, 0xFFFFFF, 1, 0, 6.2831855f, -1);
+        RasterLine(TargetOrScreen(nullptr), 0, 0, 639, 479, 0x000000, LineKind::Line, 0xF0F0);
         SleepMs(20);
         const std::string reference = ::testing::TempDir() + "vekora-window.png";
-        ASSERT_EQ(WritePng(nullptr, reference), "");
+        ASSERT_EQ(WritePng(device_->Screen(), reference), "");
         const testing::RgbPicture expected = testing::ReadPng(reference);
         const std::vector<std::uint32_t> shown = device_->ReadBack();
         ASSERT_EQ(shown.size(), 640u * 480);

@@ -10,12 +10,12 @@
 #include <sstream>
 
 #include "interp/resident.h"
-#include "platform/device.h"
+#include "platform/active_device.h"
 #include "platform/headless_device.h"
 #include "shell/chooser.h"
 #include "shell/play.h"
 #include "shell/run_script.h"
-#include "shell/settings.h"
+#include "settings/settings.h"
 #include "tests/platform/picture_test_support.h"
 #include "vekora.h"
 

@@ -1,7 +1,7 @@
 // The program settings: start values before any call, and VEK_INIT putting them back.
 #include <gtest/gtest.h>
 
-#include "shell/settings.h"
+#include "settings/settings.h"
 #include "vekora.h"
 
 namespace vekora {

@@ -1,5 +1,5 @@
 // The one Settings instance of the process.
-#include "shell/settings.h"
+#include "settings/settings.h"
 
 namespace vekora {
 

@@ -1,0 +1,40 @@
+// The stage's showing, polling and waiting on its device.
+#include "anim/stage.h"
+
+#include "platform/input.h"
+
+namespace vekora {
+
+void Stage::Show() const {
+    const ImageHandle screen = Screen();
+    // Copying the screen onto itself at the origin would shift it.
+    if (page == nullptr || screen == nullptr || page == screen) return;
+    ImageBlit(screen, static_cast<float>(originX), static_cast<float>(originY), page, BlitMode::Plain, 0);
+}
+
+void Stage::Sleep(std::int32_t ms) const {
+    if (device_ != nullptr) device_->Sleep(ms);
+}
+
+std::int32_t Stage::Poll() const { return device_ != nullptr ? PollInput(*device_) : 0; }
+
+MouseInfo Stage::Mouse() const {
+    if (device_ == nullptr || device_->Stopped()) return {};
+    return device_->MouseState();
+}
+
+std::string Stage::Key() const {
+    if (device_ == nullptr || device_->Stopped()) return {};
+    return device_->KeyRead();
+}
+
+std::int32_t Stage::Wait(std::int32_t ms) const {
+    // Without a device no clock moves: waiting would never end.
+    return device_ != nullptr ? WaitPolling(*device_, ms) : 0;
+}
+
+void Stage::AwaitRelease(std::int32_t pollMs) const {
+    while (Mouse().buttons > 0) Sleep(pollMs);
+}
+
+}  // namespace vekora

@@ -1,0 +1,86 @@
+// The stage: where and how a run draws and waits. It carries the drawing page and where it
+// is shown, the device (screen, input, clock, stop request), the timing settings, and the
+// pending input code. Every film, pause and show goes through it; the engine, the
+// constructions and the C wrappers each make one and hand it down by reference.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "draw/image.h"
+#include "platform/device.h"
+#include "settings/settings.h"
+
+namespace vekora {
+
+class Stage {
+public:
+    // A stage on `device` (null: nothing is shown, no input comes and the clock stands at 0,
+    // so nothing is paced) reading its timing from `settings`.
+    Stage(Device* device, const Settings& settings) : device_(device), settings_(&settings) {}
+
+    // The drawing page (null: the screen itself) and where it is shown on the screen.
+    ImageHandle page = nullptr;
+    std::int32_t originX = 0;
+    std::int32_t originY = 0;
+    // The input code that cut the last wait short, until someone reads it; 0 for none.
+    std::int32_t input = 0;
+
+    const Settings& settings() const { return *settings_; }
+    Device* device() const { return device_; }
+
+    // Where figures are drawn: the page, or the screen when there is no page.
+    ImageHandle Canvas() const { return page != nullptr ? page : Screen(); }
+    ImageHandle Screen() const { return device_ != nullptr ? device_->Screen() : nullptr; }
+    ScreenMode Mode() const { return device_ != nullptr ? device_->ScreenQuery() : ScreenMode{}; }
+
+    // The window: opens or resizes the screen (false without a device, or for a size or depth
+    // that cannot be had), its caption and its icon.
+    bool OpenScreen(std::int32_t width, std::int32_t height, std::int32_t depth) const {
+        return device_ != nullptr && device_->ScreenOpen(width, height, depth);
+    }
+    void Caption(std::string_view text) const {
+        if (device_ != nullptr) device_->WindowCaption(text);
+    }
+    void Icon(ImageHandle icon) const {
+        if (device_ != nullptr) device_->WindowIcon(icon);
+    }
+
+    // Puts the whole page on the screen at the origin (plain copy); a page that is the screen
+    // is already shown.
+    void Show() const;
+
+    // Whether anything can be paced: without a device the clock never moves.
+    bool ClockRuns() const { return device_ != nullptr; }
+    // Whether the run was asked to stop (the window closed, a stop signal, the time limit).
+    bool Stopped() const { return device_ != nullptr && device_->Stopped(); }
+    double Clock() const { return device_ != nullptr ? device_->ClockSeconds() : 0.0; }
+    void Sleep(std::int32_t ms) const;
+    // One poll of keyboard and mouse as an input code (StopCode once stopped).
+    std::int32_t Poll() const;
+    // The mouse; "outside the window" without a device or once stopped.
+    MouseInfo Mouse() const;
+    // The next key, "" when none.
+    std::string Key() const;
+    // Polls in 20 ms slices until an input code arrives (returned) or `ms` pass (0).
+    std::int32_t Wait(std::int32_t ms) const;
+    // Sleeps until no mouse button is held, so that a click is not read twice.
+    void AwaitRelease(std::int32_t pollMs) const;
+
+    // The step pause: input := Wait(step time). PauseIfQuiet only while no input is pending.
+    void Pause() { input = Wait(settings_->stepMs); }
+    void PauseIfQuiet() {
+        if (input == 0) Pause();
+    }
+    void ShowAndPause() {
+        Show();
+        Pause();
+    }
+
+private:
+    Device* device_;
+    const Settings* settings_;
+};
+
+}  // namespace vekora
