@@ -38,7 +38,7 @@
 //               1 + (i-1)/2, low half for odd i; unused halves 0
 //   args        word 1 is 0; argument j of a call of a CONSTRUCTION in 16 bits, word 2 + j/2,
 //               low half for even j, 0xFFFF from the callee's parameter count on; otherwise 0
-//   markline    -1 (the line alone)  |  P1, P2, a?, b?, c?  |  u? with the high half 0xFFFF, v?, w?
+//   markline    -1 (the line alone)  |  P1, P2, a?, b?, c?  |  u? in 16 bits under 0xFFFF, v?, w?
 //   defaults    words 1-7 start at -1; arguments 1 to 10 fill the places DefaultsSlots gives
 //   tooldefaults  argument 1 (16 bits) in the low half of word 1, argument 2 in its high half,
 //               argument 3 (16 bits) in word 2, arguments 4 to 8 colours in words 3 to 7; 0 absent
