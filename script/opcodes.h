@@ -23,94 +23,142 @@
 //     words 0-1: type code of j in 4 bits, word j/8, bits 4*(j%8) to 4*(j%8)+3
 //     words 2-7: name index of j in 16 bits, word 2 + j/2, low half for even j; 0xFFFF absent
 //
-// Operands below: P, L, C, R point, line, circle, procedure index; T text index;
-// fx fixed point (value * 65536); ang value * 256; int rounded; a?, b?, n? int or -1;
-// col? colour or -1; sh? shifted-or-default (-1, or rounded * 256); d? fixed or -1.
+// Row layouts, one a opcode in the table below: the field before "|" is the target (bits
+// 16-31 of word 0), the fields after it are words 1, 2, ... in order; a word no field names is 0.
+// A leading I marks the opcodes that carry the I mark when written with an I-keyword. Fields
+// are `kind` or `name=kind`; the name is what listings call the operand.
+//   P L C       index of a point, line, circle     T  text index     R  procedure name index
+//   M           module number of a procedure
+//   fx          fixed point: value * 65536           ang  angle: degrees * 256
+//   int         a rounded number                    0    always 0
+//   int? fx? T? col?   an int, fixed, text index or colour (0xRRGGBB); -1 when absent or DEFAULT
+//   sh?         -1 when absent or -1, else the rounded value * 256
+// Layouts of a whole run of words:
+//   points      the target's count of point indices, 16 bits each: point i (from 1) in word
+//               1 + (i-1)/2, low half for odd i; unused halves 0
+//   args        word 1 is 0; argument j of a call of a CONSTRUCTION in 16 bits, word 2 + j/2,
+//               low half for even j, 0xFFFF from the callee's parameter count on; otherwise 0
+//   markline    -1 (the line alone)  |  P1, P2, a?, b?, c?  |  u? in 16 bits under 0xFFFF, v?, w?
+//   defaults    words 1-7 start at -1; arguments 1 to 10 fill the places DefaultsSlots gives
+//   tooldefaults  argument 1 (16 bits) in the low half of word 1, argument 2 in its high half,
+//               argument 3 (16 bits) in word 2, arguments 4 to 8 colours in words 3 to 7; 0 absent
 // Rounding is to the nearest integer with halves to even; a value too large for its word
-// is 0x80000000. "w1..": words 1 onwards in order.
+// is 0x80000000. A 16-bit value is the low 16 bits of the rounded (for DEFAULTS and
+// TOOLDEFAULTS: floored) value.
 #pragma once
 
 #include <cstdint>
+#include <string_view>
+
+// To add an opcode, add its row here: the compiler names it by the constant, the interpreter
+// dispatches on it, and the listings that tests read take its name and layout from this row.
+//  X(constant,           code, listing name,               layout)
+#define VEKORA_OPCODE_TABLE(X)                                                                                        \
+    X(OpPoint,                 1, "POINT",                    "I P | x=fx y=fx a=int? col=col? b=int?")               \
+    X(OpLineXY,                2, "LINE_XY",                  "I L | x1=fx y1=fx x2=fx y2=fx a=int? col=col? b=int?") \
+    X(OpLinePolarXY,           3, "LINEPOLAR_XY",             "I L | x=fx y=fx angle=ang a=int? col=col? b=int?")     \
+    X(OpCircleXY,              4, "CIRCLE_XY",                "I C | x=fx y=fx r=fx col=col? a=int? s=sh? e=sh?")     \
+    X(OpCopyPoint,             5, "COPY_POINT",               "P | P")                                                \
+    X(OpCopyLine,              6, "COPY_LINE",                "L | L")                                                \
+    X(OpCopyCircle,            7, "COPY_CIRCLE",              "C | C")                                                \
+    X(OpCrossLines,            8, "CROSS_LINES",              "I P | L L a=int? col=col? b=int?")                     \
+    X(OpMiddle,                9, "MIDDLE",                   "I P | P P a=int? col=col? b=int?")                     \
+    X(OpMoveCircle,           10, "MOVECIRCLE",               "I C | P col=col? a=int?")                              \
+    X(OpRevert,               11, "REVERT",                   "L")                                                    \
+    X(OpLineThrough,          12, "LINE",                     "I L | P P a=int? col=col? b=int?")                     \
+    X(OpMidline,              13, "MIDLINE",                  "I L | P P a=int? col=col? b=int?")                     \
+    X(OpBisector,             14, "BISECTOR",                 "I L | L L a=int? col=col? b=int?")                     \
+    X(OpLinePolarAt,          15, "LINEPOLAR",                "I L | P L angle=ang a=int? col=col? b=int?")           \
+    X(OpTangent,              16, "TANGENT",                  "I L | L P C a=int? col=col? b=int?")                   \
+    X(OpAdvanceTo,            17, "ADVANCETO",                "I P | P P d=fx a=int? col=col? b=int?")                \
+    X(OpAdvanceOn,            18, "ADVANCEON",                "I P | P L d=fx a=int? col=col? b=int?")                \
+    X(OpCrossCircleLine,      19, "CROSS_CIRCLE_LINE",        "I P | P C L a=int? col=col? b=int?")                   \
+    X(OpCrossLineCircle,      20, "CROSS_LINE_CIRCLE",        "I P | P L C a=int? col=col? b=int?")                   \
+    X(OpCrossCircles,         21, "CROSS_CIRCLES",            "I P | P C C a=int? col=col? b=int?")                   \
+    X(OpCircleEnds,           22, "CIRCLEND",                 "I P | P C a=int? col=col? b=int?")                     \
+    X(OpCircleThrough,        24, "CIRCLE",                   "I C | P P col=col? a=int? s=sh? e=sh?")                \
+    X(OpCircleToLine,         25, "CIRCLE_TO_LINE",           "I C | P L col=col? a=int? s=sh? e=sh?")                \
+    X(OpArcPoints,            26, "ARC",                      "I C | P P s=sh? col=col? a=int?")                      \
+    X(OpStartLine,            27, "STARTLINE",                "I L | P P angle=ang len=fx a=int? col=col? b=int?")    \
+    X(OpFillTriangle,         28, "FILLTRIANGLE",             "P | P P col=col? a=int?")                              \
+    X(OpFillCircle,           29, "FILLCIRCLE",               "C | col=col? a=int?")                                  \
+    X(OpArcLines,             31, "ARC_LINES",                "I C | L L r=fx col=col? a=int?")                       \
+    X(OpOrderLines,           32, "ORDERLINES",               "L | L")                                                \
+    X(OpMarkPoint,            33, "MARKPOINT",                "P | a=int? b=int?")                                    \
+    X(OpMarkLine,             34, "MARKLINE",                 "L | markline")                                         \
+    X(OpMarkAngleLines,       35, "MARKANGLE_LINES",          "L | L T a=int? b=int? c=int?")                         \
+    X(OpMarkAnglePoints,      36, "MARKANGLE",                "P | P P T b=int? c=int?")                              \
+    X(OpMarkNumberLine,       38, "MARKNUMBERLINE",           "L | markline")                                         \
+    X(OpMarkNumberLines,      39, "MARKNUMBERANGLE_LINES",    "L | L text=T? a=int? b=int? c=int?")                   \
+    X(OpMarkNumberPoints,     40, "MARKNUMBERANGLE",          "P | P P text=T? b=int? c=int?")                        \
+    X(OpCallFast,             45, "CALL_FAST",                "M | args")                                             \
+    X(OpCallPace,             46, "CALL_PACE",                "M | args")                                             \
+    X(OpCallSlow,             47, "CALL_SLOW",                "M | args")                                             \
+    X(OpCall,                 48, "CALL",                     "M | args")                                             \
+    X(OpRepeat,               49, "REPEAT",                   "0 | n=int?")                                           \
+    X(OpClickable,            52, "CLICKABLE",                "n=int | points")                                       \
+    X(OpClickableOnLine,      53, "CLICKABLE_ALONG_LINE",     "P | L")                                                \
+    X(OpClickableOnCircle,    54, "CLICKABLE_ALONG_CIRCLE",   "P | C")                                                \
+    X(OpTrace,                55, "TRACE",                    "n=int | points")                                       \
+    /* A header met in the main module: the row pass 1 compiled it in; does nothing. */                               \
+    X(OpConstruction,         57, "CONSTRUCTION",             "0 | 0 params=int R")                                   \
+    X(OpInteraction,          58, "INTERACTION",              "0 | 0 0 R")                                            \
+    X(OpAnimation,            59, "ANIMATION",                "0 | 0 0 R")                                            \
+    X(OpCls,                  65, "CLS",                      "0 | col=col?")                                         \
+    X(OpScreen,               66, "SCREEN",                   "0 | w=int h=int n=int? col=col?")                      \
+    X(OpWindow,               67, "WINDOW",                   "0 | a=int b=int")                                      \
+    X(OpTextWindow,           68, "TEXTWINDOW",               "0 | a=int b=int c=int d=int")                          \
+    X(OpText,                 72, "TEXT",                     "T | col1=col? col2=col? n=int?")                       \
+    X(OpTitle,                73, "TITLE",                    "T")                                                    \
+    X(OpSpeed,                76, "SPEED",                    "0 | n=int")                                            \
+    X(OpFrameSpeed,           77, "FRAMESPEED",               "0 | n=int")                                            \
+    X(OpDefaults,             80, "DEFAULTS",                 "0 | defaults")                                         \
+    X(OpToolDefaults,         81, "TOOLDEFAULTS",             "n=int | tooldefaults")                                 \
+    /* Menu rows: targets and "closing" are rows of the main module. */                                               \
+    X(OpMenu,                 88, "MENU",                     "items=int | col1=col? col2=col? closing=int")          \
+    X(OpMenuItem,             89, "MENUITEM",                 "jump=int | T")                                         \
+    X(OpExitMenu,             90, "EXITMENU",                 "closing=int")                                          \
+    X(OpEndMenu,              91, "ENDMENU",                  "row=int")                                              \
+    X(OpRepeatMenu,           92, "REPEATMENU",               "jump=int")                                             \
+    X(OpStepPoint,            97, "STEP_POINT",               "P | dx=fx dy=fx")                                      \
+    X(OpStepCircle,           98, "STEP_CIRCLE",              "C | dx=fx dy=fx dr=fx?")                               \
+    X(OpStepPointOnLine,     102, "STEP_POINT_ALONG_LINE",    "P | L d=fx?")                                          \
+    X(OpStepCircleOnLine,    103, "STEP_CIRCLE_ALONG_LINE",   "C | L d=fx? e=fx?")                                    \
+    X(OpStepPointOnCircle,   104, "STEP_POINT_ALONG_CIRCLE",  "P | C d=fx?")                                          \
+    X(OpStepCircleOnCircle,  105, "STEP_CIRCLE_ALONG_CIRCLE", "C | C d=fx? e=fx?")                                    \
+    X(OpWait,                128, "WAIT",                     "0")                                                    \
+    X(OpWaitAlways,          129, "WAITALWAYS",               "0")                                                    \
+    X(OpWaitFor,             130, "WAIT_FOR",                 "0 | n=int")                                            \
+    X(OpWaitAlwaysFor,       131, "WAITALWAYS_FOR",           "0 | n=int")                                            \
+    X(OpEnd,                 255, "END",                      "0")
 
 namespace vekora {
 
 enum Opcode : std::int32_t {
-    OpPoint = 1,             // I  target P   w1.. fx x, fx y, a?, col?, b?
-    OpLineXY = 2,            // I  target L   w1.. fx x1, fx y1, fx x2, fx y2, a?, col?, b?
-    OpLinePolarXY = 3,       // I  target L   w1.. fx x, fx y, ang, a?, col?, b?
-    OpCircleXY = 4,          // I  target C   w1.. fx x, fx y, fx r, col?, a?, sh? s, sh? e
-    OpCopyPoint = 5,         //    target P   w1 P2
-    OpCopyLine = 6,          //    target L   w1 L2
-    OpCopyCircle = 7,        //    target C   w1 C2
-    OpCrossLines = 8,        // I  target P   w1.. L1, L2, a?, col?, b?
-    OpMiddle = 9,            // I  target P   w1.. P1, P2, a?, col?, b?
-    OpMoveCircle = 10,       // I  target C   w1.. P, col?, a?
-    OpRevert = 11,           //    target L
-    OpLineThrough = 12,      // I  target L   w1.. P1, P2, a?, col?, b?
-    OpMidline = 13,          // I  target L   w1.. P1, P2, a?, col?, b?
-    OpBisector = 14,         // I  target L   w1.. L1, L2, a?, col?, b?
-    OpLinePolarAt = 15,      // I  target L   w1.. P, L2, ang, a?, col?, b?
-    OpTangent = 16,          // I  target L1  w1.. L2, P, C, a?, col?, b?
-    OpAdvanceTo = 17,        // I  target P   w1.. P1, P2, fx d, a?, col?, b?
-    OpAdvanceOn = 18,        // I  target P   w1.. P1, L, fx d, a?, col?, b?
-    OpCrossCircleLine = 19,  // I  target Q1  w1.. Q2, C, L, a?, col?, b?
-    OpCrossLineCircle = 20,  // I  target Q1  w1.. Q2, L, C, a?, col?, b?
-    OpCrossCircles = 21,     // I  target Q1  w1.. Q2, C1, C2, a?, col?, b?
-    OpCircleEnds = 22,       // I  target Q1  w1.. Q2, C, a?, col?, b?
-    OpCircleThrough = 24,    // I  target C   w1.. P1, P2, col?, a?, sh? s, sh? e
-    OpCircleToLine = 25,     // I  target C   w1.. P1, L, col?, a?, sh? s, sh? e
-    OpArcPoints = 26,        // I  target C   w1.. P1, P2, sh? s, col?, a?
-    OpStartLine = 27,        // I  target L   w1.. P, P1, ang, fx len, a?, col?, b?
-    OpFillTriangle = 28,     //    target P1  w1.. P2, P3, col?, a?
-    OpFillCircle = 29,       //    target C   w1.. col?, a?
-    OpArcLines = 31,         // I  target C   w1.. L1, L2, fx r, col?, a?
-    OpOrderLines = 32,       //    target L1  w1 L2
-    OpMarkPoint = 33,        //    target P   w1.. a?, b?
-    OpMarkLine = 34,         //    target L   w1 -1 | w1.. P1, P2, a?, b?, c? | w1 u? + 0xFFFF0000, v?, w?
-    OpMarkAngleLines = 35,   //    target L1  w1.. L2, T, a?, b?, c?
-    OpMarkAnglePoints = 36,  //    target P1  w1.. P2, P3, T, b?, c?
-    OpMarkNumberLine = 38,   //    as OpMarkLine
-    OpMarkNumberLines = 39,  //    target L1  w1.. L2, T or -1, a?, b?, c?
-    OpMarkNumberPoints = 40, //    target P1  w1.. P2, P3, T or -1, b?, c?
-    OpCallFast = 45,         //    target module  w1 0, w2.. arguments (16 bits each, 0xFFFF unused)
-    OpCallPace = 46,         //    as OpCallFast
-    OpCallSlow = 47,         //    as OpCallFast
-    OpCall = 48,             //    as OpCallFast
-    OpRepeat = 49,           //    target 0   w1 n?
-    OpClickable = 52,        //    target n   w1.. points, 16 bits each, low half first
-    OpClickableOnLine = 53,  //    target P   w1 L
-    OpClickableOnCircle = 54,//    target P   w1 C
-    OpTrace = 55,            //    target n   w1.. points, as OpClickable
-    OpConstruction = 57,     //    header met in the main module (does nothing)
-    OpInteraction = 58,      //    as OpConstruction
-    OpAnimation = 59,        //    as OpConstruction
-    OpCls = 65,              //    target 0   w1 col?
-    OpScreen = 66,           //    target 0   w1.. int w, int h, n?, col?
-    OpWindow = 67,           //    target 0   w1.. int a, int b
-    OpTextWindow = 68,       //    target 0   w1.. int a, int b, int c, int d
-    OpText = 72,             //    target T   w1.. col?, col?, n?
-    OpTitle = 73,            //    target T
-    OpSpeed = 76,            //    target 0   w1 int n
-    OpFrameSpeed = 77,       //    target 0   w1 int n
-    OpDefaults = 80,         //    target 0   w1-w7 colours and 16-bit halves, -1 where absent
-    OpToolDefaults = 81,     //    target argument count   w1-w7 sizes and colours, 0 where absent
-    OpMenu = 88,             //    target item count   w1.. col?, col?, closing row
-    OpMenuItem = 89,         //    target jump row   w1 T (16 bits)
-    OpExitMenu = 90,         //    target closing row
-    OpEndMenu = 91,          //    target its own row
-    OpRepeatMenu = 92,       //    target the MENU's row - 1
-    OpStepPoint = 97,        //    target P   w1.. fx dx, fx dy
-    OpStepCircle = 98,       //    target C   w1.. fx dx, fx dy, d? dr
-    OpStepPointOnLine = 102, //    target P   w1.. L, d? d
-    OpStepCircleOnLine = 103,//    target C   w1.. L, d? d, d? e
-    OpStepPointOnCircle = 104,  // target P   w1.. C2, d? d
-    OpStepCircleOnCircle = 105, // target C   w1.. C2, d? d, d? e
-    OpWait = 128,            //    target 0
-    OpWaitAlways = 129,      //    target 0
-    OpWaitFor = 130,         //    target 0   w1 int n
-    OpWaitAlwaysFor = 131,   //    target 0   w1 int n
-    OpEnd = 255,             //    target 0
+#define VEKORA_OPCODE_CONSTANT(constant, code, name, layout) constant = code,
+    VEKORA_OPCODE_TABLE(VEKORA_OPCODE_CONSTANT)
+#undef VEKORA_OPCODE_CONSTANT
 };
+
+struct OpcodeInfo {
+    Opcode code;
+    std::string_view name;    // in listings
+    std::string_view layout;  // as above
+};
+
+inline constexpr OpcodeInfo OpcodeTable[] = {
+#define VEKORA_OPCODE_INFO(constant, code, name, layout) {constant, name, layout},
+    VEKORA_OPCODE_TABLE(VEKORA_OPCODE_INFO)
+#undef VEKORA_OPCODE_INFO
+};
+
+// The row of opcode `code` (without the I mark), or null when no statement writes it.
+constexpr const OpcodeInfo* FindOpcode(std::int32_t code) {
+    for (const OpcodeInfo& info : OpcodeTable) {
+        if (info.code == code) return &info;
+    }
+    return nullptr;
+}
 
 constexpr std::int32_t OpcodeMask = 0x3FF;       // bits 0-9
 constexpr std::int32_t IMark = 0x4000;           // bit 14
@@ -139,6 +187,26 @@ constexpr std::int32_t MakeWord0(std::int32_t target, std::int32_t opcode) {
 // Two 16-bit halves in one word.
 constexpr std::int32_t Halves(std::int32_t low, std::int32_t high) {
     return static_cast<std::int32_t>((static_cast<std::uint32_t>(high) << 16) | (static_cast<std::uint32_t>(low) & 0xFFFFu));
+}
+
+// Where DEFAULTS puts its arguments 1 to 10: a whole word for a colour, else a 16-bit half
+// holding floor(value * scale).
+struct DefaultsSlot {
+    enum Part { Colour, Low, High };
+    int word;
+    Part part;
+    double scale;
+};
+inline constexpr DefaultsSlot DefaultsSlots[] = {
+    {2, DefaultsSlot::Colour, 1},   {5, DefaultsSlot::Colour, 1},   {3, DefaultsSlot::Colour, 1},
+    {1, DefaultsSlot::Colour, 1},   {6, DefaultsSlot::Low, 1},  {4, DefaultsSlot::High, 1},
+    {7, DefaultsSlot::High, 1}, {4, DefaultsSlot::Low, 1},  {6, DefaultsSlot::High, 1},
+    {7, DefaultsSlot::Low, 256},
+};
+
+// The type code of parameter j in a CONSTRUCTION's descriptor row (words 0 and 1).
+constexpr std::int32_t DescriptorType(std::int32_t word0, std::int32_t word1, int j) {
+    return ((j < 8 ? word0 : word1) >> (4 * (j % 8))) & 15;
 }
 
 }  // namespace vekora

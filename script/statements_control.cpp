@@ -82,7 +82,7 @@ std::int32_t EnterProcedure(Statement& s, std::int32_t kind) {
 }
 
 std::int32_t ParameterType(const InstructionTable& table, std::int32_t module, int j) {
-    return (table.Word(module, 1, j / 8) >> (4 * (j % 8))) & 15;
+    return DescriptorType(table.Word(module, 1, 0), table.Word(module, 1, 1), j);
 }
 
 }  // namespace

@@ -9,21 +9,6 @@ namespace {
 
 std::int32_t Floor16(double value) { return RoundToWord(std::floor(value)) & 0xFFFF; }
 
-enum class Slot { Colour, LowHalf, HighHalf };
-
-struct DefaultsArgument {
-    int word;
-    Slot slot;
-    double scale;
-};
-
-// Where DEFAULTS puts its arguments 1 to 10.
-constexpr DefaultsArgument DefaultsLayout[] = {
-    {2, Slot::Colour, 1}, {5, Slot::Colour, 1}, {3, Slot::Colour, 1}, {1, Slot::Colour, 1},
-    {6, Slot::LowHalf, 1}, {4, Slot::HighHalf, 1}, {7, Slot::HighHalf, 1}, {4, Slot::LowHalf, 1},
-    {6, Slot::HighHalf, 1}, {7, Slot::LowHalf, 256},
-};
-
 bool Claimed(const Compilation& c, std::int32_t row) {
     return row >= 0 && static_cast<std::size_t>(row) < c.claimedRows.size() && c.claimedRows[static_cast<std::size_t>(row)];
 }
@@ -75,13 +60,13 @@ std::int32_t CompileDefaults(Statement& s) {
     Statement::Words words;
     words.fill(-1);
     for (int argument = 1; argument < s.Count() && argument <= 10; ++argument) {
-        const DefaultsArgument& where = DefaultsLayout[argument - 1];
+        const DefaultsSlot& where = DefaultsSlots[argument - 1];
         std::int32_t& word = words[static_cast<std::size_t>(where.word - 1)];
         if (s.FirstPass()) continue;
-        switch (where.slot) {
-            case Slot::Colour: word = s.ColourOr(argument); break;
-            case Slot::LowHalf: word = Halves(Floor16(s.Number(argument) * where.scale), word >> 16); break;
-            case Slot::HighHalf: word = Halves(word & 0xFFFF, Floor16(s.Number(argument) * where.scale)); break;
+        switch (where.part) {
+            case DefaultsSlot::Colour: word = s.ColourOr(argument); break;
+            case DefaultsSlot::Low: word = Halves(Floor16(s.Number(argument) * where.scale), word >> 16); break;
+            case DefaultsSlot::High: word = Halves(word & 0xFFFF, Floor16(s.Number(argument) * where.scale)); break;
         }
     }
     return s.WriteRow(OpDefaults, 0, words);

@@ -75,6 +75,8 @@ constexpr Option Options[] = {
      [](CommandLine& line, const std::string&) { return SetMode(line, Action::Check, "--check"); }},
     {"--dump-table", "", "", "compile, then print the symbol lists and the instruction table; exit 1 with errors",
      [](CommandLine& line, const std::string&) { return SetMode(line, Action::DumpTable, "--dump-table"); }},
+    {"--dump-symbols", "", "", "as --dump-table, with the rows by opcode names and named operands",
+     [](CommandLine& line, const std::string&) { return SetMode(line, Action::DumpSymbols, "--dump-symbols"); }},
     {"--help", "-h", "", "show this help and exit",
      [](CommandLine& line, const std::string&) { line.action = Action::Help; return std::string(); }},
     {"--version", "", "", "show the version and exit",
@@ -118,7 +120,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         }
         line.script = argument;
     }
-    if ((line.action == Action::Check || line.action == Action::DumpTable) && line.script.empty()) {
+    if ((line.action == Action::Check || line.action == Action::DumpTable || line.action == Action::DumpSymbols) &&
+        line.script.empty()) {
         return UsageError(line, "no script given");
     }
     if (!line.headless && !line.eventsFile.empty()) return UsageError(line, "--events needs --headless");

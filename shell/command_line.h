@@ -10,7 +10,7 @@ namespace vekora {
 constexpr int ExitUsage = 2;  // the command line itself was wrong
 
 struct CommandLine {
-    enum class Action { Run, Help, Version, UsageError, Check, DumpTable };
+    enum class Action { Run, Help, Version, UsageError, Check, DumpTable, DumpSymbols };
     Action action = Action::Run;
     std::string script;  // empty: ask for one
     std::string error;   // what was wrong, for Action::UsageError

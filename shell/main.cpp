@@ -27,6 +27,8 @@ int main(int argc, char** argv) {
             return vekora::CheckScript(line.script, console, std::cerr);
         case CommandLine::Action::DumpTable:
             return vekora::DumpScriptTable(line.script, console, std::cerr);
+        case CommandLine::Action::DumpSymbols:
+            return vekora::DumpScriptTable(line.script, console, std::cerr, vekora::TableListing::Symbolic);
         case CommandLine::Action::Run:
             return vekora::PlayScript(line, console, std::cin, std::cerr);
         case CommandLine::Action::UsageError:

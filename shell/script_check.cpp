@@ -20,10 +20,12 @@ int CheckScript(const std::string& path, Console& console, std::ostream& diagnos
     return CompileScriptFile(path, console, diagnostics).result == 0 ? 0 : ExitCompilationErrors;
 }
 
-int DumpScriptTable(const std::string& path, Console& console, std::ostream& diagnostics) {
+int DumpScriptTable(const std::string& path, Console& console, std::ostream& diagnostics, TableListing listing) {
     const CompiledScript compiled = CompileScriptFile(path, console, diagnostics);
     if (compiled.result != 0) return ExitCompilationErrors;
-    DumpTable(compiled.table, compiled.symbols, [&console](const std::string& line) { console.PrintLine(line); });
+    const auto print = [&console](const std::string& line) { console.PrintLine(line); };
+    if (listing == TableListing::Symbolic) DumpTableSymbolic(compiled.table, compiled.symbols, print);
+    else DumpTable(compiled.table, compiled.symbols, print);
     return 0;
 }
 

@@ -28,6 +28,8 @@ CompiledScript CompileScriptFile(const std::string& path, Console& console, std:
 // Exit code 0 when the script compiles, 1 with errors.
 int CheckScript(const std::string& path, Console& console, std::ostream& diagnostics);
 // As CheckScript, and after a clean compilation prints the symbol lists and the table.
-int DumpScriptTable(const std::string& path, Console& console, std::ostream& diagnostics);
+enum class TableListing { Numeric, Symbolic };
+int DumpScriptTable(const std::string& path, Console& console, std::ostream& diagnostics,
+                    TableListing listing = TableListing::Numeric);
 
 }  // namespace vekora

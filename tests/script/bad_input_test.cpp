@@ -122,7 +122,7 @@ TEST(BadInput, ManyProceduresAfterALongMainModule) {
     const auto compiled = Compile(lines);
     ASSERT_EQ(compiled.result, 0);
     EXPECT_EQ(compiled.table.Modules(), 20001);
-    EXPECT_EQ(compiled.Row(20000, 0), (std::vector<std::int32_t>{KindInteraction, 2, 0, 19999, 0, 0, 0, 0}));
+    EXPECT_EQ(compiled.Line(20000, 0), "INTERACTION end=2 R19999");
 
     // The C view would be 20001 x 20003 x 8 words: refused, not attempted.
     std::vector<VEKS_String> items;

@@ -6,7 +6,9 @@
 #include <utility>
 #include <vector>
 
+#include "script/disassembler.h"
 #include "script/passes.h"
+#include "script/table_dump.h"
 
 namespace vekora::testing {
 
@@ -27,6 +29,16 @@ struct Compiled {
         for (int w = 0; w < InstructionTable::WordsPerRow; ++w) words.push_back(table.Word(module, row, w));
         return words;
     }
+    // The table by names (script/disassembler.h): its `table` line and every row that is
+    // not all zero, each line ended. It opens with a line end too, so that it compares with
+    // a raw string literal whose first line starts on the line after R"(.
+    std::string Listing() const {
+        std::string text = "\n";
+        ListTable(table, [&text](const std::string& line) { text += line + '\n'; });
+        return text;
+    }
+    // One row by names, as in the listing without its module and row numbers.
+    std::string Line(std::int32_t module, std::int32_t row) const { return DisassembleRow(table, module, row); }
 };
 
 inline Compiled Compile(const std::vector<std::string>& lines) {

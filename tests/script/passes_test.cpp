@@ -3,16 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "compile_helper.h"
-#include "script/opcodes.h"
 #include "script/types.h"
 
 namespace vekora {
 namespace {
 
 using testing::Compile;
-using testing::W0;
 using Errors = std::vector<std::pair<std::int32_t, std::int32_t>>;
-using Words = std::vector<std::int32_t>;
 
 TEST(Passes, MissingEndIsOneErrorAtLineZero) {
     for (const std::vector<std::string>& script : std::vector<std::vector<std::string>>{
@@ -42,21 +39,29 @@ TEST(Passes, ErrorListsKeepLineOrderAndAreLeftAloneWhenClean) {
 TEST(Passes, ScriptWithoutProcedures) {
     const auto compiled = Compile({"POINT A 0 0", "", "' comment", "POINT B 1 1", "END"});
     ASSERT_EQ(compiled.result, 0);
-    EXPECT_EQ(compiled.table.Modules(), 1);
-    EXPECT_EQ(compiled.table.Rows(), 4 + 3);  // last line index 4, rows 0 to 6
-    EXPECT_EQ(compiled.Row(0, 0), (Words{0, 4, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(compiled.Row(0, 3)[0], 255);
+    // One module of 4 + 3 rows: the last line's index is 4, rows 0 to 6.
+    EXPECT_EQ(compiled.Listing(), R"(
+table 1 7
+0 0 MAIN end=4 procedures=0
+0 1 POINT P0 x=0 y=0
+0 2 POINT P1 x=1 y=1
+0 3 END
+)");
 }
 
 TEST(Passes, InteractionWithOnlyRepeat) {
     const auto compiled = Compile({"POINT A 0 0", "END", "INTERACTION I", "REPEAT", "TEXT \"after\""});
     ASSERT_EQ(compiled.result, 0);
-    EXPECT_EQ(compiled.table.Modules(), 2);
-    EXPECT_EQ(compiled.Row(1, 0), (Words{KindInteraction, 2, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(compiled.Row(1, 1), (Words{49, -1, 0, 0, 0, 0, 0, 0}));
     // The main module goes on at the header's row: the TEXT after the procedure is kept.
-    EXPECT_EQ(compiled.Row(0, 3), (Words{72, -1, -1, -1, 0, 0, 0, 0}));
-    EXPECT_EQ(compiled.Row(0, 0), (Words{0, 4, 0, 0, 1, 0, 0, 0}));
+    EXPECT_EQ(compiled.Listing(), R"(
+table 2 5
+0 0 MAIN end=4 procedures=1
+0 1 POINT P0 x=0 y=0
+0 2 END
+0 3 TEXT T0
+1 0 INTERACTION end=2 R0
+1 1 REPEAT
+)");
 }
 
 TEST(Passes, ManyMainStatementsAfterAProcedureAllFit) {
@@ -64,9 +69,9 @@ TEST(Passes, ManyMainStatementsAfterAProcedureAllFit) {
     for (int i = 0; i < 50; ++i) script.push_back("SPEED " + std::to_string(i));
     const auto compiled = Compile(script);
     ASSERT_EQ(compiled.result, 0);
-    EXPECT_EQ(compiled.Row(0, 0)[HeaderEndRow], 52);
+    EXPECT_EQ(compiled.Line(0, 0), "MAIN end=52 procedures=1");
     EXPECT_GE(compiled.table.Rows(), 53);
-    for (int i = 0; i < 50; ++i) EXPECT_EQ(compiled.Row(0, 2 + i), (Words{76, i, 0, 0, 0, 0, 0, 0}));
+    for (int i = 0; i < 50; ++i) EXPECT_EQ(compiled.Line(0, 2 + i), "SPEED n=" + std::to_string(i));
 }
 
 TEST(Passes, ConstructionDescriptorAndCalls) {
@@ -86,17 +91,28 @@ TEST(Passes, ConstructionDescriptorAndCalls) {
         "INTERACT I 1 2 3",
     });
     ASSERT_EQ(compiled.result, 0) << compiled.errors.codes.size();
-    EXPECT_EQ(compiled.Row(0, 4), (Words{W0(1, 48), 0, Halves(0, 0), -1, -1, -1, -1, -1}));
-    EXPECT_EQ(compiled.Row(0, 5), (Words{W0(1, 45), 0, Halves(1, 0), -1, -1, -1, -1, -1}));
-    EXPECT_EQ(compiled.Row(0, 6), (Words{W0(1, 45), 0, Halves(1, 0), -1, -1, -1, -1, -1}));
-    EXPECT_EQ(compiled.Row(0, 7)[0], W0(1, 48));
-    EXPECT_EQ(compiled.Row(1, 0), (Words{KindConstruction, 5, 2, 0, 0, 0, 0, 0}));
-    // Parameter types 1 (point) and 2 (line); indices X = point 2, Y = line 1.
-    EXPECT_EQ(compiled.Row(1, 1), (Words{0x21, 0, Halves(2, 1), -1, -1, -1, -1, -1}));
-    EXPECT_EQ(compiled.Row(1, 2), (Words{W0(2, 33), -1, -1, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(compiled.Row(2, 0), (Words{KindInteraction, 2, 0, 1, 0, 0, 0, 0}));
-    EXPECT_EQ(compiled.Row(0, 0), (Words{0, 10, 0, 0, 2, 0, 0, 0}));  // the last main statement is at row 9
-    EXPECT_EQ(compiled.Row(0, 9), (Words{W0(2, 48), 0, 0, 0, 0, 0, 0, 0}));
+    // Calls name the module, not the procedure; P's parameters are X (point 2) and Y (line 1).
+    // The last main statement is at row 9.
+    EXPECT_EQ(compiled.Listing(), R"(
+table 3 11
+0 0 MAIN end=10 procedures=2
+0 1 POINT P0 x=0 y=0
+0 2 POINT P1 x=5 y=5
+0 3 LINE_XY L0 x1=0 y1=0 x2=1 y2=1
+0 4 CALL M1 P0 L0
+0 5 CALL_FAST M1 P1 L0
+0 6 CALL_FAST M1 P1 L0
+0 7 CALL M1 P0 L0
+0 8 END
+0 9 CALL M2
+1 0 CONSTRUCTION end=5 params=2 R0
+1 1 PARAMETERS P2 L1
+1 2 MARKPOINT P2
+1 3 MARKLINE L1
+1 4 REPEAT
+2 0 INTERACTION end=2 R1
+2 1 REPEAT
+)");
 }
 
 TEST(Passes, CallChecks) {
@@ -144,9 +160,14 @@ TEST(Passes, HeaderWithLeadingBlankIsStillDescribedBeforeCalls) {
 TEST(Passes, ProcedureWithoutRepeatKeepsEndRowZero) {
     const auto compiled = Compile({"END", "INTERACTION I", "CLICKABLE A"});
     ASSERT_EQ(compiled.result, 0);
-    EXPECT_EQ(compiled.Row(1, 0)[HeaderEndRow], 0);
-    EXPECT_EQ(compiled.Row(1, 1)[0], W0(1, 52));
-    EXPECT_EQ(compiled.Row(0, 0)[HeaderEndRow], 2);
+    EXPECT_EQ(compiled.Listing(), R"(
+table 2 4
+0 0 MAIN end=2 procedures=1
+0 1 END
+0 2 INTERACTION R0
+1 0 INTERACTION end=0 R0
+1 1 CLICKABLE n=1 P0
+)");
 }
 
 TEST(Passes, PointListsAndAlong) {
@@ -155,14 +176,25 @@ TEST(Passes, PointListsAndAlong) {
                                    "STEP K, 1, 2, 3", "STEP A ALONG L, 5", "STEP K ALONG K", "REPEAT",
                                    "LINE L 0 0 1 1", "CIRCLE K 0 0 1"});
     ASSERT_EQ(compiled.result, 0) << compiled.errors.codes[0];
-    EXPECT_EQ(compiled.Row(1, 1), (Words{W0(3, 52), Halves(0, 1), 2, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(compiled.Row(1, 2), (Words{53, 0, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(compiled.Row(1, 3), (Words{W0(1, 54), 0, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(compiled.Row(2, 1), (Words{W0(2, 55), Halves(0, 1), 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(compiled.Row(2, 2), (Words{97, 65536, 131072, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(compiled.Row(2, 3), (Words{98, 65536, 131072, 196608, 0, 0, 0, 0}));
-    EXPECT_EQ(compiled.Row(2, 4), (Words{102, 0, 327680, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(compiled.Row(2, 5), (Words{105, 0, -1, -1, 0, 0, 0, 0}));
+    EXPECT_EQ(compiled.Listing(), R"(
+table 3 9
+0 0 MAIN end=4 procedures=2
+0 1 END
+0 2 LINE_XY L0 x1=0 y1=0 x2=1 y2=1
+0 3 CIRCLE_XY C0 x=0 y=0 r=1
+1 0 INTERACTION end=5 R0
+1 1 CLICKABLE n=3 P0 P1 P2
+1 2 CLICKABLE_ALONG_LINE P0 L0
+1 3 CLICKABLE_ALONG_CIRCLE P1 C0
+1 4 REPEAT
+2 0 ANIMATION end=7 R1
+2 1 TRACE n=2 P0 P1
+2 2 STEP_POINT P0 dx=1 dy=2
+2 3 STEP_CIRCLE C0 dx=1 dy=2 dr=3
+2 4 STEP_POINT_ALONG_LINE P0 L0 d=5
+2 5 STEP_CIRCLE_ALONG_CIRCLE C0 C0
+2 6 REPEAT
+)");
 }
 
 // MENU as the first statement: items jump to row 0 for REPEATMENU; nested menus keep
@@ -180,24 +212,38 @@ TEST(Passes, MenusWithNestedMenus) {
         "END",                   // row 9
     });
     ASSERT_EQ(compiled.result, 0) << compiled.errors.codes[0];
-    EXPECT_EQ(compiled.Row(0, 1), (Words{W0(1, 88), 1, 2, 8, 0, 0, 0, 0}));
-    EXPECT_EQ(compiled.Row(0, 2), (Words{W0(0, 89), 0, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(compiled.Row(0, 3), (Words{W0(1, 88), -1, -1, 6, 0, 0, 0, 0}));
-    EXPECT_EQ(compiled.Row(0, 4), (Words{W0(6, 89), 1, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(compiled.Row(0, 5)[0], W0(6, 90));
-    EXPECT_EQ(compiled.Row(0, 6)[0], W0(6, 91));
-    EXPECT_EQ(compiled.Row(0, 7)[0], W0(8, 90));
-    EXPECT_EQ(compiled.Row(0, 8)[0], W0(0, 92));
+    EXPECT_EQ(compiled.Listing(), R"(
+table 1 11
+0 0 MAIN end=10 procedures=0
+0 1 MENU items=1 col1=&H000001 col2=&H000002 closing=8
+0 2 MENUITEM jump=0 T0
+0 3 MENU items=1 col1=default col2=default closing=6
+0 4 MENUITEM jump=6 T1
+0 5 EXITMENU closing=6
+0 6 ENDMENU row=6
+0 7 EXITMENU closing=8
+0 8 REPEATMENU jump=0
+0 9 END
+)");
 }
 
 TEST(Passes, ThreeLevelsOfMenus) {
     const auto compiled = Compile({"MENU", "MENU", "MENU", "MENUITEM \"a\"", "ENDMENU", "ENDMENU", "MENUITEM \"b\"",
                                    "ENDMENU", "END"});
     ASSERT_EQ(compiled.result, 0) << compiled.errors.codes[0];
-    EXPECT_EQ(compiled.Row(0, 1), (Words{W0(1, 88), -1, -1, 8, 0, 0, 0, 0}));
-    EXPECT_EQ(compiled.Row(0, 2), (Words{W0(0, 88), -1, -1, 6, 0, 0, 0, 0}));
-    EXPECT_EQ(compiled.Row(0, 3), (Words{W0(1, 88), -1, -1, 5, 0, 0, 0, 0}));
-    EXPECT_EQ(compiled.Row(0, 7), (Words{W0(8, 89), 1, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(compiled.Listing(), R"(
+table 1 11
+0 0 MAIN end=10 procedures=0
+0 1 MENU items=1 col1=default col2=default closing=8
+0 2 MENU items=0 col1=default col2=default closing=6
+0 3 MENU items=1 col1=default col2=default closing=5
+0 4 MENUITEM jump=5 T0
+0 5 ENDMENU row=5
+0 6 ENDMENU row=6
+0 7 MENUITEM jump=8 T1
+0 8 ENDMENU row=8
+0 9 END
+)");
 }
 
 TEST(Passes, MenuItemLimit) {

@@ -1,102 +1,455 @@
-// Statement rules: small scripts against the rows they compile to, and against their
-// errors (codes and 1-based lines).
+// Statement rules: small scripts against the listing of the table they compile to, and
+// against their errors (codes and 1-based lines).
 #include <gtest/gtest.h>
 
 #include "compile_helper.h"
-#include "script/opcodes.h"
 #include "script/types.h"
 
 namespace vekora {
 namespace {
 
 using testing::Compile;
-using testing::W0;
-using Words = std::vector<std::int32_t>;
 
-// The first statement of each script (after any definitions) is checked at `row`.
-struct RowCase {
+// A script against the listing of its whole table (compile_helper.h).
+struct ListingCase {
     std::vector<std::string> script;
-    std::int32_t row;
-    Words words;
+    std::string listing;
 };
 
+std::string Joined(const std::vector<std::string>& script) {
+    std::string text;
+    for (const std::string& line : script) text += (text.empty() ? "" : " | ") + line;
+    return text;
+}
+
 TEST(Statements, RowsOfTheFigureStatements) {
-    const RowCase cases[] = {
-        {{"IPOINT P, 1, 2", "END"}, 1, {0x4001, 65536, 131072, -1, -1, -1, 0, 0}},
-        {{"POINT P, 0.5, -2", "END"}, 1, {1, 32768, -131072, -1, -1, -1, 0, 0}},
-        {{"POINT P, 1, 2, DEFAULT, &HFF0000, 3", "END"}, 1, {1, 65536, 131072, -1, 0xFF0000, 3, 0, 0}},
-        {{"POINT P, 40000, 0", "END"}, 1, {1, INT32_MIN, 0, -1, -1, -1, 0, 0}},
-        {{"LINE L, 0, 0, 1, 1, 2, (1,2,3), 4", "END"}, 1, {2, 0, 0, 65536, 65536, 2, 0x010203, 4}},
-        {{"LINEPOLAR L, 0, 0, 30.5", "END"}, 1, {3, 0, 0, 7808, -1, -1, -1, 0}},
-        {{"CIRCLE C, 1, 2, 3, 0xFF, 2, 10.6, DEFAULT", "END"}, 1, {4, 65536, 131072, 196608, 255, 2, 11 * 256, -1}},
-        {{"POINT A 0 0", "POINT B 1 1", "L = LINE A, B, 5", "END"}, 3, {12, 0, 1, 5, -1, -1, 0, 0}},
-        {{"POINT A 0 0", "LINE M 0 0 1 1", "L = LINEPOLAR A, M, 90", "END"}, 3, {W0(1, 15), 0, 0, 23040, -1, -1, -1, 0}},
-        {{"POINT A 0 0", "POINT B 1 1", "C = CIRCLE A, B", "END"}, 3, {24, 0, 1, -1, -1, -1, -1, 0}},
-        {{"POINT A 0 0", "LINE M 0 0 1 1", "C = ICIRCLE A, M, 1, 2, 3, 4", "END"}, 3, {0x4019, 0, 0, 1, 2, 768, 1024, 0}},
-        {{"POINT A 0 0", "B = COPY A", "POINT B 1 1", "END"}, 2, {W0(1, 5), 0, 0, 0, 0, 0, 0, 0}},
-        {{"LINE M 0 0 1 1", "N = COPY M", "LINE N 0 0 1 1", "END"}, 2, {W0(1, 6), 0, 0, 0, 0, 0, 0, 0}},
-        {{"CIRCLE K 0 0 1", "CIRCLE J 0 0 1", "J = COPY K", "END"}, 3, {W0(1, 7), 0, 0, 0, 0, 0, 0, 0}},
-        {{"LINE M 0 0 1 1", "LINE N 0 1 1 0", "P = CROSS M, N", "END"}, 3, {8, 0, 1, -1, -1, -1, 0, 0}},
-        {{"CIRCLE K 0 0 1", "LINE M 0 0 1 1", "Q R = CROSS K, M", "END"}, 3, {19, 1, 0, 0, -1, -1, -1, 0}},
-        {{"CIRCLE K 0 0 1", "LINE M 0 0 1 1", "Q R = CROSS M, K", "END"}, 3, {20, 1, 0, 0, -1, -1, -1, 0}},
-        {{"CIRCLE K 0 0 1", "CIRCLE J 0 0 2", "Q R = ICROSS K, J", "END"}, 3, {0x4015, 1, 0, 1, -1, -1, -1, 0}},
-        {{"POINT A 0 0", "POINT B 1 1", "M = MIDDLE A, B", "END"}, 3, {W0(2, 9), 0, 1, -1, -1, -1, 0, 0}},
-        {{"CIRCLE K 0 0 1", "POINT A 0 0", "MOVECIRCLE K, A, 5", "END"}, 3, {10, 0, 5, -1, 0, 0, 0, 0}},
-        {{"LINE M 0 0 1 1", "REVERT M", "END"}, 2, {11, 0, 0, 0, 0, 0, 0, 0}},
-        {{"POINT A 0 0", "POINT B 1 1", "L = MIDLINE A, B", "END"}, 3, {13, 0, 1, -1, -1, -1, 0, 0}},
-        {{"LINE M 0 0 1 1", "LINE N 0 1 1 0", "L = MIDLINE M, N", "END"}, 3, {W0(2, 14), 0, 1, -1, -1, -1, 0, 0}},
+    const ListingCase cases[] = {
+        {{"IPOINT P, 1, 2", "END"}, R"(
+table 1 4
+0 0 MAIN end=3 procedures=0
+0 1 IPOINT P0 x=1 y=2
+0 2 END
+)"},
+        {{"POINT P, 0.5, -2", "END"}, R"(
+table 1 4
+0 0 MAIN end=3 procedures=0
+0 1 POINT P0 x=0.5 y=-2
+0 2 END
+)"},
+        {{"POINT P, 1, 2, DEFAULT, &HFF0000, 3", "END"}, R"(
+table 1 4
+0 0 MAIN end=3 procedures=0
+0 1 POINT P0 x=1 y=2 a=default col=&HFF0000 b=3
+0 2 END
+)"},
+        // 40000 does not fit its word: the word is 0x80000000, which reads as -32768.
+        {{"POINT P, 40000, 0", "END"}, R"(
+table 1 4
+0 0 MAIN end=3 procedures=0
+0 1 POINT P0 x=-32768 y=0
+0 2 END
+)"},
+        {{"LINE L, 0, 0, 1, 1, 2, (1,2,3), 4", "END"}, R"(
+table 1 4
+0 0 MAIN end=3 procedures=0
+0 1 LINE_XY L0 x1=0 y1=0 x2=1 y2=1 a=2 col=&H010203 b=4
+0 2 END
+)"},
+        {{"LINEPOLAR L, 0, 0, 30.5", "END"}, R"(
+table 1 4
+0 0 MAIN end=3 procedures=0
+0 1 LINEPOLAR_XY L0 x=0 y=0 angle=30.5
+0 2 END
+)"},
+        {{"CIRCLE C, 1, 2, 3, 0xFF, 2, 10.6, DEFAULT", "END"}, R"(
+table 1 4
+0 0 MAIN end=3 procedures=0
+0 1 CIRCLE_XY C0 x=1 y=2 r=3 col=&H0000FF a=2 s=11
+0 2 END
+)"},
+        {{"POINT A 0 0", "POINT B 1 1", "L = LINE A, B, 5", "END"}, R"(
+table 1 6
+0 0 MAIN end=5 procedures=0
+0 1 POINT P0 x=0 y=0
+0 2 POINT P1 x=1 y=1
+0 3 LINE L0 P0 P1 a=5
+0 4 END
+)"},
+        {{"POINT A 0 0", "LINE M 0 0 1 1", "L = LINEPOLAR A, M, 90", "END"}, R"(
+table 1 6
+0 0 MAIN end=5 procedures=0
+0 1 POINT P0 x=0 y=0
+0 2 LINE_XY L0 x1=0 y1=0 x2=1 y2=1
+0 3 LINEPOLAR L1 P0 L0 angle=90
+0 4 END
+)"},
+        {{"POINT A 0 0", "POINT B 1 1", "C = CIRCLE A, B", "END"}, R"(
+table 1 6
+0 0 MAIN end=5 procedures=0
+0 1 POINT P0 x=0 y=0
+0 2 POINT P1 x=1 y=1
+0 3 CIRCLE C0 P0 P1
+0 4 END
+)"},
+        {{"POINT A 0 0", "LINE M 0 0 1 1", "C = ICIRCLE A, M, 1, 2, 3, 4", "END"}, R"(
+table 1 6
+0 0 MAIN end=5 procedures=0
+0 1 POINT P0 x=0 y=0
+0 2 LINE_XY L0 x1=0 y1=0 x2=1 y2=1
+0 3 ICIRCLE_TO_LINE C0 P0 L0 col=&H000001 a=2 s=3 e=4
+0 4 END
+)"},
+        {{"POINT A 0 0", "B = COPY A", "POINT B 1 1", "END"}, R"(
+table 1 6
+0 0 MAIN end=5 procedures=0
+0 1 POINT P0 x=0 y=0
+0 2 COPY_POINT P1 P0
+0 3 POINT P1 x=1 y=1
+0 4 END
+)"},
+        {{"LINE M 0 0 1 1", "N = COPY M", "LINE N 0 0 1 1", "END"}, R"(
+table 1 6
+0 0 MAIN end=5 procedures=0
+0 1 LINE_XY L0 x1=0 y1=0 x2=1 y2=1
+0 2 COPY_LINE L1 L0
+0 3 LINE_XY L1 x1=0 y1=0 x2=1 y2=1
+0 4 END
+)"},
+        {{"CIRCLE K 0 0 1", "CIRCLE J 0 0 1", "J = COPY K", "END"}, R"(
+table 1 6
+0 0 MAIN end=5 procedures=0
+0 1 CIRCLE_XY C0 x=0 y=0 r=1
+0 2 CIRCLE_XY C1 x=0 y=0 r=1
+0 3 COPY_CIRCLE C1 C0
+0 4 END
+)"},
+        {{"LINE M 0 0 1 1", "LINE N 0 1 1 0", "P = CROSS M, N", "END"}, R"(
+table 1 6
+0 0 MAIN end=5 procedures=0
+0 1 LINE_XY L0 x1=0 y1=0 x2=1 y2=1
+0 2 LINE_XY L1 x1=0 y1=1 x2=1 y2=0
+0 3 CROSS_LINES P0 L0 L1
+0 4 END
+)"},
+        {{"CIRCLE K 0 0 1", "LINE M 0 0 1 1", "Q R = CROSS K, M", "END"}, R"(
+table 1 6
+0 0 MAIN end=5 procedures=0
+0 1 CIRCLE_XY C0 x=0 y=0 r=1
+0 2 LINE_XY L0 x1=0 y1=0 x2=1 y2=1
+0 3 CROSS_CIRCLE_LINE P0 P1 C0 L0
+0 4 END
+)"},
+        {{"CIRCLE K 0 0 1", "LINE M 0 0 1 1", "Q R = CROSS M, K", "END"}, R"(
+table 1 6
+0 0 MAIN end=5 procedures=0
+0 1 CIRCLE_XY C0 x=0 y=0 r=1
+0 2 LINE_XY L0 x1=0 y1=0 x2=1 y2=1
+0 3 CROSS_LINE_CIRCLE P0 P1 L0 C0
+0 4 END
+)"},
+        {{"CIRCLE K 0 0 1", "CIRCLE J 0 0 2", "Q R = ICROSS K, J", "END"}, R"(
+table 1 6
+0 0 MAIN end=5 procedures=0
+0 1 CIRCLE_XY C0 x=0 y=0 r=1
+0 2 CIRCLE_XY C1 x=0 y=0 r=2
+0 3 ICROSS_CIRCLES P0 P1 C0 C1
+0 4 END
+)"},
+        {{"POINT A 0 0", "POINT B 1 1", "M = MIDDLE A, B", "END"}, R"(
+table 1 6
+0 0 MAIN end=5 procedures=0
+0 1 POINT P0 x=0 y=0
+0 2 POINT P1 x=1 y=1
+0 3 MIDDLE P2 P0 P1
+0 4 END
+)"},
+        {{"CIRCLE K 0 0 1", "POINT A 0 0", "MOVECIRCLE K, A, 5", "END"}, R"(
+table 1 6
+0 0 MAIN end=5 procedures=0
+0 1 CIRCLE_XY C0 x=0 y=0 r=1
+0 2 POINT P0 x=0 y=0
+0 3 MOVECIRCLE C0 P0 col=&H000005
+0 4 END
+)"},
+        {{"LINE M 0 0 1 1", "REVERT M", "END"}, R"(
+table 1 5
+0 0 MAIN end=4 procedures=0
+0 1 LINE_XY L0 x1=0 y1=0 x2=1 y2=1
+0 2 REVERT L0
+0 3 END
+)"},
+        {{"POINT A 0 0", "POINT B 1 1", "L = MIDLINE A, B", "END"}, R"(
+table 1 6
+0 0 MAIN end=5 procedures=0
+0 1 POINT P0 x=0 y=0
+0 2 POINT P1 x=1 y=1
+0 3 MIDLINE L0 P0 P1
+0 4 END
+)"},
+        {{"LINE M 0 0 1 1", "LINE N 0 1 1 0", "L = MIDLINE M, N", "END"}, R"(
+table 1 6
+0 0 MAIN end=5 procedures=0
+0 1 LINE_XY L0 x1=0 y1=0 x2=1 y2=1
+0 2 LINE_XY L1 x1=0 y1=1 x2=1 y2=0
+0 3 BISECTOR L2 L0 L1
+0 4 END
+)"},
         // A new first name leaves the form to the second pass, where both are lines.
-        {{"LINE N 0 1 1 0", "L = BISECTOR X, N", "LINE X 0 0 1 1", "END"}, 2, {W0(1, 14), 2, 0, -1, -1, -1, 0, 0}},
-        {{"POINT A 0 0", "CIRCLE K 0 0 1", "T U = TANGENT A, K", "END"}, 3, {16, 1, 0, 0, -1, -1, -1, 0}},
-        {{"POINT A 0 0", "POINT B 1 1", "P = ADVANCETO A, B, 2.5", "END"}, 3, {W0(2, 17), 0, 1, 163840, -1, -1, -1, 0}},
-        {{"POINT A 0 0", "LINE M 0 0 1 1", "P = ADVANCEON A, M, 1", "END"}, 3, {W0(1, 18), 0, 0, 65536, -1, -1, -1, 0}},
-        {{"CIRCLE K 0 0 1", "Q R = CIRCLEND K", "END"}, 2, {22, 1, 0, -1, -1, -1, 0, 0}},
-        {{"POINT A 0 0", "POINT B 1 1", "C = ARC A, B, 45", "END"}, 3, {26, 0, 1, 45 * 256, -1, -1, 0, 0}},
-        {{"LINE M 0 0 1 1", "LINE N 0 1 1 0", "C = ARC M, N, 3", "END"}, 3, {31, 0, 1, 196608, -1, -1, 0, 0}},
-        {{"POINT A 0 0", "L P = STARTLINE A, 90, 10", "END"}, 2, {27, 1, 0, 23040, 655360, -1, -1, -1}},
-        {{"POINT A 0 0", "POINT B 1 1", "POINT C 1 0", "FILL A, B, C, 7", "END"}, 4, {28, 1, 2, 7, -1, 0, 0, 0}},
-        {{"CIRCLE K 0 0 1", "FILL K, 7", "END"}, 2, {29, 7, -1, 0, 0, 0, 0, 0}},
-        {{"LINE M 0 0 1 1", "LINE N 0 1 1 0", "ORDERLINES N, M", "END"}, 3, {W0(1, 32), 0, 0, 0, 0, 0, 0, 0}},
+        {{"LINE N 0 1 1 0", "L = BISECTOR X, N", "LINE X 0 0 1 1", "END"}, R"(
+table 1 6
+0 0 MAIN end=5 procedures=0
+0 1 LINE_XY L0 x1=0 y1=1 x2=1 y2=0
+0 2 BISECTOR L1 L2 L0
+0 3 LINE_XY L2 x1=0 y1=0 x2=1 y2=1
+0 4 END
+)"},
+        {{"POINT A 0 0", "CIRCLE K 0 0 1", "T U = TANGENT A, K", "END"}, R"(
+table 1 6
+0 0 MAIN end=5 procedures=0
+0 1 POINT P0 x=0 y=0
+0 2 CIRCLE_XY C0 x=0 y=0 r=1
+0 3 TANGENT L0 L1 P0 C0
+0 4 END
+)"},
+        {{"POINT A 0 0", "POINT B 1 1", "P = ADVANCETO A, B, 2.5", "END"}, R"(
+table 1 6
+0 0 MAIN end=5 procedures=0
+0 1 POINT P0 x=0 y=0
+0 2 POINT P1 x=1 y=1
+0 3 ADVANCETO P2 P0 P1 d=2.5
+0 4 END
+)"},
+        {{"POINT A 0 0", "LINE M 0 0 1 1", "P = ADVANCEON A, M, 1", "END"}, R"(
+table 1 6
+0 0 MAIN end=5 procedures=0
+0 1 POINT P0 x=0 y=0
+0 2 LINE_XY L0 x1=0 y1=0 x2=1 y2=1
+0 3 ADVANCEON P1 P0 L0 d=1
+0 4 END
+)"},
+        {{"CIRCLE K 0 0 1", "Q R = CIRCLEND K", "END"}, R"(
+table 1 5
+0 0 MAIN end=4 procedures=0
+0 1 CIRCLE_XY C0 x=0 y=0 r=1
+0 2 CIRCLEND P0 P1 C0
+0 3 END
+)"},
+        {{"POINT A 0 0", "POINT B 1 1", "C = ARC A, B, 45", "END"}, R"(
+table 1 6
+0 0 MAIN end=5 procedures=0
+0 1 POINT P0 x=0 y=0
+0 2 POINT P1 x=1 y=1
+0 3 ARC C0 P0 P1 s=45
+0 4 END
+)"},
+        {{"LINE M 0 0 1 1", "LINE N 0 1 1 0", "C = ARC M, N, 3", "END"}, R"(
+table 1 6
+0 0 MAIN end=5 procedures=0
+0 1 LINE_XY L0 x1=0 y1=0 x2=1 y2=1
+0 2 LINE_XY L1 x1=0 y1=1 x2=1 y2=0
+0 3 ARC_LINES C0 L0 L1 r=3
+0 4 END
+)"},
+        {{"POINT A 0 0", "L P = STARTLINE A, 90, 10", "END"}, R"(
+table 1 5
+0 0 MAIN end=4 procedures=0
+0 1 POINT P0 x=0 y=0
+0 2 STARTLINE L0 P1 P0 angle=90 len=10
+0 3 END
+)"},
+        {{"POINT A 0 0", "POINT B 1 1", "POINT C 1 0", "FILL A, B, C, 7", "END"}, R"(
+table 1 7
+0 0 MAIN end=6 procedures=0
+0 1 POINT P0 x=0 y=0
+0 2 POINT P1 x=1 y=1
+0 3 POINT P2 x=1 y=0
+0 4 FILLTRIANGLE P0 P1 P2 col=&H000007
+0 5 END
+)"},
+        {{"CIRCLE K 0 0 1", "FILL K, 7", "END"}, R"(
+table 1 5
+0 0 MAIN end=4 procedures=0
+0 1 CIRCLE_XY C0 x=0 y=0 r=1
+0 2 FILLCIRCLE C0 col=&H000007
+0 3 END
+)"},
+        {{"LINE M 0 0 1 1", "LINE N 0 1 1 0", "ORDERLINES N, M", "END"}, R"(
+table 1 6
+0 0 MAIN end=5 procedures=0
+0 1 LINE_XY L0 x1=0 y1=0 x2=1 y2=1
+0 2 LINE_XY L1 x1=0 y1=1 x2=1 y2=0
+0 3 ORDERLINES L1 L0
+0 4 END
+)"},
     };
-    for (const RowCase& c : cases) {
+    for (const ListingCase& c : cases) {
         const auto compiled = Compile(c.script);
-        EXPECT_EQ(compiled.result, 0) << c.script[c.row - 1];
-        EXPECT_EQ(compiled.Row(0, c.row), c.words) << c.script[c.row - 1];
+        EXPECT_EQ(compiled.result, 0) << Joined(c.script);
+        EXPECT_EQ(compiled.Listing(), c.listing) << Joined(c.script);
     }
 }
 
 TEST(Statements, RowsOfMarksScreenAndSettings) {
-    const RowCase cases[] = {
-        {{"POINT A 0 0", "MARKPOINT A, 2", "END"}, 2, {33, 2, -1, 0, 0, 0, 0, 0}},
-        {{"LINE M 0 0 1 1", "MARKLINE M", "END"}, 2, {34, -1, 0, 0, 0, 0, 0, 0}},
-        {{"LINE M 0 0 1 1", "MARKLINE M, Q, R, 1", "END"}, 2, {34, 0, 1, 1, -1, -1, 0, 0}},
-        {{"LINE M 0 0 1 1", "MARKNLINE M, 3, 4", "END"}, 2, {38, static_cast<std::int32_t>(0xFFFF0003), 4, -1, 0, 0, 0, 0}},
-        {{"LINE M 0 0 1 1", "LINE N 0 1 1 0", "MARKANGLE M, N, \"a\", 1", "END"}, 3, {35, 1, 0, 1, -1, -1, 0, 0}},
-        {{"POINT B 0 0", "MARKANGLE A, B, C, \"x\", 5", "END"}, 2, {W0(1, 36), 0, 2, 0, 5, -1, 0, 0}},
-        {{"LINE M 0 0 1 1", "LINE N 0 1 1 0", "MARKNANGLE M, N", "END"}, 3, {39, 1, -1, -1, -1, -1, 0, 0}},
-        {{"POINT A 0 0", "MARKNUMBERANGLE A, B, C, \"t\"", "END"}, 2, {40, 1, 2, 0, -1, -1, 0, 0}},
-        {{"CLS", "END"}, 1, {65, -1, 0, 0, 0, 0, 0, 0}},
-        {{"SCREEN 640, 480, 2, &HFFFFFF", "END"}, 1, {66, 640, 480, 2, 0xFFFFFF, 0, 0, 0}},
-        {{"WINDOW 10, 20", "END"}, 1, {67, 10, 20, 0, 0, 0, 0, 0}},
-        {{"TEXTWINDOW 1, 2, 3, 4.5", "END"}, 1, {68, 1, 2, 3, 4, 0, 0, 0}},
-        {{"TEXT \"a\"", "TEXT \"b\", 1, 2, 3", "END"}, 2, {W0(1, 72), 1, 2, 3, 0, 0, 0, 0}},
-        {{"TITLE \"Hola\"", "END"}, 1, {73, 0, 0, 0, 0, 0, 0, 0}},
-        {{"SPEED 500", "END"}, 1, {76, 500, 0, 0, 0, 0, 0, 0}},
-        {{"FRAMESPEED 20", "END"}, 1, {77, 20, 0, 0, 0, 0, 0, 0}},
-        {{"WAIT", "END"}, 1, {128, 0, 0, 0, 0, 0, 0, 0}},
-        {{"WAIT 500", "END"}, 1, {130, 500, 0, 0, 0, 0, 0, 0}},
-        {{"WAITALWAYS DEFAULT", "END"}, 1, {131, -1, 0, 0, 0, 0, 0, 0}},
-        {{"END"}, 1, {255, 0, 0, 0, 0, 0, 0, 0}},
-        {{"DEFAULTS 1, 2, 3, 4, 5, 6, 7, 8, 9, 1.5", "END"}, 1,
-         {80, 4, 1, 3, Halves(8, 6), 2, Halves(5, 9), Halves(384, 7)}},
-        {{"DEFAULTS 1, 2", "END"}, 1, {80, -1, 1, -1, -1, 2, -1, -1}},
-        {{"DEFAULTS 1, 2, 3, 4, -2.5", "END"}, 1, {80, 4, 1, 3, -1, 2, Halves(-3, -1), -1}},
-        {{"TOOLDEFAULTS 160, 50, 7.9, 1, 2", "END"}, 1, {W0(5, 81), Halves(160, 50), 7, 1, 2, 0, 0, 0}},
+    const ListingCase cases[] = {
+        {{"POINT A 0 0", "MARKPOINT A, 2", "END"}, R"(
+table 1 5
+0 0 MAIN end=4 procedures=0
+0 1 POINT P0 x=0 y=0
+0 2 MARKPOINT P0 a=2
+0 3 END
+)"},
+        {{"LINE M 0 0 1 1", "MARKLINE M", "END"}, R"(
+table 1 5
+0 0 MAIN end=4 procedures=0
+0 1 LINE_XY L0 x1=0 y1=0 x2=1 y2=1
+0 2 MARKLINE L0
+0 3 END
+)"},
+        {{"LINE M 0 0 1 1", "MARKLINE M, Q, R, 1", "END"}, R"(
+table 1 5
+0 0 MAIN end=4 procedures=0
+0 1 LINE_XY L0 x1=0 y1=0 x2=1 y2=1
+0 2 MARKLINE L0 P0 P1 a=1
+0 3 END
+)"},
+        {{"LINE M 0 0 1 1", "MARKNLINE M, 3, 4", "END"}, R"(
+table 1 5
+0 0 MAIN end=4 procedures=0
+0 1 LINE_XY L0 x1=0 y1=0 x2=1 y2=1
+0 2 MARKNUMBERLINE L0 u=3 v=4
+0 3 END
+)"},
+        {{"LINE M 0 0 1 1", "LINE N 0 1 1 0", "MARKANGLE M, N, \"a\", 1", "END"}, R"(
+table 1 6
+0 0 MAIN end=5 procedures=0
+0 1 LINE_XY L0 x1=0 y1=0 x2=1 y2=1
+0 2 LINE_XY L1 x1=0 y1=1 x2=1 y2=0
+0 3 MARKANGLE_LINES L0 L1 T0 a=1
+0 4 END
+)"},
+        {{"POINT B 0 0", "MARKANGLE A, B, C, \"x\", 5", "END"}, R"(
+table 1 5
+0 0 MAIN end=4 procedures=0
+0 1 POINT P0 x=0 y=0
+0 2 MARKANGLE P1 P0 P2 T0 b=5
+0 3 END
+)"},
+        {{"LINE M 0 0 1 1", "LINE N 0 1 1 0", "MARKNANGLE M, N", "END"}, R"(
+table 1 6
+0 0 MAIN end=5 procedures=0
+0 1 LINE_XY L0 x1=0 y1=0 x2=1 y2=1
+0 2 LINE_XY L1 x1=0 y1=1 x2=1 y2=0
+0 3 MARKNUMBERANGLE_LINES L0 L1
+0 4 END
+)"},
+        {{"POINT A 0 0", "MARKNUMBERANGLE A, B, C, \"t\"", "END"}, R"(
+table 1 5
+0 0 MAIN end=4 procedures=0
+0 1 POINT P0 x=0 y=0
+0 2 MARKNUMBERANGLE P0 P1 P2 text=T0
+0 3 END
+)"},
+        {{"CLS", "END"}, R"(
+table 1 4
+0 0 MAIN end=3 procedures=0
+0 1 CLS
+0 2 END
+)"},
+        {{"SCREEN 640, 480, 2, &HFFFFFF", "END"}, R"(
+table 1 4
+0 0 MAIN end=3 procedures=0
+0 1 SCREEN w=640 h=480 n=2 col=&HFFFFFF
+0 2 END
+)"},
+        {{"WINDOW 10, 20", "END"}, R"(
+table 1 4
+0 0 MAIN end=3 procedures=0
+0 1 WINDOW a=10 b=20
+0 2 END
+)"},
+        {{"TEXTWINDOW 1, 2, 3, 4.5", "END"}, R"(
+table 1 4
+0 0 MAIN end=3 procedures=0
+0 1 TEXTWINDOW a=1 b=2 c=3 d=4
+0 2 END
+)"},
+        {{"TEXT \"a\"", "TEXT \"b\", 1, 2, 3", "END"}, R"(
+table 1 5
+0 0 MAIN end=4 procedures=0
+0 1 TEXT T0
+0 2 TEXT T1 col1=&H000001 col2=&H000002 n=3
+0 3 END
+)"},
+        {{"TITLE \"Hola\"", "END"}, R"(
+table 1 4
+0 0 MAIN end=3 procedures=0
+0 1 TITLE T0
+0 2 END
+)"},
+        {{"SPEED 500", "END"}, R"(
+table 1 4
+0 0 MAIN end=3 procedures=0
+0 1 SPEED n=500
+0 2 END
+)"},
+        {{"FRAMESPEED 20", "END"}, R"(
+table 1 4
+0 0 MAIN end=3 procedures=0
+0 1 FRAMESPEED n=20
+0 2 END
+)"},
+        {{"WAIT", "END"}, R"(
+table 1 4
+0 0 MAIN end=3 procedures=0
+0 1 WAIT
+0 2 END
+)"},
+        {{"WAIT 500", "END"}, R"(
+table 1 4
+0 0 MAIN end=3 procedures=0
+0 1 WAIT_FOR n=500
+0 2 END
+)"},
+        {{"WAITALWAYS DEFAULT", "END"}, R"(
+table 1 4
+0 0 MAIN end=3 procedures=0
+0 1 WAITALWAYS_FOR n=-1
+0 2 END
+)"},
+        {{"END"}, R"(
+table 1 3
+0 0 MAIN end=2 procedures=0
+0 1 END
+)"},
+        {{"DEFAULTS 1, 2, 3, 4, 5, 6, 7, 8, 9, 1.5", "END"}, R"(
+table 1 4
+0 0 MAIN end=3 procedures=0
+0 1 DEFAULTS &H000001 &H000002 &H000003 &H000004 5 6 7 8 9 1.5
+0 2 END
+)"},
+        {{"DEFAULTS 1, 2", "END"}, R"(
+table 1 4
+0 0 MAIN end=3 procedures=0
+0 1 DEFAULTS &H000001 &H000002
+0 2 END
+)"},
+        {{"DEFAULTS 1, 2, 3, 4, -2.5", "END"}, R"(
+table 1 4
+0 0 MAIN end=3 procedures=0
+0 1 DEFAULTS &H000001 &H000002 &H000003 &H000004 -3
+0 2 END
+)"},
+        {{"TOOLDEFAULTS 160, 50, 7.9, 1, 2", "END"}, R"(
+table 1 4
+0 0 MAIN end=3 procedures=0
+0 1 TOOLDEFAULTS n=5 160 50 7 &H000001 &H000002
+0 2 END
+)"},
     };
-    for (const RowCase& c : cases) {
+    for (const ListingCase& c : cases) {
         const auto compiled = Compile(c.script);
-        EXPECT_EQ(compiled.result, 0) << c.script[c.row - 1];
-        EXPECT_EQ(compiled.Row(0, c.row), c.words) << c.script[c.row - 1];
+        EXPECT_EQ(compiled.result, 0) << Joined(c.script);
+        EXPECT_EQ(compiled.Listing(), c.listing) << Joined(c.script);
     }
 }
 
@@ -181,8 +534,12 @@ TEST(Statements, TwentyTokensAndComments) {
     EXPECT_EQ(Compile({twenty + " ' x"}).Errors(), (Errors{{11, 1}}));
     const auto commented = Compile({"' POINT A 1 2", "POINT A 1 2 ' comment", "END"});
     EXPECT_EQ(commented.result, 0);
-    EXPECT_EQ(commented.Row(0, 1)[0], 1);
-    EXPECT_EQ(commented.Row(0, 2)[0], 255);
+    EXPECT_EQ(commented.Listing(), R"(
+table 1 5
+0 0 MAIN end=3 procedures=0
+0 1 POINT P0 x=1 y=2
+0 2 END
+)");
 }
 
 TEST(Statements, NamesAreDefinedOnFirstUse) {
@@ -191,8 +548,16 @@ TEST(Statements, NamesAreDefinedOnFirstUse) {
     EXPECT_EQ(compiled.symbols.List(TypePoint), (std::vector<std::string>{"A", "B", "a"}));
     EXPECT_EQ(compiled.symbols.List(TypeLine), (std::vector<std::string>{"L"}));
     EXPECT_EQ(compiled.symbols.List(TypeTextLiteral), (std::vector<std::string>{"Hola"}));
-    EXPECT_EQ(compiled.Row(0, 3)[0], 72);
-    EXPECT_EQ(compiled.Row(0, 4)[0], 72);
+    EXPECT_EQ(compiled.Listing(), R"(
+table 1 8
+0 0 MAIN end=7 procedures=0
+0 1 POINT P0 x=0 y=0
+0 2 LINE L0 P0 P1
+0 3 TEXT T0
+0 4 TEXT T0
+0 5 POINT P2 x=1 y=2
+0 6 END
+)");
 }
 
 TEST(Statements, OneNameTwiceInAStatementIsOneEntry) {

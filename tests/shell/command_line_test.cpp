@@ -24,6 +24,9 @@ TEST(CommandLine, Actions) {
         {{"--version"}, Action::Version, ""},
         {{"--check"}, Action::UsageError, ""},
         {{"--check", "--dump-table", "x.vek"}, Action::UsageError, ""},
+        {{"--dump-symbols", "x.vek"}, Action::DumpSymbols, "x.vek"},
+        {{"--dump-symbols", "--dump-table", "x.vek"}, Action::UsageError, ""},
+        {{"--dump-symbols"}, Action::UsageError, ""},
         {{"--check", "a.vek", "b.vek"}, Action::UsageError, "a.vek"},
         {{"--frobnicate", "x.vek"}, Action::UsageError, ""},
         {{"x.vek"}, Action::Run, "x.vek"},
@@ -39,7 +42,7 @@ TEST(CommandLine, Actions) {
 
 TEST(CommandLine, UsageNamesEveryOption) {
     const std::string usage = UsageText();
-    for (const char* option : {"--check", "--dump-table", "--help", "--version"}) {
+    for (const char* option : {"--check", "--dump-table", "--dump-symbols", "--help", "--version"}) {
         EXPECT_NE(usage.find(option), std::string::npos) << option;
     }
 }

@@ -1,0 +1,86 @@
+// Every example script against its committed listing, tests/script/golden/NAME.table: the
+// symbol lists and the table by names, as `vekora --dump-symbols` prints them. When a change
+// alters a table on purpose, regenerate the listings from the top of the source tree and
+// read the diff before committing it:
+//   cmake --build build --target vekora && for f in examples/*.vek; do
+//     LC_ALL=C.UTF-8 build/vekora --dump-symbols "$f" > "tests/script/golden/$(basename "$f" .vek).table"; done
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <vector>
+
+#include "shell/console.h"
+#include "shell/script_check.h"
+
+namespace vekora {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path SourceDir = VEKORA_SOURCE_DIR;
+const fs::path GoldenDir = SourceDir / "tests" / "script" / "golden";
+constexpr const char* Regenerate = "if the table changed on purpose, regenerate the listings as tests/script/golden_test.cpp says";
+
+std::string ReadBytes(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+std::vector<fs::path> FilesEndingIn(const fs::path& folder, const std::string& extension) {
+    std::vector<fs::path> files;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+        if (entry.is_regular_file() && entry.path().extension() == extension) files.push_back(entry.path());
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+class GoldenListing : public ::testing::Test {
+protected:
+    // The compile-only path deletes an error report beside its script, so it reads copies.
+    void SetUp() override {
+        scratch_ = fs::temp_directory_path() / ("vekora-golden-" + std::to_string(::getpid()));
+        fs::create_directories(scratch_);
+    }
+    void TearDown() override { fs::remove_all(scratch_); }
+
+    // What `vekora --dump-symbols SCRIPT` prints under a UTF-8 locale.
+    std::string DumpSymbols(const fs::path& script) {
+        const fs::path copy = scratch_ / script.filename();
+        fs::copy_file(script, copy, fs::copy_options::overwrite_existing);
+        std::ostringstream out;
+        std::ostringstream diagnostics;
+        Console console(out, true);
+        EXPECT_EQ(DumpScriptTable(copy.string(), console, diagnostics, TableListing::Symbolic), 0)
+            << script << ": " << out.str() << diagnostics.str();
+        return out.str();
+    }
+
+    fs::path scratch_;
+};
+
+TEST_F(GoldenListing, EveryExampleCompilesToItsListing) {
+    const std::vector<fs::path> examples = FilesEndingIn(SourceDir / "examples", ".vek");
+    ASSERT_FALSE(examples.empty());
+    for (const fs::path& example : examples) {
+        const fs::path golden = GoldenDir / (example.stem().string() + ".table");
+        ASSERT_TRUE(fs::exists(golden)) << golden << " is missing; " << Regenerate;
+        EXPECT_EQ(DumpSymbols(example), ReadBytes(golden)) << example.filename() << ": " << Regenerate;
+    }
+}
+
+TEST_F(GoldenListing, EveryListingHasItsExample) {
+    for (const fs::path& golden : FilesEndingIn(GoldenDir, ".table")) {
+        EXPECT_TRUE(fs::exists(SourceDir / "examples" / (golden.stem().string() + ".vek")))
+            << golden.filename() << " lists an example that is gone";
+    }
+}
+
+}  // namespace
+}  // namespace vekora
