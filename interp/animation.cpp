@@ -44,7 +44,7 @@ Point Moved(const RunContext& run, const StepEntry& step, const Point& from) {
 
 // The circle's centre moved, its radius changed, and the circle made again: drawn on the
 // page when it is visible.
-void StepCircle(RunContext& run, Activation& act, StepEntry& step, std::int32_t index) {
+void StepCircle(RunContext& run, StepEntry& step, std::int32_t index) {
     Circle& circle = run.objects.circles[static_cast<std::size_t>(index)];
     if (IsUndefined(circle)) return;
     const Point centre = Moved(run, step, Point{circle.x, circle.y, 0, 0, 0});
@@ -95,10 +95,10 @@ StepResult AnswerBetweenFrames(RunContext& run, Activation& act) {
 
 }  // namespace
 
-void ApplyStep(RunContext& run, Activation& act, StepEntry& step) {
+void ApplyStep(RunContext& run, StepEntry& step) {
     const std::int32_t index = IndexOf(step.object);
     if (KindOf(step.object) == AlongCircle) {
-        StepCircle(run, act, step, index);
+        StepCircle(run, step, index);
         return;
     }
     Point& point = run.objects.points[static_cast<std::size_t>(index)];
@@ -112,7 +112,7 @@ StepResult AnimationPrologue(RunContext& run, Activation& act) {
     PaintOnPage(run, act.entryPicture.get());
     const StepResult answer = AnswerBetweenFrames(run, act);
     if (answer.flow != Flow::Next) return answer;
-    for (StepEntry& step : act.steps) ApplyStep(run, act, step);
+    for (StepEntry& step : act.steps) ApplyStep(run, step);
     DrawTrails(run, act);
     if (act.mode != ModeFast) ShowPage(run);
     return NextStep();

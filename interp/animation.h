@@ -9,7 +9,7 @@ namespace vekora {
 // Moves the object of one step entry by one frame. A circle whose radius would fall below 0
 // bounces: the radius and the entry's change of radius change sign. Undefined objects stay
 // undefined, and so does a point a step leaves without finite coordinates.
-void ApplyStep(RunContext& run, Activation& activation, StepEntry& step);
+void ApplyStep(RunContext& run, StepEntry& step);
 
 // Runs at every pass from the second on: waits one frame (the step time in a paced mode),
 // answers the control bar, then moves the stepped objects and draws the trails on the page

@@ -44,33 +44,33 @@ protected:
 
 TEST_F(StepTest, AFreeStepMovesByDxDyAndKeepsTheStyle) {
     StepEntry step{0 | SteppedPoint, 0, 2.5, -4, 0};
-    ApplyStep(run, act, step);
-    ApplyStep(run, act, step);
+    ApplyStep(run, step);
+    ApplyStep(run, step);
     EXPECT_EQ(P().x, 105);
     EXPECT_EQ(P().y, 92);
     EXPECT_EQ(P().colour, 0xFF0000u);
     P() = UndefinedPoint();
-    ApplyStep(run, act, step);
+    ApplyStep(run, step);
     EXPECT_TRUE(IsUndefined(P()));
 }
 
 TEST_F(StepTest, StepsAlongALineOrCircleStayOnIt) {
     StepEntry alongLine{0 | SteppedPoint, 0 | AlongLine, std::sqrt(2.0) * 10, 0, 0};
-    ApplyStep(run, act, alongLine);
+    ApplyStep(run, alongLine);
     EXPECT_NEAR(P().x, 110, 1e-9);
     EXPECT_NEAR(P().y, 110, 1e-9);
 
     P() = Point{400, 300, 0, 0, 0};
     StepEntry alongCircle{0 | SteppedPoint, 0 | AlongCircle, 100 * Pi / 2, 0, 0};  // a quarter turn
-    ApplyStep(run, act, alongCircle);
+    ApplyStep(run, alongCircle);
     EXPECT_NEAR(P().x, 300, 1e-9);
     EXPECT_NEAR(P().y, 200, 1e-9) << "counter-clockwise on the screen: upward";
     for (int frame = 0; frame < 7; ++frame) {
-        ApplyStep(run, act, alongCircle);
+        ApplyStep(run, alongCircle);
         EXPECT_NEAR(std::hypot(P().x - 300, P().y - 300), 100, 1e-9);
     }
     run.objects.circles[0].r = 0;  // an undefined rotation: the point is lost, nothing stops
-    ApplyStep(run, act, alongCircle);
+    ApplyStep(run, alongCircle);
     EXPECT_TRUE(IsUndefined(P()));
 }
 
@@ -78,7 +78,7 @@ TEST_F(StepTest, ACircleBouncesAtRadiusZero) {
     StepEntry step{1 | AlongCircle, 0, 1, 0, -5};
     const double radii[] = {7, 2, 3, 8, 13};
     for (const double r : radii) {
-        ApplyStep(run, act, step);
+        ApplyStep(run, step);
         EXPECT_DOUBLE_EQ(Ring().r, r);
     }
     EXPECT_EQ(step.c, 5) << "the bounce stays in the entry";
