@@ -59,6 +59,13 @@ extract() {  # kind dir pages...
 
 english_pages=("$root"/docs/*.md "$root"/docs/reference/*.md)
 spanish_pages=("$root"/docs/es/*.md "$root"/docs/es/reference/*.md)
+
+# One picture, one example: a name used twice would draw one example over the other.
+twice=$(grep -h '^```vek ' "${english_pages[@]}" | awk '{print $2}' | sort | uniq -d)
+if [[ -n $twice ]]; then
+    echo "render-docs: more than one example draws $twice" >&2
+    exit 1
+fi
 extract vek "$work/scripts" "${english_pages[@]}"
 extract events "$work/events" "${english_pages[@]}"
 
@@ -109,8 +116,15 @@ for script in "$work"/scripts/*; do
     fi
 done
 
-# The Spanish examples must be the English ones: the same table once compiled.
+# The Spanish examples must be the English ones: the same table once compiled. A picture
+# that no example draws any more is left over.
 if ((check)); then
+    for picture in "$pictures"/*; do
+        if [[ ! -f $work/scripts/$(basename "$picture") ]]; then
+            echo "drawn by no example: docs/pictures/$(basename "$picture")"
+            status=1
+        fi
+    done
     extract vek "$work/spanish" "${spanish_pages[@]}"
     for script in "$work"/scripts/*; do
         picture=$(basename "$script")
