@@ -137,6 +137,8 @@ std::string UsageText() {
         if (names.size() < 16) names.resize(16, ' ');
         text += "  " + names + " " + std::string(option.help) + "\n";
     }
+    text += "\nThe manual: docs/README.md in the sources (in Spanish: docs/es/README.md).\n"
+            "The manual page: man vekora (in the sources: man ./docs/vekora.1).\n";
     return text;
 }
 
