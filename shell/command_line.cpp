@@ -137,6 +137,6 @@ std::string UsageText() {
     return text;
 }
 
-std::string VersionText() { return "vekora 0.1.0\n"; }
+std::string VersionText() { return std::string("vekora ") + VEKORA_VERSION + "\n"; }
 
 }  // namespace vekora

@@ -7,6 +7,7 @@ packages=(
   libsdl2-dev libpng-dev libcgif-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth imagemagick
+  dpkg-dev shared-mime-info
 )
 
 missing=()
