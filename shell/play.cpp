@@ -8,10 +8,12 @@
 #include "platform/gif_recorder.h"
 #include "platform/headless_device.h"
 #include "platform/png_writer.h"
+#include "platform/video_recorder.h"
 #include "platform/window_device.h"
 #include "shell/chooser.h"
 #include "shell/run_deadline.h"
 #include "shell/run_script.h"
+#include "shell/settings.h"
 
 namespace vekora {
 namespace {
@@ -36,20 +38,31 @@ std::unique_ptr<Device> MakeDevice(const CommandLine& line, std::vector<InputEve
 class RunRecording {
 public:
     RunRecording(const CommandLine& line, Device& device) : device_(device) {
-        if (!line.record.empty()) gif_ = std::make_unique<GifRecorder>(line.record, line.fps);
+        if (VideoRecorder::IsVideoPath(line.record)) {
+            video_ = std::make_unique<VideoRecorder>(line.record, line.fps, line.scale,
+                                                     [] { return static_cast<std::uint32_t>(ProgramSettings().backgroundColour); });
+        } else if (!line.record.empty()) {
+            gif_ = std::make_unique<GifRecorder>(line.record, line.fps);
+        }
         if (!line.framesFolder.empty()) frames_ = std::make_unique<FramesWriter>(line.framesFolder, line.fps);
         if (gif_) device_.AddClockObserver(gif_.get());
+        if (video_) device_.AddClockObserver(video_.get());
         if (frames_) device_.AddClockObserver(frames_.get());
     }
     // Writes what is left; returns the problems, one a line. The last picture is held for one
     // more frame first, so that a run that took no time still gives a picture.
     std::string Close(std::int32_t framesPerSecond) {
-        if (gif_ || frames_) SleepMs((1000 + framesPerSecond - 1) / framesPerSecond);
+        if (gif_ || video_ || frames_) SleepMs((1000 + framesPerSecond - 1) / framesPerSecond);
         const double end = device_.ClockSeconds();
         std::string problems;
         if (gif_) {
             device_.RemoveClockObserver(gif_.get());
             const std::string error = gif_->Close(end);
+            if (!error.empty()) problems += "vekora: --record: " + error + "\n";
+        }
+        if (video_) {
+            device_.RemoveClockObserver(video_.get());
+            const std::string error = video_->Close(end);
             if (!error.empty()) problems += "vekora: --record: " + error + "\n";
         }
         if (frames_) {
@@ -63,6 +76,7 @@ public:
 private:
     Device& device_;
     std::unique_ptr<GifRecorder> gif_;
+    std::unique_ptr<VideoRecorder> video_;
     std::unique_ptr<FramesWriter> frames_;
 };
 
