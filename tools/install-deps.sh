@@ -8,7 +8,7 @@ packages=(
   libavcodec-dev libavformat-dev libavutil-dev libswscale-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth imagemagick
-  dpkg-dev shared-mime-info
+  dpkg-dev shared-mime-info desktop-file-utils
 )
 
 missing=()

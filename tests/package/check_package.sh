@@ -46,6 +46,7 @@ if [ -f "$source/docs/vekora.1" ]; then
   [ -e "$usr/share/man/man1/vekora.1" ] || fail "the package lacks the manual page"
 fi
 readelf -d "$usr/lib/libvekora.so.$version" | grep -q 'SONAME.*\[libvekora\.so\.0\]' || fail "soname is not libvekora.so.0"
+desktop-file-validate "$usr/share/applications/vekora.desktop" || fail "the menu entry is not valid"
 grep -q '^MimeType=text/x-vekora;' "$usr/share/applications/vekora.desktop" || fail "the menu entry opens no .vek files"
 grep -q '^Exec=vekora %f' "$usr/share/applications/vekora.desktop" || fail "the menu entry does not pass the file"
 
