@@ -199,7 +199,8 @@ VEK_API uint8_t* VEKD_IMAGEBUFFER(VekImage image, int64_t* bytes);
  * PNG, the picture a viewer sees: 5:6:5 pixels widened by bit replication (white stays 255,
  * 255, 255), palette indices in the fixed palette (bits RRRGGGBB), the alpha byte of 4-byte
  * pixels left out. Returns 0 when written, -1 when there is nothing to write (no screen
- * open for a null target, or a null file name) and -2 when the file cannot be written. */
+ * open for a null target, or a null file name) or memory ran out, and -2 when the file
+ * cannot be written. */
 VEK_API int32_t VEKD_SAVEPNG(const VekImage* target, const char* fileName);
 
 /* Figures. Each returns 0 when drawn (a thickness of 0 or less draws nothing) and
