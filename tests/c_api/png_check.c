@@ -29,24 +29,28 @@ static int Load(const char* path, Picture* picture) {
     return 1;
 }
 
+static void Release(Picture* picture) {
+    png_image_free(&picture->image);
+    free(picture->rgb);
+    picture->rgb = NULL;
+}
+
 static unsigned long ColourAt(const Picture* picture, long x, long y) {
     const unsigned char* p = picture->rgb + ((size_t)y * picture->image.width + (size_t)x) * 3;
     return (unsigned long)p[0] << 16 | (unsigned long)p[1] << 8 | p[2];
 }
 
-static int Same(const char* a, const char* b) {
-    Picture first, second;
-    if (!Load(a, &first) || !Load(b, &second)) return 1;
-    if (first.image.width != second.image.width || first.image.height != second.image.height) {
-        fprintf(stderr, "png_check: %s is %ux%u, %s is %ux%u\n", a, first.image.width, first.image.height, b,
-                second.image.width, second.image.height);
+static int Compare(const char* a, const Picture* first, const char* b, const Picture* second) {
+    if (first->image.width != second->image.width || first->image.height != second->image.height) {
+        fprintf(stderr, "png_check: %s is %ux%u, %s is %ux%u\n", a, first->image.width, first->image.height, b,
+                second->image.width, second->image.height);
         return 1;
     }
-    for (long y = 0; y < (long)first.image.height; ++y) {
-        for (long x = 0; x < (long)first.image.width; ++x) {
-            if (ColourAt(&first, x, y) != ColourAt(&second, x, y)) {
+    for (long y = 0; y < (long)first->image.height; ++y) {
+        for (long x = 0; x < (long)first->image.width; ++x) {
+            if (ColourAt(first, x, y) != ColourAt(second, x, y)) {
                 fprintf(stderr, "png_check: first difference at (%ld, %ld): %06lX and %06lX\n", x, y,
-                        ColourAt(&first, x, y), ColourAt(&second, x, y));
+                        ColourAt(first, x, y), ColourAt(second, x, y));
                 return 1;
             }
         }
@@ -54,16 +58,27 @@ static int Same(const char* a, const char* b) {
     return 0;
 }
 
+static int Same(const char* a, const char* b) {
+    Picture first, second;
+    memset(&second, 0, sizeof second);
+    const int result = Load(a, &first) && Load(b, &second) ? Compare(a, &first, b, &second) : 1;
+    Release(&first);
+    Release(&second);
+    return result;
+}
+
 static int PixelNear(const char* path, long cx, long cy, unsigned long colour, long radius) {
     Picture picture;
     if (!Load(path, &picture)) return 1;
+    int found = 0;
     for (long y = cy - radius; y <= cy + radius; ++y) {
         for (long x = cx - radius; x <= cx + radius; ++x) {
-            if (x >= 0 && y >= 0 && x < (long)picture.image.width && y < (long)picture.image.height &&
-                ColourAt(&picture, x, y) == colour)
-                return 0;
+            found |= x >= 0 && y >= 0 && x < (long)picture.image.width && y < (long)picture.image.height &&
+                     ColourAt(&picture, x, y) == colour;
         }
     }
+    Release(&picture);
+    if (found) return 0;
     fprintf(stderr, "png_check: %s: no %06lX within %ld of (%ld, %ld)\n", path, colour, radius, cx, cy);
     return 1;
 }
@@ -71,16 +86,18 @@ static int PixelNear(const char* path, long cx, long cy, unsigned long colour, l
 static int OnlyOutside(const char* path, unsigned long colour, long x0, long y0, long x1, long y1) {
     Picture picture;
     if (!Load(path, &picture)) return 1;
-    for (long y = 0; y < (long)picture.image.height; ++y) {
-        for (long x = 0; x < (long)picture.image.width; ++x) {
+    int result = 0;
+    for (long y = 0; y < (long)picture.image.height && result == 0; ++y) {
+        for (long x = 0; x < (long)picture.image.width && result == 0; ++x) {
             if ((x < x0 || x > x1 || y < y0 || y > y1) && ColourAt(&picture, x, y) != colour) {
                 fprintf(stderr, "png_check: %s: (%ld, %ld) is %06lX, not %06lX\n", path, x, y, ColourAt(&picture, x, y),
                         colour);
-                return 1;
+                result = 1;
             }
         }
     }
-    return 0;
+    Release(&picture);
+    return result;
 }
 
 int main(int argc, char** argv) {
