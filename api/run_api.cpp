@@ -1,6 +1,8 @@
 // VEKS_USEDEVICE, VEKS_RUNSCRIPT and VEKS_RUNSCRIPTFILE: running scripts for C callers on the
 // device they choose. Reports go to the standard output and Enter is read from the standard
 // input, as the program does.
+#include <unistd.h>
+
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
@@ -77,13 +79,14 @@ template <typename Run>
 std::int32_t RunForC(VEKS_IntList& errorCodes, VEKS_IntList& errorLines, Run run) {
     EnsureDevice();
     vekora::Console console(std::cout, vekora::LocaleWantsUtf8());
-    vekora::ScriptRunSetup setup;
-    setup.console = &console;
-    setup.input = &std::cin;
-    setup.diagnostics = &std::cerr;
-    vekora::ErrorLists errors;
     vekora::Device* device = vekora::ActiveDevice();
     const bool headless = dynamic_cast<vekora::HeadlessDevice*>(device) != nullptr;
+    vekora::ScriptRunSetup setup;
+    setup.console = &console;
+    // "Presiona Enter" waits only for a person: at a terminal, after a run in a window.
+    setup.input = !headless && ::isatty(STDIN_FILENO) ? &std::cin : nullptr;
+    setup.diagnostics = &std::cerr;
+    vekora::ErrorLists errors;
     vekora::RunDeadline deadline(static_cast<std::int64_t>(device->ClockSeconds() * 1000) + HeadlessRunLimitMs);
     if (headless) device->AddClockObserver(&deadline);
     const std::int32_t result = run(errors, setup);

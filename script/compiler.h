@@ -5,10 +5,13 @@
 #include <string_view>
 #include <vector>
 
+#include "script/diagnostics.h"
 #include "script/instruction_table.h"
 #include "script/symbols.h"
 
 namespace vekora {
+
+class WarningCollector;
 
 // How the rows of the main module between one MENU and its closing row are laid out.
 struct MenuShape {
@@ -34,6 +37,12 @@ struct Compilation {
     std::vector<std::int32_t> menuAtRow;  // index into menus, or -1
     std::vector<MenuShape> menus;
     std::vector<std::uint8_t> claimedRows;
+    // Where the last line's error stands and why; reset for every line. Nothing in the
+    // table depends on it.
+    ErrorPlace blame;
+    // Pass 2 hands every compiled line to it when set; it only reads.
+    WarningCollector* warnings = nullptr;
+    std::size_t lineIndex = 0;
 
     std::int32_t ModuleOfProcedure(std::int32_t nameIndex) const;
 };

@@ -34,6 +34,15 @@ public:
     std::int32_t Keyword() const { return keyword_ & OpcodeMask; }
     std::int32_t IMarkOf() const { return keyword_ & IMark; }
     std::string_view Token(int i) const { return tokens_[static_cast<std::size_t>(i)]; }
+    // Token i as written in the line (a text with its quotes, DEFAULT as DEFAULT).
+    LineSpan Span(int i) const { return spans_[static_cast<std::size_t>(i)]; }
+    std::string_view Line() const { return line_; }
+
+    // Where an error stands: token i, or the end of the line (too few tokens).
+    std::int32_t Blame(int i, std::int32_t code, ErrorCause cause = ErrorCause::AsNumbered, std::int32_t detail = 0) const;
+    std::int32_t BlameLineEnd(std::int32_t code) const;
+    // For an error whose check did not say where: the token the code points to.
+    void BlameByCode(std::int32_t code);
 
     // The type of tok i as the table stands now (a new name may have been defined by an
     // earlier argument of this statement); Absent beyond the statement.
@@ -87,6 +96,8 @@ private:
     Compilation& c_;
     std::array<std::string_view, MaxTokens> tokens_{};
     std::array<std::int32_t, MaxTokens> classes_{};
+    std::array<LineSpan, MaxTokens> spans_{};
+    std::string_view line_;
     int n_ = 0;
     int m_ = 0;
     std::int32_t keyword_ = 0;

@@ -1,6 +1,8 @@
 // The command line's run: device, recorders, screenshot, and the chooser.
 #include "shell/play.h"
 
+#include <unistd.h>
+
 #include <memory>
 
 #include "platform/event_file.h"
@@ -10,6 +12,7 @@
 #include "platform/png_writer.h"
 #include "platform/window_device.h"
 #include "shell/chooser.h"
+#include "shell/diagnostic_printer.h"
 #include "shell/run_deadline.h"
 #include "shell/run_script.h"
 
@@ -17,7 +20,7 @@ namespace vekora {
 namespace {
 
 constexpr std::string_view ApiErrorText = "API ERROR: ";
-constexpr int ExitBadEvents = 2;
+constexpr int ExitBadEvents = ExitUsage;
 
 // The window, or the headless device when asked for or when no display can be opened.
 std::unique_ptr<Device> MakeDevice(const CommandLine& line, std::vector<InputEvent> events, std::ostream& diagnostics,
@@ -110,20 +113,26 @@ int PlayScript(const CommandLine& line, Console& console, std::istream& input, s
     ScriptRunSetup setup;
     setup.options.showLogo = !line.noLogo;
     setup.console = &console;
-    setup.input = &input;
+    // "Presiona Enter" waits only for a person: at a terminal, after a run in a window.
+    setup.input = !headless && ::isatty(STDIN_FILENO) ? &input : nullptr;
     setup.diagnostics = &diagnostics;
+    const bool utf8 = LocaleWantsUtf8();
+    setup.afterCompiling = [&](const ScriptLines& lines, const ErrorLists& errors, const CompileNotes& notes) {
+        PrintDiagnostics(diagnostics, script, lines, BuildDiagnostics(lines, errors, notes), DiagnosticFormat::Text, utf8);
+    };
     std::string screenshotError;
     setup.beforeClosingLogo = [&] {
         if (!line.screenshot.empty()) screenshotError = WritePng(deadline.ScreenAtLimit(), line.screenshot);
     };
     ErrorLists errors;
-    RunScriptFile(script, errors, setup);
+    const std::int32_t result = RunScriptFile(script, errors, setup);
     if (headless) device->RemoveClockObserver(&deadline);
     if (deadline.Passed()) diagnostics << "vekora: stopped at " << line.untilMs << " ms of virtual time (--until)\n";
     if (!screenshotError.empty()) diagnostics << "vekora: --screenshot: " << screenshotError << "\n";
-    diagnostics << recording.Close(line.fps);
+    const std::string recordingProblems = recording.Close(line.fps);
+    diagnostics << recordingProblems;
     SetActiveDevice(nullptr);
-    return 0;
+    return ExitCodeOfRun(result, screenshotError.empty() && recordingProblems.empty());
 }
 
 }  // namespace vekora
