@@ -226,7 +226,7 @@ std::int32_t Compile(const ScriptLines& lines, InstructionTable& table, ErrorLis
         result = -1;
     } else {
         const bool warn = notes != nullptr && notes->collectWarnings;
-        WarningCollector collector(table, symbols);
+        WarningCollector collector(table, symbols, warn ? lines.size() : 0);
         if (RunPass2(lines, compilation, found, trace, warn ? &collector : nullptr) > 0) result = -2;
         if (warn) notes->warnings = collector.Finish();
     }

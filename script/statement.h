@@ -49,6 +49,9 @@ public:
     std::int32_t Type(int i);
     std::int32_t Index(int i);
     bool IsNew(int i) { return Type(i) == TypeNone; }
+    // The class as scanned, without looking again: final in pass 2, which adds no names.
+    std::int32_t ScannedType(int i) const { return ClassType(classes_[static_cast<std::size_t>(i)]); }
+    std::int32_t ScannedIndex(int i) const { return ClassIndex(classes_[static_cast<std::size_t>(i)]); }
 
     // Keyword position, then token count: E(16, M+1), 12 or 11.
     std::int32_t Expect(int position, int fewest, int most = AnyCount) const;

@@ -17,7 +17,6 @@ namespace vekora {
 namespace {
 
 bool IsObjectType(std::int32_t type) { return type == TypePoint || type == TypeLine || type == TypeCircle; }
-bool IsNameType(std::int32_t type) { return IsObjectType(type) || type == TypeProcedure; }
 bool IsCall(std::int32_t opcode) { return opcode >= OpCallFast && opcode <= OpCall; }
 bool IsHeader(std::int32_t opcode) { return opcode >= OpConstruction && opcode <= OpAnimation; }
 
@@ -34,6 +33,46 @@ double LimitOf(char role) {
         case role::Integer: return 2147483648.0;
         default: return 0.0;
     }
+}
+
+// True for the common number: an optional minus, at most four digits, an optional fraction.
+// It is a whole number and below every limit, so it needs no closer look.
+bool PlainSmallNumber(std::string_view text) {
+    std::size_t i = !text.empty() && text[0] == '-' ? 1 : 0;
+    const std::size_t digitsStart = i;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
+    if (i == digitsStart || i - digitsStart > 4) return false;
+    if (i == text.size()) return true;
+    if (text[i] != '.') return false;
+    for (++i; i < text.size(); ++i) {
+        if (text[i] < '0' || text[i] > '9') return false;
+    }
+    return true;
+}
+
+// True for the common colours: "&H" or "0x" and hexadecimal digits, or parentheses around
+// at most three whole numbers. Anything else takes the closer look of IsColourText.
+bool PlainColour(std::string_view text) {
+    if (text.size() >= 3 && (text[0] == '&' || text[0] == '0') && (text[1] == 'H' || text[1] == 'h' || text[1] == 'x' || text[1] == 'X') &&
+        (text[0] == '&') == (text[1] == 'H' || text[1] == 'h')) {
+        for (std::size_t i = 2; i < text.size(); ++i) {
+            const char c = text[i];
+            if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'))) return false;
+        }
+        return true;
+    }
+    if (text.empty() || text[0] != '(') return false;
+    while (!text.empty() && text.front() == '(') text.remove_prefix(1);
+    while (!text.empty() && text.back() == ')') text.remove_suffix(1);
+    int numbers = 0;
+    bool inNumber = false;
+    for (const char c : text) {
+        const bool digit = c >= '0' && c <= '9';
+        if (!digit && c != ' ' && c != ',') return false;
+        if (digit && !inNumber) ++numbers;
+        inNumber = digit;
+    }
+    return numbers >= 1 && numbers <= 3;
 }
 
 char Upper(char byte) { return (byte >= 'a' && byte <= 'z') ? static_cast<char>(byte - 'a' + 'A') : byte; }
@@ -55,12 +94,19 @@ bool SameFolded(std::string_view a, std::string_view b) {
 // The roles of a call: "kr" or "krk" (a pace word after the name), then the arguments of a
 // CONSTRUCTION; an INTERACTION or ANIMATION takes none.
 std::string_view CallRoles(const Statement& s, bool construction) {
-    const bool paceWord = KeywordCode(s.Token(0)) == KwCall && s.Keyword() != KwCall;
+    const bool paceWord = s.Count() > 2 && s.ScannedType(2) == TypeKeyword;
     if (paceWord) return construction ? "krk*" : "krk";
     return construction ? "kr*" : "kr";
 }
 
 }  // namespace
+
+WarningCollector::WarningCollector(const InstructionTable& table, const SymbolTable& symbols, std::size_t lineCount)
+    : table_(table), symbols_(symbols) {
+    facts_.reserve(lineCount);
+    uses_.reserve(lineCount * 2);
+    firstSeen_.reserve(lineCount);
+}
 
 void WarningCollector::Add(WarningId id, std::int32_t line, LineSpan span, std::string_view subject,
                            std::string_view other) {
@@ -85,7 +131,7 @@ void WarningCollector::CompiledLine(std::size_t lineIndex, Statement& s) {
             callee = static_cast<std::int32_t>(static_cast<std::uint32_t>(word0) >> 16);
             roles = CallRoles(s, table_.Word(callee, 0, HeaderKind) == KindConstruction);
         } else if (opcode == OpMarkLine || opcode == OpMarkNumberLine) {
-            roles = RolesOf(opcode, s.Count() == 2 ? 0 : s.Type(2) == TypePoint ? 1 : 2);
+            roles = RolesOf(opcode, s.Count() == 2 ? 0 : s.ScannedType(2) == TypePoint ? 1 : 2);
         } else {
             roles = RolesOf(opcode);
         }
@@ -102,7 +148,7 @@ void WarningCollector::CompiledLine(std::size_t lineIndex, Statement& s) {
             break;
         }
         const char tokenRole = static_cast<std::size_t>(i) < roles.size() ? roles[static_cast<std::size_t>(i)] : rest;
-        CheckToken(s, i, tokenRole, line);
+        if (tokenRole != role::Keyword && tokenRole != role::Text) CheckToken(s, i, tokenRole, line);
     }
     facts_.push_back(LineFacts{line, c.module, opcode, callee, s.Span(s.Position()), firstUse,
                                static_cast<std::uint32_t>(uses_.size())});
@@ -111,17 +157,21 @@ void WarningCollector::CompiledLine(std::size_t lineIndex, Statement& s) {
 void WarningCollector::CheckToken(Statement& s, int i, char tokenRole, std::int32_t line) {
     switch (tokenRole) {
         case role::Output: case role::Input: case role::Changed: case role::Parameter: {
-            NoteName(s, i, line);
-            const std::int32_t type = s.Type(i);
-            if (IsObjectType(type)) uses_.push_back(NameUse{type, s.Index(i), s.Span(i), tokenRole});
+            const std::int32_t type = s.ScannedType(i);
+            if (!IsObjectType(type)) break;
+            const std::int32_t index = s.ScannedIndex(i);
+            NoteName(s, i, type, index, line);
+            uses_.push_back(NameUse{type, index, s.Span(i), tokenRole});
             break;
         }
-        case role::Procedure: NoteName(s, i, line); break;
+        case role::Procedure:
+            if (s.ScannedType(i) == TypeProcedure) NoteName(s, i, TypeProcedure, s.ScannedIndex(i), line);
+            break;
         case role::Fixed: case role::Angle: case role::Integer: case role::Shifted: case role::Half:
             CheckNumber(s, i, tokenRole, line);
             break;
         case role::Colour:
-            if (s.Type(i) != TypeNumberLiteral || !IsColourText(s.Token(i))) {
+            if (s.ScannedType(i) != TypeNumberLiteral || (!PlainColour(s.Token(i)) && !IsColourText(s.Token(i)))) {
                 Add(WarningId::NotAColour, line, s.Span(i), Written(s, i));
             }
             break;
@@ -131,7 +181,8 @@ void WarningCollector::CheckToken(Statement& s, int i, char tokenRole, std::int3
 
 void WarningCollector::CheckNumber(Statement& s, int i, char tokenRole, std::int32_t line) {
     const std::string_view text = s.Token(i);  // DEFAULT reads "-1" here
-    const std::size_t length = s.Type(i) == TypeNumberLiteral ? NumberLength(text) : 0;
+    if (PlainSmallNumber(text)) return;
+    const std::size_t length = s.ScannedType(i) == TypeNumberLiteral ? NumberLength(text) : 0;
     if (length == 0) {
         Add(WarningId::NotANumber, line, s.Span(i), Written(s, i));
         return;
@@ -151,13 +202,14 @@ void WarningCollector::CheckNumber(Statement& s, int i, char tokenRole, std::int
 
 // Records where a name first appears: in the order of the lines, that is where pass 1 gave it
 // its type.
-void WarningCollector::NoteName(Statement& s, int i, std::int32_t line) {
-    const std::int32_t type = s.Type(i);
-    if (!IsNameType(type)) return;
+void WarningCollector::NoteName(const Statement& s, int i, std::int32_t type, std::int32_t nameIndex, std::int32_t line) {
     std::vector<Seen>& seen = seen_[type];
-    const auto index = static_cast<std::size_t>(s.Index(i));
+    const auto index = static_cast<std::size_t>(nameIndex);
     if (seen.size() <= index) seen.resize(static_cast<std::size_t>(symbols_.Count(type)));
-    if (index < seen.size() && seen[index].line == 0) seen[index] = Seen{line, s.Span(i)};
+    if (index < seen.size() && seen[index].line == 0) {
+        seen[index] = Seen{line, s.Span(i)};
+        firstSeen_.push_back(NameRef{FoldedHash(s.Token(i)), type, static_cast<std::int32_t>(index)});
+    }
 }
 
 // A line that begins with a TAB is a comment, whatever follows; warn when what follows would
@@ -186,32 +238,59 @@ void WarningCollector::EmptyLine(std::size_t lineIndex, std::string_view line) {
 // The lesson in the order it runs: the main module, and each procedure's body where it is
 // first called. A menu's sections are taken in the order they are written.
 void WarningCollector::WalkRunOrder() {
-    const std::int32_t modules = table_.Modules();
-    std::vector<std::vector<std::uint32_t>> byModule(static_cast<std::size_t>(std::max(modules, 1)));
+    // Each module's facts as runs of consecutive lines; a module's runs in line order.
+    struct Run {
+        std::uint32_t begin;
+        std::uint32_t end;
+        std::int32_t nextOfModule;  // the module's following run; -1: none
+    };
+    const auto modules = static_cast<std::size_t>(std::max(table_.Modules(), 1));
+    std::vector<Run> runs;
+    std::vector<std::int32_t> firstRun(modules, -1), lastRun(modules, -1);
     for (std::uint32_t f = 0; f < facts_.size(); ++f) {
         const auto module = static_cast<std::size_t>(facts_[f].module);
-        if (module < byModule.size()) byModule[module].push_back(f);
+        if (module >= modules) continue;
+        if (lastRun[module] >= 0 && runs[static_cast<std::size_t>(lastRun[module])].end == f) {
+            ++runs[static_cast<std::size_t>(lastRun[module])].end;
+            continue;
+        }
+        const auto run = static_cast<std::int32_t>(runs.size());
+        runs.push_back(Run{f, f + 1, -1});
+        if (lastRun[module] >= 0) runs[static_cast<std::size_t>(lastRun[module])].nextOfModule = run;
+        else firstRun[module] = run;
+        lastRun[module] = run;
     }
     enum : std::uint8_t { Unknown, Given, Warned };
     std::vector<std::uint8_t> state[4];
     for (std::int32_t type = TypePoint; type <= TypeCircle; ++type) {
         state[type].assign(static_cast<std::size_t>(symbols_.Count(type)), Unknown);
     }
-    std::vector<std::uint8_t> walked(byModule.size(), 0);
+    std::vector<std::uint8_t> walked(modules, 0);
     struct Frame {
-        std::size_t module;
-        std::size_t next;
+        std::int32_t run;
+        std::uint32_t next;  // the next fact of the run
     };
-    std::vector<Frame> stack{{0, 0}};
-    walked[0] = 1;
+    std::vector<Frame> stack;
+    const auto enter = [&](std::size_t module) {
+        walked[module] = 1;
+        const std::int32_t run = firstRun[module];
+        if (run >= 0) stack.push_back(Frame{run, runs[static_cast<std::size_t>(run)].begin});
+    };
+    enter(0);
     bool textWindow = false;
     while (!stack.empty()) {
-        const std::size_t module = stack.back().module;
-        if (stack.back().next >= byModule[module].size()) {
-            stack.pop_back();
+        Frame& frame = stack.back();
+        const Run& run = runs[static_cast<std::size_t>(frame.run)];
+        if (frame.next >= run.end) {
+            if (run.nextOfModule < 0) {
+                stack.pop_back();
+            } else {
+                frame.run = run.nextOfModule;
+                frame.next = runs[static_cast<std::size_t>(run.nextOfModule)].begin;
+            }
             continue;
         }
-        const LineFacts& fact = facts_[byModule[module][stack.back().next++]];
+        const LineFacts& fact = facts_[frame.next++];
         for (std::uint32_t u = fact.firstUse; u < fact.useEnd; ++u) {
             const NameUse& use = uses_[u];
             std::uint8_t& known = state[use.type][static_cast<std::size_t>(use.index)];
@@ -232,10 +311,7 @@ void WarningCollector::WalkRunOrder() {
             textWindow = true;  // once is enough
         }
         const auto callee = static_cast<std::size_t>(fact.callee);
-        if (callee > 0 && callee < byModule.size() && !walked[callee]) {
-            walked[callee] = 1;
-            stack.push_back(Frame{callee, 0});
-        }
+        if (callee > 0 && callee < modules && !walked[callee]) enter(callee);  // frame is not used after this
     }
 }
 
@@ -258,43 +334,48 @@ void WarningCollector::FindUncalledProcedures() {
 }
 
 // Names are case-sensitive: "ab" after "AB" is a second figure. Every later spelling of a
-// name that differs only in letter case is reported where it first appears.
+// name that differs only in letter case is reported where it first appears. A bit table of
+// the upper-cased names' hashes first picks the few hashes met more than once; only names with
+// those go, in the order they first appear, into a table that keeps the first spelling.
 void WarningCollector::FindNamesDifferingInCase() {
-    struct Name {
-        std::uint64_t folded;
-        std::int32_t type;
-        std::int32_t index;
-        Seen seen;
-    };
-    std::vector<Name> names;
-    for (const std::int32_t type : {TypePoint, TypeLine, TypeCircle, TypeProcedure}) {
-        for (std::size_t index = 0; index < seen_[type].size(); ++index) {
-            const Seen& seen = seen_[type][index];
-            if (seen.line == 0) continue;
-            names.push_back(Name{FoldedHash(symbols_.List(type)[index]), type, static_cast<std::int32_t>(index), seen});
+    int bitsLog2 = 12;  // at least 16 bits a name keeps chance repeats few
+    while ((std::size_t{1} << bitsLog2) < firstSeen_.size() * 16 && bitsLog2 < 40) ++bitsLog2;
+    const std::size_t bits = std::size_t{1} << bitsLog2;
+    std::vector<std::uint64_t> once(bits / 64, 0), twice(bits / 64, 0);
+    const auto bit = [&](std::uint64_t folded) { return static_cast<std::size_t>(folded >> (64 - bitsLog2)); };
+    std::size_t candidates = 0;
+    for (const NameRef& name : firstSeen_) {
+        const std::size_t b = bit(name.folded);
+        const std::uint64_t mask = std::uint64_t{1} << (b % 64);
+        if (once[b / 64] & mask) {
+            if (!(twice[b / 64] & mask)) ++candidates;
+            twice[b / 64] |= mask;
         }
+        once[b / 64] |= mask;
     }
-    const auto earlier = [](const Name& a, const Name& b) {
-        if (a.folded != b.folded) return a.folded < b.folded;
-        return a.seen.line != b.seen.line ? a.seen.line < b.seen.line : a.seen.span.first < b.seen.span.first;
-    };
-    std::sort(names.begin(), names.end(), earlier);
-    const auto text = [&](const Name& name) -> std::string_view {
+    if (candidates == 0) return;
+    std::size_t size = 64;
+    while (size < candidates * 8) size *= 2;
+    std::vector<std::int32_t> slots(size, -1);  // positions in firstSeen_
+    const auto text = [&](const NameRef& name) -> std::string_view {
         return symbols_.List(name.type)[static_cast<std::size_t>(name.index)];
     };
-    for (std::size_t i = 0; i < names.size();) {
-        std::size_t end = i + 1;
-        while (end < names.size() && names[end].folded == names[i].folded) ++end;
-        for (std::size_t later = i + 1; later < end; ++later) {
-            for (std::size_t first = i; first < later; ++first) {
-                if (text(names[first]) != text(names[later]) && SameFolded(text(names[first]), text(names[later]))) {
-                    Add(WarningId::NameDiffersInCase, names[later].seen.line, names[later].seen.span, text(names[later]),
-                        text(names[first]));
-                    break;
-                }
+    for (std::size_t n = 0; n < firstSeen_.size(); ++n) {
+        const NameRef& name = firstSeen_[n];
+        const std::size_t b = bit(name.folded);
+        if (!(twice[b / 64] & (std::uint64_t{1} << (b % 64)))) continue;
+        for (std::size_t i = name.folded & (size - 1);; i = (i + 1) & (size - 1)) {
+            if (slots[i] < 0) {
+                slots[i] = static_cast<std::int32_t>(n);
+                break;
+            }
+            const NameRef& first = firstSeen_[static_cast<std::size_t>(slots[i])];
+            if (first.folded == name.folded && SameFolded(text(first), text(name))) {
+                const Seen& seen = seen_[name.type][static_cast<std::size_t>(name.index)];
+                Add(WarningId::NameDiffersInCase, seen.line, seen.span, text(name), text(first));
+                break;
             }
         }
-        i = end;
     }
 }
 

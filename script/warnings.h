@@ -17,7 +17,8 @@ class Statement;
 
 class WarningCollector {
 public:
-    WarningCollector(const InstructionTable& table, const SymbolTable& symbols) : table_(table), symbols_(symbols) {}
+    // lineCount: the script's lines, to make room once.
+    WarningCollector(const InstructionTable& table, const SymbolTable& symbols, std::size_t lineCount);
 
     // A line pass 2 compiled without error, its tokens classified with the whole table.
     void CompiledLine(std::size_t lineIndex, Statement& s);
@@ -56,7 +57,7 @@ private:
 
     void CheckToken(Statement& s, int i, char role, std::int32_t line);
     void CheckNumber(Statement& s, int i, char role, std::int32_t line);
-    void NoteName(Statement& s, int i, std::int32_t line);
+    void NoteName(const Statement& s, int i, std::int32_t type, std::int32_t nameIndex, std::int32_t line);
     void Add(WarningId id, std::int32_t line, LineSpan span, std::string_view subject, std::string_view other = {});
     void WalkRunOrder();
     void FindUncalledProcedures();
@@ -68,7 +69,13 @@ private:
     std::vector<LineFacts> facts_;
     std::vector<NameUse> uses_;
     std::vector<Header> headers_;
+    struct NameRef {
+        std::uint64_t folded;  // hash of the upper-cased name
+        std::int32_t type;
+        std::int32_t index;
+    };
     std::vector<Seen> seen_[SymbolListCount];  // first appearance of each name, by type
+    std::vector<NameRef> firstSeen_;           // the names in the order they first appear
 };
 
 }  // namespace vekora
