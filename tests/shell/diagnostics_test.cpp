@@ -7,6 +7,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <regex>
 #include <sstream>
 
 #include "shell/command_line.h"
@@ -146,6 +148,46 @@ TEST_F(Diagnostics, ARunPrintsWarningsBeforeItPlays) {
     EXPECT_EQ(Play({"--headless", "--no-logo", script}), ExitRunEnded);
     EXPECT_NE(diagnostics.str().find(script + ":2:11: warning: \"A\" se usa antes"), std::string::npos)
         << diagnostics.str();
+}
+
+// The VS Code problem matcher reads the message lines as they are printed.
+TEST(DiagnosticLines, TheEditorsProblemMatcherReadsThem) {
+    std::ifstream file(std::filesystem::path(VEKORA_SOURCE_DIR) / "editors" / "vscode" / "package.json");
+    const std::string package(std::istreambuf_iterator<char>(file), {});
+    const std::smatch found = [&] {
+        std::smatch match;
+        std::regex_search(package, match, std::regex("\"regexp\": \"((?:[^\"\\\\]|\\\\.)*)\""));
+        return match;
+    }();
+    ASSERT_TRUE(found.size() > 1) << "no problem matcher in package.json";
+    std::string pattern;
+    for (std::size_t i = 0; i < found[1].length(); ++i) {  // JSON string: \\ stands for one backslash
+        if (found[1].str()[i] == '\\') ++i;
+        pattern.push_back(found[1].str()[i]);
+    }
+    const std::regex matcher(pattern);
+    const std::vector<std::string> lines{"POINT A, 1, 1", "CIRCLE A, 0, 0, 1", "END"};
+    Diagnostic error;
+    error.number = 10;
+    error.line = 2;
+    error.column = 8;
+    error.endColumn = 9;
+    error.text = "Tipos no coinciden";
+    Diagnostic warning = error;
+    warning.severity = Severity::Warning;
+    warning.number = 101;
+    for (const Diagnostic& d : {error, warning}) {
+        const std::string text = DiagnosticText("dir/a b.vek", lines, d);
+        std::smatch parts;
+        const std::string first = text.substr(0, text.find('\n'));
+        ASSERT_TRUE(std::regex_match(first, parts, matcher)) << first;
+        EXPECT_EQ(parts[1], "dir/a b.vek");
+        EXPECT_EQ(parts[2], "2");
+        EXPECT_EQ(parts[3], "8");
+        EXPECT_EQ(parts[4], d.severity == Severity::Error ? "error" : "warning");
+        EXPECT_EQ(parts[5], d.severity == Severity::Error ? "10" : "");
+        EXPECT_EQ(parts[6], "Tipos no coinciden");
+    }
 }
 
 TEST(DiagnosticOptions, NeedTheirMode) {
