@@ -15,6 +15,7 @@
 #include "shell/diagnostic_printer.h"
 #include "shell/run_deadline.h"
 #include "shell/run_script.h"
+#include "shell/watch.h"
 
 namespace vekora {
 namespace {
@@ -69,6 +70,17 @@ private:
     std::unique_ptr<FramesWriter> frames_;
 };
 
+// What the window shows of a script that does not compile, one line a message (Latin-1).
+std::vector<std::string> PageMessages(const std::string& script, const std::vector<Diagnostic>& found) {
+    std::vector<std::string> messages{script + ":"};
+    for (const Diagnostic& d : found) {
+        std::string where = std::to_string(d.line) + ":" + std::to_string(d.column) + ": ";
+        where += d.severity == Severity::Error ? "error[" + std::to_string(d.number) + "]: " : "warning: ";
+        messages.push_back(where + d.text);
+    }
+    return messages;
+}
+
 // The script to play: the command line's, or the chooser's answer. Empty: no run.
 bool PickScript(const CommandLine& line, Console& console, std::istream& input, std::string& script, int& exitCode) {
     script = line.script;
@@ -111,21 +123,38 @@ int PlayScript(const CommandLine& line, Console& console, std::istream& input, s
     if (headless) device->AddClockObserver(&deadline);
 
     ScriptRunSetup setup;
-    setup.options.showLogo = !line.noLogo;
+    setup.options.showLogo = !line.noLogo && !line.watch;
     setup.console = &console;
     // "Presiona Enter" waits only for a person: at a terminal, after a run in a window.
-    setup.input = !headless && ::isatty(STDIN_FILENO) ? &input : nullptr;
+    setup.input = !headless && !line.watch && ::isatty(STDIN_FILENO) ? &input : nullptr;
     setup.diagnostics = &diagnostics;
     const bool utf8 = LocaleWantsUtf8();
+    std::vector<std::string> pageMessages;  // --watch shows them in the window
     setup.afterCompiling = [&](const ScriptLines& lines, const ErrorLists& errors, const CompileNotes& notes) {
-        PrintDiagnostics(diagnostics, script, lines, BuildDiagnostics(lines, errors, notes), DiagnosticFormat::Text, utf8);
+        const std::vector<Diagnostic> found = BuildDiagnostics(lines, errors, notes);
+        PrintDiagnostics(diagnostics, script, lines, found, DiagnosticFormat::Text, utf8);
+        pageMessages = PageMessages(script, found);
     };
     std::string screenshotError;
     setup.beforeClosingLogo = [&] {
         if (!line.screenshot.empty()) screenshotError = WritePng(deadline.ScreenAtLimit(), line.screenshot);
     };
-    ErrorLists errors;
-    const std::int32_t result = RunScriptFile(script, errors, setup);
+    std::int32_t result = 0;
+    if (line.watch) {
+        WatchLoop loop;
+        loop.playOnce = [&] {
+            pageMessages = {"No se puede leer " + script};  // replaced once the file is read
+            ErrorLists errors;
+            return RunScriptFile(script, errors, setup);
+        };
+        loop.messages = [&] { return pageMessages; };
+        loop.finished = [&] { return deadline.Passed(); };
+        loop.messagesShown = setup.beforeClosingLogo;
+        WatchScript(script, loop);
+    } else {
+        ErrorLists errors;
+        result = RunScriptFile(script, errors, setup);
+    }
     if (headless) device->RemoveClockObserver(&deadline);
     if (deadline.Passed()) diagnostics << "vekora: stopped at " << line.untilMs << " ms of virtual time (--until)\n";
     if (!screenshotError.empty()) diagnostics << "vekora: --screenshot: " << screenshotError << "\n";
