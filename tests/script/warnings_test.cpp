@@ -48,6 +48,9 @@ struct Lesson {
     Found expected;
 };
 
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const Lesson& lesson, std::ostream* out) { *out << lesson.name; }
+
 class WarningLessons : public ::testing::TestWithParam<Lesson> {};
 
 TEST_P(WarningLessons, FireWhereTheMistakeIs) {

@@ -40,6 +40,15 @@ private:
     std::size_t next_ = 0;
 };
 
+std::string ModeName(FileWatch::Mode mode) { return mode == FileWatch::Mode::Notify ? "Notify" : "Poll"; }
+
+}  // namespace
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(FileWatch::Mode mode, std::ostream* out) { *out << ModeName(mode); }
+
+namespace {
+
 class Watching : public ::testing::TestWithParam<FileWatch::Mode> {
 protected:
     Watching() : folder(fs::temp_directory_path() / ("vekora-watch-" + std::to_string(::getpid()))) {
@@ -104,9 +113,7 @@ TEST_P(Watching, ReplaysEachSavedVersionFromTheStart) {
 }
 
 INSTANTIATE_TEST_SUITE_P(FileWatchModes, Watching, ::testing::Values(FileWatch::Mode::Notify, FileWatch::Mode::Poll),
-                         [](const ::testing::TestParamInfo<FileWatch::Mode>& info) {
-                             return std::string(info.param == FileWatch::Mode::Notify ? "Notify" : "Poll");
-                         });
+                         [](const ::testing::TestParamInfo<FileWatch::Mode>& info) { return ModeName(info.param); });
 
 TEST(FileWatch, SeesAnEditorReplaceTheFileByRenaming) {
     const fs::path folder = fs::temp_directory_path() / ("vekora-rename-" + std::to_string(::getpid()));
