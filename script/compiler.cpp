@@ -52,7 +52,6 @@ std::int32_t Dispatch(Statement& s) {
 
 std::int32_t CompileLineIn(Pass pass, std::string_view line, Compilation& compilation) {
     compilation.written = 0;
-    compilation.blame = ErrorPlace{};
     Statement statement(pass, compilation);
     const std::int32_t scanned = statement.Scan(line);
     if (scanned != Compiled) {

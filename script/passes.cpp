@@ -3,6 +3,7 @@
 #include "script/passes.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "script/compiler.h"
 #include "script/opcodes.h"
@@ -225,10 +226,10 @@ std::int32_t Compile(const ScriptLines& lines, InstructionTable& table, ErrorLis
     if (RunPass1(lines, compilation, found, trace) > 0) {
         result = -1;
     } else {
-        const bool warn = notes != nullptr && notes->collectWarnings;
-        WarningCollector collector(table, symbols, warn ? lines.size() : 0);
-        if (RunPass2(lines, compilation, found, trace, warn ? &collector : nullptr) > 0) result = -2;
-        if (warn) notes->warnings = collector.Finish();
+        std::optional<WarningCollector> collector;
+        if (notes != nullptr && notes->collectWarnings) collector.emplace(table, symbols, lines);
+        if (RunPass2(lines, compilation, found, trace, collector ? &*collector : nullptr) > 0) result = -2;
+        if (collector) notes->warnings = collector->Finish();
     }
     if (notes != nullptr) notes->errorPlaces = std::move(found.places);
     if (result != 0) errors = std::move(found.errors);

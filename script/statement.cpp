@@ -20,16 +20,16 @@ std::int32_t Statement::Scan(std::string_view line) {
     line_ = line;
     while (NextToken(line, position, token)) {
         const auto first = static_cast<std::int32_t>(token.data() - line.data());
-        const LineSpan span{first, first + static_cast<std::int32_t>(token.size())};
         if (i == MaxTokens) {
-            c_.blame.span = span;
+            blamed_ = true;
+            c_.blame = ErrorPlace{LineSpan{first, first + static_cast<std::int32_t>(token.size())}, ErrorCause::AsNumbered, 0};
             return ErrTooManyArguments;
         }
         const std::int32_t tokenClass = ClassifyTokenView(token, c_.symbols);
         if (tokenClass == CommentClass) break;
         tokens_[static_cast<std::size_t>(i)] = token;
         classes_[static_cast<std::size_t>(i)] = tokenClass;
-        spans_[static_cast<std::size_t>(i)] = span;
+        starts_[static_cast<std::size_t>(i)] = first;
         if (ClassType(tokenClass) == TypeKeyword) {
             const std::int32_t code = ClassIndex(tokenClass);
             if (keyword_ == 0) {
@@ -54,13 +54,23 @@ std::int32_t Statement::Scan(std::string_view line) {
     return Compiled;
 }
 
+LineSpan Statement::Span(int i) const {
+    const std::int32_t first = starts_[static_cast<std::size_t>(i)];
+    std::size_t position = static_cast<std::size_t>(first);
+    std::string_view token;
+    NextToken(line_, position, token);  // the token as written, read again from its start
+    return LineSpan{first, first + static_cast<std::int32_t>(token.size())};
+}
+
 std::int32_t Statement::Blame(int i, std::int32_t code, ErrorCause cause, std::int32_t detail) const {
+    blamed_ = true;
     c_.blame = ErrorPlace{Span(i), cause, detail};
     return code;
 }
 
 std::int32_t Statement::BlameLineEnd(std::int32_t code) const {
     const auto end = static_cast<std::int32_t>(line_.size());
+    blamed_ = true;
     c_.blame = ErrorPlace{LineSpan{end, end}, ErrorCause::AsNumbered, 0};
     return code;
 }
@@ -68,7 +78,11 @@ std::int32_t Statement::BlameLineEnd(std::int32_t code) const {
 // The argument a type or call error is about: the first after the keyword of the type
 // found (a), else of the type wanted (b); a call's argument j; a procedure's name.
 void Statement::BlameByCode(std::int32_t code) {
-    if (c_.blame.span.first >= 0 || n_ == 0) return;
+    if (blamed_) return;
+    if (n_ == 0) {
+        c_.blame = ErrorPlace{};
+        return;
+    }
     const std::int32_t number = code & 255;
     const std::int32_t a = (code >> 8) & 15;
     const std::int32_t b = (code >> 12) & 15;
@@ -200,6 +214,7 @@ std::int32_t Statement::WriteRow(std::int32_t opcode, std::int32_t target, const
                                 : (stored & IMark) == IMarkOf() &&
                                       std::find(family.begin(), family.end(), OpcodeOf(stored)) != family.end();
     if (!sameFamily) return ErrPassMismatch;
+    c_.written = marked;
     InstructionTable::Row& row = CurrentRow();
     row.fill(0);
     row[0] = MakeWord0(target & 0xFFFF, marked);

@@ -35,7 +35,7 @@ public:
     std::int32_t IMarkOf() const { return keyword_ & IMark; }
     std::string_view Token(int i) const { return tokens_[static_cast<std::size_t>(i)]; }
     // Token i as written in the line (a text with its quotes, DEFAULT as DEFAULT).
-    LineSpan Span(int i) const { return spans_[static_cast<std::size_t>(i)]; }
+    LineSpan Span(int i) const;
     std::string_view Line() const { return line_; }
 
     // Where an error stands: token i, or the end of the line (too few tokens).
@@ -99,7 +99,10 @@ private:
     Compilation& c_;
     std::array<std::string_view, MaxTokens> tokens_{};
     std::array<std::int32_t, MaxTokens> classes_{};
-    std::array<LineSpan, MaxTokens> spans_{};
+    // Where token i starts in the line; left unset beyond the tokens scanned, which costs
+    // nothing for every statement compiled. Where it ends is found again when asked.
+    std::array<std::int32_t, MaxTokens> starts_;
+    mutable bool blamed_ = false;  // this line's error has said where it stands
     std::string_view line_;
     int n_ = 0;
     int m_ = 0;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <string>
 
 #include "script/argument_roles.h"
@@ -77,10 +78,18 @@ bool PlainColour(std::string_view text) {
 
 char Upper(char byte) { return (byte >= 'a' && byte <= 'z') ? static_cast<char>(byte - 'a' + 'A') : byte; }
 
+// A hash equal for names equal but for letter case, eight bytes at a time. Clearing bit 5 of
+// every byte folds the case of letters (and makes a few other bytes alike, which the exact
+// comparison after it sorts out).
 std::uint64_t FoldedHash(std::string_view name) {
-    std::uint64_t hash = 14695981039346656037ull;
-    for (const char byte : name) hash = (hash ^ static_cast<unsigned char>(Upper(byte))) * 1099511628211ull;
-    return hash;
+    std::uint64_t hash = 0x9E3779B97F4A7C15ull ^ name.size();
+    for (std::size_t at = 0; at < name.size(); at += 8) {
+        std::uint64_t chunk = 0;
+        std::memcpy(&chunk, name.data() + at, std::min<std::size_t>(8, name.size() - at));
+        hash = (hash ^ (chunk & 0xDFDFDFDFDFDFDFDFull)) * 0xFF51AFD7ED558CCDull;
+        hash ^= hash >> 32;
+    }
+    return hash * 0xC4CEB9FE1A85EC53ull;
 }
 
 bool SameFolded(std::string_view a, std::string_view b) {
@@ -101,11 +110,26 @@ std::string_view CallRoles(const Statement& s, bool construction) {
 
 }  // namespace
 
-WarningCollector::WarningCollector(const InstructionTable& table, const SymbolTable& symbols, std::size_t lineCount)
-    : table_(table), symbols_(symbols) {
-    facts_.reserve(lineCount);
-    uses_.reserve(lineCount * 2);
-    firstSeen_.reserve(lineCount);
+WarningCollector::WarningCollector(const InstructionTable& table, const SymbolTable& symbols,
+                                   const std::vector<std::string>& lines)
+    : table_(table), symbols_(symbols), lines_(lines) {
+    facts_.reserve(lines.size());
+    uses_.reserve(lines.size() * 3);
+}
+
+LineSpan WarningCollector::TokenSpan(std::int32_t lineIndex, int token) const {
+    const std::string_view line = lines_[static_cast<std::size_t>(lineIndex)];
+    std::size_t position = 0;
+    std::string_view found;
+    for (int i = 0; i <= token; ++i) {
+        if (!NextToken(line, position, found)) return LineSpan{};
+    }
+    const auto first = static_cast<std::int32_t>(found.data() - line.data());
+    return LineSpan{first, first + static_cast<std::int32_t>(found.size())};
+}
+
+std::uint32_t WarningCollector::UseEnd(std::size_t fact) const {
+    return fact + 1 < facts_.size() ? facts_[fact + 1].firstUse : static_cast<std::uint32_t>(uses_.size());
 }
 
 void WarningCollector::Add(WarningId id, std::int32_t line, LineSpan span, std::string_view subject,
@@ -123,12 +147,12 @@ void WarningCollector::CompiledLine(std::size_t lineIndex, Statement& s) {
     if (IsHeader(opcode)) {
         roles = "kr";
         if (opcode == OpConstruction) rest = role::Parameter;
-        headers_.push_back(Header{c.module, line, s.Span(1)});
+        headers_.push_back(Header{c.module, line - 1});
     } else {
-        const std::int32_t word0 = table_.Word(c.module, c.row, 0);
-        opcode = OpcodeOf(word0);
+        // The menu rows are written by their MENU, not by themselves.
+        opcode = OpcodeOf(c.written != 0 ? c.written : table_.Word(c.module, c.row, 0));
         if (IsCall(opcode)) {
-            callee = static_cast<std::int32_t>(static_cast<std::uint32_t>(word0) >> 16);
+            callee = static_cast<std::int32_t>(static_cast<std::uint32_t>(table_.Word(c.module, c.row, 0)) >> 16);
             roles = CallRoles(s, table_.Word(callee, 0, HeaderKind) == KindConstruction);
         } else if (opcode == OpMarkLine || opcode == OpMarkNumberLine) {
             roles = RolesOf(opcode, s.Count() == 2 ? 0 : s.ScannedType(2) == TypePoint ? 1 : 2);
@@ -148,34 +172,29 @@ void WarningCollector::CompiledLine(std::size_t lineIndex, Statement& s) {
             break;
         }
         const char tokenRole = static_cast<std::size_t>(i) < roles.size() ? roles[static_cast<std::size_t>(i)] : rest;
-        if (tokenRole != role::Keyword && tokenRole != role::Text) CheckToken(s, i, tokenRole, line);
+        switch (tokenRole) {
+            case role::Keyword: case role::Text: break;
+            case role::Output: case role::Input: case role::Changed: case role::Parameter: case role::Procedure: {
+                const std::int32_t type = s.ScannedType(i);
+                if (IsObjectType(type) || type == TypeProcedure) {
+                    uses_.push_back(NameUse{static_cast<std::uint16_t>(s.ScannedIndex(i)), static_cast<std::uint8_t>(type),
+                                            tokenRole, static_cast<std::uint8_t>(i)});
+                }
+                break;
+            }
+            default: CheckLiteral(s, i, tokenRole, line);
+        }
     }
-    facts_.push_back(LineFacts{line, c.module, opcode, callee, s.Span(s.Position()), firstUse,
-                               static_cast<std::uint32_t>(uses_.size())});
+    facts_.push_back(LineFacts{line - 1, c.module, callee, firstUse, static_cast<std::int16_t>(opcode),
+                               static_cast<std::uint8_t>(s.Position())});
 }
 
-void WarningCollector::CheckToken(Statement& s, int i, char tokenRole, std::int32_t line) {
-    switch (tokenRole) {
-        case role::Output: case role::Input: case role::Changed: case role::Parameter: {
-            const std::int32_t type = s.ScannedType(i);
-            if (!IsObjectType(type)) break;
-            const std::int32_t index = s.ScannedIndex(i);
-            NoteName(s, i, type, index, line);
-            uses_.push_back(NameUse{type, index, s.Span(i), tokenRole});
-            break;
-        }
-        case role::Procedure:
-            if (s.ScannedType(i) == TypeProcedure) NoteName(s, i, TypeProcedure, s.ScannedIndex(i), line);
-            break;
-        case role::Fixed: case role::Angle: case role::Integer: case role::Shifted: case role::Half:
-            CheckNumber(s, i, tokenRole, line);
-            break;
-        case role::Colour:
-            if (s.ScannedType(i) != TypeNumberLiteral || (!PlainColour(s.Token(i)) && !IsColourText(s.Token(i)))) {
-                Add(WarningId::NotAColour, line, s.Span(i), Written(s, i));
-            }
-            break;
-        default: break;
+// A number or colour where the form wants one.
+void WarningCollector::CheckLiteral(Statement& s, int i, char tokenRole, std::int32_t line) {
+    if (tokenRole != role::Colour) {
+        CheckNumber(s, i, tokenRole, line);
+    } else if (s.ScannedType(i) != TypeNumberLiteral || (!PlainColour(s.Token(i)) && !IsColourText(s.Token(i)))) {
+        Add(WarningId::NotAColour, line, s.Span(i), Written(s, i));
     }
 }
 
@@ -197,18 +216,6 @@ void WarningCollector::CheckNumber(Statement& s, int i, char tokenRole, std::int
     if (tokenRole == role::Shifted) value = std::nearbyint(value);
     if (!(std::fabs(value) < limit)) {
         Add(WarningId::NumberTooLarge, line, s.Span(i), Written(s, i), std::to_string(static_cast<long long>(limit)));
-    }
-}
-
-// Records where a name first appears: in the order of the lines, that is where pass 1 gave it
-// its type.
-void WarningCollector::NoteName(const Statement& s, int i, std::int32_t type, std::int32_t nameIndex, std::int32_t line) {
-    std::vector<Seen>& seen = seen_[type];
-    const auto index = static_cast<std::size_t>(nameIndex);
-    if (seen.size() <= index) seen.resize(static_cast<std::size_t>(symbols_.Count(type)));
-    if (index < seen.size() && seen[index].line == 0) {
-        seen[index] = Seen{line, s.Span(i)};
-        firstSeen_.push_back(NameRef{FoldedHash(s.Token(i)), type, static_cast<std::int32_t>(index)});
     }
 }
 
@@ -290,24 +297,28 @@ void WarningCollector::WalkRunOrder() {
             }
             continue;
         }
-        const LineFacts& fact = facts_[frame.next++];
-        for (std::uint32_t u = fact.firstUse; u < fact.useEnd; ++u) {
+        const std::size_t f = frame.next++;
+        const LineFacts& fact = facts_[f];
+        const std::uint32_t useEnd = UseEnd(f);
+        // What the statement reads must have been given before it; then what it gives is given.
+        for (std::uint32_t u = fact.firstUse; u < useEnd; ++u) {
             const NameUse& use = uses_[u];
-            std::uint8_t& known = state[use.type][static_cast<std::size_t>(use.index)];
-            if ((use.role == role::Input || use.role == role::Changed) && known == Unknown) {
-                Add(WarningId::UsedBeforeGiven, fact.line, use.span, symbols_.List(use.type)[static_cast<std::size_t>(use.index)]);
-                known = Warned;
-            }
+            if ((use.role != role::Input && use.role != role::Changed) || !IsObjectType(use.type)) continue;
+            std::uint8_t& known = state[use.type][use.index];
+            if (known != Unknown) continue;
+            Add(WarningId::UsedBeforeGiven, fact.lineIndex + 1, TokenSpan(fact.lineIndex, use.token),
+                symbols_.List(use.type)[use.index]);
+            known = Warned;
         }
-        for (std::uint32_t u = fact.firstUse; u < fact.useEnd; ++u) {
+        for (std::uint32_t u = fact.firstUse; u < useEnd; ++u) {
             const NameUse& use = uses_[u];
             if (use.role == role::Output || use.role == role::Changed || use.role == role::Parameter) {
-                state[use.type][static_cast<std::size_t>(use.index)] = Given;
+                state[use.type][use.index] = Given;
             }
         }
         if (fact.opcode == OpTextWindow) textWindow = true;
         if (fact.opcode == OpText && !textWindow) {
-            Add(WarningId::TextBeforeTextWindow, fact.line, fact.keyword, "TEXT");
+            Add(WarningId::TextBeforeTextWindow, fact.lineIndex + 1, TokenSpan(fact.lineIndex, fact.keyword), "TEXT");
             textWindow = true;  // once is enough
         }
         const auto callee = static_cast<std::size_t>(fact.callee);
@@ -327,24 +338,40 @@ void WarningCollector::FindUncalledProcedures() {
         const auto module = static_cast<std::size_t>(header.module);
         if (module < called.size() && !called[module]) {
             const std::int32_t nameIndex = table_.Word(header.module, 0, HeaderNameIndex);
-            Add(WarningId::ProcedureNeverCalled, header.line, header.name,
+            Add(WarningId::ProcedureNeverCalled, header.lineIndex + 1, TokenSpan(header.lineIndex, 1),
                 symbols_.List(TypeProcedure)[static_cast<std::size_t>(nameIndex)]);
         }
     }
 }
 
 // Names are case-sensitive: "ab" after "AB" is a second figure. Every later spelling of a
-// name that differs only in letter case is reported where it first appears. A bit table of
-// the upper-cased names' hashes first picks the few hashes met more than once; only names with
-// those go, in the order they first appear, into a table that keeps the first spelling.
+// name that differs only in letter case is reported where it first appears. The names are
+// taken in the order they first appear; a bit table of their upper-cased hashes picks the few
+// hashes met more than once, and only those go into a table that keeps each first spelling.
 void WarningCollector::FindNamesDifferingInCase() {
+    struct FirstUse {
+        std::uint64_t folded;
+        std::uint32_t use;
+    };
+    std::vector<FirstUse> names;
+    std::vector<std::uint8_t> seen[SymbolListCount];
+    for (const std::int32_t type : {TypePoint, TypeLine, TypeCircle, TypeProcedure}) {
+        seen[type].assign(static_cast<std::size_t>(symbols_.Count(type)), 0);
+    }
+    for (std::uint32_t u = 0; u < uses_.size(); ++u) {  // the uses are in line order
+        const NameUse& use = uses_[u];
+        std::uint8_t& met = seen[use.type][use.index];
+        if (met) continue;
+        met = 1;
+        names.push_back(FirstUse{FoldedHash(symbols_.List(use.type)[use.index]), u});
+    }
     int bitsLog2 = 12;  // at least 16 bits a name keeps chance repeats few
-    while ((std::size_t{1} << bitsLog2) < firstSeen_.size() * 16 && bitsLog2 < 40) ++bitsLog2;
+    while ((std::size_t{1} << bitsLog2) < names.size() * 16 && bitsLog2 < 40) ++bitsLog2;
     const std::size_t bits = std::size_t{1} << bitsLog2;
     std::vector<std::uint64_t> once(bits / 64, 0), twice(bits / 64, 0);
     const auto bit = [&](std::uint64_t folded) { return static_cast<std::size_t>(folded >> (64 - bitsLog2)); };
     std::size_t candidates = 0;
-    for (const NameRef& name : firstSeen_) {
+    for (const FirstUse& name : names) {
         const std::size_t b = bit(name.folded);
         const std::uint64_t mask = std::uint64_t{1} << (b % 64);
         if (once[b / 64] & mask) {
@@ -356,12 +383,13 @@ void WarningCollector::FindNamesDifferingInCase() {
     if (candidates == 0) return;
     std::size_t size = 64;
     while (size < candidates * 8) size *= 2;
-    std::vector<std::int32_t> slots(size, -1);  // positions in firstSeen_
-    const auto text = [&](const NameRef& name) -> std::string_view {
-        return symbols_.List(name.type)[static_cast<std::size_t>(name.index)];
+    std::vector<std::int32_t> slots(size, -1);  // positions in names
+    const auto text = [&](const FirstUse& name) -> std::string_view {
+        const NameUse& use = uses_[name.use];
+        return symbols_.List(use.type)[use.index];
     };
-    for (std::size_t n = 0; n < firstSeen_.size(); ++n) {
-        const NameRef& name = firstSeen_[n];
+    for (std::size_t n = 0; n < names.size(); ++n) {
+        const FirstUse& name = names[n];
         const std::size_t b = bit(name.folded);
         if (!(twice[b / 64] & (std::uint64_t{1} << (b % 64)))) continue;
         for (std::size_t i = name.folded & (size - 1);; i = (i + 1) & (size - 1)) {
@@ -369,10 +397,14 @@ void WarningCollector::FindNamesDifferingInCase() {
                 slots[i] = static_cast<std::int32_t>(n);
                 break;
             }
-            const NameRef& first = firstSeen_[static_cast<std::size_t>(slots[i])];
+            const FirstUse& first = names[static_cast<std::size_t>(slots[i])];
             if (first.folded == name.folded && SameFolded(text(first), text(name))) {
-                const Seen& seen = seen_[name.type][static_cast<std::size_t>(name.index)];
-                Add(WarningId::NameDiffersInCase, seen.line, seen.span, text(name), text(first));
+                // The line of the use: the last whose uses start at or before it.
+                const auto fact = std::upper_bound(facts_.begin(), facts_.end(), name.use,
+                                                   [](std::uint32_t u, const LineFacts& f) { return u < f.firstUse; });
+                const std::int32_t lineIndex = std::prev(fact)->lineIndex;
+                Add(WarningId::NameDiffersInCase, lineIndex + 1, TokenSpan(lineIndex, uses_[name.use].token), text(name),
+                    text(first));
                 break;
             }
         }

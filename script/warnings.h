@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -17,10 +18,10 @@ class Statement;
 
 class WarningCollector {
 public:
-    // lineCount: the script's lines, to make room once.
-    WarningCollector(const InstructionTable& table, const SymbolTable& symbols, std::size_t lineCount);
+    // lines: the script being compiled, kept to find a token again where a warning needs it.
+    WarningCollector(const InstructionTable& table, const SymbolTable& symbols, const std::vector<std::string>& lines);
 
-    // A line pass 2 compiled without error, its tokens classified with the whole table.
+    // A line that pass 2 compiled without error, its tokens classified with the whole table.
     void CompiledLine(std::size_t lineIndex, Statement& s);
     // A line that holds no statement (blank, or a comment from its first token).
     void EmptyLine(std::size_t lineIndex, std::string_view line);
@@ -29,53 +30,44 @@ public:
     std::vector<Warning> Finish();
 
 private:
+    // A name a statement reads or gives, packed small: the walks go through many of them.
     struct NameUse {
-        std::int32_t type;
-        std::int32_t index;
-        LineSpan span;
+        std::uint16_t index;
+        std::uint8_t type;
         char role;
+        std::uint8_t token;  // its position in the statement
     };
-    // A compiled line as the run-order walk needs it.
+    // A compiled line as the run-order walk needs it; its uses run to the next line's firstUse.
     struct LineFacts {
-        std::int32_t line;  // 1-based
+        std::int32_t lineIndex;
         std::int32_t module;
-        std::int32_t opcode;
         std::int32_t callee;  // module a call runs; 0 for other statements
-        LineSpan keyword;
         std::uint32_t firstUse;
-        std::uint32_t useEnd;
+        std::int16_t opcode;
+        std::uint8_t keyword;  // the keyword's token position
     };
     struct Header {
         std::int32_t module;
-        std::int32_t line;
-        LineSpan name;
-    };
-    struct Seen {
-        std::int32_t line = 0;  // 0: not seen yet
-        LineSpan span;
+        std::int32_t lineIndex;
     };
 
-    void CheckToken(Statement& s, int i, char role, std::int32_t line);
+    void CheckLiteral(Statement& s, int i, char role, std::int32_t line);
     void CheckNumber(Statement& s, int i, char role, std::int32_t line);
-    void NoteName(const Statement& s, int i, std::int32_t type, std::int32_t nameIndex, std::int32_t line);
     void Add(WarningId id, std::int32_t line, LineSpan span, std::string_view subject, std::string_view other = {});
+    // Token `token` of line lineIndex, found again.
+    LineSpan TokenSpan(std::int32_t lineIndex, int token) const;
+    std::uint32_t UseEnd(std::size_t fact) const;
     void WalkRunOrder();
     void FindUncalledProcedures();
     void FindNamesDifferingInCase();
 
     const InstructionTable& table_;
     const SymbolTable& symbols_;
+    const std::vector<std::string>& lines_;
     std::vector<Warning> warnings_;
     std::vector<LineFacts> facts_;
     std::vector<NameUse> uses_;
     std::vector<Header> headers_;
-    struct NameRef {
-        std::uint64_t folded;  // hash of the upper-cased name
-        std::int32_t type;
-        std::int32_t index;
-    };
-    std::vector<Seen> seen_[SymbolListCount];  // first appearance of each name, by type
-    std::vector<NameRef> firstSeen_;           // the names in the order they first appear
 };
 
 }  // namespace vekora
