@@ -38,11 +38,13 @@ public:
     LineSpan Span(int i) const;
     std::string_view Line() const { return line_; }
 
-    // Where an error stands: token i, or the end of the line (too few tokens).
-    std::int32_t Blame(int i, std::int32_t code, ErrorCause cause = ErrorCause::AsNumbered, std::int32_t detail = 0) const;
-    std::int32_t BlameLineEnd(std::int32_t code) const;
+    // Where an error stands: token i, or the end of the line (too few tokens). Kept out of
+    // line (cold) so that the checks that call them stay as cheap as without them.
+    [[gnu::cold, gnu::noinline]] std::int32_t Blame(int i, std::int32_t code, ErrorCause cause = ErrorCause::AsNumbered,
+                                                    std::int32_t detail = 0) const;
+    [[gnu::cold, gnu::noinline]] std::int32_t BlameLineEnd(std::int32_t code) const;
     // For an error whose check did not say where: the token the code points to.
-    void BlameByCode(std::int32_t code);
+    [[gnu::cold, gnu::noinline]] void BlameByCode(std::int32_t code);
 
     // The type of tok i as the table stands now (a new name may have been defined by an
     // earlier argument of this statement); Absent beyond the statement.

@@ -85,7 +85,11 @@ std::uint64_t FoldedHash(std::string_view name) {
     std::uint64_t hash = 0x9E3779B97F4A7C15ull ^ name.size();
     for (std::size_t at = 0; at < name.size(); at += 8) {
         std::uint64_t chunk = 0;
-        std::memcpy(&chunk, name.data() + at, std::min<std::size_t>(8, name.size() - at));
+        if (name.size() - at >= 8) {
+            std::memcpy(&chunk, name.data() + at, 8);
+        } else {
+            for (std::size_t i = at; i < name.size(); ++i) chunk = (chunk << 8) | static_cast<unsigned char>(name[i]);
+        }
         hash = (hash ^ (chunk & 0xDFDFDFDFDFDFDFDFull)) * 0xFF51AFD7ED558CCDull;
         hash ^= hash >> 32;
     }
@@ -128,10 +132,6 @@ LineSpan WarningCollector::TokenSpan(std::int32_t lineIndex, int token) const {
     return LineSpan{first, first + static_cast<std::int32_t>(found.size())};
 }
 
-std::uint32_t WarningCollector::UseEnd(std::size_t fact) const {
-    return fact + 1 < facts_.size() ? facts_[fact + 1].firstUse : static_cast<std::uint32_t>(uses_.size());
-}
-
 void WarningCollector::Add(WarningId id, std::int32_t line, LineSpan span, std::string_view subject,
                            std::string_view other) {
     warnings_.push_back(Warning{id, line, span, std::string(subject), std::string(other)});
@@ -165,6 +165,8 @@ void WarningCollector::CompiledLine(std::size_t lineIndex, Statement& s) {
         }
     }
     const auto firstUse = static_cast<std::uint32_t>(uses_.size());
+    NameUse given[MaxTokens];  // the names the statement gives, kept until after those it reads
+    int givenCount = 0;
     for (int i = 0; i < s.Count(); ++i) {
         if (static_cast<std::size_t>(i) >= roles.size() && rest == 0) {
             const LineSpan span{s.Span(i).first, s.Span(s.Count() - 1).end};
@@ -176,17 +178,19 @@ void WarningCollector::CompiledLine(std::size_t lineIndex, Statement& s) {
             case role::Keyword: case role::Text: break;
             case role::Output: case role::Input: case role::Changed: case role::Parameter: case role::Procedure: {
                 const std::int32_t type = s.ScannedType(i);
-                if (IsObjectType(type) || type == TypeProcedure) {
-                    uses_.push_back(NameUse{static_cast<std::uint16_t>(s.ScannedIndex(i)), static_cast<std::uint8_t>(type),
-                                            tokenRole, static_cast<std::uint8_t>(i)});
-                }
+                if (!IsObjectType(type) && type != TypeProcedure) break;
+                const NameUse use{static_cast<std::uint16_t>(s.ScannedIndex(i)), static_cast<std::uint8_t>(type), tokenRole,
+                                  static_cast<std::uint8_t>(i)};
+                if (tokenRole == role::Output || tokenRole == role::Parameter) given[givenCount++] = use;
+                else uses_.push_back(use);
                 break;
             }
             default: CheckLiteral(s, i, tokenRole, line);
         }
     }
-    facts_.push_back(LineFacts{line - 1, c.module, callee, firstUse, static_cast<std::int16_t>(opcode),
-                               static_cast<std::uint8_t>(s.Position())});
+    for (int g = 0; g < givenCount; ++g) uses_.push_back(given[g]);
+    facts_.push_back(LineFacts{line - 1, c.module, callee, firstUse, static_cast<std::uint32_t>(uses_.size()),
+                               static_cast<std::int16_t>(opcode), static_cast<std::uint8_t>(s.Position())});
 }
 
 // A number or colour where the form wants one.
@@ -268,10 +272,10 @@ void WarningCollector::WalkRunOrder() {
         lastRun[module] = run;
     }
     enum : std::uint8_t { Unknown, Given, Warned };
-    std::vector<std::uint8_t> state[4];
-    for (std::int32_t type = TypePoint; type <= TypeCircle; ++type) {
-        state[type].assign(static_cast<std::size_t>(symbols_.Count(type)), Unknown);
-    }
+    // One state a point, line and circle, the three lists one after the other.
+    const std::size_t offset[4] = {0, 0, static_cast<std::size_t>(symbols_.Count(TypePoint)),
+                                   static_cast<std::size_t>(symbols_.Count(TypePoint) + symbols_.Count(TypeLine))};
+    std::vector<std::uint8_t> state(offset[3] + static_cast<std::size_t>(symbols_.Count(TypeCircle)), Unknown);
     std::vector<std::uint8_t> walked(modules, 0);
     struct Frame {
         std::int32_t run;
@@ -297,24 +301,22 @@ void WarningCollector::WalkRunOrder() {
             }
             continue;
         }
-        const std::size_t f = frame.next++;
-        const LineFacts& fact = facts_[f];
-        const std::uint32_t useEnd = UseEnd(f);
-        // What the statement reads must have been given before it; then what it gives is given.
-        for (std::uint32_t u = fact.firstUse; u < useEnd; ++u) {
+        const LineFacts& fact = facts_[frame.next++];
+        // What the statement reads must have been given before it; what it gives (recorded
+        // after what it reads) is given from then on.
+        for (std::uint32_t u = fact.firstUse; u < fact.useEnd; ++u) {
             const NameUse& use = uses_[u];
-            if ((use.role != role::Input && use.role != role::Changed) || !IsObjectType(use.type)) continue;
-            std::uint8_t& known = state[use.type][use.index];
-            if (known != Unknown) continue;
-            Add(WarningId::UsedBeforeGiven, fact.lineIndex + 1, TokenSpan(fact.lineIndex, use.token),
-                symbols_.List(use.type)[use.index]);
-            known = Warned;
-        }
-        for (std::uint32_t u = fact.firstUse; u < useEnd; ++u) {
-            const NameUse& use = uses_[u];
-            if (use.role == role::Output || use.role == role::Changed || use.role == role::Parameter) {
-                state[use.type][use.index] = Given;
+            if (!IsObjectType(use.type)) continue;
+            std::uint8_t& known = state[offset[use.type] + use.index];
+            if (use.role == role::Input || use.role == role::Changed) {
+                if (known == Unknown) {
+                    Add(WarningId::UsedBeforeGiven, fact.lineIndex + 1, TokenSpan(fact.lineIndex, use.token),
+                        symbols_.List(use.type)[use.index]);
+                    known = Warned;
+                }
+                if (use.role == role::Input) continue;
             }
+            known = Given;
         }
         if (fact.opcode == OpTextWindow) textWindow = true;
         if (fact.opcode == OpText && !textWindow) {

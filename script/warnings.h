@@ -37,12 +37,14 @@ private:
         char role;
         std::uint8_t token;  // its position in the statement
     };
-    // A compiled line as the run-order walk needs it; its uses run to the next line's firstUse.
+    // A compiled line as the run-order walk needs it. Its uses are uses_[firstUse, useEnd):
+    // the names it reads (and changes) first, then the names it gives.
     struct LineFacts {
         std::int32_t lineIndex;
         std::int32_t module;
         std::int32_t callee;  // module a call runs; 0 for other statements
         std::uint32_t firstUse;
+        std::uint32_t useEnd;
         std::int16_t opcode;
         std::uint8_t keyword;  // the keyword's token position
     };
@@ -56,7 +58,6 @@ private:
     void Add(WarningId id, std::int32_t line, LineSpan span, std::string_view subject, std::string_view other = {});
     // Token `token` of line lineIndex, found again.
     LineSpan TokenSpan(std::int32_t lineIndex, int token) const;
-    std::uint32_t UseEnd(std::size_t fact) const;
     void WalkRunOrder();
     void FindUncalledProcedures();
     void FindNamesDifferingInCase();
