@@ -33,7 +33,8 @@ std::string_view RolesOf(std::int32_t opcode, int markLineForm) {
         case OpMarkAngleLines: case OpMarkNumberLines: return "kiitnnn";
         case OpMarkAnglePoints: case OpMarkNumberPoints: return "kiiitnn";
         case OpRepeat: return "kn";
-        case OpClickable: case OpTrace: return "k*";
+        case OpClickable: return "ki*";
+        case OpTrace: return "kd*";
         case OpClickableOnLine: case OpClickableOnCircle: return "kiki";
         case OpCls: return "kc";
         case OpScreen: return "knnnc";

@@ -108,8 +108,8 @@ bool SameFolded(std::string_view a, std::string_view b) {
 // CONSTRUCTION; an INTERACTION or ANIMATION takes none.
 std::string_view CallRoles(const Statement& s, bool construction) {
     const bool paceWord = s.Count() > 2 && s.ScannedType(2) == TypeKeyword;
-    if (paceWord) return construction ? "krk*" : "krk";
-    return construction ? "kr*" : "kr";
+    if (paceWord) return construction ? "krki*" : "krk";
+    return construction ? "kri*" : "kr";
 }
 
 }  // namespace
@@ -159,9 +159,9 @@ void WarningCollector::CompiledLine(std::size_t lineIndex, Statement& s) {
         } else {
             roles = RolesOf(opcode);
         }
-        if (!roles.empty() && roles.back() == role::InputsToEnd) {
-            roles.remove_suffix(1);
-            rest = role::Input;
+        if (roles.size() >= 2 && roles.back() == role::Repeated) {
+            rest = roles[roles.size() - 2];
+            roles.remove_suffix(2);
         }
     }
     const auto firstUse = static_cast<std::uint32_t>(uses_.size());
@@ -176,7 +176,8 @@ void WarningCollector::CompiledLine(std::size_t lineIndex, Statement& s) {
         const char tokenRole = static_cast<std::size_t>(i) < roles.size() ? roles[static_cast<std::size_t>(i)] : rest;
         switch (tokenRole) {
             case role::Keyword: case role::Text: break;
-            case role::Output: case role::Input: case role::Changed: case role::Parameter: case role::Procedure: {
+            case role::Output: case role::Input: case role::Changed: case role::Parameter: case role::Procedure:
+            case role::Declared: {
                 const std::int32_t type = s.ScannedType(i);
                 if (!IsObjectType(type) && type != TypeProcedure) break;
                 const NameUse use{static_cast<std::uint16_t>(s.ScannedIndex(i)), static_cast<std::uint8_t>(type), tokenRole,
@@ -306,7 +307,7 @@ void WarningCollector::WalkRunOrder() {
         // after what it reads) is given from then on.
         for (std::uint32_t u = fact.firstUse; u < fact.useEnd; ++u) {
             const NameUse& use = uses_[u];
-            if (!IsObjectType(use.type)) continue;
+            if (!IsObjectType(use.type) || use.role == role::Declared) continue;
             std::uint8_t& known = state[offset[use.type] + use.index];
             if (use.role == role::Input || use.role == role::Changed) {
                 if (known == Unknown) {
