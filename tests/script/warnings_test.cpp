@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <tuple>
 
 #include "compile_helper.h"
@@ -238,6 +239,51 @@ TEST(Warnings, NeverChangeTheTableOfAScriptWithMistakes) {
         ParseScript(lesson.lines, warnedTable, warnedErrors, warnedSymbols, notes);
         EXPECT_EQ(Dump(plainTable, plainSymbols), Dump(warnedTable, warnedSymbols)) << lesson.name;
         EXPECT_FALSE(notes.warnings.empty() && !lesson.expected.empty()) << lesson.name;
+    }
+}
+
+}  // namespace
+}  // namespace vekora
+
+namespace vekora {
+namespace {
+
+// Random lines from the language's words, names, numbers and stray bytes: every diagnostic
+// points into the script, and the table is the same with warnings as without.
+TEST(Warnings, RandomScriptsKeepTheirPlacesAndTables) {
+    const std::vector<std::string> words = {
+        "POINT", "LINE", "CIRCLE", "CROSS", "MIDDLE", "MIDLINE", "ARC", "TEXT", "TEXTWINDOW", "CALL", "CONSTRUCTION",
+        "INTERACTION", "ANIMATION", "REPEAT", "CLICKABLE", "TRACE", "STEP", "ALONG", "MENU", "MENUITEM", "ENDMENU",
+        "END", "DEFAULT", "A", "a", "B", "L", "l", "C", "P", "Q", "10", "-3.5", "1e9", "10+5", "&HFF0000", "&HZZ",
+        "(1, 2, 3)", "red", "\"t\"", "'", "\t", "=", ",", "\xE9", "40000"};
+    std::mt19937 random(12);
+    for (int script = 0; script < 1500; ++script) {
+        std::vector<std::string> lines;
+        const int lineCount = 1 + static_cast<int>(random() % 12);
+        for (int l = 0; l < lineCount; ++l) {
+            std::string line = random() % 5 == 0 ? "\t" : "";
+            const int tokens = static_cast<int>(random() % 7);
+            for (int t = 0; t < tokens; ++t) line += words[random() % words.size()] + (random() % 3 == 0 ? ", " : " ");
+            lines.push_back(line);
+        }
+        if (random() % 3 != 0) lines.insert(lines.begin() + static_cast<long>(random() % lines.size()), "END");
+        InstructionTable plainTable, warnedTable;
+        SymbolTable plainSymbols, warnedSymbols;
+        ErrorLists plainErrors, warnedErrors;
+        CompileNotes notes;
+        ParseScript(lines, plainTable, plainErrors, plainSymbols);
+        ParseScript(lines, warnedTable, warnedErrors, warnedSymbols, notes);
+        ASSERT_EQ(Dump(plainTable, plainSymbols), Dump(warnedTable, warnedSymbols)) << script;
+        ASSERT_EQ(plainErrors.codes, warnedErrors.codes) << script;
+        for (const Diagnostic& d : BuildDiagnostics(lines, warnedErrors, notes)) {
+            ASSERT_GE(d.line, 1) << script;
+            ASSERT_LE(static_cast<std::size_t>(d.line), std::max<std::size_t>(lines.size(), 1)) << script;
+            const std::size_t length = lines.empty() ? 0 : lines[static_cast<std::size_t>(d.line - 1)].size();
+            ASSERT_GE(d.column, 1) << script;
+            ASSERT_LE(static_cast<std::size_t>(d.endColumn), length + 1) << script;
+            ASSERT_LE(d.column, d.endColumn) << script;
+            ASSERT_FALSE(d.text.empty()) << script;
+        }
     }
 }
 
