@@ -112,6 +112,12 @@ std::string_view CallRoles(const Statement& s, bool construction) {
     return construction ? "kri*" : "kr";
 }
 
+// A quoted token is cut short in the text; the caret still spans all of it.
+std::string Quotable(std::string_view text) {
+    constexpr std::size_t Longest = 40;
+    return text.size() <= Longest ? std::string(text) : std::string(text.substr(0, Longest - 3)) + "...";
+}
+
 }  // namespace
 
 WarningCollector::WarningCollector(const InstructionTable& table, const SymbolTable& symbols,
@@ -134,7 +140,7 @@ LineSpan WarningCollector::TokenSpan(std::int32_t lineIndex, int token) const {
 
 void WarningCollector::Add(WarningId id, std::int32_t line, LineSpan span, std::string_view subject,
                            std::string_view other) {
-    warnings_.push_back(Warning{id, line, span, std::string(subject), std::string(other)});
+    warnings_.push_back(Warning{id, line, span, Quotable(subject), Quotable(other)});
 }
 
 void WarningCollector::CompiledLine(std::size_t lineIndex, Statement& s) {
