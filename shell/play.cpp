@@ -81,6 +81,21 @@ std::vector<std::string> PageMessages(const std::string& script, const std::vect
     return messages;
 }
 
+// --watch: plays the script again whenever it is saved; a headless run stops at its limit.
+void WatchScriptFile(const std::string& script, const ScriptRunSetup& setup, std::vector<std::string>& pageMessages,
+                     const RunDeadline& deadline) {
+    WatchLoop loop;
+    loop.playOnce = [&] {
+        pageMessages = {"No se puede leer " + script};  // replaced once the file is read
+        ErrorLists errors;
+        return RunScriptFile(script, errors, setup);
+    };
+    loop.messages = [&] { return pageMessages; };
+    loop.finished = [&] { return deadline.Passed(); };
+    loop.messagesShown = setup.beforeClosingLogo;
+    WatchScript(script, loop);
+}
+
 // The script to play: the command line's, or the chooser's answer. Empty: no run.
 bool PickScript(const CommandLine& line, Console& console, std::istream& input, std::string& script, int& exitCode) {
     script = line.script;
@@ -141,16 +156,7 @@ int PlayScript(const CommandLine& line, Console& console, std::istream& input, s
     };
     std::int32_t result = 0;
     if (line.watch) {
-        WatchLoop loop;
-        loop.playOnce = [&] {
-            pageMessages = {"No se puede leer " + script};  // replaced once the file is read
-            ErrorLists errors;
-            return RunScriptFile(script, errors, setup);
-        };
-        loop.messages = [&] { return pageMessages; };
-        loop.finished = [&] { return deadline.Passed(); };
-        loop.messagesShown = setup.beforeClosingLogo;
-        WatchScript(script, loop);
+        WatchScriptFile(script, setup, pageMessages, deadline);
     } else {
         ErrorLists errors;
         result = RunScriptFile(script, errors, setup);

@@ -12,8 +12,11 @@
 #include "draw/image.h"
 #include "platform/headless_device.h"
 #include "shell/run_deadline.h"
+#include "shell/command_line.h"
+#include "shell/play.h"
 #include "shell/run_script.h"
 #include "shell/watch.h"
+#include "tests/platform/picture_test_support.h"
 
 namespace vekora {
 namespace {
@@ -114,6 +117,30 @@ TEST_P(Watching, ReplaysEachSavedVersionFromTheStart) {
 
 INSTANTIATE_TEST_SUITE_P(FileWatchModes, Watching, ::testing::Values(FileWatch::Mode::Notify, FileWatch::Mode::Poll),
                          [](const ::testing::TestParamInfo<FileWatch::Mode>& info) { return ModeName(info.param); });
+
+// From the command line: a headless watch waits for saves until --until, then ends as a run
+// does; a script that does not compile leaves its message page in the screenshot.
+TEST(WatchCommand, EndsAtItsTimeLimit) {
+    const fs::path folder = fs::temp_directory_path() / ("vekora-watch-line-" + std::to_string(::getpid()));
+    fs::create_directories(folder);
+    const fs::path script = folder / "still.vek";
+    const fs::path shot = folder / "still.png";
+    std::ostringstream printed;
+    std::ostringstream diagnostics;
+    Console console(printed, false);
+    std::istringstream input("");
+    std::ofstream(script, std::ios::binary) << "SCREEN 120, 100\nCLS &H0000FF\nEND\n";
+    const CommandLine line =
+        ParseCommandLine({"--headless", "--watch", "--until", "5000", "--screenshot", shot.string(), script.string()});
+    EXPECT_EQ(PlayScript(line, console, input, diagnostics), ExitRunEnded);
+    EXPECT_EQ(testing::ReadPng(shot.string()).At(60, 40), 0x0000FFu);
+
+    std::ofstream(script, std::ios::binary | std::ios::trunc) << "SCREEN 120, 100\nPOINT\nEND\n";
+    EXPECT_EQ(PlayScript(line, console, input, diagnostics), ExitRunEnded);
+    EXPECT_EQ(testing::ReadPng(shot.string()).At(2, 2), 0x848284u);  // the grey page, as the 16-bit screen keeps it
+    EXPECT_NE(diagnostics.str().find("still.vek:2:6: error[12]"), std::string::npos) << diagnostics.str();
+    fs::remove_all(folder);
+}
 
 TEST(FileWatch, SeesAnEditorReplaceTheFileByRenaming) {
     const fs::path folder = fs::temp_directory_path() / ("vekora-rename-" + std::to_string(::getpid()));
