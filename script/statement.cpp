@@ -76,7 +76,8 @@ std::int32_t Statement::BlameLineEnd(std::int32_t code) const {
 }
 
 // The argument a type or call error is about: the first after the keyword of the type
-// found (a), else of the type wanted (b); a call's argument j; a procedure's name.
+// found (a), else of the type wanted (b); a call's argument j; a procedure's name; the end
+// of a line too short, the last token of one too long.
 void Statement::BlameByCode(std::int32_t code) {
     if (blamed_) return;
     if (n_ == 0) {
@@ -96,7 +97,13 @@ void Statement::BlameByCode(std::int32_t code) {
         }
         return -1;
     };
-    if (number == ErrTypeMismatch) {
+    if (number == ErrTooFewArguments) {
+        BlameLineEnd(code);
+        return;
+    }
+    if (number == ErrTooManyArguments || number == ErrTooManyParameters) {
+        target = n_ - 1;  // the last of them
+    } else if (number == ErrTypeMismatch) {
         int found = firstOfType(a);
         if (found < 0) found = firstOfType(b);
         target = found >= 0 ? found : std::min(m_ + 1, n_ - 1);

@@ -3,6 +3,7 @@
 // warnings, and the column of every kind of error.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -129,12 +130,15 @@ TEST(ErrorPlaces, PointAtTheOffendingToken) {
         {{"END", "CALL P X", "CONSTRUCTION P A", "POINT A 1 1", "REPEAT"}, 29, 2, 8, 9},
         {{"END", "CALL Nobody"}, 22, 2, 6, 12},
         {{"POINT A 1 1"}, 36, 1, 12, 12},                  // no END: the end of the script
+        {{"POINT P, 1, 1", "ANIMATE S", "END", "ANIMATION S", "STEP P, 1, 2, 3", "REPEAT"}, 11, 5, 15, 16},
+        {{"L = LINE A, B", "M = LINE A, B", "C = ARC L, M", "END"}, 12, 3, 13, 13},  // an arc of lines needs its radius
     };
     for (const ErrorCase& c : cases) {
         const Diagnosed diagnosed = Diagnose(c.lines);
-        ASSERT_FALSE(diagnosed.diagnostics.empty()) << c.lines[0];
-        const Diagnostic& first = diagnosed.diagnostics.front();
-        EXPECT_EQ(first.severity, Severity::Error) << c.lines[0];
+        const auto error = std::find_if(diagnosed.diagnostics.begin(), diagnosed.diagnostics.end(),
+                                        [](const Diagnostic& d) { return d.severity == Severity::Error; });
+        ASSERT_NE(error, diagnosed.diagnostics.end()) << c.lines[0];
+        const Diagnostic& first = *error;
         EXPECT_EQ(Found{std::make_tuple(first.number, first.line, first.column, first.endColumn)},
                   (Found{{c.number, c.line, c.column, c.endColumn}}))
             << c.lines[0];
