@@ -66,26 +66,27 @@ const std::unordered_map<std::string_view, std::int32_t>& KeywordIndex() {
     return index;
 }
 
-// How many leading bytes are digits of base 2, 8 or 16.
+// The value of a digit of base 2, 8 or 16; base or more when the byte is not one.
+unsigned DigitValue(char byte) {
+    const char upper = Upper(byte);
+    if (IsDigit(upper)) return static_cast<unsigned>(upper - '0');
+    if (upper >= 'A' && upper <= 'F') return static_cast<unsigned>(upper - 'A' + 10);
+    return 16;
+}
+
+// How many leading bytes are digits of the base.
 std::size_t RadixLength(std::string_view digits, unsigned base) {
     std::size_t i = 0;
-    for (; i < digits.size(); ++i) {
-        const char upper = Upper(digits[i]);
-        unsigned digit;
-        if (IsDigit(upper)) digit = static_cast<unsigned>(upper - '0');
-        else if (upper >= 'A' && upper <= 'F') digit = static_cast<unsigned>(upper - 'A' + 10);
-        else break;
-        if (digit >= base) break;
-    }
+    while (i < digits.size() && DigitValue(digits[i]) < base) ++i;
     return i;
 }
 
 // Digits of base 2, 8 or 16 as a 32-bit integer (wrapping, as a 32-bit register does).
 double ParseRadix(std::string_view digits, unsigned base) {
     std::uint32_t value = 0;
-    for (char byte : digits.substr(0, RadixLength(digits, base))) {
-        const char upper = Upper(byte);
-        const unsigned digit = IsDigit(upper) ? static_cast<unsigned>(upper - '0') : static_cast<unsigned>(upper - 'A' + 10);
+    for (const char byte : digits) {
+        const unsigned digit = DigitValue(byte);
+        if (digit >= base) break;
         value = value * base + digit;
     }
     return static_cast<double>(static_cast<std::int32_t>(value));
@@ -97,7 +98,8 @@ std::size_t SkipDigits(std::string_view text, std::size_t i) {
 }
 
 // The bytes of sign, digits, fraction and exponent at the start of text; 0 without a digit.
-std::size_t DecimalLength(std::string_view text) {
+// Inlined: every number of every statement goes through it.
+[[gnu::always_inline]] inline std::size_t DecimalLength(std::string_view text) {
     std::size_t i = 0;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
     const std::size_t integerEnd = SkipDigits(text, i);
@@ -127,7 +129,7 @@ double ParseDecimal(std::string_view text) {
 }
 
 // The base an "&H", "&O" or "&B" prefix names; 0 for none.
-unsigned RadixPrefix(std::string_view text) {
+[[gnu::always_inline]] inline unsigned RadixPrefix(std::string_view text) {
     if (text.size() < 2 || text[0] != '&') return 0;
     switch (Upper(text[1])) {
         case 'H': return 16;

@@ -192,7 +192,13 @@ void WarningCollector::CompiledLine(std::size_t lineIndex, Statement& s) {
                 else uses_.push_back(use);
                 break;
             }
-            default: CheckLiteral(s, i, tokenRole, line);
+            default: {
+                // Most numbers and colours are plainly written: no closer look for them.
+                const std::string_view text = s.Token(i);
+                const bool plain = s.ScannedType(i) == TypeNumberLiteral &&
+                                   (tokenRole == role::Colour ? PlainColour(text) : PlainSmallNumber(text));
+                if (!plain) CheckLiteral(s, i, tokenRole, line);
+            }
         }
     }
     for (int g = 0; g < givenCount; ++g) uses_.push_back(given[g]);
@@ -204,14 +210,13 @@ void WarningCollector::CompiledLine(std::size_t lineIndex, Statement& s) {
 void WarningCollector::CheckLiteral(Statement& s, int i, char tokenRole, std::int32_t line) {
     if (tokenRole != role::Colour) {
         CheckNumber(s, i, tokenRole, line);
-    } else if (s.ScannedType(i) != TypeNumberLiteral || (!PlainColour(s.Token(i)) && !IsColourText(s.Token(i)))) {
+    } else if (s.ScannedType(i) != TypeNumberLiteral || !IsColourText(s.Token(i))) {
         Add(WarningId::NotAColour, line, s.Span(i), Written(s, i));
     }
 }
 
 void WarningCollector::CheckNumber(Statement& s, int i, char tokenRole, std::int32_t line) {
     const std::string_view text = s.Token(i);  // DEFAULT reads "-1" here
-    if (PlainSmallNumber(text)) return;
     const std::size_t length = s.ScannedType(i) == TypeNumberLiteral ? NumberLength(text) : 0;
     if (length == 0) {
         Add(WarningId::NotANumber, line, s.Span(i), Written(s, i));
@@ -364,9 +369,12 @@ void WarningCollector::FindNamesDifferingInCase() {
     };
     std::vector<FirstUse> names;
     std::vector<std::uint8_t> seen[SymbolListCount];
+    std::size_t total = 0;
     for (const std::int32_t type : {TypePoint, TypeLine, TypeCircle, TypeProcedure}) {
         seen[type].assign(static_cast<std::size_t>(symbols_.Count(type)), 0);
+        total += seen[type].size();
     }
+    names.reserve(total);
     for (std::uint32_t u = 0; u < uses_.size(); ++u) {  // the uses are in line order
         const NameUse& use = uses_[u];
         std::uint8_t& met = seen[use.type][use.index];
