@@ -3,6 +3,7 @@
 #include <exception>
 #include <memory>
 #include <new>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -74,7 +75,8 @@ std::int32_t RunHeadless(const char* fileName, const VEKS_HeadlessRun& options, 
         lastPicture.reset(CopyOf(device.ScreenAtStop()));
     };
     ErrorLists errors;
-    std::int32_t result = RunScript(ReadScriptFile(fileName, silent), errors, setup);
+    const std::optional<ScriptLines> lines = ReadScriptFile(fileName, silent);
+    std::int32_t result = RunScript(lines ? *lines : ScriptLines{}, errors, setup);
     if (gif) {
         // The last picture is held for one more frame, so that a run that took no time still
         // leaves one.

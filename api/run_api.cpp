@@ -1,6 +1,10 @@
 // VEKS_USEDEVICE, VEKS_RUNSCRIPT and VEKS_RUNSCRIPTFILE: running scripts for C callers on the
 // device they choose. Reports go to the standard output and Enter is read from the standard
 // input, as the program does.
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -66,17 +70,18 @@ template <typename Run>
 std::int32_t RunForC(VEKS_IntList& errorCodes, VEKS_IntList& errorLines, Run run) {
     EnsureDevice();
     vekora::Console console(std::cout, vekora::LocaleWantsUtf8());
+    vekora::Device* device = vekora::ActiveDevice();
+    const bool headless = dynamic_cast<vekora::HeadlessDevice*>(device) != nullptr;
     vekora::ScriptRunSetup setup;
+    setup.device = device;
     setup.console = &console;
-    setup.input = &std::cin;
+    // "Presiona Enter" waits only for a person: at a terminal, after a run in a window.
+    setup.input = !headless && ::isatty(STDIN_FILENO) ? &std::cin : nullptr;
     setup.diagnostics = &std::cerr;
     vekora::ErrorLists errors;
-    vekora::Device* device = vekora::ActiveDevice();
-    setup.device = device;
     // A stop left by an earlier run (its time limit) must not end this one at once.
     device->ClearStop();
-    if (dynamic_cast<vekora::HeadlessDevice*>(device) != nullptr)
-        device->StopAt(device->ClockSeconds() + HeadlessRunLimitMs / 1000.0);
+    if (headless) device->StopAt(device->ClockSeconds() + HeadlessRunLimitMs / 1000.0);
     const std::int32_t result = run(errors, setup);
     device->StopAt(-1);
     if (!errors.codes.empty()) {

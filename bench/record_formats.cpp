@@ -42,7 +42,7 @@ Recording MakeRecording(const std::string& kind, const std::string& path) {
 
 void RecordLesson(benchmark::State& state, const std::string& kind) {
     const fs::path lesson = fs::path(__FILE__).parent_path().parent_path() / "examples" / "circumcircle.vek";
-    const vekora::ScriptLines lines = vekora::ReadScriptFile(lesson.string(), std::cerr);
+    const vekora::ScriptLines lines = vekora::ReadScriptFile(lesson.string(), std::cerr).value_or(vekora::ScriptLines{});
     const std::string extension = kind == "mp4x2" ? "mp4" : kind;
     const std::string path = (fs::temp_directory_path() / ("vekora_bench_record." + extension)).string();
     double realSeconds = 0, lessonSeconds = 0;

@@ -73,8 +73,14 @@ constexpr Option Options[] = {
      [](CommandLine& line, const std::string&) { line.noLogo = true; return std::string(); }},
     {"--zoom", "", "N", "initial whole-factor scale of the window",
      [](CommandLine& line, const std::string& value) { return ReadInto(value, "--zoom", 1, 8, line.zoom); }},
-    {"--check", "", "", "compile only: report errors (console and vekerror.txt); exit 0 when clean, 1 with errors",
+    {"--watch", "", "", "play the script again from the start whenever its file is saved",
+     [](CommandLine& line, const std::string&) { line.watch = true; return std::string(); }},
+    {"--check", "", "", "compile only: print errors and warnings; exit 0 when clean or with warnings, 1 with errors",
      [](CommandLine& line, const std::string&) { return SetMode(line, Action::Check, "--check"); }},
+    {"--json", "", "", "with --check: print the errors and warnings as JSON lines",
+     [](CommandLine& line, const std::string&) { line.json = true; return std::string(); }},
+    {"--werror", "", "", "with --check: warnings count as errors (exit 1)",
+     [](CommandLine& line, const std::string&) { line.werror = true; return std::string(); }},
     {"--dump-table", "", "", "compile, then print the symbol lists and the instruction table; exit 1 with errors",
      [](CommandLine& line, const std::string&) { return SetMode(line, Action::DumpTable, "--dump-table"); }},
     {"--dump-symbols", "", "", "as --dump-table, with the rows by opcode names and named operands",
@@ -127,6 +133,12 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         return UsageError(line, "no script given");
     }
     if (!line.headless && !line.eventsFile.empty()) return UsageError(line, "--events needs --headless");
+    if ((line.json || line.werror) && line.action != Action::Check) return UsageError(line, "--json and --werror need --check");
+    if (line.watch && line.action != Action::Run) return UsageError(line, "--watch plays a script; it cannot be combined with another mode");
+    if (line.watch && line.script.empty()) return UsageError(line, "--watch needs a script");
+    if (line.watch && line.headless && line.screenshot.empty() && line.record.empty()) {
+        return UsageError(line, "--watch without a window needs --screenshot or --record");
+    }
     return line;
 }
 

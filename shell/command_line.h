@@ -5,9 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "shell/exit_codes.h"
+
 namespace vekora {
 
-constexpr int ExitUsage = 2;  // the command line itself was wrong
 
 struct CommandLine {
     enum class Action { Run, Help, Version, UsageError, Check, DumpTable, DumpSymbols };
@@ -25,6 +26,10 @@ struct CommandLine {
     std::int32_t fps = 25;           // frames a second sampled for --record and --frames
     bool noLogo = false;
     std::int32_t zoom = 1;           // initial whole-factor scale of the window
+    bool watch = false;              // play again from the start whenever the script is saved
+    // --check: diagnostics as JSON lines, and warnings counted as errors.
+    bool json = false;
+    bool werror = false;
 };
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);

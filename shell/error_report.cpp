@@ -31,9 +31,9 @@ std::vector<std::string> CompilationReportLines(std::int32_t result, const Error
 void DeleteReport(std::string_view scriptPath) { std::remove(ReportFileName(scriptPath).c_str()); }
 
 void ReportCompilationErrors(std::string_view scriptPath, std::int32_t result, const ErrorLists& errors,
-                             Console& console) {
+                             Console& console, ReportFile reportFile) {
     const std::string fileName = ReportFileName(scriptPath);
-    std::FILE* file = std::fopen(fileName.c_str(), "wb");
+    std::FILE* file = reportFile == ReportFile::Write ? std::fopen(fileName.c_str(), "wb") : nullptr;
     for (const std::string& line : CompilationReportLines(result, errors)) {
         console.PrintLine(line);
         if (file != nullptr) {
@@ -41,6 +41,7 @@ void ReportCompilationErrors(std::string_view scriptPath, std::int32_t result, c
             std::fwrite("\r\n", 1, 2, file);
         }
     }
+    if (reportFile == ReportFile::Skip) return;
     if (file != nullptr) std::fclose(file);
     console.PrintLine("Reporte de errores escrito en " + fileName);
 }

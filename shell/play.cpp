@@ -1,6 +1,8 @@
 // The command line's run: device, recorders, screenshot, and the chooser.
 #include "shell/play.h"
 
+#include <unistd.h>
+
 #include <memory>
 
 #include <csignal>
@@ -15,14 +17,16 @@
 #include "platform/video_recorder.h"
 #include "platform/window_device.h"
 #include "shell/chooser.h"
-#include "shell/run_script.h"
 #include "settings/settings.h"
+#include "shell/diagnostic_printer.h"
+#include "shell/run_script.h"
+#include "shell/watch.h"
 
 namespace vekora {
 namespace {
 
 constexpr std::string_view ApiErrorText = "API ERROR: ";
-constexpr int ExitBadEvents = 2;
+constexpr int ExitBadEvents = ExitUsage;
 
 // The window, or the headless device when asked for or when no display can be opened.
 std::unique_ptr<Device> MakeDevice(const CommandLine& line, std::vector<InputEvent> events, std::ostream& diagnostics,
@@ -99,8 +103,8 @@ private:
     std::unique_ptr<FramesWriter> frames_;
 };
 
-// Says how a stopped run was stopped; the exit code for it (the shell's 128 + signal
-// number after SIGINT or SIGTERM).
+// Says how a stopped run was stopped; the exit code a signal gives it (the shell's 128 +
+// signal number), or 0.
 int StopNote(const Device& device, const CommandLine& line, std::ostream& diagnostics) {
     const auto stoppedMs = static_cast<std::int64_t>(device.StopSeconds() * 1000.0 + 0.5);
     switch (device.StopCause()) {
@@ -109,15 +113,46 @@ int StopNote(const Device& device, const CommandLine& line, std::ostream& diagno
             return 0;
         case StopReason::Interrupted:
             diagnostics << "vekora: stopped by SIGINT at " << stoppedMs << " ms of the run's clock\n";
-            return 128 + SIGINT;
+            return ExitInterrupted;
         case StopReason::Terminated:
             diagnostics << "vekora: stopped by SIGTERM at " << stoppedMs << " ms of the run's clock\n";
-            return 128 + SIGTERM;
+            return ExitTerminated;
         case StopReason::WindowClosed:
+        case StopReason::ScriptChanged:
         case StopReason::None:
             break;
     }
     return 0;
+}
+
+// What the window shows of a script that does not compile, one line a message (Latin-1).
+std::vector<std::string> PageMessages(const std::string& script, const std::vector<Diagnostic>& found) {
+    std::vector<std::string> messages{script + ":"};
+    for (const Diagnostic& d : found) {
+        std::string where = std::to_string(d.line) + ":" + std::to_string(d.column) + ": ";
+        where += d.severity == Severity::Error ? "error[" + std::to_string(d.number) + "]: " : "warning: ";
+        messages.push_back(where + d.text);
+    }
+    return messages;
+}
+
+// --watch: plays the script again whenever it is saved, until the window is closed, a stop
+// signal comes or a headless run reaches its limit.
+void WatchScriptFile(const std::string& script, const ScriptRunSetup& setup, std::vector<std::string>& pageMessages,
+                     const Device& device) {
+    WatchLoop loop;
+    loop.playOnce = [&] {
+        pageMessages = {"No se puede leer " + script};  // replaced once the file is read
+        ErrorLists errors;
+        return RunScriptFile(script, errors, setup);
+    };
+    loop.messages = [&] { return pageMessages; };
+    loop.finished = [&] {
+        const StopReason cause = device.StopCause();
+        return cause != StopReason::None && cause != StopReason::ScriptChanged;
+    };
+    loop.messagesShown = setup.beforeClosingLogo;
+    WatchScript(script, loop);
 }
 
 // The script to play: the command line's, or the chooser's answer. Empty: no run.
@@ -163,20 +198,36 @@ int PlayScript(const CommandLine& line, Console& console, std::istream& input, s
 
     ScriptRunSetup setup;
     setup.device = device.get();
-    setup.options.showLogo = !line.noLogo;
+    setup.options.showLogo = !line.noLogo && !line.watch;
     setup.console = &console;
-    setup.input = &input;
+    // "Presiona Enter" waits only for a person: at a terminal, after a run in a window.
+    setup.input = !headless && !line.watch && ::isatty(STDIN_FILENO) ? &input : nullptr;
     setup.diagnostics = &diagnostics;
+    const bool utf8 = LocaleWantsUtf8();
+    std::vector<std::string> pageMessages;  // --watch shows them in the window
+    setup.afterCompiling = [&](const ScriptLines& lines, const ErrorLists& errors, const CompileNotes& notes) {
+        const std::vector<Diagnostic> found = BuildDiagnostics(lines, errors, notes);
+        PrintDiagnostics(diagnostics, script, lines, found, DiagnosticFormat::Text, utf8);
+        pageMessages = PageMessages(script, found);
+    };
     std::string screenshotError;
     setup.beforeClosingLogo = [&] {
         if (!line.screenshot.empty()) screenshotError = WritePng(device->ScreenAtStop(), line.screenshot);
     };
-    ErrorLists errors;
-    RunScriptFile(script, errors, setup);
+    std::int32_t result = 0;
+    if (line.watch) {
+        WatchScriptFile(script, setup, pageMessages, *device);
+    } else {
+        ErrorLists errors;
+        result = RunScriptFile(script, errors, setup);
+    }
     if (!screenshotError.empty()) diagnostics << "vekora: --screenshot: " << screenshotError << "\n";
-    diagnostics << recording.Close(line.fps);
+    const std::string recordingProblems = recording.Close(line.fps);
+    diagnostics << recordingProblems;
     SetActiveDevice(nullptr);
-    return StopNote(*device, line, diagnostics);
+    const int signalled = StopNote(*device, line, diagnostics);
+    if (signalled != 0) return signalled;
+    return ExitCodeOfRun(result, screenshotError.empty() && recordingProblems.empty());
 }
 
 }  // namespace vekora

@@ -7,10 +7,10 @@
 
 #include "shell/command_line.h"
 #include "shell/console.h"
+#include "shell/exit_codes.h"
 
 namespace vekora {
 
-constexpr int ExitCancelled = -1;  // the file chooser was cancelled
 
 // Plays the script of the command line (asking for one when it names none). Returns the
 // process exit code: 0 after any run, -1 when the chooser was cancelled, 2 for an event file

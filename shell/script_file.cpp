@@ -17,7 +17,7 @@ struct FileCloser {
 
 }  // namespace
 
-std::vector<std::string> ReadScriptFile(const std::string& path, std::ostream& diagnostics) {
+std::optional<std::vector<std::string>> ReadScriptFile(const std::string& path, std::ostream& diagnostics) {
     errno = 0;
     const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
     std::string content;
@@ -31,7 +31,7 @@ std::vector<std::string> ReadScriptFile(const std::string& path, std::ostream& d
     if (failed) {
         const char* reason = errno != 0 ? std::strerror(errno) : "unknown error";
         diagnostics << "vekora: cannot read the script '" << path << "': " << reason << '\n';
-        return {};
+        return std::nullopt;
     }
     return SplitScriptText(ScriptTextToLatin1(content));
 }

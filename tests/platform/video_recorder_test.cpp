@@ -51,7 +51,7 @@ Recorded RecordLesson(const std::string& lesson, const std::string& video) {
         ImageBlit(recorded.screenshot.get(), 0, 0, device.Screen(), BlitMode::Plain, 0);
     };
     ErrorLists errors;
-    RunScript(ReadScriptFile(lesson, std::cerr), errors, setup);
+    RunScript(ReadScriptFile(lesson, std::cerr).value_or(ScriptLines{}), errors, setup);
     SleepMs(1000 / Fps);  // the last picture held for a frame, as the command line holds it
     recorded.endSeconds = device.ClockSeconds();
     device.RemoveClockObserver(&recorder);
