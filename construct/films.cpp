@@ -24,9 +24,6 @@ constexpr std::int32_t QuarterTurn = 90 * 256;
 // The right-angle mark of the tangent at P lies along the ray from P back to the centre.
 constexpr std::int32_t MarkTowardsCentre = 1;
 
-// What the instrument defaults mean (the settings' instrument[0 ... 6] are defaults 1 to 7).
-enum Instrument { Sizes = 0, RulerWidth = 1, RulerColour = 2, CompassColour = 3, SquareColour = 4,
-                  ProtractorColour = 5, SquareRulerColour = 6 };
 // Animation flags of the films: the instrument shown, a ruler under the segment, and for a
 // start line a tick every 10 pixels.
 constexpr std::int32_t Tool = ShowTool;
@@ -34,29 +31,27 @@ constexpr std::int32_t AlongRuler = ShowTool | ShowRuler;
 constexpr std::int32_t AlongTickedRuler = ShowTool | ShowRuler | (10 << 26);
 
 float Duration(const Stage& stage) { return static_cast<float>(stage.settings().stepMs / 1000.0); }
-double RulerSize(const Settings& s) { return LowHalf(s.instrument[Sizes]); }
-double CompassSize(const Settings& s) { return LowHalf(s.instrument[Sizes]); }
-double SquareSize(const Settings& s) { return HighHalf(s.instrument[Sizes]); }
-double ProtractorSize(const Settings& s) { return HighHalf(s.instrument[Sizes]); }
+// The compasses' legs are as long as the ruler; the protractor is as large as the set square.
+double RulerSize(const Settings& s) { return s.instruments.rulerSize; }
+double CompassSize(const Settings& s) { return s.instruments.rulerSize; }
+double ProtractorSize(const Settings& s) { return s.instruments.squareSize; }
 
-// The film's flags: the instrument's default, or the figure's colour for -1, with the bits
-// OR-ed in. The default's whole word counts: flag bits set there (a ruler's tick spacing, say)
-// reach the film as well.
-std::int32_t Flags(const Settings& s, Instrument colourDefault, std::uint32_t figureColour, std::int32_t bits) {
-    const std::int32_t colour = s.instrument[colourDefault];
-    return (colour == -1 ? static_cast<std::int32_t>(figureColour) : colour) | bits;
+// The film's flags: the instrument's colour default, or the figure's colour for -1, with the
+// bits OR-ed in.
+std::int32_t Flags(std::int32_t toolColour, std::uint32_t figureColour, std::int32_t bits) {
+    return (toolColour == -1 ? static_cast<std::int32_t>(figureColour) : toolColour) | bits;
 }
 
 SquareKit KitOf(const Settings& s) {
-    return SquareKit{SquareSize(s), static_cast<double>(LowHalf(s.instrument[RulerWidth])),
-                     static_cast<std::uint32_t>(s.instrument[SquareColour]),
-                     static_cast<std::uint32_t>(s.instrument[SquareRulerColour])};
+    return SquareKit{static_cast<double>(s.instruments.squareSize), static_cast<double>(s.instruments.rulerWidth),
+                     static_cast<std::uint32_t>(s.instruments.squareColour),
+                     static_cast<std::uint32_t>(s.instruments.rulerColour)};
 }
 
 // The compasses draw the circle or arc; the stage's input gets the code that stopped them.
 void CompassFilm(Stage& stage, const Circle& circle) {
     const Settings& s = stage.settings();
-    AnimateArc(stage, circle, Duration(stage), CompassSize(s), Flags(s, CompassColour, circle.colour, Tool));
+    AnimateArc(stage, circle, Duration(stage), CompassSize(s), Flags(s.instruments.compassColour, circle.colour, Tool));
 }
 
 // The compasses draw each arc in turn while no input code has come.
@@ -86,14 +81,14 @@ void RuleSegment(Stage& stage, const Point& a, const Point& b, const StyleWords&
 void FilmSegment(Stage& stage, const SegmentPlan& plan) {
     const Settings& s = stage.settings();
     AnimateLine(stage, plan.a, plan.b, plan.line, Duration(stage), RulerSize(s),
-                Flags(s, RulerColour, plan.line.colour, AlongRuler));
+                Flags(s.instruments.pencilColour, plan.line.colour, AlongRuler));
     stage.PauseIfQuiet();
 }
 
 void FilmStartLine(Stage& stage, const SegmentPlan& plan) {
     const Settings& s = stage.settings();
     StartLine(stage, plan.a, plan.b, plan.line, Duration(stage), RulerSize(s),
-              Flags(s, RulerColour, plan.line.colour, AlongTickedRuler));
+              Flags(s.instruments.pencilColour, plan.line.colour, AlongTickedRuler));
     stage.PauseIfQuiet();
 }
 
@@ -101,16 +96,16 @@ void FilmPolar(Stage& stage, const PolarPlan& plan) {
     const Settings& s = stage.settings();
     if (IsRightScriptAngle(plan.angle)) {
         AnimateDrawRightAngle(stage, plan.reference, plan.p, Duration(stage), plan.result, KitOf(s),
-                              Flags(s, RulerColour, plan.result.colour, Tool));
+                              Flags(s.instruments.pencilColour, plan.result.colour, Tool));
         DrawLine(stage.Canvas(), plan.result);
         MarkRightAngle(stage.Canvas(), plan.reference, plan.result, 0, RightAngleMarkSize);
     } else if (plan.angle == NoTurn || plan.angle == HalfTurn) {
         AnimateDrawParallel(stage, plan.reference, plan.p, Duration(stage), plan.result, KitOf(s),
-                            Flags(s, RulerColour, plan.result.colour, Tool));
+                            Flags(s.instruments.pencilColour, plan.result.colour, Tool));
         DrawLine(stage.Canvas(), plan.result);
     } else {
         AnimateProtractor(stage, plan.reference, plan.p, ScriptAngle(plan.angle), Duration(stage), ProtractorSize(s),
-                          plan.result, Flags(s, ProtractorColour, plan.result.colour, Tool));
+                          plan.result, Flags(s.instruments.protractorColour, plan.result.colour, Tool));
         DrawLine(stage.Canvas(), plan.result);
     }
     stage.Show();
@@ -139,7 +134,7 @@ void FilmCircleTangent(Stage& stage, const CircleTangentPlan& plan) {
 }
 
 void FilmMidline(Stage& stage, const MidlinePlan& plan) {
-    FilmArcs(stage, plan.arcs.data(), plan.arcs.size(), Flags(stage.settings(), CompassColour, plan.aidColour, Tool));
+    FilmArcs(stage, plan.arcs.data(), plan.arcs.size(), Flags(stage.settings().instruments.compassColour, plan.aidColour, Tool));
     stage.PauseIfQuiet();
     if (stage.input == 0) RuleWith(stage, plan.p1, plan.p2, plan.words);
     MarkRightAngle(stage.Canvas(), plan.ab, plan.midline, 0, RightAngleMarkSize);
@@ -152,7 +147,7 @@ void FilmBisector(Stage& stage, const BisectorPlan& plan) {
     // Lines of one direction meet only at the far point: nothing to construct from, so the
     // bisector (the first line itself) is drawn at once.
     if (plan.hasArcs) {
-        FilmArcs(stage, plan.arcs.data(), plan.arcs.size(), Flags(stage.settings(), CompassColour, plan.aidColour, Tool));
+        FilmArcs(stage, plan.arcs.data(), plan.arcs.size(), Flags(stage.settings().instruments.compassColour, plan.aidColour, Tool));
         stage.PauseIfQuiet();
         if (stage.input == 0) RuleWith(stage, plan.vertex, plan.q, plan.words);
     }
@@ -164,7 +159,7 @@ void FilmBisector(Stage& stage, const BisectorPlan& plan) {
 void FilmTangents(Stage& stage, const TangentPlan& plan) {
     const Settings& s = stage.settings();
     if (plan.kind == TangentPlan::Kind::OnCircle) {
-        const std::int32_t flags = Flags(s, RulerColour, plan.second.colour, AlongRuler);
+        const std::int32_t flags = Flags(s.instruments.pencilColour, plan.second.colour, AlongRuler);
         AnimateLine(stage, plan.centre, plan.p, plan.radius, Duration(stage), RulerSize(s), flags);
         stage.PauseIfQuiet();
         if (stage.input == 0)
@@ -183,7 +178,7 @@ void FilmTangents(Stage& stage, const TangentPlan& plan) {
     const Circle arcs[] = {CompassArc(plan.middle, plan.centre, opening, plan.aidColour),
                            CompassArc(plan.middle, plan.touch1, opening, plan.aidColour),
                            CompassArc(plan.middle, plan.touch2, opening, plan.aidColour)};
-    FilmArcs(stage, arcs, 3, Flags(s, CompassColour, plan.circle.colour, Tool));
+    FilmArcs(stage, arcs, 3, Flags(s.instruments.compassColour, plan.circle.colour, Tool));
     stage.PauseIfQuiet();
     // The tangents, as segments from P to the touching points.
     RuleSegment(stage, plan.p, plan.touch1, plan.words, plan.second);

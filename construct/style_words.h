@@ -34,7 +34,7 @@ void ApplyRing(Circle& circle, const RingWords& words, const Settings& settings)
 // The colour of construction aids (radii, arcs, auxiliary lines): the construction colour,
 // or the colour of the figure being made when that setting is -1.
 std::uint32_t AidColour(const Settings& settings, std::uint32_t figureColour);
-// The opening of every short compass arc, in radians (the low half of the size pair).
+// The opening of every short compass arc, in radians.
 double ArcOpening(const Settings& settings);
 
 // Side of the square that marks a right angle in a construction, in pixels.

@@ -43,8 +43,8 @@ void PlanOnCircle(TangentPlan& plan, const Settings& settings) {
 bool PlanOutside(TangentPlan& plan, double distance, const Settings& settings) {
     plan.middle = Midpoint(plan.p, plan.centre);
     plan.middle.colour = static_cast<std::uint32_t>(settings.defaultColour);
-    plan.middle.size = static_cast<std::int16_t>(HighHalf(settings.sizes));
-    plan.middle.shape = static_cast<std::int16_t>(LowHalf(settings.shapeAndStyle));
+    plan.middle.size = settings.pointSize;
+    plan.middle.shape = settings.pointShape;
     plan.thales = Circle{plan.middle.x, plan.middle.y, distance / 2, 0.0, 0.0, plan.aidColour, 1};
     if (VEK_CIRCLECROSS(plan.circle, plan.thales, plan.touch1, plan.touch2) != 2) return false;
     const Line look = plan.second;

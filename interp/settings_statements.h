@@ -11,8 +11,9 @@ namespace vekora {
 void RunSpeed(Settings& settings, const StatementRow& row);
 // FRAMESPEED n: frame time in ms, and in seconds.
 void RunFrameSpeed(Settings& settings, const StatementRow& row);
-// DEFAULTS: words 1 to 7. A word of -1, or a half of 0xFFFF in a packed word, keeps that
-// setting, as -1 keeps the setting everywhere else in the language.
+// DEFAULTS: words 1 to 7, unpacked into the named settings here and nowhere else. A word of
+// -1, or a half of 0xFFFF in a packed word, keeps that setting, as -1 keeps the setting
+// everywhere else in the language.
 void RunDefaults(Settings& settings, const StatementRow& row);
 // TOOLDEFAULTS: instrument defaults 1 to n - 1 from words 1 to n - 1, n the argument count
 // kept within 2 to 8.
