@@ -13,9 +13,4 @@ Circle CompassArc(const Point& centre, const Point& through, double opening, std
     return arc;
 }
 
-Point Midpoint(const Point& a, const Point& b) {
-    if (IsUndefined(a) || IsUndefined(b)) return UndefinedPoint();
-    return Point{(a.x + b.x) / 2, (a.y + b.y) / 2, a.colour, a.size, a.shape};
-}
-
 }  // namespace vekora

@@ -84,15 +84,14 @@ void RunCrossLines(RunContext& run, Activation& activation, const StatementRow& 
 }
 
 void RunMiddle(RunContext& run, Activation& activation, const StatementRow& row) {
-    const Point a = PointAt(run, row.w[1]);
-    const Point b = PointAt(run, row.w[2]);
+    const Point middle = Midpoint(PointAt(run, row.w[1]), PointAt(run, row.w[2]));
     Point& point = PointAt(run, row.target);
-    if (IsUndefined(a) || IsUndefined(b)) {
+    if (IsUndefined(middle)) {
         SetUndefined(point);
         return;
     }
-    point.x = (a.x + b.x) / 2;
-    point.y = (a.y + b.y) / 2;
+    point.x = middle.x;
+    point.y = middle.y;
     PointStep(run, activation, row, row.target, 3);
 }
 
