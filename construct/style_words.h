@@ -40,6 +40,12 @@ double ArcOpening(const Settings& settings);
 // Side of the square that marks a right angle in a construction, in pixels.
 constexpr double RightAngleMarkSize = 10.0;
 
+// Turns in script units (1/256 degree).
+constexpr std::int32_t NoTurn = 0;
+constexpr std::int32_t QuarterTurn = 90 * 256;
+constexpr std::int32_t HalfTurn = 180 * 256;
+constexpr std::int32_t ThreeQuarterTurn = 270 * 256;
+
 // A script angle (1/256 degree) in radians.
 constexpr double ScriptAngle(std::int32_t angle) { return angle * RadiansPerDegreeStep; }
 // A script length (16 fraction bits) in pixels.

@@ -3,7 +3,6 @@
 
 #include <cmath>
 
-#include "construct/arcs.h"
 #include "construct/circles.h"
 #include "construct/lines.h"
 #include "construct/midline_bisector.h"
