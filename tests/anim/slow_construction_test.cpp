@@ -8,7 +8,7 @@
 #include "platform/active_device.h"
 #include "construct/constructions.h"
 #include "draw/figures.h"
-#include "film_support.h"
+#include "tests/support/film_support.h"
 #include "platform/input.h"
 
 namespace vekora::testing {

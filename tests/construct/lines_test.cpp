@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "../geom/geom_test_util.h"
-#include "construct_test_support.h"
+#include "tests/support/geom_support.h"
+#include "tests/support/construct_support.h"
 #include "geom/kernel.h"
 
 namespace vekora {

@@ -1,7 +1,7 @@
 // Making lines, distances, moving points, betweenness, rectangles and line equations.
 #include <gtest/gtest.h>
 
-#include "geom_test_util.h"
+#include "tests/support/geom_support.h"
 
 namespace vekora {
 namespace {

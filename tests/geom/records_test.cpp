@@ -1,7 +1,7 @@
 // The undefined value and the look lines take from the settings.
 #include <gtest/gtest.h>
 
-#include "geom_test_util.h"
+#include "tests/support/geom_support.h"
 #include "settings/settings.h"
 
 namespace vekora {

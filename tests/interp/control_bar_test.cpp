@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "interp/control_bar.h"
-#include "menu_test_support.h"
+#include "tests/support/menu_support.h"
 #include "platform/active_device.h"
-#include "tests/draw/font_test_support.h"
+#include "tests/support/font_support.h"
 
 namespace vekora {
 namespace {

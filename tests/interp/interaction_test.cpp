@@ -10,7 +10,7 @@
 #include "interp/engine.h"
 #include "interp/interaction.h"
 #include "interp/prologues.h"
-#include "script_run_support.h"
+#include "tests/support/script_run_support.h"
 
 namespace vekora {
 namespace {
