@@ -1,5 +1,5 @@
 // Line and circle statements through the constructions, copies, and fills.
-#include "interp/figure_statements.h"
+#include "interp/statements.h"
 
 #include <cmath>
 

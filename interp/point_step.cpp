@@ -1,5 +1,5 @@
 // Point statements and the point step.
-#include "interp/point_step.h"
+#include "interp/statements.h"
 
 #include "anim/instruments.h"
 #include "draw/points.h"

@@ -1,5 +1,5 @@
 // The settings statements.
-#include "interp/settings_statements.h"
+#include "interp/statements.h"
 
 #include <algorithm>
 

@@ -7,7 +7,6 @@
 #include <string>
 
 #include "geom/kernel.h"
-#include "interp/animation.h"
 #include "interp/engine.h"
 #include "interp/prologues.h"
 #include "script/passes.h"

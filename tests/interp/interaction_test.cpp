@@ -8,7 +8,6 @@
 
 #include "geom/kernel.h"
 #include "interp/engine.h"
-#include "interp/interaction.h"
 #include "interp/prologues.h"
 #include "tests/support/script_run_support.h"
 

@@ -1,7 +1,7 @@
 // DEFAULTS and TOOLDEFAULTS on the settings: which words change what, and what they keep.
 #include <gtest/gtest.h>
 
-#include "interp/settings_statements.h"
+#include "interp/statements.h"
 
 namespace vekora {
 namespace {
