@@ -1,6 +1,8 @@
 // The manual against the program: every script in its pages compiles, every keyword of the
-// compiler is used by an example of the reference in each language, every picture a page shows
-// exists.
+// compiler is used by an example of the reference in each language, every picture and file a
+// page links to exists, every option of the program and every warning is described in each
+// language. (Examples that raise warnings are ```text blocks: the ```vek blocks must compile
+// without any, which the warnings tests check.)
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,9 +13,11 @@
 #include <string>
 #include <vector>
 
+#include "script/diagnostics.h"
 #include "script/messages.h"
 #include "script/passes.h"
 #include "script/tokens.h"
+#include "shell/command_line.h"
 #include "shell/script_text.h"
 
 namespace vekora {
@@ -28,12 +32,13 @@ struct Language {
     std::string name;
     fs::path pages;      // its own pages; other languages' folders below it are not its own
     fs::path reference;
+    std::string warningHeading;  // "## <this> 101" heads a warning's section of messages.md
 };
 
 const std::vector<Language>& Languages() {
     static const std::vector<Language> languages = {
-        {"English", Docs, Docs / "reference"},
-        {"Spanish", Docs / "es", Docs / "es" / "reference"},
+        {"English", Docs, Docs / "reference", "Warning"},
+        {"Spanish", Docs / "es", Docs / "es" / "reference", "Aviso"},
     };
     return languages;
 }
@@ -169,18 +174,64 @@ TEST(Manual, EveryKeywordAppearsInTheReferenceOfEachLanguage) {
     }
 }
 
-TEST(Manual, EveryPictureAPageShowsExists) {
+// Pictures, other pages, examples and source files: every relative link of the prose must
+// lead to something (the part after '#' is a place in the page and is not checked).
+TEST(Manual, EveryPictureAndFileAPageLinksToExists) {
     for (const Language& language : Languages()) {
         for (const fs::path& page : PagesOf(language)) {
             const std::string prose = ProseOf(ReadFile(page));
             for (std::size_t at = prose.find("]("); at != std::string::npos; at = prose.find("](", at + 2)) {
                 const std::size_t end = prose.find(')', at);
-                const std::string target = prose.substr(at + 2, end - at - 2);
-                const std::string extension = fs::path(target).extension().string();
-                if (extension != ".png" && extension != ".gif") continue;
+                std::string target = prose.substr(at + 2, end - at - 2);
+                target = target.substr(0, target.find('#'));
+                if (target.empty() || target.find("://") != std::string::npos) continue;
                 EXPECT_TRUE(fs::exists(page.parent_path() / target))
-                    << fs::relative(page, Docs).string() << " shows " << target << ", which does not exist";
+                    << fs::relative(page, Docs).string() << " links to " << target << ", which does not exist";
             }
+        }
+    }
+}
+
+// The long options the program lists in its help.
+std::vector<std::string> ProgramOptions() {
+    std::vector<std::string> options;
+    std::istringstream help(UsageText());
+    for (std::string line; std::getline(help, line);) {
+        const std::size_t start = line.find_first_not_of(' ');
+        if (start != 2 || line.compare(start, 2, "--") != 0) continue;
+        options.push_back(line.substr(start, line.find_first_of(" ,", start) - start));
+    }
+    return options;
+}
+
+TEST(Manual, EveryOptionIsDescribedInEachLanguageAndInTheManualPage) {
+    const std::vector<std::string> options = ProgramOptions();
+    ASSERT_GE(options.size(), 10u) << UsageText();
+    std::string manualPage = ReadFile(Docs / "vekora.1");
+    for (std::size_t at = manualPage.find("\\-"); at != std::string::npos; at = manualPage.find("\\-", at)) {
+        manualPage.erase(at, 1);  // roff writes a minus as \-
+    }
+    for (const std::string& option : options) {
+        for (const Language& language : Languages()) {
+            EXPECT_NE(ReadFile(language.pages / "command-line.md").find("`" + option), std::string::npos)
+                << option << " is not described in the " << language.name << " command-line.md";
+        }
+        const bool entry = manualPage.find(".B " + option + "\n") != std::string::npos ||
+                           manualPage.find(".BI " + option + " ") != std::string::npos ||
+                           manualPage.find(".BR " + option + " ") != std::string::npos;
+        EXPECT_TRUE(entry) << option << " has no entry in vekora.1";
+    }
+}
+
+TEST(Manual, EveryWarningHasItsSectionInEachLanguage) {
+    const auto first = static_cast<int>(WarningId::UsedBeforeGiven);
+    const auto last = static_cast<int>(WarningId::NameDiffersInCase);
+    for (const Language& language : Languages()) {
+        const std::string page = ReadFile(language.pages / "messages.md");
+        for (int number = first; number <= last; ++number) {
+            const std::string heading = "## " + language.warningHeading + " " + std::to_string(number) + "\n";
+            EXPECT_NE(page.find(heading), std::string::npos)
+                << "the " << language.name << " messages.md has no section " << heading;
         }
     }
 }
