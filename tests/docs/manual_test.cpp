@@ -216,9 +216,10 @@ TEST(Manual, EveryOptionIsDescribedInEachLanguageAndInTheManualPage) {
             EXPECT_NE(ReadFile(language.pages / "command-line.md").find("`" + option), std::string::npos)
                 << option << " is not described in the " << language.name << " command-line.md";
         }
-        const bool entry = manualPage.find(".B " + option + "\n") != std::string::npos ||
-                           manualPage.find(".BI " + option + " ") != std::string::npos ||
-                           manualPage.find(".BR " + option + " ") != std::string::npos;
+        // An entry of the options list: a tagged paragraph whose tag is the option.
+        const bool entry = manualPage.find(".TP\n.B " + option + "\n") != std::string::npos ||
+                           manualPage.find(".TP\n.BI " + option + " ") != std::string::npos ||
+                           manualPage.find(".TP\n.BR " + option + " ") != std::string::npos;
         EXPECT_TRUE(entry) << option << " has no entry in vekora.1";
     }
 }
