@@ -1,11 +1,12 @@
 // The manual against the program: every script in its pages compiles, every keyword of the
-// compiler is used by an example of the reference in each language, every picture and file a
-// page links to exists, every option of the program and every warning is described in each
+// compiler is used by an example of the reference in each language, every picture, file and
+// heading a page links to exists, every option of the program and every warning is described in each
 // language. (Examples that raise warnings are ```text blocks: the ```vek blocks must compile
 // without any, which the warnings tests check.)
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -174,19 +175,59 @@ TEST(Manual, EveryKeywordAppearsInTheReferenceOfEachLanguage) {
     }
 }
 
+// The anchor a Markdown viewer gives a heading: lower case, blanks as '-', punctuation left
+// out. Accented capitals of Latin-1 (UTF-8 C3 80 to C3 9E) are lowered too.
+std::string AnchorOf(std::string_view heading) {
+    std::string anchor;
+    for (std::size_t i = 0; i < heading.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(heading[i]);
+        const bool sign = byte == 0xC2 || (byte == 0xC3 && i + 1 < heading.size() &&
+                                           (heading[i + 1] == '\x97' || heading[i + 1] == '\xB7'));
+        if (sign) {
+            ++i;  // a Latin-1 sign or punctuation mark: C2 A0 to C2 BF, C3 97 (times), C3 B7 (divided by)
+        } else if (byte == 0xC3 && i + 1 < heading.size()) {
+            const auto next = static_cast<unsigned char>(heading[++i]);
+            anchor += static_cast<char>(byte);
+            anchor += static_cast<char>(next >= 0x80 && next <= 0x9E ? next + 0x20 : next);
+        } else if (byte >= 0x80 || std::isalnum(byte) || byte == '-' || byte == '_') {
+            anchor += static_cast<char>(byte >= 0x80 ? byte : std::tolower(byte));
+        } else if (byte == ' ') {
+            anchor += '-';
+        }
+    }
+    return anchor;
+}
+
+std::set<std::string> AnchorsOf(const fs::path& page) {
+    std::set<std::string> anchors;
+    for (const std::string& line : LinesOf(ProseOf(ReadFile(page)))) {
+        const std::size_t text = line.find_first_not_of('#');
+        if (text == 0 || text == std::string::npos) continue;
+        anchors.insert(AnchorOf(std::string_view(line).substr(text + 1)));
+    }
+    return anchors;
+}
+
 // Pictures, other pages, examples and source files: every relative link of the prose must
-// lead to something (the part after '#' is a place in the page and is not checked).
-TEST(Manual, EveryPictureAndFileAPageLinksToExists) {
+// lead to something, and a link to a heading of a page to a heading that page has.
+TEST(Manual, EveryPictureFileAndHeadingAPageLinksToExists) {
     for (const Language& language : Languages()) {
         for (const fs::path& page : PagesOf(language)) {
             const std::string prose = ProseOf(ReadFile(page));
             for (std::size_t at = prose.find("]("); at != std::string::npos; at = prose.find("](", at + 2)) {
                 const std::size_t end = prose.find(')', at);
-                std::string target = prose.substr(at + 2, end - at - 2);
-                target = target.substr(0, target.find('#'));
-                if (target.empty() || target.find("://") != std::string::npos) continue;
-                EXPECT_TRUE(fs::exists(page.parent_path() / target))
-                    << fs::relative(page, Docs).string() << " links to " << target << ", which does not exist";
+                const std::string link = prose.substr(at + 2, end - at - 2);
+                if (link.find("://") != std::string::npos) continue;
+                const std::size_t hash = link.find('#');
+                const std::string file = link.substr(0, hash);
+                const fs::path target = file.empty() ? page : page.parent_path() / file;
+                const std::string where = fs::relative(page, Docs).string() + " links to " + link;
+                if (!fs::exists(target)) {
+                    ADD_FAILURE() << where << ", which does not exist";
+                    continue;
+                }
+                if (hash == std::string::npos || target.extension() != ".md") continue;
+                EXPECT_TRUE(AnchorsOf(target).count(link.substr(hash + 1))) << where << ", a heading that page does not have";
             }
         }
     }
