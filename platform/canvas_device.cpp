@@ -125,14 +125,6 @@ void CanvasDevice::NotifyTo(double seconds) {
 void CanvasDevice::Service() {
     char key[LongestKey];
     for (int length; (length = vekora_host_take_key(key, LongestKey)) > 0;) keys_.emplace_back(key, length);
-    std::int32_t mouse[4];
-    vekora_host_mouse(mouse);
-    const MouseInfo page{mouse[0], mouse[1], mouse[2], mouse[3]};
-    // On the virtual clock the scripted pointer holds until the page's pointer moves.
-    const bool pageMoved = page.x != pageMouse_.x || page.y != pageMouse_.y || page.wheel != pageMouse_.wheel ||
-                           page.buttons != pageMouse_.buttons;
-    if (clock_ == Clock::Real || pageMoved) mouse_ = page;
-    pageMouse_ = page;
     if (vekora_host_stop_requested() != 0) RequestStop(StopReason::WindowClosed);
 
     const double now = RealSeconds();
@@ -153,6 +145,15 @@ void CanvasDevice::YieldToPage(std::int32_t ms) {
 MouseInfo CanvasDevice::MouseState() {
     if (clock_ == Clock::Virtual) AdvanceVirtual(PollMs);
     Service();
+    // Read here only: the page holds a quick click's press until it has been read once.
+    std::int32_t mouse[4];
+    vekora_host_mouse(mouse);
+    const MouseInfo page{mouse[0], mouse[1], mouse[2], mouse[3]};
+    // On the virtual clock the scripted pointer holds until the page's pointer moves.
+    const bool pageMoved = page.x != pageMouse_.x || page.y != pageMouse_.y || page.wheel != pageMouse_.wheel ||
+                           page.buttons != pageMouse_.buttons;
+    if (clock_ == Clock::Real || pageMoved) mouse_ = page;
+    pageMouse_ = page;
     return mouse_;
 }
 

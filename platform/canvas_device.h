@@ -49,7 +49,7 @@ public:
     void PresentImage(ImageHandle picture);
 
 private:
-    // Takes the page's keys and pointer, turns the page's stop into a stop request and tells
+    // Takes the page's keys, turns the page's stop into a stop request and tells
     // the clock observers the time passed; presents when the last picture is older than a
     // display frame, and hands control to the page when it has waited too long.
     void Service();

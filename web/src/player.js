@@ -85,7 +85,9 @@ export class VekoraPlayer {
         container.appendChild(this.canvas);
         this.context = this.canvas.getContext('2d');
         this.keys = [];
-        this.pointer = { x: -1, y: -1, wheel: 0, buttons: 0, inside: false };
+        // `latched`: buttons pressed since the engine last looked, so that a click quicker than
+        // its polls is still seen held once.
+        this.pointer = { x: -1, y: -1, wheel: 0, buttons: 0, latched: 0, inside: false };
         this.stopping = false;
         this.running = null;     // the promise of the run in progress
         this.presentTimes = [];  // performance.now() of every picture that changed
@@ -121,7 +123,9 @@ export class VekoraPlayer {
             takeKey: () => this.keys.shift() ?? null,
             mouse: () => {
                 const p = this.pointer;
-                return p.inside || p.buttons ? { x: p.x, y: p.y, wheel: p.wheel, buttons: p.buttons } : null;
+                const buttons = p.buttons | p.latched;
+                p.latched = 0;
+                return p.inside || buttons ? { x: p.x, y: p.y, wheel: p.wheel, buttons } : null;
             },
             stopRequested: () => this.stopping,
         };
@@ -181,6 +185,7 @@ export class VekoraPlayer {
             canvas.setPointerCapture(event.pointerId);
             place(event);
             this.pointer.buttons |= buttonBit(event.button);
+            this.pointer.latched |= buttonBit(event.button);
             event.preventDefault();
         });
         canvas.addEventListener('pointermove', (event) => place(event));
@@ -231,13 +236,14 @@ export class VekoraPlayer {
         this.keys = [];
         this.presentTimes = [];
         const lesson = this.copyIn(bytes);
-        const eventBytes = this.copyIn(new TextEncoder().encode(events));
+        const eventText = new TextEncoder().encode(events);
+        const eventBytes = this.copyIn(eventText);
         const flags = (clock === 'virtual' ? PlayVirtualClock : 0) | (logo ? PlayShowLogo : 0) | (recordGif ? PlayRecordGif : 0);
         this.canvas.focus({ preventScroll: true });
         try {
             const result = await module.ccall('vekora_play', 'number',
                 ['number', 'number', 'number', 'number', 'string', 'number'],
-                [lesson, bytes.length, eventBytes, events.length ? eventBytes.length : 0, name, flags], { async: true });
+                [lesson, bytes.length, eventBytes, eventText.length, name, flags], { async: true });
             const message = module.UTF8ToString(module._vekora_last_message());
             let gif = null;
             if (recordGif) {

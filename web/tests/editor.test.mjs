@@ -1,0 +1,70 @@
+// The editor page and the embeddable element in headless Chromium.
+import { test, before, after } from 'node:test';
+import assert from 'node:assert/strict';
+import { serve, launch, difference } from './harness.mjs';
+
+let served, browser;
+before(async () => {
+    served = await serve();
+    browser = await launch();
+});
+after(async () => {
+    await browser?.close();
+    served?.server.close();
+});
+
+test('a syntax error typed in the editor is marked within a second; fixing it replays', async () => {
+    const page = await browser.newPage({ viewport: { width: 1400, height: 900 } });
+    const errors = [];
+    page.on('pageerror', (error) => errors.push(error));
+    await page.goto(`${served.base}/index.html`);
+    await page.waitForFunction(() => window.vekoraEditor && window.vekoraEditor.runs >= 1, null, { timeout: 15000 });
+    assert.match(await page.locator('#version').textContent(), /\d+\.\d+\.\d+/);
+    // A word before POINT on line 11 of the circumcircle example makes its arguments wrong.
+    const line = page.locator('.cm-line').nth(10);
+    assert.match(await line.textContent(), /^POINT A/);
+    await line.click();
+    await page.keyboard.press('Home');
+    const typed = 'ZZZ ';
+    await page.keyboard.type(typed);
+    const start = Date.now();
+    await page.locator('.cm-lint-marker-error').first().waitFor({ timeout: 1000 });
+    const markedMs = Date.now() - start;
+    const markerLine = await page.evaluate(() => {
+        const marker = document.querySelector('.cm-lint-marker-error');
+        const gutter = marker.closest('.cm-gutterElement');
+        const top = gutter.getBoundingClientRect().top;
+        const lines = [...document.querySelectorAll('.cm-line')];
+        return lines.findIndex((l) => Math.abs(l.getBoundingClientRect().top - top) < 3) + 1;
+    });
+    assert.equal(markerLine, 11, 'the marker stands on the line of the error');
+    assert.notEqual(await page.locator('#report').textContent(), '');
+    const runs = await page.evaluate(() => window.vekoraEditor.runs);
+    for (let i = 0; i < typed.length; ++i) await page.keyboard.press('Backspace');
+    await page.waitForFunction((before) => window.vekoraEditor.runs > before, runs, { timeout: 3000 });
+    assert.equal(await page.locator('.cm-lint-marker-error').count(), 0);
+    assert.deepEqual(errors, []);
+    console.log(`# the error was marked ${markedMs} ms after the last key`);
+    await page.close();
+});
+
+test('<vekora-player> plays on a plain page; UTF-8 and Latin-1 lessons alike', async () => {
+    const page = await browser.newPage();
+    await page.goto(`${served.base}/test/embed.html`);
+    const ended = (id) => page.evaluate((id) => new Promise((resolve) => {
+        const element = document.getElementById(id);
+        if (element.ended) resolve(element.outcome);
+        else element.addEventListener('vekora-ended', (event) => resolve(event.detail), { once: true });
+    }), id);
+    const outcomes = [await ended('utf8'), await ended('latin1')];
+    for (const outcome of outcomes) assert.ok(outcome.result === 0 || outcome.result === 255, JSON.stringify(outcome));
+    const pictures = await page.evaluate(() => ['utf8', 'latin1'].map((id) => document.getElementById(id).player.pixels()));
+    assert.equal(pictures[0].length, 320 * 240);
+    assert.ok(new Set(pictures[0]).size > 2, 'the lesson drew something');
+    assert.equal(difference(pictures[0], pictures[1], 320).count, 0);
+    // Scale 1.5: the canvas is shown half as big again.
+    const width = await page.locator('#utf8 canvas').evaluate((canvas) => canvas.getBoundingClientRect().width);
+    assert.equal(width, 480);
+    assert.equal(await page.title(), 'A plain page');
+    await page.close();
+});
