@@ -68,3 +68,44 @@ test('<vekora-player> plays on a plain page; UTF-8 and Latin-1 lessons alike', a
     assert.equal(await page.title(), 'A plain page');
     await page.close();
 });
+
+test('open from disk, save in its own encoding, record a GIF, and a link that carries the lesson', async () => {
+    const { readFileSync } = await import('node:fs');
+    const path = await import('node:path');
+    const { root } = await import('./harness.mjs');
+    const latin1 = path.join(root, 'web', 'tests', 'pages', 'accents-latin1.vek');
+    const page = await browser.newPage({ viewport: { width: 1400, height: 900 }, acceptDownloads: true });
+    await page.goto(`${served.base}/index.html`);
+    await page.waitForFunction(() => window.vekoraEditor && window.vekoraEditor.runs >= 1, null, { timeout: 15000 });
+    const runs = await page.evaluate(() => window.vekoraEditor.runs);
+    await page.locator('#file').setInputFiles(latin1);
+    await page.waitForFunction((before) => window.vekoraEditor.runs > before && window.vekoraEditor.outcome, runs);
+    assert.match(await page.locator('.cm-content').textContent(), /Él está aquí: ñ/);
+    await page.waitForFunction(() => !window.vekoraEditor.player.running);
+    assert.equal(await page.title(), 'Ángulo y círculo - Vekora');
+
+    const saved = page.waitForEvent('download');
+    await page.locator('#save').click();
+    const download = await saved;
+    assert.equal(download.suggestedFilename(), 'accents-latin1.vek');
+    assert.ok(readFileSync(await download.path()).equals(readFileSync(latin1)), 'saved byte for byte, still Latin-1');
+
+    const recorded = page.waitForEvent('download', { timeout: 20000 });
+    await page.locator('#record').click();
+    const gif = await recorded;
+    assert.equal(gif.suggestedFilename(), 'accents-latin1.gif');
+    assert.equal(readFileSync(await gif.path()).subarray(0, 6).toString(), 'GIF89a');
+
+    // The link plays the same lesson in the player alone.
+    const link = await page.locator('#share').getAttribute('href');
+    assert.match(link, /^player\.html#[A-Za-z0-9_-]+$/);
+    const editorPicture = await page.evaluate(() => window.vekoraEditor.player.pixels());
+    const alone = await browser.newPage();
+    await alone.goto(`${served.base}/${link.replace('#', '?logo=0#')}`);
+    await alone.waitForFunction(() => window.vekoraPage && window.vekoraPage.done);
+    const outcome = await alone.evaluate(() => window.vekoraPage.done);
+    assert.ok(outcome.result === 0 || outcome.result === 255, JSON.stringify(outcome));
+    assert.equal(difference(await alone.evaluate(() => window.vekoraPage.player.pixels()), editorPicture, 320).count, 0);
+    await alone.close();
+    await page.close();
+});

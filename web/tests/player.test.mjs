@@ -17,8 +17,9 @@ after(async () => {
 
 const example = (name) => path.join(root, 'examples', name);
 
-async function openPlayer(query) {
-    const page = await browser.newPage({ viewport: { width: 1100, height: 900 } });
+async function openPlayer(query, { touch = false } = {}) {
+    const context = await browser.newContext({ viewport: { width: 1100, height: 900 }, hasTouch: touch });
+    const page = await context.newPage();
     const errors = [];
     page.on('pageerror', (error) => errors.push(error));
     await page.goto(`${served.base}/player.html?${query}`);
@@ -37,15 +38,15 @@ const pixelAt = (page, x, y) => page.evaluate(([x, y]) => {
 }, [x, y]);
 
 test('the circumcircle example ends on exactly the native picture (virtual clock)', async () => {
-    const page = await openPlayer('lesson=examples/circumcircle.vek&clock=virtual&logo=0');
     const started = Date.now();
+    const page = await openPlayer('lesson=examples/circumcircle.vek&clock=virtual&logo=0');
     assert.equal((await outcome(page)).result, 255);
     const seconds = (Date.now() - started) / 1000;
     const diff = difference(await pixels(page), nativePixels(example('circumcircle.vek')));
     assert.equal(diff.count, 0, `pixels differ from the native run, first ${JSON.stringify(diff.first)}`);
     assert.equal(await page.title(), 'El círculo circunscrito - Vekora');  // its TITLE
     assert.deepEqual(page.errors, []);
-    console.log(`# circumcircle on the virtual clock played in ${seconds.toFixed(1)} s`);
+    console.log(`# circumcircle on the virtual clock: page opened and lesson played in ${seconds.toFixed(1)} s`);
     await page.close();
 });
 
@@ -83,16 +84,19 @@ test('dragging a corner with the pointer at scale 1.5 and Escape give the native
     await page.close();
 });
 
-test('a menu item chosen by a click', async () => {
-    const page = await openPlayer('lesson=examples/menu_lesson.vek&logo=0');
-    await page.waitForTimeout(1500);
-    const at = await screenPoint(page, 40, 70);  // "Terminar", the fourth row
-    await page.mouse.click(at.x, at.y);
-    assert.equal((await outcome(page, 10000)).result, 255);
-    const diff = difference(await pixels(page), nativePixels(example('menu_lesson.vek'), '1000 click 40 70\n'));
-    assert.equal(diff.count, 0, `pixels differ from the native run, first ${JSON.stringify(diff.first)}`);
-    await page.close();
-});
+for (const by of ['click', 'tap']) {
+    test(`a menu item chosen by a ${by}`, async () => {
+        const page = await openPlayer('lesson=examples/menu_lesson.vek&logo=0', { touch: by === 'tap' });
+        await page.waitForTimeout(1500);
+        const at = await screenPoint(page, 40, 70);  // "Terminar", the fourth row
+        if (by === 'tap') await page.touchscreen.tap(at.x, at.y);
+        else await page.mouse.click(at.x, at.y);
+        assert.equal((await outcome(page, 10000)).result, 255);
+        const diff = difference(await pixels(page), nativePixels(example('menu_lesson.vek'), '1000 click 40 70\n'));
+        assert.equal(diff.count, 0, `pixels differ from the native run, first ${JSON.stringify(diff.first)}`);
+        await page.close();
+    });
+}
 
 // The bar's buttons: Pausa, Repetir, Salir, 128 pixels wide from the left, in the last 20 rows.
 const bar = (button) => [button * 128 + 64, 470];
