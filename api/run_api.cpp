@@ -1,8 +1,6 @@
 // VEKS_USEDEVICE, VEKS_RUNSCRIPT and VEKS_RUNSCRIPTFILE: running scripts for C callers on the
 // device they choose. Reports go to the standard output and Enter is read from the standard
 // input, as the program does.
-#include <cstdlib>
-#include <cstring>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -64,16 +62,6 @@ vekora::ScriptLines LinesOf(const VEKS_StringList& lines) {
     return read;
 }
 
-// The error lists go to the caller only when there are errors, as VEKS_PARSESCRIPT leaves them.
-void HandErrors(const std::vector<std::int32_t>& values, VEKS_IntList& list) {
-    auto* items = static_cast<std::int32_t*>(std::malloc((values.empty() ? 1 : values.size()) * sizeof(std::int32_t)));
-    if (items == nullptr) return;
-    if (!values.empty()) std::memcpy(items, values.data(), values.size() * sizeof(std::int32_t));
-    std::free(list.items);
-    list.items = items;
-    list.count = static_cast<std::int32_t>(values.size());
-}
-
 template <typename Run>
 std::int32_t RunForC(VEKS_IntList& errorCodes, VEKS_IntList& errorLines, Run run) {
     EnsureDevice();
@@ -92,8 +80,9 @@ std::int32_t RunForC(VEKS_IntList& errorCodes, VEKS_IntList& errorLines, Run run
     const std::int32_t result = run(errors, setup);
     device->StopAt(-1);
     if (!errors.codes.empty()) {
-        HandErrors(errors.codes, errorCodes);
-        HandErrors(errors.lines, errorLines);
+        // The error lists go to the caller only when there are errors, as VEKS_PARSESCRIPT leaves them.
+        vekora::capi::HandList(errors.codes, errorCodes);
+        vekora::capi::HandList(errors.lines, errorLines);
     }
     std::cout.flush();
     return result;

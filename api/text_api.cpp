@@ -60,8 +60,10 @@ VEK_API int32_t VEKD_PUTBN(const VekImage* target, const uint8_t* glyph, const i
 
 VEK_API int32_t VEKD_PRINT(const VekImage* target, const char* text, const VekFont* font, const int32_t* x,
                            const int32_t* y, const int32_t* foreground, const int32_t* background) {
-    PrintText(Target(target), Text(text), View(font), In(x), In(y), Colour(foreground), Colour(background));
-    return 0;
+    return Guarded<std::int32_t>(-1, [&] {
+        PrintText(Target(target), Text(text), View(font), In(x), In(y), Colour(foreground), Colour(background));
+        return 0;
+    });
 }
 
 VEK_API int32_t VEKD_STRINGW(const char* text, const VekFont* font) { return StringWidth(Text(text), View(font)); }
@@ -69,9 +71,11 @@ VEK_API int32_t VEKD_STRINGW(const char* text, const VekFont* font) { return Str
 VEK_API int32_t VEKD_LINEWRAP(const VekImage* target, const char* text, const VekFont* font, const int32_t* x,
                               const int32_t* y, const int32_t* width, const int32_t* height,
                               const int32_t* foreground, const int32_t* background) {
-    LineWrap(Target(target), Text(text), View(font), In(x), In(y), In(width), In(height), Colour(foreground),
-             Colour(background));
-    return 0;
+    return Guarded<std::int32_t>(-1, [&] {
+        LineWrap(Target(target), Text(text), View(font), In(x), In(y), In(width), In(height), Colour(foreground),
+                 Colour(background));
+        return 0;
+    });
 }
 
 }  // extern "C"

@@ -88,12 +88,7 @@ void Device::RequestStop(StopReason reason) {
     }
 }
 
-bool Device::Stopped() {
-    if (stopReason_ == StopReason::None) {
-        if (const int signal = CaughtStopSignal(); signal != 0) RequestStop(ReasonOfSignal(signal));
-    }
-    return stopReason_ != StopReason::None && !resumed_;
-}
+bool Device::Stopped() const { return stopReason_ != StopReason::None && !resumed_; }
 
 void Device::ClearStop() {
     stopReason_ = StopReason::None;

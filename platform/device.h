@@ -84,8 +84,9 @@ public:
     void RequestStop(StopReason reason);
     // Asks for a stop when the clock passes `seconds` (a negative value: never).
     void StopAt(double seconds) { stopAtSeconds_ = seconds; }
-    // Whether a stop was requested; a caught stop signal becomes the request here too.
-    bool Stopped();
+    // Whether a stop was requested. A caught stop signal becomes a request at the next step of
+    // the clock, so that a signal stops a run at the same moment as a time limit would.
+    bool Stopped() const;
     StopReason StopCause() const { return stopReason_; }
     // The clock when the stop was requested: where the clock step that brought it began.
     double StopSeconds() const { return stopSeconds_; }

@@ -143,6 +143,12 @@ int SplitLine(std::string_view line, std::vector<std::string>& tokens) {
     return static_cast<int>(tokens.size());
 }
 
+std::vector<std::string_view> KeywordNames() {
+    std::vector<std::string_view> names;
+    for (const KeywordEntry& entry : Keywords) names.push_back(entry.name);
+    return names;
+}
+
 std::int32_t KeywordCode(std::string_view token) {
     if (token.empty()) return 0;
     if (static_cast<unsigned char>(token[0]) < 0x41) return -1;

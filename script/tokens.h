@@ -38,6 +38,10 @@ int SplitLine(std::string_view line, std::vector<std::string>& tokens);
 // -1 when the first byte is below 'A'; else the code of the upper-cased token, or 0.
 std::int32_t KeywordCode(std::string_view token);
 
+// Every keyword the compiler knows, upper case, in the order of its table (other spellings
+// of one statement each count). For tools and tests that must follow the language.
+std::vector<std::string_view> KeywordNames();
+
 // The token class (type in bits 0-15, index or keyword code in bits 16-31; -1 for a
 // comment start). Text literals lose their quotes and DEFAULT becomes "-1": the view
 // is narrowed or redirected, so it must not outlive the line it came from.

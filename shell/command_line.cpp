@@ -61,10 +61,12 @@ constexpr Option Options[] = {
      [](CommandLine& line, const std::string& value) { return ReadInto(value, "--until", 0, 2000000000, line.untilMs); }},
     {"--screenshot", "", "FILE.png", "write the screen as the run left it, before the closing logo",
      [](CommandLine& line, const std::string& value) { line.screenshot = value; return std::string(); }},
-    {"--record", "", "FILE.gif", "write an animated GIF of the run",
+    {"--record", "", "FILE", "write the run as an animated GIF (FILE.gif) or a video (FILE.mp4: H.264, FILE.webm: VP9)",
      [](CommandLine& line, const std::string& value) { line.record = value; return std::string(); }},
     {"--fps", "", "N", "frames a second sampled for --record and --frames (default 25)",
      [](CommandLine& line, const std::string& value) { return ReadInto(value, "--fps", 1, 100, line.fps); }},
+    {"--scale", "", "N", "enlarge a --record video N times, each pixel a sharp N x N square (default 1)",
+     [](CommandLine& line, const std::string& value) { return ReadInto(value, "--scale", 1, 8, line.scale); }},
     {"--frames", "", "DIR", "write every changed frame as DIR/frame-NNNNN.png",
      [](CommandLine& line, const std::string& value) { line.framesFolder = value; return std::string(); }},
     {"--no-logo", "", "", "skip the logo when the window opens and at the end",
@@ -137,9 +139,11 @@ std::string UsageText() {
         if (names.size() < 16) names.resize(16, ' ');
         text += "  " + names + " " + std::string(option.help) + "\n";
     }
+    text += "\nThe manual: docs/README.md in the sources (in Spanish: docs/es/README.md).\n"
+            "The manual page: man vekora (in the sources: man ./docs/vekora.1).\n";
     return text;
 }
 
-std::string VersionText() { return "vekora 0.1.0\n"; }
+std::string VersionText() { return std::string("vekora ") + VEKORA_VERSION + "\n"; }
 
 }  // namespace vekora

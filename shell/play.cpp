@@ -12,9 +12,11 @@
 #include "platform/headless_device.h"
 #include "platform/png_writer.h"
 #include "platform/stop_signals.h"
+#include "platform/video_recorder.h"
 #include "platform/window_device.h"
 #include "shell/chooser.h"
 #include "shell/run_script.h"
+#include "settings/settings.h"
 
 namespace vekora {
 namespace {
@@ -39,9 +41,15 @@ std::unique_ptr<Device> MakeDevice(const CommandLine& line, std::vector<InputEve
 class RunRecording {
 public:
     RunRecording(const CommandLine& line, Device& device) : device_(device) {
-        if (!line.record.empty()) gif_ = std::make_unique<GifRecorder>(line.record, line.fps);
+        if (VideoRecorder::IsVideoPath(line.record)) {
+            video_ = std::make_unique<VideoRecorder>(line.record, line.fps, line.scale,
+                                                     [] { return static_cast<std::uint32_t>(ProgramSettings().backgroundColour); });
+        } else if (!line.record.empty()) {
+            gif_ = std::make_unique<GifRecorder>(line.record, line.fps);
+        }
         if (!line.framesFolder.empty()) frames_ = std::make_unique<FramesWriter>(line.framesFolder, line.fps);
         if (gif_) device_.AddClockObserver(gif_.get());
+        if (video_) device_.AddClockObserver(video_.get());
         if (frames_) device_.AddClockObserver(frames_.get());
     }
     // Writes what is left; returns the problems, one a line. The last picture is held for one
@@ -52,9 +60,8 @@ public:
         double end = device_.ClockSeconds();
         if (device_.Stopped()) {
             end = device_.StopSeconds() + holdMs / 1000.0;
-            if (gif_) gif_->ClockAdvanced(device_.StopSeconds(), end, device_.ScreenAtStop());
-            if (frames_) frames_->ClockAdvanced(device_.StopSeconds(), end, device_.ScreenAtStop());
-        } else if (gif_ || frames_) {
+            for (ScreenSampler* sampler : Samplers()) sampler->ClockAdvanced(device_.StopSeconds(), end, device_.ScreenAtStop());
+        } else if (gif_ || video_ || frames_) {
             device_.Sleep(holdMs);
             end = device_.ClockSeconds();
         }
@@ -62,6 +69,11 @@ public:
         if (gif_) {
             device_.RemoveClockObserver(gif_.get());
             const std::string error = gif_->Close(end);
+            if (!error.empty()) problems += "vekora: --record: " + error + "\n";
+        }
+        if (video_) {
+            device_.RemoveClockObserver(video_.get());
+            const std::string error = video_->Close(end);
             if (!error.empty()) problems += "vekora: --record: " + error + "\n";
         }
         if (frames_) {
@@ -73,8 +85,17 @@ public:
     }
 
 private:
+    std::vector<ScreenSampler*> Samplers() const {
+        std::vector<ScreenSampler*> samplers;
+        if (gif_) samplers.push_back(gif_.get());
+        if (video_) samplers.push_back(video_.get());
+        if (frames_) samplers.push_back(frames_.get());
+        return samplers;
+    }
+
     Device& device_;
     std::unique_ptr<GifRecorder> gif_;
+    std::unique_ptr<VideoRecorder> video_;
     std::unique_ptr<FramesWriter> frames_;
 };
 

@@ -1,0 +1,176 @@
+// A run stopped from outside finishes its outputs: SIGINT and SIGTERM in the middle of a
+// SLOW film leave the GIF the same run leaves when --until stops it at that moment, and a
+// window closed during --record leaves a whole GIF.
+// GoogleTest before Xlib, whose macros (None, Bool) would rename its types.
+#include <gtest/gtest.h>
+// clang-format off
+#include <X11/Xlib.h>
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+// clang-format on
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <regex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+const std::string Program = VEKORA_PROGRAM;
+
+std::string Temp(const std::string& name) { return ::testing::TempDir() + "vekora-stop-" + name; }
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void Write(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+
+// Runs the program with `args`, its standard error into `errPath`; `whileRunning` is called
+// with the child's pid once it started. Returns the exit status (128 + signal when killed).
+template <typename WhileRunning>
+int RunProgram(std::vector<std::string> args, const std::string& errPath, WhileRunning whileRunning) {
+    const pid_t pid = fork();
+    if (pid == 0) {
+        std::freopen(errPath.c_str(), "w", stderr);
+        std::freopen("/dev/null", "r", stdin);
+        std::vector<char*> argv{const_cast<char*>(Program.c_str())};
+        for (std::string& arg : args) argv.push_back(arg.data());
+        argv.push_back(nullptr);
+        execv(Program.c_str(), argv.data());
+        _exit(127);
+    }
+    whileRunning(pid);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+int RunProgram(std::vector<std::string> args, const std::string& errPath) {
+    return RunProgram(std::move(args), errPath, [](pid_t) {});
+}
+
+// Whether ImageMagick reads the file as a GIF of at least one frame.
+bool ValidGif(const std::string& path) {
+    const std::string command = "identify -format '%m\\n' '" + path + "' 2>/dev/null | head -1";
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) return false;
+    char format[16] = {};
+    const bool read = std::fgets(format, sizeof format, pipe) != nullptr;
+    pclose(pipe);
+    return read && std::string(format).rfind("GIF", 0) == 0;
+}
+
+// A segment drawn by the ruler and pencil again and again, for many hours of the virtual
+// clock: a run that is still filming long after the signal arrives.
+constexpr const char* LongFilm =
+    "SCREEN 320, 240\nSPEED 1500\nFRAMESPEED 10\nCALL Film SLOW\nEND\n"
+    "CONSTRUCTION Film\nPOINT A, 20, 100\nPOINT B, 300, 130\nL = LINE A, B\nREPEAT 30000\n";
+
+class SignalStop : public ::testing::TestWithParam<int> {};
+
+TEST_P(SignalStop, MidFilmLeavesTheGifThatUntilLeavesAtTheSameMoment) {
+    const int signal = GetParam();
+    const std::string name = signal == SIGINT ? "int" : "term";
+    const std::string script = Temp(name + ".vek");
+    Write(script, LongFilm);
+    const std::string signalled = Temp(name + "-signal.gif"), limited = Temp(name + "-until.gif");
+    const std::string errors = Temp(name + ".err");
+    std::remove(signalled.c_str());
+    const int status = RunProgram({"--headless", "--no-logo", "--fps", "2", "--record", signalled, script}, errors,
+                                  [signal](pid_t pid) {
+                                      std::this_thread::sleep_for(std::chrono::milliseconds(400));
+                                      kill(pid, signal);
+                                  });
+    EXPECT_EQ(status, 128 + signal);
+    const std::string note = ReadAll(errors);
+    std::smatch match;
+    ASSERT_TRUE(std::regex_search(note, match, std::regex("stopped by SIG(INT|TERM) at ([0-9]+) ms"))) << note;
+    const long stoppedMs = std::stol(match[2]);
+    ASSERT_GT(stoppedMs, 0);
+    ASSERT_LT(stoppedMs, 30000L * 1500) << "the signal came after the film";
+    ASSERT_TRUE(ValidGif(signalled));
+
+    // A limit at the moment of the stop ends the run at the same step of the clock: the first
+    // that goes past it.
+    EXPECT_EQ(RunProgram({"--headless", "--no-logo", "--fps", "2", "--until", std::to_string(stoppedMs),
+                          "--record", limited, script},
+                         errors),
+              0);
+    EXPECT_TRUE(ReadAll(signalled) == ReadAll(limited)) << "the GIFs differ; stopped at " << stoppedMs << " ms";
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, SignalStop, ::testing::Values(SIGINT, SIGTERM),
+                         [](const auto& info) { return info.param == SIGINT ? "Sigint" : "Sigterm"; });
+
+// The top-level window whose name contains `part`, or 0.
+Window FindWindow(Display* display, Window under, const std::string& part) {
+    // The name's bytes whatever its encoding: the part looked for is plain ASCII.
+    XTextProperty name{};
+    if (XGetWMName(display, under, &name) != 0 && name.value != nullptr) {
+        const std::string text(reinterpret_cast<const char*>(name.value), name.nitems);
+        XFree(name.value);
+        if (text.find(part) != std::string::npos) return under;
+    }
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned count = 0;
+    if (XQueryTree(display, under, &root, &parent, &children, &count) == 0) return 0;
+    Window found = 0;
+    for (unsigned i = 0; i < count && found == 0; ++i) found = FindWindow(display, children[i], part);
+    if (children != nullptr) XFree(children);
+    return found;
+}
+
+// Asks the window to close, as a window manager's close button does.
+bool CloseWindow(const std::string& part) {
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) return false;
+    Window window = 0;
+    for (int tries = 0; tries < 100 && window == 0; ++tries) {
+        window = FindWindow(display, DefaultRootWindow(display), part);
+        if (window == 0) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    if (window != 0) {
+        XEvent event{};
+        event.xclient.type = ClientMessage;
+        event.xclient.window = window;
+        event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+        event.xclient.format = 32;
+        event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+        event.xclient.data.l[1] = CurrentTime;
+        XSendEvent(display, window, False, NoEventMask, &event);
+        XFlush(display);
+    }
+    XCloseDisplay(display);
+    return window != 0;
+}
+
+TEST(WindowStop, ClosingTheWindowDuringRecordLeavesAWholeGif) {
+    if (std::getenv("DISPLAY") == nullptr) GTEST_SKIP() << "no display";
+    const std::string script = Temp("window.vek");
+    Write(script, LongFilm);
+    const std::string gif = Temp("window.gif");
+    std::remove(gif.c_str());
+    bool closed = false;
+    const int status = RunProgram({"--no-logo", "--fps", "5", "--record", gif, script}, Temp("window.err"),
+                                  [&closed](pid_t pid) {
+                                      std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+                                      closed = CloseWindow("window.vek");
+                                      // Never leave a window that did not close playing on.
+                                      if (!closed) kill(pid, SIGKILL);
+                                  });
+    ASSERT_TRUE(closed) << ReadAll(Temp("window.err"));
+    EXPECT_EQ(status, 0) << ReadAll(Temp("window.err"));
+    EXPECT_TRUE(ValidGif(gif));
+    EXPECT_GT(ReadAll(gif).size(), 1000u) << "more than a header";
+}
+
+}  // namespace
