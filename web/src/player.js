@@ -90,6 +90,7 @@ export class VekoraPlayer {
         this.pointer = { x: -1, y: -1, wheel: 0, buttons: 0, latched: 0, inside: false };
         this.stopping = false;
         this.running = null;     // the promise of the run in progress
+        this.tickets = 0;        // play() calls so far: only the latest waiting one starts
         this.presentTimes = [];  // performance.now() of every picture that changed
         this.onCaption = (text) => { document.title = text; };
         this.listen();
@@ -218,11 +219,20 @@ export class VekoraPlayer {
         try { await this.running; } catch { /* its outcome was reported by play() */ }
     }
 
+    // Resolves once no run is in progress: one instance plays one lesson at a time.
+    async idle() {
+        while (this.running) await this.stop();
+    }
+
     // Plays a lesson (its bytes, UTF-8 or Latin-1) after stopping the one in progress.
     // Resolves to { result, message, gif }: the run's result (0 or 255 ended well; -1 or -2
-    // did not compile, with `check` telling why; -3 bad events; else a run-time error).
+    // did not compile, with `check` telling why; -3 bad events; else a run-time error), or
+    // result null when a later play() came before this one could start.
     async play(bytes, options = {}) {
-        await this.stop();
+        const ticket = ++this.tickets;
+        this.instance = await this.module;
+        await this.idle();
+        if (ticket !== this.tickets) return { result: null, message: '', gif: null };
         const run = this.run(bytes, options);
         this.running = run;
         try { return await run; } finally {
@@ -230,8 +240,9 @@ export class VekoraPlayer {
         }
     }
 
+    // Starts the run at once (nothing is awaited before the engine has it).
     async run(bytes, { name = 'lesson', logo = true, clock = 'real', events = '', recordGif = false } = {}) {
-        const module = this.instance = await this.module;
+        const module = this.instance;
         this.stopping = false;
         this.keys = [];
         this.presentTimes = [];
@@ -266,8 +277,8 @@ export class VekoraPlayer {
     // The compiler's verdict on a lesson: { result, errors: [{ line, column, code, message }],
     // report: [lines] }. Stops the run in progress first: both share the program's settings.
     async check(bytes) {
-        await this.stop();
         const module = this.instance = await this.module;
+        await this.idle();
         const pointer = this.copyIn(bytes);
         try {
             return JSON.parse(module.UTF8ToString(module._vekora_check(pointer, bytes.length)));

@@ -109,3 +109,20 @@ test('open from disk, save in its own encoding, record a GIF, and a link that ca
     await alone.close();
     await page.close();
 });
+
+test('plays asked for at once: the last one plays, the others give way', async () => {
+    const page = await browser.newPage();
+    const errors = [];
+    page.on('pageerror', (error) => errors.push(error));
+    await page.goto(`${served.base}/index.html`);
+    await page.waitForFunction(() => window.vekoraEditor && window.vekoraEditor.runs >= 1, null, { timeout: 15000 });
+    const results = await page.evaluate(async () => {
+        const player = window.vekoraEditor.player;
+        const lesson = (x) => new TextEncoder().encode(`SCREEN 320, 240\nSPEED 10\nPOINT A, ${x}, 10\nEND\n`);
+        const outcomes = await Promise.all([10, 20, 30].map((x) => player.play(lesson(x), { logo: false })));
+        return outcomes.map((outcome) => outcome.result);
+    });
+    assert.deepEqual(results, [null, null, 255]);
+    assert.deepEqual(errors, []);
+    await page.close();
+});
