@@ -126,3 +126,19 @@ test('plays asked for at once: the last one plays, the others give way', async (
     assert.deepEqual(errors, []);
     await page.close();
 });
+
+test('a lesson dropped on the page opens and plays', async () => {
+    const page = await browser.newPage();
+    await page.goto(`${served.base}/index.html`);
+    await page.waitForFunction(() => window.vekoraEditor && window.vekoraEditor.runs >= 1, null, { timeout: 15000 });
+    const runs = await page.evaluate(() => window.vekoraEditor.runs);
+    await page.evaluate(() => {
+        const transfer = new DataTransfer();
+        transfer.items.add(new File(['SCREEN 320, 240\nSPEED 10\nTITLE "Soltada"\nPOINT A, 30, 30\nEND\n'], 'dropped.vek'));
+        document.dispatchEvent(new DragEvent('drop', { dataTransfer: transfer, bubbles: true, cancelable: true }));
+    });
+    await page.waitForFunction((before) => window.vekoraEditor.runs > before, runs);
+    assert.match(await page.locator('.cm-content').textContent(), /TITLE "Soltada"/);
+    await page.waitForFunction(() => document.title === 'Soltada - Vekora');
+    await page.close();
+});
