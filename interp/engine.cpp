@@ -99,6 +99,7 @@ StepResult RunStatements(RunContext& run, Activation& act) {
         if (bar.flow != Flow::Next) return bar;
         StatementRow row;
         if (!DecodeRow(run, act, row)) continue;
+        PausaInWaits pausa(run, act, BarFont());
         const StepResult step = Execute(run, act, row);
         if (step.flow != Flow::Next) return step;
     }

@@ -4,7 +4,9 @@
 // a time limit reached, which the engine unwinds from the way it leaves through the bar.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -26,6 +28,24 @@ struct MouseInfo {
     std::int32_t y = -1;
     std::int32_t wheel = -1;
     std::int32_t buttons = -1;  // bit 0 left, bit 1 right, bit 2 middle
+};
+
+// Mouse button changes in the order they happened, handed out one a poll: a press and its
+// release that both arrive between two polls (a tap on a touch screen or a whiteboard, a
+// scripted click) are still seen as a press, then a release, where they happened.
+class ButtonChanges {
+public:
+    // The mouse as it stands right after a button went down or up.
+    void Changed(const MouseInfo& state);
+    // The mouse for one poll: the oldest change not yet handed out, else `live` (which the
+    // devices keep with the buttons as the last change left them).
+    MouseInfo Next(const MouseInfo& live);
+    bool Pending() const { return !changes_.empty(); }
+
+private:
+    // A program that stops polling for long keeps only this many changes; the oldest go.
+    static constexpr std::size_t MostKept = 64;
+    std::deque<MouseInfo> changes_;
 };
 
 // Told whenever the device's clock moves on, with the screen as it stood over that time.

@@ -28,11 +28,12 @@ void HeadlessDevice::Apply(const InputEvent& event) {
     mouse_.y = event.y;
     if (event.kind == InputEvent::Kind::Press) mouse_.buttons |= event.button;
     if (event.kind == InputEvent::Kind::Release) mouse_.buttons &= ~event.button;
+    if (event.kind != InputEvent::Kind::Move) buttonChanges_.Changed(mouse_);
 }
 
 MouseInfo HeadlessDevice::MouseState() {
     Advance(PollMs);
-    return mouse_;
+    return buttonChanges_.Next(mouse_);
 }
 
 std::string HeadlessDevice::KeyRead() {
