@@ -63,17 +63,35 @@ void QueueTypedText(const char* text, std::deque<std::string>& keys) {
     }
 }
 
-// Where the screen stands in the window: the whole-factor scale that fits, centred.
-SDL_Rect ScreenRect(SDL_Renderer* renderer, std::int32_t width, std::int32_t height) {
-    int outW = 0, outH = 0;
-    SDL_GetRendererOutputSize(renderer, &outW, &outH);
-    const int scale = std::max(1, std::min(outW / std::max(width, 1), outH / std::max(height, 1)));
-    return {(outW - width * scale) / 2, (outH - height * scale) / 2, width * scale, height * scale};
+// A pixel format's bytes a pixel as the texture holds the picture.
+template <typename Pixel>
+void ScaleRows(const std::uint8_t* source, std::size_t sourceStride, const PictureFit& fit, std::uint8_t* out) {
+    auto* target = reinterpret_cast<Pixel*>(out);
+    for (const std::int32_t row : fit.rows) {
+        const auto* line = reinterpret_cast<const Pixel*>(source + static_cast<std::size_t>(row) * sourceStride);
+        for (const std::int32_t column : fit.columns) *target++ = line[column];
+    }
+}
+
+// The output pixel nearest the centre of window point (x, y): the renderer's pixels are finer
+// than points on a high-density display.
+std::int32_t OutputPixel(std::int32_t point, std::int32_t points, std::int32_t pixels) {
+    if (points <= 0) return point;
+    return static_cast<std::int32_t>(((2 * std::int64_t{point} + 1) * pixels) / (2 * std::int64_t{points}));
+}
+
+std::int32_t ButtonBit(Uint8 sdlButton) {
+    switch (sdlButton) {
+        case SDL_BUTTON_LEFT: return 1;
+        case SDL_BUTTON_RIGHT: return 2;
+        case SDL_BUTTON_MIDDLE: return 4;
+        default: return 0;
+    }
 }
 
 }  // namespace
 
-std::unique_ptr<WindowDevice> WindowDevice::Create(std::int32_t zoom, std::string& whyNot) {
+std::unique_ptr<WindowDevice> WindowDevice::Create(const WindowOptions& options, std::string& whyNot) {
     const char* x11 = std::getenv("DISPLAY");
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
     const char* driver = std::getenv("SDL_VIDEODRIVER");
@@ -93,10 +111,12 @@ std::unique_ptr<WindowDevice> WindowDevice::Create(std::int32_t zoom, std::strin
         whyNot = "no display is available (only SDL's " + chosen + " driver)";
         return nullptr;
     }
-    return std::unique_ptr<WindowDevice>(new WindowDevice(std::max(zoom, 1)));
+    return std::unique_ptr<WindowDevice>(new WindowDevice(options));
 }
 
-WindowDevice::WindowDevice(std::int32_t zoom) : zoom_(zoom) {}
+WindowDevice::WindowDevice(const WindowOptions& options) : options_(options) {
+    options_.zoom = std::clamp(options_.zoom, SmallestZoom, LargestZoom);
+}
 
 WindowDevice::~WindowDevice() {
     if (texture_ != nullptr) SDL_DestroyTexture(texture_);
@@ -108,32 +128,81 @@ WindowDevice::~WindowDevice() {
 
 bool WindowDevice::MakeTexture() {
     const ScreenMode mode = ScreenQuery();
+    const PictureFit& fit = Fit();
     if (texture_ != nullptr) SDL_DestroyTexture(texture_);
+    texture_ = nullptr;
+    textureW_ = textureH_ = 0;
+    if (fit.Empty()) return true;  // a minimised window shows nothing
     const Uint32 format = mode.depth == 16 ? SDL_PIXELFORMAT_RGB565 : SDL_PIXELFORMAT_ARGB8888;
-    texture_ = SDL_CreateTexture(renderer_, format, SDL_TEXTUREACCESS_STREAMING, mode.width, mode.height);
+    texture_ = SDL_CreateTexture(renderer_, format, SDL_TEXTUREACCESS_STREAMING, fit.width, fit.height);
     if (texture_ == nullptr) return false;
+    textureW_ = fit.width;
+    textureH_ = fit.height;
     // The alpha byte of 32-bit pixels is not transparency on the screen.
     SDL_SetTextureBlendMode(texture_, SDL_BLENDMODE_NONE);
     shown_.clear();
     return true;
 }
 
+const PictureFit& WindowDevice::Fit() {
+    const ScreenMode mode = ScreenQuery();
+    int outW = 0, outH = 0;
+    if (renderer_ != nullptr) SDL_GetRendererOutputSize(renderer_, &outW, &outH);
+    if (outW != fitOutW_ || outH != fitOutH_ || mode.width != fitScreenW_ || mode.height != fitScreenH_) {
+        fit_ = FitPicture(outW, outH, mode.width, mode.height);
+        fitOutW_ = outW;
+        fitOutH_ = outH;
+        fitScreenW_ = mode.width;
+        fitScreenH_ = mode.height;
+    }
+    return fit_;
+}
+
+WindowSize WindowDevice::ZoomedSize(std::int32_t width, std::int32_t height) const {
+    // At the zoom asked for, shrunk to fit the display's usable area with room for the
+    // window's frame, so that no part of the window, the bar least of all, is off the screen.
+    constexpr int FrameAllowanceX = 16, FrameAllowanceY = 48;  // borders and a title bar
+    const int display = window_ != nullptr ? std::max(SDL_GetWindowDisplayIndex(window_), 0) : 0;
+    SDL_Rect area{0, 0, 0, 0};
+    if (SDL_GetDisplayUsableBounds(display, &area) != 0) area = {0, 0, 0, 0};
+    return ZoomedWindowSize(width, height, options_.zoom, area.w - FrameAllowanceX, area.h - FrameAllowanceY);
+}
+
+void WindowDevice::OpenWindow(std::int32_t width, std::int32_t height) {
+    const WindowSize size = ZoomedSize(width, height);
+    Uint32 flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
+    if (options_.fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    window_ = SDL_CreateWindow(Utf8FromLatin1(caption_).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                               size.width, size.height, flags);
+}
+
+void WindowDevice::ToggleFullscreen() {
+    if (window_ == nullptr) return;
+    const bool full = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN_DESKTOP;
+    SDL_SetWindowFullscreen(window_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    shown_.clear();
+}
+
 bool WindowDevice::ScreenOpen(std::int32_t width, std::int32_t height, std::int32_t depth) {
     const ScreenMode before = ScreenQuery();
     if (!Device::ScreenOpen(width, height, depth)) return false;
     if (window_ == nullptr) {
-        window_ = SDL_CreateWindow(Utf8FromLatin1(caption_).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                   width * zoom_, height * zoom_, SDL_WINDOW_RESIZABLE);
+        OpenWindow(width, height);
         if (window_ == nullptr) return false;
         ApplyIcon();
         renderer_ = SDL_CreateRenderer(window_, -1, 0);
         if (renderer_ == nullptr) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
         if (renderer_ == nullptr) return false;
-    } else if (before.width != width || before.height != height) {
-        SDL_SetWindowSize(window_, width * zoom_, height * zoom_);
+    } else if ((before.width != width || before.height != height) &&
+               (SDL_GetWindowFlags(window_) & (SDL_WINDOW_FULLSCREEN | SDL_WINDOW_MAXIMIZED)) == 0) {
+        const WindowSize size = ZoomedSize(width, height);
+        SDL_SetWindowSize(window_, size.width, size.height);
     }
-    if (texture_ == nullptr || before.width != width || before.height != height || before.depth != depth) {
-        if (!MakeTexture()) return false;
+    // The texture follows the window's size when the picture is rendered; a new depth needs
+    // a new texture format.
+    if (before.depth != depth && texture_ != nullptr) {
+        SDL_DestroyTexture(texture_);
+        texture_ = nullptr;
     }
     Present();
     return true;
@@ -172,10 +241,24 @@ void WindowDevice::PumpEvents() {
                 QueueTypedText(event.text.text, keys_);
                 break;
             case SDL_KEYDOWN:
+                // F11 is the window's own: fullscreen and back. The lesson never sees it.
+                if (event.key.keysym.sym == SDLK_F11) {
+                    if (event.key.repeat == 0) ToggleFullscreen();
+                    break;
+                }
                 for (const ExtendedKey& key : ExtendedKeys) {
                     if (key.key == event.key.keysym.sym) keys_.emplace_back(key.bytes);
                 }
                 break;
+            case SDL_MOUSEBUTTONDOWN:
+            case SDL_MOUSEBUTTONUP: {
+                const std::int32_t bit = ButtonBit(event.button.button);
+                if (bit == 0) break;
+                if (event.type == SDL_MOUSEBUTTONDOWN) buttonsDown_ |= bit;
+                else buttonsDown_ &= ~bit;
+                buttonChanges_.Changed(MouseAt(event.button.x, event.button.y, buttonsDown_));
+                break;
+            }
             case SDL_MOUSEWHEEL:
                 wheel_ += event.wheel.y;
                 break;
@@ -200,26 +283,28 @@ void WindowDevice::Service(bool force) {
     if (force || now - lastPresent_ >= PresentInterval) Present();
 }
 
-MouseInfo WindowDevice::MouseState() {
-    Service(false);
+MouseInfo WindowDevice::MouseAt(std::int32_t x, std::int32_t y, std::int32_t buttons) {
     const ScreenMode mode = ScreenQuery();
-    if (window_ == nullptr || SDL_GetMouseFocus() != window_ || mode.width == 0) return {};
-    int x = 0, y = 0;
-    const Uint32 buttons = SDL_GetMouseState(&x, &y);
-    // Window points to renderer pixels (they differ on high-density displays), then to screen pixels.
+    if (window_ == nullptr || renderer_ == nullptr || mode.width == 0) return {};
     int windowW = 1, windowH = 1, outW = 1, outH = 1;
     SDL_GetWindowSize(window_, &windowW, &windowH);
     SDL_GetRendererOutputSize(renderer_, &outW, &outH);
-    const SDL_Rect rect = ScreenRect(renderer_, mode.width, mode.height);
-    const int scale = rect.w / mode.width;
-    const int px = (x * outW / std::max(windowW, 1) - rect.x), py = (y * outH / std::max(windowH, 1) - rect.y);
-    if (px < 0 || py < 0 || px >= rect.w || py >= rect.h) return {};
-    MouseInfo mouse;
-    mouse.x = px / scale;
-    mouse.y = py / scale;
-    mouse.wheel = wheel_;
-    mouse.buttons = ((buttons & SDL_BUTTON_LMASK) != 0 ? 1 : 0) | ((buttons & SDL_BUTTON_RMASK) != 0 ? 2 : 0) |
-                    ((buttons & SDL_BUTTON_MMASK) != 0 ? 4 : 0);
+    const ScreenPixel pixel = ScreenPixelAt(Fit(), OutputPixel(x, windowW, outW), OutputPixel(y, windowH, outH));
+    if (!pixel.inside) return {};
+    return {pixel.x, pixel.y, wheel_, buttons};
+}
+
+MouseInfo WindowDevice::MouseState() {
+    Service(false);
+    MouseInfo live;
+    if (window_ != nullptr && SDL_GetMouseFocus() == window_) {
+        int x = 0, y = 0;
+        SDL_GetMouseState(&x, &y);
+        live = MouseAt(x, y, buttonsDown_);
+    }
+    // A queued change carries the wheel as it stands now.
+    MouseInfo mouse = buttonChanges_.Next(live);
+    if (mouse.buttons >= 0) mouse.wheel = wheel_;
     return mouse;
 }
 
@@ -247,20 +332,29 @@ double WindowDevice::ClockSeconds() {
 }
 
 void WindowDevice::Render() {
-    if (Screen() == nullptr || texture_ == nullptr) return;
+    if (Screen() == nullptr || renderer_ == nullptr) return;
+    const PictureFit& fit = Fit();
+    if (texture_ == nullptr || textureW_ != fit.width || textureH_ != fit.height) {
+        if (!MakeTexture() || texture_ == nullptr) return;
+    }
     const Surface screen = ResolveSurface(Screen());
-    const void* pixels = screen.pixels;
-    int pitch = static_cast<int>(screen.Stride());
+    const std::uint8_t* pixels = screen.pixels;
+    std::size_t stride = screen.Stride();
     if (screen.bytesPerPixel == 1) {
         widened_.resize(static_cast<std::size_t>(screen.width) * screen.height);
         for (std::int32_t y = 0; y < screen.height; ++y) RowRgb(screen, y, &widened_[static_cast<std::size_t>(y) * screen.width]);
-        pixels = widened_.data();
-        pitch = screen.width * 4;
+        pixels = reinterpret_cast<const std::uint8_t*>(widened_.data());
+        stride = static_cast<std::size_t>(screen.width) * 4;
     }
-    SDL_UpdateTexture(texture_, nullptr, pixels, pitch);
+    const int texelBytes = screen.bytesPerPixel == 2 ? 2 : 4;
+    scaled_.resize(static_cast<std::size_t>(fit.width) * fit.height * texelBytes);
+    if (texelBytes == 2) ScaleRows<std::uint16_t>(pixels, stride, fit, scaled_.data());
+    else ScaleRows<std::uint32_t>(pixels, stride, fit, scaled_.data());
+    SDL_UpdateTexture(texture_, nullptr, scaled_.data(), fit.width * texelBytes);
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderClear(renderer_);
-    const SDL_Rect rect = ScreenRect(renderer_, screen.width, screen.height);
+    // The picture is scaled already: the renderer copies it pixel for pixel.
+    const SDL_Rect rect{fit.x, fit.y, fit.width, fit.height};
     SDL_RenderCopy(renderer_, texture_, nullptr, &rect);
 }
 
@@ -280,13 +374,25 @@ std::vector<std::uint32_t> WindowDevice::ReadBack() {
     std::vector<std::uint32_t> picture;
     if (renderer_ == nullptr || mode.width == 0) return picture;
     Render();
-    const SDL_Rect rect = ScreenRect(renderer_, mode.width, mode.height);
+    const PictureFit& fit = Fit();
+    if (fit.Empty()) return picture;
+    const SDL_Rect rect{fit.x, fit.y, fit.width, fit.height};
     std::vector<std::uint32_t> shown(static_cast<std::size_t>(rect.w) * rect.h);
     if (SDL_RenderReadPixels(renderer_, &rect, SDL_PIXELFORMAT_ARGB8888, shown.data(), rect.w * 4) != 0) return picture;
-    const int scale = rect.w / mode.width;
-    for (int y = 0; y < mode.height; ++y) {
-        for (int x = 0; x < mode.width; ++x) {
-            picture.push_back(shown[static_cast<std::size_t>(y * scale) * rect.w + x * scale] & 0xFFFFFF);
+    // Each screen pixel as the first output pixel that shows it (or the next one shown, when
+    // the window is smaller than the screen and hides some).
+    const auto firstShowing = [](const std::vector<std::int32_t>& map, std::int32_t count) {
+        std::vector<std::size_t> first(static_cast<std::size_t>(count), map.size() - 1);
+        for (std::size_t i = map.size(); i-- > 0;) first[static_cast<std::size_t>(map[i])] = i;
+        for (std::int32_t k = count - 1; k-- > 0;)
+            first[static_cast<std::size_t>(k)] = std::min(first[static_cast<std::size_t>(k)], first[static_cast<std::size_t>(k) + 1]);
+        return first;
+    };
+    const std::vector<std::size_t> columns = firstShowing(fit.columns, mode.width);
+    const std::vector<std::size_t> rows = firstShowing(fit.rows, mode.height);
+    for (std::int32_t y = 0; y < mode.height; ++y) {
+        for (std::int32_t x = 0; x < mode.width; ++x) {
+            picture.push_back(shown[rows[static_cast<std::size_t>(y)] * rect.w + columns[static_cast<std::size_t>(x)]] & 0xFFFFFF);
         }
     }
     return picture;

@@ -28,7 +28,7 @@ std::unique_ptr<Device> MakeDevice(const CommandLine& line, std::vector<InputEve
     headless = line.headless;
     if (!headless) {
         std::string whyNot;
-        if (std::unique_ptr<WindowDevice> window = WindowDevice::Create(line.zoom, whyNot)) return window;
+        if (std::unique_ptr<WindowDevice> window = WindowDevice::Create({line.zoom, line.fullscreen}, whyNot)) return window;
         diagnostics << "vekora: no display (" << whyNot << "); running headless\n";
         headless = true;
     }

@@ -22,7 +22,7 @@ protected:
         // (whose allocations the leak checker of the sanitizer build would report).
         SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
         std::string whyNot;
-        device_ = WindowDevice::Create(1, whyNot);
+        device_ = WindowDevice::Create({}, whyNot);
         if (!device_) GTEST_SKIP() << whyNot;
         SetActiveDevice(device_.get());
     }
