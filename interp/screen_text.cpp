@@ -130,7 +130,7 @@ void RunText(RunContext& run, Activation& activation, const StatementRow& row) {
     const std::uint32_t fill = boxColour == transparent ? static_cast<std::uint32_t>(run.settings.backgroundColour) : boxColour;
     const OwnedImage box(ImageNewOfDepth(width, height, PageBytesPerPixel, fill));
     if (box) {
-        const FontView font = ResidentFont(FontFamily::Sans, FontSizeFor(row.w[3]));
+        const FontView font = ResidentTextFont(FontFamily::Sans, FontSizeFor(row.w[3]));
         LineWrap(box.get(), TextLiteral(run, row.target), font, 0, 0, width, height, textColour, boxColour);
         ImageBlit(run.stage.Screen(), static_cast<float>(LowHalf(run.screen.textWindowOrigin)),
                   static_cast<float>(HighHalf(run.screen.textWindowOrigin)), box.get(), BlitMode::Plain, 0);

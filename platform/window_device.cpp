@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "draw/image_surface.h"
+#include "draw/math_text.h"
 
 namespace vekora {
 namespace {
@@ -31,21 +32,6 @@ constexpr ExtendedKey ExtendedKeys[] = {
     {SDLK_RIGHT, "\xFFM"},   {SDLK_PAGEUP, "\xFFI"},  {SDLK_PAGEDOWN, "\xFFQ"}, {SDLK_HOME, "\xFFG"},
     {SDLK_END, "\xFFO"},     {SDLK_INSERT, "\xFFR"},  {SDLK_DELETE, "\xFFS"},
 };
-
-// Latin-1 bytes to UTF-8, for window titles.
-std::string Utf8FromLatin1(std::string_view text) {
-    std::string out;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x80) {
-            out += c;
-        } else {
-            out += static_cast<char>(0xC0 | (byte >> 6));
-            out += static_cast<char>(0x80 | (byte & 0x3F));
-        }
-    }
-    return out;
-}
 
 // Each character of typed UTF-8 text that Latin-1 has, as one key.
 void QueueTypedText(const char* text, std::deque<std::string>& keys) {
@@ -172,7 +158,7 @@ void WindowDevice::OpenWindow(std::int32_t width, std::int32_t height) {
     const WindowSize size = ZoomedSize(width, height);
     Uint32 flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
     if (options_.fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-    window_ = SDL_CreateWindow(Utf8FromLatin1(caption_).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+    window_ = SDL_CreateWindow(MathTextToUtf8(caption_).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                size.width, size.height, flags);
 }
 
@@ -210,7 +196,7 @@ bool WindowDevice::ScreenOpen(std::int32_t width, std::int32_t height, std::int3
 
 void WindowDevice::WindowCaption(std::string_view text) {
     caption_ = text;
-    if (window_ != nullptr) SDL_SetWindowTitle(window_, Utf8FromLatin1(caption_).c_str());
+    if (window_ != nullptr) SDL_SetWindowTitle(window_, MathTextToUtf8(caption_).c_str());
 }
 
 void WindowDevice::WindowIcon(ImageHandle icon) {
