@@ -140,7 +140,10 @@ void RunText(RunContext& run, Activation& activation, const StatementRow& row) {
 
 // TITLE "text"
 void RunTitle(const RunContext& run, const StatementRow& row) {
-    run.stage.Caption(std::string(TextLiteral(run, row.target)) + std::string(TitleSuffix));
+    // The lesson's own title first, then its file, so that a room can tell lessons apart.
+    std::string caption(TextLiteral(run, row.target));
+    if (!run.options.fileName.empty()) caption += " - " + run.options.fileName;
+    run.stage.Caption(caption + std::string(TitleSuffix));
 }
 
 }  // namespace vekora

@@ -77,7 +77,9 @@ public:
     ScreenMode ScreenQuery() const;
     ImageHandle Screen() const { return screen_.get(); }
 
-    virtual void WindowCaption(std::string_view text) { (void)text; }
+    // The window's title (Latin-1, mathematical signs allowed); kept by every device.
+    virtual void WindowCaption(std::string_view text) { caption_ = text; }
+    const std::string& Caption() const { return caption_; }
     // The window's icon: a 32-bit image (0xAARRGGBB pixels); the caller keeps it alive.
     virtual void WindowIcon(ImageHandle icon) { (void)icon; }
     virtual MouseInfo MouseState() = 0;
@@ -129,6 +131,7 @@ private:
     };
     std::unique_ptr<std::uint8_t, ImageDeleter> screen_;
     std::vector<ClockObserver*> observers_;
+    std::string caption_;
     StopReason stopReason_ = StopReason::None;
     double stopAtSeconds_ = -1;
     double stopSeconds_ = 0;

@@ -158,7 +158,7 @@ void WindowDevice::OpenWindow(std::int32_t width, std::int32_t height) {
     const WindowSize size = ZoomedSize(width, height);
     Uint32 flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
     if (options_.fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-    window_ = SDL_CreateWindow(MathTextToUtf8(caption_).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+    window_ = SDL_CreateWindow(MathTextToUtf8(Caption()).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                size.width, size.height, flags);
 }
 
@@ -195,8 +195,8 @@ bool WindowDevice::ScreenOpen(std::int32_t width, std::int32_t height, std::int3
 }
 
 void WindowDevice::WindowCaption(std::string_view text) {
-    caption_ = text;
-    if (window_ != nullptr) SDL_SetWindowTitle(window_, MathTextToUtf8(caption_).c_str());
+    Device::WindowCaption(text);
+    if (window_ != nullptr) SDL_SetWindowTitle(window_, MathTextToUtf8(Caption()).c_str());
 }
 
 void WindowDevice::WindowIcon(ImageHandle icon) {

@@ -67,7 +67,6 @@ private:
     void ApplyIcon();
 
     WindowOptions options_;
-    std::string caption_;
     ImageHandle icon_ = nullptr;
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
