@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
@@ -105,6 +106,7 @@ WindowDevice::WindowDevice(const WindowOptions& options) : options_(options) {
 }
 
 WindowDevice::~WindowDevice() {
+    if (helpTexture_ != nullptr) SDL_DestroyTexture(helpTexture_);
     if (texture_ != nullptr) SDL_DestroyTexture(texture_);
     if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
     if (window_ != nullptr) SDL_DestroyWindow(window_);
@@ -217,19 +219,27 @@ void WindowDevice::ApplyIcon() {
 
 void WindowDevice::PumpEvents() {
     SDL_Event event;
-    while (SDL_PollEvent(&event) != 0) {
+    // Events after F1 are the help box's: they stay queued for it.
+    while (!helpAsked_ && SDL_PollEvent(&event) != 0) {
         switch (event.type) {
             case SDL_QUIT:
                 // Closing the window stops the run; it unwinds and finishes its outputs.
                 RequestStop(StopReason::WindowClosed);
                 break;
             case SDL_TEXTINPUT:
-                QueueTypedText(event.text.text, keys_);
+                if (!dropTypedText_) QueueTypedText(event.text.text, keys_);
+                dropTypedText_ = false;
                 break;
             case SDL_KEYDOWN:
-                // F11 is the window's own: fullscreen and back. The lesson never sees it.
+                dropTypedText_ = false;  // a key's text comes after its own press
+                // F11 and F1 are the window's own: fullscreen and back, and the help box. The
+                // lesson never sees them.
                 if (event.key.keysym.sym == SDLK_F11) {
                     if (event.key.repeat == 0) ToggleFullscreen();
+                    break;
+                }
+                if (event.key.keysym.sym == SDLK_F1) {
+                    helpAsked_ = helpAsked_ || (event.key.repeat == 0 && !help_.empty());
                     break;
                 }
                 for (const ExtendedKey& key : ExtendedKeys) {
@@ -261,6 +271,7 @@ void WindowDevice::PumpEvents() {
 
 void WindowDevice::Service(bool force) {
     PumpEvents();
+    if (helpAsked_) ShowHelp();
     const double now = ClockSeconds();
     if (now > lastNotified_) {
         NotifyClockAdvanced(lastNotified_, now);
@@ -314,7 +325,76 @@ void WindowDevice::PlainSleep(std::int32_t ms) {
 }
 
 double WindowDevice::ClockSeconds() {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - ProgramStart).count();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - ProgramStart).count() - heldSeconds_;
+}
+
+void WindowDevice::SetHelpPicture(ImageHandle picture) {
+    const SurfaceSize size = SurfaceInfo(picture);
+    help_.clear();
+    if (size.bytesPerPixel != 4 || size.width <= 0 || size.height <= 0) return;
+    helpW_ = size.width;
+    helpH_ = size.height;
+    const Surface surface = ResolveSurface(picture);
+    help_.resize(static_cast<std::size_t>(helpW_) * helpH_);
+    for (std::int32_t y = 0; y < helpH_; ++y) RowRgb(surface, y, &help_[static_cast<std::size_t>(y) * helpW_]);
+}
+
+void WindowDevice::RenderHelp() {
+    if (helpTexture_ == nullptr) {
+        helpTexture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, helpW_, helpH_);
+        if (helpTexture_ == nullptr) return;
+        SDL_SetTextureBlendMode(helpTexture_, SDL_BLENDMODE_NONE);
+        SDL_UpdateTexture(helpTexture_, nullptr, help_.data(), helpW_ * 4);
+    }
+    // By the picture's whole scale, at least 1 so that the text stays readable in a small
+    // window, shrunk only when the window cannot hold it; centred on the picture.
+    const PictureFit& fit = Fit();
+    const ScreenMode mode = ScreenQuery();
+    int outW = 0, outH = 0;
+    SDL_GetRendererOutputSize(renderer_, &outW, &outH);
+    double factor = std::max(1.0, std::floor(mode.width > 0 ? static_cast<double>(fit.width) / mode.width : 1.0));
+    factor = std::min({factor, static_cast<double>(outW) / helpW_, static_cast<double>(outH) / helpH_});
+    const int w = static_cast<int>(helpW_ * factor), h = static_cast<int>(helpH_ * factor);
+    const SDL_Rect rect{std::max(0, fit.x + (fit.width - w) / 2), std::max(0, fit.y + (fit.height - h) / 2), w, h};
+    SDL_RenderCopy(renderer_, helpTexture_, nullptr, &rect);
+}
+
+void WindowDevice::ShowHelp() {
+    helpAsked_ = false;
+    if (renderer_ == nullptr || Screen() == nullptr) return;
+    const auto realNow = [] {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - ProgramStart).count();
+    };
+    const double shownAt = realNow();
+    for (bool open = true; open;) {
+        Render();
+        RenderHelp();
+        SDL_RenderPresent(renderer_);
+        SDL_Event event;
+        if (SDL_WaitEventTimeout(&event, 100) == 0) continue;
+        switch (event.type) {
+            case SDL_QUIT:
+                RequestStop(StopReason::WindowClosed);
+                open = false;
+                break;
+            case SDL_KEYDOWN:
+                if (event.key.keysym.sym == SDLK_F11) {
+                    ToggleFullscreen();
+                } else if (event.key.repeat == 0) {
+                    // The key that closed the box is not the lesson's: its typed text goes too.
+                    open = false;
+                    dropTypedText_ = true;
+                }
+                break;
+            case SDL_MOUSEBUTTONDOWN:
+                open = false;
+                break;
+            default:
+                break;
+        }
+    }
+    heldSeconds_ += realNow() - shownAt;
+    shown_.clear();
 }
 
 void WindowDevice::Render() {

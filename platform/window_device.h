@@ -44,6 +44,10 @@ public:
     double ClockSeconds() override;
     void Present() override;
 
+    // The box F1 shows over the picture until any key or click (a 32-bit image, copied); the
+    // lesson's clock stands still meanwhile. Without one F1 does nothing.
+    void SetHelpPicture(ImageHandle picture);
+
     // The screen as the renderer shows it, one 0xRRGGBB a screen pixel, top row first.
     std::vector<std::uint32_t> ReadBack();
 
@@ -65,6 +69,10 @@ private:
     bool MakeTexture();
     void Render();
     void ApplyIcon();
+    // Shows the help box until any key, a click or a closed window; the time it stood is
+    // taken off the clock.
+    void ShowHelp();
+    void RenderHelp();
 
     WindowOptions options_;
     ImageHandle icon_ = nullptr;
@@ -79,6 +87,12 @@ private:
     std::int32_t textureW_ = 0, textureH_ = 0;
     std::int32_t buttonsDown_ = 0;
     ButtonChanges buttonChanges_;
+    std::vector<std::uint32_t> help_;  // the help box's pixels, 0xAARRGGBB
+    std::int32_t helpW_ = 0, helpH_ = 0;
+    SDL_Texture* helpTexture_ = nullptr;
+    bool helpAsked_ = false;
+    bool dropTypedText_ = false;  // the text of the key that closed the help box is still to come
+    double heldSeconds_ = 0;  // time the help box stood, which the clock does not count
     double lastPresent_ = -1;
     double lastNotified_ = 0;
     std::deque<std::string> keys_;

@@ -14,6 +14,7 @@
 #include "platform/stop_signals.h"
 #include "platform/window_device.h"
 #include "shell/chooser.h"
+#include "shell/help_box.h"
 #include "shell/run_script.h"
 
 namespace vekora {
@@ -28,7 +29,11 @@ std::unique_ptr<Device> MakeDevice(const CommandLine& line, std::vector<InputEve
     headless = line.headless;
     if (!headless) {
         std::string whyNot;
-        if (std::unique_ptr<WindowDevice> window = WindowDevice::Create({line.zoom, line.fullscreen}, whyNot)) return window;
+        if (std::unique_ptr<WindowDevice> window = WindowDevice::Create({line.zoom, line.fullscreen}, whyNot)) {
+            InitProgram();  // the help box is drawn with the resident fonts
+            if (const OwnedImage help = HelpBoxPicture()) window->SetHelpPicture(help.get());
+            return window;
+        }
         diagnostics << "vekora: no display (" << whyNot << "); running headless\n";
         headless = true;
     }
