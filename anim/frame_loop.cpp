@@ -43,7 +43,14 @@ std::int32_t FrameClock::WaitForFrame() {
     do {
         stage_.Sleep(FrameSliceMs);
         const std::int32_t code = stage_.Poll();
-        if (code != 0) return code;
+        if (code != 0) {
+            const std::int32_t after = stage_.HoldOn(code);
+            if (after != 0) return after;
+            // Held and let go on: the film resumes where it stood, its next frame a frame
+            // from now rather than hurrying to make up the held time.
+            next_ = static_cast<float>(stage_.Clock() + frameSeconds_);
+            return 0;
+        }
     } while (!(stage_.Clock() > next_));
     next_ += frameSeconds_;
     return 0;

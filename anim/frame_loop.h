@@ -55,7 +55,8 @@ class FrameClock {
 public:
     FrameClock(const Stage& stage, float frameSeconds);
     // Sleeps 10 ms and polls until the deadline has passed (at least once), then moves the
-    // deadline on. Returns the input code that cut the wait short, or 0.
+    // deadline on. Returns the input code that cut the wait short, or 0 (also when the stage's
+    // hold took the code and let the film go on).
     std::int32_t WaitForFrame();
 
 private:

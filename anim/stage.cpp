@@ -30,7 +30,7 @@ std::string Stage::Key() const {
 
 std::int32_t Stage::Wait(std::int32_t ms) const {
     // Without a device no clock moves: waiting would never end.
-    return device_ != nullptr ? WaitPolling(*device_, ms) : 0;
+    return device_ != nullptr ? HoldOn(WaitPolling(*device_, ms)) : 0;
 }
 
 void Stage::AwaitRelease(std::int32_t pollMs) const {

@@ -14,6 +14,16 @@
 
 namespace vekora {
 
+// Lets the lesson be held where a wait was cut short, when the input that cut it asks for
+// that (the control bar's Pausa): Hold returns once the viewer answers, with the input code
+// the wait then ends with, 0 when the viewer let the lesson go on from where it stood.
+// Codes it does not take come back unchanged.
+class WaitHold {
+public:
+    virtual ~WaitHold() = default;
+    virtual std::int32_t Hold(std::int32_t inputCode) = 0;
+};
+
 class Stage {
 public:
     // A stage on `device` (null: nothing is shown, no input comes and the clock stands at 0,
@@ -26,6 +36,8 @@ public:
     std::int32_t originY = 0;
     // The input code that cut the last wait short, until someone reads it; 0 for none.
     std::int32_t input = 0;
+    // Asked about every code that cuts a step wait or a film frame short; null: nothing holds.
+    WaitHold* hold = nullptr;
 
     const Settings& settings() const { return *settings_; }
     Device* device() const { return device_; }
@@ -63,8 +75,11 @@ public:
     MouseInfo Mouse() const;
     // The next key, "" when none.
     std::string Key() const;
-    // Polls in 20 ms slices until an input code arrives (returned) or `ms` pass (0).
+    // Polls in 20 ms slices until an input code arrives (returned) or `ms` pass (0); a code
+    // the hold takes ends the wait with what the hold returns.
     std::int32_t Wait(std::int32_t ms) const;
+    // `code` as the hold leaves it (unchanged when there is no hold or no code).
+    std::int32_t HoldOn(std::int32_t code) const { return code != 0 && hold != nullptr ? hold->Hold(code) : code; }
     // Sleeps until no mouse button is held, so that a click is not read twice.
     void AwaitRelease(std::int32_t pollMs) const;
 

@@ -36,7 +36,7 @@ std::int32_t UseDevice(std::int32_t kind, const char* eventFile) {
     std::int32_t result = 0;
     if (kind == VEKS_DEVICE_WINDOW) {
         std::string whyNot;
-        device = vekora::WindowDevice::Create(1, whyNot);
+        device = vekora::WindowDevice::Create({}, whyNot);
         if (!device) result = 1;
     } else if (kind != VEKS_DEVICE_HEADLESS) {
         return -1;

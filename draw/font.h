@@ -40,6 +40,9 @@ struct FontView {
     const std::uint8_t* data = nullptr;
     std::size_t dataSize = 0;
     const std::int32_t* index = nullptr;  // 256 entries; null for an empty font
+    // Mathematical text (draw/math_text.h): the font of the same height its signs come from.
+    // Null: every byte is its own glyph, sign escapes included.
+    const FontView* signs = nullptr;
 
     // The glyph of a character code, or null when the font has none that fits in its data.
     const std::uint8_t* Glyph(std::uint8_t code) const;

@@ -7,6 +7,8 @@
 #include <new>
 #include <vector>
 
+#include "draw/math_text.h"
+
 namespace vekora {
 
 namespace {
@@ -42,6 +44,52 @@ std::int32_t SignedLineHeight(const std::uint8_t* glyph0) {
     return static_cast<std::int16_t>(glyph0[2] | (glyph0[3] << 8));
 }
 
+constexpr auto SignEscape = static_cast<std::uint8_t>(MathSignEscape);
+
+std::uint8_t ByteAt(std::string_view text, std::size_t i) { return static_cast<std::uint8_t>(text[i]); }
+
+// Whether byte i is the code of a sign pair in text drawn with `font`.
+bool IsSign(std::string_view text, std::size_t i, const FontView& font) {
+    return font.signs != nullptr && i > 0 && ByteAt(text, i - 1) == SignEscape && ByteAt(text, i) != SignEscape;
+}
+
+// The glyph byte i of the text shows. With a sign family the escape shows nothing and the
+// byte after it is a sign of that family, or "?" where the family has no glyph for it.
+const std::uint8_t* GlyphAt(std::string_view text, std::size_t i, const FontView& font) {
+    const std::uint8_t byte = ByteAt(text, i);
+    if (font.signs != nullptr && byte == SignEscape) return nullptr;
+    if (IsSign(text, i, font)) {
+        const std::uint8_t* sign = font.signs->Glyph(byte);
+        if (sign != nullptr && GlyphWidth(sign) > 0 && GlyphHeight(sign) > 0) return sign;
+        return font.Glyph('?');
+    }
+    return font.Glyph(byte);
+}
+
+// Where a line may break: a space or control byte, but not inside a sign pair.
+bool IsBreak(std::string_view text, std::size_t i, const FontView& font) {
+    const std::uint8_t byte = ByteAt(text, i);
+    if (byte > 32) return false;
+    return font.signs == nullptr || (byte != SignEscape && !IsSign(text, i, font));
+}
+
+// Bytes begin ... end - 1 of the text from (x, y), each glyph chosen in the whole text's
+// context, so that a line that starts inside a sign pair still shows the sign.
+void PrintRange(ImageHandle target, std::string_view text, std::size_t begin, std::size_t end, const FontView& font,
+                std::int32_t x, std::int32_t y, std::uint32_t foreground, std::uint32_t background) {
+    // Glyph widths are never negative, so once the pen passes the target's right edge
+    // nothing further can show; stopping there bounds the time a huge text takes.
+    const std::int64_t rightEdge = SurfaceInfo(target).width;
+    std::int64_t cx = x;
+    for (std::size_t i = begin; i < end; ++i) {
+        if (cx >= rightEdge) break;
+        const std::uint8_t* glyph = GlyphAt(text, i, font);
+        if (glyph == nullptr) continue;
+        PutGlyph(target, glyph, static_cast<std::int32_t>(cx), y, foreground, background);
+        cx += GlyphWidth(glyph);
+    }
+}
+
 }  // namespace
 
 void PutGlyph(ImageHandle target, const std::uint8_t* glyph, std::int32_t x, std::int32_t y,
@@ -73,23 +121,13 @@ void PutGlyph(ImageHandle target, const std::uint8_t* glyph, std::int32_t x, std
 
 void PrintText(ImageHandle target, std::string_view text, const FontView& font, std::int32_t x,
                std::int32_t y, std::uint32_t foreground, std::uint32_t background) {
-    // Glyph widths are never negative, so once the pen passes the target's right edge
-    // nothing further can show; stopping there bounds the time a huge text takes.
-    const std::int64_t rightEdge = SurfaceInfo(target).width;
-    std::int64_t cx = x;
-    for (const char byte : text) {
-        if (cx >= rightEdge) break;
-        const std::uint8_t* glyph = font.Glyph(static_cast<std::uint8_t>(byte));
-        if (glyph == nullptr) continue;
-        PutGlyph(target, glyph, static_cast<std::int32_t>(cx), y, foreground, background);
-        cx += GlyphWidth(glyph);
-    }
+    PrintRange(target, text, 0, text.size(), font, x, y, foreground, background);
 }
 
 std::int32_t StringWidth(std::string_view text, const FontView& font) {
     std::int64_t width = 0;
-    for (const char byte : text) {
-        if (const std::uint8_t* glyph = font.Glyph(static_cast<std::uint8_t>(byte))) width += GlyphWidth(glyph);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (const std::uint8_t* glyph = GlyphAt(text, i, font)) width += GlyphWidth(glyph);
     }
     return static_cast<std::int32_t>(std::min<std::int64_t>(width, std::numeric_limits<std::int32_t>::max()));
 }
@@ -109,10 +147,10 @@ std::int32_t NextBreak(std::string_view text, std::int64_t& pos, std::int64_t ma
             pos = i + 1;
             return 13;
         }
-        if (const std::uint8_t* glyph = font.Glyph(c)) sum += GlyphWidth(glyph);
+        if (const std::uint8_t* glyph = GlyphAt(text, static_cast<std::size_t>(i), font)) sum += GlyphWidth(glyph);
         if (sum <= maxW) continue;
         std::int64_t j = i - 1;
-        while (j >= pos && byteAt(j) > 32) --j;
+        while (j >= pos && !IsBreak(text, static_cast<std::size_t>(j), font)) --j;
         if (j > pos) {
             pos = j + 1;
             return byteAt(j);
@@ -144,8 +182,8 @@ void LineWrap(ImageHandle target, std::string_view text, const FontView& font, s
         const std::int64_t last = r == -1 ? pos - 1 : pos - 2;
         if (last >= start && cy >= std::numeric_limits<std::int32_t>::min() &&
             cy <= std::numeric_limits<std::int32_t>::max()) {
-            PrintText(target, text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(last - start + 1)),
-                      font, x, static_cast<std::int32_t>(cy), foreground, background);
+            PrintRange(target, text, static_cast<std::size_t>(start), static_cast<std::size_t>(last + 1), font, x,
+                       static_cast<std::int32_t>(cy), foreground, background);
         }
         cy += lineHeight;
         // A line that made no progress is followed by the same empty line again and again.

@@ -1,5 +1,6 @@
 // Text with bitmap fonts: one glyph, a string on one line, a string's width, and text
-// wrapped into a box. Text is bytes (Latin-1); every byte is a character code.
+// wrapped into a box. Text is bytes (Latin-1); every byte is a character code, except in
+// mathematical text drawn with a font that has a sign family (draw/math_text.h).
 #pragma once
 
 #include <cstdint>

@@ -6,6 +6,7 @@
 #include "draw/text.h"
 #include "interp/menu.h"
 #include "interp/engine.h"
+#include "platform/input.h"
 
 namespace vekora {
 namespace {
@@ -21,7 +22,14 @@ constexpr std::string_view CaptionContinue = "Continuar";
 constexpr std::string_view CaptionRepeat = "Repetir";
 constexpr std::string_view CaptionExit = "Salir";
 
-bool Pausable(const Activation& act) { return act.kind == KindConstruction || act.kind == KindAnimation; }
+// Pausa holds the main module too, where most lessons live; only an INTERACTION, whose
+// viewer drags at will, ignores it. Repetir restarts procedures only: the whole lesson is
+// not played again from a stray "r".
+bool Pausable(const Activation& act) { return act.kind != KindInteraction; }
+bool Repeatable(const Activation& act) { return act.kind == KindConstruction || act.kind == KindAnimation; }
+
+// A key as PollInput packs it, for an answer the pause hands on to the statement loop.
+std::int32_t KeyCode(char key) { return KeyCodeBit | static_cast<std::uint8_t>(key); }
 
 void FillBox(ImageHandle screen, std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
              std::int32_t colour) {
@@ -42,6 +50,8 @@ struct PauseOutcome {
 
 PauseOutcome AnswerInPause(Activation& act, BarAnswer answer, BarPlace place) {
     if (answer == BarRepeat) return {false, StepResult{Flow::Restart, 0}};
+    // Salir leaves the main module from its pause as it does between statements.
+    if (answer == BarExit && place == BarPlace::BetweenStatements && act.kind == KindMain) return {false, ReturnWith(0)};
     if (answer == BarExit && place == BarPlace::Wait) {
         // Salir in a CONSTRUCTION only makes the rest of it fast; the WAIT itself still waits.
         if (act.kind == KindConstruction) {
@@ -99,7 +109,7 @@ StepResult ControlBarBetweenStatements(RunContext& run, Activation& act, const F
             if (Pausable(act) && !act.paused) return PauseWithControlBar(run, act, font, BarPlace::BetweenStatements);
             return NextStep();
         case BarRepeat:
-            return Pausable(act) ? StepResult{Flow::Restart, 0} : NextStep();
+            return Repeatable(act) ? StepResult{Flow::Restart, 0} : NextStep();
         case BarExit:
             if (act.kind != KindConstruction) return ReturnWith(0);
             act.mode = ModeFast;
@@ -119,6 +129,8 @@ StepResult PauseWithControlBar(RunContext& run, Activation& act, const FontView&
         if (run.stage.Stopped()) return ReturnWith(EndReached);
         const BarAnswer answer = PollControlBar(run.stage, run.stage.Poll());
         if (answer == BarNothing) continue;
+        // The main module cannot be played again: its pause goes on reading "Continuar".
+        if (answer == BarRepeat && !Repeatable(act) && place == BarPlace::BetweenStatements) continue;
         // Every answer unpauses the bar, also Salir in a CONSTRUCTION's WAIT, which goes on
         // waiting with the bar reading "Pausa" until the next answer.
         run.stage.input = 0;
@@ -126,6 +138,23 @@ StepResult PauseWithControlBar(RunContext& run, Activation& act, const FontView&
         const PauseOutcome outcome = AnswerInPause(act, answer, place);
         if (!outcome.keepWaiting) return outcome.step;
     }
+}
+
+PausaInWaits::PausaInWaits(RunContext& run, Activation& act, const FontView& font)
+    : run_(run), act_(act), font_(font), outer_(run.stage.hold) {
+    run_.stage.hold = this;
+}
+
+PausaInWaits::~PausaInWaits() { run_.stage.hold = outer_; }
+
+std::int32_t PausaInWaits::Hold(std::int32_t inputCode) {
+    if (!Pausable(act_) || act_.paused || PollControlBar(run_.stage, inputCode) != BarPause) return inputCode;
+    // A wait is inside a statement: the bar's other answers reach the statement loop as the
+    // keys that give them, once the statement has finished without further waits.
+    const StepResult step = PauseWithControlBar(run_, act_, font_, BarPlace::BetweenStatements);
+    if (step.flow == Flow::Restart) return KeyCode('r');
+    if (step.flow == Flow::Return) return step.result == EndReached ? StopCode : KeyCode('\x1B');
+    return 0;
 }
 
 }  // namespace vekora

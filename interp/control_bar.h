@@ -27,9 +27,28 @@ BarAnswer PollControlBar(const Stage& stage, std::int32_t inputCode);
 
 // Where the bar is asked while the run stands still.
 enum class BarPlace {
-    BetweenStatements,  // before a row runs, when the viewer paused a CONSTRUCTION or ANIMATION
+    BetweenStatements,  // before a row runs (or inside its wait), when the viewer paused anything but an INTERACTION
     Wait,               // WAIT and WAITALWAYS without a time
     AfterAnimation,     // after an ANIMATION called in a paced way; `act` is the caller
+};
+
+// While it lives, Pausa during a step wait or a film frame of the statement being run holds
+// the lesson right there: the bar reads "Continuar" and nothing moves until the viewer
+// answers; Continuar lets the statement go on from where it stood. The engine makes one
+// around every statement, so the innermost activation is the one the pause belongs to.
+class PausaInWaits : public WaitHold {
+public:
+    PausaInWaits(RunContext& run, Activation& act, const FontView& font);
+    ~PausaInWaits() override;
+    PausaInWaits(const PausaInWaits&) = delete;
+    PausaInWaits& operator=(const PausaInWaits&) = delete;
+    std::int32_t Hold(std::int32_t inputCode) override;
+
+private:
+    RunContext& run_;
+    Activation& act_;
+    FontView font_;
+    WaitHold* outer_;
 };
 
 // Before every row: reads (and so consumes) the activation's pending input code and acts

@@ -76,7 +76,7 @@ StepResult Execute(RunContext& run, Activation& act, const StatementRow& row) {
         case OpFrameSpeed: RunFrameSpeed(run.settings, row); break;
         case OpDefaults: RunDefaults(run.settings, row); break;
         case OpToolDefaults: RunToolDefaults(run.settings, row); break;
-        case OpMenu: return RunMenuStatement(run, act, BarFont());
+        case OpMenu: return RunMenuStatement(run, act, ResidentTextFont(FontFamily::Sans, 16));
         case OpMenuItem: case OpExitMenu: case OpEndMenu: case OpRepeatMenu: return MenuJump(act, row.target);
         case OpWait: case OpWaitAlways: case OpWaitFor: case OpWaitAlwaysFor: return RunWait(run, act, row);
         case OpEnd: return ReturnWith(EndReached);
@@ -95,6 +95,7 @@ StepResult RunStatements(RunContext& run, Activation& act) {
         if (bar.flow != Flow::Next) return bar;
         StatementRow row;
         if (!DecodeRow(run, act, row)) continue;
+        PausaInWaits pausa(run, act, BarFont());
         const StepResult step = Execute(run, act, row);
         if (step.flow != Flow::Next) return step;
     }

@@ -20,8 +20,8 @@ std::int32_t LowOr(std::int32_t word, std::int32_t absentValue) {
     return (word & 0xFFFF) == Absent ? absentValue : (word & 0xFFFF);
 }
 
-FontView Sans(std::int32_t size) { return ResidentFont(FontFamily::Sans, FontSizeFor(size)); }
-FontView Greek(std::int32_t size) { return ResidentFont(FontFamily::Greek, FontSizeFor(size)); }
+FontView Sans(std::int32_t size) { return ResidentTextFont(FontFamily::Sans, FontSizeFor(size)); }
+FontView Greek(std::int32_t size) { return ResidentTextFont(FontFamily::Greek, FontSizeFor(size)); }
 
 std::string_view NameOf(const RunContext& run, std::int32_t type, std::int32_t index) {
     const std::vector<std::string>& names = run.symbols.List(type);

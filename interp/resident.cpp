@@ -54,4 +54,16 @@ FontView ResidentFont(FontFamily family, std::int32_t size) {
     return ViewOf(Resident().fonts.fonts[slot]);
 }
 
+FontView ResidentTextFont(FontFamily family, std::int32_t size) {
+    // The sign fonts' views live as long as the fonts they show: to the end of the process.
+    static const std::array<FontView, 6> signFonts = [] {
+        std::array<FontView, 6> views;
+        for (std::size_t i = 0; i < views.size(); ++i) views[i] = ViewOf(Resident().fonts.fonts[i + 6]);
+        return views;
+    }();
+    FontView font = ResidentFont(family, size);
+    font.signs = &signFonts[SizeSlot(size)];
+    return font;
+}
+
 }  // namespace vekora

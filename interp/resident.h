@@ -29,5 +29,8 @@ const ResidentResources& Resident();
 // or the Greek one; another size gives the 16-pixel font.
 enum class FontFamily { Sans, Greek };
 FontView ResidentFont(FontFamily family, std::int32_t size);
+// The same font for the text a script writes (TEXT, labels, menu items): its mathematical
+// signs come from the Greek font of the same size.
+FontView ResidentTextFont(FontFamily family, std::int32_t size);
 
 }  // namespace vekora

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "anim/stage.h"
@@ -52,6 +53,7 @@ struct ScreenState {
 // How a run meets the viewer, chosen by whoever starts it (the command line, a C caller).
 struct RunOptions {
     bool showLogo = true;  // the logo when the window opens and at the end of the run
+    std::string fileName;  // the lesson's file, without its folder; empty when it has none
 };
 
 // One run of a compiled script. The same context is shared by all nested activations.

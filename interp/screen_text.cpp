@@ -138,7 +138,7 @@ void RunText(RunContext& run, Activation& activation, const StatementRow& row) {
     const std::uint32_t fill = boxColour == transparent ? static_cast<std::uint32_t>(run.settings.backgroundColour) : boxColour;
     const OwnedImage box(ImageNewOfDepth(width, height, PageBytesPerPixel, fill));
     if (box) {
-        const FontView font = ResidentFont(FontFamily::Sans, FontSizeFor(row.w[3]));
+        const FontView font = ResidentTextFont(FontFamily::Sans, FontSizeFor(row.w[3]));
         LineWrap(box.get(), TextLiteral(run, row.target), font, 0, 0, width, height, textColour, boxColour);
         ImageBlit(run.stage.Screen(), static_cast<float>(run.screen.textWindowX),
                   static_cast<float>(run.screen.textWindowY), box.get(), BlitMode::Plain, 0);
@@ -148,7 +148,10 @@ void RunText(RunContext& run, Activation& activation, const StatementRow& row) {
 
 // TITLE "text"
 void RunTitle(const RunContext& run, const StatementRow& row) {
-    run.stage.Caption(std::string(TextLiteral(run, row.target)) + std::string(TitleSuffix));
+    // The lesson's own title first, then its file, so that a room can tell lessons apart.
+    std::string caption(TextLiteral(run, row.target));
+    if (!run.options.fileName.empty()) caption += " - " + run.options.fileName;
+    run.stage.Caption(caption + std::string(TitleSuffix));
 }
 
 }  // namespace vekora

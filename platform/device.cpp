@@ -20,6 +20,19 @@ StopReason ReasonOfSignal(int signal) { return signal == SIGTERM ? StopReason::T
 
 }  // namespace
 
+void ButtonChanges::Changed(const MouseInfo& state) {
+    // Dropped in pairs, so that what is left still starts with a press after a release.
+    if (changes_.size() >= MostKept) changes_.erase(changes_.begin(), changes_.begin() + 2);
+    changes_.push_back(state);
+}
+
+MouseInfo ButtonChanges::Next(const MouseInfo& live) {
+    if (changes_.empty()) return live;
+    const MouseInfo next = changes_.front();
+    changes_.pop_front();
+    return next;
+}
+
 Device::Device() = default;
 
 // A device that goes away is no longer the active one: nothing may draw on its screen.

@@ -4,7 +4,9 @@
 // a time limit reached, which the engine unwinds from the way it leaves through the bar.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -26,6 +28,24 @@ struct MouseInfo {
     std::int32_t y = -1;
     std::int32_t wheel = -1;
     std::int32_t buttons = -1;  // bit 0 left, bit 1 right, bit 2 middle
+};
+
+// Mouse button changes in the order they happened, handed out one a poll: a press and its
+// release that both arrive between two polls (a tap on a touch screen or a whiteboard, a
+// scripted click) are still seen as a press, then a release, where they happened.
+class ButtonChanges {
+public:
+    // The mouse as it stands right after a button went down or up.
+    void Changed(const MouseInfo& state);
+    // The mouse for one poll: the oldest change not yet handed out, else `live` (which the
+    // devices keep with the buttons as the last change left them).
+    MouseInfo Next(const MouseInfo& live);
+    bool Pending() const { return !changes_.empty(); }
+
+private:
+    // A program that stops polling for long keeps only this many changes; the oldest go.
+    static constexpr std::size_t MostKept = 64;
+    std::deque<MouseInfo> changes_;
 };
 
 // Told whenever the device's clock moves on, with the screen as it stood over that time.
@@ -58,7 +78,9 @@ public:
     ScreenMode ScreenQuery() const;
     ImageHandle Screen() const { return screen_.get(); }
 
-    virtual void WindowCaption(std::string_view text) { (void)text; }
+    // The window's title (Latin-1, mathematical signs allowed); kept by every device.
+    virtual void WindowCaption(std::string_view text) { caption_ = text; }
+    const std::string& Caption() const { return caption_; }
     // The window's icon: a 32-bit image (0xAARRGGBB pixels); the caller keeps it alive.
     virtual void WindowIcon(ImageHandle icon) { (void)icon; }
     virtual MouseInfo MouseState() = 0;
@@ -111,6 +133,7 @@ private:
     };
     std::unique_ptr<std::uint8_t, ImageDeleter> screen_;
     std::vector<ClockObserver*> observers_;
+    std::string caption_;
     StopReason stopReason_ = StopReason::None;
     double stopAtSeconds_ = -1;
     double stopSeconds_ = 0;

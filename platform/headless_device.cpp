@@ -15,7 +15,11 @@ void HeadlessDevice::Advance(std::int64_t ms) {
     // A stopped clock stands still: the step that brought the stop is cut short.
     if (Stopped()) return;
     nowMs_ += ms;
-    while (nextEvent_ < events_.size() && events_[nextEvent_].timeMs <= nowMs_) ApplyInputEvent(events_[nextEvent_++], keys_, mouse_);
+    while (nextEvent_ < events_.size() && events_[nextEvent_].timeMs <= nowMs_) {
+        const InputEvent& event = events_[nextEvent_++];
+        ApplyInputEvent(event, keys_, mouse_);
+        if (event.kind == InputEvent::Kind::Press || event.kind == InputEvent::Kind::Release) buttonChanges_.Changed(mouse_);
+    }
 }
 
 void ApplyInputEvent(const InputEvent& event, std::deque<std::string>& keys, MouseInfo& mouse) {
@@ -32,7 +36,7 @@ void ApplyInputEvent(const InputEvent& event, std::deque<std::string>& keys, Mou
 
 MouseInfo HeadlessDevice::MouseState() {
     Advance(PollMs);
-    return mouse_;
+    return buttonChanges_.Next(mouse_);
 }
 
 std::string HeadlessDevice::KeyRead() {

@@ -36,6 +36,7 @@ private:
     std::int64_t nowMs_ = 0;
     std::deque<std::string> keys_;
     MouseInfo mouse_;  // outside the window until the first mouse event
+    ButtonChanges buttonChanges_;
 };
 
 }  // namespace vekora

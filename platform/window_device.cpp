@@ -5,10 +5,12 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
 #include "draw/image_surface.h"
+#include "draw/math_text.h"
 
 namespace vekora {
 namespace {
@@ -32,21 +34,6 @@ constexpr ExtendedKey ExtendedKeys[] = {
     {SDLK_END, "\xFFO"},     {SDLK_INSERT, "\xFFR"},  {SDLK_DELETE, "\xFFS"},
 };
 
-// Latin-1 bytes to UTF-8, for window titles.
-std::string Utf8FromLatin1(std::string_view text) {
-    std::string out;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x80) {
-            out += c;
-        } else {
-            out += static_cast<char>(0xC0 | (byte >> 6));
-            out += static_cast<char>(0x80 | (byte & 0x3F));
-        }
-    }
-    return out;
-}
-
 // Each character of typed UTF-8 text that Latin-1 has, as one key.
 void QueueTypedText(const char* text, std::deque<std::string>& keys) {
     for (const char* at = text; *at != 0;) {
@@ -63,17 +50,35 @@ void QueueTypedText(const char* text, std::deque<std::string>& keys) {
     }
 }
 
-// Where the screen stands in the window: the whole-factor scale that fits, centred.
-SDL_Rect ScreenRect(SDL_Renderer* renderer, std::int32_t width, std::int32_t height) {
-    int outW = 0, outH = 0;
-    SDL_GetRendererOutputSize(renderer, &outW, &outH);
-    const int scale = std::max(1, std::min(outW / std::max(width, 1), outH / std::max(height, 1)));
-    return {(outW - width * scale) / 2, (outH - height * scale) / 2, width * scale, height * scale};
+// A pixel format's bytes a pixel as the texture holds the picture.
+template <typename Pixel>
+void ScaleRows(const std::uint8_t* source, std::size_t sourceStride, const PictureFit& fit, std::uint8_t* out) {
+    auto* target = reinterpret_cast<Pixel*>(out);
+    for (const std::int32_t row : fit.rows) {
+        const auto* line = reinterpret_cast<const Pixel*>(source + static_cast<std::size_t>(row) * sourceStride);
+        for (const std::int32_t column : fit.columns) *target++ = line[column];
+    }
+}
+
+// The output pixel nearest the centre of window point (x, y): the renderer's pixels are finer
+// than points on a high-density display.
+std::int32_t OutputPixel(std::int32_t point, std::int32_t points, std::int32_t pixels) {
+    if (points <= 0) return point;
+    return static_cast<std::int32_t>(((2 * std::int64_t{point} + 1) * pixels) / (2 * std::int64_t{points}));
+}
+
+std::int32_t ButtonBit(Uint8 sdlButton) {
+    switch (sdlButton) {
+        case SDL_BUTTON_LEFT: return 1;
+        case SDL_BUTTON_RIGHT: return 2;
+        case SDL_BUTTON_MIDDLE: return 4;
+        default: return 0;
+    }
 }
 
 }  // namespace
 
-std::unique_ptr<WindowDevice> WindowDevice::Create(std::int32_t zoom, std::string& whyNot) {
+std::unique_ptr<WindowDevice> WindowDevice::Create(const WindowOptions& options, std::string& whyNot) {
     const char* x11 = std::getenv("DISPLAY");
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
     const char* driver = std::getenv("SDL_VIDEODRIVER");
@@ -93,12 +98,15 @@ std::unique_ptr<WindowDevice> WindowDevice::Create(std::int32_t zoom, std::strin
         whyNot = "no display is available (only SDL's " + chosen + " driver)";
         return nullptr;
     }
-    return std::unique_ptr<WindowDevice>(new WindowDevice(std::max(zoom, 1)));
+    return std::unique_ptr<WindowDevice>(new WindowDevice(options));
 }
 
-WindowDevice::WindowDevice(std::int32_t zoom) : zoom_(zoom) {}
+WindowDevice::WindowDevice(const WindowOptions& options) : options_(options) {
+    options_.zoom = std::clamp(options_.zoom, SmallestZoom, LargestZoom);
+}
 
 WindowDevice::~WindowDevice() {
+    if (helpTexture_ != nullptr) SDL_DestroyTexture(helpTexture_);
     if (texture_ != nullptr) SDL_DestroyTexture(texture_);
     if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
     if (window_ != nullptr) SDL_DestroyWindow(window_);
@@ -108,40 +116,89 @@ WindowDevice::~WindowDevice() {
 
 bool WindowDevice::MakeTexture() {
     const ScreenMode mode = ScreenQuery();
+    const PictureFit& fit = Fit();
     if (texture_ != nullptr) SDL_DestroyTexture(texture_);
+    texture_ = nullptr;
+    textureW_ = textureH_ = 0;
+    if (fit.Empty()) return true;  // a minimised window shows nothing
     const Uint32 format = mode.depth == 16 ? SDL_PIXELFORMAT_RGB565 : SDL_PIXELFORMAT_ARGB8888;
-    texture_ = SDL_CreateTexture(renderer_, format, SDL_TEXTUREACCESS_STREAMING, mode.width, mode.height);
+    texture_ = SDL_CreateTexture(renderer_, format, SDL_TEXTUREACCESS_STREAMING, fit.width, fit.height);
     if (texture_ == nullptr) return false;
+    textureW_ = fit.width;
+    textureH_ = fit.height;
     // The alpha byte of 32-bit pixels is not transparency on the screen.
     SDL_SetTextureBlendMode(texture_, SDL_BLENDMODE_NONE);
     shown_.clear();
     return true;
 }
 
+const PictureFit& WindowDevice::Fit() {
+    const ScreenMode mode = ScreenQuery();
+    int outW = 0, outH = 0;
+    if (renderer_ != nullptr) SDL_GetRendererOutputSize(renderer_, &outW, &outH);
+    if (outW != fitOutW_ || outH != fitOutH_ || mode.width != fitScreenW_ || mode.height != fitScreenH_) {
+        fit_ = FitPicture(outW, outH, mode.width, mode.height);
+        fitOutW_ = outW;
+        fitOutH_ = outH;
+        fitScreenW_ = mode.width;
+        fitScreenH_ = mode.height;
+    }
+    return fit_;
+}
+
+WindowSize WindowDevice::ZoomedSize(std::int32_t width, std::int32_t height) const {
+    // At the zoom asked for, shrunk to fit the display's usable area with room for the
+    // window's frame, so that no part of the window, the bar least of all, is off the screen.
+    constexpr int FrameAllowanceX = 16, FrameAllowanceY = 48;  // borders and a title bar
+    const int display = window_ != nullptr ? std::max(SDL_GetWindowDisplayIndex(window_), 0) : 0;
+    SDL_Rect area{0, 0, 0, 0};
+    if (SDL_GetDisplayUsableBounds(display, &area) != 0) area = {0, 0, 0, 0};
+    return ZoomedWindowSize(width, height, options_.zoom, area.w - FrameAllowanceX, area.h - FrameAllowanceY);
+}
+
+void WindowDevice::OpenWindow(std::int32_t width, std::int32_t height) {
+    const WindowSize size = ZoomedSize(width, height);
+    Uint32 flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
+    if (options_.fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    window_ = SDL_CreateWindow(MathTextToUtf8(Caption()).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                               size.width, size.height, flags);
+}
+
+void WindowDevice::ToggleFullscreen() {
+    if (window_ == nullptr) return;
+    const bool full = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN_DESKTOP;
+    SDL_SetWindowFullscreen(window_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    shown_.clear();
+}
+
 bool WindowDevice::ScreenOpen(std::int32_t width, std::int32_t height, std::int32_t depth) {
     const ScreenMode before = ScreenQuery();
     if (!Device::ScreenOpen(width, height, depth)) return false;
     if (window_ == nullptr) {
-        window_ = SDL_CreateWindow(Utf8FromLatin1(caption_).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                   width * zoom_, height * zoom_, SDL_WINDOW_RESIZABLE);
+        OpenWindow(width, height);
         if (window_ == nullptr) return false;
         ApplyIcon();
         renderer_ = SDL_CreateRenderer(window_, -1, 0);
         if (renderer_ == nullptr) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
         if (renderer_ == nullptr) return false;
-    } else if (before.width != width || before.height != height) {
-        SDL_SetWindowSize(window_, width * zoom_, height * zoom_);
+    } else if ((before.width != width || before.height != height) &&
+               (SDL_GetWindowFlags(window_) & (SDL_WINDOW_FULLSCREEN | SDL_WINDOW_MAXIMIZED)) == 0) {
+        const WindowSize size = ZoomedSize(width, height);
+        SDL_SetWindowSize(window_, size.width, size.height);
     }
-    if (texture_ == nullptr || before.width != width || before.height != height || before.depth != depth) {
-        if (!MakeTexture()) return false;
+    // The texture follows the window's size when the picture is rendered; a new depth needs
+    // a new texture format.
+    if (before.depth != depth && texture_ != nullptr) {
+        SDL_DestroyTexture(texture_);
+        texture_ = nullptr;
     }
     Present();
     return true;
 }
 
 void WindowDevice::WindowCaption(std::string_view text) {
-    caption_ = text;
-    if (window_ != nullptr) SDL_SetWindowTitle(window_, Utf8FromLatin1(caption_).c_str());
+    Device::WindowCaption(text);
+    if (window_ != nullptr) SDL_SetWindowTitle(window_, MathTextToUtf8(Caption()).c_str());
 }
 
 void WindowDevice::WindowIcon(ImageHandle icon) {
@@ -162,20 +219,42 @@ void WindowDevice::ApplyIcon() {
 
 void WindowDevice::PumpEvents() {
     SDL_Event event;
-    while (SDL_PollEvent(&event) != 0) {
+    // Events after F1 are the help box's: they stay queued for it.
+    while (!helpAsked_ && SDL_PollEvent(&event) != 0) {
         switch (event.type) {
             case SDL_QUIT:
                 // Closing the window stops the run; it unwinds and finishes its outputs.
                 RequestStop(StopReason::WindowClosed);
                 break;
             case SDL_TEXTINPUT:
-                QueueTypedText(event.text.text, keys_);
+                if (!dropTypedText_) QueueTypedText(event.text.text, keys_);
+                dropTypedText_ = false;
                 break;
             case SDL_KEYDOWN:
+                dropTypedText_ = false;  // a key's text comes after its own press
+                // F11 and F1 are the window's own: fullscreen and back, and the help box. The
+                // lesson never sees them.
+                if (event.key.keysym.sym == SDLK_F11) {
+                    if (event.key.repeat == 0) ToggleFullscreen();
+                    break;
+                }
+                if (event.key.keysym.sym == SDLK_F1) {
+                    helpAsked_ = helpAsked_ || (event.key.repeat == 0 && !help_.empty());
+                    break;
+                }
                 for (const ExtendedKey& key : ExtendedKeys) {
                     if (key.key == event.key.keysym.sym) keys_.emplace_back(key.bytes);
                 }
                 break;
+            case SDL_MOUSEBUTTONDOWN:
+            case SDL_MOUSEBUTTONUP: {
+                const std::int32_t bit = ButtonBit(event.button.button);
+                if (bit == 0) break;
+                if (event.type == SDL_MOUSEBUTTONDOWN) buttonsDown_ |= bit;
+                else buttonsDown_ &= ~bit;
+                buttonChanges_.Changed(MouseAt(event.button.x, event.button.y, buttonsDown_));
+                break;
+            }
             case SDL_MOUSEWHEEL:
                 wheel_ += event.wheel.y;
                 break;
@@ -192,6 +271,7 @@ void WindowDevice::PumpEvents() {
 
 void WindowDevice::Service(bool force) {
     PumpEvents();
+    if (helpAsked_) ShowHelp();
     const double now = ClockSeconds();
     if (now > lastNotified_) {
         NotifyClockAdvanced(lastNotified_, now);
@@ -200,26 +280,28 @@ void WindowDevice::Service(bool force) {
     if (force || now - lastPresent_ >= PresentInterval) Present();
 }
 
-MouseInfo WindowDevice::MouseState() {
-    Service(false);
+MouseInfo WindowDevice::MouseAt(std::int32_t x, std::int32_t y, std::int32_t buttons) {
     const ScreenMode mode = ScreenQuery();
-    if (window_ == nullptr || SDL_GetMouseFocus() != window_ || mode.width == 0) return {};
-    int x = 0, y = 0;
-    const Uint32 buttons = SDL_GetMouseState(&x, &y);
-    // Window points to renderer pixels (they differ on high-density displays), then to screen pixels.
+    if (window_ == nullptr || renderer_ == nullptr || mode.width == 0) return {};
     int windowW = 1, windowH = 1, outW = 1, outH = 1;
     SDL_GetWindowSize(window_, &windowW, &windowH);
     SDL_GetRendererOutputSize(renderer_, &outW, &outH);
-    const SDL_Rect rect = ScreenRect(renderer_, mode.width, mode.height);
-    const int scale = rect.w / mode.width;
-    const int px = (x * outW / std::max(windowW, 1) - rect.x), py = (y * outH / std::max(windowH, 1) - rect.y);
-    if (px < 0 || py < 0 || px >= rect.w || py >= rect.h) return {};
-    MouseInfo mouse;
-    mouse.x = px / scale;
-    mouse.y = py / scale;
-    mouse.wheel = wheel_;
-    mouse.buttons = ((buttons & SDL_BUTTON_LMASK) != 0 ? 1 : 0) | ((buttons & SDL_BUTTON_RMASK) != 0 ? 2 : 0) |
-                    ((buttons & SDL_BUTTON_MMASK) != 0 ? 4 : 0);
+    const ScreenPixel pixel = ScreenPixelAt(Fit(), OutputPixel(x, windowW, outW), OutputPixel(y, windowH, outH));
+    if (!pixel.inside) return {};
+    return {pixel.x, pixel.y, wheel_, buttons};
+}
+
+MouseInfo WindowDevice::MouseState() {
+    Service(false);
+    MouseInfo live;
+    if (window_ != nullptr && SDL_GetMouseFocus() == window_) {
+        int x = 0, y = 0;
+        SDL_GetMouseState(&x, &y);
+        live = MouseAt(x, y, buttonsDown_);
+    }
+    // A queued change carries the wheel as it stands now.
+    MouseInfo mouse = buttonChanges_.Next(live);
+    if (mouse.buttons >= 0) mouse.wheel = wheel_;
     return mouse;
 }
 
@@ -243,24 +325,102 @@ void WindowDevice::PlainSleep(std::int32_t ms) {
 }
 
 double WindowDevice::ClockSeconds() {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - ProgramStart).count();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - ProgramStart).count() - heldSeconds_;
+}
+
+void WindowDevice::SetHelpPicture(ImageHandle picture) {
+    const SurfaceSize size = SurfaceInfo(picture);
+    help_.clear();
+    if (size.bytesPerPixel != 4 || size.width <= 0 || size.height <= 0) return;
+    helpW_ = size.width;
+    helpH_ = size.height;
+    const Surface surface = ResolveSurface(picture);
+    help_.resize(static_cast<std::size_t>(helpW_) * helpH_);
+    for (std::int32_t y = 0; y < helpH_; ++y) RowRgb(surface, y, &help_[static_cast<std::size_t>(y) * helpW_]);
+}
+
+void WindowDevice::RenderHelp() {
+    if (helpTexture_ == nullptr) {
+        helpTexture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, helpW_, helpH_);
+        if (helpTexture_ == nullptr) return;
+        SDL_SetTextureBlendMode(helpTexture_, SDL_BLENDMODE_NONE);
+        SDL_UpdateTexture(helpTexture_, nullptr, help_.data(), helpW_ * 4);
+    }
+    // By the picture's whole scale, at least 1 so that the text stays readable in a small
+    // window, shrunk only when the window cannot hold it; centred on the picture.
+    const PictureFit& fit = Fit();
+    const ScreenMode mode = ScreenQuery();
+    int outW = 0, outH = 0;
+    SDL_GetRendererOutputSize(renderer_, &outW, &outH);
+    double factor = std::max(1.0, std::floor(mode.width > 0 ? static_cast<double>(fit.width) / mode.width : 1.0));
+    factor = std::min({factor, static_cast<double>(outW) / helpW_, static_cast<double>(outH) / helpH_});
+    const int w = static_cast<int>(helpW_ * factor), h = static_cast<int>(helpH_ * factor);
+    const SDL_Rect rect{std::max(0, fit.x + (fit.width - w) / 2), std::max(0, fit.y + (fit.height - h) / 2), w, h};
+    SDL_RenderCopy(renderer_, helpTexture_, nullptr, &rect);
+}
+
+void WindowDevice::ShowHelp() {
+    helpAsked_ = false;
+    if (renderer_ == nullptr || Screen() == nullptr) return;
+    const auto realNow = [] {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - ProgramStart).count();
+    };
+    const double shownAt = realNow();
+    for (bool open = true; open;) {
+        Render();
+        RenderHelp();
+        SDL_RenderPresent(renderer_);
+        SDL_Event event;
+        if (SDL_WaitEventTimeout(&event, 100) == 0) continue;
+        switch (event.type) {
+            case SDL_QUIT:
+                RequestStop(StopReason::WindowClosed);
+                open = false;
+                break;
+            case SDL_KEYDOWN:
+                if (event.key.keysym.sym == SDLK_F11) {
+                    ToggleFullscreen();
+                } else if (event.key.repeat == 0) {
+                    // The key that closed the box is not the lesson's: its typed text goes too.
+                    open = false;
+                    dropTypedText_ = true;
+                }
+                break;
+            case SDL_MOUSEBUTTONDOWN:
+                open = false;
+                break;
+            default:
+                break;
+        }
+    }
+    heldSeconds_ += realNow() - shownAt;
+    shown_.clear();
 }
 
 void WindowDevice::Render() {
-    if (Screen() == nullptr || texture_ == nullptr) return;
+    if (Screen() == nullptr || renderer_ == nullptr) return;
+    const PictureFit& fit = Fit();
+    if (texture_ == nullptr || textureW_ != fit.width || textureH_ != fit.height) {
+        if (!MakeTexture() || texture_ == nullptr) return;
+    }
     const Surface screen = ResolveSurface(Screen());
-    const void* pixels = screen.pixels;
-    int pitch = static_cast<int>(screen.Stride());
+    const std::uint8_t* pixels = screen.pixels;
+    std::size_t stride = screen.Stride();
     if (screen.bytesPerPixel == 1) {
         widened_.resize(static_cast<std::size_t>(screen.width) * screen.height);
         for (std::int32_t y = 0; y < screen.height; ++y) RowRgb(screen, y, &widened_[static_cast<std::size_t>(y) * screen.width]);
-        pixels = widened_.data();
-        pitch = screen.width * 4;
+        pixels = reinterpret_cast<const std::uint8_t*>(widened_.data());
+        stride = static_cast<std::size_t>(screen.width) * 4;
     }
-    SDL_UpdateTexture(texture_, nullptr, pixels, pitch);
+    const int texelBytes = screen.bytesPerPixel == 2 ? 2 : 4;
+    scaled_.resize(static_cast<std::size_t>(fit.width) * fit.height * texelBytes);
+    if (texelBytes == 2) ScaleRows<std::uint16_t>(pixels, stride, fit, scaled_.data());
+    else ScaleRows<std::uint32_t>(pixels, stride, fit, scaled_.data());
+    SDL_UpdateTexture(texture_, nullptr, scaled_.data(), fit.width * texelBytes);
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderClear(renderer_);
-    const SDL_Rect rect = ScreenRect(renderer_, screen.width, screen.height);
+    // The picture is scaled already: the renderer copies it pixel for pixel.
+    const SDL_Rect rect{fit.x, fit.y, fit.width, fit.height};
     SDL_RenderCopy(renderer_, texture_, nullptr, &rect);
 }
 
@@ -280,13 +440,25 @@ std::vector<std::uint32_t> WindowDevice::ReadBack() {
     std::vector<std::uint32_t> picture;
     if (renderer_ == nullptr || mode.width == 0) return picture;
     Render();
-    const SDL_Rect rect = ScreenRect(renderer_, mode.width, mode.height);
+    const PictureFit& fit = Fit();
+    if (fit.Empty()) return picture;
+    const SDL_Rect rect{fit.x, fit.y, fit.width, fit.height};
     std::vector<std::uint32_t> shown(static_cast<std::size_t>(rect.w) * rect.h);
     if (SDL_RenderReadPixels(renderer_, &rect, SDL_PIXELFORMAT_ARGB8888, shown.data(), rect.w * 4) != 0) return picture;
-    const int scale = rect.w / mode.width;
-    for (int y = 0; y < mode.height; ++y) {
-        for (int x = 0; x < mode.width; ++x) {
-            picture.push_back(shown[static_cast<std::size_t>(y * scale) * rect.w + x * scale] & 0xFFFFFF);
+    // Each screen pixel as the first output pixel that shows it (or the next one shown, when
+    // the window is smaller than the screen and hides some).
+    const auto firstShowing = [](const std::vector<std::int32_t>& map, std::int32_t count) {
+        std::vector<std::size_t> first(static_cast<std::size_t>(count), map.size() - 1);
+        for (std::size_t i = map.size(); i-- > 0;) first[static_cast<std::size_t>(map[i])] = i;
+        for (std::int32_t k = count - 1; k-- > 0;)
+            first[static_cast<std::size_t>(k)] = std::min(first[static_cast<std::size_t>(k)], first[static_cast<std::size_t>(k) + 1]);
+        return first;
+    };
+    const std::vector<std::size_t> columns = firstShowing(fit.columns, mode.width);
+    const std::vector<std::size_t> rows = firstShowing(fit.rows, mode.height);
+    for (std::int32_t y = 0; y < mode.height; ++y) {
+        for (std::int32_t x = 0; x < mode.width; ++x) {
+            picture.push_back(shown[rows[static_cast<std::size_t>(y)] * rect.w + columns[static_cast<std::size_t>(x)]] & 0xFFFFFF);
         }
     }
     return picture;

@@ -1,5 +1,6 @@
-// The window device: the screen shown in an SDL2 window through a texture, scaled by whole
-// factors when the window is resized; keyboard and mouse from SDL; the real clock.
+// The window device: the screen shown in an SDL2 window, scaled to whatever size the window
+// has (aspect kept, nearest neighbour, sharp on high-density displays), F11 for fullscreen;
+// keyboard and mouse from SDL, button changes queued; the real clock.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "platform/device.h"
+#include "platform/picture_fit.h"
 
 struct SDL_Window;
 struct SDL_Renderer;
@@ -16,11 +18,20 @@ struct SDL_Texture;
 
 namespace vekora {
 
+struct WindowOptions {
+    double zoom = 1;          // the window's first size, in screen pixels a window point (0.5 to 8)
+    bool fullscreen = false;  // open fullscreen (F11 leaves it)
+};
+
 class WindowDevice : public Device {
 public:
+    // The zoom factors a window may open at.
+    static constexpr double SmallestZoom = 0.5;
+    static constexpr double LargestZoom = 8;
+
     // A window device, or null with the reason in `whyNot` when no display can be opened
     // (the program then runs headless). The window itself opens with the screen.
-    static std::unique_ptr<WindowDevice> Create(std::int32_t zoom, std::string& whyNot);
+    static std::unique_ptr<WindowDevice> Create(const WindowOptions& options, std::string& whyNot);
     ~WindowDevice() override;
 
     bool ScreenOpen(std::int32_t width, std::int32_t height, std::int32_t depth) override;
@@ -33,28 +44,55 @@ public:
     double ClockSeconds() override;
     void Present() override;
 
+    // The box F1 shows over the picture until any key or click (a 32-bit image, copied); the
+    // lesson's clock stands still meanwhile. Without one F1 does nothing.
+    void SetHelpPicture(ImageHandle picture);
+
     // The screen as the renderer shows it, one 0xRRGGBB a screen pixel, top row first.
     std::vector<std::uint32_t> ReadBack();
 
+    // Where the picture stands in the window now, in renderer pixels.
+    const PictureFit& Fit();
+
 private:
-    explicit WindowDevice(std::int32_t zoom);
-    // Handles pending window events: keys, wheel; closing the window requests a stop.
+    explicit WindowDevice(const WindowOptions& options);
+    // Handles pending window events: keys, wheel, buttons, F11; closing the window requests a stop.
     void PumpEvents();
+    WindowSize ZoomedSize(std::int32_t width, std::int32_t height) const;
+    void OpenWindow(std::int32_t width, std::int32_t height);
+    void ToggleFullscreen();
+    // The mouse at window point (x, y) with these buttons, in screen pixels; all -1 beside the picture.
+    MouseInfo MouseAt(std::int32_t x, std::int32_t y, std::int32_t buttons);
     // Pumps events, reports the time passed to the clock observers, and presents the screen
     // when it changed and the last picture is older than a display frame (or `force`).
     void Service(bool force);
     bool MakeTexture();
     void Render();
     void ApplyIcon();
+    // Shows the help box until any key, a click or a closed window; the time it stood is
+    // taken off the clock.
+    void ShowHelp();
+    void RenderHelp();
 
-    std::int32_t zoom_;
-    std::string caption_;
+    WindowOptions options_;
     ImageHandle icon_ = nullptr;
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;
     std::vector<std::uint8_t> shown_;      // the screen bytes last presented
     std::vector<std::uint32_t> widened_;   // 8-bit screens are shown through this 32-bit copy
+    std::vector<std::uint8_t> scaled_;     // the picture at the window's scale, as the texture holds it
+    PictureFit fit_;
+    std::int32_t fitOutW_ = -1, fitOutH_ = -1, fitScreenW_ = -1, fitScreenH_ = -1;
+    std::int32_t textureW_ = 0, textureH_ = 0;
+    std::int32_t buttonsDown_ = 0;
+    ButtonChanges buttonChanges_;
+    std::vector<std::uint32_t> help_;  // the help box's pixels, 0xAARRGGBB
+    std::int32_t helpW_ = 0, helpH_ = 0;
+    SDL_Texture* helpTexture_ = nullptr;
+    bool helpAsked_ = false;
+    bool dropTypedText_ = false;  // the text of the key that closed the help box is still to come
+    double heldSeconds_ = 0;  // time the help box stood, which the clock does not count
     double lastPresent_ = -1;
     double lastNotified_ = 0;
     std::deque<std::string> keys_;

@@ -44,12 +44,37 @@ std::string ReadNumber(const std::string& value, std::string_view name, std::int
     return {};
 }
 
+std::string FactorText(double value) {
+    std::string text = std::to_string(value);
+    text.erase(text.find_last_not_of('0') + 1);
+    if (text.back() == '.') text.pop_back();
+    return text;
+}
+
 template <typename T>
 std::string ReadInto(const std::string& value, std::string_view name, std::int64_t min, std::int64_t max, T& out) {
     std::int64_t number = 0;
     std::string error = ReadNumber(value, name, min, max, number);
     if (error.empty()) out = static_cast<T>(number);
     return error;
+}
+
+// A number from min to max, fractions allowed, for the option `name`.
+std::string ReadFactor(const std::string& value, std::string_view name, double min, double max, double& out) {
+    std::size_t used = 0;
+    double number = 0;
+    try {
+        number = std::stod(value, &used);
+    } catch (const std::exception&) {
+        used = 0;
+    }
+    // Not a number fails both comparisons, so it is refused with the rest.
+    if (used == 0 || used != value.size() || !(number >= min && number <= max)) {
+        return std::string(name) + " needs a number from " + FactorText(min) + " to " + FactorText(max) + ", not '" +
+               value + "'";
+    }
+    out = number;
+    return {};
 }
 
 constexpr Option Options[] = {
@@ -71,8 +96,10 @@ constexpr Option Options[] = {
      [](CommandLine& line, const std::string& value) { line.framesFolder = value; return std::string(); }},
     {"--no-logo", "", "", "skip the logo when the window opens and at the end",
      [](CommandLine& line, const std::string&) { line.noLogo = true; return std::string(); }},
-    {"--zoom", "", "N", "initial whole-factor scale of the window",
-     [](CommandLine& line, const std::string& value) { return ReadInto(value, "--zoom", 1, 8, line.zoom); }},
+    {"--zoom", "", "N", "initial scale of the window, 0.5 to 8, fractions allowed; never larger than the display",
+     [](CommandLine& line, const std::string& value) { return ReadFactor(value, "--zoom", 0.5, 8, line.zoom); }},
+    {"--fullscreen", "", "", "open the window fullscreen (F11 switches at any time)",
+     [](CommandLine& line, const std::string&) { line.fullscreen = true; return std::string(); }},
     {"--watch", "", "", "play the script again from the start whenever its file is saved",
      [](CommandLine& line, const std::string&) { line.watch = true; return std::string(); }},
     {"--check", "", "", "compile only: print errors and warnings; exit 0 when clean or with warnings, 1 with errors",

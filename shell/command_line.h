@@ -25,7 +25,8 @@ struct CommandLine {
     std::string framesFolder;        // PNG of every changed frame
     std::int32_t fps = 25;           // frames a second sampled for --record and --frames
     bool noLogo = false;
-    std::int32_t zoom = 1;           // initial whole-factor scale of the window
+    double zoom = 1;                 // initial scale of the window, 0.5 to 8
+    bool fullscreen = false;         // open the window fullscreen
     bool watch = false;              // play again from the start whenever the script is saved
     // --check: diagnostics as JSON lines, and warnings counted as errors.
     bool json = false;

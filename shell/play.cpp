@@ -19,6 +19,7 @@
 #include "shell/chooser.h"
 #include "settings/settings.h"
 #include "shell/diagnostic_printer.h"
+#include "shell/help_box.h"
 #include "shell/run_script.h"
 #include "shell/watch.h"
 
@@ -34,7 +35,11 @@ std::unique_ptr<Device> MakeDevice(const CommandLine& line, std::vector<InputEve
     headless = line.headless;
     if (!headless) {
         std::string whyNot;
-        if (std::unique_ptr<WindowDevice> window = WindowDevice::Create(line.zoom, whyNot)) return window;
+        if (std::unique_ptr<WindowDevice> window = WindowDevice::Create({line.zoom, line.fullscreen}, whyNot)) {
+            InitProgram();  // the help box is drawn with the resident fonts
+            if (const OwnedImage help = HelpBoxPicture()) window->SetHelpPicture(help.get());
+            return window;
+        }
         diagnostics << "vekora: no display (" << whyNot << "); running headless\n";
         headless = true;
     }

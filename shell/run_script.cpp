@@ -2,6 +2,7 @@
 #include "shell/run_script.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <iostream>
 
 #include "interp/engine.h"
@@ -11,6 +12,7 @@
 #include "script/messages.h"
 #include "shell/error_report.h"
 #include "shell/script_file.h"
+#include "shell/script_text.h"
 
 namespace vekora {
 namespace {
@@ -84,14 +86,13 @@ std::string RunErrorLine(std::int32_t result) {
 std::int32_t RunScriptFile(const std::string& path, ErrorLists& errors, const ScriptRunSetup& setup) {
     std::ostream& diagnostics = setup.diagnostics != nullptr ? *setup.diagnostics : std::cerr;
     const std::optional<ScriptLines> lines = ReadScriptFile(path, diagnostics);
-    if (Device* device = DeviceOf(setup)) device->WindowCaption(path + std::string(TitleSuffix));
+    ScriptRunSetup fileSetup = setup;
+    // File names are UTF-8 on the desktops we run on; the title is Latin-1 like all text.
+    fileSetup.options.fileName = ScriptTextToLatin1(std::filesystem::path(path).filename().string());
+    if (Device* device = DeviceOf(setup)) device->WindowCaption(fileSetup.options.fileName + std::string(TitleSuffix));
     // A file that was not read has nothing to point into.
-    ScriptRunSetup unread;
-    if (!lines) {
-        unread = setup;
-        unread.afterCompiling = nullptr;
-    }
-    const std::int32_t result = RunScript(lines ? *lines : ScriptLines{}, errors, lines ? setup : unread);
+    if (!lines) fileSetup.afterCompiling = nullptr;
+    const std::int32_t result = RunScript(lines ? *lines : ScriptLines{}, errors, fileSetup);
     if (lines) DeleteReport(path);
     if (result == RanToEnd || result == EndReached) return 0;
     if (result == -1 || result == -2) {

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "draw/math_text.h"
+
 namespace vekora {
 namespace {
 
@@ -47,7 +49,12 @@ std::string ScriptTextToLatin1(std::string_view bytes) {
     if (bytes.substr(0, 3) == "\xEF\xBB\xBF") i = 3;  // byte-order mark
     while (i < bytes.size()) {
         const char32_t code = DecodeUtf8(bytes, i);
-        latin1.push_back(code <= 0xFF ? static_cast<char>(code) : '?');
+        if (code <= 0xFF) {
+            latin1.push_back(static_cast<char>(code));
+            continue;
+        }
+        const std::string sign = MathSignBytes(code);
+        latin1 += sign.empty() ? std::string("?") : sign;
     }
     return latin1;
 }
@@ -65,19 +72,6 @@ std::vector<std::string> SplitScriptText(std::string_view text) {
     return lines;
 }
 
-std::string Latin1ToUtf8(std::string_view latin1) {
-    std::string utf8;
-    utf8.reserve(latin1.size());
-    for (const char byte : latin1) {
-        const auto code = static_cast<unsigned char>(byte);
-        if (code < 0x80) {
-            utf8.push_back(byte);
-        } else {
-            utf8.push_back(static_cast<char>(0xC0 | (code >> 6)));
-            utf8.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-        }
-    }
-    return utf8;
-}
+std::string Latin1ToUtf8(std::string_view latin1) { return MathTextToUtf8(latin1); }
 
 }  // namespace vekora

@@ -8,15 +8,16 @@
 namespace vekora {
 
 // A valid UTF-8 text with a character above 127 becomes Latin-1: a character beyond
-// Latin-1 becomes '?', and a leading byte-order mark is dropped. Any other text is
-// returned byte for byte.
+// Latin-1 becomes its mathematical sign (draw/math_text.h) where the sign fonts have it,
+// otherwise '?', and a leading byte-order mark is dropped. Any other text is returned byte
+// for byte.
 std::string ScriptTextToLatin1(std::string_view bytes);
 
 // Lines ended by CR, LF or CR LF; a last line without line end counts, a line end at the
 // very end adds no empty line; an empty text has no lines.
 std::vector<std::string> SplitScriptText(std::string_view text);
 
-// For a console that expects UTF-8.
+// For a console that expects UTF-8; mathematical signs become their characters.
 std::string Latin1ToUtf8(std::string_view latin1);
 
 }  // namespace vekora

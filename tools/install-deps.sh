@@ -7,7 +7,7 @@ packages=(
   libsdl2-dev libpng-dev libcgif-dev
   libavcodec-dev libavformat-dev libavutil-dev libswscale-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth imagemagick
+  xvfb xauth imagemagick xdotool
   dpkg-dev shared-mime-info desktop-file-utils
 )
 

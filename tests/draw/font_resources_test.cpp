@@ -4,6 +4,7 @@
 #include <string>
 
 #include "draw/font.h"
+#include "draw/math_text.h"
 
 namespace vekora {
 namespace {
@@ -62,6 +63,29 @@ TEST(ResidentFonts, EveryGlyphIsTheNominalHeightOrTheEmptyGlyphWhereUnassigned) 
                 EXPECT_EQ(GlyphHeight(glyph), 0) << r.name << " code " << code;
             } else {
                 EXPECT_EQ(GlyphHeight(glyph), r.height) << r.name << " code " << code;
+            }
+        }
+    }
+}
+
+// The signs a geometry lesson writes beyond Latin-1 all have a sign pair, and every Greek
+// font has ink for each of them: none shows as "?".
+TEST(ResidentFonts, TheGreekFontsHoldEveryMathematicalSignOfALesson) {
+    std::u32string signs = U"\u03C0\u221A\u2248\u2260\u2264\u2265\u22A5\u2225\u2220\u25B3\u2192";
+    for (char32_t c = U'\u03B1'; c <= U'\u03C9'; ++c) signs += c;
+    for (char32_t c = U'\u0391'; c <= U'\u03A9'; ++c)
+        if (c != U'\u03A2') signs += c;  // no capital final sigma
+    for (const Resident& r : AllResident()) {
+        if (!r.greek) continue;
+        const Font font = LoadResident(r.name);
+        const FontView view = ViewOf(font);
+        for (const char32_t sign : signs) {
+            const std::string bytes = MathSignBytes(sign);
+            ASSERT_FALSE(bytes.empty()) << std::hex << static_cast<std::uint32_t>(sign);
+            for (std::size_t i = 1; i < bytes.size(); i += 2) {
+                const std::uint8_t* glyph = view.Glyph(static_cast<std::uint8_t>(bytes[i]));
+                EXPECT_GT(GlyphWidth(glyph), 0) << r.name << " " << std::hex << static_cast<std::uint32_t>(sign);
+                EXPECT_GE(InkRows(glyph).first, 0) << r.name << " " << std::hex << static_cast<std::uint32_t>(sign);
             }
         }
     }

@@ -48,6 +48,27 @@ struct BreakCase {
     std::int64_t nextPos;
 };
 
+// In mathematical text a sign pair is one character: it is measured as its sign, and a
+// line never breaks at its escape byte, though that is a control byte.
+TEST(NextBreak, MathematicalTextKeepsASignPairWhole) {
+    Font sans, greek;
+    ASSERT_EQ(LoadFontResource("sans16", sans), 0);
+    ASSERT_EQ(LoadFontResource("greek16", greek), 0);
+    const FontView signs = ViewOf(greek);
+    FontView font = ViewOf(sans);
+    font.signs = &signs;
+    const std::string text = "xx \x1A" "a\x1A" "b";  // "xx " alpha beta
+    const std::int32_t alphaBeta = GlyphWidth(signs.Glyph('a')) + GlyphWidth(signs.Glyph('b'));
+    EXPECT_EQ(StringWidth(text, font), StringWidth("xx ", ViewOf(sans)) + alphaBeta);
+    EXPECT_EQ(StringWidth(text, ViewOf(sans)), StringWidth("xx a\x1A" "b", ViewOf(sans)) + GlyphWidth(ViewOf(sans).Glyph(0x1A)))
+        << "without a sign family every byte is its own glyph";
+    // Room for "x " and alpha but not beta: the line breaks at the space.
+    const std::int64_t maxW = StringWidth("x ", ViewOf(sans)) + GlyphWidth(signs.Glyph('a'));
+    std::int64_t pos = 0;
+    EXPECT_EQ(NextBreak(text, pos, maxW, font), ' ');
+    EXPECT_EQ(pos, 3);
+}
+
 TEST(NextBreak, FindsTheEndOfEachLine) {
     const Font font = testing::BlockFont(2, 2);
     const std::vector<BreakCase> cases = {

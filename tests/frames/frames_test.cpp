@@ -56,7 +56,7 @@ std::vector<Lesson> Lessons() {
     const fs::path lessons = Source / "tests" / "frames" / "lessons";
     const fs::path examples = Source / "examples";
     return {
-        {"two_trails", lessons / "two_trails.vek", lessons / "two_trails.events", 20000},
+        {"two_trails", lessons / "two_trails.vek", lessons / "two_trails.events", 22000},
         {"instruments", examples / "instruments.vek", examples / "instruments.events", 60000},
         {"drag_triangle", examples / "drag_triangle.vek", examples / "drag_triangle.events", 60000},
     };

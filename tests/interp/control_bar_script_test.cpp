@@ -58,6 +58,7 @@ TEST(ControlBarScript, SalirEndsTheMainModuleButOnlyHurriesAConstruction) {
         // Escape during B's step: C is never drawn and END is not reached.
         {MainRow, "1500 key Escape\n", 0, false, 1500},
         {MainRow, "1500 click 383 470\n", 0, false, 1600},
+        {MainRow, "1500 press 383 470\n1500 release 383 470\n", 0, false, 1500},  // a tap
         // In the construction C and E come at once, then the main module's D takes its step.
         {ConstructedRow, "1500 key Escape\n", 255, true, 2500},
         {ConstructedRow, "1500 click 300 479\n", 255, true, 2600},
@@ -81,14 +82,16 @@ TEST(ControlBarScript, AClickBesideTheButtonsOrOnTheirTopRowIsNoAnswer) {
     }
 }
 
-TEST(ControlBarScript, PausaHoldsAConstructionUntilContinuar) {
+TEST(ControlBarScript, PausaHoldsTheMainModuleAndAConstructionUntilContinuar) {
     struct Case { std::string_view script; std::string events; std::int64_t ms; };
     const Case cases[] = {
-        // Paused before C until the click on "Continuar" is released at 4100; then C, E, D.
+        // Paused in B's step until the click on "Continuar" is released at 4100; then C, E, D.
         {ConstructedRow, "1500 key Enter\n4000 click 60 470\n", 7100},
         {ConstructedRow, "1500 click 10 470\n4000 key Enter\n", 7000},
-        // The main module does not pause: the key only cuts B's step short.
-        {MainRow, "1500 key Enter\n", 4500},
+        // The main module pauses the same way.
+        {MainRow, "1500 key Enter\n4000 key Enter\n", 7000},
+        {MainRow, "1500 click 10 470\n4000 click 60 470\n", 7100},
+        {MainRow, "1500 press 10 470\n1500 release 10 470\n4000 press 60 470\n4000 release 60 470\n", 7000},
     };
     for (const Case& c : cases) {
         const ScriptOutcome run = PlayHeadless(c.script, c.events);
@@ -99,6 +102,29 @@ TEST(ControlBarScript, PausaHoldsAConstructionUntilContinuar) {
         EXPECT_GT(run.Count(40, 463, 90, 478, 0), 20) << "the bar reads \"Pausa\" again";
         EXPECT_EQ(run.Count(95, 463, 111, 478, 0), 0) << "and not \"Continuar\"";
     }
+}
+
+TEST(ControlBarScript, PausaInTheMainModuleHoldsAPacedConstructionWhereItStands) {
+    // The midline's compass arcs come a step apart; Pausa during the first arc's step.
+    const std::string_view script =
+        "SCREEN 640, 480\nSPEED 1000\nPOINT A, 200, 200\nPOINT B, 400, 220\nM = MIDLINE A, B\nEND\n";
+    const ScriptOutcome once = PlayHeadless(script);
+    ASSERT_GT(once.ms, 4000) << "the midline takes several steps";
+    const ScriptOutcome held = PlayHeadless(script, "2500 key Enter\n");
+    EXPECT_TRUE(held.stopped) << "nothing answered the pause";
+    EXPECT_GT(held.Count(95, 463, 111, 478, 0), 0) << "the bar reads \"Continuar\"";
+    EXPECT_NE(held.screen, once.screen) << "the midline stands unfinished";
+    // Held from 2500 to 5000: the rest of that step is dropped, every later step is taken.
+    const ScriptOutcome resumed = PlayHeadless(script, "2500 key Enter\n5000 key Enter\n");
+    EXPECT_EQ(resumed.result, 255);
+    EXPECT_NEAR(resumed.ms, once.ms + 2000, 50);
+    EXPECT_EQ(resumed.screen, once.screen);
+    // Salir from the pause leaves the lesson; Repetir does not end the main module's pause.
+    const ScriptOutcome left = PlayHeadless(script, "2500 key Enter\n3000 key Escape\n");
+    EXPECT_EQ(left.result, 0);
+    EXPECT_LT(left.ms, 3100);
+    const ScriptOutcome repeated = PlayHeadless(script, "2500 key Enter\n3000 key r\n");
+    EXPECT_TRUE(repeated.stopped);
 }
 
 TEST(ControlBarScript, RepetirStartsAConstructionAgainFromItsEntryPicture) {

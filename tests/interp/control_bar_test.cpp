@@ -110,7 +110,6 @@ TEST_F(ControlBarTest, BetweenStatementsEachKindTakesOnlyTheAnswersItHonours) {
         {KindInteraction, "R", Flow::Next, 0, ModePace},
         {KindConstruction, "r", Flow::Restart, 0, ModePace},
         {KindAnimation, "\xFFI", Flow::Restart, 0, ModePace},
-        {KindMain, "\r", Flow::Next, 0, ModePace},
         {KindInteraction, "\r", Flow::Next, 0, ModePace},
         {KindConstruction, "x", Flow::Next, 0, ModePace},
     };
@@ -131,22 +130,26 @@ TEST_F(ControlBarTest, BetweenStatementsEachKindTakesOnlyTheAnswersItHonours) {
     }
 }
 
-// Pausa in a CONSTRUCTION: the bar reads "Continuar" until an answer, then "Pausa" again.
-TEST_F(ControlBarTest, PausaHoldsAConstructionUntilTheViewerAnswers) {
-    struct Case { std::string events; Flow flow; std::int64_t endsAfterMs; };
+// Pausa in a CONSTRUCTION or the main module: the bar reads "Continuar" until an answer,
+// then "Pausa" again. The main module is left by Salir and cannot be repeated.
+TEST_F(ControlBarTest, PausaHoldsAConstructionAndTheMainModuleUntilTheViewerAnswers) {
+    struct Case { std::string events; Flow flow; std::int64_t endsAfterMs; std::int32_t kind = KindConstruction; };
     const Case cases[] = {
         {"300 key Enter\n", Flow::Next, 300},
         {"300 key Escape\n", Flow::Next, 300},
         {"300 key r\n", Flow::Restart, 300},
         {"300 click 60 470\n", Flow::Next, 400},             // "Continuar", answered on release
         {"300 click 200 100\n600 key Enter\n", Flow::Next, 600},  // a click on the page is no answer
+        {"300 key Enter\n", Flow::Next, 300, KindMain},
+        {"300 click 300 470\n", Flow::Return, 400, KindMain},
+        {"300 key r\n600 key Enter\n", Flow::Next, 600, KindMain},
     };
     for (const Case& c : cases) {
         HeadlessScreen screen(c.events);
         PixelWatch caption(100, H - 10, {0.2});
         screen.Watch(caption);
         Activation act;
-        act.kind = KindConstruction;
+        act.kind = c.kind;
         act.mode = ModePace;
         RunContext run = Run();
         run.stage.input = KeyCode("\r");

@@ -31,6 +31,7 @@ TEST(MenuScript, TheChosenBranchRunsAndTheLessonGoesOn) {
         {"100 key Down\n200 key Down\n300 key Down\n400 key Enter\n", Blue, 400},
         {"100 click 10 50\n", Blue, 1100},   // row 2, lit for a second
         {"100 click 10 25\n", Green, 1100},
+        {"100 press 10 50\n100 release 10 50\n", Blue, 1100},  // a tap: both in one poll
         {"100 key Escape\n", White, 100},
         {"100 click 300 100\n", White, 100},  // outside the box
     };

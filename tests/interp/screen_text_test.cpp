@@ -1,6 +1,7 @@
 // SCREEN, WINDOW, TEXTWINDOW and TEXT, and the MENU statements, in whole headless runs.
 #include <gtest/gtest.h>
 
+#include "interp/resident.h"
 #include "tests/support/script_run_support.h"
 
 namespace vekora {
@@ -55,6 +56,53 @@ TEST(Text, WithoutBoxColourTheBoxTakesTheBackground) {
     EXPECT_EQ(run.At(109, 49), Green);
     EXPECT_EQ(run.At(110, 50), Red);
     EXPECT_GT(run.Count(10, 20, 109, 49, Black), 10);
+}
+
+// Whether the screen shows `glyph` in black on white with its top-left corner at (x, y).
+bool ShowsGlyph(const ScriptOutcome& run, std::int32_t x, std::int32_t y, const std::uint8_t* glyph) {
+    for (std::int32_t r = 0; r < GlyphHeight(glyph); ++r) {
+        for (std::int32_t c = 0; c < GlyphWidth(glyph); ++c) {
+            const std::uint8_t* row = glyph + GlyphHeaderBytes + r * GlyphRowBytes(GlyphWidth(glyph));
+            const bool ink = (row[c >> 3] >> (7 - (c & 7))) & 1;
+            if (run.At(x + c, y + r) != (ink ? Black : White)) return false;
+        }
+    }
+    return true;
+}
+
+std::int32_t LowestInkRow(const ScriptOutcome& run, std::int32_t x0, std::int32_t x1) {
+    for (std::int32_t y = 39; y >= 0; --y)
+        if (run.Count(x0, y, x1, y, Black) > 0) return y;
+    return -1;
+}
+
+// A UTF-8 lesson writes Greek letters and geometry signs: each is the Greek font's glyph at
+// the text's size, placed by its advance on the Latin text's line, never "?".
+TEST(Text, MathematicalTextDrawsGreekSignsOnTheLatinBaseline) {
+    const std::string lesson = ScriptTextToLatin1(
+        "SCREEN 320, 240\nSPEED 0\nTEXTWINDOW 0, 0, 320, 40\n"
+        "TEXT \"a\xCE\xB1\xE2\x88\xA0x\", 0, -1, 16\nEND\n");  // a, alpha, angle, x
+    const ScriptOutcome run = PlayHeadless(lesson);
+    ASSERT_EQ(run.result, 255);
+    const FontView sans = ResidentFont(FontFamily::Sans, 16);
+    const FontView greek = ResidentFont(FontFamily::Greek, 16);
+    const std::uint8_t* latinA = sans.Glyph('a');
+    const std::uint8_t* alpha = greek.Glyph('a');
+    const std::uint8_t* angle = greek.Glyph(0xD0);
+    const std::uint8_t* latinX = sans.Glyph('x');
+    const std::int32_t alphaX = GlyphWidth(latinA);
+    const std::int32_t angleX = alphaX + GlyphWidth(alpha);
+    const std::int32_t xX = angleX + GlyphWidth(angle);
+    EXPECT_TRUE(ShowsGlyph(run, 0, 0, latinA));
+    EXPECT_TRUE(ShowsGlyph(run, alphaX, 0, alpha)) << "alpha";
+    EXPECT_FALSE(ShowsGlyph(run, alphaX, 0, sans.Glyph('?'))) << "not a question mark";
+    EXPECT_TRUE(ShowsGlyph(run, angleX, 0, angle)) << "angle sign";
+    EXPECT_TRUE(ShowsGlyph(run, xX, 0, latinX)) << "the Latin text goes on after the signs";
+    // a, alpha and x stand on one baseline.
+    const std::int32_t baseline = LowestInkRow(run, 0, alphaX - 1);
+    EXPECT_GT(baseline, 0);
+    EXPECT_EQ(LowestInkRow(run, alphaX, angleX - 1), baseline);
+    EXPECT_EQ(LowestInkRow(run, xX, xX + GlyphWidth(latinX) - 1), baseline);
 }
 
 TEST(Text, BeforeTextwindowNothingShows) {

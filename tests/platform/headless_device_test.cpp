@@ -62,6 +62,20 @@ TEST_F(Headless, AClickIsAPressThenAReleaseAHundredMillisecondsLater) {
     EXPECT_EQ(MouseState().x, 7);
 }
 
+TEST_F(Headless, ButtonChangesBetweenTwoPollsAreHandedOutOneAPollInOrder) {
+    // A tap: press and release in the same millisecond, then a second tap elsewhere, all
+    // before the program looks; then the pointer moves on.
+    Start("100 press 40 50\n100 release 40 50\n150 press 60 70 right\n150 release 61 71 right\n160 move 5 6");
+    SleepMs(300);
+    const MouseInfo expected[] = {{40, 50, 0, 1}, {40, 50, 0, 0}, {60, 70, 0, 2}, {61, 71, 0, 0}, {5, 6, 0, 0}};
+    for (const MouseInfo& want : expected) {
+        const MouseInfo seen = MouseState();
+        EXPECT_EQ(seen.x, want.x);
+        EXPECT_EQ(seen.y, want.y);
+        EXPECT_EQ(seen.buttons, want.buttons) << want.x;
+    }
+}
+
 TEST_F(Headless, PollInputLaysOutClicksAndKeys) {
     Start("0 key Up\n0 key \xC3\xB1\n0 key Enter\n50 press 4095 1000 middle\n50 key b");
     EXPECT_EQ(PollInput(), KeyCodeBit | 0xFF | ('H' << 8));

@@ -3,6 +3,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -22,7 +23,7 @@ protected:
         // (whose allocations the leak checker of the sanitizer build would report).
         SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
         std::string whyNot;
-        device_ = WindowDevice::Create(1, whyNot);
+        device_ = WindowDevice::Create({}, whyNot);
         if (!device_) GTEST_SKIP() << whyNot;
         SetActiveDevice(device_.get());
     }
@@ -82,6 +83,66 @@ TEST_F(Window, KeysArriveAsLatin1BytesAndExtendedCodes) {
     EXPECT_EQ(KeyRead(), "a");
     EXPECT_EQ(KeyRead(), "\r");
     EXPECT_EQ(KeyRead(), "");
+}
+
+// Clicks pushed at the centre of a screen pixel's scaled square come back as that pixel, at
+// a fractional scale; a press and its release pushed together are still a press, then a release.
+TEST(ScaledWindow, ClicksMapBackToTheScreenPixelTheyWereSeenOn) {
+    SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+    std::string whyNot;
+    std::unique_ptr<WindowDevice> device = WindowDevice::Create({1.5, false}, whyNot);
+    if (!device) GTEST_SKIP() << whyNot;
+    SetActiveDevice(device.get());
+    ASSERT_TRUE(ScreenOpen(640, 480, 16));
+    SleepMs(50);
+    const PictureFit fit = device->Fit();
+    ASSERT_NE(fit.width, 640) << "the window is scaled";
+    for (const auto& [sx, sy] : {std::pair{0, 0}, {1, 1}, {127, 461}, {128, 470}, {383, 479}, {639, 240}}) {
+        const auto first = [](const std::vector<std::int32_t>& map, std::int32_t pixel) {
+            return static_cast<std::int32_t>(std::find(map.begin(), map.end(), pixel) - map.begin());
+        };
+        SDL_Event press{};
+        press.type = SDL_MOUSEBUTTONDOWN;
+        press.button.button = SDL_BUTTON_LEFT;
+        press.button.x = fit.x + first(fit.columns, sx);
+        press.button.y = fit.y + first(fit.rows, sy);
+        SDL_Event release = press;
+        release.type = SDL_MOUSEBUTTONUP;
+        SDL_PushEvent(&press);
+        SDL_PushEvent(&release);
+        const std::int32_t click = PollInput();
+        EXPECT_EQ(click & 0xFFF, sx);
+        EXPECT_EQ((click >> 12) & 0xFFF, sy);
+        EXPECT_EQ((click >> 24) & 0xF, 1);
+        EXPECT_EQ(MouseState().buttons <= 0, true) << "then the release";
+    }
+    SetActiveDevice(nullptr);
+}
+
+// F1 shows the help box until any key; neither F1 nor the key reaches the lesson.
+TEST_F(Window, TheHelpBoxTakesF1AndTheKeyThatClosesIt) {
+    ASSERT_TRUE(ScreenOpen(320, 200, 16));
+    const OwnedImage help(ImageNewOfDepth(100, 50, 4, 0xFFFFE0));
+    device_->SetHelpPicture(help.get());
+    SDL_Event key{};
+    key.type = SDL_KEYDOWN;
+    key.key.keysym.sym = SDLK_F1;
+    SDL_PushEvent(&key);
+    key.key.keysym.sym = SDLK_a;
+    SDL_PushEvent(&key);
+    SDL_Event text{};
+    text.type = SDL_TEXTINPUT;
+    std::strcpy(text.text.text, "a");
+    SDL_PushEvent(&text);
+    EXPECT_EQ(KeyRead(), "") << "the help box took both keys";
+    key.key.keysym.sym = SDLK_b;
+    SDL_PushEvent(&key);
+    std::strcpy(text.text.text, "b");
+    SDL_PushEvent(&text);
+    // Events reach the device over a few polls.
+    std::string typed;
+    for (int poll = 0; poll < 10; ++poll) typed += KeyRead();
+    EXPECT_EQ(typed, "b") << "the lesson has its keys again, and none of the closing key";
 }
 
 TEST_F(Window, ClockCountsFromTheProgramStartAndSleepsTakeRealTime) {

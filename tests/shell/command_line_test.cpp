@@ -47,5 +47,26 @@ TEST(CommandLine, UsageNamesEveryOption) {
     }
 }
 
+TEST(CommandLine, ZoomTakesFractionsFromHalfToEightAndFullscreenIsAFlag) {
+    struct Case {
+        std::string value;
+        double zoom;  // 0: refused
+    };
+    const Case cases[] = {{"1", 1}, {"1.5", 1.5}, {"0.5", 0.5}, {"8", 8}, {"2.25", 2.25}, {"0.49", 0},
+                          {"8.01", 0}, {"nan", 0}, {"1.5x", 0}, {"", 0}, {"-2", 0}};
+    for (const Case& c : cases) {
+        const CommandLine line = ParseCommandLine({"--zoom", c.value, "x.vek"});
+        if (c.zoom == 0) {
+            EXPECT_EQ(line.action, Action::UsageError) << c.value;
+            EXPECT_NE(line.error.find("from 0.5 to 8"), std::string::npos) << line.error;
+        } else {
+            EXPECT_EQ(line.action, Action::Run) << c.value;
+            EXPECT_DOUBLE_EQ(line.zoom, c.zoom) << c.value;
+        }
+    }
+    EXPECT_FALSE(ParseCommandLine({"x.vek"}).fullscreen);
+    EXPECT_TRUE(ParseCommandLine({"--fullscreen", "x.vek"}).fullscreen);
+}
+
 }  // namespace
 }  // namespace vekora

@@ -15,6 +15,7 @@
 #include "shell/chooser.h"
 #include "shell/play.h"
 #include "shell/run_script.h"
+#include "shell/script_text.h"
 #include "settings/settings.h"
 #include "tests/support/picture_support.h"
 #include "vekora.h"
@@ -53,11 +54,13 @@ protected:
         setup.diagnostics = &diagnostics;
         ErrorLists errors;
         const std::int32_t result = RunScriptFile(path, errors, setup);
+        caption = device.Caption();
         SetActiveDevice(nullptr);
         return result;
     }
 
     fs::path folder;
+    std::string caption;  // the window title the last run left
     std::ostringstream printed;
     std::ostringstream diagnostics;
     Console console{printed, false};
@@ -82,6 +85,14 @@ TEST_F(ScriptFolder, CleanRunReturnsZeroPrintsNothingAndDeletesAnOldReport) {
     EXPECT_EQ(RunFile(Write("good.vek", "SCREEN 100, 100\nEND\n")), 0);
     EXPECT_FALSE(fs::exists(folder / "vekerror.txt"));
     EXPECT_EQ(printed.str(), "");
+}
+
+TEST_F(ScriptFolder, TheWindowTitleShowsTheLessonsTitleAndItsFileName) {
+    EXPECT_EQ(RunFile(Write("plain.vek", "SCREEN 100, 100\nEND\n")), 0);
+    EXPECT_EQ(caption, "plain.vek - Vekora");
+    EXPECT_EQ(RunFile(Write("\xC3\xA1ngulos.vek", "SCREEN 100, 100\nTITLE \"Tri\xC3\xA1ngulo \xCE\xB1\"\nEND\n")), 0);
+    EXPECT_EQ(caption, "Tri\xE1ngulo \x1A" "a - \xE1ngulos.vek - Vekora") << "Latin-1, with alpha as a sign pair";
+    EXPECT_EQ(Latin1ToUtf8(caption), "Tri\xC3\xA1ngulo \xCE\xB1 - \xC3\xA1ngulos.vek - Vekora");
 }
 
 TEST_F(ScriptFolder, RunTimeErrorNamesTheProcedure) {

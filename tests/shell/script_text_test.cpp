@@ -46,7 +46,13 @@ TEST(ScriptTextToLatin1, OnlyValidUtf8IsConverted) {
         {"TEXT \"plain\"", "TEXT \"plain\""},
         {"TEXT \"l\xC3\xADnea\"", "TEXT \"l\xEDnea\""},
         {"\xC3\xBF\xC2\x80", "\xFF\x80"},
-        {"\xE2\x82\xAC \xF0\x9F\x98\x80", "? ?"},                     // beyond Latin-1
+        {"\xE2\x82\xAC \xF0\x9F\x98\x80", "? ?"},                     // beyond Latin-1 and every sign font
+        // Greek letters and geometry signs become sign pairs; Latin-1 signs stay themselves.
+        {"\xE2\x88\xA0" "ABC = 90\xC2\xB0", "\x1A\xD0" "ABC = 90\xB0"},          // angle sign, degree
+        {"\xCE\xB1 + \xCE\xB2 + \xCE\xB3", "\x1A" "a + \x1A" "b + \x1A" "g"},      // alpha, beta, gamma
+        {"\xCE\xA9\xCF\x80\xE2\x88\x9A\xE2\x89\x88\xE2\x8A\xA5", "\x1AW\x1Ap\x1A\xD6\x1A\xBB\x1A^"},  // Omega pi root approx perp
+        {"\xE2\x96\xB3\xE2\x88\xA5", "\x1A" "D\x1A|\x1A|"},                    // triangle, parallel: look-alikes
+        {"\x1A" "a", "\x1A" "a"},                                        // a Latin-1 file keeps its bytes
         {"\xEF\xBB\xBFPOINT A 0 0", "POINT A 0 0"},                  // byte-order mark
         {"TEXT \"l\xEDnea\"", "TEXT \"l\xEDnea\""},                  // already Latin-1
         {"\xC3\xAD \xC3", "\xC3\xAD \xC3"},                          // cut short: not UTF-8
@@ -60,6 +66,7 @@ TEST(ScriptTextToLatin1, OnlyValidUtf8IsConverted) {
 TEST(Latin1ToUtf8, TwoBytesAbove127) {
     EXPECT_EQ(Latin1ToUtf8("l\xEDnea \xFF"), "l\xC3\xADnea \xC3\xBF");
     EXPECT_EQ(Latin1ToUtf8("ascii"), "ascii");
+    EXPECT_EQ(Latin1ToUtf8("\x1A" "a = 30\xB0"), "\xCE\xB1 = 30\xC2\xB0") << "a sign pair is its character";
 }
 
 class ScriptFileTest : public ::testing::Test {

@@ -1,0 +1,27 @@
+// Mathematical text: Latin-1 text in which a pair of bytes, MathSignEscape and a code, stands
+// for the sign at that code of the Symbol-encoded Greek font family. This is how a script
+// written in UTF-8 carries Greek letters and mathematical signs beyond Latin-1 (α, π, √, ≤,
+// ⊥, ∠ ...) through the compiler's text literals to the text it draws: the script reader
+// writes the pair for each such character, and text drawn with a font that has a sign
+// family (FontView::signs) shows the sign at the size of the text around it, on its
+// baseline. Every other byte keeps its Latin-1 meaning, so Latin-1 lessons read byte for byte
+// as before; the escape is a control byte no lesson's text shows.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace vekora {
+
+inline constexpr char MathSignEscape = '\x1A';
+
+// The bytes a character beyond Latin-1 becomes in mathematical text: one sign pair, or two
+// for the parallel sign, which the encoding lacks and which is written as two bars; empty
+// when the encoding has no such sign.
+std::string MathSignBytes(char32_t character);
+
+// Latin-1 with sign pairs as UTF-8, for a window title or the console.
+std::string MathTextToUtf8(std::string_view text);
+
+}  // namespace vekora
