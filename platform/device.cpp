@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <csignal>
 #include <cstring>
+#include <cstdio>
+#include <cstdlib>  // TMPMEASURE
 
 #include "platform/active_device.h"
 #include "platform/stop_signals.h"
@@ -60,6 +62,7 @@ void Device::RemoveClockObserver(ClockObserver* observer) {
 }
 
 void Device::NotifyClockAdvanced(double fromSeconds, double toSeconds) {
+    if (!chargingStatement_) statementsThisStep_ = 0;
     if (stopReason_ != StopReason::None) {
         if (resumed_)
             for (ClockObserver* observer : observers_) observer->ClockAdvanced(fromSeconds, toSeconds, Screen());
@@ -89,6 +92,17 @@ void Device::RequestStop(StopReason reason) {
 }
 
 bool Device::Stopped() const { return stopReason_ != StopReason::None && !resumed_; }
+
+void Device::StatementExecuted() {
+    if (statementsThisStep_ < RunawayStatements) {
+        ++statementsThisStep_;
+        { static int most = 0; if (statementsThisStep_ > most) { most = statementsThisStep_; if (std::getenv("VEK_MEASURE")) std::fprintf(stderr, "TMPMAX %d\n", most); } }  // TMPMEASURE
+        return;
+    }
+    chargingStatement_ = true;
+    PlainSleep(1);
+    chargingStatement_ = false;
+}
 
 void Device::ClearStop() {
     stopReason_ = StopReason::None;

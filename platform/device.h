@@ -99,6 +99,13 @@ public:
     // Forgets a stop request, for a new run on the same device.
     void ClearStop();
 
+    // Counts one executed statement. A run that executes statements without the clock moving
+    // (a FAST loop that only draws) would never reach a time limit: past RunawayStatements
+    // statements in one step of the clock, every further statement sleeps a millisecond, so
+    // that --until and the library's cap still end it and a window keeps answering.
+    void StatementExecuted();
+    static constexpr std::int32_t RunawayStatements = 10000;
+
 protected:
     // Tells the clock observers, then turns a passed time limit or a caught stop signal into a
     // stop request. Nothing is told once the device has stopped.
@@ -115,6 +122,8 @@ private:
     double stopSeconds_ = 0;
     bool resumed_ = false;
     std::unique_ptr<std::uint8_t, ImageDeleter> stopScreen_;
+    std::int32_t statementsThisStep_ = 0;  // since the clock last moved by itself
+    bool chargingStatement_ = false;       // the clock moves for a runaway statement
 };
 
 }  // namespace vekora

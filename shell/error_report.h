@@ -22,9 +22,9 @@ std::vector<std::string> CompilationReportLines(std::int32_t result, const Error
 // Deletes a report left by an earlier compilation; a missing one is no error.
 void DeleteReport(std::string_view scriptPath);
 
-// Prints the report, writes it (Latin-1, CR LF) to the report file, and names the file.
-// Failing to write the file is not reported.
-void ReportCompilationErrors(std::string_view scriptPath, std::int32_t result, const ErrorLists& errors,
+// Prints the report, writes it (Latin-1, CR LF) to the report file whole, and names the file
+// when it was written. Returns whether it was; a file that could not be written is not named.
+bool ReportCompilationErrors(std::string_view scriptPath, std::int32_t result, const ErrorLists& errors,
                              Console& console);
 
 }  // namespace vekora
