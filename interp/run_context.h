@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <ostream>
 #include <vector>
 
 #include "anim/stage.h"
@@ -48,6 +49,8 @@ struct ScreenState {
 // How a run meets the viewer, chosen by whoever starts it (the command line, a C caller).
 struct RunOptions {
     bool showLogo = true;  // the logo when the window opens and at the end of the run
+    // Where the run notes what it could not do (a page that cannot be made); null: nowhere.
+    std::ostream* diagnostics = nullptr;
 };
 
 // One run of a compiled script. The same context is shared by all nested activations.

@@ -26,12 +26,17 @@ void FillPage(const RunContext& run, std::uint32_t colour) {
                LineKind::FilledBox, 0xFFFF);
 }
 
-// A page of the size setting. A size the image header cannot hold, or memory refused, leaves
-// the run without a page: every statement that would draw on it then does nothing.
-void MakePage(RunContext& run, std::uint32_t colour) {
-    const std::int32_t width = LowHalf(run.settings.pageSize);
-    const std::int32_t height = HighHalf(run.settings.pageSize);
-    SetPage(run, OwnedImage(ImageNewOfDepth(width, height, PageBytesPerPixel, colour)));
+// A page of the size setting. A size the image header cannot hold, one beyond MaxImagePixels,
+// or memory refused, leaves the run without a page: every statement that would draw on it
+// then does nothing. The statement that asked for the window of `width` x `height` says so.
+void MakePage(RunContext& run, std::uint32_t colour, std::string_view statement, std::int32_t width,
+              std::int32_t height) {
+    SetPage(run, OwnedImage(ImageNewOfDepth(LowHalf(run.settings.pageSize), HighHalf(run.settings.pageSize),
+                                            PageBytesPerPixel, colour)));
+    if (run.page || run.options.diagnostics == nullptr) return;
+    *run.options.diagnostics << "vekora: " << statement << " " << width << ", " << height
+                             << ": a page that cannot be made (at most " << MaxImageWidth << " pixels wide and "
+                             << MaxImagePixels << " pixels in all); the run goes on without drawing\n";
 }
 
 // SCREEN width, height, with the page cleared to `colour`.
@@ -50,7 +55,7 @@ void OpenScreen(RunContext& run, Activation& activation, std::int32_t width, std
         activation.workingPicture.reset();
     }
     run.screen.depth = WindowDepth;
-    MakePage(run, colour);
+    MakePage(run, colour, "SCREEN", width, height);
     if (!run.page) return;
     activation.entryPicture = CopyOfPage(run);
     ShowPage(run);
@@ -98,7 +103,7 @@ void RunWindow(RunContext& run, Activation& activation, const StatementRow& row)
     const std::int32_t width = std::min(row.w[1], screen.width - OriginX(run.settings));
     const std::int32_t height = std::min(row.w[2], screen.height - OriginY(run.settings) - ControlBarRows);
     run.settings.pageSize = PackHalves(width, height);
-    MakePage(run, static_cast<std::uint32_t>(run.settings.backgroundColour));
+    MakePage(run, static_cast<std::uint32_t>(run.settings.backgroundColour), "WINDOW", row.w[1], row.w[2]);
     if (!run.page) return;
     if (!newPage) PaintOnPage(run, activation.workingPicture.get());
     activation.entryPicture = CopyOfPage(run);

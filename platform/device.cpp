@@ -100,8 +100,14 @@ void Device::StatementExecuted() {
         return;
     }
     chargingStatement_ = true;
-    PlainSleep(1);
+    PlainSleep(RunawaySleepMs);
     chargingStatement_ = false;
+}
+
+void Device::StartAfresh() {
+    ClearStop();
+    StopAt(-1);
+    statementsThisStep_ = 0;
 }
 
 void Device::ClearStop() {

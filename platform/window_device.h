@@ -32,6 +32,8 @@ public:
     void PlainSleep(std::int32_t ms) override;
     double ClockSeconds() override;
     void Present() override;
+    // Also drops the keys typed before the new run; the clock stays the real one.
+    void StartAfresh() override;
 
     // The screen as the renderer shows it, one 0xRRGGBB a screen pixel, top row first.
     std::vector<std::uint32_t> ReadBack();
