@@ -459,7 +459,9 @@ VEK_API Line VEKS_MAKETANGENT(const VekImage* target, const int32_t* originX, co
  *   VEKS_DEVICE_HEADLESS  a screen in memory with a virtual clock that moves only while the
  *                         program sleeps or polls; input comes from the event file `eventFile`
  *                         (the format of the command line's --events; null: no input);
- *                         a run stops, as if it had ended, after 600000 ms of that clock.
+ *                         a run stops, as if it had ended, after 600000 ms of that clock
+ *                         (a lesson that loops without pausing too: past 1000 statements
+ *                         without the clock moving, each statement moves it 10 ms).
  * Returns 0, 1 (see above), or -1 for an unknown kind or an event file that cannot be used
  * (the device is then left as it was). Without any call the first run takes the window.
  * Closing the window ends the process with exit code 0.

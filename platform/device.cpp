@@ -5,8 +5,6 @@
 #include <algorithm>
 #include <csignal>
 #include <cstring>
-#include <cstdio>
-#include <cstdlib>  // TMPMEASURE
 
 #include "platform/active_device.h"
 #include "platform/stop_signals.h"
@@ -96,7 +94,6 @@ bool Device::Stopped() const { return stopReason_ != StopReason::None && !resume
 void Device::StatementExecuted() {
     if (statementsThisStep_ < RunawayStatements) {
         ++statementsThisStep_;
-        { static int most = 0; if (statementsThisStep_ > most) { most = statementsThisStep_; if (std::getenv("VEK_MEASURE")) std::fprintf(stderr, "TMPMAX %d\n", most); } }  // TMPMEASURE
         return;
     }
     chargingStatement_ = true;

@@ -115,6 +115,34 @@ TEST_F(ReportFileTest, MissingScriptReportsNoEnd) {
               "1 Errores en el Paso 1.\r\nError 36 en la l\xEDnea 0\r\n        No se encontr\xF3 END en el m\xF3" "dulo principal.\r\n");
 }
 
+// A folder given as the script is refused as a missing file is: the report of an empty script.
+TEST_F(ReportFileTest, AFolderAsScriptIsReadLikeAMissingFile) {
+    const std::filesystem::path sub = folder_ / "lesson.vek";
+    std::filesystem::create_directories(sub);
+    std::ostringstream out;
+    std::ostringstream diagnostics;
+    Console console(out, false);
+    EXPECT_EQ(CheckScript(sub.string(), console, diagnostics), ExitCompilationErrors);
+    EXPECT_NE(diagnostics.str().find("Is a directory"), std::string::npos) << diagnostics.str();
+    EXPECT_NE(ReadBytes(Report()).find("Error 36 en la l\xEDnea 0"), std::string::npos);
+}
+
+// The console names the report only when it was written; nothing half written is left.
+TEST_F(ReportFileTest, AReportThatCannotBeWrittenIsNotNamed) {
+    std::filesystem::create_directories(Report());  // the report's name is taken by a folder
+    WriteScript("POINT A 1\nEND");
+    std::ostringstream out;
+    std::ostringstream diagnostics;
+    Console console(out, false);
+    EXPECT_EQ(CheckScript(script_, console, diagnostics), ExitCompilationErrors);
+    EXPECT_NE(out.str().find("en la l\xEDnea 1"), std::string::npos) << out.str();
+    EXPECT_EQ(out.str().find("Reporte de errores escrito"), std::string::npos) << out.str();
+    EXPECT_TRUE(std::filesystem::is_directory(Report()));
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder_)) files += entry.is_regular_file();
+    EXPECT_EQ(files, 1) << "only the script";
+}
+
 TEST_F(ReportFileTest, DumpTablePrintsSymbolsAndRows) {
     WriteScript("POINT A, 1, 2\nTEXT \"Hola\"\nEND\n");
     std::ostringstream out;
