@@ -129,7 +129,9 @@ TEST_F(ReportFileTest, AFolderAsScriptIsReadLikeAMissingFile) {
 
 // The console names the report only when it was written; nothing half written is left.
 TEST_F(ReportFileTest, AReportThatCannotBeWrittenIsNotNamed) {
-    std::filesystem::create_directories(Report());  // the report's name is taken by a folder
+    // The report's name is taken by a folder that is not empty, so that nothing removes it.
+    std::filesystem::create_directories(Report());
+    std::ofstream(Report() / "keep") << "x";
     WriteScript("POINT A 1\nEND");
     std::ostringstream out;
     std::ostringstream diagnostics;

@@ -107,8 +107,8 @@ int LeftoverTemporaries(const std::string& path) {
 
 TEST(WholeOutputs, TwoRunsRecordingOnePathLeaveOneWholeGifOfEither) {
     const std::string red = Temp("red.vek"), blue = Temp("blue.vek");
-    Write(red, Film(40, "&HFF0000"));
-    Write(blue, Film(40, "&H0000FF"));
+    Write(red, Film(10, "&HFF0000"));
+    Write(blue, Film(10, "&H0000FF"));
     const std::string redGif = Temp("red.gif"), blueGif = Temp("blue.gif"), shared = Temp("shared.gif");
     const std::string errors = Temp("two.err");
     ASSERT_EQ(RunProgram({"--headless", "--no-logo", "--record", redGif, red}, errors), 0);
