@@ -26,12 +26,15 @@ std::string TooLarge(std::size_t maxBytes) {
     return "larger than " + std::to_string(maxBytes >> 20) + " MB, more than any lesson needs";
 }
 
-// "dir/.name.tmp-PID-N" for "dir/name": hidden, and unlikely to meet another writer's.
+// "dir/.name.tmp-PID-N.ext" for "dir/name.ext": hidden, unlikely to meet another writer's, and
+// with the extension last for the libraries that choose a format by it.
 std::string TempNameFor(const std::string& path, unsigned attempt) {
     const std::size_t slash = path.find_last_of('/');
     const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-    return path.substr(0, nameStart) + "." + path.substr(nameStart) + ".tmp-" + std::to_string(::getpid()) + "-" +
-           std::to_string(attempt);
+    std::size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || dot <= nameStart) dot = path.size();
+    return path.substr(0, nameStart) + "." + path.substr(nameStart, dot - nameStart) + ".tmp-" +
+           std::to_string(::getpid()) + "-" + std::to_string(attempt) + path.substr(dot);
 }
 
 }  // namespace
@@ -53,6 +56,7 @@ FileContent ReadWholeFile(const std::string& path, std::size_t maxBytes) {
         content.error = TooLarge(maxBytes);
         return content;
     }
+    if (S_ISREG(status.st_mode)) content.bytes.reserve(static_cast<std::size_t>(status.st_size));
     char buffer[65536];
     for (;;) {
         const ssize_t got = ::read(file.fd, buffer, sizeof buffer);

@@ -28,7 +28,8 @@ FileContent ReadWholeFile(const std::string& path, std::size_t maxBytes = MaxInp
 class AtomicFile {
 public:
     // Creates an empty temporary file in the folder of `path` (same file system, so the
-    // rename is atomic), readable as a new file at `path` would be.
+    // rename is atomic), readable as a new file at `path` would be: "dir/.name.tmp-PID-N.ext"
+    // for "dir/name.ext", the extension kept last for libraries that choose a format by it.
     explicit AtomicFile(std::string path);
     // Removes the temporary file unless it was committed.
     ~AtomicFile();

@@ -61,6 +61,7 @@ TEST_F(Folder, ACommittedFileAppearsWholeWithTheUsualPermissions) {
         AtomicFile file(path);
         ASSERT_TRUE(file.Ready()) << file.Error();
         EXPECT_EQ(fs::path(file.TempPath()).parent_path(), folder_);
+        EXPECT_EQ(fs::path(file.TempPath()).extension(), ".txt");
         Write(file.TempPath(), "new and whole");
         EXPECT_EQ(Read(path), "old") << "the path keeps the old file until the commit";
         EXPECT_EQ(file.Commit(), "");

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "program_run.h"
 
@@ -96,13 +97,14 @@ std::string Film(int repeats, const std::string& colour) {
            "POINT B, 300, 130\nL = LINE A, B, DEFAULT, " + colour + "\nREPEAT " + std::to_string(repeats) + "\n";
 }
 
-// Names in the folder of `path` that begin with its own name behind a dot: temporary files.
-int LeftoverTemporaries(const std::string& path) {
+// The temporary files in the folder of `path` that are to become it: ".name.tmp-*".
+std::vector<fs::path> Temporaries(const std::string& path) {
     const fs::path target(path);
-    int count = 0;
+    std::vector<fs::path> found;
     for (const fs::directory_entry& entry : fs::directory_iterator(target.parent_path()))
-        count += entry.path().filename().string().rfind("." + target.filename().string() + ".tmp-", 0) == 0;
-    return count;
+        if (entry.path().filename().string().rfind("." + target.stem().string() + ".tmp-", 0) == 0)
+            found.push_back(entry.path());
+    return found;
 }
 
 TEST(WholeOutputs, TwoRunsRecordingOnePathLeaveOneWholeGifOfEither) {
@@ -124,7 +126,7 @@ TEST(WholeOutputs, TwoRunsRecordingOnePathLeaveOneWholeGifOfEither) {
     const std::string result = ReadAll(shared);
     EXPECT_TRUE(result == ReadAll(redGif) || result == ReadAll(blueGif)) << "a GIF of neither run";
     EXPECT_TRUE(ValidGif(shared));
-    EXPECT_EQ(LeftoverTemporaries(shared), 0);
+    EXPECT_TRUE(Temporaries(shared).empty());
 }
 
 TEST(WholeOutputs, ARunKilledWhileRecordingLeavesNothingAtThePath) {
@@ -138,7 +140,7 @@ TEST(WholeOutputs, ARunKilledWhileRecordingLeavesNothingAtThePath) {
                                       // Until the temporary file holds frames, then a little more.
                                       for (int i = 0; i < 600 && !recording; ++i) {
                                           std::this_thread::sleep_for(std::chrono::milliseconds(50));
-                                          recording = LeftoverTemporaries(gif) > 0;
+                                          recording = !Temporaries(gif).empty();
                                       }
                                       std::this_thread::sleep_for(std::chrono::milliseconds(300));
                                       kill(pid, SIGKILL);
@@ -147,8 +149,8 @@ TEST(WholeOutputs, ARunKilledWhileRecordingLeavesNothingAtThePath) {
     EXPECT_TRUE(recording) << "the recording never started";
     EXPECT_FALSE(fs::exists(gif));
     // What the killed run left is its own hidden temporary file, never the path.
-    for (const fs::directory_entry& entry : fs::directory_iterator(fs::path(gif).parent_path()))
-        if (entry.path().filename().string().rfind(".vekora-stop-killed.gif.tmp-", 0) == 0) fs::remove(entry.path());
+    EXPECT_EQ(Temporaries(gif).size(), 1u);
+    for (const fs::path& temporary : Temporaries(gif)) fs::remove(temporary);
 }
 
 }  // namespace
