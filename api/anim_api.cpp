@@ -3,6 +3,7 @@
 // step or code as a discarded one. The films read the program settings at every call.
 #include <cstdint>
 
+#include "platform/active_device.h"
 #include "api/c_arguments.h"
 #include "anim/animated_arc.h"
 #include "anim/animated_line.h"

@@ -6,7 +6,10 @@
 
 #include <cstdint>
 #include <exception>
+#include <cstdlib>
+#include <cstring>
 #include <string_view>
+#include <vector>
 
 #include "draw/font.h"
 #include "draw/image.h"
@@ -65,6 +68,18 @@ Result Guarded(Result refusal, Run run) noexcept {
 template <typename Value>
 Value& Out(Value* value, Value& scratch) {
     return value ? *value : scratch;
+}
+
+// Hands a list to the caller: its old items are freed and the new ones malloc'd, as the
+// header promises. False, with the list untouched, when memory ran out.
+inline bool HandList(const std::vector<std::int32_t>& values, VEKS_IntList& list) {
+    auto* items = static_cast<std::int32_t*>(std::malloc((values.empty() ? 1 : values.size()) * sizeof(std::int32_t)));
+    if (items == nullptr) return false;
+    if (!values.empty()) std::memcpy(items, values.data(), values.size() * sizeof(std::int32_t));
+    std::free(list.items);
+    list.items = items;
+    list.count = static_cast<std::int32_t>(values.size());
+    return true;
 }
 
 }  // namespace vekora::capi

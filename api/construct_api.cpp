@@ -4,6 +4,7 @@
 // the program settings at every call.
 #include <cstdint>
 
+#include "platform/active_device.h"
 #include "api/c_arguments.h"
 #include "construct/constructions.h"
 #include "geom/records.h"

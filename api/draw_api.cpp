@@ -12,6 +12,7 @@
 #include "draw/image.h"
 #include "draw/marks.h"
 #include "draw/points.h"
+#include "platform/png_writer.h"
 #include "vekora.h"
 
 namespace {
@@ -47,6 +48,11 @@ VEK_API uint8_t* VEKD_IMAGEBUFFER(VekImage image, int64_t* bytes) {
         *bytes = ImageHeaderBytes + std::int64_t{size.width} * size.height * size.bytesPerPixel;
     }
     return image;
+}
+
+VEK_API int32_t VEKD_SAVEPNG(const VekImage* target, const char* fileName) {
+    if (fileName == nullptr || SurfaceInfo(Target(target)).width <= 0) return -1;
+    return Refusable([&] { return WritePng(Target(target), fileName).empty() ? 0 : -2; });
 }
 
 VEK_API int32_t VEKD_LINE(const VekImage* target, const Line* line) {

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/active_device.h"
 #include "anim/stage.h"
 #include "api/c_arguments.h"
 #include "interp/menu.h"

@@ -1,6 +1,8 @@
 // VEKS_USEDEVICE, VEKS_RUNSCRIPT and VEKS_RUNSCRIPTFILE: running scripts for C callers on the
 // device they choose. Reports go to the standard output and Enter is read from the standard
 // input, as the program does.
+#include <unistd.h>
+
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
@@ -72,38 +74,30 @@ vekora::ScriptLines LinesOf(const VEKS_StringList& lines) {
     return read;
 }
 
-// The error lists go to the caller only when there are errors, as VEKS_PARSESCRIPT leaves them.
-void HandErrors(const std::vector<std::int32_t>& values, VEKS_IntList& list) {
-    auto* items = static_cast<std::int32_t*>(std::malloc((values.empty() ? 1 : values.size()) * sizeof(std::int32_t)));
-    if (items == nullptr) return;
-    if (!values.empty()) std::memcpy(items, values.data(), values.size() * sizeof(std::int32_t));
-    std::free(list.items);
-    list.items = items;
-    list.count = static_cast<std::int32_t>(values.size());
-}
-
 template <typename Run>
 std::int32_t RunForC(VEKS_IntList& errorCodes, VEKS_IntList& errorLines, Run run) {
     EnsureDevice();
     vekora::Console console(std::cout, vekora::LocaleWantsUtf8());
+    vekora::Device* device = vekora::ActiveDevice();
+    const bool headless = dynamic_cast<vekora::HeadlessDevice*>(device) != nullptr;
     vekora::ScriptRunSetup setup;
+    setup.device = device;
     setup.console = &console;
-    setup.input = &std::cin;
+    // "Presiona Enter" waits only for a person: at a terminal, after a run in a window.
+    setup.input = !headless && ::isatty(STDIN_FILENO) ? &std::cin : nullptr;
     setup.diagnostics = &std::cerr;
     vekora::ErrorLists errors;
-    vekora::Device* device = vekora::ActiveDevice();
-    setup.device = device;
     // Each run starts on the device as on a new one, unless the caller asked for runs that go
     // on from each other; even then a stop left by an earlier run must not end this one.
     if (Library().continueRuns) device->ClearStop();
     else device->StartAfresh();
-    if (dynamic_cast<vekora::HeadlessDevice*>(device) != nullptr)
-        device->StopAt(device->ClockSeconds() + HeadlessRunLimitMs / 1000.0);
+    if (headless) device->StopAt(device->ClockSeconds() + HeadlessRunLimitMs / 1000.0);
     const std::int32_t result = run(errors, setup);
     device->StopAt(-1);
     if (!errors.codes.empty()) {
-        HandErrors(errors.codes, errorCodes);
-        HandErrors(errors.lines, errorLines);
+        // The error lists go to the caller only when there are errors, as VEKS_PARSESCRIPT leaves them.
+        vekora::capi::HandList(errors.codes, errorCodes);
+        vekora::capi::HandList(errors.lines, errorLines);
     }
     std::cout.flush();
     return result;

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/active_device.h"
 #include "anim/animated_arc.h"
 #include "anim/animated_line.h"
 #include "anim/frame_loop.h"

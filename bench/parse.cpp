@@ -11,7 +11,7 @@ namespace {
 constexpr int Procedures = 10;
 
 vekora::ScriptLines GenerateScript(int lineCount) {
-    vekora::ScriptLines lines;
+    vekora::ScriptLines lines{"TEXTWINDOW 10, 10, 300, 40"};  // so that no line draws to warn about
     const int procedureLines = Procedures * 4;
     int i = 0;
     while (static_cast<int>(lines.size()) + 8 < lineCount - procedureLines - 1) {
@@ -36,21 +36,29 @@ vekora::ScriptLines GenerateScript(int lineCount) {
     return lines;
 }
 
-void CompileScript(benchmark::State& state) {
+// With warnings the compiler also collects the diagnostics; their cost is the difference.
+void CompileScriptAs(benchmark::State& state, bool warnings) {
     const vekora::ScriptLines lines = GenerateScript(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         vekora::InstructionTable table;
         vekora::SymbolTable symbols;
         vekora::ErrorLists errors;
-        const std::int32_t result = vekora::ParseScript(lines, table, errors, symbols);
+        vekora::CompileNotes notes;
+        const std::int32_t result = warnings ? vekora::ParseScript(lines, table, errors, symbols, notes)
+                                             : vekora::ParseScript(lines, table, errors, symbols);
         if (result != 0) state.SkipWithError("the generated script does not compile");
+        if (!notes.warnings.empty()) state.SkipWithError("the generated script has warnings");
         benchmark::DoNotOptimize(table);
     }
     state.counters["lines_per_second"] = benchmark::Counter(
         static_cast<double>(lines.size()) * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 
+void CompileScript(benchmark::State& state) { CompileScriptAs(state, false); }
+void CompileScriptWithWarnings(benchmark::State& state) { CompileScriptAs(state, true); }
+
 BENCHMARK(CompileScript)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(CompileScriptWithWarnings)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 // Hostile lines of n bytes: an unclosed quote, n / 2 tokens, a number of n digits, a name
 // of n bytes. The byte rate must hold from 64 KiB to 4 MiB.

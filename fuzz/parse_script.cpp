@@ -1,5 +1,7 @@
 // Any bytes as a script file: decoded and split as the shell reads files, compiled through
-// VEKS_PARSESCRIPT, every error turned into its message. Nothing may crash, leak or hang.
+// VEKS_PARSESCRIPT, every error turned into its message; compiled again with the warnings,
+// which must leave the result alone and point every diagnostic into the script. Nothing may
+// crash, leak or hang.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -7,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "script/passes.h"
 #include "shell/script_text.h"
 #include "vekora.h"
 
@@ -37,6 +40,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const VEKS_String message = VEKS_ERRORMSG(&codes.items[i]);
         if (message.bytes == nullptr || message.length == 0) std::abort();
         std::free(message.bytes);
+    }
+    vekora::InstructionTable warnedTable;
+    vekora::SymbolTable warnedSymbols;
+    vekora::ErrorLists warnedErrors;
+    vekora::CompileNotes notes;
+    if (vekora::ParseScript(lines, warnedTable, warnedErrors, warnedSymbols, notes) != result) std::abort();
+    for (const vekora::Diagnostic& d : vekora::BuildDiagnostics(lines, warnedErrors, notes)) {
+        if (d.line < 1 || (!lines.empty() && static_cast<std::size_t>(d.line) > lines.size())) std::abort();
+        const std::size_t length = lines.empty() ? 0 : lines[static_cast<std::size_t>(d.line - 1)].size();
+        if (d.column < 1 || d.column > d.endColumn || static_cast<std::size_t>(d.endColumn) > length + 1) std::abort();
     }
     std::free(table.words);
     std::free(codes.items);

@@ -9,10 +9,10 @@
 
 namespace vekora {
 
-using Point = ::Point;
-using Line = ::Line;
-using Circle = ::Circle;
-using LineEquation = ::LineEquation;
+using Point = ::VekPoint;
+using Line = ::VekLine;
+using Circle = ::VekCircle;
+using LineEquation = ::VekLineEquation;
 
 // The first coordinate of an undefined figure; compared exactly, never changed.
 inline constexpr double UNDEFINED = 1e308;

@@ -65,7 +65,8 @@ void StepCircle(RunContext& run, StepEntry& step, std::int32_t index) {
                               ArcAngles{AngleUnits(circle.start), AngleUnits(circle.end)});
 }
 
-// Every traced point's position of this frame joins its trail, and the trail so far is drawn.
+// Every traced point's position of this frame joins its trail, and the trails so far are
+// drawn, one trail after the other.
 void DrawTrails(RunContext& run, Activation& act) {
     const auto frame = static_cast<std::size_t>(act.repeatCounter - 1);
     act.trail.resize(act.traced.size());
@@ -73,10 +74,8 @@ void DrawTrails(RunContext& run, Activation& act) {
         std::vector<Point>& trail = act.trail[i];
         if (trail.size() <= frame) trail.resize(frame + 1, UndefinedPoint());
         trail[frame] = run.objects.points[static_cast<std::size_t>(act.traced[i])];
-        if (!run.page) continue;
-        for (std::size_t slot = 0; slot <= frame; ++slot)
-            if (!IsUndefined(trail[slot])) DrawPoint(run.page.get(), trail[slot]);
     }
+    if (run.page) act.trailLayers.Draw(run.page.get(), act.trail, frame);
 }
 
 // The control bar's answer for the code that ended the frame's wait, which it consumes.

@@ -13,6 +13,7 @@
 #include "construct/construction_call.h"
 #include "draw/image.h"
 #include "geom/records.h"
+#include "interp/trails.h"
 #include "script/instruction_table.h"
 #include "script/opcodes.h"
 #include "script/symbols.h"
@@ -128,6 +129,7 @@ struct Activation {
     std::vector<StepEntry> steps;
     std::vector<std::int32_t> traced;
     std::vector<std::vector<Point>> trail;  // one list of positions a traced point
+    TrailLayers trailLayers;                // the trails as drawn so far
     std::int32_t grabbed = -1;              // the clickable entry being dragged; -1 none
     // Where the drag started: the mouse on the page, and the grabbed point in whole pixels.
     std::int32_t grabMouseX = 0, grabMouseY = 0;

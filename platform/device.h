@@ -43,6 +43,7 @@ enum class StopReason {
     TimeLimit,      // the clock passed the limit set with StopAt (--until)
     Interrupted,    // SIGINT (Ctrl-C)
     Terminated,     // SIGTERM
+    ScriptChanged,  // the watched script was saved again: the run starts over
 };
 
 class Device {

@@ -3,6 +3,7 @@
 
 #include "script/statement.h"
 #include "script/tokens.h"
+#include "script/warnings.h"
 
 namespace vekora {
 namespace {
@@ -53,7 +54,16 @@ std::int32_t CompileLineIn(Pass pass, std::string_view line, Compilation& compil
     compilation.written = 0;
     Statement statement(pass, compilation);
     const std::int32_t scanned = statement.Scan(line);
-    return scanned == Compiled ? Dispatch(statement) : scanned;
+    if (scanned != Compiled) {
+        if (scanned == EmptyStatement && compilation.warnings != nullptr) {
+            compilation.warnings->EmptyLine(compilation.lineIndex, line);
+        }
+        return scanned;
+    }
+    const std::int32_t result = Dispatch(statement);
+    if (result != Compiled) statement.BlameByCode(result);
+    else if (compilation.warnings != nullptr) compilation.warnings->CompiledLine(compilation.lineIndex, statement);
+    return result;
 }
 
 }  // namespace

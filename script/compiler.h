@@ -5,10 +5,13 @@
 #include <string_view>
 #include <vector>
 
+#include "script/diagnostics.h"
 #include "script/instruction_table.h"
 #include "script/symbols.h"
 
 namespace vekora {
+
+class WarningCollector;
 
 // How the rows of the main module between one MENU and its closing row are laid out.
 struct MenuShape {
@@ -26,7 +29,7 @@ struct Compilation {
     SymbolTable& symbols;
     std::int32_t module = 0;  // 0: the main module
     std::int32_t row = 1;
-    std::int32_t written = 0;  // the opcode pass 1 wrote for the last line; 0 when none
+    std::int32_t written = 0;  // the opcode the last line wrote (with its I mark); 0 when none
     // Procedure name index -> module number; 0 while the header has not been met.
     std::vector<std::int32_t> moduleByName;
     // Pass 2: the menus of the main module by the row of their MENU, and the rows of
@@ -34,6 +37,12 @@ struct Compilation {
     std::vector<std::int32_t> menuAtRow;  // index into menus, or -1
     std::vector<MenuShape> menus;
     std::vector<std::uint8_t> claimedRows;
+    // Where the last line's error stands and why; set whenever a line has an error. Nothing
+    // in the table depends on it.
+    ErrorPlace blame;
+    // Pass 2 hands every compiled line to it when set; it only reads.
+    WarningCollector* warnings = nullptr;
+    std::size_t lineIndex = 0;
 
     std::int32_t ModuleOfProcedure(std::int32_t nameIndex) const;
 };

@@ -3,11 +3,13 @@
 #include "script/passes.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "script/compiler.h"
 #include "script/opcodes.h"
 #include "script/tokens.h"
 #include "script/types.h"
+#include "script/warnings.h"
 
 namespace vekora {
 namespace {
@@ -60,9 +62,16 @@ PreScan ScanModules(const ScriptLines& lines) {
     return scan;
 }
 
-void AddError(ErrorLists& errors, std::int32_t code, std::size_t lineIndex) {
-    errors.codes.push_back(code);
-    errors.lines.push_back(static_cast<std::int32_t>(lineIndex + 1));
+// The error lists, and where each error stands.
+struct Findings {
+    ErrorLists errors;
+    std::vector<ErrorPlace> places;
+};
+
+void AddError(Findings& found, std::int32_t code, std::size_t lineIndex, const ErrorPlace& place = {}) {
+    found.errors.codes.push_back(code);
+    found.errors.lines.push_back(static_cast<std::int32_t>(lineIndex + 1));
+    found.places.push_back(place);
 }
 
 // A header compiled into the main module's row opens procedure number `procedures`.
@@ -81,11 +90,12 @@ void OpenProcedure(Compilation& c, Position& at, std::int32_t opcode, std::int32
     at.row = header[HeaderKind] == KindConstruction ? 2 : 1;
 }
 
-std::int32_t RunPass1(const ScriptLines& lines, Compilation& c, ErrorLists& errors, PassOneTrace& trace) {
+std::int32_t RunPass1(const ScriptLines& lines, Compilation& c, Findings& found, PassOneTrace& trace) {
     const PreScan scan = ScanModules(lines);
     if (!scan.endFound) {
-        errors.codes.assign(1, ErrNoEnd);
-        errors.lines.assign(1, 0);
+        found.errors.codes.assign(1, ErrNoEnd);
+        found.errors.lines.assign(1, 0);
+        found.places.assign(1, ErrorPlace{});
         return 1;
     }
     c.table.Reset(scan.headers + 1, scan.longestModule + 3);
@@ -99,9 +109,10 @@ std::int32_t RunPass1(const ScriptLines& lines, Compilation& c, ErrorLists& erro
     for (std::size_t j = 0; j < lines.size(); ++j) {
         c.module = at.module;
         c.row = at.row;
+        c.lineIndex = j;
         const std::int32_t result = CompileLinePass1(lines[j], c);
         if (result != Compiled && result != EmptyStatement) {
-            AddError(errors, result, j);
+            AddError(found, result, j, c.blame);
         } else if (result == Compiled) {
             const std::int32_t opcode = c.written;
             if (IsHeader(opcode) && at.module == 0 && c.table.HasModule(procedures + 1)) {
@@ -122,7 +133,7 @@ std::int32_t RunPass1(const ScriptLines& lines, Compilation& c, ErrorLists& erro
     mainEnd = (at.module == 0 && at.row > at.savedMainRow) ? at.row : at.savedMainRow + 1;
     // Every module holds its end row, so the rectangular view covers what the engine visits.
     for (std::int32_t m = 0; m < c.table.Modules(); ++m) c.table.At(m, std::max(c.table.Word(m, 0, HeaderEndRow), 0));
-    return static_cast<std::int32_t>(errors.codes.size());
+    return static_cast<std::int32_t>(found.errors.codes.size());
 }
 
 // The menus of the main module, nested menus matched by depth, found in one sweep.
@@ -161,20 +172,24 @@ void DescribeConstructions(const ScriptLines& lines, Compilation& c) {
     }
 }
 
-std::int32_t RunPass2(const ScriptLines& lines, Compilation& c, ErrorLists& errors, const PassOneTrace& trace) {
+// The collector, when there is one, sees the lines of the main loop only, not the pre-pass.
+std::int32_t RunPass2(const ScriptLines& lines, Compilation& c, Findings& found, const PassOneTrace& trace,
+                      WarningCollector* warnings) {
     DescribeConstructions(lines, c);
     ShapeMenus(c);
+    c.warnings = warnings;
     Position at;
     for (std::size_t j = 0; j < lines.size(); ++j) {
         if (trace.noRow[j]) {
-            AddError(errors, ErrPassMismatch, j);  // pass 1 could not tell the statement's form
+            AddError(found, ErrPassMismatch, j);  // pass 1 could not tell the statement's form
             continue;
         }
         c.module = at.module;
         c.row = at.row;
+        c.lineIndex = j;
         const std::int32_t result = CompileLinePass2(lines[j], c);
         if (result != Compiled && result != EmptyStatement) {
-            AddError(errors, result, j);
+            AddError(found, result, j, c.blame);
             at = trace.after[j];  // go on where pass 1 went on, so one error does not shift every row
             continue;
         }
@@ -188,7 +203,7 @@ std::int32_t RunPass2(const ScriptLines& lines, Compilation& c, ErrorLists& erro
             } else if (kind == KindInteraction || kind == KindAnimation) {
                 at.row = 1;
             } else {
-                AddError(errors, ErrOtherKind, j);
+                AddError(found, ErrOtherKind, j);
                 at.row = c.row + 1;
             }
         } else if (c.table.Word(at.module, at.row, 0) == OpRepeat) {
@@ -198,24 +213,39 @@ std::int32_t RunPass2(const ScriptLines& lines, Compilation& c, ErrorLists& erro
             ++at.row;
         }
     }
-    return static_cast<std::int32_t>(errors.codes.size());
+    c.warnings = nullptr;
+    return static_cast<std::int32_t>(found.errors.codes.size());
+}
+
+std::int32_t Compile(const ScriptLines& lines, InstructionTable& table, ErrorLists& errors, SymbolTable& symbols,
+                     CompileNotes* notes) {
+    Compilation compilation(table, symbols);
+    Findings found;
+    PassOneTrace trace;
+    std::int32_t result = 0;
+    if (RunPass1(lines, compilation, found, trace) > 0) {
+        result = -1;
+    } else {
+        std::optional<WarningCollector> collector;
+        if (notes != nullptr && notes->collectWarnings) collector.emplace(table, symbols, lines);
+        if (RunPass2(lines, compilation, found, trace, collector ? &*collector : nullptr) > 0) result = -2;
+        if (collector) notes->warnings = collector->Finish();
+    }
+    if (notes != nullptr) notes->errorPlaces = std::move(found.places);
+    if (result != 0) errors = std::move(found.errors);
+    return result;
 }
 
 }  // namespace
 
 std::int32_t ParseScript(const ScriptLines& lines, InstructionTable& table, ErrorLists& errors, SymbolTable& symbols) {
-    Compilation compilation(table, symbols);
-    ErrorLists found;
-    PassOneTrace trace;
-    if (RunPass1(lines, compilation, found, trace) > 0) {
-        errors = std::move(found);
-        return -1;
-    }
-    if (RunPass2(lines, compilation, found, trace) > 0) {
-        errors = std::move(found);
-        return -2;
-    }
-    return 0;
+    return Compile(lines, table, errors, symbols, nullptr);
+}
+
+std::int32_t ParseScript(const ScriptLines& lines, InstructionTable& table, ErrorLists& errors, SymbolTable& symbols,
+                         CompileNotes& notes) {
+    notes.warnings.clear();
+    return Compile(lines, table, errors, symbols, &notes);
 }
 
 std::vector<std::int32_t> SymbolCounts(const SymbolTable& symbols) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "script/diagnostics.h"
 #include "script/instruction_table.h"
 #include "script/symbols.h"
 
@@ -23,6 +24,10 @@ struct ErrorLists {
 // Without an END before the first procedure header nothing else is compiled and table
 // and symbols are left as they were.
 std::int32_t ParseScript(const ScriptLines& lines, InstructionTable& table, ErrorLists& errors, SymbolTable& symbols);
+// The same, and notes receives where each error stands and, when it asks for them, the
+// warnings. The table, symbols and errors come out as without notes.
+std::int32_t ParseScript(const ScriptLines& lines, InstructionTable& table, ErrorLists& errors, SymbolTable& symbols,
+                         CompileNotes& notes);
 
 // The number of entries of each symbol list 0 to 8.
 std::vector<std::int32_t> SymbolCounts(const SymbolTable& symbols);

@@ -34,12 +34,26 @@ public:
     std::int32_t Keyword() const { return keyword_ & OpcodeMask; }
     std::int32_t IMarkOf() const { return keyword_ & IMark; }
     std::string_view Token(int i) const { return tokens_[static_cast<std::size_t>(i)]; }
+    // Token i as written in the line (a text with its quotes, DEFAULT as DEFAULT).
+    LineSpan Span(int i) const;
+    std::string_view Line() const { return line_; }
+
+    // Where an error stands: token i, or the end of the line (too few tokens). Kept out of
+    // line (cold) so that the checks that call them stay as cheap as without them.
+    [[gnu::cold, gnu::noinline]] std::int32_t Blame(int i, std::int32_t code, ErrorCause cause = ErrorCause::AsNumbered,
+                                                    std::int32_t detail = 0) const;
+    [[gnu::cold, gnu::noinline]] std::int32_t BlameLineEnd(std::int32_t code) const;
+    // For an error whose check did not say where: the token the code points to.
+    [[gnu::cold, gnu::noinline]] void BlameByCode(std::int32_t code);
 
     // The type of tok i as the table stands now (a new name may have been defined by an
     // earlier argument of this statement); Absent beyond the statement.
     std::int32_t Type(int i);
     std::int32_t Index(int i);
     bool IsNew(int i) { return Type(i) == TypeNone; }
+    // The class as scanned, without looking again: final in pass 2, which adds no names.
+    std::int32_t ScannedType(int i) const { return ClassType(classes_[static_cast<std::size_t>(i)]); }
+    std::int32_t ScannedIndex(int i) const { return ClassIndex(classes_[static_cast<std::size_t>(i)]); }
 
     // Keyword position, then token count: E(16, M+1), 12 or 11.
     std::int32_t Expect(int position, int fewest, int most = AnyCount) const;
@@ -87,6 +101,11 @@ private:
     Compilation& c_;
     std::array<std::string_view, MaxTokens> tokens_{};
     std::array<std::int32_t, MaxTokens> classes_{};
+    // Where token i starts in the line; left unset beyond the tokens scanned, which costs
+    // nothing for every statement compiled. Where it ends is found again when asked.
+    std::array<std::int32_t, MaxTokens> starts_;
+    mutable bool blamed_ = false;  // this line's error has said where it stands
+    std::string_view line_;
     int n_ = 0;
     int m_ = 0;
     std::int32_t keyword_ = 0;

@@ -66,15 +66,26 @@ const std::unordered_map<std::string_view, std::int32_t>& KeywordIndex() {
     return index;
 }
 
+// The value of a digit of base 2, 8 or 16; base or more when the byte is not one.
+unsigned DigitValue(char byte) {
+    const char upper = Upper(byte);
+    if (IsDigit(upper)) return static_cast<unsigned>(upper - '0');
+    if (upper >= 'A' && upper <= 'F') return static_cast<unsigned>(upper - 'A' + 10);
+    return 16;
+}
+
+// How many leading bytes are digits of the base.
+std::size_t RadixLength(std::string_view digits, unsigned base) {
+    std::size_t i = 0;
+    while (i < digits.size() && DigitValue(digits[i]) < base) ++i;
+    return i;
+}
+
 // Digits of base 2, 8 or 16 as a 32-bit integer (wrapping, as a 32-bit register does).
 double ParseRadix(std::string_view digits, unsigned base) {
     std::uint32_t value = 0;
-    for (char byte : digits) {
-        unsigned digit;
-        const char upper = Upper(byte);
-        if (IsDigit(byte)) digit = static_cast<unsigned>(byte - '0');
-        else if (upper >= 'A' && upper <= 'F') digit = static_cast<unsigned>(upper - 'A' + 10);
-        else break;
+    for (const char byte : digits) {
+        const unsigned digit = DigitValue(byte);
         if (digit >= base) break;
         value = value * base + digit;
     }
@@ -86,8 +97,9 @@ std::size_t SkipDigits(std::string_view text, std::size_t i) {
     return i;
 }
 
-// Sign, digits, fraction and exponent only: no hexadecimal floats, infinities or NaN.
-double ParseDecimal(std::string_view text) {
+// The bytes of sign, digits, fraction and exponent at the start of text; 0 without a digit.
+// Inlined: every number of every statement goes through it.
+[[gnu::always_inline]] inline std::size_t DecimalLength(std::string_view text) {
     std::size_t i = 0;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
     const std::size_t integerEnd = SkipDigits(text, i);
@@ -98,15 +110,37 @@ double ParseDecimal(std::string_view text) {
         hasDigits = hasDigits || fractionEnd > end + 1;
         end = fractionEnd;
     }
-    if (!hasDigits) return 0.0;
+    if (!hasDigits) return 0;
     if (end < text.size() && (text[end] == 'e' || text[end] == 'E')) {
         std::size_t e = end + 1;
         if (e < text.size() && (text[e] == '+' || text[e] == '-')) ++e;
         const std::size_t exponentEnd = SkipDigits(text, e);
         if (exponentEnd > e) end = exponentEnd;
     }
+    return end;
+}
+
+// Sign, digits, fraction and exponent only: no hexadecimal floats, infinities or NaN.
+double ParseDecimal(std::string_view text) {
+    const std::size_t end = DecimalLength(text);
+    if (end == 0) return 0.0;
     const std::string number(text.substr(0, end));
     return std::strtod(number.c_str(), nullptr);
+}
+
+// The base an "&H", "&O" or "&B" prefix names; 0 for none.
+[[gnu::always_inline]] inline unsigned RadixPrefix(std::string_view text) {
+    if (text.size() < 2 || text[0] != '&') return 0;
+    switch (Upper(text[1])) {
+        case 'H': return 16;
+        case 'O': return 8;
+        case 'B': return 2;
+        default: return 0;
+    }
+}
+
+bool AllRadixDigits(std::string_view digits, unsigned base) {
+    return !digits.empty() && RadixLength(digits, base) == digits.size();
 }
 
 }  // namespace
@@ -203,15 +237,39 @@ std::int32_t RoundToWord(double value) {
 
 double ParseNumber(std::string_view text) {
     while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    if (text.size() >= 2 && text[0] == '&') {
-        switch (Upper(text[1])) {
-            case 'H': return ParseRadix(text.substr(2), 16);
-            case 'O': return ParseRadix(text.substr(2), 8);
-            case 'B': return ParseRadix(text.substr(2), 2);
-            default: break;
-        }
-    }
+    if (const unsigned base = RadixPrefix(text)) return ParseRadix(text.substr(2), base);
     return ParseDecimal(text);
+}
+
+std::size_t NumberLength(std::string_view text) {
+    std::size_t blanks = 0;
+    while (blanks < text.size() && text[blanks] == ' ') ++blanks;
+    text.remove_prefix(blanks);
+    if (const unsigned base = RadixPrefix(text)) {
+        const std::size_t digits = RadixLength(text.substr(2), base);
+        return digits == 0 ? 0 : blanks + 2 + digits;
+    }
+    const std::size_t decimal = DecimalLength(text);
+    return decimal == 0 ? 0 : blanks + decimal;
+}
+
+bool IsColourText(std::string_view text) {
+    if (text.empty()) return false;
+    if (text.size() >= 2 && text[0] == '0' && Upper(text[1]) == 'X') return AllRadixDigits(text.substr(2), 16);
+    if (text[0] == '(') {
+        const auto isParenthesis = [](char byte) { return byte == '(' || byte == ')'; };
+        while (!text.empty() && isParenthesis(text.front())) text.remove_prefix(1);
+        while (!text.empty() && isParenthesis(text.back())) text.remove_suffix(1);
+        std::size_t position = 0;
+        std::string_view part;
+        int count = 0;
+        while (NextToken(text, position, part)) {
+            if (++count > 3 || NumberLength(part) != part.size()) return false;
+        }
+        return count > 0;
+    }
+    if (Upper(text.back()) == 'H' && IsDigit(text[0])) return AllRadixDigits(text.substr(0, text.size() - 1), 16);
+    return NumberLength(text) == text.size();
 }
 
 std::int32_t ParseColour(std::string_view text) {

@@ -54,6 +54,11 @@ std::string_view StripQuotes(std::string_view token);
 double ParseNumber(std::string_view text);
 std::int32_t ParseColour(std::string_view text);
 
+// The bytes ParseNumber reads of text (leading blanks included); 0 when it finds no number.
+std::size_t NumberLength(std::string_view text);
+// True when ParseColour reads all of text as one of the colour forms.
+bool IsColourText(std::string_view text);
+
 // Nearest integer, halves to even; a value that does not fit 32 bits (or is not a
 // number) gives 0x80000000.
 std::int32_t RoundToWord(double value);

@@ -61,18 +61,26 @@ constexpr Option Options[] = {
      [](CommandLine& line, const std::string& value) { return ReadInto(value, "--until", 0, 2000000000, line.untilMs); }},
     {"--screenshot", "", "FILE.png", "write the screen as the run left it, before the closing logo",
      [](CommandLine& line, const std::string& value) { line.screenshot = value; return std::string(); }},
-    {"--record", "", "FILE.gif", "write an animated GIF of the run",
+    {"--record", "", "FILE", "write the run as an animated GIF (FILE.gif) or a video (FILE.mp4: H.264, FILE.webm: VP9)",
      [](CommandLine& line, const std::string& value) { line.record = value; return std::string(); }},
     {"--fps", "", "N", "frames a second sampled for --record and --frames (default 25)",
      [](CommandLine& line, const std::string& value) { return ReadInto(value, "--fps", 1, 100, line.fps); }},
+    {"--scale", "", "N", "enlarge a --record video N times, each pixel a sharp N x N square (default 1)",
+     [](CommandLine& line, const std::string& value) { return ReadInto(value, "--scale", 1, 8, line.scale); }},
     {"--frames", "", "DIR", "write every changed frame as DIR/frame-NNNNN.png",
      [](CommandLine& line, const std::string& value) { line.framesFolder = value; return std::string(); }},
     {"--no-logo", "", "", "skip the logo when the window opens and at the end",
      [](CommandLine& line, const std::string&) { line.noLogo = true; return std::string(); }},
     {"--zoom", "", "N", "initial whole-factor scale of the window",
      [](CommandLine& line, const std::string& value) { return ReadInto(value, "--zoom", 1, 8, line.zoom); }},
-    {"--check", "", "", "compile only: report errors (console and vekerror.txt); exit 0 when clean, 1 with errors",
+    {"--watch", "", "", "play the script again from the start whenever its file is saved",
+     [](CommandLine& line, const std::string&) { line.watch = true; return std::string(); }},
+    {"--check", "", "", "compile only: print errors and warnings; exit 0 when clean or with warnings, 1 with errors",
      [](CommandLine& line, const std::string&) { return SetMode(line, Action::Check, "--check"); }},
+    {"--json", "", "", "with --check: print the errors and warnings as JSON lines",
+     [](CommandLine& line, const std::string&) { line.json = true; return std::string(); }},
+    {"--werror", "", "", "with --check: warnings count as errors (exit 1)",
+     [](CommandLine& line, const std::string&) { line.werror = true; return std::string(); }},
     {"--dump-table", "", "", "compile, then print the symbol lists and the instruction table; exit 1 with errors",
      [](CommandLine& line, const std::string&) { return SetMode(line, Action::DumpTable, "--dump-table"); }},
     {"--dump-symbols", "", "", "as --dump-table, with the rows by opcode names and named operands",
@@ -125,6 +133,12 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         return UsageError(line, "no script given");
     }
     if (!line.headless && !line.eventsFile.empty()) return UsageError(line, "--events needs --headless");
+    if ((line.json || line.werror) && line.action != Action::Check) return UsageError(line, "--json and --werror need --check");
+    if (line.watch && line.action != Action::Run) return UsageError(line, "--watch plays a script; it cannot be combined with another mode");
+    if (line.watch && line.script.empty()) return UsageError(line, "--watch needs a script");
+    if (line.watch && line.headless && line.screenshot.empty() && line.record.empty()) {
+        return UsageError(line, "--watch without a window needs --screenshot or --record");
+    }
     return line;
 }
 
@@ -142,6 +156,6 @@ std::string UsageText() {
     return text;
 }
 
-std::string VersionText() { return "vekora 0.1.0\n"; }
+std::string VersionText() { return std::string("vekora ") + VEKORA_VERSION + "\n"; }
 
 }  // namespace vekora

@@ -5,9 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "shell/exit_codes.h"
+
 namespace vekora {
 
-constexpr int ExitUsage = 2;  // the command line itself was wrong
 
 struct CommandLine {
     enum class Action { Run, Help, Version, UsageError, Check, DumpTable, DumpSymbols };
@@ -19,11 +20,16 @@ struct CommandLine {
     std::string eventsFile;
     std::int64_t untilMs = 600000;   // a headless run stops when the virtual clock passes this
     std::string screenshot;          // PNG of the screen before the closing logo
-    std::string record;              // animated GIF of the run
+    std::string record;              // animated GIF, or MP4 / WebM video, of the run
+    std::int32_t scale = 1;          // whole-number enlargement of a --record video
     std::string framesFolder;        // PNG of every changed frame
     std::int32_t fps = 25;           // frames a second sampled for --record and --frames
     bool noLogo = false;
     std::int32_t zoom = 1;           // initial whole-factor scale of the window
+    bool watch = false;              // play again from the start whenever the script is saved
+    // --check: diagnostics as JSON lines, and warnings counted as errors.
+    bool json = false;
+    bool werror = false;
 };
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);

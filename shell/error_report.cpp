@@ -2,6 +2,7 @@
 #include "shell/error_report.h"
 
 #include <cstdio>
+#include <memory>
 
 #include "platform/whole_file.h"
 #include "script/messages.h"
@@ -32,10 +33,11 @@ std::vector<std::string> CompilationReportLines(std::int32_t result, const Error
 void DeleteReport(std::string_view scriptPath) { std::remove(ReportFileName(scriptPath).c_str()); }
 
 bool ReportCompilationErrors(std::string_view scriptPath, std::int32_t result, const ErrorLists& errors,
-                             Console& console) {
+                             Console& console, ReportFile reportFile) {
     const std::string fileName = ReportFileName(scriptPath);
-    AtomicFile report(fileName);
-    std::FILE* file = report.Ready() ? std::fopen(report.TempPath().c_str(), "wb") : nullptr;
+    std::unique_ptr<AtomicFile> report;
+    if (reportFile == ReportFile::Write) report = std::make_unique<AtomicFile>(fileName);
+    std::FILE* file = report && report->Ready() ? std::fopen(report->TempPath().c_str(), "wb") : nullptr;
     bool written = file != nullptr;
     for (const std::string& line : CompilationReportLines(result, errors)) {
         console.PrintLine(line);
@@ -45,7 +47,7 @@ bool ReportCompilationErrors(std::string_view scriptPath, std::int32_t result, c
         }
     }
     if (file != nullptr) written = std::fclose(file) == 0 && written;
-    written = written && report.Commit().empty();
+    written = written && report->Commit().empty();
     if (written) console.PrintLine("Reporte de errores escrito en " + fileName);
     return written;
 }

@@ -22,9 +22,12 @@ std::vector<std::string> CompilationReportLines(std::int32_t result, const Error
 // Deletes a report left by an earlier compilation; a missing one is no error.
 void DeleteReport(std::string_view scriptPath);
 
+// Whether the report goes into "vekerror.txt": only beside a script that was read.
+enum class ReportFile { Write, Skip };
+
 // Prints the report, writes it (Latin-1, CR LF) to the report file whole, and names the file
 // when it was written. Returns whether it was; a file that could not be written is not named.
 bool ReportCompilationErrors(std::string_view scriptPath, std::int32_t result, const ErrorLists& errors,
-                             Console& console);
+                             Console& console, ReportFile reportFile = ReportFile::Write);
 
 }  // namespace vekora

@@ -26,8 +26,13 @@ int Run(int argc, char** argv) {
         case CommandLine::Action::Version:
             std::fputs(vekora::VersionText().c_str(), stdout);
             return 0;
-        case CommandLine::Action::Check:
-            return vekora::CheckScript(line.script, console, std::cerr);
+        case CommandLine::Action::Check: {
+            vekora::CheckOptions options;
+            options.format = line.json ? vekora::DiagnosticFormat::Json : vekora::DiagnosticFormat::Text;
+            options.warningsAsErrors = line.werror;
+            options.utf8 = vekora::LocaleWantsUtf8();
+            return vekora::CheckScript(line.script, console, std::cerr, options, &std::cout);
+        }
         case CommandLine::Action::DumpTable:
             return vekora::DumpScriptTable(line.script, console, std::cerr);
         case CommandLine::Action::DumpSymbols:

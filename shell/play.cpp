@@ -1,6 +1,8 @@
 // The command line's run: device, recorders, screenshot, and the chooser.
 #include "shell/play.h"
 
+#include <unistd.h>
+
 #include <memory>
 
 #include <csignal>
@@ -12,15 +14,19 @@
 #include "platform/headless_device.h"
 #include "platform/png_writer.h"
 #include "platform/stop_signals.h"
+#include "platform/video_recorder.h"
 #include "platform/window_device.h"
 #include "shell/chooser.h"
+#include "settings/settings.h"
+#include "shell/diagnostic_printer.h"
 #include "shell/run_script.h"
+#include "shell/watch.h"
 
 namespace vekora {
 namespace {
 
 constexpr std::string_view ApiErrorText = "API ERROR: ";
-constexpr int ExitBadEvents = 2;
+constexpr int ExitBadEvents = ExitUsage;
 
 // The window, or the headless device when asked for or when no display can be opened.
 std::unique_ptr<Device> MakeDevice(const CommandLine& line, std::vector<InputEvent> events, std::ostream& diagnostics,
@@ -39,9 +45,15 @@ std::unique_ptr<Device> MakeDevice(const CommandLine& line, std::vector<InputEve
 class RunRecording {
 public:
     RunRecording(const CommandLine& line, Device& device) : device_(device) {
-        if (!line.record.empty()) gif_ = std::make_unique<GifRecorder>(line.record, line.fps);
+        if (VideoRecorder::IsVideoPath(line.record)) {
+            video_ = std::make_unique<VideoRecorder>(line.record, line.fps, line.scale,
+                                                     [] { return static_cast<std::uint32_t>(ProgramSettings().backgroundColour); });
+        } else if (!line.record.empty()) {
+            gif_ = std::make_unique<GifRecorder>(line.record, line.fps);
+        }
         if (!line.framesFolder.empty()) frames_ = std::make_unique<FramesWriter>(line.framesFolder, line.fps);
         if (gif_) device_.AddClockObserver(gif_.get());
+        if (video_) device_.AddClockObserver(video_.get());
         if (frames_) device_.AddClockObserver(frames_.get());
     }
     // Writes what is left; returns the problems, one a line. The last picture is held for one
@@ -52,9 +64,8 @@ public:
         double end = device_.ClockSeconds();
         if (device_.Stopped()) {
             end = device_.StopSeconds() + holdMs / 1000.0;
-            if (gif_) gif_->ClockAdvanced(device_.StopSeconds(), end, device_.ScreenAtStop());
-            if (frames_) frames_->ClockAdvanced(device_.StopSeconds(), end, device_.ScreenAtStop());
-        } else if (gif_ || frames_) {
+            for (ScreenSampler* sampler : Samplers()) sampler->ClockAdvanced(device_.StopSeconds(), end, device_.ScreenAtStop());
+        } else if (gif_ || video_ || frames_) {
             device_.Sleep(holdMs);
             end = device_.ClockSeconds();
         }
@@ -62,6 +73,11 @@ public:
         if (gif_) {
             device_.RemoveClockObserver(gif_.get());
             const std::string error = gif_->Close(end);
+            if (!error.empty()) problems += "vekora: --record: " + error + "\n";
+        }
+        if (video_) {
+            device_.RemoveClockObserver(video_.get());
+            const std::string error = video_->Close(end);
             if (!error.empty()) problems += "vekora: --record: " + error + "\n";
         }
         if (frames_) {
@@ -73,13 +89,22 @@ public:
     }
 
 private:
+    std::vector<ScreenSampler*> Samplers() const {
+        std::vector<ScreenSampler*> samplers;
+        if (gif_) samplers.push_back(gif_.get());
+        if (video_) samplers.push_back(video_.get());
+        if (frames_) samplers.push_back(frames_.get());
+        return samplers;
+    }
+
     Device& device_;
     std::unique_ptr<GifRecorder> gif_;
+    std::unique_ptr<VideoRecorder> video_;
     std::unique_ptr<FramesWriter> frames_;
 };
 
-// Says how a stopped run was stopped; the exit code for it (the shell's 128 + signal
-// number after SIGINT or SIGTERM).
+// Says how a stopped run was stopped; the exit code a signal gives it (the shell's 128 +
+// signal number), or 0.
 int StopNote(const Device& device, const CommandLine& line, std::ostream& diagnostics) {
     const auto stoppedMs = static_cast<std::int64_t>(device.StopSeconds() * 1000.0 + 0.5);
     switch (device.StopCause()) {
@@ -88,15 +113,46 @@ int StopNote(const Device& device, const CommandLine& line, std::ostream& diagno
             return 0;
         case StopReason::Interrupted:
             diagnostics << "vekora: stopped by SIGINT at " << stoppedMs << " ms of the run's clock\n";
-            return 128 + SIGINT;
+            return ExitInterrupted;
         case StopReason::Terminated:
             diagnostics << "vekora: stopped by SIGTERM at " << stoppedMs << " ms of the run's clock\n";
-            return 128 + SIGTERM;
+            return ExitTerminated;
         case StopReason::WindowClosed:
+        case StopReason::ScriptChanged:
         case StopReason::None:
             break;
     }
     return 0;
+}
+
+// What the window shows of a script that does not compile, one line a message (Latin-1).
+std::vector<std::string> PageMessages(const std::string& script, const std::vector<Diagnostic>& found) {
+    std::vector<std::string> messages{script + ":"};
+    for (const Diagnostic& d : found) {
+        std::string where = std::to_string(d.line) + ":" + std::to_string(d.column) + ": ";
+        where += d.severity == Severity::Error ? "error[" + std::to_string(d.number) + "]: " : "warning: ";
+        messages.push_back(where + d.text);
+    }
+    return messages;
+}
+
+// --watch: plays the script again whenever it is saved, until the window is closed, a stop
+// signal comes or a headless run reaches its limit.
+void WatchScriptFile(const std::string& script, const ScriptRunSetup& setup, std::vector<std::string>& pageMessages,
+                     const Device& device) {
+    WatchLoop loop;
+    loop.playOnce = [&] {
+        pageMessages = {"No se puede leer " + script};  // replaced once the file is read
+        ErrorLists errors;
+        return RunScriptFile(script, errors, setup);
+    };
+    loop.messages = [&] { return pageMessages; };
+    loop.finished = [&] {
+        const StopReason cause = device.StopCause();
+        return cause != StopReason::None && cause != StopReason::ScriptChanged;
+    };
+    loop.messagesShown = setup.beforeClosingLogo;
+    WatchScript(script, loop);
 }
 
 // The script to play: the command line's, or the chooser's answer. Empty: no run.
@@ -142,20 +198,36 @@ int PlayScript(const CommandLine& line, Console& console, std::istream& input, s
 
     ScriptRunSetup setup;
     setup.device = device.get();
-    setup.options.showLogo = !line.noLogo;
+    setup.options.showLogo = !line.noLogo && !line.watch;
     setup.console = &console;
-    setup.input = &input;
+    // "Presiona Enter" waits only for a person: at a terminal, after a run in a window.
+    setup.input = !headless && !line.watch && ::isatty(STDIN_FILENO) ? &input : nullptr;
     setup.diagnostics = &diagnostics;
+    const bool utf8 = LocaleWantsUtf8();
+    std::vector<std::string> pageMessages;  // --watch shows them in the window
+    setup.afterCompiling = [&](const ScriptLines& lines, const ErrorLists& errors, const CompileNotes& notes) {
+        const std::vector<Diagnostic> found = BuildDiagnostics(lines, errors, notes);
+        PrintDiagnostics(diagnostics, script, lines, found, DiagnosticFormat::Text, utf8);
+        pageMessages = PageMessages(script, found);
+    };
     std::string screenshotError;
     setup.beforeClosingLogo = [&] {
         if (!line.screenshot.empty()) screenshotError = WritePng(device->ScreenAtStop(), line.screenshot);
     };
-    ErrorLists errors;
-    RunScriptFile(script, errors, setup);
+    std::int32_t result = 0;
+    if (line.watch) {
+        WatchScriptFile(script, setup, pageMessages, *device);
+    } else {
+        ErrorLists errors;
+        result = RunScriptFile(script, errors, setup);
+    }
     if (!screenshotError.empty()) diagnostics << "vekora: --screenshot: " << screenshotError << "\n";
-    diagnostics << recording.Close(line.fps);
+    const std::string recordingProblems = recording.Close(line.fps);
+    diagnostics << recordingProblems;
     SetActiveDevice(nullptr);
-    return StopNote(*device, line, diagnostics);
+    const int signalled = StopNote(*device, line, diagnostics);
+    if (signalled != 0) return signalled;
+    return ExitCodeOfRun(result, screenshotError.empty() && recordingProblems.empty());
 }
 
 }  // namespace vekora

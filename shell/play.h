@@ -7,11 +7,9 @@
 
 #include "shell/command_line.h"
 #include "shell/console.h"
+#include "shell/exit_codes.h"
 
 namespace vekora {
-
-constexpr int ExitCancelled = -1;  // the file chooser was cancelled
-constexpr int ExitOutOfMemory = 5;  // memory ran out; no output was left half written
 
 // Plays the script of the command line (asking for one when it names none). Returns the
 // process exit code: 0 after any run, -1 when the chooser was cancelled, 2 for an event file

@@ -64,7 +64,14 @@ std::int32_t RunScript(const ScriptLines& lines, ErrorLists& errors, const Scrip
     InstructionTable table;
     SymbolTable symbols;
     InitProgram();
-    const std::int32_t compiled = ParseScript(lines, table, errors, symbols);
+    std::int32_t compiled;
+    if (setup.afterCompiling) {
+        CompileNotes notes;
+        compiled = ParseScript(lines, table, errors, symbols, notes);
+        setup.afterCompiling(lines, errors, notes);
+    } else {
+        compiled = ParseScript(lines, table, errors, symbols);
+    }
     if (compiled != 0) return compiled;
     return RunCompiled(table, symbols, setup);
 }
@@ -75,13 +82,21 @@ std::string RunErrorLine(std::int32_t result) {
 
 std::int32_t RunScriptFile(const std::string& path, ErrorLists& errors, const ScriptRunSetup& setup) {
     std::ostream& diagnostics = setup.diagnostics != nullptr ? *setup.diagnostics : std::cerr;
-    const ScriptLines lines = ReadScriptFile(path, diagnostics);
+    const std::optional<ScriptLines> lines = ReadScriptFile(path, diagnostics);
     if (Device* device = DeviceOf(setup)) device->WindowCaption(path + std::string(TitleSuffix));
-    const std::int32_t result = RunScript(lines, errors, setup);
-    DeleteReport(path);
+    // A file that was not read has nothing to point into.
+    ScriptRunSetup unread;
+    if (!lines) {
+        unread = setup;
+        unread.afterCompiling = nullptr;
+    }
+    const std::int32_t result = RunScript(lines ? *lines : ScriptLines{}, errors, lines ? setup : unread);
+    if (lines) DeleteReport(path);
     if (result == RanToEnd || result == EndReached) return 0;
     if (result == -1 || result == -2) {
-        if (setup.console != nullptr) ReportCompilationErrors(path, result, errors, *setup.console);
+        if (setup.console != nullptr) {
+            ReportCompilationErrors(path, result, errors, *setup.console, lines ? ReportFile::Write : ReportFile::Skip);
+        }
     } else if (setup.console != nullptr) {
         setup.console->PrintLine(RunErrorLine(result));
     }

@@ -24,7 +24,11 @@ struct ScriptRunSetup {
     Device* device = nullptr;
     // Called once the main module has ended, before the closing logo (the screenshot).
     std::function<void()> beforeClosingLogo;
-    // Where the reports of VEKS_RUNSCRIPTFILE go, and where Enter is read from.
+    // Called once the script has been compiled, before it plays, with its lines, errors and
+    // the notes that locate them and hold the warnings. Without it nothing is collected.
+    std::function<void(const ScriptLines&, const ErrorLists&, const CompileNotes&)> afterCompiling;
+    // Where the reports of VEKS_RUNSCRIPTFILE go, and where Enter is read from; without an
+    // input "Presiona Enter para continuar." does not wait.
     Console* console = nullptr;
     std::istream* input = nullptr;
     std::ostream* diagnostics = nullptr;
@@ -35,7 +39,8 @@ struct ScriptRunSetup {
 std::int32_t RunScript(const ScriptLines& lines, ErrorLists& errors, const ScriptRunSetup& setup);
 
 // Reads the file, runs it and reports. Returns 0 when the run ended normally (0 or 255),
-// otherwise the result of RunScript.
+// otherwise the result of RunScript. A file that cannot be read compiles as an empty script
+// (-1); its report goes to the console only, and no report file is touched.
 std::int32_t RunScriptFile(const std::string& path, ErrorLists& errors, const ScriptRunSetup& setup);
 
 // The console line of a run-time error (Latin-1).

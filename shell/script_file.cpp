@@ -6,11 +6,11 @@
 
 namespace vekora {
 
-std::vector<std::string> ReadScriptFile(const std::string& path, std::ostream& diagnostics) {
-    FileContent content = ReadWholeFile(path);
+std::optional<std::vector<std::string>> ReadScriptFile(const std::string& path, std::ostream& diagnostics) {
+    const FileContent content = ReadWholeFile(path);
     if (!content.error.empty()) {
         diagnostics << "vekora: cannot read the script '" << path << "': " << content.error << '\n';
-        return {};
+        return std::nullopt;
     }
     return SplitScriptText(ScriptTextToLatin1(content.bytes));
 }

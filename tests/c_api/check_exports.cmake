@@ -1,6 +1,6 @@
 cmake_minimum_required(VERSION 3.25)
 # Checks the dynamic symbols of LIBRARY: every defined one is a VEK_, VEKD_, VEKA_ or VEKS_
-# routine, and every routine HEADER declares with VEK_API is among them.
+# routine that HEADER declares with VEK_API, and every routine it declares is among them.
 # Usage: cmake -DLIBRARY=libvekora.so -DHEADER=include/vekora.h -P check_exports.cmake
 find_program(NM nm REQUIRED)
 execute_process(COMMAND ${NM} -D --defined-only ${LIBRARY}
@@ -25,19 +25,34 @@ endif()
 
 file(READ ${HEADER} header)
 string(REGEX MATCHALL "VEK_API[^;(]*[ *](VEK[DAS]?_[A-Z0-9_]+)\\(" declarations "${header}")
-set(missing "")
+set(declared_names "")
 foreach(declaration IN LISTS declarations)
   string(REGEX REPLACE ".*[ *](VEK[DAS]?_[A-Z0-9_]+)\\($" "\\1" name "${declaration}")
-  if(NOT name IN_LIST exported)
-    list(APPEND missing ${name})
-  endif()
+  list(APPEND declared_names ${name})
 endforeach()
-list(LENGTH declarations declared)
+list(LENGTH declared_names declared)
 if(declared EQUAL 0)
   message(FATAL_ERROR "found no VEK_API declarations in ${HEADER}")
 endif()
+# The names of list `from` that list `in` lacks, into `out`.
+function(names_not_in from in out)
+  set(lacking "")
+  foreach(name IN LISTS ${from})
+    if(NOT name IN_LIST ${in})
+      list(APPEND lacking ${name})
+    endif()
+  endforeach()
+  set(${out} "${lacking}" PARENT_SCOPE)
+endfunction()
+
+names_not_in(declared_names exported missing)
 if(missing)
   message(FATAL_ERROR "declared in vekora.h but not exported: ${missing}")
 endif()
+# A routine with the right prefix that the header does not declare is a helper that escaped.
+names_not_in(exported declared_names undeclared)
+if(undeclared)
+  message(FATAL_ERROR "libvekora.so exports routines vekora.h does not declare: ${undeclared}")
+endif()
 list(LENGTH exported count)
-message(STATUS "${count} routines exported, all ${declared} declared ones among them")
+message(STATUS "${count} routines exported, exactly the ${declared} declared ones")

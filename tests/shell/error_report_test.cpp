@@ -105,26 +105,33 @@ TEST_F(ReportFileTest, CleanCompilationDeletesAStaleReport) {
     EXPECT_EQ(out.str(), "");
 }
 
-TEST_F(ReportFileTest, MissingScriptReportsNoEnd) {
+// A script that was not read has no folder of its own to write into: the console says why,
+// and no report file appears anywhere (nor is an old one touched).
+TEST_F(ReportFileTest, MissingScriptReportsNoEndButWritesNoReport) {
+    std::ofstream(Report(), std::ios::binary) << "old";
     std::ostringstream out;
     std::ostringstream diagnostics;
     Console console(out, false);
     EXPECT_EQ(CheckScript((folder_ / "absent.vek").string(), console, diagnostics), ExitCompilationErrors);
     EXPECT_NE(diagnostics.str().find("absent.vek"), std::string::npos);
-    EXPECT_EQ(ReadBytes(Report()),
-              "1 Errores en el Paso 1.\r\nError 36 en la l\xEDnea 0\r\n        No se encontr\xF3 END en el m\xF3" "dulo principal.\r\n");
+    EXPECT_EQ(ReadBytes(Report()), "old");
+    EXPECT_EQ(out.str(),
+              "1 Errores en el Paso 1.\nError 36 en la l\xEDnea 0\n        No se encontr\xF3 END en el m\xF3" "dulo principal.\n");
 }
 
-// A folder given as the script is refused as a missing file is: the report of an empty script.
+// A folder given as the script is refused as a missing file is: the messages of an empty
+// script, and no report beside it.
 TEST_F(ReportFileTest, AFolderAsScriptIsReadLikeAMissingFile) {
     const std::filesystem::path sub = folder_ / "lesson.vek";
     std::filesystem::create_directories(sub);
+    std::ofstream(Report(), std::ios::binary) << "old";
     std::ostringstream out;
     std::ostringstream diagnostics;
     Console console(out, false);
     EXPECT_EQ(CheckScript(sub.string(), console, diagnostics), ExitCompilationErrors);
     EXPECT_NE(diagnostics.str().find("Is a directory"), std::string::npos) << diagnostics.str();
-    EXPECT_NE(ReadBytes(Report()).find("Error 36 en la l\xEDnea 0"), std::string::npos);
+    EXPECT_NE(out.str().find("Error 36 en la l\xEDnea 0"), std::string::npos) << out.str();
+    EXPECT_EQ(ReadBytes(Report()), "old");
 }
 
 // The console names the report only when it was written; nothing half written is left.

@@ -114,9 +114,9 @@ TEST_F(ScriptFolder, CommandLineExitCodesAndPictures) {
     EXPECT_EQ(picture.At(60, 40), 0xFF0000u);
     EXPECT_GT(fs::file_size(folder / "r.gif"), 100u);
 
-    // A script with errors still exits 0; a bad event file stops before the run with 2.
+    // A script with errors exits 1; a bad event file stops before the run with 2.
     line.script = Write("bad.vek", "POINT\nEND\n");
-    EXPECT_EQ(PlayScript(line, console, input, diagnostics), 0);
+    EXPECT_EQ(PlayScript(line, console, input, diagnostics), ExitCompilationErrors);
     line.eventsFile = Write("bad.events", "10 key\n");
     EXPECT_EQ(PlayScript(line, console, input, diagnostics), 2);
     EXPECT_NE(diagnostics.str().find("bad.events"), std::string::npos);

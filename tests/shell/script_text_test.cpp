@@ -81,7 +81,7 @@ TEST_F(ScriptFileTest, ReadsWholeFileOfManyLines) {
     std::string text;
     for (int i = 0; i < 3000; ++i) text += "POINT P" + std::to_string(i) + " 0 0\r\n";
     std::ostringstream diagnostics;
-    const Lines lines = ReadScriptFile(Write("many.vek", text), diagnostics);
+    const Lines lines = ReadScriptFile(Write("many.vek", text), diagnostics).value();
     ASSERT_EQ(lines.size(), 3000u);
     EXPECT_EQ(lines[2999], "POINT P2999 0 0");
     EXPECT_EQ(diagnostics.str(), "");
@@ -90,7 +90,7 @@ TEST_F(ScriptFileTest, ReadsWholeFileOfManyLines) {
 TEST_F(ScriptFileTest, LongLineAndUtf8) {
     const std::string longLine(1 << 20, 'x');
     std::ostringstream diagnostics;
-    const Lines lines = ReadScriptFile(Write("long.vek", longLine + "\nTEXT \"\xC3\xA9\""), diagnostics);
+    const Lines lines = ReadScriptFile(Write("long.vek", longLine + "\nTEXT \"\xC3\xA9\""), diagnostics).value();
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0].size(), longLine.size());
     EXPECT_EQ(lines[1], "TEXT \"\xE9\"");
@@ -99,7 +99,7 @@ TEST_F(ScriptFileTest, LongLineAndUtf8) {
 TEST_F(ScriptFileTest, UnreadableGivesNoLinesAndAReason) {
     for (const std::string& path : {(folder_ / "missing.vek").string(), folder_.string()}) {
         std::ostringstream diagnostics;
-        EXPECT_TRUE(ReadScriptFile(path, diagnostics).empty()) << path;
+        EXPECT_FALSE(ReadScriptFile(path, diagnostics).has_value()) << path;
         EXPECT_NE(diagnostics.str().find(path), std::string::npos) << diagnostics.str();
     }
 }

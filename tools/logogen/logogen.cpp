@@ -1,6 +1,8 @@
 // Draws the logo (215 x 60, 16-bit) and the window icon (64 x 64, 32-bit with alpha) and
-// writes them as image buffers: logo16.bin and appicon.bin in the given folder, and, when a
-// second folder is given, enlarged previews logo.png and icon.png to look at.
+// writes them as image buffers: logo16.bin and appicon.bin in the given folder, the icon the
+// desktop shows as icon/vekora-64.png (with alpha) and icon/vekora.svg (the same drawing
+// calls, scalable), and, when a second folder is given, enlarged previews logo.png and
+// icon.png to look at.
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -10,9 +12,12 @@
 #include <tuple>
 #include <vector>
 
+#include <png.h>
+
 #include "canvas.h"
 #include "draw/font.h"
 #include "platform/png_writer.h"
+#include "svg_picture.h"
 
 namespace vekora::logogen {
 namespace {
@@ -35,8 +40,9 @@ Spot OnCircle(Spot centre, double radius, double degrees) {
 }
 
 // A triangle inscribed in its circumcircle, as a compass draws it: the gold circle, the
-// white sides over a faint fill, and the corners marked.
-void DrawEmblem(Canvas& canvas, Spot centre, double radius, double weight) {
+// white sides over a faint fill, and the corners marked. Drawn on a Canvas or an SvgPicture.
+template <typename Picture>
+void DrawEmblem(Picture& canvas, Spot centre, double radius, double weight) {
     const Spot a = OnCircle(centre, radius, 100);
     const Spot b = OnCircle(centre, radius, 212);
     const Spot c = OnCircle(centre, radius, 332);
@@ -69,14 +75,40 @@ std::vector<std::uint8_t> DrawLogo() {
     return canvas.Reduce16(NavyBottom);
 }
 
+template <typename Picture>
+void DrawIconOn(Picture& picture) {
+    picture.VerticalGradient(1, 1, IconSize - 1, IconSize - 1, NavyTop, NavyBottom, 12);
+    DrawEmblem(picture, {IconSize / 2.0, IconSize / 2.0 + 1}, 23, 1.3);
+}
+
 std::vector<std::uint8_t> DrawIcon() {
     Canvas canvas(IconSize, IconSize, Scale);
-    canvas.VerticalGradient(1, 1, IconSize - 1, IconSize - 1, NavyTop, NavyBottom, 12);
-    DrawEmblem(canvas, {IconSize / 2.0, IconSize / 2.0 + 1}, 23, 1.3);
+    DrawIconOn(canvas);
     return canvas.Reduce32();
 }
 
-bool WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+std::string DrawScalableIcon() {
+    SvgPicture picture(IconSize, IconSize);
+    DrawIconOn(picture);
+    return picture.Text();
+}
+
+// A 32-bit image buffer (0xAARRGGBB little-endian: bytes B, G, R, A) as a PNG with alpha.
+bool WriteIconPng(const std::vector<std::uint8_t>& icon, const std::string& path) {
+    const SurfaceSize size = SurfaceInfo(const_cast<std::uint8_t*>(icon.data()));
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = static_cast<png_uint_32>(size.width);
+    image.height = static_cast<png_uint_32>(size.height);
+    image.format = PNG_FORMAT_BGRA;
+    const bool good = png_image_write_to_file(&image, path.c_str(), 0, icon.data() + ImageHeaderBytes, 0, nullptr) != 0;
+    if (!good) std::fprintf(stderr, "logogen: cannot write %s (%s)\n", path.c_str(), image.message);
+    png_image_free(&image);
+    return good;
+}
+
+template <typename Bytes>
+bool WriteFile(const std::string& path, const Bytes& bytes) {
     std::ofstream file(path, std::ios::binary);
     file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     if (!file) std::fprintf(stderr, "logogen: cannot write %s\n", path.c_str());
@@ -139,6 +171,7 @@ int main(int argc, char** argv) {
     std::vector<std::uint8_t> icon = DrawIcon();
     const std::string folder = argv[1];
     bool good = WriteFile(folder + "/logo16.bin", logo) && WriteFile(folder + "/appicon.bin", icon);
+    good = WriteIconPng(icon, folder + "/icon/vekora-64.png") && WriteFile(folder + "/icon/vekora.svg", DrawScalableIcon()) && good;
     if (argc > 2) good = WritePreviews(argv[2], logo, icon) && good;
     return good ? 0 : 1;
 }

@@ -1,0 +1,107 @@
+// VEKS_RUNHEADLESS: a script file played on a headless device of its own, for a C program that
+// wants the run's last picture (and, if asked, a recording) rather than a window.
+#include <exception>
+#include <memory>
+#include <new>
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "platform/active_device.h"
+#include "api/c_arguments.h"
+#include "interp/engine.h"
+#include "platform/event_file.h"
+#include "platform/gif_recorder.h"
+#include "platform/headless_device.h"
+#include "shell/run_script.h"
+#include "shell/script_file.h"
+#include "vekora.h"
+
+namespace {
+
+using namespace vekora;
+
+constexpr std::int32_t RefusedArguments = -3;
+constexpr std::int32_t UnusableEvents = -4;
+constexpr std::int32_t RecordNotWritten = -5;
+constexpr std::int32_t RunFailed = -6;
+constexpr std::int64_t DefaultLimitMs = 600000;
+constexpr std::int32_t DefaultFramesPerSecond = 25;
+
+// Makes `device` the active one for a scope and puts the caller's back, however it is left.
+class DeviceInUse {
+public:
+    explicit DeviceInUse(Device& device) : previous_(ActiveDevice()) { SetActiveDevice(&device); }
+    ~DeviceInUse() { SetActiveDevice(previous_); }
+    DeviceInUse(const DeviceInUse&) = delete;
+    DeviceInUse& operator=(const DeviceInUse&) = delete;
+
+private:
+    Device* previous_;
+};
+
+ImageHandle CopyOf(ImageHandle image) {
+    if (image == nullptr) return nullptr;
+    const SurfaceSize size = SurfaceInfo(image);
+    ImageHandle copy = ImageNewOfDepth(size.width, size.height, size.bytesPerPixel, 0);
+    if (copy != nullptr) ImageBlit(copy, 0, 0, image, BlitMode::Plain, 0);
+    return copy;
+}
+
+std::int32_t RunHeadless(const char* fileName, const VEKS_HeadlessRun& options, VekImage* finalScreen,
+                         VEKS_IntList& errorCodes, VEKS_IntList& errorLines) {
+    EventList events;
+    if (options.eventFile != nullptr) {
+        events = ReadEventFile(options.eventFile);
+        if (!events.error.empty()) return UnusableEvents;
+    }
+    HeadlessDevice device(std::move(events.events));
+    DeviceInUse inUse(device);
+    device.StopAt(static_cast<double>(options.untilMs > 0 ? options.untilMs : DefaultLimitMs) / 1000.0);
+    const std::int32_t fps = options.framesPerSecond > 0 ? options.framesPerSecond : DefaultFramesPerSecond;
+    std::unique_ptr<GifRecorder> gif;
+    if (options.recordFile != nullptr) {
+        gif = std::make_unique<GifRecorder>(options.recordFile, fps);
+        device.AddClockObserver(gif.get());
+    }
+
+    std::ostream silent(nullptr);
+    ScriptRunSetup setup;
+    setup.device = &device;
+    setup.options.showLogo = false;
+    setup.diagnostics = &silent;
+    OwnedImage lastPicture;
+    setup.beforeClosingLogo = [&] {
+        lastPicture.reset(CopyOf(device.ScreenAtStop()));
+    };
+    ErrorLists errors;
+    const std::optional<ScriptLines> lines = ReadScriptFile(fileName, silent);
+    std::int32_t result = RunScript(lines ? *lines : ScriptLines{}, errors, setup);
+    if (gif) {
+        // The last picture is held for one more frame, so that a run that took no time still
+        // leaves one.
+        device.Sleep((1000 + fps - 1) / fps);
+        device.RemoveClockObserver(gif.get());
+        if (!gif->Close(device.ClockSeconds()).empty() && (result == 0 || result == EndReached)) result = RecordNotWritten;
+    }
+    if (!errors.codes.empty()) {
+        if (!capi::HandList(errors.codes, errorCodes) || !capi::HandList(errors.lines, errorLines)) throw std::bad_alloc();
+    }
+    if (finalScreen != nullptr) *finalScreen = lastPicture.release();
+    return result;
+}
+
+}  // namespace
+
+extern "C" VEK_API int32_t VEKS_RUNHEADLESS(const char* fileName, const VEKS_HeadlessRun* options,
+                                            VekImage* finalScreen, VEKS_IntList* errorCodes,
+                                            VEKS_IntList* errorLines) {
+    if (finalScreen != nullptr) *finalScreen = nullptr;
+    if (fileName == nullptr || errorCodes == nullptr || errorLines == nullptr) return RefusedArguments;
+    const VEKS_HeadlessRun defaults{};
+    try {
+        return RunHeadless(fileName, options != nullptr ? *options : defaults, finalScreen, *errorCodes, *errorLines);
+    } catch (const std::exception&) {
+        return RunFailed;
+    }
+}

@@ -1,0 +1,2 @@
+" Vekora lessons are *.vek files.
+autocmd BufRead,BufNewFile *.vek setfiletype vekora

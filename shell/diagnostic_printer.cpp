@@ -1,0 +1,82 @@
+// Formats diagnostics for a terminal, an editor's problem matcher or a tool.
+#include "shell/diagnostic_printer.h"
+
+#include <cstdio>
+
+#include "shell/script_text.h"
+
+namespace vekora {
+namespace {
+
+std::string_view SeverityName(Severity severity) { return severity == Severity::Error ? "error" : "warning"; }
+
+// Blanks under every character before the token, keeping TABs so that the caret lines up
+// however the terminal sets its tab stops.
+std::string CaretLine(std::string_view line, const Diagnostic& diagnostic) {
+    std::string caret;
+    const auto before = static_cast<std::size_t>(diagnostic.column - 1);
+    for (std::size_t i = 0; i < before; ++i) caret.push_back(i < line.size() && line[i] == '\t' ? '\t' : ' ');
+    caret.push_back('^');
+    for (std::int32_t c = diagnostic.column + 1; c < diagnostic.endColumn; ++c) caret.push_back('~');
+    return caret;
+}
+
+std::string JsonString(std::string_view utf8) {
+    std::string out = "\"";
+    for (const char byte : utf8) {
+        switch (byte) {
+            case '"': out += "\\\""; break;
+            case '\\': out += "\\\\"; break;
+            case '\n': out += "\\n"; break;
+            case '\r': out += "\\r"; break;
+            case '\t': out += "\\t"; break;
+            default:
+                if (static_cast<unsigned char>(byte) < 0x20) {
+                    char escaped[8];
+                    std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(static_cast<unsigned char>(byte)));
+                    out += escaped;
+                } else {
+                    out.push_back(byte);
+                }
+        }
+    }
+    return out + "\"";
+}
+
+}  // namespace
+
+std::string DiagnosticText(std::string_view path, const std::vector<std::string>& lines, const Diagnostic& diagnostic) {
+    std::string text = std::string(path) + ":" + std::to_string(diagnostic.line) + ":" + std::to_string(diagnostic.column) +
+                       ": " + std::string(SeverityName(diagnostic.severity));
+    if (diagnostic.severity == Severity::Error) text += "[" + std::to_string(diagnostic.number) + "]";
+    text += ": " + diagnostic.text + "\n";
+    if (diagnostic.line >= 1 && static_cast<std::size_t>(diagnostic.line) <= lines.size()) {
+        const std::string& line = lines[static_cast<std::size_t>(diagnostic.line - 1)];
+        text += line + "\n" + CaretLine(line, diagnostic) + "\n";
+    }
+    return text;
+}
+
+std::string DiagnosticJson(std::string_view path, const Diagnostic& diagnostic) {
+    return "{\"file\":" + JsonString(path) + ",\"line\":" + std::to_string(diagnostic.line) +
+           ",\"column\":" + std::to_string(diagnostic.column) + ",\"endColumn\":" + std::to_string(diagnostic.endColumn) +
+           ",\"severity\":\"" + std::string(SeverityName(diagnostic.severity)) + "\",\"number\":" +
+           std::to_string(diagnostic.number) + ",\"text\":" + JsonString(Latin1ToUtf8(diagnostic.text)) + "}";
+}
+
+void PrintDiagnostics(std::ostream& out, std::string_view path, const std::vector<std::string>& lines,
+                      const std::vector<Diagnostic>& diagnostics, DiagnosticFormat format, bool utf8) {
+    for (const Diagnostic& diagnostic : diagnostics) {
+        if (format == DiagnosticFormat::Json) {
+            out << DiagnosticJson(path, diagnostic) << '\n';
+            continue;
+        }
+        // The path is the command line's bytes; only the texts and the line are Latin-1.
+        const std::string text = DiagnosticText(path, lines, diagnostic);
+        const std::size_t pathEnd = path.size();
+        out << path << (utf8 ? Latin1ToUtf8(text.substr(pathEnd)) : text.substr(pathEnd));
+    }
+    out.flush();
+}
+
+}  // namespace vekora

@@ -1,0 +1,2 @@
+// The host program of host_point.c compiled as C++.
+#include "host_point.c"

@@ -1,0 +1,84 @@
+// VEKD_SAVEPNG: images of every depth written and read back through libpng exactly, and the
+// refusals.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <random>
+#include <string>
+
+#include "platform/active_device.h"
+#include "picture_test_support.h"
+#include "platform/device.h"
+#include "vekora.h"
+
+namespace {
+
+using vekora::testing::ReadPng;
+
+struct DepthCase {
+    int bytesPerPixel;
+    std::uint32_t (*rgbOf)(std::uint32_t stored);  // the colour a viewer sees for a stored pixel
+};
+
+constexpr std::uint32_t Widen(std::uint32_t value, int bits) {
+    // Bit replication: the top bits repeat below, so the largest value becomes 255.
+    std::uint32_t wide = 0;
+    for (int shift = 8 - bits; shift > -bits; shift -= bits) wide |= shift >= 0 ? value << shift : value >> -shift;
+    return wide & 0xFF;
+}
+
+const DepthCase Depths[] = {
+    {1, [](std::uint32_t v) { return Widen(v >> 5, 3) << 16 | Widen((v >> 2) & 7, 3) << 8 | Widen(v & 3, 2); }},
+    {2, [](std::uint32_t v) { return Widen(v >> 11, 5) << 16 | Widen((v >> 5) & 63, 6) << 8 | Widen(v & 31, 5); }},
+    {4, [](std::uint32_t v) { return v & 0xFFFFFF; }},
+};
+
+class SavePng : public ::testing::TestWithParam<DepthCase> {};
+
+TEST_P(SavePng, EveryPixelComesBackAsShown) {
+    const DepthCase depth = GetParam();
+    constexpr int Width = 37, Height = 23;  // odd sizes: rows without padding
+    VekImage image = VEKD_NEWIMAGE(Width, Height, depth.bytesPerPixel);
+    ASSERT_NE(image, nullptr);
+    std::int64_t bytes = 0;
+    std::uint8_t* buffer = VEKD_IMAGEBUFFER(image, &bytes);
+    std::mt19937 random(depth.bytesPerPixel);
+    for (std::int64_t at = 4; at < bytes; ++at) buffer[at] = static_cast<std::uint8_t>(random());
+
+    const std::string path = ::testing::TempDir() + "save_png_" + std::to_string(depth.bytesPerPixel) + ".png";
+    ASSERT_EQ(VEKD_SAVEPNG(&image, path.c_str()), 0);
+    const vekora::testing::RgbPicture picture = ReadPng(path);
+    ASSERT_EQ(picture.width, static_cast<std::uint32_t>(Width));
+    ASSERT_EQ(picture.height, static_cast<std::uint32_t>(Height));
+    for (int y = 0; y < Height; ++y) {
+        for (int x = 0; x < Width; ++x) {
+            std::uint32_t stored = 0;
+            std::memcpy(&stored, buffer + 4 + (y * Width + x) * depth.bytesPerPixel, static_cast<std::size_t>(depth.bytesPerPixel));
+            ASSERT_EQ(picture.At(x, y), depth.rgbOf(stored)) << "pixel " << x << ", " << y;
+        }
+    }
+    VEKD_FREEIMAGE(image);
+    std::remove(path.c_str());
+}
+
+INSTANTIATE_TEST_SUITE_P(Depths, SavePng, ::testing::ValuesIn(Depths),
+                         [](const auto& info) { return std::to_string(info.param.bytesPerPixel) + "Bytes"; });
+
+TEST(SavePngRefusals, NothingToWriteOrNowhereToWriteIt) {
+    VekImage image = VEKD_NEWIMAGE(4, 4, 2);
+    EXPECT_EQ(VEKD_SAVEPNG(&image, nullptr), -1);
+    EXPECT_EQ(VEKD_SAVEPNG(&image, "/nonexistent-folder/picture.png"), -2);
+    VEKD_FREEIMAGE(image);
+    // The screen, with no device and so no screen open.
+    vekora::Device* active = vekora::ActiveDevice();
+    vekora::SetActiveDevice(nullptr);
+    const std::string path = ::testing::TempDir() + "save_png_screen.png";
+    EXPECT_EQ(VEKD_SAVEPNG(nullptr, path.c_str()), -1);
+    VekImage none = nullptr;
+    EXPECT_EQ(VEKD_SAVEPNG(&none, path.c_str()), -1);
+    vekora::SetActiveDevice(active);
+}
+
+}  // namespace

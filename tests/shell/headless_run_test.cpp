@@ -1,0 +1,129 @@
+// VEKS_RUNHEADLESS, as a C program calls it: the last picture, the limits, the recording,
+// and every refusal, leaving the caller's device in place.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include "platform/active_device.h"
+#include "draw/image.h"
+#include "platform/device.h"
+#include "platform/headless_device.h"
+#include "vekora.h"
+
+namespace {
+
+std::string WriteFile(const std::string& name, const std::string& text) {
+    const std::string path = ::testing::TempDir() + name;
+    std::ofstream(path, std::ios::binary) << text;
+    return path;
+}
+
+// One call with fresh error lists, released afterwards.
+struct HeadlessCall {
+    std::int32_t result = 0;
+    VekImage screen = nullptr;
+    VEKS_IntList codes{}, lines{};
+
+    HeadlessCall(const char* file, const VEKS_HeadlessRun* options) {
+        screen = reinterpret_cast<VekImage>(1);  // must be overwritten whatever happens
+        result = VEKS_RUNHEADLESS(file, options, &screen, &codes, &lines);
+    }
+    ~HeadlessCall() {
+        VEKD_FREEIMAGE(screen);
+        std::free(codes.items);
+        std::free(lines.items);
+    }
+    // Whether the pixel holds the colour, as the screen's depth stores it.
+    bool Shows(int x, int y, std::uint32_t colour) const {
+        return vekora::PixelValue(screen, x, y) == vekora::EncodeColour(colour, vekora::SurfaceInfo(screen).bytesPerPixel);
+    }
+};
+
+TEST(HeadlessRun, HandsBackTheScreenAsTheRunLeftIt) {
+    const std::string script = WriteFile("headless_red.vek", "SCREEN 300, 200, 32, &HFF0000\nEND\n");
+    const HeadlessCall call(script.c_str(), nullptr);
+    EXPECT_EQ(call.result, 255);
+    ASSERT_NE(call.screen, nullptr);
+    const vekora::SurfaceSize size = vekora::SurfaceInfo(call.screen);
+    EXPECT_EQ(size.width, 300);
+    EXPECT_EQ(size.height, 200);
+    EXPECT_TRUE(call.Shows(150, 100, 0xFF0000));
+    EXPECT_EQ(call.codes.count, 0);
+}
+
+TEST(HeadlessRun, StopsAtTheTimeLimitAsIfTheRunHadEnded) {
+    // Ten minutes of waiting in virtual time; stopped after half a second of it.
+    const std::string script = WriteFile("headless_wait.vek", "SCREEN 300, 200, 32, &H00FF00\nWAIT 600000\nCLS &HFF0000\nEND\n");
+    VEKS_HeadlessRun options{};
+    options.untilMs = 500;
+    const auto start = std::chrono::steady_clock::now();
+    const HeadlessCall call(script.c_str(), &options);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+    EXPECT_EQ(call.result, 0);
+    ASSERT_NE(call.screen, nullptr);
+    EXPECT_TRUE(call.Shows(10, 10, 0x00FF00));
+}
+
+TEST(HeadlessRun, CompilationErrorsFillTheListsAndShowNothing) {
+    const std::string script = WriteFile("headless_bad.vek", "POINT A, 10\nEND\n");
+    const HeadlessCall call(script.c_str(), nullptr);
+    EXPECT_EQ(call.result, -1);
+    EXPECT_EQ(call.screen, nullptr);
+    ASSERT_GE(call.codes.count, 1);
+    EXPECT_EQ(call.lines.count, call.codes.count);
+    EXPECT_EQ(call.lines.items[0], 1);
+}
+
+TEST(HeadlessRun, RecordsAGif) {
+    const std::string script = WriteFile("headless_gif.vek", "SCREEN 100, 80, 16, &H0000FF\nWAIT 200\nCLS &HFFFFFF\nEND\n");
+    const std::string gif = ::testing::TempDir() + "headless_run.gif";
+    VEKS_HeadlessRun options{};
+    options.recordFile = gif.c_str();
+    options.framesPerSecond = 10;
+    const HeadlessCall call(script.c_str(), &options);
+    EXPECT_EQ(call.result, 255);
+    std::ifstream file(gif, std::ios::binary);
+    std::string signature(6, '\0');
+    file.read(signature.data(), 6);
+    EXPECT_EQ(signature, "GIF89a");
+    std::remove(gif.c_str());
+}
+
+TEST(HeadlessRun, Refusals) {
+    const std::string script = WriteFile("headless_ok.vek", "SCREEN 100, 80\nEND\n");
+    VEKS_IntList codes{}, lines{};
+    VekImage screen = reinterpret_cast<VekImage>(1);
+    EXPECT_EQ(VEKS_RUNHEADLESS(nullptr, nullptr, &screen, &codes, &lines), -3);
+    EXPECT_EQ(screen, nullptr);
+    EXPECT_EQ(VEKS_RUNHEADLESS(script.c_str(), nullptr, nullptr, nullptr, &lines), -3);
+
+    VEKS_HeadlessRun badEvents{};
+    const std::string events = WriteFile("headless_bad.events", "100 jump 3 4\n");
+    badEvents.eventFile = events.c_str();
+    const HeadlessCall withBadEvents(script.c_str(), &badEvents);
+    EXPECT_EQ(withBadEvents.result, -4);
+    EXPECT_EQ(withBadEvents.screen, nullptr);
+
+    VEKS_HeadlessRun badRecord{};
+    badRecord.recordFile = "/nonexistent-folder/run.gif";
+    const HeadlessCall withBadRecord(script.c_str(), &badRecord);
+    EXPECT_EQ(withBadRecord.result, -5);
+    EXPECT_NE(withBadRecord.screen, nullptr);  // the run played; its picture is still handed back
+}
+
+TEST(HeadlessRun, LeavesTheCallersDeviceActive) {
+    vekora::HeadlessDevice mine;
+    vekora::Device* before = vekora::ActiveDevice();
+    vekora::SetActiveDevice(&mine);
+    const std::string script = WriteFile("headless_device.vek", "SCREEN 120, 90\nWAIT 1000\nEND\n");
+    const HeadlessCall call(script.c_str(), nullptr);
+    EXPECT_EQ(vekora::ActiveDevice(), &mine);
+    EXPECT_EQ(mine.NowMs(), 0);  // the run's time passed on its own clock
+    vekora::SetActiveDevice(before);
+}
+
+}  // namespace

@@ -1,0 +1,74 @@
+// --record FILE.mp4 / FILE.webm from the command line: the run's time kept frame by frame (a
+// 2 s pause lasts 2 s of video), --scale enlarging every pixel, odd sides padded with the
+// page colour.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "shell/command_line.h"
+#include "shell/console.h"
+#include "shell/play.h"
+#include "tests/platform/video_test_support.h"
+
+namespace {
+
+using namespace vekora;
+
+constexpr std::uint32_t Blue = 0x0000FF, Green = 0x00FF00;
+
+bool Near(std::uint32_t decoded, std::uint32_t colour) { return vekora::testing::ColourDistance(decoded, colour) <= 12; }
+
+class RecordVideo : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(RecordVideo, KeepsTheRunsTimeAndScalesItsPixels) {
+    // A blue page (odd sides) for 2 s, then green for 1 s.
+    const std::string script = ::testing::TempDir() + "pauses.vek";
+    std::ofstream(script) << "DEFAULTS &H0000FF\nSCREEN 161, 121\nWAIT 2000\nCLS &H00FF00\nWAIT 1000\nEND\n";
+    const std::string video = ::testing::TempDir() + "pauses." + GetParam();
+    const CommandLine line = ParseCommandLine({"--headless", "--no-logo", "--record", video, "--scale", "3", script});
+    ASSERT_EQ(line.action, CommandLine::Action::Run) << line.error;
+    std::ostringstream printed, diagnostics;
+    Console console(printed, false);
+    std::istringstream input("");
+    ASSERT_EQ(PlayScript(line, console, input, diagnostics), 0);
+    EXPECT_EQ(diagnostics.str(), "");
+
+    constexpr int Fps = 25;
+    std::int64_t firstGreen = -1;
+    bool paddedWithThePage = false;
+    const vekora::testing::VideoInfo info = vekora::testing::DecodeVideo(video, [&](std::int64_t index, const vekora::testing::VideoFrame& frame) {
+        if (firstGreen < 0 && Near(frame.At(240, 150), Green)) firstGreen = index;
+        // A second in: the padding column and row beyond 3 x 161 and 3 x 121 take the page colour
+        // (the row above the padding is the control bar's).
+        if (index == Fps) paddedWithThePage = Near(frame.At(483, 150), Blue) && Near(frame.At(240, 363), Blue);
+    });
+    ASSERT_TRUE(info.decoded);
+    EXPECT_EQ(info.last.width, 484);  // 483 made even
+    EXPECT_EQ(info.last.height, 364);
+    EXPECT_TRUE(paddedWithThePage);
+    // Within one frame (a wait ends on the first poll past its time), and a hair for rounding.
+    constexpr double OneFrame = 1.0 / Fps + 1e-9;
+    EXPECT_NEAR(static_cast<double>(firstGreen) / Fps, 2.0, OneFrame) << "the 2 s pause";
+    // Both pauses and the last picture held for one more frame.
+    EXPECT_NEAR(static_cast<double>(info.frames) / Fps, 3.0 + 1.0 / Fps, OneFrame);
+    EXPECT_NEAR(info.durationSeconds, 3.0 + 1.0 / Fps, OneFrame);
+    std::remove(video.c_str());
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, RecordVideo, ::testing::Values("mp4", "webm"));
+
+TEST(RecordVideo, AVideoThatCannotBeWrittenIsReported) {
+    const std::string script = ::testing::TempDir() + "short.vek";
+    std::ofstream(script) << "SCREEN 100, 80\nEND\n";
+    const CommandLine line = ParseCommandLine({"--headless", "--no-logo", "--record", "/nonexistent-folder/a.mp4", script});
+    std::ostringstream printed, diagnostics;
+    Console console(printed, false);
+    std::istringstream input("");
+    PlayScript(line, console, input, diagnostics);
+    EXPECT_NE(diagnostics.str().find("--record: /nonexistent-folder/a.mp4"), std::string::npos) << diagnostics.str();
+}
+
+}  // namespace
