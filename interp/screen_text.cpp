@@ -45,10 +45,14 @@ void OpenScreen(RunContext& run, Activation& activation, std::int32_t width, std
     run.stage.OpenScreen(width, height, WindowDepth);
     // The bar's rows stay empty until the logo has been shown: give them the page's colour
     // rather than the black of a new window.
-    RasterLine(run.stage.Screen(), 0, 0, static_cast<float>(width - 1), static_cast<float>(height - 1), colour,
+    // The sizes are any whole numbers a script wrote: the sums are taken wide, and the page size
+    // keeps their low 16 bits as it keeps any size.
+    const std::int64_t wide = width, high = height;
+    RasterLine(run.stage.Screen(), 0, 0, static_cast<float>(wide - 1), static_cast<float>(high - 1), colour,
                LineKind::FilledBox, 0xFFFF);
     run.stage.Icon(Resident().icon);
-    run.settings.pageSize = PackHalves(width - OriginX(run.settings), height - OriginY(run.settings) - ControlBarRows);
+    run.settings.pageSize = PackHalves(static_cast<std::int32_t>(wide - OriginX(run.settings)),
+                                       static_cast<std::int32_t>(high - OriginY(run.settings) - ControlBarRows));
     if (wasOpen) {
         SetPage(run, nullptr);
         activation.entryPicture.reset();
