@@ -41,7 +41,7 @@ TEST(Screen, WindowClipsToTheScreenAndKeepsTheOldPicture) {
 // A screen that cannot be made (too large, negative, the most negative number) leaves the run
 // without a page: it plays on to its END drawing nothing, and the sizes never overflow.
 TEST(Screen, AScreenThatCannotBeMadeLeavesTheRunWithoutAPage) {
-    for (const char* size : {"8191, 65535", "4097, 4097", "&H80000000, &H80000000", "-5, 100"}) {
+    for (const char* size : {"8191, 65535", "4097, 8191", "&H80000000, &H80000000", "-5, 100"}) {
         const ScriptOutcome run =
             PlayHeadless(std::string("SCREEN ") + size + "\nPOINT A, 10, 10\nCLS &HFF0000\nEND\n");
         EXPECT_EQ(run.result, 255) << size;
