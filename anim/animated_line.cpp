@@ -27,8 +27,8 @@ std::int32_t FilmOfLine(Stage& stage, const Point& p1, const Point& p2, const Li
     std::int32_t step = 1;
     const auto frame = [&]() {
         if (flags & ShowRuler)
-            DrawRulerTool(stage.Canvas(), p1, p2, 0, LowHalf(settings.instrument[1]),
-                          static_cast<std::uint32_t>(settings.instrument[6]), RulerSpacing(flags));
+            DrawRulerTool(stage.Canvas(), p1, p2, 0, settings.instruments.rulerWidth,
+                          static_cast<std::uint32_t>(settings.instruments.rulerColour), RulerSpacing(flags));
         return PartialLine(stage.Canvas(), p1, p2, line, step, steps, pencilLength, flags) == 0;
     };
     std::int32_t code = RunFrames(stage, saved, frame);

@@ -1,5 +1,5 @@
 // What the instruments are drawn with: plain vectors, points placed along them, and solid
-// strokes that skip coordinates no raster can carry.
+// strokes that skip coordinates no raster can carry. Defined in anim/instruments.cpp.
 #pragma once
 
 #include <cmath>

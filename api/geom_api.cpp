@@ -13,8 +13,7 @@ using namespace vekora::capi;
 
 // The look new lines take from the program settings.
 LineLook SettingsLook() {
-    const Settings& settings = ProgramSettings();
-    return LineLookOf(settings.shapeAndStyle, settings.thickness);
+    return DefaultLineLook(ProgramSettings());
 }
 
 }  // namespace

@@ -71,8 +71,8 @@ void LineFrameWithRulerAndPencil(benchmark::State& state) {
     for (auto _ : state) {
         std::int32_t step = 13;
         saved.Restore();
-        DrawRulerTool(rig.page, p1, p2, 0, LowHalf(settings.instrument[1]),
-                      static_cast<std::uint32_t>(settings.instrument[6]), RulerSpacing(flags));
+        DrawRulerTool(rig.page, p1, p2, 0, settings.instruments.rulerWidth,
+                      static_cast<std::uint32_t>(settings.instruments.rulerColour), RulerSpacing(flags));
         PartialLine(rig.page, p1, p2, look, step, 20, 160.0, flags);
         rig.film.Show();
     }

@@ -1,5 +1,7 @@
-// The circle constructions: about a centre through a point, and about a centre touching a
-// line. The protocol is that of construct/lines.h.
+// The circle and arc constructions: the circle about a centre through a point or touching a
+// line, the arc about a centre symmetric about the direction to a point, and the arc of a
+// given radius about the crossing of two lines. The protocol is that of construct/lines.h;
+// every arc shows itself as a circle does.
 #pragma once
 
 #include <cstdint>
@@ -26,22 +28,14 @@ Circle VEKS_MAKECIRCLEP(Stage& stage, CallMode mode, const Point& centre, const 
 Circle VEKS_MAKECIRCLETANGENT(Stage& stage, CallMode mode, const Point& centre, const Line& line,
                               const RingWords& words, const ArcAngles& angles);
 
-// What the showings of a touching circle share.
-struct CircleTangentPlan {
-    Point centre;
-    Line line;           // the line the circle touches
-    Line perpendicular;  // through the centre, in the line's look
-    Point foot;          // where the perpendicular meets the line
-    Line aid;            // the look of the radius to the foot: aid colour, default style, width 1
-    Circle circle;
-};
+// The arc about `centre` through `p`, `opening` (1/256 degree) wide and centred on `p`. The
+// -1 that stands for an omitted opening is an opening of -1/256 degree.
+Circle VEKS_MAKEARC(Stage& stage, CallMode mode, const Point& centre, const Point& p, const RingWords& words,
+                    std::int32_t opening);
 
-// Shows one finished circle or arc by the call's mode (circles, arcs, arcs between lines).
-void ShowCircle(Stage& stage, CallMode mode, const Circle& circle);
-
-// PACE: the circle, shown and followed by a pause.
-void PaceCircle(Stage& stage, const Circle& circle);
-// PACE: the radius to the foot with its right-angle mark, then the circle.
-void PaceCircleTangent(Stage& stage, const CircleTangentPlan& plan);
+// The arc of `radius` (16 fraction bits) about the crossing of the lines, from the first
+// line's direction to the second's. Parallel lines meet in the far point, which is defined.
+Circle VEKS_MAKEARCLINES(Stage& stage, CallMode mode, const Line& line1, const Line& line2, std::int32_t radius,
+                         const RingWords& words);
 
 }  // namespace vekora

@@ -14,7 +14,7 @@ namespace vekora {
 enum CallMode : std::int32_t {
     ModeFast = 0,    // the result on the page, nothing shown, no pause
     ModePace = 1,    // stage by stage: draw, show the page, pause the step time
-    ModeSlow = 2,    // the instruments draw each stage (construct/films.h)
+    ModeSlow = 2,    // the instruments draw each stage (each family's film)
     ModeNoDraw = 4,  // compute only
 };
 

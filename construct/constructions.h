@@ -1,7 +1,6 @@
 // All the construction routines the engine calls for its line and circle statements.
 #pragma once
 
-#include "construct/arcs.h"
 #include "construct/circles.h"
 #include "construct/construction_call.h"
 #include "construct/lines.h"

@@ -1,7 +1,10 @@
-// The segment, the line at an angle and the start line.
+// The segment, the line at an angle and the start line: plans, PACE stages and SLOW films.
 #include "construct/lines.h"
 
-#include "construct/films.h"
+#include "anim/animated_line.h"
+#include "anim/protractor.h"
+#include "anim/set_square.h"
+#include "construct/film_helpers.h"
 #include "draw/figures.h"
 #include "draw/marks.h"
 #include "draw/points.h"
@@ -9,10 +12,6 @@
 
 namespace vekora {
 namespace {
-
-// 90 and 270 degrees in script units (1/256 degree).
-constexpr std::int32_t QuarterTurn = 90 * 256;
-constexpr std::int32_t ThreeQuarterTurn = 270 * 256;
 
 void DrawSegment(ImageHandle page, const SegmentPlan& plan) { DrawLineP(page, plan.a, plan.b, plan.line); }
 
@@ -28,10 +27,7 @@ void DrawPolar(ImageHandle page, const PolarPlan& plan) {
     }
 }
 
-}  // namespace
-
-bool IsRightScriptAngle(std::int32_t angle) { return angle == QuarterTurn || angle == ThreeQuarterTurn; }
-
+// PACE: the one stage of each, shown and followed by a pause.
 void PaceSegment(Stage& stage, const SegmentPlan& plan) {
     DrawSegment(stage.Canvas(), plan);
     stage.ShowAndPause();
@@ -47,6 +43,17 @@ void PacePolar(Stage& stage, const PolarPlan& plan) {
     stage.ShowAndPause();
 }
 
+void FilmStartLine(Stage& stage, const SegmentPlan& plan) {
+    const Settings& s = stage.settings();
+    StartLine(stage, plan.a, plan.b, plan.line, Duration(stage), RulerSize(s),
+              Flags(s.instruments.pencilColour, plan.line.colour, AlongTickedRuler));
+    stage.PauseIfQuiet();
+}
+
+}  // namespace
+
+bool IsRightScriptAngle(std::int32_t angle) { return angle == QuarterTurn || angle == ThreeQuarterTurn; }
+
 SegmentPlan PlanSegment(const Point& a, const Point& b, const StyleWords& words, const Settings& settings) {
     SegmentPlan plan{a, b, VEK_MAKELINE(a, b, ResolveLook(words, settings))};
     ApplyStyle(plan.line, words, settings);
@@ -58,6 +65,33 @@ PolarPlan PlanPolar(const Point& p, const Line& reference, std::int32_t angle, c
     PolarPlan plan{p, reference, VEK_MAKEANGLE(p, reference, ScriptAngle(angle), ResolveLook(words, settings)), angle};
     ApplyStyle(plan.result, words, settings);
     return plan;
+}
+
+void FilmSegment(Stage& stage, const SegmentPlan& plan) {
+    const Settings& s = stage.settings();
+    AnimateLine(stage, plan.a, plan.b, plan.line, Duration(stage), RulerSize(s),
+                Flags(s.instruments.pencilColour, plan.line.colour, AlongRuler));
+    stage.PauseIfQuiet();
+}
+
+void FilmPolar(Stage& stage, const PolarPlan& plan) {
+    const Settings& s = stage.settings();
+    if (IsRightScriptAngle(plan.angle)) {
+        AnimateDrawRightAngle(stage, plan.reference, plan.p, Duration(stage), plan.result, KitOf(s),
+                              Flags(s.instruments.pencilColour, plan.result.colour, Tool));
+        DrawLine(stage.Canvas(), plan.result);
+        MarkRightAngle(stage.Canvas(), plan.reference, plan.result, 0, RightAngleMarkSize);
+    } else if (plan.angle == NoTurn || plan.angle == HalfTurn) {
+        AnimateDrawParallel(stage, plan.reference, plan.p, Duration(stage), plan.result, KitOf(s),
+                            Flags(s.instruments.pencilColour, plan.result.colour, Tool));
+        DrawLine(stage.Canvas(), plan.result);
+    } else {
+        AnimateProtractor(stage, plan.reference, plan.p, ScriptAngle(plan.angle), Duration(stage), ProtractorSize(s),
+                          plan.result, Flags(s.instruments.protractorColour, plan.result.colour, Tool));
+        DrawLine(stage.Canvas(), plan.result);
+    }
+    stage.Show();
+    stage.PauseIfQuiet();
 }
 
 Line VEKS_MAKELINE(Stage& stage, CallMode mode, const Point& a, const Point& b, const StyleWords& words) {

@@ -4,6 +4,8 @@
 // Every construction sets stage.input to 0 on entry, returns the undefined record of its kind
 // (drawing nothing) when a figure it needs is undefined, and otherwise draws as the call mode
 // says (construct/construction_call.h) and returns the new figure with its resolved style.
+// Each has a plan (its inputs and its result) that its three showings share: the result at
+// once (FAST), its stages with pauses (PACE) and its instrument film (SLOW).
 #pragma once
 
 #include <cstdint>
@@ -27,10 +29,6 @@ Line VEKS_MAKELINEPOLAR(Stage& stage, CallMode mode, const Point& p, const Line&
 // shape; it is left alone when P is undefined.
 Line VEKS_MAKESTARTLINE(Stage& stage, CallMode mode, const Point& p, Point& endOut, std::int32_t angle,
                         std::int32_t length, const StyleWords& words);
-
-// What the showings of a construction share: its inputs and its result. Each construction has
-// three showings: the result at once (FAST), its stages with pauses (PACE, below) and its
-// instrument film (SLOW, construct/films.h).
 
 // A segment from `a` to `b` drawn with `line`'s look (VEKS_MAKELINE, VEKS_MAKESTARTLINE).
 struct SegmentPlan {
@@ -56,9 +54,9 @@ PolarPlan PlanPolar(const Point& p, const Line& reference, std::int32_t angle, c
 // Whether the script angle is exactly 90 or 270 degrees.
 bool IsRightScriptAngle(std::int32_t angle);
 
-// PACE: the one stage of each, shown and followed by a pause.
-void PaceSegment(Stage& stage, const SegmentPlan& plan);
-void PaceStartLine(Stage& stage, const SegmentPlan& plan);
-void PacePolar(Stage& stage, const PolarPlan& plan);
+// SLOW, also for the other families' segments and perpendiculars: the pencil draws the
+// segment along the ruler; the set square or the protractor draws the line at its angle.
+void FilmSegment(Stage& stage, const SegmentPlan& plan);
+void FilmPolar(Stage& stage, const PolarPlan& plan);
 
 }  // namespace vekora

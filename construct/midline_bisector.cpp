@@ -1,10 +1,10 @@
-// The midline of a segment and the bisector of an angle.
+// The midline of a segment and the bisector of an angle: plans, PACE stages and SLOW films.
 #include "construct/midline_bisector.h"
 
+#include <array>
 #include <cmath>
 
-#include "construct/compass_aids.h"
-#include "construct/films.h"
+#include "construct/film_helpers.h"
 #include "draw/figures.h"
 #include "draw/marks.h"
 #include "geom/kernel.h"
@@ -16,6 +16,27 @@ namespace {
 constexpr double BisectorReach = 150.0;
 // Turns within this of a half turn (radians) are straight angles.
 constexpr double StraightAngleTolerance = 1e-5;
+
+// What the showings of a midline share.
+struct MidlinePlan {
+    Line ab;                    // A to B, in A's colour (the colour of the right-angle mark)
+    Line midline;
+    Point p1, p2;               // on the midline, |AB| / 2 either side of the midpoint
+    std::array<Circle, 4> arcs; // about A through P1 and P2, about B through P1 and P2
+    StyleWords words;           // as given: the film's ruler resolves them itself
+    std::uint32_t aidColour;
+};
+
+// What the showings of a bisector share.
+struct BisectorPlan {
+    Point vertex;
+    Point q;                    // the point of the bisector where the last two arcs cross
+    Line bisector;
+    bool hasArcs;               // false when the lines have no vertex to construct from
+    std::array<Circle, 4> arcs; // about the vertex across each line, about those points through Q
+    StyleWords words;
+    std::uint32_t aidColour;
+};
 
 void DrawArcs(ImageHandle page, const std::array<Circle, 4>& arcs) {
     for (const Circle& arc : arcs) DrawCircle(page, arc);
@@ -80,8 +101,7 @@ void PlanBisectorArcs(BisectorPlan& plan, const Line& line1, const Line& line2, 
                  CompassArc(p1, plan.q, opening, plan.aidColour), CompassArc(p2, plan.q, opening, plan.aidColour)};
 }
 
-}  // namespace
-
+// PACE: the four arcs; then the result (the midline with its mark).
 void PaceMidline(Stage& stage, const MidlinePlan& plan) {
     DrawArcs(stage.Canvas(), plan.arcs);
     stage.ShowAndPause();
@@ -97,6 +117,35 @@ void PaceBisector(Stage& stage, const BisectorPlan& plan) {
     DrawLine(stage.Canvas(), plan.bisector);
     stage.Show(); stage.PauseIfQuiet();
 }
+
+// SLOW: the compasses draw the four arcs, the ruler the segment between their crossings, then
+// the result appears.
+void FilmMidline(Stage& stage, const MidlinePlan& plan) {
+    FilmArcs(stage, plan.arcs.data(), plan.arcs.size(),
+             Flags(stage.settings().instruments.compassColour, plan.aidColour, Tool));
+    stage.PauseIfQuiet();
+    if (stage.input == 0) RuleWith(stage, plan.p1, plan.p2, plan.words);
+    MarkRightAngle(stage.Canvas(), plan.ab, plan.midline, 0, RightAngleMarkSize);
+    DrawLine(stage.Canvas(), plan.midline);
+    stage.Show();
+    stage.PauseIfQuiet();
+}
+
+void FilmBisector(Stage& stage, const BisectorPlan& plan) {
+    // Lines of one direction meet only at the far point: nothing to construct from, so the
+    // bisector (the first line itself) is drawn at once.
+    if (plan.hasArcs) {
+        FilmArcs(stage, plan.arcs.data(), plan.arcs.size(),
+                 Flags(stage.settings().instruments.compassColour, plan.aidColour, Tool));
+        stage.PauseIfQuiet();
+        if (stage.input == 0) RuleWith(stage, plan.vertex, plan.q, plan.words);
+    }
+    DrawLine(stage.Canvas(), plan.bisector);
+    stage.Show();
+    stage.PauseIfQuiet();
+}
+
+}  // namespace
 
 Line VEKS_MAKEMIDLINE(Stage& stage, CallMode mode, const Point& a, const Point& b, const StyleWords& words) {
     stage.input = 0;

@@ -8,7 +8,7 @@ std::uint32_t ResolveColour(std::int32_t colour, const Settings& settings) {
 }
 
 LineLook ResolveLook(const StyleWords& words, const Settings& settings) {
-    const LineLook defaults = LineLookOf(settings.shapeAndStyle, settings.thickness);
+    const LineLook defaults = DefaultLineLook(settings);
     return LineLook{words.style == -1 ? defaults.style : static_cast<std::int16_t>(words.style),
                     words.thickness == -1 ? defaults.thickness : static_cast<std::int16_t>(words.thickness)};
 }
@@ -22,7 +22,7 @@ void ApplyStyle(Line& line, const StyleWords& words, const Settings& settings) {
 
 void ApplyRing(Circle& circle, const RingWords& words, const Settings& settings) {
     circle.colour = ResolveColour(words.colour, settings);
-    circle.thickness = words.thickness == -1 ? LowHalf(settings.thickness) : words.thickness;
+    circle.thickness = words.thickness == -1 ? settings.lineThickness : words.thickness;
 }
 
 std::uint32_t AidColour(const Settings& settings, std::uint32_t figureColour) {
@@ -30,6 +30,6 @@ std::uint32_t AidColour(const Settings& settings, std::uint32_t figureColour) {
                                              : static_cast<std::uint32_t>(settings.constructionColour);
 }
 
-double ArcOpening(const Settings& settings) { return ScriptAngle(LowHalf(settings.sizes)); }
+double ArcOpening(const Settings& settings) { return ScriptAngle(settings.arcOpening); }
 
 }  // namespace vekora

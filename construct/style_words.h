@@ -34,11 +34,17 @@ void ApplyRing(Circle& circle, const RingWords& words, const Settings& settings)
 // The colour of construction aids (radii, arcs, auxiliary lines): the construction colour,
 // or the colour of the figure being made when that setting is -1.
 std::uint32_t AidColour(const Settings& settings, std::uint32_t figureColour);
-// The opening of every short compass arc, in radians (the low half of the size pair).
+// The opening of every short compass arc, in radians.
 double ArcOpening(const Settings& settings);
 
 // Side of the square that marks a right angle in a construction, in pixels.
 constexpr double RightAngleMarkSize = 10.0;
+
+// Turns in script units (1/256 degree).
+constexpr std::int32_t NoTurn = 0;
+constexpr std::int32_t QuarterTurn = 90 * 256;
+constexpr std::int32_t HalfTurn = 180 * 256;
+constexpr std::int32_t ThreeQuarterTurn = 270 * 256;
 
 // A script angle (1/256 degree) in radians.
 constexpr double ScriptAngle(std::int32_t angle) { return angle * RadiansPerDegreeStep; }

@@ -1,10 +1,12 @@
-// The tangents from a point to a circle.
+// The tangents from a point to a circle: plan, PACE stages and SLOW film.
 #include "construct/tangents.h"
 
 #include <cmath>
 
-#include "construct/compass_aids.h"
-#include "construct/films.h"
+#include "anim/animated_line.h"
+#include "anim/set_square.h"
+#include "construct/film_helpers.h"
+#include "draw/points.h"
 #include "draw/figures.h"
 #include "draw/marks.h"
 #include "geom/kernel.h"
@@ -17,6 +19,24 @@ constexpr double OnCircleTolerance = 0.5;
 // The right-angle mark of the tangent at P lies on the radius's own side: along the ray from P
 // back to the centre.
 constexpr std::int32_t MarkTowardsCentre = 1;
+
+// What the showings of the tangents share.
+struct TangentPlan {
+    enum class Kind { None, OnCircle, Outside };
+    Kind kind = Kind::None;
+    Point p;
+    Point centre;
+    Circle circle;
+    Line radius;      // OnCircle: the centre to P in the aid colour, default style, width 1
+    Circle thales;    // Outside: the circle over centre-P, in the aid colour, width 1
+    Point middle;     // Outside: its centre, as a point in the settings' default look
+    Point touch1;     // Outside: on the right of centre -> P
+    Point touch2;     // Outside: on the left
+    Line second;      // the tangent at P (OnCircle), or P to touch1
+    Line first;       // P to touch2 (Outside), else undefined
+    StyleWords words; // as given
+    std::uint32_t aidColour = 0;
+};
 
 void DrawTangents(ImageHandle page, const TangentPlan& plan) {
     DrawLine(page, plan.second);
@@ -43,8 +63,8 @@ void PlanOnCircle(TangentPlan& plan, const Settings& settings) {
 bool PlanOutside(TangentPlan& plan, double distance, const Settings& settings) {
     plan.middle = Midpoint(plan.p, plan.centre);
     plan.middle.colour = static_cast<std::uint32_t>(settings.defaultColour);
-    plan.middle.size = static_cast<std::int16_t>(HighHalf(settings.sizes));
-    plan.middle.shape = static_cast<std::int16_t>(LowHalf(settings.shapeAndStyle));
+    plan.middle.size = settings.pointSize;
+    plan.middle.shape = settings.pointShape;
     plan.thales = Circle{plan.middle.x, plan.middle.y, distance / 2, 0.0, 0.0, plan.aidColour, 1};
     if (VEK_CIRCLECROSS(plan.circle, plan.thales, plan.touch1, plan.touch2) != 2) return false;
     const Line look = plan.second;
@@ -75,8 +95,7 @@ TangentPlan PlanTangents(const Point& p, const Circle& circle, const StyleWords&
     return plan;
 }
 
-}  // namespace
-
+// PACE: the radius or the Thales circle; then the tangents (at P with a right-angle mark).
 void PaceTangents(Stage& stage, const TangentPlan& plan) {
     if (plan.kind == TangentPlan::Kind::OnCircle) {
         DrawLineP(stage.Canvas(), plan.centre, plan.p, plan.radius);
@@ -90,6 +109,40 @@ void PaceTangents(Stage& stage, const TangentPlan& plan) {
     }
     stage.Show(); stage.PauseIfQuiet();
 }
+
+// SLOW: on the circle, the ruler draws the radius and the set square the tangent at its end;
+// outside it, the ruler draws centre-P, the compasses the arcs about its middle that cross at
+// the touching points, and the ruler the tangents.
+void FilmTangents(Stage& stage, const TangentPlan& plan) {
+    const Settings& s = stage.settings();
+    if (plan.kind == TangentPlan::Kind::OnCircle) {
+        const std::int32_t flags = Flags(s.instruments.pencilColour, plan.second.colour, AlongRuler);
+        AnimateLine(stage, plan.centre, plan.p, plan.radius, Duration(stage), RulerSize(s), flags);
+        stage.PauseIfQuiet();
+        if (stage.input == 0)
+            AnimateDrawRightAngle(stage, plan.radius, plan.p, Duration(stage), plan.second, KitOf(s), flags);
+        DrawLine(stage.Canvas(), plan.second);
+        MarkRightAngle(stage.Canvas(), plan.radius, plan.second, MarkTowardsCentre, RightAngleMarkSize);
+        stage.Show();
+        stage.PauseIfQuiet();
+        return;
+    }
+    RuleWith(stage, plan.centre, plan.p, StyleWords{-1, static_cast<std::int32_t>(plan.first.colour), 1});
+    DrawPoint(stage.Canvas(), plan.middle);
+    stage.Show();
+    stage.PauseIfQuiet();
+    const double opening = ArcOpening(s);
+    const Circle arcs[] = {CompassArc(plan.middle, plan.centre, opening, plan.aidColour),
+                           CompassArc(plan.middle, plan.touch1, opening, plan.aidColour),
+                           CompassArc(plan.middle, plan.touch2, opening, plan.aidColour)};
+    FilmArcs(stage, arcs, 3, Flags(s.instruments.compassColour, plan.circle.colour, Tool));
+    stage.PauseIfQuiet();
+    // The tangents, as segments from P to the touching points.
+    RuleSegment(stage, plan.p, plan.touch1, plan.words, plan.second);
+    RuleSegment(stage, plan.p, plan.touch2, plan.words, plan.first);
+}
+
+}  // namespace
 
 Line VEKS_MAKETANGENT(Stage& stage, CallMode mode, const Point& p, const Circle& circle, Line& secondOut,
                       const StyleWords& words) {

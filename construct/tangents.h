@@ -20,25 +20,4 @@ namespace vekora {
 Line VEKS_MAKETANGENT(Stage& stage, CallMode mode, const Point& p, const Circle& circle, Line& secondOut,
                       const StyleWords& words);
 
-// What the showings of the tangents share.
-struct TangentPlan {
-    enum class Kind { None, OnCircle, Outside };
-    Kind kind = Kind::None;
-    Point p;
-    Point centre;
-    Circle circle;
-    Line radius;      // OnCircle: the centre to P in the aid colour, default style, width 1
-    Circle thales;    // Outside: the circle over centre-P, in the aid colour, width 1
-    Point middle;     // Outside: its centre, as a point in the settings' default look
-    Point touch1;     // Outside: on the right of centre -> P
-    Point touch2;     // Outside: on the left
-    Line second;      // the tangent at P (OnCircle), or P to touch1
-    Line first;       // P to touch2 (Outside), else undefined
-    StyleWords words; // as given
-    std::uint32_t aidColour = 0;
-};
-
-// PACE: the radius or the Thales circle; then the tangents (at P with a right-angle mark).
-void PaceTangents(Stage& stage, const TangentPlan& plan);
-
 }  // namespace vekora

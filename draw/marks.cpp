@@ -151,8 +151,9 @@ std::int32_t MarkLine(ImageHandle target, const Point& p1, const Point& p2, std:
     if (IsUndefined(p1) || IsUndefined(p2)) return UNDEFINED_CODE;
     const std::int32_t w = StringWidth(text, font);
     const std::int32_t fh = HeightOfGlyph(font, 0);
-    const std::int32_t mx = ToPixel((p1.x + p2.x) / 2.0);
-    const std::int32_t my = ToPixel((p1.y + p2.y) / 2.0);
+    const Point middle = Midpoint(p1, p2);
+    const std::int32_t mx = ToPixel(middle.x);
+    const std::int32_t my = ToPixel(middle.y);
     // In 64 bits: the midpoint may be pinned far outside the target.
     std::int64_t x = 0;
     std::int64_t y = 0;

@@ -68,8 +68,6 @@ Point At(const Point& colourOf, double x, double y) {
     return p;
 }
 
-Point Midpoint(const Point& p, const Point& q) { return At(p, (p.x + q.x) / 2.0, (p.y + q.y) / 2.0); }
-
 // One chord only: two candidates 2 pixels either side of its middle; the first on the same
 // side of the edge as the opposite vertex wins, else the second.
 Point SeedBesideChord(const Chord& chord, const Point& p, const Point& q, const Point& opposite) {

@@ -65,6 +65,11 @@ Point VEK_ADVANCEONLINE(const Point& p, const Line& l, double distance) {
     return Advance(p, l.dx, l.dy, distance);
 }
 
+Point Midpoint(const Point& a, const Point& b) {
+    if (IsUndefined(a) || IsUndefined(b)) return UndefinedPoint();
+    return Point{(a.x + b.x) / 2, (a.y + b.y) / 2, a.colour, a.size, a.shape};
+}
+
 Point VEK_ADVANCETOPOINT(const Point& a, const Point& b, double distance) {
     const double dx = b.x - a.x;
     const double dy = b.y - a.y;

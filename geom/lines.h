@@ -24,6 +24,9 @@ double VEK_DISTANCE(const Point& a, const Point& b);
 double VEK_LINEDISTANCE(const Point& p, const Line& l);
 Point VEK_ADVANCEONLINE(const Point& p, const Line& l, double distance);
 Point VEK_ADVANCETOPOINT(const Point& a, const Point& b, double distance);
+// The midpoint of A and B with A's colour, size and shape; undefined when either is (their
+// sum would overflow to infinity instead).
+Point Midpoint(const Point& a, const Point& b);
 
 // -1 when Y lies strictly between X and Z, 0 when not; a nearly vertical or horizontal pair
 // (within 1 pixel) is tested on one axis only.

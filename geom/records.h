@@ -63,18 +63,11 @@ constexpr void SetUndefined(Point& p) {
     p.y = UNDEFINED;
 }
 
-// The look a new line takes from the program settings: dash mask and width.
+// The look a new line takes: dash mask and width.
 struct LineLook {
     std::int16_t style;
     std::int16_t thickness;
 };
-
-// The look of the settings words: the style is the high half of the shape-and-style word,
-// the width the low half of the thickness word.
-constexpr LineLook LineLookOf(std::int32_t shapeAndStyle, std::int32_t thicknessWord) {
-    return LineLook{static_cast<std::int16_t>(static_cast<std::uint32_t>(shapeAndStyle) >> 16),
-                    static_cast<std::int16_t>(thicknessWord)};
-}
 
 // A point made on a circle takes the low 16 bits of the circle's ring width as its size.
 constexpr std::int16_t SizeOnCircle(const Circle& c) {

@@ -1,5 +1,5 @@
 // Frames of an ANIMATION.
-#include "interp/animation.h"
+#include "interp/prologues.h"
 
 #include <cmath>
 
@@ -8,7 +8,6 @@
 #include "geom/kernel.h"
 #include "interp/control_bar.h"
 #include "interp/page.h"
-#include "interp/prologues.h"
 #include "interp/resident.h"
 
 namespace vekora {

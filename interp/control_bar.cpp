@@ -62,7 +62,7 @@ void DrawControlBar(const Stage& stage, const FontView& font, bool paused) {
     if (screen.width <= 0 || screen.height <= 0) return;
     const std::int32_t bottom = screen.height - 1;
     const std::int32_t top = screen.height - ControlBarRows;
-    const std::int32_t pageRight = OriginX(settings) + LowHalf(settings.pageSize);
+    const std::int32_t pageRight = settings.originX + settings.pageWidth;
     if (pageRight > BarWidth) FillBox(target, BarWidth, top, pageRight - 1, bottom, settings.backgroundColour);
     FillBox(target, 0, top, BarWidth - 1, bottom, settings.menuBackground);
 

@@ -5,17 +5,13 @@
 #include <algorithm>
 
 #include "interp/control_bar.h"
-#include "interp/figure_statements.h"
-#include "interp/mark_statements.h"
 #include "interp/menu.h"
 #include "interp/page.h"
-#include "interp/point_step.h"
-#include "interp/procedures.h"
 #include "interp/prologues.h"
 #include "interp/resident.h"
 #include "interp/screen_text.h"
-#include "interp/settings_statements.h"
 #include "interp/statement_row.h"
+#include "interp/statements.h"
 
 namespace vekora {
 namespace {

@@ -1,9 +1,8 @@
 // Line and circle statements through the constructions, copies, and fills.
-#include "interp/figure_statements.h"
+#include "interp/statements.h"
 
 #include <cmath>
 
-#include "construct/arcs.h"
 #include "construct/circles.h"
 #include "construct/lines.h"
 #include "construct/midline_bisector.h"
@@ -46,7 +45,7 @@ Line MakeLine(RunContext& run, CallMode mode, const StatementRow& row) {
         case OpLinePolarXY: {
             // The horizontal reference line takes the default colour, which the right-angle mark
             // drawn against it uses.
-            const LineLook look = LineLookOf(run.settings.shapeAndStyle, run.settings.thickness);
+            const LineLook look = DefaultLineLook(run.settings);
             const Line reference{row.w[1] / FixedOne, row.w[2] / FixedOne, 100, 0, static_cast<std::uint32_t>(run.settings.defaultColour),
                                  look.style, look.thickness};
             return VEKS_MAKELINEPOLAR(run.stage, mode, PointAtXY(row.w[1], row.w[2]), reference, row.w[3], StyleAt(row, 4));

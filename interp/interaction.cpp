@@ -1,5 +1,5 @@
 // Dragging the clickable points of an INTERACTION.
-#include "interp/interaction.h"
+#include "interp/prologues.h"
 
 #include <cmath>
 #include <string>
@@ -11,7 +11,6 @@
 #include "interp/menu.h"
 #include "interp/page.h"
 #include "platform/input.h"
-#include "interp/prologues.h"
 
 namespace vekora {
 namespace {

@@ -1,6 +1,6 @@
 // The mark statements. Operands of -1 (or 0xFFFF in the low half of a packed word) were not
 // written and take the defaults below.
-#include "interp/mark_statements.h"
+#include "interp/statements.h"
 
 #include "draw/marks.h"
 #include "draw/points.h"

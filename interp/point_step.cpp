@@ -1,5 +1,5 @@
 // Point statements and the point step.
-#include "interp/point_step.h"
+#include "interp/statements.h"
 
 #include "anim/instruments.h"
 #include "draw/points.h"
@@ -20,14 +20,14 @@ Point& PointAt(RunContext& run, std::int32_t index) { return run.objects.points[
 // SLOW: the pencil at the point (and the ruler from where ADVANCETO and ADVANCEON started)
 // stays one step time, then the picture without the instruments one more.
 void ShowInstruments(RunContext& run, Activation& activation, const StatementRow& row, const Point& point) {
-    const Settings& s = run.settings;
     ImageHandle page = run.page.get();
     activation.workingPicture = CopyOfPage(run);
-    const std::int32_t toolColour = s.instrument[2] == -1 ? static_cast<std::int32_t>(point.colour) : s.instrument[2];
-    DrawPencilTool(page, point, 1.0, LowHalf(s.instrument[0]), static_cast<std::uint32_t>(toolColour));
+    const InstrumentDefaults& tools = run.settings.instruments;
+    const std::int32_t toolColour = tools.pencilColour == -1 ? static_cast<std::int32_t>(point.colour) : tools.pencilColour;
+    DrawPencilTool(page, point, 1.0, tools.rulerSize, static_cast<std::uint32_t>(toolColour));
     if (row.opcode == OpAdvanceTo || row.opcode == OpAdvanceOn) {
-        DrawRulerTool(page, PointAt(run, row.w[1]), point, 0, LowHalf(s.instrument[1]),
-                      static_cast<std::uint32_t>(s.instrument[6]), RulerTickSpacing);
+        DrawRulerTool(page, PointAt(run, row.w[1]), point, 0, tools.rulerWidth,
+                      static_cast<std::uint32_t>(tools.rulerColour), RulerTickSpacing);
     }
     ShowPage(run);
     run.stage.PauseIfQuiet();
@@ -58,9 +58,9 @@ void PointStep(RunContext& run, Activation& activation, const StatementRow& row,
     const std::int32_t shape = row.w[static_cast<std::size_t>(firstStyleWord)];
     const std::int32_t colour = row.w[static_cast<std::size_t>(firstStyleWord + 1)];
     const std::int32_t size = row.w[static_cast<std::size_t>(firstStyleWord + 2)];
-    point.shape = static_cast<std::int16_t>(shape == -1 ? LowHalf(s.shapeAndStyle) : shape);
+    point.shape = static_cast<std::int16_t>(shape == -1 ? s.pointShape : shape);
     point.colour = colour == -1 ? s.defaultColour : colour;
-    point.size = static_cast<std::int16_t>(size == -1 ? HighHalf(s.sizes) : size);
+    point.size = static_cast<std::int16_t>(size == -1 ? s.pointSize : size);
     SetVisibility(run, index, VisiblePoint, !row.hidden);
     if (row.hidden || IsUndefined(point)) return;
     // A page that could not be made draws nothing, and the screen is never drawn on instead.
@@ -84,15 +84,14 @@ void RunCrossLines(RunContext& run, Activation& activation, const StatementRow& 
 }
 
 void RunMiddle(RunContext& run, Activation& activation, const StatementRow& row) {
-    const Point a = PointAt(run, row.w[1]);
-    const Point b = PointAt(run, row.w[2]);
+    const Point middle = Midpoint(PointAt(run, row.w[1]), PointAt(run, row.w[2]));
     Point& point = PointAt(run, row.target);
-    if (IsUndefined(a) || IsUndefined(b)) {
+    if (IsUndefined(middle)) {
         SetUndefined(point);
         return;
     }
-    point.x = (a.x + b.x) / 2;
-    point.y = (a.y + b.y) / 2;
+    point.x = middle.x;
+    point.y = middle.y;
     PointStep(run, activation, row, row.target, 3);
 }
 

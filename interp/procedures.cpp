@@ -1,5 +1,5 @@
 // CALL, REPEAT and the WAIT statements.
-#include "interp/procedures.h"
+#include "interp/statements.h"
 
 #include "interp/control_bar.h"
 #include "interp/engine.h"

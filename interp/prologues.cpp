@@ -2,8 +2,6 @@
 // their prologues.
 #include "interp/prologues.h"
 
-#include "interp/animation.h"
-#include "interp/interaction.h"
 #include "interp/statement_row.h"
 
 namespace vekora {

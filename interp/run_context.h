@@ -43,8 +43,11 @@ struct ObjectLists {
 // Program-wide screen state: one instance, in the run context of the one run of the process.
 struct ScreenState {
     std::int32_t depth = 0;             // bits a pixel: 0 while no window is open, 16 after
-    std::int32_t textWindowOrigin = 0;  // x | y << 16, set by TEXTWINDOW
-    std::int32_t textWindowSize = 0;    // width | height << 16, set by TEXTWINDOW
+    // The text window of TEXTWINDOW: each value kept to 16 bits, as given.
+    std::int16_t textWindowX = 0;
+    std::int16_t textWindowY = 0;
+    std::int16_t textWindowWidth = 0;
+    std::int16_t textWindowHeight = 0;
 };
 
 // How a run meets the viewer, chosen by whoever starts it (the command line, a C caller).
@@ -59,8 +62,8 @@ struct RunContext {
     RunContext(const InstructionTable& compiledTable, const SymbolTable& compiledSymbols,
                Settings& programSettings, Device* device)
         : table(compiledTable), symbols(compiledSymbols), settings(programSettings), stage(device, programSettings) {
-        stage.originX = LowHalf(settings.drawingOrigin);
-        stage.originY = HighHalf(settings.drawingOrigin);
+        stage.originX = settings.originX;
+        stage.originY = settings.originY;
     }
 
     // The drawing page; empty until a screen or drawing statement makes it. SetPage keeps
@@ -154,9 +157,5 @@ constexpr StepResult ReturnWith(std::int32_t result) { return StepResult{Flow::R
 
 // The engine's answers of the control bar: nothing, Pausa/Continuar, Repetir, Salir.
 enum BarAnswer : std::int32_t { BarNothing = 0, BarPause = 1, BarRepeat = 2, BarExit = 3 };
-
-// The page's size and its top-left corner on the screen.
-inline std::int32_t OriginX(const Settings& s) { return LowHalf(s.drawingOrigin); }
-inline std::int32_t OriginY(const Settings& s) { return HighHalf(s.drawingOrigin); }
 
 }  // namespace vekora

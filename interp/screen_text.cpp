@@ -26,13 +26,19 @@ void FillPage(const RunContext& run, std::uint32_t colour) {
                LineKind::FilledBox, 0xFFFF);
 }
 
+// The page size setting keeps 16 bits of each value, as a script's numbers have.
+void SetPageSize(Settings& settings, std::int32_t width, std::int32_t height) {
+    settings.pageWidth = static_cast<std::int16_t>(width);
+    settings.pageHeight = static_cast<std::int16_t>(height);
+}
+
 // A page of the size setting. A size the image header cannot hold, one beyond MaxImagePixels,
 // or memory refused, leaves the run without a page: every statement that would draw on it
 // then does nothing. The statement that asked for the window of `width` x `height` says so.
 void MakePage(RunContext& run, std::uint32_t colour, std::string_view statement, std::int32_t width,
               std::int32_t height) {
-    SetPage(run, OwnedImage(ImageNewOfDepth(LowHalf(run.settings.pageSize), HighHalf(run.settings.pageSize),
-                                            PageBytesPerPixel, colour)));
+    SetPage(run, OwnedImage(ImageNewOfDepth(run.settings.pageWidth, run.settings.pageHeight, PageBytesPerPixel,
+                                            colour)));
     if (run.page || run.options.diagnostics == nullptr) return;
     *run.options.diagnostics << "vekora: " << statement << " " << width << ", " << height
                              << ": a page that cannot be made (at most " << MaxImageWidth << " pixels wide and "
@@ -51,8 +57,8 @@ void OpenScreen(RunContext& run, Activation& activation, std::int32_t width, std
     RasterLine(run.stage.Screen(), 0, 0, static_cast<float>(wide - 1), static_cast<float>(high - 1), colour,
                LineKind::FilledBox, 0xFFFF);
     run.stage.Icon(Resident().icon);
-    run.settings.pageSize = PackHalves(static_cast<std::int32_t>(wide - OriginX(run.settings)),
-                                       static_cast<std::int32_t>(high - OriginY(run.settings) - ControlBarRows));
+    SetPageSize(run.settings, static_cast<std::int32_t>(wide - run.settings.originX),
+                static_cast<std::int32_t>(high - run.settings.originY - ControlBarRows));
     if (wasOpen) {
         SetPage(run, nullptr);
         activation.entryPicture.reset();
@@ -104,9 +110,9 @@ void RunWindow(RunContext& run, Activation& activation, const StatementRow& row)
     SetPage(run, nullptr);
     activation.entryPicture.reset();
     const ScreenMode screen = run.stage.Mode();
-    const std::int32_t width = std::min(row.w[1], screen.width - OriginX(run.settings));
-    const std::int32_t height = std::min(row.w[2], screen.height - OriginY(run.settings) - ControlBarRows);
-    run.settings.pageSize = PackHalves(width, height);
+    const std::int32_t width = std::min(row.w[1], screen.width - run.settings.originX);
+    const std::int32_t height = std::min(row.w[2], screen.height - run.settings.originY - ControlBarRows);
+    SetPageSize(run.settings, width, height);
     MakePage(run, static_cast<std::uint32_t>(run.settings.backgroundColour), "WINDOW", row.w[1], row.w[2]);
     if (!run.page) return;
     if (!newPage) PaintOnPage(run, activation.workingPicture.get());
@@ -123,8 +129,10 @@ void RunCls(RunContext& run, Activation& activation, const StatementRow& row) {
 
 // TEXTWINDOW x, y, width, height
 void RunTextWindow(RunContext& run, const StatementRow& row) {
-    run.screen.textWindowOrigin = PackHalves(row.w[1], row.w[2]);
-    run.screen.textWindowSize = PackHalves(row.w[3], row.w[4]);
+    run.screen.textWindowX = static_cast<std::int16_t>(row.w[1]);
+    run.screen.textWindowY = static_cast<std::int16_t>(row.w[2]);
+    run.screen.textWindowWidth = static_cast<std::int16_t>(row.w[3]);
+    run.screen.textWindowHeight = static_cast<std::int16_t>(row.w[4]);
 }
 
 // TEXT "text" [, colour [, box colour [, size]]]: put on the screen in the text window, not
@@ -134,15 +142,15 @@ void RunText(RunContext& run, Activation& activation, const StatementRow& row) {
     const std::uint32_t transparent = TransparentColour(run.page.get());
     const std::uint32_t textColour = static_cast<std::uint32_t>(row.w[1] >= 0 ? row.w[1] : run.settings.textColour);
     const std::uint32_t boxColour = row.w[2] == -1 ? transparent : static_cast<std::uint32_t>(row.w[2]);
-    const std::int32_t width = LowHalf(run.screen.textWindowSize);
-    const std::int32_t height = HighHalf(run.screen.textWindowSize);
+    const std::int32_t width = run.screen.textWindowWidth;
+    const std::int32_t height = run.screen.textWindowHeight;
     const std::uint32_t fill = boxColour == transparent ? static_cast<std::uint32_t>(run.settings.backgroundColour) : boxColour;
     const OwnedImage box(ImageNewOfDepth(width, height, PageBytesPerPixel, fill));
     if (box) {
         const FontView font = ResidentFont(FontFamily::Sans, FontSizeFor(row.w[3]));
         LineWrap(box.get(), TextLiteral(run, row.target), font, 0, 0, width, height, textColour, boxColour);
-        ImageBlit(run.stage.Screen(), static_cast<float>(LowHalf(run.screen.textWindowOrigin)),
-                  static_cast<float>(HighHalf(run.screen.textWindowOrigin)), box.get(), BlitMode::Plain, 0);
+        ImageBlit(run.stage.Screen(), static_cast<float>(run.screen.textWindowX),
+                  static_cast<float>(run.screen.textWindowY), box.get(), BlitMode::Plain, 0);
     }
     RedrawControlBar(run, activation);
 }

@@ -15,19 +15,19 @@ void HeadlessDevice::Advance(std::int64_t ms) {
     // A stopped clock stands still: the step that brought the stop is cut short.
     if (Stopped()) return;
     nowMs_ += ms;
-    while (nextEvent_ < events_.size() && events_[nextEvent_].timeMs <= nowMs_) Apply(events_[nextEvent_++]);
+    while (nextEvent_ < events_.size() && events_[nextEvent_].timeMs <= nowMs_) ApplyInputEvent(events_[nextEvent_++], keys_, mouse_);
 }
 
-void HeadlessDevice::Apply(const InputEvent& event) {
+void ApplyInputEvent(const InputEvent& event, std::deque<std::string>& keys, MouseInfo& mouse) {
     if (event.kind == InputEvent::Kind::Key) {
-        keys_.push_back(event.key);
+        keys.push_back(event.key);
         return;
     }
-    if (mouse_.buttons < 0) mouse_ = {0, 0, 0, 0};
-    mouse_.x = event.x;
-    mouse_.y = event.y;
-    if (event.kind == InputEvent::Kind::Press) mouse_.buttons |= event.button;
-    if (event.kind == InputEvent::Kind::Release) mouse_.buttons &= ~event.button;
+    if (mouse.buttons < 0) mouse = {0, 0, 0, 0};
+    mouse.x = event.x;
+    mouse.y = event.y;
+    if (event.kind == InputEvent::Kind::Press) mouse.buttons |= event.button;
+    if (event.kind == InputEvent::Kind::Release) mouse.buttons &= ~event.button;
 }
 
 MouseInfo HeadlessDevice::MouseState() {

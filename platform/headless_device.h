@@ -11,6 +11,10 @@
 
 namespace vekora {
 
+// An event of an event list taking effect: a key joins the keyboard buffer, a pointer event
+// changes the mouse (which comes inside the window with the first one).
+void ApplyInputEvent(const InputEvent& event, std::deque<std::string>& keys, MouseInfo& mouse);
+
 class HeadlessDevice : public Device {
 public:
     explicit HeadlessDevice(std::vector<InputEvent> events = {});
@@ -27,7 +31,6 @@ public:
 private:
     // Moves the clock on by `ms` and lets every event that is due take effect.
     void Advance(std::int64_t ms);
-    void Apply(const InputEvent& event);
 
     std::vector<InputEvent> events_;
     std::size_t nextEvent_ = 0;

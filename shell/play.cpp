@@ -225,7 +225,9 @@ int PlayScript(const CommandLine& line, Console& console, std::istream& input, s
     const std::string recordingProblems = recording.Close(line.fps);
     diagnostics << recordingProblems;
     SetActiveDevice(nullptr);
-    const int signalled = StopNote(*device, line, diagnostics);
+    int signalled = StopNote(*device, line, diagnostics);
+    // A signal that came while the outputs were being finished still says how the program ended.
+    if (signalled == 0 && CaughtStopSignal() != 0) signalled = CaughtStopSignal() == SIGTERM ? ExitTerminated : ExitInterrupted;
     if (signalled != 0) return signalled;
     return ExitCodeOfRun(result, screenshotError.empty() && recordingProblems.empty());
 }

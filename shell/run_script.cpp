@@ -35,7 +35,9 @@ std::int32_t RunCompiled(const InstructionTable& table, const SymbolTable& symbo
     if (run.options.diagnostics == nullptr) run.options.diagnostics = setup.diagnostics;
     MakeObjectLists(run, symbols.Count(TypePoint), symbols.Count(TypeLine), symbols.Count(TypeCircle));
     std::int32_t result = RunMainModule(run);
-    if (setup.beforeClosingLogo) setup.beforeClosingLogo();
+    // A run cut short because its script was saved again is not the one to picture.
+    const bool replaced = device != nullptr && device->StopCause() == StopReason::ScriptChanged;
+    if (setup.beforeClosingLogo && !replaced) setup.beforeClosingLogo();
     if (device == nullptr || !device->Stopped()) {
         ShowLogo(run.stage, run.options);
         return result;

@@ -26,3 +26,12 @@ if [ -z "${DISPLAY:-}" ] && command -v xvfb-run >/dev/null; then
 else
   ctest --test-dir "$build" --output-on-failure -j2
 fi
+
+# The browser build's tests, when its toolchain is installed (tools/install-web-deps.sh).
+if [ "$build" = build ]; then
+  if command -v emcc >/dev/null && command -v chromium >/dev/null && command -v npm >/dev/null; then
+    tools/test-web.sh
+  else
+    echo "The browser build's tests are skipped: run tools/install-web-deps.sh to install its toolchain."
+  fi
+fi

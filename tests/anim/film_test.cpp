@@ -13,7 +13,7 @@
 #include "anim/set_square.h"
 #include "draw/figures.h"
 #include "draw/points.h"
-#include "film_support.h"
+#include "tests/support/film_support.h"
 #include "geom/kernel.h"
 #include "platform/input.h"
 

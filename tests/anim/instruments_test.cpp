@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "anim/instruments.h"
-#include "film_support.h"
+#include "tests/support/film_support.h"
 #include "geom/kernel.h"
 
 namespace vekora::testing {

@@ -5,7 +5,7 @@
 #include "anim/animated_arc.h"
 #include "anim/animated_line.h"
 #include "draw/figures.h"
-#include "film_support.h"
+#include "tests/support/film_support.h"
 
 namespace vekora::testing {
 namespace {

@@ -8,7 +8,7 @@
 #include "platform/active_device.h"
 #include "construct/constructions.h"
 #include "draw/figures.h"
-#include "film_support.h"
+#include "tests/support/film_support.h"
 #include "platform/input.h"
 
 namespace vekora::testing {
@@ -92,11 +92,11 @@ TEST_P(SlowConstruction, DrawsItsResultAndLeavesNoInstrument) {
     FilmStage stage(keyMs > 0 ? std::vector<InputEvent>{KeyAt(keyMs, 'k')} : std::vector<InputEvent>{});
     stage.settings.stepMs = StepMs;
     stage.settings.constructionColour = static_cast<std::int32_t>(Result);
-    stage.settings.instrument[2] = static_cast<std::int32_t>(Pencil);
-    stage.settings.instrument[3] = static_cast<std::int32_t>(Compass);
-    stage.settings.instrument[4] = static_cast<std::int32_t>(Square);
-    stage.settings.instrument[5] = static_cast<std::int32_t>(Compass);
-    stage.settings.instrument[6] = static_cast<std::int32_t>(Square);
+    stage.settings.instruments.pencilColour = static_cast<std::int32_t>(Pencil);
+    stage.settings.instruments.compassColour = static_cast<std::int32_t>(Compass);
+    stage.settings.instruments.squareColour = static_cast<std::int32_t>(Square);
+    stage.settings.instruments.protractorColour = static_cast<std::int32_t>(Compass);
+    stage.settings.instruments.rulerColour = static_cast<std::int32_t>(Square);
     OwnedImage expected;
     c.run(stage.film(), expected.image);
     const std::int32_t event = stage.film().input;

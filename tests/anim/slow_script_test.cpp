@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "../interp/script_run_support.h"
+#include "tests/support/script_run_support.h"
 
 namespace vekora::testing {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "construct_test_support.h"
+#include "tests/support/construct_support.h"
 #include "geom/kernel.h"
 
 namespace vekora {
@@ -40,7 +40,7 @@ TEST(MakeCircleP, AnglesAreInRadiansAndAStartOfMinusOneIsAFullCircle) {
 
 TEST(MakeCircleP, DefaultsComeFromTheSettings) {
     ConstructionStage stage;
-    stage.settings.thickness = PackHalves(3, 9);
+    stage.settings.lineThickness = 3;
     StagedCall call = stage.Call(ModeNoDraw);
     const Circle circle = VEKS_MAKECIRCLEP(call.stage, call.mode, Pt(50, 60), Pt(50, 70), {}, {});
     EXPECT_EQ(circle.colour, Default);

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/active_device.h"
-#include "construct_test_support.h"
+#include "tests/support/construct_support.h"
 #include "platform/input.h"
 #include "vekora.h"
 

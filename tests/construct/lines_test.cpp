@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "../geom/geom_test_util.h"
-#include "construct_test_support.h"
+#include "tests/support/geom_support.h"
+#include "tests/support/construct_support.h"
 #include "geom/kernel.h"
 
 namespace vekora {
@@ -27,8 +27,8 @@ TEST(MakeLine, IsTheSegmentWithTheResolvedStyleWords) {
     };
     for (const Case& c : cases) {
         ConstructionStage stage;
-        stage.settings.shapeAndStyle = PackHalves(0, 0xF0F0);
-        stage.settings.thickness = 2;
+        stage.settings.lineStyle = static_cast<std::int16_t>(0xF0F0);
+        stage.settings.lineThickness = 2;
         StagedCall call = stage.Call(ModeNoDraw);
         const Line l = VEKS_MAKELINE(call.stage, call.mode, Pt(10, 20), Pt(70, 50), c.words);
         test::ExpectSame(l, Line{10, 20, 60, 30, c.colour, c.style, c.thickness});
@@ -138,8 +138,8 @@ TEST(MakeLine, TheRulerTakesTheTickSpacingOfThePencilDefault) {
     std::int32_t shown[2] = {};
     for (const std::int32_t ticks : {0, 10}) {
         ConstructionStage stage;
-        stage.settings.instrument[2] = Word(Result) | (ticks << 26);
-        stage.settings.instrument[6] = Word(Aid);
+        stage.settings.instruments.pencilColour = Word(Result) | (ticks << 26);
+        stage.settings.instruments.rulerColour = Word(Aid);
         StagedCall call = stage.Call(ModeSlow);
         VEKS_MAKELINE(call.stage, call.mode, Pt(20, 60), Pt(140, 60), {-1, Word(Result), 1});
         shown[ticks == 0 ? 0 : 1] = MostAidShown(stage);

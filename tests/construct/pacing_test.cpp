@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/active_device.h"
-#include "construct_test_support.h"
+#include "tests/support/construct_support.h"
 #include "geom/kernel.h"
 #include "platform/input.h"
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "construct_test_support.h"
+#include "tests/support/construct_support.h"
 #include "geom/kernel.h"
 #include "platform/png_writer.h"
 

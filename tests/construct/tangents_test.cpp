@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "construct_test_support.h"
+#include "tests/support/construct_support.h"
 #include "geom/kernel.h"
 
 namespace vekora {

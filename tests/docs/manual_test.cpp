@@ -1,9 +1,12 @@
 // The manual against the program: every script in its pages compiles, every keyword of the
-// compiler is used by an example of the reference in each language, every picture a page shows
-// exists.
+// compiler is used by an example of the reference in each language, every picture, file and
+// heading a page links to exists, every option of the program and every warning is described in each
+// language. (Examples that raise warnings are ```text blocks: the ```vek blocks must compile
+// without any, which the warnings tests check.)
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -11,9 +14,11 @@
 #include <string>
 #include <vector>
 
+#include "script/diagnostics.h"
 #include "script/messages.h"
 #include "script/passes.h"
 #include "script/tokens.h"
+#include "shell/command_line.h"
 #include "shell/script_text.h"
 
 namespace vekora {
@@ -28,12 +33,13 @@ struct Language {
     std::string name;
     fs::path pages;      // its own pages; other languages' folders below it are not its own
     fs::path reference;
+    std::string warningHeading;  // "## <this> 101" heads a warning's section of messages.md
 };
 
 const std::vector<Language>& Languages() {
     static const std::vector<Language> languages = {
-        {"English", Docs, Docs / "reference"},
-        {"Spanish", Docs / "es", Docs / "es" / "reference"},
+        {"English", Docs, Docs / "reference", "Warning"},
+        {"Spanish", Docs / "es", Docs / "es" / "reference", "Aviso"},
     };
     return languages;
 }
@@ -169,18 +175,105 @@ TEST(Manual, EveryKeywordAppearsInTheReferenceOfEachLanguage) {
     }
 }
 
-TEST(Manual, EveryPictureAPageShowsExists) {
+// The anchor a Markdown viewer gives a heading: lower case, blanks as '-', punctuation left
+// out. Accented capitals of Latin-1 (UTF-8 C3 80 to C3 9E) are lowered too.
+std::string AnchorOf(std::string_view heading) {
+    std::string anchor;
+    for (std::size_t i = 0; i < heading.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(heading[i]);
+        const bool sign = byte == 0xC2 || (byte == 0xC3 && i + 1 < heading.size() &&
+                                           (heading[i + 1] == '\x97' || heading[i + 1] == '\xB7'));
+        if (sign) {
+            ++i;  // a Latin-1 sign or punctuation mark: C2 A0 to C2 BF, C3 97 (times), C3 B7 (divided by)
+        } else if (byte == 0xC3 && i + 1 < heading.size()) {
+            const auto next = static_cast<unsigned char>(heading[++i]);
+            anchor += static_cast<char>(byte);
+            anchor += static_cast<char>(next >= 0x80 && next <= 0x9E ? next + 0x20 : next);
+        } else if (byte >= 0x80 || std::isalnum(byte) || byte == '-' || byte == '_') {
+            anchor += static_cast<char>(byte >= 0x80 ? byte : std::tolower(byte));
+        } else if (byte == ' ') {
+            anchor += '-';
+        }
+    }
+    return anchor;
+}
+
+std::set<std::string> AnchorsOf(const fs::path& page) {
+    std::set<std::string> anchors;
+    for (const std::string& line : LinesOf(ProseOf(ReadFile(page)))) {
+        const std::size_t text = line.find_first_not_of('#');
+        if (text == 0 || text == std::string::npos) continue;
+        anchors.insert(AnchorOf(std::string_view(line).substr(text + 1)));
+    }
+    return anchors;
+}
+
+// Pictures, other pages, examples and source files: every relative link of the prose must
+// lead to something, and a link to a heading of a page to a heading that page has.
+TEST(Manual, EveryPictureFileAndHeadingAPageLinksToExists) {
     for (const Language& language : Languages()) {
         for (const fs::path& page : PagesOf(language)) {
             const std::string prose = ProseOf(ReadFile(page));
             for (std::size_t at = prose.find("]("); at != std::string::npos; at = prose.find("](", at + 2)) {
                 const std::size_t end = prose.find(')', at);
-                const std::string target = prose.substr(at + 2, end - at - 2);
-                const std::string extension = fs::path(target).extension().string();
-                if (extension != ".png" && extension != ".gif") continue;
-                EXPECT_TRUE(fs::exists(page.parent_path() / target))
-                    << fs::relative(page, Docs).string() << " shows " << target << ", which does not exist";
+                const std::string link = prose.substr(at + 2, end - at - 2);
+                if (link.find("://") != std::string::npos) continue;
+                const std::size_t hash = link.find('#');
+                const std::string file = link.substr(0, hash);
+                const fs::path target = file.empty() ? page : page.parent_path() / file;
+                const std::string where = fs::relative(page, Docs).string() + " links to " + link;
+                if (!fs::exists(target)) {
+                    ADD_FAILURE() << where << ", which does not exist";
+                    continue;
+                }
+                if (hash == std::string::npos || target.extension() != ".md") continue;
+                EXPECT_TRUE(AnchorsOf(target).count(link.substr(hash + 1))) << where << ", a heading that page does not have";
             }
+        }
+    }
+}
+
+// The long options the program lists in its help.
+std::vector<std::string> ProgramOptions() {
+    std::vector<std::string> options;
+    std::istringstream help(UsageText());
+    for (std::string line; std::getline(help, line);) {
+        const std::size_t start = line.find_first_not_of(' ');
+        if (start != 2 || line.compare(start, 2, "--") != 0) continue;
+        options.push_back(line.substr(start, line.find_first_of(" ,", start) - start));
+    }
+    return options;
+}
+
+TEST(Manual, EveryOptionIsDescribedInEachLanguageAndInTheManualPage) {
+    const std::vector<std::string> options = ProgramOptions();
+    ASSERT_GE(options.size(), 10u) << UsageText();
+    std::string manualPage = ReadFile(Docs / "vekora.1");
+    for (std::size_t at = manualPage.find("\\-"); at != std::string::npos; at = manualPage.find("\\-", at)) {
+        manualPage.erase(at, 1);  // roff writes a minus as \-
+    }
+    for (const std::string& option : options) {
+        for (const Language& language : Languages()) {
+            EXPECT_NE(ReadFile(language.pages / "command-line.md").find("`" + option), std::string::npos)
+                << option << " is not described in the " << language.name << " command-line.md";
+        }
+        // An entry of the options list: a tagged paragraph whose tag is the option.
+        const bool entry = manualPage.find(".TP\n.B " + option + "\n") != std::string::npos ||
+                           manualPage.find(".TP\n.BI " + option + " ") != std::string::npos ||
+                           manualPage.find(".TP\n.BR " + option + " ") != std::string::npos;
+        EXPECT_TRUE(entry) << option << " has no entry in vekora.1";
+    }
+}
+
+TEST(Manual, EveryWarningHasItsSectionInEachLanguage) {
+    const auto first = static_cast<int>(WarningId::UsedBeforeGiven);
+    const auto last = static_cast<int>(WarningId::NameDiffersInCase);
+    for (const Language& language : Languages()) {
+        const std::string page = ReadFile(language.pages / "messages.md");
+        for (int number = first; number <= last; ++number) {
+            const std::string heading = "## " + language.warningHeading + " " + std::to_string(number) + "\n";
+            EXPECT_NE(page.find(heading), std::string::npos)
+                << "the " << language.name << " messages.md has no section " << heading;
         }
     }
 }

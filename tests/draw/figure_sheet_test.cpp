@@ -9,7 +9,7 @@
 #include "draw/fills.h"
 #include "draw/marks.h"
 #include "draw/points.h"
-#include "figure_test_support.h"
+#include "tests/support/figure_support.h"
 #include "platform/png_writer.h"
 
 namespace vekora {

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "draw/figures.h"
-#include "figure_test_support.h"
+#include "tests/support/figure_support.h"
 
 namespace vekora {
 namespace {

@@ -11,7 +11,7 @@
 #include "draw/fills.h"
 #include "draw/shape_depth.h"
 #include "geom/lines.h"
-#include "figure_test_support.h"
+#include "tests/support/figure_support.h"
 
 namespace vekora {
 namespace {

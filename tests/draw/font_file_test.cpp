@@ -11,7 +11,7 @@
 
 #include "draw/font.h"
 #include "resources/embedded.h"
-#include "tests/draw/font_test_support.h"
+#include "tests/support/font_support.h"
 
 namespace vekora {
 namespace {

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <limits>
 
-#include "raster_test_support.h"
+#include "tests/support/raster_support.h"
 
 namespace vekora {
 namespace {

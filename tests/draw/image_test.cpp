@@ -3,7 +3,7 @@
 
 #include "platform/active_device.h"
 #include "platform/headless_device.h"
-#include "raster_test_support.h"
+#include "tests/support/raster_support.h"
 
 namespace vekora {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "draw/marks.h"
 #include "draw/text.h"
-#include "mark_test_support.h"
+#include "tests/support/mark_support.h"
 
 namespace vekora {
 namespace {

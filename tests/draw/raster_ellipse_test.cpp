@@ -6,7 +6,7 @@
 #include <numbers>
 #include <random>
 
-#include "raster_test_support.h"
+#include "tests/support/raster_support.h"
 
 namespace vekora {
 namespace {

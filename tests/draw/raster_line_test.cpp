@@ -5,7 +5,7 @@
 #include <limits>
 #include <random>
 
-#include "raster_test_support.h"
+#include "tests/support/raster_support.h"
 
 namespace vekora {
 namespace {

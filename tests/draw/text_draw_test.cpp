@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "draw/text.h"
-#include "tests/draw/font_test_support.h"
+#include "tests/support/font_support.h"
 
 namespace vekora {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "draw/text.h"
-#include "tests/draw/font_test_support.h"
+#include "tests/support/font_support.h"
 
 namespace vekora {
 namespace {

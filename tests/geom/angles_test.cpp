@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "geom_test_util.h"
+#include "tests/support/geom_support.h"
 
 namespace vekora {
 namespace {

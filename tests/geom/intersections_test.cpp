@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "geom_test_util.h"
+#include "tests/support/geom_support.h"
 
 namespace vekora {
 namespace {

@@ -1,7 +1,7 @@
 // Making lines, distances, moving points, betweenness, rectangles and line equations.
 #include <gtest/gtest.h>
 
-#include "geom_test_util.h"
+#include "tests/support/geom_support.h"
 
 namespace vekora {
 namespace {
@@ -52,6 +52,14 @@ TEST(Advance, MovesAlongTheDirectionOrTowardsThePoint) {
     EXPECT_EQ(past.colour, 0x22u);
     EXPECT_TRUE(IsUndefined(VEK_ADVANCETOPOINT(P(1, 1), P(1, 1), 1)));
     EXPECT_TRUE(IsUndefined(VEK_ADVANCETOPOINT(P(0, 0), P(1e-320, 0), 1)));
+}
+
+TEST(Midpoint, TakesTheFirstPointsLookAndPassesUndefinedOn) {
+    ExpectSame(Midpoint(P(2, 4, 0x11, 5, 6), P(-8, 10, 0x22, 7, 1)), P(-3, 7, 0x11, 5, 6));
+    // Opposite far points meet at the origin; an undefined end gives an undefined midpoint.
+    ExpectSame(Midpoint(P(1e280, -1e280), P(-1e280, 1e280)), P(0, 0));
+    EXPECT_TRUE(IsUndefined(Midpoint(UndefinedPoint(), P(1, 1))));
+    EXPECT_TRUE(IsUndefined(Midpoint(P(1, 1), UndefinedPoint())));
 }
 
 TEST(IsBetween, NearlyVerticalAndHorizontalPairsTestOneAxis) {

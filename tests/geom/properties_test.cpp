@@ -7,7 +7,7 @@
 #include <initializer_list>
 #include <random>
 
-#include "geom_test_util.h"
+#include "tests/support/geom_support.h"
 
 namespace vekora {
 namespace {

@@ -1,7 +1,7 @@
 // The undefined value and the look lines take from the settings.
 #include <gtest/gtest.h>
 
-#include "geom_test_util.h"
+#include "tests/support/geom_support.h"
 #include "settings/settings.h"
 
 namespace vekora {
@@ -32,12 +32,9 @@ TEST(Records, OnlyTheFirstCoordinateMarksAFigureUndefined) {
 
 TEST(Records, NewLinesLookSolidAndOnePixelWideAtStart) {
     const Settings start;
-    const LineLook look = LineLookOf(start.shapeAndStyle, start.thickness);
+    const LineLook look = DefaultLineLook(start);
     EXPECT_EQ(look.style, -1);
     EXPECT_EQ(look.thickness, 1);
-    const LineLook dashed = LineLookOf(PackHalves(7, 0x0F0F), PackHalves(3, 9));
-    EXPECT_EQ(dashed.style, 0x0F0F);
-    EXPECT_EQ(dashed.thickness, 3);
 }
 
 }  // namespace

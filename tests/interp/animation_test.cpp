@@ -7,11 +7,10 @@
 #include <string>
 
 #include "geom/kernel.h"
-#include "interp/animation.h"
 #include "interp/engine.h"
 #include "interp/prologues.h"
 #include "script/passes.h"
-#include "script_run_support.h"
+#include "tests/support/script_run_support.h"
 
 namespace vekora {
 namespace {

@@ -2,7 +2,7 @@
 // and clicks in the main module and in a CONSTRUCTION, seen in the picture and the virtual time.
 #include <gtest/gtest.h>
 
-#include "script_run_support.h"
+#include "tests/support/script_run_support.h"
 
 namespace vekora {
 namespace {

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "interp/control_bar.h"
-#include "menu_test_support.h"
+#include "tests/support/menu_support.h"
 #include "platform/active_device.h"
-#include "tests/draw/font_test_support.h"
+#include "tests/support/font_support.h"
 
 namespace vekora {
 namespace {
@@ -26,7 +26,8 @@ constexpr std::uint32_t Dark = 0x909090;
 class ControlBarTest : public ::testing::Test {
 protected:
     ControlBarTest() {
-        settings.pageSize = PackHalves(640, H - ControlBarRows);
+        settings.pageWidth = 640;
+        settings.pageHeight = static_cast<std::int16_t>(H - ControlBarRows);
         settings.backgroundColour = static_cast<std::int32_t>(Green);
     }
     static std::uint32_t At(std::int32_t x, std::int32_t y) { return HeadlessScreen::At(x, y); }
@@ -69,7 +70,8 @@ TEST_F(ControlBarTest, PausedBarReadsContinuar) {
 
 TEST_F(ControlBarTest, NarrowPageLeavesTheRowRightOfTheButtonsAlone) {
     HeadlessScreen screen;
-    settings.pageSize = PackHalves(300, H - ControlBarRows);
+    settings.pageWidth = 300;
+    settings.pageHeight = static_cast<std::int16_t>(H - ControlBarRows);
     DrawControlBar(OnScreen(), view, false);
     EXPECT_EQ(At(384, H - 10), 0u);
     EXPECT_EQ(At(383, H - 10), Px(Dark));

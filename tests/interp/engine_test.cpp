@@ -2,7 +2,7 @@
 // lines, circles, fills, marks and the I variants, and how undefined figures pass on.
 #include <gtest/gtest.h>
 
-#include "script_run_support.h"
+#include "tests/support/script_run_support.h"
 
 namespace vekora {
 namespace {

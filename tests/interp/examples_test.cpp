@@ -6,7 +6,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "script_run_support.h"
+#include "tests/support/script_run_support.h"
 
 namespace vekora {
 namespace {

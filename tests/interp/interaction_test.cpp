@@ -8,9 +8,8 @@
 
 #include "geom/kernel.h"
 #include "interp/engine.h"
-#include "interp/interaction.h"
 #include "interp/prologues.h"
-#include "script_run_support.h"
+#include "tests/support/script_run_support.h"
 
 namespace vekora {
 namespace {

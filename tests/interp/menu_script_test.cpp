@@ -2,7 +2,7 @@
 // Escape skips the menu, REPEATMENU shows it again until EXITMENU leaves it.
 #include <gtest/gtest.h>
 
-#include "script_run_support.h"
+#include "tests/support/script_run_support.h"
 
 namespace vekora {
 namespace {

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "interp/menu.h"
-#include "menu_test_support.h"
+#include "tests/support/menu_support.h"
 #include "platform/active_device.h"
 #include "script/passes.h"
-#include "tests/draw/font_test_support.h"
+#include "tests/support/font_support.h"
 #include "vekora.h"
 
 namespace vekora {

@@ -4,7 +4,7 @@
 
 #include "interp/engine.h"
 #include "script/types.h"
-#include "script_run_support.h"
+#include "tests/support/script_run_support.h"
 
 namespace vekora {
 namespace {

@@ -1,7 +1,7 @@
 // SCREEN, WINDOW, TEXTWINDOW and TEXT, and the MENU statements, in whole headless runs.
 #include <gtest/gtest.h>
 
-#include "script_run_support.h"
+#include "tests/support/script_run_support.h"
 
 namespace vekora {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "platform/active_device.h"
 #include "draw/image_surface.h"
-#include "picture_test_support.h"
+#include "tests/support/picture_support.h"
 #include "platform/frames_writer.h"
 #include "platform/gif_recorder.h"
 #include "platform/headless_device.h"

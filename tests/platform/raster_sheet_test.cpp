@@ -6,7 +6,7 @@
 #include <numbers>
 
 #include "draw/image_surface.h"
-#include "picture_test_support.h"
+#include "tests/support/picture_support.h"
 #include "platform/png_writer.h"
 
 namespace vekora {

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "platform/active_device.h"
-#include "picture_test_support.h"
+#include "tests/support/picture_support.h"
 #include "platform/device.h"
 #include "vekora.h"
 

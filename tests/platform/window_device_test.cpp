@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "platform/active_device.h"
-#include "picture_test_support.h"
+#include "tests/support/picture_support.h"
 #include "platform/input.h"
 #include "platform/png_writer.h"
 #include "platform/window_device.h"

@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "compile_helper.h"
+#include "tests/support/compile_support.h"
 #include "script/opcodes.h"
 #include "script/types.h"
 #include "shell/script_text.h"

@@ -2,7 +2,7 @@
 // table's size, and the error lists.
 #include <gtest/gtest.h>
 
-#include "compile_helper.h"
+#include "tests/support/compile_support.h"
 #include "script/types.h"
 
 namespace vekora {

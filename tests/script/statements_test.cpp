@@ -2,7 +2,7 @@
 // against their errors (codes and 1-based lines).
 #include <gtest/gtest.h>
 
-#include "compile_helper.h"
+#include "tests/support/compile_support.h"
 #include "script/types.h"
 
 namespace vekora {

@@ -10,7 +10,7 @@
 #include <random>
 #include <tuple>
 
-#include "compile_helper.h"
+#include "tests/support/compile_support.h"
 #include "script/diagnostics.h"
 #include "script/table_dump.h"
 #include "shell/script_text.h"

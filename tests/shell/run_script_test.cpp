@@ -19,7 +19,7 @@
 #include "shell/run_script.h"
 #include "shell/script_text.h"
 #include "settings/settings.h"
-#include "tests/platform/picture_test_support.h"
+#include "tests/support/picture_support.h"
 #include "vekora.h"
 
 namespace vekora {

@@ -11,25 +11,26 @@ TEST(Settings, StartValuesHoldBeforeAnyInit) {
     const Settings& settings = ProgramSettings();
     EXPECT_FLOAT_EQ(settings.frameSeconds, 0.05f);
     EXPECT_EQ(settings.stepMs, 2000);
-    EXPECT_EQ(LowHalf(settings.shapeAndStyle), 0);
-    EXPECT_EQ(HighHalf(settings.shapeAndStyle) & 0xFFFF, 0xFFFF);
-    EXPECT_EQ(LowHalf(settings.sizes), 0x0A00);
-    EXPECT_EQ(HighHalf(settings.sizes), 8);
-    EXPECT_EQ(settings.instrument[2], -1);
-    EXPECT_EQ(settings.pageSize, 0x02800168);
+    EXPECT_EQ(settings.pointShape, 0);
+    EXPECT_EQ(settings.lineStyle & 0xFFFF, 0xFFFF);
+    EXPECT_EQ(settings.arcOpening, 0x0A00);
+    EXPECT_EQ(settings.pointSize, 8);
+    EXPECT_EQ(settings.instruments.pencilColour, -1);
+    EXPECT_EQ(settings.pageWidth, 0x0168);
+    EXPECT_EQ(settings.pageHeight, 0x0280);
 }
 
 TEST(Settings, InitResetsEveryChangedSetting) {
     Settings& settings = ProgramSettings();
     settings.stepMs = 10;
     settings.frameSeconds = 1.0f;
-    settings.instrument[6] = 7;
+    settings.instruments.rulerColour = 7;
     settings.selectedText = 0x123456;
     EXPECT_EQ(VEK_INIT(), 0);
     EXPECT_EQ(VEK_INIT(), 0);
     EXPECT_EQ(settings.stepMs, 2000);
     EXPECT_FLOAT_EQ(settings.frameSeconds, 0.05f);
-    EXPECT_EQ(settings.instrument[6], 0xB0);
+    EXPECT_EQ(settings.instruments.rulerColour, 0xB0);
     EXPECT_EQ(settings.selectedText, 0xFFFFFF);
 }
 

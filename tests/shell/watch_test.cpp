@@ -16,7 +16,7 @@
 #include "shell/play.h"
 #include "shell/run_script.h"
 #include "shell/watch.h"
-#include "tests/platform/picture_test_support.h"
+#include "tests/support/picture_support.h"
 
 namespace vekora {
 namespace {

@@ -1,9 +1,10 @@
 // The construction test stage.
-#include "platform/active_device.h"
-#include "construct_test_support.h"
+#include "tests/support/construct_support.h"
 
 #include <cmath>
 #include <utility>
+
+#include "platform/active_device.h"
 
 namespace vekora::testing {
 

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "figure_test_support.h"
-#include "font_test_support.h"
+#include "tests/support/figure_support.h"
+#include "tests/support/font_support.h"
 
 namespace vekora::testing {
 

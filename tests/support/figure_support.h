@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "geom/records.h"
-#include "raster_test_support.h"
+#include "tests/support/raster_support.h"
 
 namespace vekora::testing {
 

@@ -1,8 +1,9 @@
 // The headless stage of the film tests.
-#include "platform/active_device.h"
-#include "film_support.h"
+#include "tests/support/film_support.h"
 
 #include <cstring>
+
+#include "platform/active_device.h"
 
 namespace vekora::testing {
 

@@ -1,0 +1,78 @@
+// The canvas device: the screen drawn on a <canvas> of a web page, keyboard, mouse and touch
+// from the page, and either the page's real clock or a virtual one. Built only for the browser
+// (emscripten with ASYNCIFY): every wait hands control back to the page, so it never freezes.
+//
+// The page side (web/player.js) keeps the input and draws the pictures; this device asks it
+// through Module.vekoraHost:
+//   present(rgbaPointer, width, height)   one RGBA picture of the screen, top row first
+//   screenOpened(width, height)           the screen's size, on every ScreenOpen
+//   caption(text)                         the window title (the page's title)
+//   icon(rgbaPointer, width, height)      the window icon
+//   takeKey()                             the next key as an array of bytes, or null
+//   mouse()                               {x, y, wheel, buttons}, all -1 outside the canvas
+//   stopRequested()                       true once the page wants the run to end
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/device.h"
+#include "platform/event_file.h"
+
+namespace vekora {
+
+class CanvasDevice : public Device {
+public:
+    enum class Clock {
+        Real,     // the page's clock: sleeps wait as long as they say
+        Virtual,  // starts at 0 and moves only when the program sleeps or polls, as headless
+    };
+    // `events` are played on the virtual clock as a headless run plays them (ignored on the
+    // real clock); keys and the pointer of the page come in on either clock.
+    CanvasDevice(Clock clock, std::vector<InputEvent> events = {});
+
+    bool ScreenOpen(std::int32_t width, std::int32_t height, std::int32_t depth) override;
+    void WindowCaption(std::string_view text) override;
+    void WindowIcon(ImageHandle icon) override;
+    MouseInfo MouseState() override;
+    std::string KeyRead() override;
+    bool KeyWaiting() override;
+    void PlainSleep(std::int32_t ms) override;
+    double ClockSeconds() override;
+    void Present() override;
+
+    // Shows `picture` (an image of any depth) instead of the screen: the last picture of a
+    // run stays on the page after the run.
+    void PresentImage(ImageHandle picture);
+
+private:
+    // Takes the page's keys, turns the page's stop into a stop request and tells
+    // the clock observers the time passed; presents when the last picture is older than a
+    // display frame, and hands control to the page when it has waited too long.
+    void Service();
+    // Moves the virtual clock on, letting the scripted events that are due take effect.
+    void AdvanceVirtual(std::int64_t ms);
+    void NotifyTo(double seconds);
+    // Presents and lets the page run for `ms` (0: just once round its event loop).
+    void YieldToPage(std::int32_t ms);
+    double RealSeconds() const;
+
+    Clock clock_;
+    std::vector<InputEvent> events_;
+    std::size_t nextEvent_ = 0;
+    std::int64_t virtualMs_ = 0;
+    double realStart_ = 0;
+    double lastNotified_ = 0;
+    double lastPresentReal_ = -1;
+    double lastYieldReal_ = 0;
+    std::deque<std::string> keys_;
+    MouseInfo mouse_;
+    MouseInfo pageMouse_;
+    std::vector<std::uint8_t> shown_;  // the screen bytes last presented
+    std::vector<std::uint8_t> rgba_;   // the picture handed to the page
+};
+
+}  // namespace vekora

@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Builds the browser site and runs its tests in headless Chromium (playwright-core), comparing
+# its pictures with the native program's, which it builds first.
+#   tools/test-web.sh
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+tools/build-web.sh
+if [ ! -x build/vekora ]; then
+  cmake -S . -B build -G Ninja >/dev/null
+fi
+cmake --build build --target vekora
+node --test --test-reporter=spec web/tests/*.test.mjs

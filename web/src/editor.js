@@ -1,0 +1,137 @@
+// index.html: the editor beside the player. Every edit is checked and, when it compiles,
+// played again a moment later; the compiler's errors are marked on their lines. Lessons come
+// from the examples, from disk (picker or drop) or from ?lesson=URL, and go back to disk,
+// to an animated GIF or to a link that carries the whole lesson.
+import { EditorView, basicSetup } from 'codemirror';
+import { StreamLanguage } from '@codemirror/language';
+import { lintGutter, setDiagnostics } from '@codemirror/lint';
+import { vekoraLanguage } from './vekora_language.js';
+
+const { VekoraPlayer, decodeLesson, encodeLesson } = window.Vekora;
+const ReplayDelayMs = 400;
+
+const element = (id) => document.getElementById(id);
+const stage = element('stage');
+const report = element('report');
+const player = new VekoraPlayer(stage, { scale: 'fit' });
+const lesson = { name: 'lesson.vek', encoding: 'utf-8' };
+// For tests and the curious: how many runs were started, and the last outcome.
+const state = window.vekoraEditor = { player, runs: 0, checks: 0, outcome: null, view: null };
+
+function toBase64Url(bytes) {
+    let binary = '';
+    for (const byte of bytes) binary += String.fromCharCode(byte);
+    return btoa(binary).replace(/\+/g, '-').replace(/\//g, '_').replace(/=+$/, '');
+}
+
+function download(bytes, name, type) {
+    const link = document.createElement('a');
+    link.href = URL.createObjectURL(new Blob([bytes], { type }));
+    link.download = name;
+    link.click();
+    setTimeout(() => URL.revokeObjectURL(link.href), 10000);
+}
+
+const lessonBytes = () => encodeLesson(state.view.state.doc.toString(), lesson.encoding);
+
+// Checks the lesson, marks its errors, and plays it when it compiles.
+async function replay(options = {}) {
+    const bytes = lessonBytes();
+    element('share').href = `player.html#${toBase64Url(bytes)}`;
+    const check = await player.check(bytes);
+    state.checks++;
+    const doc = state.view.state.doc;
+    const diagnostics = check.errors.filter((error) => error.line >= 1 && error.line <= doc.lines).map((error) => {
+        const line = doc.line(error.line);
+        const from = Math.min(line.from + Math.max(error.column, 1) - 1, line.to);
+        return { from, to: Math.max(line.to, from), severity: 'error', message: `${error.code & 0xFF}: ${error.message}` };
+    });
+    state.view.dispatch(setDiagnostics(state.view.state, diagnostics));
+    report.textContent = check.report.join('\n');
+    if (check.result !== 0) return null;
+    state.runs++;
+    const outcome = await player.play(bytes, { name: lesson.name, logo: false, ...options });
+    state.outcome = outcome;
+    if (outcome.message) report.textContent = outcome.message;
+    return outcome;
+}
+
+let pending = null;
+function replaySoon() {
+    clearTimeout(pending);
+    pending = setTimeout(() => replay(), ReplayDelayMs);
+}
+
+function show(bytes, name) {
+    const decoded = decodeLesson(bytes);
+    lesson.name = name;
+    lesson.encoding = decoded.encoding;
+    state.view.dispatch({ changes: { from: 0, to: state.view.state.doc.length, insert: decoded.text } });
+    clearTimeout(pending);
+    replay();
+}
+
+async function fetchLesson(url) {
+    const response = await fetch(url);
+    if (!response.ok) throw new Error(`${url}: ${response.status} ${response.statusText}`);
+    show(new Uint8Array(await response.arrayBuffer()), decodeURIComponent(url.replace(/[?#].*$/, '').replace(/^.*\//, '')));
+}
+
+async function openFile(file) {
+    if (file) show(new Uint8Array(await file.arrayBuffer()), file.name);
+}
+
+state.view = new EditorView({
+    parent: element('editor'),
+    extensions: [
+        basicSetup, StreamLanguage.define(vekoraLanguage), lintGutter(),
+        EditorView.updateListener.of((update) => {
+            if (update.docChanged && update.transactions.some((t) => t.isUserEvent('input') || t.isUserEvent('delete') ||
+                t.isUserEvent('undo') || t.isUserEvent('redo') || t.isUserEvent('move'))) replaySoon();
+        }),
+    ],
+});
+
+// The examples beside the page (examples/index.json lists them).
+fetch('examples/index.json').then((response) => response.json()).then((names) => {
+    const select = element('examples');
+    for (const name of names) select.add(new Option(name.replace(/\.vek$/, ''), name));
+    select.onchange = () => select.value && fetchLesson(`examples/${select.value}`);
+    const asked = new URLSearchParams(location.search).get('lesson');
+    if (asked) fetchLesson(asked);
+    else if (names.includes('circumcircle.vek')) {
+        select.value = 'circumcircle.vek';
+        fetchLesson('examples/circumcircle.vek');
+    }
+}).catch((error) => { report.textContent = String(error.message ?? error); });
+
+element('open').onclick = () => element('file').click();
+element('file').onchange = (event) => openFile(event.target.files[0]);
+element('save').onclick = () => download(lessonBytes(), lesson.name, 'text/plain');
+element('replay').onclick = () => replay({ logo: true });
+element('record').onclick = async () => {
+    const button = element('record');
+    button.disabled = true;
+    try {
+        const outcome = await replay({ recordGif: true });
+        if (outcome && outcome.gif && outcome.gif.length) download(outcome.gif, lesson.name.replace(/\.[^.]*$/, '') + '.gif', 'image/gif');
+    } finally {
+        button.disabled = false;
+    }
+};
+element('fullscreen').onclick = () => stage.requestFullscreen?.();
+document.addEventListener('fullscreenchange', () => player.resize());
+
+// A .vek dropped anywhere on the page opens.
+document.addEventListener('dragover', (event) => {
+    event.preventDefault();
+    stage.classList.add('dragging');
+});
+document.addEventListener('dragleave', () => stage.classList.remove('dragging'));
+document.addEventListener('drop', (event) => {
+    event.preventDefault();
+    stage.classList.remove('dragging');
+    openFile(event.dataTransfer.files[0]);
+});
+
+player.version().then((version) => { element('version').textContent = `versión / version ${version}`; });

@@ -1,0 +1,303 @@
+// The player: one WebAssembly instance of Vekora playing lessons on one <canvas>. It is the
+// page's side of the canvas device (platform/canvas_device.h): it keeps the keys, the pointer
+// and the stop request for the engine to ask for, and draws the pictures the engine presents.
+//
+//   const player = new VekoraPlayer(element, { scale: 1.5 });   // or scale: 'fit'
+//   const outcome = await player.play(bytes, { name: 'lesson.vek' });
+//
+// play() options: name (the page title until the lesson's TITLE), logo (the opening and
+// closing logo, default true), clock ('real', or 'virtual': the clock starts at 0 and moves
+// only when the lesson sleeps or polls, so a run is deterministic and fast), events (the text
+// of an event file, played on the virtual clock), recordGif (the outcome then carries the GIF).
+
+// Keys as the window gives them: Latin-1 bytes, Enter 13, Escape 27, Backspace 8, Tab 9, and
+// 0xFF followed by the scan letter for the extended keys.
+const PlainKeys = { Enter: 13, Escape: 27, Backspace: 8, Tab: 9 };
+const ExtendedKeys = {
+    ArrowUp: 'H', ArrowDown: 'P', ArrowLeft: 'K', ArrowRight: 'M', PageUp: 'I', PageDown: 'Q',
+    Home: 'G', End: 'O', Insert: 'R', Delete: 'S',
+};
+
+export function keyBytes(event) {
+    if (event.ctrlKey || event.metaKey || event.altKey) return null;
+    if (event.key in PlainKeys) return [PlainKeys[event.key]];
+    if (event.key in ExtendedKeys) return [0xFF, ExtendedKeys[event.key].charCodeAt(0)];
+    if (event.key.length === 1 && event.key.charCodeAt(0) <= 0xFF) return [event.key.charCodeAt(0)];
+    return null;
+}
+
+// What vekora_play takes in its flags (web/src/player_exports.cpp).
+const PlayVirtualClock = 1, PlayShowLogo = 2, PlayRecordGif = 4;
+
+let moduleScript = null;
+
+// Loads vekora.js (the emscripten glue) once, from `base`.
+function loadGlue(base) {
+    if (typeof VekoraModule === 'function') return Promise.resolve();
+    if (!moduleScript) {
+        moduleScript = new Promise((resolve, reject) => {
+            const script = document.createElement('script');
+            script.src = base + 'vekora.js';
+            script.onload = resolve;
+            script.onerror = () => reject(new Error(`cannot load ${script.src}`));
+            document.head.appendChild(script);
+        });
+    }
+    return moduleScript;
+}
+
+// Where this file's siblings (vekora.js, vekora.wasm, examples/) are, from the URL of the
+// script that defined the player.
+export const siteBase = (() => {
+    const src = document.currentScript ? document.currentScript.src : location.href;
+    return src.replace(/[?#].*$/, '').replace(/[^/]*$/, '');
+})();
+
+// A lesson's bytes as the editor shows them: UTF-8 when they are valid UTF-8, else Latin-1.
+export function decodeLesson(bytes) {
+    try {
+        return { text: new TextDecoder('utf-8', { fatal: true }).decode(bytes), encoding: 'utf-8' };
+    } catch {
+        let text = '';
+        for (const byte of bytes) text += String.fromCharCode(byte);
+        return { text, encoding: 'latin-1' };
+    }
+}
+
+// Text back to bytes in the encoding it came in; a character Latin-1 lacks makes it UTF-8.
+export function encodeLesson(text, encoding) {
+    if (encoding === 'latin-1' && [...text].every((c) => c.charCodeAt(0) <= 0xFF)) {
+        return Uint8Array.from(text, (c) => c.charCodeAt(0));
+    }
+    return new TextEncoder().encode(text);
+}
+
+export class VekoraPlayer {
+    constructor(container, { scale = 'fit', base = siteBase } = {}) {
+        this.base = base;
+        this.scale = scale;
+        this.canvas = document.createElement('canvas');
+        this.canvas.className = 'vekora-screen';
+        this.canvas.tabIndex = 0;
+        this.canvas.width = 640;
+        this.canvas.height = 480;
+        this.canvas.setAttribute('aria-label', 'Vekora');
+        container.appendChild(this.canvas);
+        this.context = this.canvas.getContext('2d');
+        this.keys = [];
+        // `latched`: buttons pressed since the engine last looked, so that a click quicker than
+        // its polls is still seen held once.
+        this.pointer = { x: -1, y: -1, wheel: 0, buttons: 0, latched: 0, inside: false };
+        this.stopping = false;
+        this.running = null;     // the promise of the run in progress
+        this.tickets = 0;        // play() calls so far: only the latest waiting one starts
+        this.presentTimes = [];  // performance.now() of every picture that changed
+        this.onCaption = (text) => { document.title = text; };
+        this.listen();
+        this.resize();
+        new ResizeObserver(() => this.resize()).observe(container);
+        this.module = loadGlue(base).then(() => VekoraModule({
+            locateFile: (file) => base + file,
+            vekoraHost: this.host(),
+            print: () => {},
+            printErr: (text) => console.warn(text),
+        }));
+    }
+
+    // The page's side of the canvas device.
+    host() {
+        return {
+            present: (pointer, width, height) => {
+                const pixels = new Uint8ClampedArray(this.heap().buffer, pointer, width * height * 4).slice();
+                this.context.putImageData(new ImageData(pixels, width, height), 0, 0);
+                this.presentTimes.push(performance.now());
+            },
+            screenOpened: (width, height) => {
+                if (this.canvas.width !== width || this.canvas.height !== height) {
+                    this.canvas.width = width;
+                    this.canvas.height = height;
+                    this.resize();
+                }
+            },
+            caption: (text) => this.onCaption(text),
+            icon: (pointer, width, height) => this.showIcon(pointer, width, height),
+            takeKey: () => this.keys.shift() ?? null,
+            mouse: () => {
+                const p = this.pointer;
+                const buttons = p.buttons | p.latched;
+                p.latched = 0;
+                return p.inside || buttons ? { x: p.x, y: p.y, wheel: p.wheel, buttons } : null;
+            },
+            stopRequested: () => this.stopping,
+        };
+    }
+
+    heap() { return this.instance.HEAPU8; }
+
+    // The icon of the window becomes the page's icon.
+    showIcon(pointer, width, height) {
+        if (!document.head) return;
+        const canvas = document.createElement('canvas');
+        canvas.width = width;
+        canvas.height = height;
+        const pixels = new Uint8ClampedArray(this.heap().buffer, pointer, width * height * 4).slice();
+        canvas.getContext('2d').putImageData(new ImageData(pixels, width, height), 0, 0);
+        let link = document.querySelector('link[rel="icon"]');
+        if (!link) {
+            link = document.createElement('link');
+            link.rel = 'icon';
+            document.head.appendChild(link);
+        }
+        link.href = canvas.toDataURL('image/png');
+    }
+
+    // The canvas at a whole or fractional scale, or fitted to its container ('fit'), always
+    // with crisp pixels.
+    resize() {
+        const { width, height } = this.canvas;
+        let scale = Number(this.scale);
+        if (this.scale === 'fit' || !(scale > 0)) {
+            const box = this.canvas.parentElement.getBoundingClientRect();
+            const room = document.fullscreenElement ? window.innerHeight : window.innerHeight * 0.85;
+            scale = Math.min(box.width / width, room / height);
+            if (!(scale > 0) || !Number.isFinite(scale)) scale = 1;
+            // Whole factors when they fit, as the window does.
+            if (scale >= 1) scale = Math.floor(scale);
+        }
+        this.canvas.style.width = `${width * scale}px`;
+        this.canvas.style.height = `${height * scale}px`;
+    }
+
+    // Pointer and keys of the page, in screen pixels and the window's key codes.
+    listen() {
+        const canvas = this.canvas;
+        const place = (event) => {
+            const rect = canvas.getBoundingClientRect();
+            const x = Math.floor((event.clientX - rect.left) * canvas.width / rect.width);
+            const y = Math.floor((event.clientY - rect.top) * canvas.height / rect.height);
+            this.pointer.x = Math.min(Math.max(x, 0), canvas.width - 1);
+            this.pointer.y = Math.min(Math.max(y, 0), canvas.height - 1);
+            this.pointer.inside = x >= 0 && y >= 0 && x < canvas.width && y < canvas.height;
+        };
+        // A touch is a pointer too: a tap is a click, a drag a drag (touch-action: none in the CSS).
+        const buttonBit = (button) => ({ 0: 1, 2: 2, 1: 4 }[button] ?? 0);
+        canvas.addEventListener('pointerdown', (event) => {
+            canvas.focus();
+            canvas.setPointerCapture(event.pointerId);
+            place(event);
+            this.pointer.buttons |= buttonBit(event.button);
+            this.pointer.latched |= buttonBit(event.button);
+            event.preventDefault();
+        });
+        canvas.addEventListener('pointermove', (event) => place(event));
+        const release = (event) => {
+            place(event);
+            this.pointer.buttons &= ~buttonBit(event.button);
+        };
+        canvas.addEventListener('pointerup', release);
+        canvas.addEventListener('pointercancel', release);
+        canvas.addEventListener('pointerleave', () => {
+            if (!this.pointer.buttons) this.pointer.inside = false;
+        });
+        canvas.addEventListener('wheel', (event) => {
+            this.pointer.wheel += event.deltaY < 0 ? 1 : -1;
+            event.preventDefault();
+        }, { passive: false });
+        canvas.addEventListener('contextmenu', (event) => event.preventDefault());
+        canvas.addEventListener('keydown', (event) => {
+            const bytes = keyBytes(event);
+            if (!bytes) return;
+            this.keys.push(bytes);
+            event.preventDefault();
+        });
+    }
+
+    // Asks the run in progress to end, as closing the window does; resolves when it has.
+    async stop() {
+        if (!this.running) return;
+        this.stopping = true;
+        try { await this.running; } catch { /* its outcome was reported by play() */ }
+    }
+
+    // Resolves once no run is in progress: one instance plays one lesson at a time.
+    async idle() {
+        while (this.running) await this.stop();
+    }
+
+    // Plays a lesson (its bytes, UTF-8 or Latin-1) after stopping the one in progress.
+    // Resolves to { result, message, gif }: the run's result (0 or 255 ended well; -1 or -2
+    // did not compile, with `check` telling why; -3 bad events; else a run-time error), or
+    // result null when a later play() came before this one could start.
+    async play(bytes, options = {}) {
+        const ticket = ++this.tickets;
+        this.instance = await this.module;
+        await this.idle();
+        if (ticket !== this.tickets) return { result: null, message: '', gif: null };
+        const run = this.run(bytes, options);
+        this.running = run;
+        try { return await run; } finally {
+            if (this.running === run) this.running = null;
+        }
+    }
+
+    // Starts the run at once (nothing is awaited before the engine has it).
+    async run(bytes, { name = 'lesson', logo = true, clock = 'real', events = '', recordGif = false } = {}) {
+        const module = this.instance;
+        this.stopping = false;
+        this.keys = [];
+        this.presentTimes = [];
+        const lesson = this.copyIn(bytes);
+        const eventText = new TextEncoder().encode(events);
+        const eventBytes = this.copyIn(eventText);
+        const flags = (clock === 'virtual' ? PlayVirtualClock : 0) | (logo ? PlayShowLogo : 0) | (recordGif ? PlayRecordGif : 0);
+        this.canvas.focus({ preventScroll: true });
+        try {
+            const result = await module.ccall('vekora_play', 'number',
+                ['number', 'number', 'number', 'number', 'string', 'number'],
+                [lesson, bytes.length, eventBytes, eventText.length, name, flags], { async: true });
+            const message = module.UTF8ToString(module._vekora_last_message());
+            let gif = null;
+            if (recordGif) {
+                const size = module._vekora_gif_size();
+                gif = module.HEAPU8.slice(module._vekora_gif_data(), module._vekora_gif_data() + size);
+            }
+            return { result, message, gif };
+        } finally {
+            module._free(lesson);
+            module._free(eventBytes);
+        }
+    }
+
+    copyIn(bytes) {
+        const pointer = this.instance._malloc(bytes.length + 1);
+        this.instance.HEAPU8.set(bytes, pointer);
+        return pointer;
+    }
+
+    // The compiler's verdict on a lesson: { result, errors: [{ line, column, code, message }],
+    // report: [lines] }. Stops the run in progress first: both share the program's settings.
+    async check(bytes) {
+        const module = this.instance = await this.module;
+        await this.idle();
+        const pointer = this.copyIn(bytes);
+        try {
+            return JSON.parse(module.UTF8ToString(module._vekora_check(pointer, bytes.length)));
+        } finally {
+            module._free(pointer);
+        }
+    }
+
+    async version() {
+        const module = await this.module;
+        return module.UTF8ToString(module._vekora_version());
+    }
+
+    // The canvas's pixels, one 0xRRGGBB a screen pixel (for tests and comparisons).
+    pixels() {
+        const { width, height } = this.canvas;
+        const data = this.context.getImageData(0, 0, width, height).data;
+        const out = new Array(width * height);
+        for (let i = 0; i < out.length; ++i) out[i] = (data[i * 4] << 16) | (data[i * 4 + 1] << 8) | data[i * 4 + 2];
+        return out;
+    }
+}

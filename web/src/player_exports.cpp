@@ -1,0 +1,179 @@
+// The routines the web page calls in the WebAssembly module: play a lesson on the canvas,
+// check one for the editor, play one headless for the benchmark, and the last run's GIF.
+// Texts cross as UTF-8 (to the page) or as the lesson's own bytes, UTF-8 or Latin-1 (from it).
+#include <emscripten.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "draw/image.h"
+#include "interp/engine.h"
+#include "interp/screen_text.h"
+#include "platform/active_device.h"
+#include "platform/canvas_device.h"
+#include "platform/headless_device.h"
+#include "script/messages.h"
+#include "shell/error_report.h"
+#include "shell/run_script.h"
+#include "shell/script_text.h"
+#include "web/src/gif_stream.h"
+
+namespace vekora {
+namespace {
+
+// What vekora_play takes in its flags.
+enum PlayFlags : std::int32_t {
+    PlayVirtualClock = 1,  // the virtual clock, and the scripted events
+    PlayShowLogo = 2,      // the logo at the start and the end, as the window shows it
+    PlayRecordGif = 4,     // an animated GIF of the run, for vekora_gif_*
+};
+constexpr double GifFramesPerSecond = 25;
+constexpr std::int32_t BadEvents = -3;
+
+// What a run leaves for the page to fetch afterwards.
+struct LastRun {
+    std::string text;                // the last answer handed out as a C string
+    std::vector<std::uint8_t> gif;
+};
+LastRun& Last() {
+    static LastRun last;
+    return last;
+}
+
+ScriptLines LessonLines(const char* text, std::int32_t length) {
+    return SplitScriptText(ScriptTextToLatin1(std::string_view(text, static_cast<std::size_t>(length))));
+}
+
+void AppendJsonString(std::string& out, std::string_view utf8) {
+    out += '"';
+    for (const char c : utf8) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (byte < 0x20) {
+            static const char* const hex = "0123456789abcdef";
+            out += "\\u00";
+            out += hex[byte >> 4];
+            out += hex[byte & 15];
+        } else {
+            out += c;
+        }
+    }
+    out += '"';
+}
+
+const char* Hand(std::string text) {
+    Last().text = std::move(text);
+    return Last().text.c_str();
+}
+
+// The whole screen copied, so that the run's last picture outlives the closing logo.
+OwnedImage CopyOf(ImageHandle image) {
+    if (image == nullptr) return nullptr;
+    const SurfaceSize size = SurfaceInfo(image);
+    OwnedImage copy(ImageNewOfDepth(size.width, size.height, size.bytesPerPixel, 0));
+    if (copy) ImageBlit(copy.get(), 0, 0, image, BlitMode::Plain, 0);
+    return copy;
+}
+
+}  // namespace
+}  // namespace vekora
+
+using namespace vekora;
+
+extern "C" {
+
+// The compilation of a lesson as JSON: {"result": 0, -1 or -2, "errors": [{"line", "column",
+// "code", "message"}], "report": [the console lines of the report]}.
+EMSCRIPTEN_KEEPALIVE const char* vekora_check(const char* text, std::int32_t length) {
+    InitProgram();
+    InstructionTable table;
+    SymbolTable symbols;
+    ErrorLists errors;
+    const std::int32_t result = ParseScript(LessonLines(text, length), table, errors, symbols);
+    std::string json = "{\"result\":" + std::to_string(result) + ",\"errors\":[";
+    for (std::size_t i = 0; result != 0 && i < errors.codes.size(); ++i) {
+        if (i > 0) json += ',';
+        // FIXME: the compiler reports lines only; the column is the line's start until it
+        // reports where on the line the fault is.
+        json += "{\"line\":" + std::to_string(errors.lines[i]) + ",\"column\":1,\"code\":" +
+                std::to_string(errors.codes[i]) + ",\"message\":";
+        AppendJsonString(json, Latin1ToUtf8(ErrorMessage(errors.codes[i])));
+        json += '}';
+    }
+    json += "],\"report\":[";
+    if (result != 0) {
+        const std::vector<std::string> report = CompilationReportLines(result, errors);
+        for (std::size_t i = 0; i < report.size(); ++i) {
+            if (i > 0) json += ',';
+            AppendJsonString(json, Latin1ToUtf8(report[i]));
+        }
+    }
+    json += "]}";
+    return Hand(std::move(json));
+}
+
+// Plays a lesson on the page's canvas (see canvas_device.h) and returns as RunScript does;
+// -3 when the events do not read. `name` titles the page until the lesson's TITLE does.
+// The run's last picture stays on the canvas.
+EMSCRIPTEN_KEEPALIVE std::int32_t vekora_play(const char* text, std::int32_t length, const char* events,
+                                              std::int32_t eventsLength, const char* name, std::int32_t flags) {
+    EventList eventList = ParseEvents(std::string_view(events, static_cast<std::size_t>(eventsLength)), "events");
+    if (!eventList.error.empty()) {
+        Hand(eventList.error);
+        return BadEvents;
+    }
+    CanvasDevice device((flags & PlayVirtualClock) != 0 ? CanvasDevice::Clock::Virtual : CanvasDevice::Clock::Real,
+                        std::move(eventList.events));
+    SetActiveDevice(&device);
+    GifStream gif(GifFramesPerSecond);
+    if ((flags & PlayRecordGif) != 0) device.AddClockObserver(&gif);
+    device.WindowCaption(std::string(name) + std::string(TitleSuffix));
+    ScriptRunSetup setup;
+    setup.device = &device;
+    setup.options.showLogo = (flags & PlayShowLogo) != 0;
+    OwnedImage lastPicture;
+    setup.beforeClosingLogo = [&] { lastPicture = CopyOf(device.ScreenAtStop()); };
+    ErrorLists errors;
+    const std::int32_t result = RunScript(LessonLines(text, length), errors, setup);
+    if (lastPicture) device.PresentImage(lastPicture.get());
+    if ((flags & PlayRecordGif) != 0) {
+        device.RemoveClockObserver(&gif);
+        Last().gif = gif.Close(device.Stopped() ? device.StopSeconds() : device.ClockSeconds());
+    }
+    const bool runError = result != RanToEnd && result != EndReached && result >= 0;
+    Hand(runError ? Latin1ToUtf8(RunErrorLine(result)) : std::string());
+    SetActiveDevice(nullptr);
+    return result;
+}
+
+// The message of the last vekora_play that did not end well (a run-time error, bad events);
+// "" otherwise.
+EMSCRIPTEN_KEEPALIVE const char* vekora_last_message() { return Last().text.c_str(); }
+
+// Plays a lesson headless without the logo, as fast as it goes; the seconds of its virtual
+// clock (the benchmark divides them by the real time taken), negative when it did not compile.
+EMSCRIPTEN_KEEPALIVE double vekora_play_headless(const char* text, std::int32_t length, const char* events,
+                                                 std::int32_t eventsLength) {
+    const EventList eventList = ParseEvents(std::string_view(events, static_cast<std::size_t>(eventsLength)), "events");
+    HeadlessDevice device(eventList.events);
+    SetActiveDevice(&device);
+    ScriptRunSetup setup;
+    setup.device = &device;
+    setup.options.showLogo = false;
+    ErrorLists errors;
+    const std::int32_t result = RunScript(LessonLines(text, length), errors, setup);
+    SetActiveDevice(nullptr);
+    return result == -1 || result == -2 ? -1.0 : device.ClockSeconds();
+}
+
+// The GIF of the last run played with PlayRecordGif: its bytes and their number.
+EMSCRIPTEN_KEEPALIVE const std::uint8_t* vekora_gif_data() { return Last().gif.data(); }
+EMSCRIPTEN_KEEPALIVE std::int32_t vekora_gif_size() { return static_cast<std::int32_t>(Last().gif.size()); }
+
+EMSCRIPTEN_KEEPALIVE const char* vekora_version() { return VEKORA_VERSION; }
+
+}  // extern "C"

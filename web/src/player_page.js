@@ -1,0 +1,65 @@
+// player.html: one lesson alone, from ?lesson=URL or from the address's #fragment (the lesson's
+// bytes in base64url). Other parameters: scale (a factor or "fit", the default), logo=0,
+// clock=virtual and events=URL (an event file played on the virtual clock).
+// window.vekoraPage.done resolves to the outcome of the first run (tests wait for it).
+const { VekoraPlayer } = window.Vekora;
+
+const parameters = new URLSearchParams(location.search);
+const status = document.getElementById('status');
+const player = new VekoraPlayer(document.getElementById('stage'), { scale: parameters.get('scale') ?? 'fit' });
+
+function fromBase64Url(text) {
+    const base64 = text.replace(/-/g, '+').replace(/_/g, '/');
+    const binary = atob(base64 + '='.repeat((4 - base64.length % 4) % 4));
+    return Uint8Array.from(binary, (c) => c.charCodeAt(0));
+}
+
+async function fetchBytes(url) {
+    const response = await fetch(url);
+    if (!response.ok) throw new Error(`${url}: ${response.status} ${response.statusText}`);
+    return new Uint8Array(await response.arrayBuffer());
+}
+
+async function lesson() {
+    const url = parameters.get('lesson');
+    if (url) return { bytes: await fetchBytes(url), name: decodeURIComponent(url.replace(/[?#].*$/, '').replace(/^.*\//, '')) };
+    if (location.hash.length > 1) return { bytes: fromBase64Url(location.hash.slice(1)), name: 'lesson.vek' };
+    return null;
+}
+
+function say(text, replay) {
+    status.textContent = text;
+    if (replay) {
+        const button = document.createElement('button');
+        button.textContent = 'Repetir / Replay';
+        button.onclick = () => play();
+        status.appendChild(button);
+    }
+}
+
+async function play() {
+    try {
+        const chosen = await lesson();
+        if (!chosen) {
+            say('Sin lección: player.html?lesson=URL / No lesson: player.html?lesson=URL');
+            return null;
+        }
+        const events = parameters.get('events') ? new TextDecoder().decode(await fetchBytes(parameters.get('events'))) : '';
+        say('');
+        const outcome = await player.play(chosen.bytes, {
+            name: chosen.name, logo: parameters.get('logo') !== '0', clock: parameters.get('clock') ?? 'real', events,
+        });
+        if (outcome.result === -1 || outcome.result === -2) {
+            const check = await player.check(chosen.bytes);
+            say(check.report.join('\n'), true);
+        } else {
+            say(outcome.message, true);
+        }
+        return outcome;
+    } catch (error) {
+        say(String(error.message ?? error));
+        return { result: -4, message: String(error.message ?? error) };
+    }
+}
+
+window.vekoraPage = { player, done: play() };

@@ -1,0 +1,144 @@
+// The editor page and the embeddable element in headless Chromium.
+import { test, before, after } from 'node:test';
+import assert from 'node:assert/strict';
+import { serve, launch, difference } from './harness.mjs';
+
+let served, browser;
+before(async () => {
+    served = await serve();
+    browser = await launch();
+});
+after(async () => {
+    await browser?.close();
+    served?.server.close();
+});
+
+test('a syntax error typed in the editor is marked within a second; fixing it replays', async () => {
+    const page = await browser.newPage({ viewport: { width: 1400, height: 900 } });
+    const errors = [];
+    page.on('pageerror', (error) => errors.push(error));
+    await page.goto(`${served.base}/index.html`);
+    await page.waitForFunction(() => window.vekoraEditor && window.vekoraEditor.runs >= 1, null, { timeout: 15000 });
+    assert.match(await page.locator('#version').textContent(), /\d+\.\d+\.\d+/);
+    // A word before POINT on line 11 of the circumcircle example makes its arguments wrong.
+    const line = page.locator('.cm-line').nth(10);
+    assert.match(await line.textContent(), /^POINT A/);
+    await line.click();
+    await page.keyboard.press('Home');
+    const typed = 'ZZZ ';
+    await page.keyboard.type(typed);
+    const start = Date.now();
+    await page.locator('.cm-lint-marker-error').first().waitFor({ timeout: 1000 });
+    const markedMs = Date.now() - start;
+    const markerLine = await page.evaluate(() => {
+        const marker = document.querySelector('.cm-lint-marker-error');
+        const gutter = marker.closest('.cm-gutterElement');
+        const top = gutter.getBoundingClientRect().top;
+        const lines = [...document.querySelectorAll('.cm-line')];
+        return lines.findIndex((l) => Math.abs(l.getBoundingClientRect().top - top) < 3) + 1;
+    });
+    assert.equal(markerLine, 11, 'the marker stands on the line of the error');
+    assert.notEqual(await page.locator('#report').textContent(), '');
+    const runs = await page.evaluate(() => window.vekoraEditor.runs);
+    for (let i = 0; i < typed.length; ++i) await page.keyboard.press('Backspace');
+    await page.waitForFunction((before) => window.vekoraEditor.runs > before, runs, { timeout: 3000 });
+    assert.equal(await page.locator('.cm-lint-marker-error').count(), 0);
+    assert.deepEqual(errors, []);
+    console.log(`# the error was marked ${markedMs} ms after the last key`);
+    await page.close();
+});
+
+test('<vekora-player> plays on a plain page; UTF-8 and Latin-1 lessons alike', async () => {
+    const page = await browser.newPage();
+    await page.goto(`${served.base}/test/embed.html`);
+    const ended = (id) => page.evaluate((id) => new Promise((resolve) => {
+        const element = document.getElementById(id);
+        if (element.ended) resolve(element.outcome);
+        else element.addEventListener('vekora-ended', (event) => resolve(event.detail), { once: true });
+    }), id);
+    const outcomes = [await ended('utf8'), await ended('latin1')];
+    for (const outcome of outcomes) assert.ok(outcome.result === 0 || outcome.result === 255, JSON.stringify(outcome));
+    const pictures = await page.evaluate(() => ['utf8', 'latin1'].map((id) => document.getElementById(id).player.pixels()));
+    assert.equal(pictures[0].length, 320 * 240);
+    assert.ok(new Set(pictures[0]).size > 2, 'the lesson drew something');
+    assert.equal(difference(pictures[0], pictures[1], 320).count, 0);
+    // Scale 1.5: the canvas is shown half as big again.
+    const width = await page.locator('#utf8 canvas').evaluate((canvas) => canvas.getBoundingClientRect().width);
+    assert.equal(width, 480);
+    assert.equal(await page.title(), 'A plain page');
+    await page.close();
+});
+
+test('open from disk, save in its own encoding, record a GIF, and a link that carries the lesson', async () => {
+    const { readFileSync } = await import('node:fs');
+    const path = await import('node:path');
+    const { root } = await import('./harness.mjs');
+    const latin1 = path.join(root, 'web', 'tests', 'pages', 'accents-latin1.vek');
+    const page = await browser.newPage({ viewport: { width: 1400, height: 900 }, acceptDownloads: true });
+    await page.goto(`${served.base}/index.html`);
+    await page.waitForFunction(() => window.vekoraEditor && window.vekoraEditor.runs >= 1, null, { timeout: 15000 });
+    const runs = await page.evaluate(() => window.vekoraEditor.runs);
+    await page.locator('#file').setInputFiles(latin1);
+    await page.waitForFunction((before) => window.vekoraEditor.runs > before && window.vekoraEditor.outcome, runs);
+    assert.match(await page.locator('.cm-content').textContent(), /Él está aquí: ñ/);
+    await page.waitForFunction(() => !window.vekoraEditor.player.running);
+    assert.equal(await page.title(), 'Ángulo y círculo - Vekora');
+
+    const saved = page.waitForEvent('download');
+    await page.locator('#save').click();
+    const download = await saved;
+    assert.equal(download.suggestedFilename(), 'accents-latin1.vek');
+    assert.ok(readFileSync(await download.path()).equals(readFileSync(latin1)), 'saved byte for byte, still Latin-1');
+
+    const recorded = page.waitForEvent('download', { timeout: 20000 });
+    await page.locator('#record').click();
+    const gif = await recorded;
+    assert.equal(gif.suggestedFilename(), 'accents-latin1.gif');
+    assert.equal(readFileSync(await gif.path()).subarray(0, 6).toString(), 'GIF89a');
+
+    // The link plays the same lesson in the player alone.
+    const link = await page.locator('#share').getAttribute('href');
+    assert.match(link, /^player\.html#[A-Za-z0-9_-]+$/);
+    const editorPicture = await page.evaluate(() => window.vekoraEditor.player.pixels());
+    const alone = await browser.newPage();
+    await alone.goto(`${served.base}/${link.replace('#', '?logo=0#')}`);
+    await alone.waitForFunction(() => window.vekoraPage && window.vekoraPage.done);
+    const outcome = await alone.evaluate(() => window.vekoraPage.done);
+    assert.ok(outcome.result === 0 || outcome.result === 255, JSON.stringify(outcome));
+    assert.equal(difference(await alone.evaluate(() => window.vekoraPage.player.pixels()), editorPicture, 320).count, 0);
+    await alone.close();
+    await page.close();
+});
+
+test('plays asked for at once: the last one plays, the others give way', async () => {
+    const page = await browser.newPage();
+    const errors = [];
+    page.on('pageerror', (error) => errors.push(error));
+    await page.goto(`${served.base}/index.html`);
+    await page.waitForFunction(() => window.vekoraEditor && window.vekoraEditor.runs >= 1, null, { timeout: 15000 });
+    const results = await page.evaluate(async () => {
+        const player = window.vekoraEditor.player;
+        const lesson = (x) => new TextEncoder().encode(`SCREEN 320, 240\nSPEED 10\nPOINT A, ${x}, 10\nEND\n`);
+        const outcomes = await Promise.all([10, 20, 30].map((x) => player.play(lesson(x), { logo: false })));
+        return outcomes.map((outcome) => outcome.result);
+    });
+    assert.deepEqual(results, [null, null, 255]);
+    assert.deepEqual(errors, []);
+    await page.close();
+});
+
+test('a lesson dropped on the page opens and plays', async () => {
+    const page = await browser.newPage();
+    await page.goto(`${served.base}/index.html`);
+    await page.waitForFunction(() => window.vekoraEditor && window.vekoraEditor.runs >= 1, null, { timeout: 15000 });
+    const runs = await page.evaluate(() => window.vekoraEditor.runs);
+    await page.evaluate(() => {
+        const transfer = new DataTransfer();
+        transfer.items.add(new File(['SCREEN 320, 240\nSPEED 10\nTITLE "Soltada"\nPOINT A, 30, 30\nEND\n'], 'dropped.vek'));
+        document.dispatchEvent(new DragEvent('drop', { dataTransfer: transfer, bubbles: true, cancelable: true }));
+    });
+    await page.waitForFunction((before) => window.vekoraEditor.runs > before, runs);
+    assert.match(await page.locator('.cm-content').textContent(), /TITLE "Soltada"/);
+    await page.waitForFunction(() => document.title === 'Soltada - Vekora');
+    await page.close();
+});
