@@ -26,12 +26,19 @@ constexpr std::int32_t RefusedArguments = -3;
 constexpr std::int64_t HeadlessRunLimitMs = 600000;
 
 // The device the library's runs play on; the library owns it for the rest of the process.
-std::unique_ptr<vekora::Device>& LibraryDevice() {
-    static std::unique_ptr<vekora::Device> device;
-    return device;
+struct LibraryDevice {
+    std::unique_ptr<vekora::Device> device;
+    // VEKS_DEVICE_CONTINUE: each run goes on from where the last left the device.
+    bool continueRuns = false;
+};
+
+LibraryDevice& Library() {
+    static LibraryDevice library;
+    return library;
 }
 
-std::int32_t UseDevice(std::int32_t kind, const char* eventFile) {
+std::int32_t UseDevice(std::int32_t kindAndFlags, const char* eventFile) {
+    const std::int32_t kind = kindAndFlags & ~VEKS_DEVICE_CONTINUE;
     std::unique_ptr<vekora::Device> device;
     std::int32_t result = 0;
     if (kind == VEKS_DEVICE_WINDOW) {
@@ -48,7 +55,8 @@ std::int32_t UseDevice(std::int32_t kind, const char* eventFile) {
         device = std::make_unique<vekora::HeadlessDevice>(std::move(events.events));
     }
     vekora::SetActiveDevice(device.get());
-    LibraryDevice() = std::move(device);
+    Library().device = std::move(device);
+    Library().continueRuns = (kindAndFlags & VEKS_DEVICE_CONTINUE) != 0;
     return result;
 }
 
@@ -79,8 +87,10 @@ std::int32_t RunForC(VEKS_IntList& errorCodes, VEKS_IntList& errorLines, Run run
     setup.input = !headless && ::isatty(STDIN_FILENO) ? &std::cin : nullptr;
     setup.diagnostics = &std::cerr;
     vekora::ErrorLists errors;
-    // A stop left by an earlier run (its time limit) must not end this one at once.
-    device->ClearStop();
+    // Each run starts on the device as on a new one, unless the caller asked for runs that go
+    // on from each other; even then a stop left by an earlier run must not end this one.
+    if (Library().continueRuns) device->ClearStop();
+    else device->StartAfresh();
     if (headless) device->StopAt(device->ClockSeconds() + HeadlessRunLimitMs / 1000.0);
     const std::int32_t result = run(errors, setup);
     device->StopAt(-1);

@@ -99,7 +99,8 @@ std::uint32_t PixelRgb(const Surface& surface, std::int32_t x, std::int32_t y) {
 
 ImageHandle ImageNewOfDepth(std::int32_t width, std::int32_t height, std::int32_t bytesPerPixel,
                             std::uint32_t colour) {
-    if (width <= 0 || width > MaxImageWidth || height <= 0 || height > 0xFFFF || !KnownDepth(bytesPerPixel)) {
+    if (width <= 0 || width > MaxImageWidth || height <= 0 || height > 0xFFFF || !KnownDepth(bytesPerPixel) ||
+        std::int64_t{width} * height > MaxImagePixels) {
         return nullptr;
     }
     const std::size_t bytes = ImageHeaderBytes + static_cast<std::size_t>(width) * height * bytesPerPixel;

@@ -20,6 +20,11 @@ using ImageHandle = std::uint8_t*;
 constexpr std::uint32_t TRANSPARENT = 0xFF00FF;   // 0 on 8-bit surfaces
 constexpr std::uint32_t NO_COLOUR = 0xFEFF00FF;   // "no colour meant"
 constexpr std::int32_t MaxImageWidth = 8191;
+// The most pixels one image (the screen, the page, any picture) holds: 4096 x 4096, 32 MiB at
+// the window's 16 bits. A run keeps several images of the screen's size (page, entry and
+// working pictures, the recorders' frames), so this bounds a run's memory to a few hundred MB
+// while no lesson comes near it.
+constexpr std::int64_t MaxImagePixels = std::int64_t{4096} * 4096;
 constexpr int ImageHeaderBytes = 4;
 
 struct SurfaceSize {
@@ -39,7 +44,7 @@ std::uint32_t TransparentColour(ImageHandle target);
 
 // A new image of `bytesPerPixel` (1, 2 or 4), every pixel `colour` (TRANSPARENT for NO_COLOUR).
 // Returns null when the size cannot be represented (0, negative, wider than 8191 or higher
-// than 65535) or the memory cannot be had. Images are one malloc'd block: ImageFree frees it.
+// than 65535), is more than MaxImagePixels, or the memory cannot be had. Images are one malloc'd block: ImageFree frees it.
 ImageHandle ImageNewOfDepth(std::int32_t width, std::int32_t height, std::int32_t bytesPerPixel,
                             std::uint32_t colour);
 void ImageFree(ImageHandle image);

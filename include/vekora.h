@@ -487,12 +487,21 @@ VEK_API VekLine VEKS_MAKETANGENT(const VekImage* target, const int32_t* originX,
  *   VEKS_DEVICE_HEADLESS  a screen in memory with a virtual clock that moves only while the
  *                         program sleeps or polls; input comes from the event file `eventFile`
  *                         (the format of the command line's --events; null: no input);
- *                         a run stops, as if it had ended, after 600000 ms of that clock.
+ *                         a run stops, as if it had ended, after 600000 ms of that clock
+ *                         (a lesson that loops without pausing too: past 1000 statements
+ *                         without the clock moving, each statement moves it 10 ms).
  * Returns 0, 1 (see above), or -1 for an unknown kind or an event file that cannot be used
  * (the device is then left as it was). Without any call the first run takes the window.
- * Closing the window ends the process with exit code 0. */
+ * Closing the window ends the process with exit code 0.
+ * Runs are independent: every VEKS_RUNSCRIPT and VEKS_RUNSCRIPTFILE starts the device as if it
+ * were new, so the same script with the same events gives the same result every time: the
+ * headless clock back at 0, the event list from its first event, no mouse button held and no
+ * key waiting (the window drops the keys typed before the run). Add VEKS_DEVICE_CONTINUE to
+ * the kind (VEKS_DEVICE_HEADLESS | VEKS_DEVICE_CONTINUE) for runs that go on from where the
+ * last one left the device: its clock, the events not yet taken, the input state. */
 #define VEKS_DEVICE_WINDOW 0
 #define VEKS_DEVICE_HEADLESS 1
+#define VEKS_DEVICE_CONTINUE 0x100
 VEK_API int32_t VEKS_USEDEVICE(int32_t kind, const char* eventFile);
 
 /* Compiles the lines and plays the main module, then shows the logo for 2000 ms. Returns 0

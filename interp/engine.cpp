@@ -91,6 +91,7 @@ StepResult RunStatements(RunContext& run, Activation& act) {
         // A stop request (window closed, signal, time limit) unwinds every activation as
         // END does, without drawing anything more.
         if (run.stage.Stopped()) return ReturnWith(EndReached);
+        run.stage.StatementExecuted();
         const StepResult bar = ControlBarBetweenStatements(run, act, BarFont());
         if (bar.flow != Flow::Next) return bar;
         StatementRow row;

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,8 @@ struct ScreenState {
 struct RunOptions {
     bool showLogo = true;  // the logo when the window opens and at the end of the run
     std::string fileName;  // the lesson's file, without its folder; empty when it has none
+    // Where the run notes what it could not do (a page that cannot be made); null: nowhere.
+    std::ostream* diagnostics = nullptr;
 };
 
 // One run of a compiled script. The same context is shared by all nested activations.

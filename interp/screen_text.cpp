@@ -32,12 +32,17 @@ void SetPageSize(Settings& settings, std::int32_t width, std::int32_t height) {
     settings.pageHeight = static_cast<std::int16_t>(height);
 }
 
-// A page of the size setting. A size the image header cannot hold, or memory refused, leaves
-// the run without a page: every statement that would draw on it then does nothing.
-void MakePage(RunContext& run, std::uint32_t colour) {
-    const std::int32_t width = run.settings.pageWidth;
-    const std::int32_t height = run.settings.pageHeight;
-    SetPage(run, OwnedImage(ImageNewOfDepth(width, height, PageBytesPerPixel, colour)));
+// A page of the size setting. A size the image header cannot hold, one beyond MaxImagePixels,
+// or memory refused, leaves the run without a page: every statement that would draw on it
+// then does nothing. The statement that asked for the window of `width` x `height` says so.
+void MakePage(RunContext& run, std::uint32_t colour, std::string_view statement, std::int32_t width,
+              std::int32_t height) {
+    SetPage(run, OwnedImage(ImageNewOfDepth(run.settings.pageWidth, run.settings.pageHeight, PageBytesPerPixel,
+                                            colour)));
+    if (run.page || run.options.diagnostics == nullptr) return;
+    *run.options.diagnostics << "vekora: " << statement << " " << width << ", " << height
+                             << ": a page that cannot be made (at most " << MaxImageWidth << " pixels wide and "
+                             << MaxImagePixels << " pixels in all); the run goes on without drawing\n";
 }
 
 // SCREEN width, height, with the page cleared to `colour`.
@@ -46,17 +51,21 @@ void OpenScreen(RunContext& run, Activation& activation, std::int32_t width, std
     run.stage.OpenScreen(width, height, WindowDepth);
     // The bar's rows stay empty until the logo has been shown: give them the page's colour
     // rather than the black of a new window.
-    RasterLine(run.stage.Screen(), 0, 0, static_cast<float>(width - 1), static_cast<float>(height - 1), colour,
+    // The sizes are any whole numbers a script wrote: the sums are taken wide, and the page size
+    // keeps their low 16 bits as it keeps any size.
+    const std::int64_t wide = width, high = height;
+    RasterLine(run.stage.Screen(), 0, 0, static_cast<float>(wide - 1), static_cast<float>(high - 1), colour,
                LineKind::FilledBox, 0xFFFF);
     run.stage.Icon(Resident().icon);
-    SetPageSize(run.settings, width - run.settings.originX, height - run.settings.originY - ControlBarRows);
+    SetPageSize(run.settings, static_cast<std::int32_t>(wide - run.settings.originX),
+                static_cast<std::int32_t>(high - run.settings.originY - ControlBarRows));
     if (wasOpen) {
         SetPage(run, nullptr);
         activation.entryPicture.reset();
         activation.workingPicture.reset();
     }
     run.screen.depth = WindowDepth;
-    MakePage(run, colour);
+    MakePage(run, colour, "SCREEN", width, height);
     if (!run.page) return;
     activation.entryPicture = CopyOfPage(run);
     ShowPage(run);
@@ -104,7 +113,7 @@ void RunWindow(RunContext& run, Activation& activation, const StatementRow& row)
     const std::int32_t width = std::min(row.w[1], screen.width - run.settings.originX);
     const std::int32_t height = std::min(row.w[2], screen.height - run.settings.originY - ControlBarRows);
     SetPageSize(run.settings, width, height);
-    MakePage(run, static_cast<std::uint32_t>(run.settings.backgroundColour));
+    MakePage(run, static_cast<std::uint32_t>(run.settings.backgroundColour), "WINDOW", row.w[1], row.w[2]);
     if (!run.page) return;
     if (!newPage) PaintOnPage(run, activation.workingPicture.get());
     activation.entryPicture = CopyOfPage(run);

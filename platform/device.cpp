@@ -73,6 +73,7 @@ void Device::RemoveClockObserver(ClockObserver* observer) {
 }
 
 void Device::NotifyClockAdvanced(double fromSeconds, double toSeconds) {
+    if (!chargingStatement_) statementsThisStep_ = 0;
     if (stopReason_ != StopReason::None) {
         if (resumed_)
             for (ClockObserver* observer : observers_) observer->ClockAdvanced(fromSeconds, toSeconds, Screen());
@@ -102,6 +103,22 @@ void Device::RequestStop(StopReason reason) {
 }
 
 bool Device::Stopped() const { return stopReason_ != StopReason::None && !resumed_; }
+
+void Device::StatementExecuted() {
+    if (statementsThisStep_ < RunawayStatements) {
+        ++statementsThisStep_;
+        return;
+    }
+    chargingStatement_ = true;
+    PlainSleep(RunawaySleepMs);
+    chargingStatement_ = false;
+}
+
+void Device::StartAfresh() {
+    ClearStop();
+    StopAt(-1);
+    statementsThisStep_ = 0;
+}
 
 void Device::ClearStop() {
     stopReason_ = StopReason::None;

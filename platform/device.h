@@ -121,6 +121,19 @@ public:
     void Resume() { resumed_ = true; }
     // Forgets a stop request, for a new run on the same device.
     void ClearStop();
+    // Readies the device for a new run as if it were new: no stop, no time limit, and no
+    // input left by an earlier run. The headless device also puts its clock back to 0 and its
+    // event list to its start. The screen stays as it is.
+    virtual void StartAfresh();
+
+    // Counts one executed statement. A run that executes statements without the clock moving
+    // (a FAST loop that only draws) would never reach a time limit: past RunawayStatements
+    // statements in one step of the clock, every further statement sleeps RunawaySleepMs, so
+    // that --until and the library's cap still end it and a window keeps answering. No lesson
+    // comes near: the examples and the manual's scripts run at most 25 statements a step.
+    void StatementExecuted();
+    static constexpr std::int32_t RunawayStatements = 1000;
+    static constexpr std::int32_t RunawaySleepMs = 10;
 
 protected:
     // Tells the clock observers, then turns a passed time limit or a caught stop signal into a
@@ -139,6 +152,8 @@ private:
     double stopSeconds_ = 0;
     bool resumed_ = false;
     std::unique_ptr<std::uint8_t, ImageDeleter> stopScreen_;
+    std::int32_t statementsThisStep_ = 0;  // since the clock last moved by itself
+    bool chargingStatement_ = false;       // the clock moves for a runaway statement
 };
 
 }  // namespace vekora

@@ -3,8 +3,8 @@
 
 #include <algorithm>
 #include <charconv>
-#include <fstream>
-#include <sstream>
+
+#include "platform/whole_file.h"
 
 namespace vekora {
 namespace {
@@ -148,15 +148,13 @@ EventList ParseEvents(std::string_view text, std::string_view fileName) {
 }
 
 EventList ReadEventFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
+    const FileContent content = ReadWholeFile(path);
+    if (!content.error.empty()) {
         EventList list;
-        list.error = path + ": cannot be read";
+        list.error = path + ": cannot be read (" + content.error + ")";
         return list;
     }
-    std::ostringstream text;
-    text << file.rdbuf();
-    return ParseEvents(text.str(), path);
+    return ParseEvents(content.bytes, path);
 }
 
 }  // namespace vekora

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "draw/image_surface.h"
+#include "platform/whole_file.h"
 
 namespace vekora {
 namespace {
@@ -31,8 +32,13 @@ bool GifRecorder::Open(ImageHandle frame) {
     const SurfaceSize size = SurfaceInfo(frame);
     width_ = size.width;
     height_ = size.height;
+    file_ = std::make_unique<AtomicFile>(path_);
+    if (!file_->Ready()) {
+        error_ = file_->Error();
+        return false;
+    }
     CGIF_Config config{};
-    config.path = path_.c_str();
+    config.path = file_->TempPath().c_str();
     config.attrFlags = CGIF_ATTR_IS_ANIMATED | CGIF_ATTR_NO_GLOBAL_TABLE;
     config.width = static_cast<std::uint16_t>(width_);
     config.height = static_cast<std::uint16_t>(height_);
@@ -83,6 +89,8 @@ std::string GifRecorder::Close(double endSeconds) {
     const int result = cgif_close(gif_);
     gif_ = nullptr;
     if (result != CGIF_OK && error_.empty()) error_ = path_ + ": cannot finish writing the GIF";
+    if (error_.empty()) error_ = file_->Commit();
+    file_.reset();
     return error_;
 }
 

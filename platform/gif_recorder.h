@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "platform/gif_palette.h"
@@ -17,13 +18,16 @@ struct st_gif;
 
 namespace vekora {
 
+class AtomicFile;
+
 class GifRecorder : public ScreenSampler {
 public:
     GifRecorder(std::string path, double framesPerSecond);
     ~GifRecorder() override;
 
-    // Writes the last frame and closes the file. Returns "" when the GIF was written, else
-    // what went wrong (also when no frame was ever sampled).
+    // Writes the last frame, closes the file and puts it at the path. Returns "" when the GIF
+    // was written, else what went wrong (also when no frame was ever sampled); then nothing
+    // is left at the path.
     std::string Close(double endSeconds);
 
 protected:
@@ -34,6 +38,8 @@ private:
     void AddFrame(ImageHandle frame, std::int64_t delayCentiseconds);
 
     std::string path_;
+    // The GIF is written beside the path and put in place by Close when it is whole.
+    std::unique_ptr<AtomicFile> file_;
     st_gif* gif_ = nullptr;
     std::int32_t width_ = 0, height_ = 0;  // of the first frame; later frames are cut or padded to it
     GifPalette palette_;

@@ -55,4 +55,13 @@ void HeadlessDevice::PlainSleep(std::int32_t ms) {
 
 double HeadlessDevice::ClockSeconds() { return nowMs_ / 1000.0; }
 
+void HeadlessDevice::StartAfresh() {
+    Device::StartAfresh();
+    nowMs_ = 0;
+    nextEvent_ = 0;
+    keys_.clear();
+    mouse_ = MouseInfo{};
+    Advance(0);
+}
+
 }  // namespace vekora

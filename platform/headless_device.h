@@ -24,6 +24,7 @@ public:
     bool KeyWaiting() override;
     void PlainSleep(std::int32_t ms) override;
     double ClockSeconds() override;
+    void StartAfresh() override;
 
     std::int64_t NowMs() const { return nowMs_; }
 

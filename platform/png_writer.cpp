@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "draw/image_surface.h"
+#include "platform/whole_file.h"
 
 namespace vekora {
 
@@ -23,17 +24,19 @@ std::string WritePng(ImageHandle target, const std::string& path) {
             *out++ = static_cast<std::uint8_t>(colour);
         }
     }
+    AtomicFile file(path);
+    if (!file.Ready()) return file.Error();
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
     image.width = static_cast<png_uint_32>(surface.width);
     image.height = static_cast<png_uint_32>(surface.height);
     image.format = PNG_FORMAT_RGB;
-    if (png_image_write_to_file(&image, path.c_str(), 0, rgb.data(), 0, nullptr) == 0) {
+    if (png_image_write_to_file(&image, file.TempPath().c_str(), 0, rgb.data(), 0, nullptr) == 0) {
         std::string message = path + ": cannot write the PNG (" + image.message + ")";
         png_image_free(&image);
         return message;
     }
-    return "";
+    return file.Commit();
 }
 
 }  // namespace vekora

@@ -7,7 +7,7 @@
 
 namespace vekora {
 
-// Writes the target (null: the screen) to `path`. Returns "" when written, else what went wrong.
+// Writes the target (null: the screen) to `path`, whole or not at all. Returns "" when written, else what went wrong.
 // 16-bit pixels are widened by bit replication, so white stays 255, 255, 255.
 std::string WritePng(ImageHandle target, const std::string& path);
 

@@ -18,6 +18,7 @@ extern "C" {
 #include <vector>
 
 #include "draw/image_surface.h"
+#include "platform/whole_file.h"
 
 namespace vekora {
 namespace {
@@ -211,12 +212,8 @@ VideoRecorder::VideoRecorder(std::string path, double framesPerSecond, std::int3
       scale_(std::clamp(scale, 1, 8)),
       padColour_(std::move(padColour)) {}
 
-VideoRecorder::~VideoRecorder() {
-    if (encoder_ != nullptr) {
-        encoder_.reset();
-        std::remove((path_ + ".part").c_str());
-    }
-}
+// The encoder closes its file before the unfinished file goes.
+VideoRecorder::~VideoRecorder() { encoder_.reset(); }
 
 void VideoRecorder::FrameShown(ImageHandle frame, double startSeconds, double endSeconds) {
     if (closed_ || !error_.empty()) return;
@@ -227,7 +224,12 @@ void VideoRecorder::FrameShown(ImageHandle frame, double startSeconds, double en
         encoder_ = std::make_unique<Encoder>();
         encoder_->pad = padColour_ ? padColour_() & 0xFFFFFF : 0xFFFFFF;
         const Container& container = EndsWith(path_, ".webm") ? WebM : Mp4;
-        error_ = encoder_->Open(container, path_ + ".part", width, height, static_cast<int>(framesPerSecond_));
+        file_ = std::make_unique<AtomicFile>(path_);
+        if (!file_->Ready()) {
+            error_ = file_->Error();
+            return;
+        }
+        error_ = encoder_->Open(container, file_->TempPath(), width, height, static_cast<int>(framesPerSecond_));
         if (!error_.empty()) {
             error_ = path_ + ": " + error_;
             return;
@@ -254,9 +256,8 @@ std::string VideoRecorder::Close(double endSeconds) {
         if (!error.empty()) error_ = path_ + ": " + error;
     }
     encoder_.reset();
-    const std::string part = path_ + ".part";
-    if (error_.empty() && std::rename(part.c_str(), path_.c_str()) != 0) error_ = path_ + ": cannot put the video in place";
-    if (!error_.empty()) std::remove(part.c_str());
+    if (error_.empty()) error_ = file_->Commit();
+    file_.reset();
     return error_;
 }
 

@@ -22,6 +22,8 @@
 
 namespace vekora {
 
+class AtomicFile;
+
 class VideoRecorder : public ScreenSampler {
 public:
     // Whether the path names a video this recorder writes: it ends in .mp4 or .webm (any case).
@@ -44,6 +46,8 @@ private:
     struct Encoder;
 
     std::string path_;
+    // The video is written beside the path and put in place by Close when it is whole.
+    std::unique_ptr<AtomicFile> file_;
     double framesPerSecond_;
     std::int32_t scale_;
     std::function<std::uint32_t()> padColour_;

@@ -318,6 +318,12 @@ bool WindowDevice::KeyWaiting() {
     return !keys_.empty();
 }
 
+void WindowDevice::StartAfresh() {
+    Device::StartAfresh();
+    PumpEvents();
+    keys_.clear();
+}
+
 void WindowDevice::PlainSleep(std::int32_t ms) {
     Service(false);
     if (ms > 0 && !Stopped()) SDL_Delay(static_cast<Uint32>(ms));

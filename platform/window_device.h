@@ -43,6 +43,8 @@ public:
     void PlainSleep(std::int32_t ms) override;
     double ClockSeconds() override;
     void Present() override;
+    // Also drops the keys typed before the new run; the clock stays the real one.
+    void StartAfresh() override;
 
     // The box F1 shows over the picture until any key or click (a 32-bit image, copied); the
     // lesson's clock stands still meanwhile. Without one F1 does nothing.

@@ -2,7 +2,9 @@
 #include "shell/error_report.h"
 
 #include <cstdio>
+#include <memory>
 
+#include "platform/whole_file.h"
 #include "script/messages.h"
 
 namespace vekora {
@@ -30,20 +32,24 @@ std::vector<std::string> CompilationReportLines(std::int32_t result, const Error
 
 void DeleteReport(std::string_view scriptPath) { std::remove(ReportFileName(scriptPath).c_str()); }
 
-void ReportCompilationErrors(std::string_view scriptPath, std::int32_t result, const ErrorLists& errors,
+bool ReportCompilationErrors(std::string_view scriptPath, std::int32_t result, const ErrorLists& errors,
                              Console& console, ReportFile reportFile) {
     const std::string fileName = ReportFileName(scriptPath);
-    std::FILE* file = reportFile == ReportFile::Write ? std::fopen(fileName.c_str(), "wb") : nullptr;
+    std::unique_ptr<AtomicFile> report;
+    if (reportFile == ReportFile::Write) report = std::make_unique<AtomicFile>(fileName);
+    std::FILE* file = report && report->Ready() ? std::fopen(report->TempPath().c_str(), "wb") : nullptr;
+    bool written = file != nullptr;
     for (const std::string& line : CompilationReportLines(result, errors)) {
         console.PrintLine(line);
         if (file != nullptr) {
-            std::fwrite(line.data(), 1, line.size(), file);
-            std::fwrite("\r\n", 1, 2, file);
+            written = std::fwrite(line.data(), 1, line.size(), file) == line.size() && written;
+            written = std::fwrite("\r\n", 1, 2, file) == 2 && written;
         }
     }
-    if (reportFile == ReportFile::Skip) return;
-    if (file != nullptr) std::fclose(file);
-    console.PrintLine("Reporte de errores escrito en " + fileName);
+    if (file != nullptr) written = std::fclose(file) == 0 && written;
+    written = written && report->Commit().empty();
+    if (written) console.PrintLine("Reporte de errores escrito en " + fileName);
+    return written;
 }
 
 }  // namespace vekora

@@ -25,9 +25,9 @@ void DeleteReport(std::string_view scriptPath);
 // Whether the report goes into "vekerror.txt": only beside a script that was read.
 enum class ReportFile { Write, Skip };
 
-// Prints the report, writes it (Latin-1, CR LF) to the report file, and names the file.
-// Failing to write the file is not reported.
-void ReportCompilationErrors(std::string_view scriptPath, std::int32_t result, const ErrorLists& errors,
+// Prints the report, writes it (Latin-1, CR LF) to the report file whole, and names the file
+// when it was written. Returns whether it was; a file that could not be written is not named.
+bool ReportCompilationErrors(std::string_view scriptPath, std::int32_t result, const ErrorLists& errors,
                              Console& console, ReportFile reportFile = ReportFile::Write);
 
 }  // namespace vekora

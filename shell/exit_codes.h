@@ -10,6 +10,7 @@ constexpr int ExitCompilationErrors = 1;  // the script could not be read or did
 constexpr int ExitUsage = 2;              // the command line itself was wrong
 constexpr int ExitRunTimeError = 3;       // a run-time error stopped the run
 constexpr int ExitOutputFailed = 4;       // --screenshot, --record or --frames could not be written
+constexpr int ExitOutOfMemory = 5;        // memory ran out; no output was left half written
 constexpr int ExitInterrupted = 130;      // SIGINT stopped the run (its outputs finished first)
 constexpr int ExitTerminated = 143;       // SIGTERM stopped the run (its outputs finished first)
 constexpr int ExitCancelled = -1;         // the file chooser was cancelled

@@ -2,6 +2,7 @@
 #include <clocale>
 #include <cstdio>
 #include <iostream>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -10,7 +11,9 @@
 #include "shell/play.h"
 #include "shell/script_check.h"
 
-int main(int argc, char** argv) {
+namespace {
+
+int Run(int argc, char** argv) {
     using vekora::CommandLine;
     // Only the character type follows the environment: numbers keep the C locale's decimal point.
     std::setlocale(LC_CTYPE, "");
@@ -41,4 +44,18 @@ int main(int argc, char** argv) {
     }
     std::fprintf(stderr, "vekora: %s\n%s", line.error.c_str(), vekora::UsageText().c_str());
     return vekora::ExitUsage;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Memory can run out anywhere (a huge script, a run's pictures): the run ends with a
+    // message, the outputs it was writing are left absent rather than half written.
+    try {
+        return Run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        std::fflush(stdout);
+        std::fputs("vekora: out of memory; the run ends here\n", stderr);
+        return vekora::ExitOutOfMemory;
+    }
 }

@@ -11,7 +11,6 @@
 
 namespace vekora {
 
-
 // Plays the script of the command line (asking for one when it names none). Returns the
 // process exit code: 0 after any run, -1 when the chooser was cancelled, 2 for an event file
 // that cannot be used.

@@ -34,6 +34,7 @@ std::int32_t RunCompiled(const InstructionTable& table, const SymbolTable& symbo
     Device* device = DeviceOf(setup);
     RunContext run(table, symbols, ProgramSettings(), device);
     run.options = setup.options;
+    if (run.options.diagnostics == nullptr) run.options.diagnostics = setup.diagnostics;
     MakeObjectLists(run, symbols.Count(TypePoint), symbols.Count(TypeLine), symbols.Count(TypeCircle));
     std::int32_t result = RunMainModule(run);
     // A run cut short because its script was saved again is not the one to picture.

@@ -39,6 +39,17 @@ TEST(Screen, WindowClipsToTheScreenAndKeepsTheOldPicture) {
     EXPECT_EQ(small.At(99, 50), Green);
 }
 
+// A screen that cannot be made (too large, negative, the most negative number) leaves the run
+// without a page: it plays on to its END drawing nothing, and the sizes never overflow.
+TEST(Screen, AScreenThatCannotBeMadeLeavesTheRunWithoutAPage) {
+    for (const char* size : {"8191, 65535", "4097, 8191", "&H80000000, &H80000000", "-5, 100"}) {
+        const ScriptOutcome run =
+            PlayHeadless(std::string("SCREEN ") + size + "\nPOINT A, 10, 10\nCLS &HFF0000\nEND\n");
+        EXPECT_EQ(run.result, 255) << size;
+        EXPECT_EQ(run.width, 0) << size;
+    }
+}
+
 TEST(Text, TextFillsItsBoxOnTheScreen) {
     const ScriptOutcome run = PlayHeadless(
         "SCREEN 300, 200\nTEXTWINDOW 10, 20, 200, 40\nTEXT \"Tri\xE1ngulo\", &HFF0000, &H0000FF, 24\nEND\n");

@@ -72,8 +72,22 @@ TEST(EventFile, MalformedLinesNameTheFileAndLine) {
     }
 }
 
-TEST(EventFile, AMissingFileIsReported) {
-    EXPECT_EQ(ReadEventFile("/nonexistent/events.txt").error, "/nonexistent/events.txt: cannot be read");
+// A file that cannot be used is refused with the reason, before anything of it is taken:
+// a folder like a missing file, and an endless one without reading it whole.
+TEST(EventFile, AFileThatCannotBeUsedIsReportedWithTheReason) {
+    const struct {
+        std::string path;
+        std::string error;
+    } cases[] = {
+        {"/nonexistent/events.txt", "/nonexistent/events.txt: cannot be read (No such file or directory)"},
+        {"/tmp", "/tmp: cannot be read (Is a directory)"},
+        {"/dev/zero", "/dev/zero: cannot be read (larger than 64 MB, more than any lesson needs)"},
+    };
+    for (const auto& c : cases) {
+        const EventList list = ReadEventFile(c.path);
+        EXPECT_EQ(list.error, c.error);
+        EXPECT_TRUE(list.events.empty());
+    }
 }
 
 }  // namespace

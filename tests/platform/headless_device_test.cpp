@@ -117,5 +117,42 @@ TEST(NoDevice, OperationsDoNothingAndWaitsDoNotHang) {
     EXPECT_FALSE(ScreenOpen(640, 480, 16));
 }
 
+// Statements that never let the clock move are charged to it once they are far more than any
+// lesson runs in one step; a step of the clock of their own forgives them.
+TEST_F(Headless, RunawayStatementsMoveTheClock) {
+    Start("");
+    for (int i = 0; i < Device::RunawayStatements; ++i) device_->StatementExecuted();
+    EXPECT_EQ(device_->NowMs(), 0);
+    device_->StatementExecuted();
+    device_->StatementExecuted();
+    EXPECT_EQ(device_->NowMs(), 2 * Device::RunawaySleepMs);
+    SleepMs(1);
+    for (int i = 0; i < Device::RunawayStatements; ++i) device_->StatementExecuted();
+    EXPECT_EQ(device_->NowMs(), 2 * Device::RunawaySleepMs + 1);
+    device_->StopAt(0.05);
+    for (int i = 0; i < 10 && !device_->Stopped(); ++i) device_->StatementExecuted();
+    EXPECT_EQ(device_->StopCause(), StopReason::TimeLimit);
+}
+
+// A device started afresh is as a new one: clock at 0, events from the first, nothing held.
+TEST_F(Headless, StartAfreshForgetsEverythingOfTheLastRun) {
+    Start("0 key a\n100 press 5 6\n300 key b\n");
+    EXPECT_EQ(KeyRead(), "a");
+    SleepMs(400);  // ends early at "b"
+    ASSERT_EQ(MouseState().buttons, 1);
+    device_->StopAt(0.1);
+    SleepMs(10);
+    ASSERT_TRUE(device_->Stopped());
+    device_->StartAfresh();
+    EXPECT_FALSE(device_->Stopped());
+    EXPECT_EQ(device_->NowMs(), 0);
+    EXPECT_EQ(MouseState().buttons, -1) << "outside the window until the first mouse event";
+    EXPECT_EQ(KeyRead(), "a");
+    EXPECT_EQ(KeyRead(), "") << "the last run's b is gone";
+    SleepMs(400);
+    EXPECT_EQ(KeyRead(), "b");
+    EXPECT_EQ(MouseState().buttons, 1);
+}
+
 }  // namespace
 }  // namespace vekora

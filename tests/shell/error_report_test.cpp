@@ -119,6 +119,39 @@ TEST_F(ReportFileTest, MissingScriptReportsNoEndButWritesNoReport) {
               "1 Errores en el Paso 1.\nError 36 en la l\xEDnea 0\n        No se encontr\xF3 END en el m\xF3" "dulo principal.\n");
 }
 
+// A folder given as the script is refused as a missing file is: the messages of an empty
+// script, and no report beside it.
+TEST_F(ReportFileTest, AFolderAsScriptIsReadLikeAMissingFile) {
+    const std::filesystem::path sub = folder_ / "lesson.vek";
+    std::filesystem::create_directories(sub);
+    std::ofstream(Report(), std::ios::binary) << "old";
+    std::ostringstream out;
+    std::ostringstream diagnostics;
+    Console console(out, false);
+    EXPECT_EQ(CheckScript(sub.string(), console, diagnostics), ExitCompilationErrors);
+    EXPECT_NE(diagnostics.str().find("Is a directory"), std::string::npos) << diagnostics.str();
+    EXPECT_NE(out.str().find("Error 36 en la l\xEDnea 0"), std::string::npos) << out.str();
+    EXPECT_EQ(ReadBytes(Report()), "old");
+}
+
+// The console names the report only when it was written; nothing half written is left.
+TEST_F(ReportFileTest, AReportThatCannotBeWrittenIsNotNamed) {
+    // The report's name is taken by a folder that is not empty, so that nothing removes it.
+    std::filesystem::create_directories(Report());
+    std::ofstream(Report() / "keep") << "x";
+    WriteScript("POINT A 1\nEND");
+    std::ostringstream out;
+    std::ostringstream diagnostics;
+    Console console(out, false);
+    EXPECT_EQ(CheckScript(script_, console, diagnostics), ExitCompilationErrors);
+    EXPECT_NE(out.str().find("en la l\xEDnea 1"), std::string::npos) << out.str();
+    EXPECT_EQ(out.str().find("Reporte de errores escrito"), std::string::npos) << out.str();
+    EXPECT_TRUE(std::filesystem::is_directory(Report()));
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder_)) files += entry.is_regular_file();
+    EXPECT_EQ(files, 1) << "only the script";
+}
+
 TEST_F(ReportFileTest, DumpTablePrintsSymbolsAndRows) {
     WriteScript("POINT A, 1, 2\nTEXT \"Hola\"\nEND\n");
     std::ostringstream out;

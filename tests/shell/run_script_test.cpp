@@ -8,6 +8,8 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "interp/resident.h"
 #include "platform/active_device.h"
@@ -204,6 +206,44 @@ TEST(RunScriptC, RunsLinesOnTheChosenDeviceAndHandsBackErrors) {
     EXPECT_EQ(VEKS_RUNSCRIPT(nullptr, &codes, &errorLines), -3);
     std::free(codes.items);
     std::free(errorLines.items);
+}
+
+// A lesson steered by a menu, with its events, as C callers would run it again and again.
+struct LessonRun {
+    std::int32_t result = 0;
+    double clockAtEnd = 0;
+};
+
+LessonRun RunMenuLesson() {
+    std::ifstream in(std::string(VEKORA_SOURCE_DIR) + "/examples/menu_lesson.vek", std::ios::binary);
+    std::vector<std::string> lines =
+        SplitScriptText(ScriptTextToLatin1(std::string(std::istreambuf_iterator<char>(in), {})));
+    std::vector<VEKS_String> items;
+    for (std::string& line : lines) items.push_back(VEKS_String{line.data(), static_cast<int32_t>(line.size())});
+    const VEKS_StringList list{items.data(), static_cast<int32_t>(items.size())};
+    VEKS_IntList codes{}, errorLines{};
+    LessonRun run;
+    run.result = VEKS_RUNSCRIPT(&list, &codes, &errorLines);
+    run.clockAtEnd = ClockSeconds();
+    std::free(codes.items);
+    std::free(errorLines.items);
+    return run;
+}
+
+TEST(RunScriptC, RunsAreIndependentUnlessTheCallerAsksThemToContinue) {
+    const std::string events = std::string(VEKORA_SOURCE_DIR) + "/examples/menu_lesson.events";
+    ASSERT_EQ(VEKS_USEDEVICE(VEKS_DEVICE_HEADLESS, events.c_str()), 0);
+    const LessonRun first = RunMenuLesson();
+    const LessonRun second = RunMenuLesson();
+    EXPECT_EQ(first.result, 255);
+    EXPECT_EQ(second.result, first.result);
+    EXPECT_EQ(second.clockAtEnd, first.clockAtEnd);
+
+    // Continued runs share one clock and one list of events: the second starts where the
+    // first ended, its events already taken.
+    ASSERT_EQ(VEKS_USEDEVICE(VEKS_DEVICE_HEADLESS | VEKS_DEVICE_CONTINUE, events.c_str()), 0);
+    EXPECT_EQ(RunMenuLesson().result, first.result);
+    EXPECT_GT(RunMenuLesson().clockAtEnd, first.clockAtEnd);
 }
 
 }  // namespace

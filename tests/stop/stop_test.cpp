@@ -8,66 +8,17 @@
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 // clang-format on
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <regex>
 #include <string>
 #include <thread>
-#include <vector>
+
+#include "program_run.h"
 
 namespace {
 
-const std::string Program = VEKORA_PROGRAM;
-
-std::string Temp(const std::string& name) { return ::testing::TempDir() + "vekora-stop-" + name; }
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void Write(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
-
-// Runs the program with `args`, its standard error into `errPath`; `whileRunning` is called
-// with the child's pid once it started. Returns the exit status (128 + signal when killed).
-template <typename WhileRunning>
-int RunProgram(std::vector<std::string> args, const std::string& errPath, WhileRunning whileRunning) {
-    const pid_t pid = fork();
-    if (pid == 0) {
-        std::freopen(errPath.c_str(), "w", stderr);
-        std::freopen("/dev/null", "r", stdin);
-        std::vector<char*> argv{const_cast<char*>(Program.c_str())};
-        for (std::string& arg : args) argv.push_back(arg.data());
-        argv.push_back(nullptr);
-        execv(Program.c_str(), argv.data());
-        _exit(127);
-    }
-    whileRunning(pid);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-}
-
-int RunProgram(std::vector<std::string> args, const std::string& errPath) {
-    return RunProgram(std::move(args), errPath, [](pid_t) {});
-}
-
-// Whether ImageMagick reads the file as a GIF of at least one frame.
-bool ValidGif(const std::string& path) {
-    const std::string command = "identify -format '%m\\n' '" + path + "' 2>/dev/null | head -1";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return false;
-    char format[16] = {};
-    const bool read = std::fgets(format, sizeof format, pipe) != nullptr;
-    pclose(pipe);
-    return read && std::string(format).rfind("GIF", 0) == 0;
-}
+using namespace vekora::testing;
 
 // A segment drawn by the ruler and pencil again and again, for many hours of the virtual
 // clock: a run that is still filming long after the signal arrives.
