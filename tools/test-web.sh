@@ -10,4 +10,4 @@ if [ ! -x build/vekora ]; then
   cmake -S . -B build -G Ninja >/dev/null
 fi
 cmake --build build --target vekora
-node --test --test-reporter=spec web/tests/*.test.mjs
+node --test --test-reporter=dot web/tests/*.test.mjs
