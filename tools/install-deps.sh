@@ -2,14 +2,19 @@
 # Installs the Debian packages that building and testing Vekora need, when any is missing.
 set -euo pipefail
 
-packages=(
-  build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
-  libsdl2-dev libpng-dev libcgif-dev
-  libavcodec-dev libavformat-dev libavutil-dev libswscale-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth imagemagick xdotool
-  dpkg-dev shared-mime-info desktop-file-utils
-)
+# With package names as arguments, those are installed instead of the build's own list.
+if [ $# -gt 0 ]; then
+  packages=("$@")
+else
+  packages=(
+    build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
+    libsdl2-dev libpng-dev libcgif-dev
+    libavcodec-dev libavformat-dev libavutil-dev libswscale-dev
+    libgtest-dev libgmock-dev libbenchmark-dev
+    xvfb xauth imagemagick xdotool
+    dpkg-dev shared-mime-info desktop-file-utils
+  )
+fi
 
 missing=()
 for package in "${packages[@]}"; do
