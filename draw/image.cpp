@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 
+#include "draw/drawn_area.h"
 #include "draw/image_surface.h"
 
 namespace vekora {
@@ -127,6 +128,7 @@ void RasterPixel(ImageHandle target, float x, float y, std::uint32_t colour) {
     const double px = PixelOf(x), py = PixelOf(y);
     // The negated comparisons also refuse NaN.
     if (!(px >= 0 && py >= 0 && px < surface.width && py < surface.height)) return;
+    NoteDrawn(target, PixelRect::Around(px, py, px, py, 0));
     WithFormat(surface.bytesPerPixel, [&](auto format) {
         using F = decltype(format);
         StorePixel(surface.At(static_cast<std::int32_t>(px), static_cast<std::int32_t>(py)), F::Encode(colour));

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "draw/drawn_area.h"
 #include "draw/image_surface.h"
 
 namespace vekora {
@@ -23,6 +24,11 @@ bool Place(double x, double y, std::int32_t w, std::int32_t h, const Surface& su
     overlap = {left, top, static_cast<std::int32_t>(left - x), static_cast<std::int32_t>(top - y), right - left,
                bottom - top};
     return overlap.width > 0 && overlap.height > 0;
+}
+
+// The target's pixels an overlap covers.
+PixelRect Covered(const Overlap& overlap) {
+    return {overlap.dstX, overlap.dstY, overlap.dstX + overlap.width, overlap.dstY + overlap.height};
 }
 
 enum class PixelRule { Plain, SkipTransparent, Blend, OwnAlpha };
@@ -95,6 +101,7 @@ void ImageBlit(ImageHandle target, float x, float y, ImageHandle image, BlitMode
     if (mode != BlitMode::Transparent && mode != BlitMode::Plain && mode != BlitMode::Blend) return;
     Overlap overlap;
     if (!Place(PixelOf(x), PixelOf(y), src.width, src.height, dst, overlap)) return;
+    NoteDrawn(target, Covered(overlap));
     WithFormat(dst.bytesPerPixel,
                [&](auto format) { BlitRows<decltype(format)>(dst, src, overlap, mode, alpha); });
 }
@@ -116,6 +123,25 @@ void ImageCapture(ImageHandle source, float x1, float y1, float x2, float y2, Im
     for (std::int32_t row = 0; row < overlap.height; ++row) {
         std::memmove(to.At(overlap.srcX, overlap.srcY + row), from.At(overlap.dstX, overlap.dstY + row), rowBytes);
     }
+    NoteDrawn(image, {overlap.srcX, overlap.srcY, overlap.srcX + overlap.width, overlap.srcY + overlap.height});
+}
+
+void ImageCopyArea(ImageHandle target, std::int32_t x, std::int32_t y, ImageHandle image, const PixelRect& area) {
+    const Surface dst = ResolveSurface(target);
+    const Surface src = ResolveSurface(image);
+    if (dst.Empty() || src.Empty() || dst.bytesPerPixel != src.bytesPerPixel) return;
+    const PixelRect part = area.ClippedTo(src.width, src.height);
+    if (part.Empty()) return;
+    Overlap overlap;
+    if (!Place(static_cast<double>(x) + part.left, static_cast<double>(y) + part.top, part.Width(), part.Height(), dst,
+               overlap))
+        return;
+    const std::size_t rowBytes = static_cast<std::size_t>(overlap.width) * dst.bytesPerPixel;
+    for (std::int32_t row = 0; row < overlap.height; ++row) {
+        std::memmove(dst.At(overlap.dstX, overlap.dstY + row),
+                     src.At(part.left + overlap.srcX, part.top + overlap.srcY + row), rowBytes);
+    }
+    NoteDrawn(target, Covered(overlap));
 }
 
 }  // namespace vekora

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "draw/drawn_area.h"
 #include "draw/image_surface.h"
 #include "draw/raster_line.h"
 
@@ -110,6 +111,7 @@ void RasterEllipse(ImageHandle target, float cx, float cy, float r, std::uint32_
     const Surface surface = ResolveSurface(target);
     if (surface.Empty() || !std::isfinite(cx) || !std::isfinite(cy) || !std::isfinite(r) || r < 0) return;
     if (!std::isfinite(start) || !std::isfinite(end)) return;
+    NoteDrawn(target, PixelRect::Around(cx - r, cy - r, cx + r, cy + r, 0));
     const double centreX = PixelOf(cx), centreY = PixelOf(cy), radius = r;
     WithFormat(surface.bytesPerPixel, [&](auto format) {
         using F = decltype(format);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "draw/drawn_area.h"
 #include "draw/image_surface.h"
 
 namespace vekora {
@@ -111,6 +112,7 @@ void RasterFill(ImageHandle target, float x, float y, std::uint32_t colour, std:
     if (!(px >= 0 && py >= 0 && px < surface.width && py < surface.height)) return;
     const std::uint32_t borderColour = border == NO_COLOUR ? colour : border;
     const auto seedX = static_cast<std::int32_t>(px), seedY = static_cast<std::int32_t>(py);
+    NoteDrawnAll(target);
     WithFormat(surface.bytesPerPixel, [&](auto format) {
         using F = decltype(format);
         if (F::Key(F::Encode(borderColour)) == F::Key(F::Encode(colour))) {

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "draw/drawn_area.h"
+
 namespace vekora {
 namespace {
 
@@ -184,6 +186,7 @@ void RasterLine(ImageHandle target, float x1, float y1, float x2, float y2, std:
                 std::uint16_t styleMask) {
     const Surface surface = ResolveSurface(target);
     if (surface.Empty()) return;
+    NoteDrawn(target, PixelRect::Around(x1, y1, x2, y2, 0));
     if (kind == LineKind::Line) {
         DrawLine(surface, x1, y1, x2, y2, colour, styleMask);
         return;

@@ -92,6 +92,7 @@ void TrailLayers::Add(Layer& layer, const Point& point) {
             if (value == key) continue;
             layer.seen[index] = true;
             layer.covered.push_back(index);
+            layer.bounds.Add({x, y, x + 1, y + 1});
         }
     }
 }
@@ -108,6 +109,7 @@ void TrailLayers::LayOn(ImageHandle page) const {
             case 4: CopyPixels<4>(source.pixels, target.pixels, layer.covered); break;
             default: break;
         }
+        NoteDrawn(page, layer.bounds);
     }
 }
 

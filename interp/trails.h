@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "draw/drawn_area.h"
 #include "draw/image.h"
 #include "geom/records.h"
 
@@ -25,6 +26,7 @@ private:
         OwnedImage picture;
         std::vector<std::uint32_t> covered;  // pixel indices, y * width + x
         std::vector<bool> seen;              // one a pixel: already in `covered`
+        PixelRect bounds;                    // around every pixel in `covered`
     };
 
     bool Fits(ImageHandle page, std::size_t trails, std::size_t frame) const;
