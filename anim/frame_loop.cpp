@@ -17,8 +17,9 @@ SavedPage::SavedPage(ImageHandle page) : page_(page), copy_(nullptr) {
     const SurfaceSize size = SurfaceInfo(page);
     if (size.width <= 0 || size.height <= 0) return;
     copy_ = ImageNewOfDepth(size.width, size.height, size.bytesPerPixel, NO_COLOUR);
-    if (copy_ != nullptr)
-        ImageCapture(page, 0.0f, 0.0f, static_cast<float>(size.width - 1), static_cast<float>(size.height - 1), copy_);
+    if (copy_ == nullptr) return;
+    ImageCapture(page, 0.0f, 0.0f, static_cast<float>(size.width - 1), static_cast<float>(size.height - 1), copy_);
+    drawn_ = std::make_unique<DrawnAreaWatch>(page);
 }
 
 SavedPage::~SavedPage() {
@@ -26,7 +27,9 @@ SavedPage::~SavedPage() {
 }
 
 void SavedPage::Restore() const {
-    if (copy_ != nullptr) ImageBlit(page_, 0.0f, 0.0f, copy_, BlitMode::Plain, 0);
+    if (copy_ == nullptr) return;
+    ImageCopyArea(page_, 0, 0, copy_, drawn_->Take());
+    drawn_->Take();  // the restore itself
 }
 
 std::int32_t FilmSteps(float durationSeconds, float frameSeconds) {

@@ -4,8 +4,10 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 #include "anim/stage.h"
+#include "draw/drawn_area.h"
 #include "draw/image.h"
 
 namespace vekora {
@@ -25,7 +27,8 @@ constexpr std::int32_t RulerSpacing(std::int32_t flags) {
 }
 
 // A copy of the page taken when a film begins, restored under every frame and at the end,
-// released when it goes out of scope. The copy has the page's own depth.
+// released when it goes out of scope. The copy has the page's own depth. A restore copies back
+// only what was drawn on the page since the copy was taken or last restored.
 class SavedPage {
 public:
     explicit SavedPage(ImageHandle page);
@@ -40,6 +43,7 @@ public:
 private:
     ImageHandle page_;
     ImageHandle copy_;
+    std::unique_ptr<DrawnAreaWatch> drawn_;
 };
 
 // Films never count beyond this many frames, so that a frame number can always be advanced.

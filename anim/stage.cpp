@@ -1,6 +1,7 @@
 // The stage's showing, polling and waiting on its device.
 #include "anim/stage.h"
 
+#include "draw/drawn_area.h"
 #include "platform/input.h"
 
 namespace vekora {
@@ -9,7 +10,8 @@ void Stage::Show() const {
     const ImageHandle screen = Screen();
     // Copying the screen onto itself at the origin would shift it.
     if (page == nullptr || screen == nullptr || page == screen) return;
-    ImageBlit(screen, static_cast<float>(originX), static_cast<float>(originY), page, BlitMode::Plain, 0);
+    ImageCopyArea(screen, originX, originY, page, shown_.Due(page, screen, originX, originY));
+    shown_.Shown();
 }
 
 void Stage::Sleep(std::int32_t ms) const {

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "anim/show_tracker.h"
 #include "draw/image.h"
 #include "platform/device.h"
 #include "settings/settings.h"
@@ -59,8 +60,9 @@ public:
         if (device_ != nullptr) device_->WindowIcon(icon);
     }
 
-    // Puts the whole page on the screen at the origin (plain copy); a page that is the screen
-    // is already shown.
+    // Puts the page on the screen at the origin (plain copy); a page that is the screen is
+    // already shown. Only what changed since the last show is copied: the page's drawing, and
+    // the screen's drawing over the page's place.
     void Show() const;
 
     // Whether anything can be paced: without a device the clock never moves.
@@ -100,6 +102,7 @@ public:
 private:
     Device* device_;
     const Settings* settings_;
+    mutable ShowTracker shown_;
 };
 
 }  // namespace vekora

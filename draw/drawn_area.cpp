@@ -18,7 +18,7 @@ struct WatchList {
     std::atomic<std::int32_t> count{0};
 };
 
-WatchList& Watches() {
+WatchList& LiveWatches() {
     static WatchList list;  // made on first use, so that static images drawn early find it
     return list;
 }
@@ -57,7 +57,7 @@ PixelRect PixelRect::Around(double x1, double y1, double x2, double y2, double r
 }
 
 void NoteDrawn(ImageHandle target, const PixelRect& area) {
-    WatchList& list = Watches();
+    WatchList& list = LiveWatches();
     if (target == nullptr || list.count.load(std::memory_order_acquire) == 0) return;
     const std::lock_guard<std::mutex> guard(list.lock);
     for (DrawnAreaWatch* watch : list.watches) {
@@ -77,33 +77,38 @@ DrawnAreaWatch::DrawnAreaWatch(ImageHandle image) : image_(image) {
     const SurfaceSize size = SurfaceInfo(image);
     width_ = size.width;
     height_ = size.height;
-    WatchList& list = Watches();
+    WatchList& list = LiveWatches();
     const std::lock_guard<std::mutex> guard(list.lock);
     list.watches.push_back(this);
     list.count.store(static_cast<std::int32_t>(list.watches.size()), std::memory_order_release);
 }
 
 DrawnAreaWatch::~DrawnAreaWatch() {
-    WatchList& list = Watches();
+    WatchList& list = LiveWatches();
     const std::lock_guard<std::mutex> guard(list.lock);
     list.watches.erase(std::remove(list.watches.begin(), list.watches.end(), this), list.watches.end());
     list.count.store(static_cast<std::int32_t>(list.watches.size()), std::memory_order_release);
 }
 
+bool DrawnAreaWatch::Watches(ImageHandle image) const {
+    const SurfaceSize size = SurfaceInfo(image);
+    return image == image_ && size.width == width_ && size.height == height_;
+}
+
 PixelRect DrawnAreaWatch::Take() {
-    const std::lock_guard<std::mutex> guard(Watches().lock);
+    const std::lock_guard<std::mutex> guard(LiveWatches().lock);
     const PixelRect area = area_;
     area_ = {};
     return area;
 }
 
 PixelRect DrawnAreaWatch::Peek() const {
-    const std::lock_guard<std::mutex> guard(Watches().lock);
+    const std::lock_guard<std::mutex> guard(LiveWatches().lock);
     return area_;
 }
 
 std::uint64_t DrawnAreaWatch::Changes() const {
-    const std::lock_guard<std::mutex> guard(Watches().lock);
+    const std::lock_guard<std::mutex> guard(LiveWatches().lock);
     return changes_;
 }
 

@@ -52,6 +52,9 @@ public:
     DrawnAreaWatch& operator=(const DrawnAreaWatch&) = delete;
 
     ImageHandle Image() const { return image_; }
+    // Whether this watch is on `image` as it is now (an image freed and another made at the
+    // same address with another size is not the one watched).
+    bool Watches(ImageHandle image) const;
     // The area drawn since the watch began or was last taken, inside the image; then forgets it.
     PixelRect Take();
     // The same, kept.

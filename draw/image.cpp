@@ -117,6 +117,8 @@ ImageHandle ImageNewOfDepth(std::int32_t width, std::int32_t height, std::int32_
         FillSpan<F>(surface, 0, width - 1, 0, pixel);
         for (std::int32_t y = 1; y < height; ++y) std::memcpy(surface.At(0, y), surface.pixels, surface.Stride());
     });
+    // A watch kept on an image freed at this address must not take this one for unchanged.
+    NoteDrawnAll(image);
     return image;
 }
 
