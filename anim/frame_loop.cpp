@@ -14,11 +14,8 @@ constexpr std::int32_t FrameSliceMs = 10;
 }  // namespace
 
 SavedPage::SavedPage(ImageHandle page) : page_(page), copy_(nullptr) {
-    const SurfaceSize size = SurfaceInfo(page);
-    if (size.width <= 0 || size.height <= 0) return;
-    copy_ = ImageNewOfDepth(size.width, size.height, size.bytesPerPixel, NO_COLOUR);
+    copy_ = ImageDuplicate(page);
     if (copy_ == nullptr) return;
-    ImageCapture(page, 0.0f, 0.0f, static_cast<float>(size.width - 1), static_cast<float>(size.height - 1), copy_);
     drawn_ = std::make_unique<DrawnAreaWatch>(page);
 }
 

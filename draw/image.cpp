@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "draw/drawn_area.h"
+#include "draw/image_blocks.h"
 #include "draw/image_surface.h"
 
 namespace vekora {
@@ -18,6 +19,11 @@ void WriteU16(std::uint8_t* at, std::uint32_t value) {
 
 bool KnownDepth(std::int32_t bytesPerPixel) {
     return bytesPerPixel == 1 || bytesPerPixel == 2 || bytesPerPixel == 4;
+}
+
+std::size_t ImageBytes(std::int32_t width, std::int32_t height, std::int32_t bytesPerPixel) {
+    return ImageHeaderBytes + static_cast<std::size_t>(width) * static_cast<std::size_t>(height) *
+                                  static_cast<std::size_t>(bytesPerPixel);
 }
 
 }  // namespace
@@ -104,8 +110,7 @@ ImageHandle ImageNewOfDepth(std::int32_t width, std::int32_t height, std::int32_
         std::int64_t{width} * height > MaxImagePixels) {
         return nullptr;
     }
-    const std::size_t bytes = ImageHeaderBytes + static_cast<std::size_t>(width) * height * bytesPerPixel;
-    auto* image = static_cast<std::uint8_t*>(std::malloc(bytes));
+    std::uint8_t* image = TakeImageBlock(ImageBytes(width, height, bytesPerPixel));
     if (image == nullptr) return nullptr;
     WriteU16(image, (static_cast<std::uint32_t>(width) << 3) | static_cast<std::uint32_t>(bytesPerPixel));
     WriteU16(image + 2, static_cast<std::uint32_t>(height));
@@ -122,7 +127,18 @@ ImageHandle ImageNewOfDepth(std::int32_t width, std::int32_t height, std::int32_
     return image;
 }
 
-void ImageFree(ImageHandle image) { std::free(image); }
+void ImageFree(ImageHandle image) { GiveBackImageBlock(image); }
+
+ImageHandle ImageDuplicate(ImageHandle image) {
+    const SurfaceSize size = SurfaceInfo(image);
+    if (size.width <= 0 || size.height <= 0 || !KnownDepth(size.bytesPerPixel)) return nullptr;
+    const std::size_t bytes = ImageBytes(size.width, size.height, size.bytesPerPixel);
+    std::uint8_t* copy = TakeImageBlock(bytes);
+    if (copy == nullptr) return nullptr;
+    std::memcpy(copy, image, bytes);
+    NoteDrawnAll(copy);
+    return copy;
+}
 
 void RasterPixel(ImageHandle target, float x, float y, std::uint32_t colour) {
     const Surface surface = ResolveSurface(target);

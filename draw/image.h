@@ -48,6 +48,8 @@ std::uint32_t TransparentColour(ImageHandle target);
 ImageHandle ImageNewOfDepth(std::int32_t width, std::int32_t height, std::int32_t bytesPerPixel,
                             std::uint32_t colour);
 void ImageFree(ImageHandle image);
+// A new image with the size, depth and pixels of `image`; null for no image or no memory.
+ImageHandle ImageDuplicate(ImageHandle image);
 
 struct ImageFreer {
     void operator()(std::uint8_t* image) const { ImageFree(image); }

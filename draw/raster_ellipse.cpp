@@ -3,6 +3,7 @@
 // row); rings half a pixel apart therefore meet without holes. Only the rows and columns
 // inside the target are visited, so a huge radius costs no more than the target's size.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 
@@ -30,13 +31,38 @@ struct ArcRange {
     double start = 0;
     double sweep = FullTurn;
     double slack = 0;
+    // For each open quadrant of the circle (0: right and up, then counter-clockwise), whether
+    // all of it lies on the arc (1), none of it (0), or it must be asked pixel by pixel (-1):
+    // most of a ring's pixels are then placed without computing their angle.
+    std::array<std::int8_t, 4> quadrants{-1, -1, -1, -1};
 
     bool Contains(double dx, double dy) const {
         if (full) return true;
+        if (dx != 0 && dy != 0) {
+            const int quadrant = dy < 0 ? (dx > 0 ? 0 : 1) : (dx < 0 ? 2 : 3);
+            if (quadrants[static_cast<std::size_t>(quadrant)] >= 0) return quadrants[static_cast<std::size_t>(quadrant)] != 0;
+        }
         const double along = NormalAngle(std::atan2(-dy, dx) - start);
         return along <= sweep + slack || along >= FullTurn - slack;
     }
 };
+
+// A quadrant is settled only when it clears the arc's ends by this much, far more than the
+// rounding of an angle: a pixel it settles gets the answer its angle would give.
+constexpr double QuadrantMargin = 1e-6;
+
+// Which quadrants an arc covers whole or misses whole. Counted from half a pixel of slack
+// before its start, the arc covers the angles 0 to sweep + 2 slack.
+void SettleQuadrants(ArcRange& arc) {
+    const double covered = arc.sweep + 2 * arc.slack;
+    for (std::size_t q = 0; q < 4; ++q) {
+        const double from = NormalAngle(static_cast<double>(q) * FullTurn / 4 - arc.start + arc.slack);
+        const double to = from + FullTurn / 4;
+        if (covered >= FullTurn) arc.quadrants[q] = 1;
+        else if (from >= QuadrantMargin && to <= covered - QuadrantMargin) arc.quadrants[q] = 1;
+        else if (from >= covered + QuadrantMargin && to <= FullTurn - QuadrantMargin) arc.quadrants[q] = 0;
+    }
+}
 
 ArcRange MakeArc(double start, double end, double radius) {
     ArcRange arc;
@@ -46,7 +72,37 @@ ArcRange MakeArc(double start, double end, double radius) {
     arc.sweep = NormalAngle(end) - arc.start;
     if (arc.sweep < 0) arc.sweep += FullTurn;
     arc.slack = radius > 0.5 ? 0.5 / radius : FullTurn;
+    SettleQuadrants(arc);
     return arc;
+}
+
+// Where an arc of radius r about (cx, cy) can draw: its end points and the points of the
+// circle straight right, up, left and down that lie on it, with a margin for the ring's
+// width and rounding; the centre too when the arc is drawn with a radius. A film draws a
+// growing arc frame after frame, so a bound tighter than the whole circle saves copying.
+PixelRect ArcBounds(double cx, double cy, double r, const ArcRange& arc, bool withCentre) {
+    constexpr double Margin = 2;
+    if (arc.full) return PixelRect::Around(cx - r, cy - r, cx + r, cy + r, Margin);
+    const double from = arc.start - arc.slack, to = arc.start + arc.sweep + arc.slack;
+    double left = cx, right = cx, top = cy, bottom = cy;
+    bool first = !withCentre;
+    const auto add = [&](double angle) {
+        const double x = cx + r * std::cos(angle), y = cy - r * std::sin(angle);
+        if (first) {
+            left = right = x;
+            top = bottom = y;
+            first = false;
+        }
+        left = std::min(left, x);
+        right = std::max(right, x);
+        top = std::min(top, y);
+        bottom = std::max(bottom, y);
+    };
+    add(from);
+    add(to);
+    const double quarter = FullTurn / 4;
+    for (double k = std::ceil(from / quarter); k * quarter <= to; ++k) add(k * quarter);
+    return PixelRect::Around(left, top, right, bottom, Margin);
 }
 
 // The rounded height of the circle of radius r over an offset d from its centre (|d| <= r),
@@ -111,8 +167,10 @@ void RasterEllipse(ImageHandle target, float cx, float cy, float r, std::uint32_
     const Surface surface = ResolveSurface(target);
     if (surface.Empty() || !std::isfinite(cx) || !std::isfinite(cy) || !std::isfinite(r) || r < 0) return;
     if (!std::isfinite(start) || !std::isfinite(end)) return;
-    NoteDrawn(target, PixelRect::Around(cx - r, cy - r, cx + r, cy + r, 0));
     const double centreX = PixelOf(cx), centreY = PixelOf(cy), radius = r;
+    const double from = std::fabs(static_cast<double>(start)), to = std::fabs(static_cast<double>(end));
+    const ArcRange arc = fill != 0 ? ArcRange{} : MakeArc(from, to, radius);
+    NoteDrawn(target, ArcBounds(centreX, centreY, radius, arc, std::signbit(start) || std::signbit(end)));
     WithFormat(surface.bytesPerPixel, [&](auto format) {
         using F = decltype(format);
         const typename F::Pixel pixel = F::Encode(colour);
@@ -121,8 +179,7 @@ void RasterEllipse(ImageHandle target, float cx, float cy, float r, std::uint32_
             return;
         }
         // A negative angle (-0 included) names the angle without its sign and asks for its radius.
-        const double from = std::fabs(static_cast<double>(start)), to = std::fabs(static_cast<double>(end));
-        const Ring ring{centreX, centreY, radius, MakeArc(from, to, radius)};
+        const Ring ring{centreX, centreY, radius, arc};
         DrawRingFamily<F>(surface, ring, false, pixel);
         DrawRingFamily<F>(surface, ring, true, pixel);
     });

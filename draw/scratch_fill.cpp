@@ -1,6 +1,7 @@
 // Filled shapes through a scratch image.
 #include "draw/scratch_fill.h"
 
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -15,6 +16,16 @@ using ScratchImage = std::unique_ptr<std::uint8_t, ImageRelease>;
 
 std::uint32_t PixelAt(ImageHandle image, const SurfaceSize&, std::int32_t x, std::int32_t y) {
     return PixelValue(image, x, y);
+}
+
+// PixelValue of a pixel known to lie inside the image, without resolving the image again:
+// the scan asks for every pixel of the box.
+std::uint32_t StoredPixel(ImageHandle image, const SurfaceSize& size, std::int32_t x, std::int32_t y) {
+    const std::uint8_t* at = image + ImageHeaderBytes +
+                             (static_cast<std::size_t>(y) * size.width + static_cast<std::size_t>(x)) * size.bytesPerPixel;
+    std::uint32_t value = 0;
+    std::memcpy(&value, at, static_cast<std::size_t>(size.bytesPerPixel));
+    return value;
 }
 
 // The pixels of the scratch border that are still empty, as (x, y) pairs.
@@ -55,7 +66,7 @@ bool FloodEscaped(ImageHandle image, const SurfaceSize& size, const std::vector<
 void ScanInside(ImageHandle image, const SurfaceSize& size, std::uint32_t empty, const ScratchFill& fill) {
     for (std::int32_t y = 0; y < size.height; ++y) {
         for (std::int32_t x = 0; x < size.width; ++x) {
-            if (PixelAt(image, size, x, y) == empty && fill.depth(x, y) >= SeedDepth) {
+            if (StoredPixel(image, size, x, y) == empty && fill.depth(x, y) >= SeedDepth) {
                 RasterFill(image, static_cast<float>(x), static_cast<float>(y), fill.colour, NO_COLOUR);
             }
         }

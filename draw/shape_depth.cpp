@@ -46,6 +46,31 @@ double ConvexDepth(const Vertex* corners, int count, double x, double y) {
     return depth;
 }
 
+ConvexOutline::ConvexOutline(const Vertex* corners, int count) {
+    count_ = count < 0 ? 0 : (count > MostCorners ? MostCorners : count);
+    const double area = TwiceArea(corners, count_);
+    flat_ = !(std::fabs(area) > 0.0);
+    turn_ = area > 0.0 ? 1.0 : -1.0;
+    for (int i = 0; i < count_; ++i) {
+        const Vertex& a = corners[i];
+        const Vertex& b = corners[(i + 1) % count_];
+        const double ex = b.x - a.x;
+        const double ey = b.y - a.y;
+        sides_[static_cast<std::size_t>(i)] = {a, ex, ey, std::hypot(ex, ey)};
+    }
+}
+
+double ConvexOutline::Depth(double x, double y) const {
+    if (flat_) return -std::numeric_limits<double>::infinity();
+    double depth = std::numeric_limits<double>::infinity();
+    for (int i = 0; i < count_; ++i) {
+        const Side& side = sides_[static_cast<std::size_t>(i)];
+        if (side.length == 0.0) continue;
+        depth = std::min(depth, turn_ * (side.ex * (y - side.from.y) - side.ey * (x - side.from.x)) / side.length);
+    }
+    return depth;
+}
+
 double DiscDepth(double cx, double cy, double r, double x, double y) {
     return r - std::hypot(x - cx, y - cy);
 }

@@ -20,6 +20,32 @@ double ConvexDepth(const std::array<Vertex, N>& corners, double x, double y) {
     return ConvexDepth(corners.data(), static_cast<int>(N), x, y);
 }
 
+// ConvexDepth of one polygon of up to four corners at many points: its turn and the lengths
+// of its sides are worked out once (a fill asks for every pixel of its box), with the same
+// arithmetic, so that every depth is the one ConvexDepth gives.
+class ConvexOutline {
+public:
+    ConvexOutline(const Vertex* corners, int count);
+    template <std::size_t N>
+    explicit ConvexOutline(const std::array<Vertex, N>& corners) : ConvexOutline(corners.data(), static_cast<int>(N)) {
+        static_assert(N <= MostCorners);
+    }
+    double Depth(double x, double y) const;
+
+private:
+    static constexpr int MostCorners = 4;
+    struct Side {
+        Vertex from;
+        double ex = 0.0;
+        double ey = 0.0;
+        double length = 0.0;
+    };
+    std::array<Side, MostCorners> sides_{};
+    int count_ = 0;
+    double turn_ = 0.0;
+    bool flat_ = true;  // no area: no inside
+};
+
 // A disc, or the sector of it from angle `start` counter-clockwise to `end` (radians, the
 // screen's convention: angle a points along (cos a, -sin a)), both in [0, 2pi).
 double DiscDepth(double cx, double cy, double r, double x, double y);

@@ -16,10 +16,7 @@ void ShowPage(const RunContext& run) {
 
 OwnedImage CopyOfPage(const RunContext& run) {
     if (!run.page) return nullptr;
-    const SurfaceSize size = SurfaceInfo(run.page.get());
-    OwnedImage copy(ImageNewOfDepth(size.width, size.height, size.bytesPerPixel, 0));
-    if (copy) ImageBlit(copy.get(), 0, 0, run.page.get(), BlitMode::Plain, 0);
-    return copy;
+    return OwnedImage(ImageDuplicate(run.page.get()));
 }
 
 void PaintOnPage(const RunContext& run, ImageHandle picture) {

@@ -1,0 +1,72 @@
+// A show copies only what changed, yet the screen must end up exactly as a copy of the whole
+// page would leave it: whatever was drawn on the page, and whatever was drawn over the page's
+// place on the screen in between (a menu, the bar), and across a film's restores.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+
+#include "anim/frame_loop.h"
+#include "anim/stage.h"
+#include "platform/headless_device.h"
+
+namespace vekora {
+namespace {
+
+bool SamePixels(ImageHandle a, ImageHandle b) {
+    const SurfaceSize size = SurfaceInfo(a);
+    const SurfaceSize other = SurfaceInfo(b);
+    if (size.width != other.width || size.height != other.height || size.bytesPerPixel != other.bytesPerPixel) return false;
+    return std::memcmp(a, b, ImageHeaderBytes + static_cast<std::size_t>(size.width) * size.height * size.bytesPerPixel) == 0;
+}
+
+void Scribble(ImageHandle image, std::mt19937& random, std::int32_t width, std::int32_t height) {
+    std::uniform_real_distribution<float> x(-10, static_cast<float>(width) + 10), y(-10, static_cast<float>(height) + 10);
+    std::uniform_int_distribution<std::uint32_t> colour(0, 0xFFFFFF);
+    switch (random() % 3) {
+        case 0: RasterLine(image, x(random), y(random), x(random), y(random), colour(random), LineKind::Line, 0xFFFF); break;
+        case 1: RasterEllipse(image, x(random), y(random), 15, colour(random), 1, 1, 4, 0); break;
+        default: RasterLine(image, x(random), y(random), x(random), y(random), colour(random), LineKind::FilledBox, 0xFFFF); break;
+    }
+}
+
+TEST(PartialShow, LeavesTheScreenAsAWholeCopyWould) {
+    HeadlessDevice device;
+    ASSERT_TRUE(device.ScreenOpen(200, 150, 16));
+    const Settings settings;
+    Stage stage(&device, settings);
+    OwnedImage page(ImageNewOfDepth(120, 100, 2, 0xFFFFFF));
+    stage.page = page.get();
+    stage.originX = 30;
+    stage.originY = 20;
+    OwnedImage expected(ImageNewOfDepth(200, 150, 2, 0));
+    std::mt19937 random(11);
+    for (int round = 0; round < 200; ++round) {
+        // Drawing on the page, sometimes over the page's place on the screen, sometimes both.
+        const unsigned what = random() % 4;
+        if (what != 1) Scribble(page.get(), random, 120, 100);
+        if (what == 1 || what == 3) Scribble(device.Screen(), random, 200, 150);
+        if (random() % 5 == 0) stage.originX = 30 + static_cast<std::int32_t>(random() % 3);
+        ImageBlit(expected.get(), 0, 0, device.Screen(), BlitMode::Plain, 0);
+        ImageBlit(expected.get(), static_cast<float>(stage.originX), static_cast<float>(stage.originY), page.get(),
+                  BlitMode::Plain, 0);
+        stage.Show();
+        ASSERT_TRUE(SamePixels(device.Screen(), expected.get())) << "round " << round;
+    }
+}
+
+TEST(PartialShow, FilmRestoresGiveBackThePageAsItWas) {
+    OwnedImage page(ImageNewOfDepth(90, 70, 4, 0x336699));
+    std::mt19937 random(5);
+    for (int i = 0; i < 20; ++i) Scribble(page.get(), random, 90, 70);
+    OwnedImage original(ImageDuplicate(page.get()));
+    const SavedPage saved(page.get());
+    for (int frame = 0; frame < 50; ++frame) {
+        for (int stroke = 0; stroke < 3; ++stroke) Scribble(page.get(), random, 90, 70);
+        saved.Restore();
+        ASSERT_TRUE(SamePixels(page.get(), original.get())) << "frame " << frame;
+    }
+}
+
+}  // namespace
+}  // namespace vekora
