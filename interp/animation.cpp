@@ -107,7 +107,7 @@ StepResult AnimationPrologue(RunContext& run, Activation& act) {
     if (act.repeatCounter < 1) return NextStep();
     if (run.stage.input == 0)
         run.stage.input = run.stage.Wait(act.mode == ModeFast ? run.settings.frameMs : run.settings.stepMs);
-    PaintOnPage(run, act.entryPicture.get());
+    if (run.page) act.entryPaintBack.Paint(run.page.get(), act.entryPicture.get());
     const StepResult answer = AnswerBetweenFrames(run, act);
     if (answer.flow != Flow::Next) return answer;
     for (StepEntry& step : act.steps) ApplyStep(run, step);

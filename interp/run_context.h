@@ -13,6 +13,7 @@
 #include "anim/stage.h"
 #include "construct/construction_call.h"
 #include "draw/image.h"
+#include "draw/paint_back.h"
 #include "geom/records.h"
 #include "interp/trails.h"
 #include "script/instruction_table.h"
@@ -123,6 +124,7 @@ struct Activation {
     std::array<ParameterBinding, MaxParameters> parameters{};
 
     OwnedImage entryPicture;    // the page at entry and after SCREEN or WINDOW
+    PaintBack entryPaintBack;   // an ANIMATION's frames start from the entry picture this way
     OwnedImage workingPicture;  // the page while instruments are shown or points dragged
     ObjectLists snapshot;       // the object lists at entry, put back by Repetir
 
