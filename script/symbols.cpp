@@ -1,8 +1,7 @@
 // The symbol table and its hash index, kept equal to the in-order search of the lists.
 #include "script/symbols.h"
 
-#include <functional>
-
+#include "script/name_hash.h"
 #include "script/tokens.h"
 
 namespace vekora {
@@ -13,7 +12,7 @@ bool SearchedBefore(const SymbolTable::Entry& a, const SymbolTable::Entry& b) {
     return a.type != b.type ? a.type < b.type : a.index < b.index;
 }
 
-std::uint64_t HashOf(std::string_view text) { return std::hash<std::string_view>{}(text); }
+std::uint64_t HashOf(std::string_view text) { return NameHash(text); }
 
 }  // namespace
 

@@ -3,8 +3,10 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <unordered_map>
+#include <array>
+#include <bit>
 
+#include "script/name_hash.h"
 #include "script/symbols.h"
 #include "script/types.h"
 
@@ -57,12 +59,32 @@ constexpr KeywordEntry Keywords[] = {
 constexpr std::size_t LongestKeyword = 15;  // MARKNUMBERANGLE
 
 // Every keyword is distinct, so a hash lookup gives what the search in table order gives.
-const std::unordered_map<std::string_view, std::int32_t>& KeywordIndex() {
-    static const std::unordered_map<std::string_view, std::int32_t> index = [] {
-        std::unordered_map<std::string_view, std::int32_t> built;
-        for (const KeywordEntry& entry : Keywords) built.emplace(entry.name, entry.code);
-        return built;
-    }();
+// Open addressing in a table four times the keywords' number: every token of a script is
+// looked up here, most of them names that are no keyword and end at an empty slot.
+class KeywordTable {
+public:
+    KeywordTable() {
+        for (const KeywordEntry& entry : Keywords) {
+            std::size_t i = NameHash(entry.name) & Mask;
+            while (!slots_[i].name.empty()) i = (i + 1) & Mask;
+            slots_[i] = entry;
+        }
+    }
+    std::int32_t Find(std::string_view upper) const {
+        for (std::size_t i = NameHash(upper) & Mask; !slots_[i].name.empty(); i = (i + 1) & Mask) {
+            if (slots_[i].name == upper) return slots_[i].code;
+        }
+        return 0;
+    }
+
+private:
+    static constexpr std::size_t Size = std::bit_ceil(std::size(Keywords) * 4);
+    static constexpr std::size_t Mask = Size - 1;
+    std::array<KeywordEntry, Size> slots_{};
+};
+
+const KeywordTable& KeywordIndex() {
+    static const KeywordTable index;
     return index;
 }
 
@@ -189,9 +211,7 @@ std::int32_t KeywordCode(std::string_view token) {
     if (token.size() > LongestKeyword) return 0;
     char upper[LongestKeyword];
     for (std::size_t i = 0; i < token.size(); ++i) upper[i] = Upper(token[i]);
-    const auto& index = KeywordIndex();
-    const auto found = index.find(std::string_view(upper, token.size()));
-    return found == index.end() ? 0 : found->second;
+    return KeywordIndex().Find(std::string_view(upper, token.size()));
 }
 
 std::string_view StripQuotes(std::string_view token) {
