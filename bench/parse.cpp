@@ -1,21 +1,26 @@
-// Compiling generated scripts of 10^3 to 10^5 lines (points, lines, circles, crossings,
-// procedures with calls); the rate must not fall as the script grows.
+// Compiling generated scripts of 10^3 to 10^6 lines (points, lines, circles, crossings,
+// procedures with calls); the rate must not fall as the script grows. The symbol table alone
+// with 10^3 to 10^6 distinct names: its lookups must not slow down as it grows.
 #include <benchmark/benchmark.h>
 
 #include <string>
+#include <vector>
 
 #include "script/passes.h"
 
 namespace {
 
 constexpr int Procedures = 10;
+// A list holds at most 65,535 names: past this many groups of lines the names come round
+// again (each group defines five points), as a long lesson reuses its names.
+constexpr int NameGroups = 12500;
 
 vekora::ScriptLines GenerateScript(int lineCount) {
     vekora::ScriptLines lines{"TEXTWINDOW 10, 10, 300, 40"};  // so that no line draws to warn about
     const int procedureLines = Procedures * 4;
     int i = 0;
     while (static_cast<int>(lines.size()) + 8 < lineCount - procedureLines - 1) {
-        const std::string n = std::to_string(i);
+        const std::string n = std::to_string(i % NameGroups);
         lines.push_back("POINT A" + n + ", " + std::to_string(i % 300) + ", 20.5");
         lines.push_back("POINT B" + n + " = 120, " + std::to_string(i % 200) + ", DEFAULT, &HFF0000");
         lines.push_back("L" + n + " = LINE A" + n + ", B" + n);
@@ -57,8 +62,29 @@ void CompileScriptAs(benchmark::State& state, bool warnings) {
 void CompileScript(benchmark::State& state) { CompileScriptAs(state, false); }
 void CompileScriptWithWarnings(benchmark::State& state) { CompileScriptAs(state, true); }
 
-BENCHMARK(CompileScript)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
-BENCHMARK(CompileScriptWithWarnings)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(CompileScript)->Arg(1000)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(CompileScriptWithWarnings)->Arg(1000)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// n distinct names defined over the seven object lists, then each looked up in the order of
+// definition, as the compiler's second pass meets them.
+void SymbolLookups(benchmark::State& state) {
+    const auto count = static_cast<std::size_t>(state.range(0));
+    std::vector<std::string> names;
+    names.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) names.push_back((i % 2 ? "Pt" : "Q") + std::to_string(i * 7919 % 1000003));
+    vekora::SymbolTable symbols;
+    for (std::size_t i = 0; i < count; ++i)
+        symbols.DefineName(names[i], static_cast<std::int32_t>(vekora::TypePoint + i % vekora::TypeProcedure));
+    std::size_t found = 0;
+    for (auto _ : state) {
+        for (const std::string& name : names) found += symbols.FindName(name).type != vekora::TypeNone;
+    }
+    if (found != count * static_cast<std::size_t>(state.iterations())) state.SkipWithError("a name was not found");
+    state.counters["lookups_per_second"] =
+        benchmark::Counter(static_cast<double>(found), benchmark::Counter::kIsRate);
+}
+
+BENCHMARK(SymbolLookups)->Arg(1000)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 // Hostile lines of n bytes: an unclosed quote, n / 2 tokens, a number of n digits, a name
 // of n bytes. The byte rate must hold from 64 KiB to 4 MiB.
