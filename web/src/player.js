@@ -107,9 +107,9 @@ export class VekoraPlayer {
     // The page's side of the canvas device.
     host() {
         return {
-            present: (pointer, width, height) => {
-                const pixels = new Uint8ClampedArray(this.heap().buffer, pointer, width * height * 4).slice();
-                this.context.putImageData(new ImageData(pixels, width, height), 0, 0);
+            present: (pointer, width, top, rows) => {
+                const pixels = new Uint8ClampedArray(this.heap().buffer, pointer, width * rows * 4).slice();
+                this.context.putImageData(new ImageData(pixels, width, rows), 0, top);
                 this.presentTimes.push(performance.now());
             },
             screenOpened: (width, height) => {
