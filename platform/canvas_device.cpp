@@ -12,9 +12,9 @@
 
 // The page's side of the device (see the header); each returns a neutral answer when the page
 // gave no host, so that a run without a page (the benchmark under node) still plays.
-EM_JS(void, vekora_host_present, (const std::uint8_t* rgba, int width, int height), {
+EM_JS(void, vekora_host_present, (const std::uint8_t* rgba, int width, int top, int rows), {
     const host = Module.vekoraHost;
-    if (host && host.present) host.present(rgba, width, height);
+    if (host && host.present) host.present(rgba, width, top, rows);
 });
 EM_JS(void, vekora_host_screen_opened, (int width, int height), {
     const host = Module.vekoraHost;
@@ -186,26 +186,47 @@ void CanvasDevice::PlainSleep(std::int32_t ms) {
 void CanvasDevice::Present() {
     if (Screen() == nullptr) return;
     const Surface screen = ResolveSurface(Screen());
-    const std::size_t bytes = screen.Stride() * screen.height;
+    const std::size_t stride = screen.Stride();
     lastPresentReal_ = RealSeconds();
-    if (shown_.size() == bytes && std::memcmp(shown_.data(), screen.pixels, bytes) == 0) return;
-    shown_.assign(screen.pixels, screen.pixels + bytes);
-    PresentImage(Screen());
+    // Only the band of rows that changed since the last picture goes to the page: a film
+    // frame moves an instrument over a part of the screen.
+    std::int32_t top = 0;
+    std::int32_t bottom = screen.height;
+    if (shown_.size() == stride * screen.height) {
+        const auto unchanged = [&](std::int32_t y) {
+            return std::memcmp(&shown_[y * stride], screen.At(0, y), stride) == 0;
+        };
+        while (top < bottom && unchanged(top)) ++top;
+        while (bottom > top && unchanged(bottom - 1)) --bottom;
+    } else {
+        shown_.resize(stride * screen.height);
+    }
+    if (top == bottom) return;
+    std::memcpy(&shown_[top * stride], screen.At(0, top), (bottom - top) * stride);
+    PresentRows(screen, top, bottom);
 }
 
 void CanvasDevice::PresentImage(ImageHandle picture) {
+    // The page no longer shows the screen: the next Present sends all of it.
+    shown_.clear();
     const Surface surface = ResolveSurface(picture);
+    PresentRows(surface, 0, surface.height);
+}
+
+void CanvasDevice::PresentRows(const Surface& surface, std::int32_t top, std::int32_t bottom) {
+    if (bottom <= top) return;
     const auto width = static_cast<std::size_t>(surface.width);
-    rgba_.resize(width * surface.height * 4);
+    rgba_.resize(width * (bottom - top) * 4);
     std::vector<std::uint32_t> row(width);
-    for (std::int32_t y = 0; y < surface.height; ++y) {
+    for (std::int32_t y = top; y < bottom; ++y) {
         RowRgb(surface, y, row.data());
+        std::uint8_t* out = &rgba_[(y - top) * width * 4];
         for (std::size_t x = 0; x < width; ++x) {
             const std::uint32_t pixel = RgbaBytes(row[x]);
-            std::memcpy(&rgba_[(y * width + x) * 4], &pixel, 4);
+            std::memcpy(out + x * 4, &pixel, 4);
         }
     }
-    vekora_host_present(rgba_.data(), surface.width, surface.height);
+    vekora_host_present(rgba_.data(), surface.width, top, bottom - top);
 }
 
 }  // namespace vekora

@@ -4,7 +4,8 @@
 //
 // The page side (web/player.js) keeps the input and draws the pictures; this device asks it
 // through Module.vekoraHost:
-//   present(rgbaPointer, width, height)   one RGBA picture of the screen, top row first
+//   present(rgbaPointer, width, top, rows)   RGBA rows top.. top+rows-1 of the screen, the top
+//                                          one first (only the rows that changed)
 //   screenOpened(width, height)           the screen's size, on every ScreenOpen
 //   caption(text)                         the window title (the page's title)
 //   icon(rgbaPointer, width, height)      the window icon
@@ -23,6 +24,8 @@
 #include "platform/event_file.h"
 
 namespace vekora {
+
+struct Surface;
 
 class CanvasDevice : public Device {
 public:
@@ -58,6 +61,8 @@ private:
     void NotifyTo(double seconds);
     // Presents and lets the page run for `ms` (0: just once round its event loop).
     void YieldToPage(std::int32_t ms);
+    // Hands rows [top, bottom) of `surface` to the page.
+    void PresentRows(const Surface& surface, std::int32_t top, std::int32_t bottom);
     double RealSeconds() const;
 
     Clock clock_;
@@ -71,7 +76,7 @@ private:
     std::deque<std::string> keys_;
     MouseInfo mouse_;
     MouseInfo pageMouse_;
-    std::vector<std::uint8_t> shown_;  // the screen bytes last presented
+    std::vector<std::uint8_t> shown_;  // the screen bytes the page shows; empty: unknown
     std::vector<std::uint8_t> rgba_;   // the picture handed to the page
 };
 

@@ -21,6 +21,8 @@ std::string CaretLine(std::string_view line, const Diagnostic& diagnostic) {
     return caret;
 }
 
+}  // namespace
+
 std::string JsonString(std::string_view utf8) {
     std::string out = "\"";
     for (const char byte : utf8) {
@@ -42,8 +44,6 @@ std::string JsonString(std::string_view utf8) {
     }
     return out + "\"";
 }
-
-}  // namespace
 
 std::string DiagnosticText(std::string_view path, const std::vector<std::string>& lines, const Diagnostic& diagnostic) {
     std::string text = std::string(path) + ":" + std::to_string(diagnostic.line) + ":" + std::to_string(diagnostic.column) +

@@ -23,5 +23,7 @@ void PrintDiagnostics(std::ostream& out, std::string_view path, const std::vecto
 std::string DiagnosticText(std::string_view path, const std::vector<std::string>& lines, const Diagnostic& diagnostic);
 // One diagnostic as a JSON object on one line (UTF-8).
 std::string DiagnosticJson(std::string_view path, const Diagnostic& diagnostic);
+// A UTF-8 text as a JSON string, quotes included.
+std::string JsonString(std::string_view utf8);
 
 }  // namespace vekora

@@ -1,7 +1,7 @@
 // index.html: the editor beside the player. Every edit is checked and, when it compiles,
-// played again a moment later; the compiler's errors are marked on their lines. Lessons come
-// from the examples, from disk (picker or drop) or from ?lesson=URL, and go back to disk,
-// to an animated GIF or to a link that carries the whole lesson.
+// played again a moment later; the compiler's errors and warnings are marked where they
+// stand. Lessons come from the examples, from disk (picker or drop) or from ?lesson=URL, and
+// go back to disk, to an animated GIF or to a link that carries the whole lesson.
 import { EditorView, basicSetup } from 'codemirror';
 import { StreamLanguage } from '@codemirror/language';
 import { lintGutter, setDiagnostics } from '@codemirror/lint';
@@ -34,18 +34,29 @@ function download(bytes, name, type) {
 
 const lessonBytes = () => encodeLesson(state.view.state.doc.toString(), lesson.encoding);
 
-// Checks the lesson, marks its errors, and plays it when it compiles.
+// Where a diagnostic stands in the document: its line, and columns that count characters (a
+// character beyond the 16-bit range takes two places of a JavaScript string).
+function rangeOf(doc, diagnostic) {
+    const line = doc.line(diagnostic.line);
+    const characters = [...line.text];
+    const offset = (column) => characters.slice(0, Math.max(column, 1) - 1).join('').length;
+    const from = line.from + offset(diagnostic.column);
+    return { from, to: Math.max(line.from + offset(diagnostic.endColumn), from) };
+}
+
+// Checks the lesson, marks its errors and warnings, and plays it when it compiles (warnings
+// never hold it back).
 async function replay(options = {}) {
     const bytes = lessonBytes();
     element('share').href = `player.html#${toBase64Url(bytes)}`;
-    const check = await player.check(bytes);
+    const check = await player.check(bytes, lesson.name);
     state.checks++;
     const doc = state.view.state.doc;
-    const diagnostics = check.errors.filter((error) => error.line >= 1 && error.line <= doc.lines).map((error) => {
-        const line = doc.line(error.line);
-        const from = Math.min(line.from + Math.max(error.column, 1) - 1, line.to);
-        return { from, to: Math.max(line.to, from), severity: 'error', message: `${error.code & 0xFF}: ${error.message}` };
-    });
+    const diagnostics = check.diagnostics.filter((found) => found.line >= 1 && found.line <= doc.lines).map((found) => ({
+        ...rangeOf(doc, found),
+        severity: found.severity,
+        message: found.severity === 'error' ? `error[${found.number}]: ${found.text}` : `warning: ${found.text}`,
+    }));
     state.view.dispatch(setDiagnostics(state.view.state, diagnostics));
     report.textContent = check.report.join('\n');
     if (check.result !== 0) return null;

@@ -107,9 +107,9 @@ export class VekoraPlayer {
     // The page's side of the canvas device.
     host() {
         return {
-            present: (pointer, width, height) => {
-                const pixels = new Uint8ClampedArray(this.heap().buffer, pointer, width * height * 4).slice();
-                this.context.putImageData(new ImageData(pixels, width, height), 0, 0);
+            present: (pointer, width, top, rows) => {
+                const pixels = new Uint8ClampedArray(this.heap().buffer, pointer, width * rows * 4).slice();
+                this.context.putImageData(new ImageData(pixels, width, rows), 0, top);
                 this.presentTimes.push(performance.now());
             },
             screenOpened: (width, height) => {
@@ -274,14 +274,16 @@ export class VekoraPlayer {
         return pointer;
     }
 
-    // The compiler's verdict on a lesson: { result, errors: [{ line, column, code, message }],
-    // report: [lines] }. Stops the run in progress first: both share the program's settings.
-    async check(bytes) {
+    // The compiler's verdict on a lesson: { result, diagnostics: [{ file, line, column,
+    // endColumn, severity ('error' or 'warning'), number, text }], report: [lines] }, as
+    // `vekora --check --json` tells them; columns count characters. Stops the run in progress
+    // first: both share the program's settings.
+    async check(bytes, name = 'lesson.vek') {
         const module = this.instance = await this.module;
         await this.idle();
         const pointer = this.copyIn(bytes);
         try {
-            return JSON.parse(module.UTF8ToString(module._vekora_check(pointer, bytes.length)));
+            return JSON.parse(module.ccall('vekora_check', 'string', ['number', 'number', 'string'], [pointer, bytes.length, name]));
         } finally {
             module._free(pointer);
         }

@@ -1,5 +1,5 @@
 // The routines the web page calls in the WebAssembly module: play a lesson on the canvas,
-// check one for the editor, play one headless for the benchmark, and the last run's GIF.
+// check one for the editor (its errors and warnings), play one headless for the benchmark, and the last run's GIF.
 // Texts cross as UTF-8 (to the page) or as the lesson's own bytes, UTF-8 or Latin-1 (from it).
 #include <emscripten.h>
 
@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "draw/image.h"
 #include "interp/engine.h"
@@ -14,7 +15,9 @@
 #include "platform/active_device.h"
 #include "platform/canvas_device.h"
 #include "platform/headless_device.h"
-#include "script/messages.h"
+#include "script/diagnostics.h"
+#include "script/passes.h"
+#include "shell/diagnostic_printer.h"
 #include "shell/error_report.h"
 #include "shell/run_script.h"
 #include "shell/script_text.h"
@@ -46,25 +49,6 @@ ScriptLines LessonLines(const char* text, std::int32_t length) {
     return SplitScriptText(ScriptTextToLatin1(std::string_view(text, static_cast<std::size_t>(length))));
 }
 
-void AppendJsonString(std::string& out, std::string_view utf8) {
-    out += '"';
-    for (const char c : utf8) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (byte < 0x20) {
-            static const char* const hex = "0123456789abcdef";
-            out += "\\u00";
-            out += hex[byte >> 4];
-            out += hex[byte & 15];
-        } else {
-            out += c;
-        }
-    }
-    out += '"';
-}
-
 const char* Hand(std::string text) {
     Last().text = std::move(text);
     return Last().text.c_str();
@@ -86,30 +70,29 @@ using namespace vekora;
 
 extern "C" {
 
-// The compilation of a lesson as JSON: {"result": 0, -1 or -2, "errors": [{"line", "column",
-// "code", "message"}], "report": [the console lines of the report]}.
-EMSCRIPTEN_KEEPALIVE const char* vekora_check(const char* text, std::int32_t length) {
+// The compilation of a lesson as JSON: {"result": 0, -1 or -2, "diagnostics": [every error
+// and warning as `vekora --check --json` gives it, "file" being `name`], "report": [the
+// console lines of the numbered report]}. Lines and columns count characters.
+EMSCRIPTEN_KEEPALIVE const char* vekora_check(const char* text, std::int32_t length, const char* name) {
     InitProgram();
+    const ScriptLines lines = LessonLines(text, length);
     InstructionTable table;
     SymbolTable symbols;
     ErrorLists errors;
-    const std::int32_t result = ParseScript(LessonLines(text, length), table, errors, symbols);
-    std::string json = "{\"result\":" + std::to_string(result) + ",\"errors\":[";
-    for (std::size_t i = 0; result != 0 && i < errors.codes.size(); ++i) {
+    CompileNotes notes;
+    const std::int32_t result = ParseScript(lines, table, errors, symbols, notes);
+    std::string json = "{\"result\":" + std::to_string(result) + ",\"diagnostics\":[";
+    const std::vector<Diagnostic> diagnostics = BuildDiagnostics(lines, errors, notes);
+    for (std::size_t i = 0; i < diagnostics.size(); ++i) {
         if (i > 0) json += ',';
-        // FIXME: the compiler reports lines only; the column is the line's start until it
-        // reports where on the line the fault is.
-        json += "{\"line\":" + std::to_string(errors.lines[i]) + ",\"column\":1,\"code\":" +
-                std::to_string(errors.codes[i]) + ",\"message\":";
-        AppendJsonString(json, Latin1ToUtf8(ErrorMessage(errors.codes[i])));
-        json += '}';
+        json += DiagnosticJson(name, diagnostics[i]);
     }
     json += "],\"report\":[";
     if (result != 0) {
         const std::vector<std::string> report = CompilationReportLines(result, errors);
         for (std::size_t i = 0; i < report.size(); ++i) {
             if (i > 0) json += ',';
-            AppendJsonString(json, Latin1ToUtf8(report[i]));
+            json += JsonString(Latin1ToUtf8(report[i]));
         }
     }
     json += "]}";

@@ -13,6 +13,35 @@ after(async () => {
     served?.server.close();
 });
 
+// The first mark of a kind ('error' or 'warning') under the editor's text: its line, its column
+// in characters, and the text it covers.
+function markOf(page, kind) {
+    return page.evaluate((kind) => {
+        const marks = [...document.querySelectorAll(`.cm-lintRange-${kind}`)];
+        if (marks.length === 0) return null;
+        const line = marks[0].closest('.cm-line');
+        const before = document.createRange();
+        before.setStart(line, 0);
+        before.setEndBefore(marks[0]);
+        return {
+            line: [...document.querySelectorAll('.cm-line')].indexOf(line) + 1,
+            column: [...before.toString()].length + 1,
+            text: marks.filter((mark) => mark.closest('.cm-line') === line).map((mark) => mark.textContent).join(''),
+        };
+    }, kind);
+}
+
+async function markBecomes(page, kind, expected, timeoutMs) {
+    const start = Date.now();
+    let mark = null;
+    while (Date.now() - start < timeoutMs) {
+        mark = await markOf(page, kind);
+        if (mark && mark.line === expected.line && mark.column === expected.column) break;
+        await new Promise((resolve) => setTimeout(resolve, 50));
+    }
+    assert.deepEqual(mark, expected);
+}
+
 test('a syntax error typed in the editor is marked within a second; fixing it replays', async () => {
     const page = await browser.newPage({ viewport: { width: 1400, height: 900 } });
     const errors = [];
@@ -38,6 +67,9 @@ test('a syntax error typed in the editor is marked within a second; fixing it re
         return lines.findIndex((l) => Math.abs(l.getBoundingClientRect().top - top) < 3) + 1;
     });
     assert.equal(markerLine, 11, 'the marker stands on the line of the error');
+    // The words before POINT push it to the third place, where a point's name should be.
+    await markBecomes(page, 'error', { line: 11, column: 5, text: 'POINT' }, 1000);
+    assert.equal(await page.locator('.cm-lint-marker-warning').count(), 0);
     assert.notEqual(await page.locator('#report').textContent(), '');
     const runs = await page.evaluate(() => window.vekoraEditor.runs);
     for (let i = 0; i < typed.length; ++i) await page.keyboard.press('Backspace');
@@ -45,6 +77,25 @@ test('a syntax error typed in the editor is marked within a second; fixing it re
     assert.equal(await page.locator('.cm-lint-marker-error').count(), 0);
     assert.deepEqual(errors, []);
     console.log(`# the error was marked ${markedMs} ms after the last key`);
+    await page.close();
+});
+
+test('a warning is marked at its line and column, apart from errors, and the lesson still plays', async () => {
+    const page = await browser.newPage({ viewport: { width: 1400, height: 900 } });
+    await page.goto(`${served.base}/index.html`);
+    await page.waitForFunction(() => window.vekoraEditor && window.vekoraEditor.runs >= 1, null, { timeout: 15000 });
+    const runs = await page.evaluate(() => window.vekoraEditor.runs);
+    // Columns count characters: the mathematical A before the number is one character of
+    // the lesson but two places of a JavaScript string.
+    const lesson = 'SCREEN 320, 240\nTEXTWINDOW 10, 10, 300, 24\nTEXT "\u{1D400} y \u00C1", &H000000, &HFFFFE0, 1x6\nWAIT 10\nEND\n';
+    await page.evaluate((text) => {
+        const view = window.vekoraEditor.view;
+        view.dispatch({ changes: { from: 0, to: view.state.doc.length, insert: text }, userEvent: 'input.paste' });
+    }, lesson);
+    await page.waitForFunction((before) => window.vekoraEditor.runs > before && window.vekoraEditor.outcome, runs, { timeout: 5000 });
+    await markBecomes(page, 'warning', { line: 3, column: 35, text: '1x6' }, 3000);
+    assert.equal(await page.locator('.cm-lint-marker-warning').count(), 1);
+    assert.equal(await page.locator('.cm-lint-marker-error').count(), 0);
     await page.close();
 });
 
