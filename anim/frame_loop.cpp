@@ -25,7 +25,7 @@ SavedPage::~SavedPage() {
 
 void SavedPage::Restore() const {
     if (copy_ == nullptr) return;
-    ImageCopyArea(page_, 0, 0, copy_, drawn_->Take());
+    ImageCopyArea(page_, 0, 0, copy_, drawn_->TakeRows());
     drawn_->Take();  // the restore itself
 }
 

@@ -3,7 +3,7 @@
 
 namespace vekora {
 
-PixelRect ShowTracker::Due(ImageHandle page, ImageHandle screen, std::int32_t originX, std::int32_t originY) {
+DrawnArea ShowTracker::Due(ImageHandle page, ImageHandle screen, std::int32_t originX, std::int32_t originY) {
     const SurfaceSize size = SurfaceInfo(page);
     if (!page_ || !page_->Watches(page) || !screen_ || !screen_->Watches(screen) || originX != originX_ ||
         originY != originY_) {
@@ -11,12 +11,12 @@ PixelRect ShowTracker::Due(ImageHandle page, ImageHandle screen, std::int32_t or
         screen_ = std::make_unique<DrawnAreaWatch>(screen);
         originX_ = originX;
         originY_ = originY;
-        return PixelRect::Whole(size.width, size.height);
+        DrawnArea all(size.width, size.height);
+        all.Add(PixelRect::Whole(size.width, size.height));
+        return all;
     }
-    PixelRect due = page_->Take();
-    const PixelRect over = screen_->Take();
-    due.Add(PixelRect{over.left - originX, over.top - originY, over.right - originX, over.bottom - originY}.ClippedTo(
-        size.width, size.height));
+    DrawnArea due = page_->TakeRows();
+    due.Add(screen_->TakeRows(), -originX, -originY);
     return due;
 }
 

@@ -18,7 +18,7 @@ public:
     // The area of `page`, shown with its top-left pixel at (originX, originY) of `screen`,
     // that a show must copy now: all of it the first time, or when page, screen or origin are
     // not those of the last show.
-    PixelRect Due(ImageHandle page, ImageHandle screen, std::int32_t originX, std::int32_t originY);
+    DrawnArea Due(ImageHandle page, ImageHandle screen, std::int32_t originX, std::int32_t originY);
     // After the copy: the screen's own drawing of the page is no change to show again.
     void Shown();
 

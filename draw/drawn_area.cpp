@@ -31,18 +31,6 @@ std::int32_t Bounded(double value) {
 
 }  // namespace
 
-void PixelRect::Add(const PixelRect& other) {
-    if (other.Empty()) return;
-    if (Empty()) {
-        *this = other;
-        return;
-    }
-    left = std::min(left, other.left);
-    top = std::min(top, other.top);
-    right = std::max(right, other.right);
-    bottom = std::max(bottom, other.bottom);
-}
-
 PixelRect PixelRect::ClippedTo(std::int32_t width, std::int32_t height) const {
     const PixelRect clipped{std::max(left, 0), std::max(top, 0), std::min(right, width), std::min(bottom, height)};
     return clipped.Empty() ? PixelRect{} : clipped;
@@ -54,6 +42,41 @@ PixelRect PixelRect::Around(double x1, double y1, double x2, double y2, double r
     const double margin = std::fabs(reach) + 1;  // and a pixel for rounding to pixel centres
     return {Bounded(std::floor(std::min(x1, x2) - margin)), Bounded(std::floor(std::min(y1, y2) - margin)),
             Bounded(std::ceil(std::max(x1, x2) + margin) + 1), Bounded(std::ceil(std::max(y1, y2) + margin) + 1)};
+}
+
+DrawnArea::DrawnArea(std::int32_t width, std::int32_t height)
+    : width_(std::max(width, 0)),
+      height_(std::max(height, 0)),
+      left_(static_cast<std::size_t>((height_ + BandRows - 1) / BandRows), 0),
+      right_(static_cast<std::size_t>((height_ + BandRows - 1) / BandRows), 0) {}
+
+bool DrawnArea::Contains(std::int32_t x, std::int32_t y) const {
+    if (y < bounds_.top || y >= bounds_.bottom) return false;
+    const std::size_t at = static_cast<std::size_t>(y / BandRows);
+    return x >= left_[at] && x < right_[at];
+}
+
+void DrawnArea::Add(const DrawnArea& other, std::int32_t dx, std::int32_t dy) {
+    other.ForEachBand([&](std::int32_t top, std::int32_t bottom, std::int32_t left, std::int32_t right) {
+        AddRows(top + dy, bottom + dy, left + dx, right + dx);
+    });
+}
+
+void DrawnArea::Clear() {
+    if (bounds_.Empty()) return;
+    for (std::int32_t band = bounds_.top / BandRows; band * BandRows < bounds_.bottom; ++band) {
+        left_[static_cast<std::size_t>(band)] = 0;
+        right_[static_cast<std::size_t>(band)] = 0;
+    }
+    bounds_ = {};
+}
+
+bool DrawingWatched(ImageHandle target) {
+    WatchList& list = LiveWatches();
+    if (target == nullptr || list.count.load(std::memory_order_acquire) == 0) return false;
+    const std::lock_guard<std::mutex> guard(list.lock);
+    return std::any_of(list.watches.begin(), list.watches.end(),
+                       [target](const DrawnAreaWatch* watch) { return watch->Image() == target; });
 }
 
 void NoteDrawn(ImageHandle target, const PixelRect& area) {
@@ -69,6 +92,22 @@ void NoteDrawn(ImageHandle target, const PixelRect& area) {
     }
 }
 
+void NoteDrawnRows(ImageHandle target, std::int32_t top, std::int32_t rows, const std::int32_t* spans,
+                   std::int32_t count) {
+    WatchList& list = LiveWatches();
+    if (target == nullptr || count <= 0 || list.count.load(std::memory_order_acquire) == 0) return;
+    const std::lock_guard<std::mutex> guard(list.lock);
+    for (DrawnAreaWatch* watch : list.watches) {
+        if (watch->image_ != target) continue;
+        bool any = false;
+        for (std::int32_t strip = 0; strip < count; ++strip) {
+            any = any || spans[2 * strip] < spans[2 * strip + 1];
+            watch->area_.AddRows(top + strip * rows, top + (strip + 1) * rows, spans[2 * strip], spans[2 * strip + 1]);
+        }
+        if (any) ++watch->changes_;
+    }
+}
+
 void NoteDrawnAll(ImageHandle target) {
     NoteDrawn(target, PixelRect::Whole(MaxImageWidth + 1, 65536));
 }
@@ -77,6 +116,7 @@ DrawnAreaWatch::DrawnAreaWatch(ImageHandle image) : image_(image) {
     const SurfaceSize size = SurfaceInfo(image);
     width_ = size.width;
     height_ = size.height;
+    area_ = DrawnArea(width_, height_);
     WatchList& list = LiveWatches();
     const std::lock_guard<std::mutex> guard(list.lock);
     list.watches.push_back(this);
@@ -97,14 +137,22 @@ bool DrawnAreaWatch::Watches(ImageHandle image) const {
 
 PixelRect DrawnAreaWatch::Take() {
     const std::lock_guard<std::mutex> guard(LiveWatches().lock);
-    const PixelRect area = area_;
-    area_ = {};
-    return area;
+    const PixelRect bounds = area_.Bounds();
+    area_.Clear();
+    return bounds;
 }
 
 PixelRect DrawnAreaWatch::Peek() const {
     const std::lock_guard<std::mutex> guard(LiveWatches().lock);
-    return area_;
+    return area_.Bounds();
+}
+
+DrawnArea DrawnAreaWatch::TakeRows() {
+    const std::lock_guard<std::mutex> guard(LiveWatches().lock);
+    DrawnArea taken(width_, height_);
+    taken.Add(area_, 0, 0);
+    area_.Clear();
+    return taken;
 }
 
 std::uint64_t DrawnAreaWatch::Changes() const {

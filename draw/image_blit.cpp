@@ -1,6 +1,7 @@
 // Copying images onto targets (transparent, plain, blended) and capturing a target's pixels.
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "draw/drawn_area.h"
 #include "draw/image_surface.h"
@@ -33,11 +34,24 @@ PixelRect Covered(const Overlap& overlap) {
 
 enum class PixelRule { Plain, SkipTransparent, Blend, OwnAlpha };
 
-// One row of `width` pixels; `to` and `from` are its first target and image pixels.
+// The columns of a row a copy wrote, first to end - 1; empty when first >= end.
+struct RowSpan {
+    std::int32_t first = 0;
+    std::int32_t end = 0;
+    void Add(std::int32_t from, std::int32_t to) {
+        if (from >= to) return;
+        if (first >= end) first = from;
+        end = to;
+    }
+};
+
+// One row of `width` pixels; `to` and `from` are its first target and image pixels. Returns
+// the columns it wrote.
 template <typename F, PixelRule Rule>
-void CopyRow(std::uint8_t* to, const std::uint8_t* from, std::int32_t width, std::int32_t alpha) {
+RowSpan CopyRow(std::uint8_t* to, const std::uint8_t* from, std::int32_t width, std::int32_t alpha) {
     using P = typename F::Pixel;
     const std::uint32_t transparent = F::Key(F::Transparent);
+    RowSpan wrote;
     if constexpr (Rule == PixelRule::OwnAlpha) {
         for (std::int32_t i = 0; i < width; ++i, to += sizeof(P), from += sizeof(P)) {
             const P pixel = LoadPixel<P>(from);
@@ -45,8 +59,9 @@ void CopyRow(std::uint8_t* to, const std::uint8_t* from, std::int32_t width, std
             // An alpha byte of 0 leaves the pixel alone, as an alpha of 0 does.
             if (F::Key(pixel) == transparent || a == 0) continue;
             StorePixel(to, a >= 255 ? pixel : F::Blend(pixel, LoadPixel<P>(to), a));
+            wrote.Add(i, i + 1);
         }
-        return;
+        return wrote;
     }
     // Runs of transparent pixels are skipped and runs of the others copied or blended whole.
     for (std::int32_t i = 0; i < width;) {
@@ -61,12 +76,15 @@ void CopyRow(std::uint8_t* to, const std::uint8_t* from, std::int32_t width, std
                 StorePixel(out, F::Blend(LoadPixel<P>(in), LoadPixel<P>(out), alpha));
             }
         }
+        wrote.Add(i, i + run);
         i += run;
     }
+    return wrote;
 }
 
+// Copies the rows; `spans` (when not null) gets the target columns each row wrote, as pairs.
 template <typename F, PixelRule Rule>
-void CopyRows(const Surface& dst, const Surface& src, const Overlap& o, std::int32_t alpha) {
+void CopyRows(const Surface& dst, const Surface& src, const Overlap& o, std::int32_t alpha, std::int32_t* spans) {
     const std::size_t rowBytes = static_cast<std::size_t>(o.width) * dst.bytesPerPixel;
     for (std::int32_t row = 0; row < o.height; ++row) {
         std::uint8_t* to = dst.At(o.dstX, o.dstY + row);
@@ -74,21 +92,26 @@ void CopyRows(const Surface& dst, const Surface& src, const Overlap& o, std::int
         if constexpr (Rule == PixelRule::Plain) {
             std::memmove(to, from, rowBytes);
         } else {
-            CopyRow<F, Rule>(to, from, o.width, alpha);
+            const RowSpan wrote = CopyRow<F, Rule>(to, from, o.width, alpha);
+            if (spans != nullptr && wrote.first < wrote.end) {
+                spans[2 * row] = o.dstX + wrote.first;
+                spans[2 * row + 1] = o.dstX + wrote.end;
+            }
         }
     }
 }
 
 template <typename F>
-void BlitRows(const Surface& dst, const Surface& src, const Overlap& o, BlitMode mode, std::int32_t alpha) {
+void BlitRows(const Surface& dst, const Surface& src, const Overlap& o, BlitMode mode, std::int32_t alpha,
+              std::int32_t* spans) {
     if (mode == BlitMode::Plain) {
-        CopyRows<F, PixelRule::Plain>(dst, src, o, alpha);
+        CopyRows<F, PixelRule::Plain>(dst, src, o, alpha, spans);
     } else if (mode == BlitMode::Transparent || alpha >= 255) {
-        CopyRows<F, PixelRule::SkipTransparent>(dst, src, o, alpha);
+        CopyRows<F, PixelRule::SkipTransparent>(dst, src, o, alpha, spans);
     } else if (alpha < 0) {
-        CopyRows<F, PixelRule::OwnAlpha>(dst, src, o, alpha);
+        CopyRows<F, PixelRule::OwnAlpha>(dst, src, o, alpha, spans);
     } else if (alpha > 0) {
-        CopyRows<F, PixelRule::Blend>(dst, src, o, alpha);
+        CopyRows<F, PixelRule::Blend>(dst, src, o, alpha, spans);
     }
 }
 
@@ -101,9 +124,18 @@ void ImageBlit(ImageHandle target, float x, float y, ImageHandle image, BlitMode
     if (mode != BlitMode::Transparent && mode != BlitMode::Plain && mode != BlitMode::Blend) return;
     Overlap overlap;
     if (!Place(PixelOf(x), PixelOf(y), src.width, src.height, dst, overlap)) return;
-    NoteDrawn(target, Covered(overlap));
+    // A plain copy writes its whole rectangle; the others write where the picture is not
+    // transparent, which watches learn row by row (a slanted instrument is a thin band).
+    if (mode == BlitMode::Plain || !DrawingWatched(target)) {
+        NoteDrawn(target, Covered(overlap));
+        WithFormat(dst.bytesPerPixel,
+                   [&](auto format) { BlitRows<decltype(format)>(dst, src, overlap, mode, alpha, nullptr); });
+        return;
+    }
+    std::vector<std::int32_t> spans(2 * static_cast<std::size_t>(overlap.height), 0);
     WithFormat(dst.bytesPerPixel,
-               [&](auto format) { BlitRows<decltype(format)>(dst, src, overlap, mode, alpha); });
+               [&](auto format) { BlitRows<decltype(format)>(dst, src, overlap, mode, alpha, spans.data()); });
+    NoteDrawnRows(target, overlap.dstY, 1, spans.data(), overlap.height);
 }
 
 void ImageCapture(ImageHandle source, float x1, float y1, float x2, float y2, ImageHandle image) {
@@ -142,6 +174,27 @@ void ImageCopyArea(ImageHandle target, std::int32_t x, std::int32_t y, ImageHand
                      src.At(part.left + overlap.srcX, part.top + overlap.srcY + row), rowBytes);
     }
     NoteDrawn(target, Covered(overlap));
+}
+
+void ImageCopyArea(ImageHandle target, std::int32_t x, std::int32_t y, ImageHandle image, const DrawnArea& area) {
+    const Surface dst = ResolveSurface(target);
+    const Surface src = ResolveSurface(image);
+    if (dst.Empty() || src.Empty() || dst.bytesPerPixel != src.bytesPerPixel || area.Empty()) return;
+    // Band by band, each clipped to both images.
+    area.ForEachBand([&](std::int32_t top, std::int32_t bottom, std::int32_t left, std::int32_t right) {
+        const std::int64_t from = std::max<std::int64_t>({left, 0, -std::int64_t{x}});
+        const std::int64_t to = std::min<std::int64_t>({right, src.width, std::int64_t{dst.width} - x});
+        const std::int64_t first = std::max<std::int64_t>({top, 0, -std::int64_t{y}});
+        const std::int64_t last = std::min<std::int64_t>({bottom, src.height, std::int64_t{dst.height} - y});
+        if (from >= to || first >= last) return;
+        for (std::int64_t row = first; row < last; ++row) {
+            std::memmove(dst.At(static_cast<std::int32_t>(from + x), static_cast<std::int32_t>(row + y)),
+                         src.At(static_cast<std::int32_t>(from), static_cast<std::int32_t>(row)),
+                         static_cast<std::size_t>(to - from) * dst.bytesPerPixel);
+        }
+        NoteDrawn(target, PixelRect{static_cast<std::int32_t>(from + x), static_cast<std::int32_t>(first + y),
+                                    static_cast<std::int32_t>(to + x), static_cast<std::int32_t>(last + y)});
+    });
 }
 
 }  // namespace vekora

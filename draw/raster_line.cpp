@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <vector>
 
 #include "draw/drawn_area.h"
 
@@ -182,11 +183,59 @@ void DrawLine(const Surface& surface, double x1, double y1, double x2, double y2
     });
 }
 
+namespace {
+
+// Tells the target's watches where a line can have drawn, row by row: each row gets the columns
+// the line passes between two rows above and two below it, and two more on either side, which
+// holds whatever rounding the walk does. A long slanted line is then a band, not a rectangle.
+void NoteLine(ImageHandle target, const Surface& surface, double x1, double y1, double x2, double y2) {
+    constexpr double Reach = 2;
+    const double limit = 1e7;  // beyond this the line is clipped anyway: count its rectangle
+    // A short or nearly level or upright line gains nothing from strips: its rectangle is thin.
+    constexpr double Thin = 24;
+    const double width = std::fabs(x2 - x1), height = std::fabs(y2 - y1);
+    if (std::min(width, height) <= Thin || !(std::fabs(x1) < limit && std::fabs(y1) < limit && std::fabs(x2) < limit &&
+                                             std::fabs(y2) < limit)) {
+        NoteDrawn(target, PixelRect::Around(x1, y1, x2, y2, Reach));
+        return;
+    }
+    constexpr std::int32_t Band = DrawnArea::BandRows;
+    const auto first = static_cast<std::int32_t>(std::max(std::floor(std::min(y1, y2)) - Reach, 0.0));
+    const auto last = static_cast<std::int32_t>(std::min(std::ceil(std::max(y1, y2)) + Reach + 1, double{surface.height}));
+    if (first >= last || !DrawingWatched(target)) return;
+    // One span a band of rows, the bands the watches keep.
+    const std::int32_t top = first / Band * Band;
+    const std::int32_t strips = (last - 1) / Band - first / Band + 1;
+    std::vector<std::int32_t> spans(2 * static_cast<std::size_t>(strips));
+    const double dy = y2 - y1;
+    const double lowX = std::min(x1, x2), highX = std::max(x1, x2);
+    // Where the line crosses a row, as a function of the row; a flat line is all of its width.
+    const bool flat = !(std::fabs(dy) > 1e-9);
+    const double slope = flat ? 0.0 : (x2 - x1) / dy;
+    for (std::int32_t strip = 0; strip < strips; ++strip) {
+        const std::int32_t row = top + strip * Band;
+        double from = lowX, to = highX;
+        if (!flat) {
+            const double xa = std::clamp(x1 + (row - Reach - y1) * slope, lowX, highX);
+            const double xb = std::clamp(x1 + (row + Band - 1 + Reach - y1) * slope, lowX, highX);
+            from = std::min(xa, xb);
+            to = std::max(xa, xb);
+        }
+        const std::size_t at = 2 * static_cast<std::size_t>(strip);
+        spans[at] = static_cast<std::int32_t>(std::max(std::floor(from) - Reach, -1.0));
+        spans[at + 1] = static_cast<std::int32_t>(std::min(std::ceil(to) + Reach + 1, double{surface.width} + 1));
+    }
+    NoteDrawnRows(target, top, Band, spans.data(), strips);
+}
+
+}  // namespace
+
 void RasterLine(ImageHandle target, float x1, float y1, float x2, float y2, std::uint32_t colour, LineKind kind,
                 std::uint16_t styleMask) {
     const Surface surface = ResolveSurface(target);
     if (surface.Empty()) return;
-    NoteDrawn(target, PixelRect::Around(x1, y1, x2, y2, 0));
+    if (kind == LineKind::Line) NoteLine(target, surface, x1, y1, x2, y2);
+    else NoteDrawn(target, PixelRect::Around(x1, y1, x2, y2, 0));
     if (kind == LineKind::Line) {
         DrawLine(surface, x1, y1, x2, y2, colour, styleMask);
         return;

@@ -42,8 +42,11 @@ struct OperationCase {
 ImageHandle Stamp(std::int32_t bytesPerPixel) {
     static ImageHandle stamps[5] = {};
     if (stamps[bytesPerPixel] == nullptr) {
-        stamps[bytesPerPixel] = ImageNewOfDepth(17, 11, bytesPerPixel, 0x123456);
+        // Mostly transparent: a slanted line and a small box, so that a transparent blit
+        // writes a few runs a row.
+        stamps[bytesPerPixel] = ImageNewOfDepth(17, 11, bytesPerPixel, NO_COLOUR);
         RasterLine(stamps[bytesPerPixel], 0, 0, 16, 10, 0x00FF00, LineKind::Line, 0xFFFF);
+        RasterLine(stamps[bytesPerPixel], 12, 1, 15, 3, 0x123456, LineKind::FilledBox, 0xFFFF);
     }
     return stamps[bytesPerPixel];
 }
@@ -67,6 +70,12 @@ const std::vector<OperationCase>& Operations() {
         {"blit", [](ImageHandle t, RandomDrawing& d) {
              ImageBlit(t, d.X(), d.Y(), Stamp(SurfaceInfo(t).bytesPerPixel), BlitMode::Plain, 0);
          }},
+        {"transparent blit", [](ImageHandle t, RandomDrawing& d) {
+             ImageBlit(t, d.X(), d.Y(), Stamp(SurfaceInfo(t).bytesPerPixel), BlitMode::Transparent, 0);
+         }},
+        {"blended blit", [](ImageHandle t, RandomDrawing& d) {
+             ImageBlit(t, d.X(), d.Y(), Stamp(SurfaceInfo(t).bytesPerPixel), BlitMode::Blend, 100);
+         }},
         {"copy area", [](ImageHandle t, RandomDrawing& d) {
              const auto x = static_cast<std::int32_t>(d.X()), y = static_cast<std::int32_t>(d.Y());
              ImageCopyArea(t, x, y, Stamp(SurfaceInfo(t).bytesPerPixel), PixelRect{2, 1, 15, 9});
@@ -88,7 +97,8 @@ TEST_P(DrawnAreas, HoldEveryPixelTheOperationChanged) {
             const std::vector<std::uint8_t> before = Pixels(image.get());
             const std::uint64_t changesBefore = watch.Changes();
             operation.operation(image.get(), draw);
-            const PixelRect area = watch.Take();
+            const DrawnArea rows = watch.TakeRows();
+            const PixelRect area = rows.Bounds();
             const std::vector<std::uint8_t> after = Pixels(image.get());
             bool changed = false;
             for (std::int32_t y = 0; y < Height; ++y) {
@@ -96,9 +106,10 @@ TEST_P(DrawnAreas, HoldEveryPixelTheOperationChanged) {
                     const std::size_t at = (static_cast<std::size_t>(y) * Width + x) * bytesPerPixel;
                     if (std::memcmp(&before[at], &after[at], static_cast<std::size_t>(bytesPerPixel)) == 0) continue;
                     changed = true;
-                    ASSERT_TRUE(x >= area.left && x < area.right && y >= area.top && y < area.bottom)
-                        << operation.name << " round " << round << " changed (" << x << ", " << y << ") outside ["
-                        << area.left << ", " << area.top << ") - (" << area.right << ", " << area.bottom << ")";
+                    ASSERT_TRUE(rows.Contains(x, y))
+                        << operation.name << " round " << round << " changed (" << x << ", " << y
+                        << ") outside the rows drawn, within [" << area.left << ", " << area.top << ") - ("
+                        << area.right << ", " << area.bottom << ")";
                 }
             }
             if (changed) EXPECT_GT(watch.Changes(), changesBefore) << operation.name << " round " << round;
