@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # What a window costs while its lesson waits: CPU share of one core and wake-ups a second of
 # the player, paused at a long WAIT (and, with xdotool, held by the control bar's Pausa),
-# on a virtual X server.
+# on a virtual X server; then how soon SIGTERM ends it.
 #   bench/idle_window.sh [VEKORA] [SECONDS]     (default build/vekora, 20 s)
 # CPU is the whole process's (every thread): utime + stime from /proc/PID/stat in clock
 # ticks, and the finer run time of /proc/PID/task/*/schedstat in nanoseconds. Wake-ups are
@@ -66,5 +66,9 @@ if command -v xdotool >/dev/null; then
     measure pausa "$pid"
   fi
 fi
+
+# How long the waiting window takes to end after SIGTERM: from the signal to the exit.
+start=$(date +%s%N)
 kill -TERM "$pid"
 wait "$pid" || true
+echo "sigterm  the process ended $(( ($(date +%s%N) - start) / 1000000 )) ms after the signal"
