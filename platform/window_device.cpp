@@ -497,6 +497,7 @@ bool WindowDevice::UpdateTexture() {
     if (!textureStale_ && changes == shownChanges_) return false;
     const PixelRect drawn = screenWatch_->Take();
     const ScreenMode mode = ScreenQuery();
+    ++(textureStale_ ? presented_.refreshes : presented_.updates);
     UploadArea(textureStale_ ? PixelRect::Whole(mode.width, mode.height) : drawn);
     shownChanges_ = changes;
     textureStale_ = false;
@@ -525,7 +526,6 @@ void WindowDevice::UploadArea(const PixelRect& area) {
     const SDL_Rect part{columns.first, rows.first, columns.last - columns.first, rows.last - rows.first};
     const std::size_t firstTexel = static_cast<std::size_t>(rows.first) * fit.width + columns.first;
     SDL_UpdateTexture(texture_, &part, scaled_.data() + firstTexel * texelBytes, fit.width * texelBytes);
-    ++presented_.updates;
     presented_.texels += static_cast<std::uint64_t>(part.w) * part.h;
 }
 

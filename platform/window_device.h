@@ -64,9 +64,11 @@ public:
     // The picture's rectangle as the renderer shows it, one 0xRRGGBB an output pixel.
     std::vector<std::uint32_t> ReadBackOutput();
 
-    // What presenting has carried to the window: texture updates and the texels they held.
+    // What presenting has carried to the window: texture updates for what was drawn, whole
+    // pictures shown again (a new texture or fit, an uncovered window), and the texels of both.
     struct PresentCounts {
         std::uint64_t updates = 0;
+        std::uint64_t refreshes = 0;
         std::uint64_t texels = 0;
     };
     PresentCounts Presented() const { return presented_; }
