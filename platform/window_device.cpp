@@ -217,7 +217,10 @@ void WindowDevice::ToggleFullscreen() {
 
 bool WindowDevice::ScreenOpen(std::int32_t width, std::int32_t height, std::int32_t depth) {
     const ScreenMode before = ScreenQuery();
+    const ImageHandle screenBefore = Screen();
     if (!Device::ScreenOpen(width, height, depth)) return false;
+    // A new screen is watched afresh (the first update after makes the watch).
+    if (Screen() != screenBefore) screenWatch_.reset();
     if (window_ == nullptr) {
         OpenWindow(width, height);
         if (window_ == nullptr) return false;
@@ -483,9 +486,8 @@ void WindowDevice::ShowHelp() {
 
 bool WindowDevice::UpdateTexture() {
     if (Screen() == nullptr || renderer_ == nullptr) return false;
-    // A new screen (ScreenOpen made one) is watched from here on, and shown whole once.
-    if (!screenWatch_ || screenWatch_->Image() != Screen()) {
-        screenWatch_.reset();
+    // A new screen is watched from here on, and shown whole once.
+    if (!screenWatch_) {
         screenWatch_ = std::make_unique<DrawnAreaWatch>(Screen());
         textureStale_ = true;
     }
