@@ -1,6 +1,8 @@
 // The stage's showing, polling and waiting on its device.
 #include "anim/stage.h"
 
+#include <limits>
+
 #include "draw/drawn_area.h"
 #include "platform/input.h"
 
@@ -33,6 +35,11 @@ std::string Stage::Key() const {
 std::int32_t Stage::Wait(std::int32_t ms) const {
     // Without a device no clock moves: waiting would never end.
     return device_ != nullptr ? HoldOn(WaitPolling(*device_, ms)) : 0;
+}
+
+void Stage::AwaitInput(std::int32_t sliceMs) const {
+    // A window caps each wait itself, so that time still reaches its clock's observers.
+    if (device_ != nullptr) device_->WaitForInput(sliceMs, std::numeric_limits<std::int32_t>::max());
 }
 
 void Stage::AwaitRelease(std::int32_t pollMs) const {

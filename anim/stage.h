@@ -81,11 +81,14 @@ public:
     MouseInfo Mouse() const;
     // The next key, "" when none.
     std::string Key() const;
-    // Polls in 20 ms slices until an input code arrives (returned) or `ms` pass (0); a code
-    // the hold takes ends the wait with what the hold returns.
+    // Waits until an input code arrives (returned) or `ms` pass (0), as WaitPolling does; a
+    // code the hold takes ends the wait with what the hold returns.
     std::int32_t Wait(std::int32_t ms) const;
     // `code` as the hold leaves it (unchanged when there is no hold or no code).
     std::int32_t HoldOn(std::int32_t code) const { return code != 0 && hold != nullptr ? hold->Hold(code) : code; }
+    // One wait of a loop that waits for input and then polls it (a pause, a menu): a sleep of
+    // `sliceMs` on a virtual clock; a window sleeps until input may have come instead.
+    void AwaitInput(std::int32_t sliceMs) const;
     // Sleeps until no mouse button is held, so that a click is not read twice.
     void AwaitRelease(std::int32_t pollMs) const;
 

@@ -13,7 +13,7 @@ namespace {
 
 constexpr std::int32_t CaptionInsetX = 40;
 constexpr std::int32_t CaptionInsetY = 3;  // from the bar's top row
-// The pause loops sleep between polls so that a paused run does not keep a core busy.
+// The pause steps a virtual clock this much between polls; a window sleeps until input comes.
 constexpr std::int32_t PausePollMs = 10;
 constexpr std::int32_t ReleasePollMs = 10;
 
@@ -125,7 +125,7 @@ StepResult PauseWithControlBar(RunContext& run, Activation& act, const FontView&
     if (!run.stage.ClockRuns()) return NextStep();
     SetPaused(run, act, font, true);
     for (;;) {
-        run.stage.Sleep(PausePollMs);
+        run.stage.AwaitInput(PausePollMs);
         if (run.stage.Stopped()) return ReturnWith(EndReached);
         const BarAnswer answer = PollControlBar(run.stage, run.stage.Poll());
         if (answer == BarNothing) continue;

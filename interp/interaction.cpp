@@ -16,7 +16,8 @@ namespace vekora {
 namespace {
 
 // The pause between two polls while the run waits for a press or follows a paced drag. The
-// shortest click a hand makes lasts several times longer, so none is missed.
+// shortest click a hand makes lasts several times longer, so none is missed. (Waiting for a
+// press, a window sleeps until input comes instead.)
 constexpr std::int32_t DragPollMs = 5;
 
 struct PagePosition {
@@ -98,7 +99,7 @@ StepResult WaitForGrab(RunContext& run, Activation& act) {
                 }
             }
         }
-        run.stage.Sleep(DragPollMs);
+        run.stage.AwaitInput(DragPollMs);
     }
 }
 

@@ -12,6 +12,7 @@ namespace vekora {
 namespace {
 
 constexpr std::uint32_t FrameOffset = 0x303030;
+// The menu steps a virtual clock this much between polls; a window sleeps until input comes.
 constexpr std::int32_t MenuPollMs = 10;
 // How long a clicked item stays lit before the menu closes, so the viewer sees the choice.
 constexpr std::int32_t ClickedItemMs = 1000;
@@ -83,7 +84,7 @@ std::int32_t ChooseItem(const Stage& stage, const MenuBox& box, std::int32_t cou
         box.DrawItem(selected, true);
     };
     for (;;) {
-        stage.Sleep(MenuPollMs);
+        stage.AwaitInput(MenuPollMs);
         if (stage.Stopped()) return -1;
         const std::int32_t code = stage.Poll();
         if (code == 0) continue;

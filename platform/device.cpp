@@ -12,9 +12,8 @@
 namespace vekora {
 namespace {
 
-// Slices of an interruptible sleep, and the length from which a sleep is interruptible.
+// Slices of an interruptible sleep.
 constexpr std::int32_t SleepSliceMs = 50;
-constexpr std::int32_t InterruptibleFromMs = 100;
 
 StopReason ReasonOfSignal(int signal) { return signal == SIGTERM ? StopReason::Terminated : StopReason::Interrupted; }
 
@@ -64,6 +63,11 @@ void Device::Sleep(std::int32_t ms) {
         }
     }
     PlainSleep(ms);
+}
+
+void Device::WaitForInput(std::int32_t sliceMs, std::int32_t mostMs) {
+    (void)mostMs;
+    Sleep(sliceMs);
 }
 
 void Device::AddClockObserver(ClockObserver* observer) { observers_.push_back(observer); }

@@ -92,8 +92,15 @@ public:
     virtual void PlainSleep(std::int32_t ms) = 0;
     // 100 ms and more: 50 ms slices while more than 50 ms remain, ending early when a key waits;
     // the rest (and any sleep of 1 to 99 ms) is one plain wait; 0 or less returns at once.
-    // A stopped device does not wait.
-    void Sleep(std::int32_t ms);
+    // A stopped device does not wait. A window blocks on its events instead of slicing.
+    virtual void Sleep(std::int32_t ms);
+    static constexpr std::int32_t InterruptibleFromMs = 100;
+    // One wait of a loop that waits for input and then polls. It returns after at most
+    // `mostMs`, or sooner once input may have come (a key, a button, the pointer moving, the
+    // window closed, a stop). A device whose clock moves only when the program sleeps sleeps
+    // `sliceMs`, so that its clock steps as a loop of plain sleeps and polls steps it; a
+    // window blocks on its event queue meanwhile.
+    virtual void WaitForInput(std::int32_t sliceMs, std::int32_t mostMs);
     // Seconds since the program started.
     virtual double ClockSeconds() = 0;
     // Shows the screen now, if the device has anything to show it on.

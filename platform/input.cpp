@@ -1,10 +1,24 @@
 // PollInput and WaitPolling on a device.
 #include "platform/input.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace vekora {
 
-// The slice a polling wait sleeps between two polls.
+// The slice a polling wait sleeps between two polls on a virtual clock.
 constexpr std::int32_t PollSliceMs = 20;
+
+namespace {
+
+// Whole milliseconds from the clock to `end`, at least 1: a wait that woke a little early
+// (the clock has finer steps than the wait) waits on rather than spins.
+std::int32_t MsUntil(Device& device, double end) {
+    const double left = std::ceil((end - device.ClockSeconds()) * 1000.0);
+    return static_cast<std::int32_t>(std::clamp(left, 1.0, 2147483647.0));
+}
+
+}  // namespace
 
 std::int32_t PollInput(Device& device) {
     if (device.Stopped()) return StopCode;
@@ -26,9 +40,14 @@ std::int32_t PollInput(Device& device) {
 std::int32_t WaitPolling(Device& device, std::int32_t ms) {
     // The deadline is kept in single precision; the clock counts from the program's start, so
     // it still resolves milliseconds after hours of running.
-    const float deadline = static_cast<float>(device.ClockSeconds() + ms / 1000.0);
+    const double start = device.ClockSeconds();
+    const float deadline = static_cast<float>(start + ms / 1000.0);
+    // A wait that blocks ends with the slice in which the time runs out, as the polling loop
+    // ends: the pauses of a lesson keep their length in a window.
+    const std::int64_t slices = std::max<std::int64_t>(1, (std::int64_t{ms} + PollSliceMs - 1) / PollSliceMs);
+    const double sliceEnd = start + static_cast<double>(slices * PollSliceMs) / 1000.0;
     do {
-        device.Sleep(PollSliceMs);
+        device.WaitForInput(PollSliceMs, MsUntil(device, sliceEnd));
         const std::int32_t code = PollInput(device);
         if (code != 0) return code;
     } while (!(device.ClockSeconds() > deadline));

@@ -21,7 +21,8 @@ constexpr std::int32_t StopCode = 0x20000000;
 // Reads one key and the mouse; a pressed button wins over a key (the key is consumed anyway).
 // StopCode once the device has stopped.
 std::int32_t PollInput(Device& device);
-// Sleeps 20 ms and polls until a code arrives or the time runs out (0).
+// Waits for input and polls until a code arrives or the time runs out (0). On a virtual clock
+// each wait is a 20 ms sleep; a window blocks on its events until input comes or time is up.
 std::int32_t WaitPolling(Device& device, std::int32_t ms);
 
 }  // namespace vekora

@@ -11,5 +11,9 @@ void CatchStopSignals();
 int CaughtStopSignal();
 // Forgets a caught signal (tests; a library run after one that was stopped).
 void ClearStopSignal();
+// A descriptor that turns readable, one byte a signal, when a stop signal is caught: a wait
+// that blocks where the device cannot look (a window's event queue) learns of it at once.
+// Made on the first call, shared by every caller; -1 when it cannot be made.
+int StopSignalWakeFd();
 
 }  // namespace vekora

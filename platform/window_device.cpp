@@ -2,15 +2,20 @@
 #include "platform/window_device.h"
 
 #include <SDL.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
+#include <thread>
 
 #include "draw/image_surface.h"
 #include "draw/math_text.h"
+#include "platform/stop_signals.h"
 
 namespace vekora {
 namespace {
@@ -50,14 +55,51 @@ void QueueTypedText(const char* text, std::deque<std::string>& keys) {
     }
 }
 
-// A pixel format's bytes a pixel as the texture holds the picture.
+// The output pixels [first, last) of a fit's map that show the screen pixels [from, to): the
+// maps never go back, so they are one run.
+struct OutputSpan {
+    std::int32_t first = 0;
+    std::int32_t last = 0;
+};
+OutputSpan ShowingSpan(const std::vector<std::int32_t>& map, std::int32_t from, std::int32_t to) {
+    const auto first = std::lower_bound(map.begin(), map.end(), from);
+    const auto last = std::lower_bound(first, map.end(), to);
+    return {static_cast<std::int32_t>(first - map.begin()), static_cast<std::int32_t>(last - map.begin())};
+}
+
+// Scales the output rectangle of `columns` x `rows` into `out`, which holds the whole picture
+// at the output's size (`outWidth` pixels a row), in the texture's pixel type.
 template <typename Pixel>
-void ScaleRows(const std::uint8_t* source, std::size_t sourceStride, const PictureFit& fit, std::uint8_t* out) {
-    auto* target = reinterpret_cast<Pixel*>(out);
-    for (const std::int32_t row : fit.rows) {
-        const auto* line = reinterpret_cast<const Pixel*>(source + static_cast<std::size_t>(row) * sourceStride);
-        for (const std::int32_t column : fit.columns) *target++ = line[column];
+void ScaleArea(const std::uint8_t* source, std::size_t sourceStride, const PictureFit& fit, OutputSpan columns,
+               OutputSpan rows, std::int32_t outWidth, std::uint8_t* out) {
+    for (std::int32_t r = rows.first; r < rows.last; ++r) {
+        const auto* line = reinterpret_cast<const Pixel*>(
+            source + static_cast<std::size_t>(fit.rows[static_cast<std::size_t>(r)]) * sourceStride);
+        Pixel* target = reinterpret_cast<Pixel*>(out) + static_cast<std::size_t>(r) * outWidth;
+        for (std::int32_t c = columns.first; c < columns.last; ++c) target[c] = line[fit.columns[static_cast<std::size_t>(c)]];
     }
+}
+
+// A stop signal ends a wait blocked on the event queue at once: a thread waits on the
+// signals' wake descriptor and posts an event, which wakes the queue. (SDL's own wait goes
+// back to sleep after a signal.) One thread serves the whole process.
+void WakeOnStopSignals() {
+    static std::once_flag started;
+    std::call_once(started, [] {
+        const int wake = StopSignalWakeFd();
+        if (wake < 0) return;
+        std::thread([wake] {
+            for (;;) {
+                char byte = 0;
+                const ssize_t got = read(wake, &byte, 1);
+                if (got < 0 && errno == EINTR) continue;
+                if (got <= 0) return;
+                SDL_Event event{};
+                event.type = SDL_USEREVENT;
+                SDL_PushEvent(&event);
+            }
+        }).detach();
+    });
 }
 
 // The output pixel nearest the centre of window point (x, y): the renderer's pixels are finer
@@ -98,6 +140,7 @@ std::unique_ptr<WindowDevice> WindowDevice::Create(const WindowOptions& options,
         whyNot = "no display is available (only SDL's " + chosen + " driver)";
         return nullptr;
     }
+    WakeOnStopSignals();
     return std::unique_ptr<WindowDevice>(new WindowDevice(options));
 }
 
@@ -128,7 +171,7 @@ bool WindowDevice::MakeTexture() {
     textureH_ = fit.height;
     // The alpha byte of 32-bit pixels is not transparency on the screen.
     SDL_SetTextureBlendMode(texture_, SDL_BLENDMODE_NONE);
-    shown_.clear();
+    textureStale_ = true;
     return true;
 }
 
@@ -138,6 +181,7 @@ const PictureFit& WindowDevice::Fit() {
     if (renderer_ != nullptr) SDL_GetRendererOutputSize(renderer_, &outW, &outH);
     if (outW != fitOutW_ || outH != fitOutH_ || mode.width != fitScreenW_ || mode.height != fitScreenH_) {
         fit_ = FitPicture(outW, outH, mode.width, mode.height);
+        textureStale_ = true;  // the texture holds the picture at the old fit
         fitOutW_ = outW;
         fitOutH_ = outH;
         fitScreenW_ = mode.width;
@@ -168,12 +212,15 @@ void WindowDevice::ToggleFullscreen() {
     if (window_ == nullptr) return;
     const bool full = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN_DESKTOP;
     SDL_SetWindowFullscreen(window_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
-    shown_.clear();
+    textureStale_ = true;
 }
 
 bool WindowDevice::ScreenOpen(std::int32_t width, std::int32_t height, std::int32_t depth) {
     const ScreenMode before = ScreenQuery();
+    const ImageHandle screenBefore = Screen();
     if (!Device::ScreenOpen(width, height, depth)) return false;
+    // A new screen is watched afresh (the first update after makes the watch).
+    if (Screen() != screenBefore) screenWatch_.reset();
     if (window_ == nullptr) {
         OpenWindow(width, height);
         if (window_ == nullptr) return false;
@@ -260,7 +307,7 @@ void WindowDevice::PumpEvents() {
                 break;
             case SDL_WINDOWEVENT:
                 if (event.window.event == SDL_WINDOWEVENT_EXPOSED || event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
-                    shown_.clear();  // show it again
+                    textureStale_ = true;  // show it again
                 }
                 break;
             default:
@@ -330,6 +377,39 @@ void WindowDevice::PlainSleep(std::int32_t ms) {
     Service(true);
 }
 
+void WindowDevice::BlockOnEvents(std::int32_t ms) {
+    Service(true);
+    if (ms <= 0 || Stopped()) return;
+    // Waits without taking the event: the next pump handles it.
+    SDL_WaitEventTimeout(nullptr, std::min(ms, LongestBlockMs));
+    Service(true);
+}
+
+void WindowDevice::WaitForInput(std::int32_t sliceMs, std::int32_t mostMs) {
+    (void)sliceMs;  // the real clock moves by itself
+    PumpEvents();
+    // Input that came already is for the poll that follows.
+    if (!keys_.empty() || buttonChanges_.Pending()) {
+        Service(true);
+        return;
+    }
+    BlockOnEvents(mostMs);
+}
+
+void WindowDevice::Sleep(std::int32_t ms) {
+    // A key waiting already ends the sliced sleep after its first slice.
+    if (ms < InterruptibleFromMs || Stopped() || KeyWaiting()) {
+        Device::Sleep(ms);
+        return;
+    }
+    const double end = ClockSeconds() + ms / 1000.0;
+    double left = ms;
+    do {
+        BlockOnEvents(static_cast<std::int32_t>(std::ceil(left)));
+        left = (end - ClockSeconds()) * 1000.0;
+    } while (left > 0 && !KeyWaiting() && !Stopped());
+}
+
 double WindowDevice::ClockSeconds() {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - ProgramStart).count() - heldSeconds_;
 }
@@ -373,6 +453,7 @@ void WindowDevice::ShowHelp() {
     };
     const double shownAt = realNow();
     for (bool open = true; open;) {
+        UpdateTexture();
         Render();
         RenderHelp();
         SDL_RenderPresent(renderer_);
@@ -400,29 +481,59 @@ void WindowDevice::ShowHelp() {
         }
     }
     heldSeconds_ += realNow() - shownAt;
-    shown_.clear();
+    textureStale_ = true;  // the picture goes back over the box
 }
 
-void WindowDevice::Render() {
-    if (Screen() == nullptr || renderer_ == nullptr) return;
+bool WindowDevice::UpdateTexture() {
+    if (Screen() == nullptr || renderer_ == nullptr) return false;
+    // A new screen is watched from here on, and shown whole once.
+    if (!screenWatch_) {
+        screenWatch_ = std::make_unique<DrawnAreaWatch>(Screen());
+        textureStale_ = true;
+    }
     const PictureFit& fit = Fit();
     if (texture_ == nullptr || textureW_ != fit.width || textureH_ != fit.height) {
-        if (!MakeTexture() || texture_ == nullptr) return;
+        if (!MakeTexture() || texture_ == nullptr) return false;
     }
+    const std::uint64_t changes = screenWatch_->Changes();
+    if (!textureStale_ && changes == shownChanges_) return false;
+    const PixelRect drawn = screenWatch_->Take();
+    const ScreenMode mode = ScreenQuery();
+    ++(textureStale_ ? presented_.refreshes : presented_.updates);
+    UploadArea(textureStale_ ? PixelRect::Whole(mode.width, mode.height) : drawn);
+    shownChanges_ = changes;
+    textureStale_ = false;
+    return true;
+}
+
+void WindowDevice::UploadArea(const PixelRect& area) {
+    const PictureFit& fit = Fit();
     const Surface screen = ResolveSurface(Screen());
+    const int texelBytes = screen.bytesPerPixel == 2 ? 2 : 4;
+    const std::size_t texels = static_cast<std::size_t>(fit.width) * fit.height;
+    if (scaled_.size() != texels * texelBytes) scaled_.assign(texels * texelBytes, 0);
     const std::uint8_t* pixels = screen.pixels;
     std::size_t stride = screen.Stride();
     if (screen.bytesPerPixel == 1) {
         widened_.resize(static_cast<std::size_t>(screen.width) * screen.height);
-        for (std::int32_t y = 0; y < screen.height; ++y) RowRgb(screen, y, &widened_[static_cast<std::size_t>(y) * screen.width]);
+        for (std::int32_t y = area.top; y < area.bottom; ++y) RowRgb(screen, y, &widened_[static_cast<std::size_t>(y) * screen.width]);
         pixels = reinterpret_cast<const std::uint8_t*>(widened_.data());
         stride = static_cast<std::size_t>(screen.width) * 4;
     }
-    const int texelBytes = screen.bytesPerPixel == 2 ? 2 : 4;
-    scaled_.resize(static_cast<std::size_t>(fit.width) * fit.height * texelBytes);
-    if (texelBytes == 2) ScaleRows<std::uint16_t>(pixels, stride, fit, scaled_.data());
-    else ScaleRows<std::uint32_t>(pixels, stride, fit, scaled_.data());
-    SDL_UpdateTexture(texture_, nullptr, scaled_.data(), fit.width * texelBytes);
+    const OutputSpan columns = ShowingSpan(fit.columns, area.left, area.right);
+    const OutputSpan rows = ShowingSpan(fit.rows, area.top, area.bottom);
+    if (columns.first >= columns.last || rows.first >= rows.last) return;  // all of it hidden
+    if (texelBytes == 2) ScaleArea<std::uint16_t>(pixels, stride, fit, columns, rows, fit.width, scaled_.data());
+    else ScaleArea<std::uint32_t>(pixels, stride, fit, columns, rows, fit.width, scaled_.data());
+    const SDL_Rect part{columns.first, rows.first, columns.last - columns.first, rows.last - rows.first};
+    const std::size_t firstTexel = static_cast<std::size_t>(rows.first) * fit.width + columns.first;
+    SDL_UpdateTexture(texture_, &part, scaled_.data() + firstTexel * texelBytes, fit.width * texelBytes);
+    presented_.texels += static_cast<std::uint64_t>(part.w) * part.h;
+}
+
+void WindowDevice::Render() {
+    if (texture_ == nullptr || renderer_ == nullptr) return;
+    const PictureFit& fit = Fit();
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderClear(renderer_);
     // The picture is scaled already: the renderer copies it pixel for pixel.
@@ -432,25 +543,33 @@ void WindowDevice::Render() {
 
 void WindowDevice::Present() {
     if (Screen() == nullptr || renderer_ == nullptr) return;
-    const Surface screen = ResolveSurface(Screen());
-    const std::size_t bytes = screen.Stride() * screen.height;
     lastPresent_ = ClockSeconds();
-    if (shown_.size() == bytes && std::memcmp(shown_.data(), screen.pixels, bytes) == 0) return;
-    shown_.assign(screen.pixels, screen.pixels + bytes);
+    if (!UpdateTexture()) return;
     Render();
     SDL_RenderPresent(renderer_);
+}
+
+std::vector<std::uint32_t> WindowDevice::ReadBackOutput() {
+    std::vector<std::uint32_t> shown;
+    if (renderer_ == nullptr || ScreenQuery().width == 0) return shown;
+    UpdateTexture();
+    Render();
+    const PictureFit& fit = Fit();
+    if (fit.Empty()) return shown;
+    const SDL_Rect rect{fit.x, fit.y, fit.width, fit.height};
+    shown.resize(static_cast<std::size_t>(rect.w) * rect.h);
+    if (SDL_RenderReadPixels(renderer_, &rect, SDL_PIXELFORMAT_ARGB8888, shown.data(), rect.w * 4) != 0) return {};
+    for (std::uint32_t& pixel : shown) pixel &= 0xFFFFFF;
+    return shown;
 }
 
 std::vector<std::uint32_t> WindowDevice::ReadBack() {
     const ScreenMode mode = ScreenQuery();
     std::vector<std::uint32_t> picture;
-    if (renderer_ == nullptr || mode.width == 0) return picture;
-    Render();
+    const std::vector<std::uint32_t> shown = ReadBackOutput();
+    if (shown.empty()) return picture;
     const PictureFit& fit = Fit();
-    if (fit.Empty()) return picture;
     const SDL_Rect rect{fit.x, fit.y, fit.width, fit.height};
-    std::vector<std::uint32_t> shown(static_cast<std::size_t>(rect.w) * rect.h);
-    if (SDL_RenderReadPixels(renderer_, &rect, SDL_PIXELFORMAT_ARGB8888, shown.data(), rect.w * 4) != 0) return picture;
     // Each screen pixel as the first output pixel that shows it (or the next one shown, when
     // the window is smaller than the screen and hides some).
     const auto firstShowing = [](const std::vector<std::int32_t>& map, std::int32_t count) {
@@ -464,7 +583,7 @@ std::vector<std::uint32_t> WindowDevice::ReadBack() {
     const std::vector<std::size_t> rows = firstShowing(fit.rows, mode.height);
     for (std::int32_t y = 0; y < mode.height; ++y) {
         for (std::int32_t x = 0; x < mode.width; ++x) {
-            picture.push_back(shown[rows[static_cast<std::size_t>(y)] * rect.w + columns[static_cast<std::size_t>(x)]] & 0xFFFFFF);
+            picture.push_back(shown[rows[static_cast<std::size_t>(y)] * rect.w + columns[static_cast<std::size_t>(x)]]);
         }
     }
     return picture;

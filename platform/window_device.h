@@ -1,6 +1,8 @@
 // The window device: the screen shown in an SDL2 window, scaled to whatever size the window
 // has (aspect kept, nearest neighbour, sharp on high-density displays), F11 for fullscreen;
-// keyboard and mouse from SDL, button changes queued; the real clock.
+// keyboard and mouse from SDL, button changes queued; the real clock. Only what was drawn
+// since the last picture is carried to the window, and waits sleep on the event queue, so
+// that a window whose lesson waits costs next to nothing.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "draw/drawn_area.h"
 #include "platform/device.h"
 #include "platform/picture_fit.h"
 
@@ -41,7 +44,13 @@ public:
     std::string KeyRead() override;
     bool KeyWaiting() override;
     void PlainSleep(std::int32_t ms) override;
+    // Long sleeps block on the event queue until a key comes, the run stops or time is up.
+    void Sleep(std::int32_t ms) override;
+    // Blocks on the event queue (at most LongestBlockMs at a time), presenting first.
+    void WaitForInput(std::int32_t sliceMs, std::int32_t mostMs) override;
     double ClockSeconds() override;
+    // Shows the screen when anything was drawn on it since the last picture; only the part
+    // of the texture that the drawn area maps to is updated.
     void Present() override;
     // Also drops the keys typed before the new run; the clock stays the real one.
     void StartAfresh() override;
@@ -52,6 +61,22 @@ public:
 
     // The screen as the renderer shows it, one 0xRRGGBB a screen pixel, top row first.
     std::vector<std::uint32_t> ReadBack();
+    // The picture's rectangle as the renderer shows it, one 0xRRGGBB an output pixel.
+    std::vector<std::uint32_t> ReadBackOutput();
+
+    // What presenting has carried to the window: texture updates for what was drawn, whole
+    // pictures shown again (a new texture or fit, an uncovered window), and the texels of both.
+    struct PresentCounts {
+        std::uint64_t updates = 0;
+        std::uint64_t refreshes = 0;
+        std::uint64_t texels = 0;
+    };
+    PresentCounts Presented() const { return presented_; }
+
+    // The longest a wait blocks on the event queue in one go: the clock's observers and a
+    // time limit hear the time pass at least this often, and the window wakes at most five
+    // times a second while nothing happens.
+    static constexpr std::int32_t LongestBlockMs = 200;
 
     // Where the picture stands in the window now, in renderer pixels.
     const PictureFit& Fit();
@@ -68,7 +93,15 @@ private:
     // Pumps events, reports the time passed to the clock observers, and presents the screen
     // when it changed and the last picture is older than a display frame (or `force`).
     void Service(bool force);
+    // Presents, then blocks until an event arrives or `ms` (at most LongestBlockMs) pass.
+    void BlockOnEvents(std::int32_t ms);
     bool MakeTexture();
+    // Brings the texture in step with the screen: the area drawn since, or all of it when
+    // the texture or the fit is new. False when there was nothing to update.
+    bool UpdateTexture();
+    // Scales the screen's `area` into the texture's copy of the picture and uploads that part.
+    void UploadArea(const PixelRect& area);
+    // Draws the texture in its place on a cleared output.
     void Render();
     void ApplyIcon();
     // Shows the help box until any key, a click or a closed window; the time it stood is
@@ -81,7 +114,10 @@ private:
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;
-    std::vector<std::uint8_t> shown_;      // the screen bytes last presented
+    std::unique_ptr<DrawnAreaWatch> screenWatch_;  // what is drawn on the screen
+    std::uint64_t shownChanges_ = 0;  // the watch's count when the texture was last updated
+    bool textureStale_ = true;        // the whole texture is to be updated
+    PresentCounts presented_;
     std::vector<std::uint32_t> widened_;   // 8-bit screens are shown through this 32-bit copy
     std::vector<std::uint8_t> scaled_;     // the picture at the window's scale, as the texture holds it
     PictureFit fit_;

@@ -4,14 +4,20 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <random>
+#include <thread>
 
 #include "platform/active_device.h"
 #include "tests/support/picture_support.h"
+#include "platform/headless_device.h"
 #include "platform/input.h"
 #include "platform/png_writer.h"
 #include "platform/window_device.h"
+#include "vekora.h"
 
 namespace vekora {
 namespace {
@@ -40,31 +46,190 @@ bool WithinOneStep(std::uint32_t a, std::uint32_t b) {
     return true;
 }
 
-TEST_F(Window, ShowsTheScreenAsOurPngWriterDoes) {
-    for (const std::int32_t depth : {16, 32}) {
-        ASSERT_TRUE(ScreenOpen(640, 480, depth));
-        WindowCaption("Prueba - Vekora \xE1");
-        for (int i = 0; i < 64; ++i) {
-            const std::uint32_t colour = (i * 4u << 16) | ((255 - i * 4u) << 8) | (i * 37u & 0xFF);
-            RasterLine(TargetOrScreen(nullptr), i * 10.0f, 0, i * 10.0f + 9, 479, colour, LineKind::FilledBox, 0xFFFF);
-        }
-        RasterEllipse(TargetOrScreen(nullptr), 320, 240, 200, 0xFFFFFF, 1, 0, 6.2831855f, -1);
-        RasterLine(TargetOrScreen(nullptr), 0, 0, 639, 479, 0x000000, LineKind::Line, 0xF0F0);
-        SleepMs(20);
-        const std::string reference = ::testing::TempDir() + "vekora-window.png";
-        ASSERT_EQ(WritePng(device_->Screen(), reference), "");
-        const testing::RgbPicture expected = testing::ReadPng(reference);
-        const std::vector<std::uint32_t> shown = device_->ReadBack();
-        ASSERT_EQ(shown.size(), 640u * 480);
-        for (std::uint32_t y = 0; y < 480; ++y) {
-            for (std::uint32_t x = 0; x < 640; ++x) {
-                ASSERT_TRUE(WithinOneStep(shown[y * 640 + x], expected.At(x, y)))
-                    << depth << " bits at " << x << "," << y << ": " << std::hex << shown[y * 640 + x] << " for "
-                    << expected.At(x, y);
-            }
+// The window shows `screen` (of any device) as our PNG writer writes it.
+void ExpectShownAs(const std::vector<std::uint32_t>& shown, ImageHandle screen) {
+    const std::string reference = ::testing::TempDir() + "vekora-window.png";
+    ASSERT_EQ(WritePng(screen, reference), "");
+    const testing::RgbPicture expected = testing::ReadPng(reference);
+    ASSERT_EQ(shown.size(), std::size_t{expected.width} * expected.height);
+    for (std::uint32_t y = 0; y < expected.height; ++y) {
+        for (std::uint32_t x = 0; x < expected.width; ++x) {
+            ASSERT_TRUE(WithinOneStep(shown[y * expected.width + x], expected.At(x, y)))
+                << "at " << x << "," << y << ": " << std::hex << shown[y * expected.width + x] << " for "
+                << expected.At(x, y);
         }
     }
 }
+
+// A picture of stripes, a circle and a dashed diagonal on a 640 x 480 screen.
+void DrawStripes(ImageHandle screen) {
+    for (int i = 0; i < 64; ++i) {
+        const std::uint32_t colour = (i * 4u << 16) | ((255 - i * 4u) << 8) | (i * 37u & 0xFF);
+        RasterLine(screen, i * 10.0f, 0, i * 10.0f + 9, 479, colour, LineKind::FilledBox, 0xFFFF);
+    }
+    RasterEllipse(screen, 320, 240, 200, 0xFFFFFF, 1, 0, 6.2831855f, -1);
+    RasterLine(screen, 0, 0, 639, 479, 0x000000, LineKind::Line, 0xF0F0);
+}
+
+TEST_F(Window, ShowsTheScreenAsOurPngWriterDoes) {
+    for (const std::int32_t depth : {16, 32}) {
+        SCOPED_TRACE(depth);
+        ASSERT_TRUE(ScreenOpen(640, 480, depth));
+        WindowCaption("Prueba - Vekora \xE1");
+        DrawStripes(TargetOrScreen(nullptr));
+        SleepMs(20);
+        ExpectShownAs(device_->ReadBack(), device_->Screen());
+    }
+}
+
+// A library caller writes an image's bytes itself and shows it on the screen as a film shows
+// its page: the window shows those bytes. (The screen's own bytes are never handed out:
+// VEKD_IMAGEBUFFER of no image is NULL, so whatever reaches the screen is drawn or copied
+// there, and the drawn-area watch hears of it.)
+TEST_F(Window, ShowsAPageWhoseBytesTheCallerWrote) {
+    ASSERT_TRUE(ScreenOpen(320, 200, 16));
+    SleepMs(20);
+    VekImage page = VEKD_NEWIMAGE(100, 50, 2);
+    std::int64_t bytes = 0;
+    std::uint8_t* buffer = VEKD_IMAGEBUFFER(page, &bytes);
+    ASSERT_NE(buffer, nullptr);
+    for (std::int64_t at = ImageHeaderBytes; at + 1 < bytes; at += 2) {
+        buffer[at] = 0xE0;  // 5:6:5 green, little-endian
+        buffer[at + 1] = 0x07;
+    }
+    ImageBlit(device_->Screen(), 10, 20, page, BlitMode::Plain, 0);
+    SleepMs(20);
+    const std::vector<std::uint32_t> shown = device_->ReadBack();
+    ASSERT_EQ(shown.size(), 320u * 200);
+    EXPECT_TRUE(WithinOneStep(shown[20 * 320 + 10], 0x00FF00));
+    EXPECT_TRUE(WithinOneStep(shown[69 * 320 + 109], 0x00FF00));
+    EXPECT_TRUE(WithinOneStep(shown[70 * 320 + 110], 0x000000));
+    ExpectShownAs(shown, device_->Screen());
+    VEKD_FREEIMAGE(page);
+}
+
+// The calling thread's voluntary context switches: how often it blocked and was woken.
+long WakeUps() {
+    std::ifstream status("/proc/thread-self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("voluntary_ctxt_switches:", 0) == 0) return std::stol(line.substr(line.find(':') + 1));
+    }
+    return -1;
+}
+
+// A window whose lesson waits carries nothing new to the window and sleeps between a few
+// wake-ups a second, yet shows what a headless run of the same drawing has on its screen.
+TEST_F(Window, WaitingPresentsNothingNewAndSleeps) {
+    ASSERT_TRUE(ScreenOpen(640, 480, 16));
+    DrawStripes(TargetOrScreen(nullptr));
+    SleepMs(20);
+    // A wait of one second blocks in five slices; polling every 20 ms, as windows once did,
+    // woke 50 times. Other windows on a shared display (the other tests') send events of
+    // their own now and then: the fewest wake-ups of three waits count.
+    long fewestWakeUps = -1;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const std::uint64_t updates = device_->Presented().updates;
+        const long wakeUpsBefore = WakeUps();
+        const double start = ClockSeconds();
+        EXPECT_EQ(WaitPolling(*device_, 1000), 0);
+        EXPECT_GE(ClockSeconds() - start, 1.0);
+        const long wakeUps = WakeUps() - wakeUpsBefore;
+        if (fewestWakeUps < 0 || wakeUps < fewestWakeUps) fewestWakeUps = wakeUps;
+        EXPECT_EQ(device_->Presented().updates, updates) << "nothing was drawn while it waited";
+    }
+    EXPECT_LE(fewestWakeUps, 15);
+
+    HeadlessDevice headless;
+    ASSERT_TRUE(headless.ScreenOpen(640, 480, 16));
+    DrawStripes(headless.Screen());
+    EXPECT_EQ(WaitPolling(headless, 1000), 0);
+    ExpectShownAs(device_->ReadBack(), headless.Screen());
+}
+
+// A key that arrives during a long wait ends it at once.
+TEST_F(Window, AKeyEndsALongWaitAtOnce) {
+    ASSERT_TRUE(ScreenOpen(320, 200, 16));
+    std::thread typist([] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        SDL_Event event{};
+        event.type = SDL_KEYDOWN;
+        event.key.keysym.sym = SDLK_RIGHT;
+        SDL_PushEvent(&event);
+    });
+    const double start = ClockSeconds();
+    const std::int32_t code = WaitPolling(*device_, 60000);
+    const double waited = ClockSeconds() - start;
+    typist.join();
+    EXPECT_EQ(code, KeyCodeBit | 0xFF | ('M' << 8));
+    EXPECT_LT(waited, 0.3 + 0.2) << "woken by the key, not by the end of a slice";
+}
+
+// Random drawing of every kind, presented as it comes (only the drawn area reaches the
+// texture), shows the same output pixels as the whole picture presented again; at whole,
+// fractional and shrinking scales and every depth.
+struct PartialCase {
+    std::int32_t depth;
+    double zoom;
+};
+
+class PartialPresent : public ::testing::TestWithParam<PartialCase> {};
+
+TEST_P(PartialPresent, ShowsWhatAWholePresentShows) {
+    const PartialCase param = GetParam();
+    SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+    std::string whyNot;
+    std::unique_ptr<WindowDevice> device = WindowDevice::Create({param.zoom, false}, whyNot);
+    if (!device) GTEST_SKIP() << whyNot;
+    ASSERT_TRUE(device->ScreenOpen(640, 480, param.depth));
+    const ImageHandle screen = device->Screen();
+    const OwnedImage sprite(ImageNewOfDepth(40, 30, param.depth / 8, 0x3070B0));
+    RasterLine(sprite.get(), 0, 0, 39, 29, 0xFFFF00, LineKind::Line, 0xFFFF);
+    std::mt19937 random(param.depth * 100 + static_cast<int>(param.zoom * 10));
+    const auto coordinate = [&random](int most) { return static_cast<float>(random() % (most + 40)) - 20; };
+    const std::uint64_t wholeTexels = [&] {
+        const PictureFit& fit = device->Fit();
+        return static_cast<std::uint64_t>(fit.width) * fit.height;
+    }();
+    std::uint64_t partialTexels = 0, partialUpdates = 0;
+    for (int round = 0; round < 40; ++round) {
+        SCOPED_TRACE(round);
+        const std::uint32_t colour = random() & 0xFFFFFF;
+        switch (random() % 5) {
+            case 0: RasterLine(screen, coordinate(640), coordinate(480), coordinate(640), coordinate(480), colour, LineKind::Line, 0xFFFF); break;
+            case 1: RasterLine(screen, coordinate(640), coordinate(480), coordinate(640), coordinate(480), colour, LineKind::FilledBox, 0xFFFF); break;
+            case 2: RasterEllipse(screen, coordinate(640), coordinate(480), static_cast<float>(random() % 60), colour, 1, 0, 6.2831855f, -1); break;
+            case 3: RasterPixel(screen, coordinate(640), coordinate(480), colour); break;
+            default: ImageBlit(screen, coordinate(640), coordinate(480), sprite.get(), BlitMode::Plain, 0); break;
+        }
+        const WindowDevice::PresentCounts before = device->Presented();
+        device->Present();
+        partialTexels += device->Presented().texels - before.texels;
+        partialUpdates += device->Presented().updates - before.updates;
+        if (round % 8 != 7) continue;
+        const std::vector<std::uint32_t> partial = device->ReadBackOutput();
+        // An uncovered window shows its whole picture again.
+        SDL_Event exposed{};
+        exposed.type = SDL_WINDOWEVENT;
+        exposed.window.event = SDL_WINDOWEVENT_EXPOSED;
+        SDL_PushEvent(&exposed);
+        device->KeyRead();
+        const std::vector<std::uint32_t> whole = device->ReadBackOutput();
+        ASSERT_FALSE(whole.empty());
+        ASSERT_TRUE(partial == whole) << "the partly updated picture differs from the whole one";
+    }
+    EXPECT_GT(partialUpdates, 0u);
+    EXPECT_LT(partialTexels, partialUpdates * wholeTexels / 4) << "only the drawn areas were carried";
+    if (param.zoom >= 1) ExpectShownAs(device->ReadBack(), screen);  // a smaller window hides some pixels
+}
+
+INSTANTIATE_TEST_SUITE_P(DepthsAndScales, PartialPresent,
+                         ::testing::Values(PartialCase{8, 1}, PartialCase{16, 1}, PartialCase{32, 1},
+                                           PartialCase{16, 1.5}, PartialCase{32, 1.5}, PartialCase{8, 0.75},
+                                           PartialCase{16, 0.75}),
+                         [](const auto& info) {
+                             return std::to_string(info.param.depth) + "Bits" +
+                                    std::to_string(static_cast<int>(info.param.zoom * 100)) + "Percent";
+                         });
 
 TEST_F(Window, KeysArriveAsLatin1BytesAndExtendedCodes) {
     ASSERT_TRUE(ScreenOpen(320, 200, 16));

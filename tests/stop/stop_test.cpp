@@ -1,12 +1,14 @@
 // A run stopped from outside finishes its outputs: SIGINT and SIGTERM in the middle of a
 // SLOW film leave the GIF the same run leaves when --until stops it at that moment, and a
-// window closed during --record leaves a whole GIF.
+// window closed during --record leaves a whole GIF. A window asleep in a long WAIT wakes at
+// once for a key, a close or a signal.
 // GoogleTest before Xlib, whose macros (None, Bool) would rename its types.
 #include <gtest/gtest.h>
 // clang-format off
 #include <X11/Xlib.h>
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
+#include <X11/keysym.h>
 // clang-format on
 #include <chrono>
 #include <cstdlib>
@@ -80,15 +82,21 @@ Window FindWindow(Display* display, Window under, const std::string& part) {
     return found;
 }
 
-// Asks the window to close, as a window manager's close button does.
-bool CloseWindow(const std::string& part) {
-    Display* display = XOpenDisplay(nullptr);
-    if (display == nullptr) return false;
+// The window whose name contains `part`, waiting up to five seconds for it to open; or 0.
+Window AwaitWindow(Display* display, const std::string& part) {
     Window window = 0;
     for (int tries = 0; tries < 100 && window == 0; ++tries) {
         window = FindWindow(display, DefaultRootWindow(display), part);
         if (window == 0) std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
+    return window;
+}
+
+// Asks the window to close, as a window manager's close button does.
+bool CloseWindow(const std::string& part) {
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) return false;
+    const Window window = AwaitWindow(display, part);
     if (window != 0) {
         XEvent event{};
         event.xclient.type = ClientMessage;
@@ -98,6 +106,30 @@ bool CloseWindow(const std::string& part) {
         event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
         event.xclient.data.l[1] = CurrentTime;
         XSendEvent(display, window, False, NoEventMask, &event);
+        XFlush(display);
+    }
+    XCloseDisplay(display);
+    return window != 0;
+}
+
+// Types the key `keysym` into the window, pressed and released, as the keyboard does.
+bool TypeKey(const std::string& part, KeySym keysym) {
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) return false;
+    const Window window = AwaitWindow(display, part);
+    if (window != 0) {
+        XSetInputFocus(display, window, RevertToParent, CurrentTime);
+        XEvent event{};
+        event.xkey.display = display;
+        event.xkey.window = window;
+        event.xkey.root = DefaultRootWindow(display);
+        event.xkey.time = CurrentTime;
+        event.xkey.same_screen = True;
+        event.xkey.keycode = XKeysymToKeycode(display, keysym);
+        for (const int type : {KeyPress, KeyRelease}) {
+            event.type = type;
+            XSendEvent(display, window, True, type == KeyPress ? KeyPressMask : KeyReleaseMask, &event);
+        }
         XFlush(display);
     }
     XCloseDisplay(display);
@@ -126,5 +158,56 @@ TEST(WindowStop, ClosingTheWindowDuringRecordLeavesAWholeGif) {
     EXPECT_TRUE(ValidGif(gif));
     EXPECT_GT(ReadAll(gif).size(), 1000u) << "more than a header";
 }
+
+// A lesson that reaches a WAIT of a minute at once.
+constexpr const char* LongWait =
+    "SCREEN 320, 240\nSPEED 1\nPOINT A, 20, 100\nPOINT B, 300, 130\nL = LINE A, B\nWAIT 60000\nEND\n";
+
+enum class Interruption { Key, Close, Signal };
+
+class WindowWait : public ::testing::TestWithParam<Interruption> {};
+
+// The window sleeps on its event queue through the WAIT; what ends it wakes the window at
+// once (within the 200 ms a blocked wait lasts at most, with room for a loaded machine).
+TEST_P(WindowWait, EndsAtOnceForAKeyACloseOrASignal) {
+    if (std::getenv("DISPLAY") == nullptr) GTEST_SKIP() << "no display";
+#ifdef VEKORA_SANITIZED
+    GTEST_SKIP() << "the sanitized program reports the window system's leaks at exit";
+#endif
+    const Interruption interruption = GetParam();
+    const std::string script = Temp("wait.vek");
+    Write(script, LongWait);
+    bool done = false;
+    std::chrono::steady_clock::time_point interrupted;
+    const int status = RunProgram({"--no-logo", script}, Temp("wait.err"), [&](pid_t pid) {
+        Display* display = XOpenDisplay(nullptr);
+        const bool opened = display != nullptr && AwaitWindow(display, "wait.vek") != 0;
+        if (display != nullptr) XCloseDisplay(display);
+        // The lesson is in its WAIT well before this.
+        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+        interrupted = std::chrono::steady_clock::now();
+        switch (interruption) {
+            case Interruption::Key: done = opened && TypeKey("wait.vek", XK_Right); break;
+            case Interruption::Close: done = opened && CloseWindow("wait.vek"); break;
+            case Interruption::Signal: done = kill(pid, SIGINT) == 0; break;
+        }
+        // Never leave a window that was not reached waiting on.
+        if (!done) kill(pid, SIGKILL);
+    });
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - interrupted).count();
+    ASSERT_TRUE(done) << ReadAll(Temp("wait.err"));
+    EXPECT_EQ(status, interruption == Interruption::Signal ? 130 : 0) << ReadAll(Temp("wait.err"));
+    EXPECT_LT(seconds, 1.5) << "the WAIT lasts a minute";
+}
+
+INSTANTIATE_TEST_SUITE_P(Interruptions, WindowWait,
+                         ::testing::Values(Interruption::Key, Interruption::Close, Interruption::Signal),
+                         [](const auto& info) {
+                             switch (info.param) {
+                                 case Interruption::Key: return "Key";
+                                 case Interruption::Close: return "Close";
+                                 default: return "Signal";
+                             }
+                         });
 
 }  // namespace
