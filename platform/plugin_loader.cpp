@@ -4,6 +4,7 @@
 // plugin folder, reached from the program's folder first so that a moved installation still
 // finds its own. A program that links a plugin's code in (the tests) uses that instead.
 #include <dlfcn.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <string>
@@ -43,16 +44,17 @@ void* PluginEntry(const std::string& fileName, const char* entry, std::string& w
     std::string tried;
     for (const std::string& folder : PluginFolders()) {
         const std::string path = folder + "/" + fileName;
+        struct stat file {};
+        if (::stat(path.c_str(), &file) != 0 || !S_ISREG(file.st_mode)) {
+            tried += (tried.empty() ? "" : ", ") + folder;
+            continue;
+        }
         void* plugin = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
         if (plugin == nullptr) {
             // A plugin that is there but cannot be loaded (its libraries are missing) says why.
             const char* error = ::dlerror();
-            if (error != nullptr && std::string(error).find("No such file") == std::string::npos) {
-                whyNot = error;
-                return nullptr;
-            }
-            tried += (tried.empty() ? "" : ", ") + folder;
-            continue;
+            whyNot = error != nullptr ? error : path + " cannot be loaded";
+            return nullptr;
         }
         if (void* found = ::dlsym(plugin, entry)) return found;
         whyNot = path + " has no " + entry;
