@@ -28,18 +28,18 @@ struct IndexedPicture {
     int bitDepth = 8;                   // the fewest bits that number the palette
 };
 
-// Numbers the colours of a 16-bit or 8-bit surface in the order they appear, through a
-// table indexed by the raw pixel; false for 32-bit pixels or more than 256 colours.
-bool IndexColours(const Surface& surface, IndexedPicture& picture) {
-    if (surface.bytesPerPixel != 1 && surface.bytesPerPixel != 2) return false;
-    std::vector<std::int16_t> entryOfPixel(surface.bytesPerPixel == 2 ? 0x10000 : 0x100, -1);
+// Numbers the colours of the surface (pixels of type Pixel) in the order they appear, through
+// a table indexed by the raw pixel; false for more than 256 colours.
+template <typename Pixel>
+bool IndexPixels(const Surface& surface, IndexedPicture& picture) {
+    std::vector<std::int16_t> entryOfPixel(std::size_t{1} << (8 * sizeof(Pixel)), -1);
     picture.entries.resize(static_cast<std::size_t>(surface.width) * surface.height);
     std::uint8_t* out = picture.entries.data();
     for (std::int32_t y = 0; y < surface.height; ++y) {
         const std::uint8_t* row = surface.At(0, y);
         for (std::int32_t x = 0; x < surface.width; ++x) {
-            std::uint16_t pixel = row[x];
-            if (surface.bytesPerPixel == 2) std::memcpy(&pixel, row + 2 * x, 2);
+            Pixel pixel;
+            std::memcpy(&pixel, row + sizeof(Pixel) * x, sizeof(Pixel));
             std::int16_t& entry = entryOfPixel[pixel];
             if (entry < 0) {
                 if (picture.palette.size() == 256) return false;
@@ -55,6 +55,23 @@ bool IndexColours(const Surface& surface, IndexedPicture& picture) {
     return true;
 }
 
+// The picture through its palette, when it has one: 16-bit and 8-bit surfaces of at most 256 colours.
+bool IndexColours(const Surface& surface, IndexedPicture& picture) {
+    if (surface.bytesPerPixel == 2) return IndexPixels<std::uint16_t>(surface, picture);
+    if (surface.bytesPerPixel == 1) return IndexPixels<std::uint8_t>(surface, picture);
+    return false;
+}
+
+// Entries of fewer than 8 bits, packed into `packed` the first leftmost, as PNG rows hold them.
+void PackRow(const std::uint8_t* entries, std::int32_t width, int bitDepth, std::uint8_t* packed) {
+    const int perByte = 8 / bitDepth;
+    for (std::int32_t x = 0; x < width; x += perByte) {
+        unsigned byte = 0;
+        for (int k = 0; k < perByte; ++k) byte = (byte << bitDepth) | (x + k < width ? entries[x + k] : 0u);
+        *packed++ = static_cast<std::uint8_t>(byte);
+    }
+}
+
 // What libpng said when it gave up.
 struct PngFailure {
     char message[128] = "";
@@ -68,10 +85,10 @@ void OnPngError(png_structp png, png_const_charp message) {
 
 void OnPngWarning(png_structp, png_const_charp) {}
 
-// Writes the surface to `out`, through its palette when `indexed` has one, else as 8-bit RGB
-// converted a row at a time into `colours` and `rgb` (rows of the surface's width); false
-// with libpng's reason in `failure`. libpng leaves through longjmp on failure: nothing here
-// between setjmp and the end owns memory, the buffers are the caller's.
+// Writes the surface to `out`, through its palette when `indexed` has one (rows packed into
+// `rgb`), else as 8-bit RGB converted a row at a time into `colours` and `rgb` (rows of the
+// surface's width); false with libpng's reason in `failure`. libpng leaves through longjmp on
+// failure: nothing here between setjmp and the end owns memory, the buffers are the caller's.
 bool WriteRows(std::FILE* out, const Surface& surface, const IndexedPicture& indexed, std::uint32_t* colours,
                std::uint8_t* rgb, PngFailure& failure) {
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &failure, OnPngError, OnPngWarning);
@@ -90,10 +107,11 @@ bool WriteRows(std::FILE* out, const Surface& surface, const IndexedPicture& ind
     png_set_compression_level(png, Z_BEST_SPEED);
     png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
     png_write_info(png, info);
-    if (paletted && indexed.bitDepth < 8) png_set_packing(png);  // one entry a byte in, packed out
     for (std::int32_t y = 0; y < surface.height; ++y) {
         if (paletted) {
-            png_write_row(png, indexed.entries.data() + static_cast<std::size_t>(y) * surface.width);
+            const std::uint8_t* entries = indexed.entries.data() + static_cast<std::size_t>(y) * surface.width;
+            if (indexed.bitDepth < 8) PackRow(entries, surface.width, indexed.bitDepth, rgb);
+            png_write_row(png, indexed.bitDepth < 8 ? rgb : entries);
             continue;
         }
         RowRgb(surface, y, colours);
@@ -121,7 +139,7 @@ std::string WritePng(ImageHandle target, const std::string& path) {
     if (!file.Ready()) return file.Error();
     std::FILE* out = std::fopen(file.TempPath().c_str(), "wb");
     if (out == nullptr) return path + ": cannot write the PNG (the file cannot be opened)";
-    std::vector<std::uint32_t> colours(indexed.palette.empty() ? static_cast<std::size_t>(surface.width) : 0);
+    std::vector<std::uint32_t> colours(static_cast<std::size_t>(surface.width));
     std::vector<std::uint8_t> rgb(colours.size() * 3);
     PngFailure failure;
     const bool written = WriteRows(out, surface, indexed, colours.data(), rgb.data(), failure);
