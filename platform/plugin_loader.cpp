@@ -66,9 +66,23 @@ void* PluginEntry(const std::string& fileName, const char* entry, std::string& w
 
 const PluginHostLink HostLink = {&CaughtStopSignal, &ForgetActiveDevice};
 
+// Whether the environment names a display at all. Without one the window plugin is not even
+// loaded: it would load the window system's libraries only to find nothing to show on.
+bool DisplayNamed() {
+    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"}) {
+        const char* value = std::getenv(variable);
+        if (value != nullptr && *value != 0) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 std::unique_ptr<Device> OpenWindowDevice(const WindowOptions& options, ImageHandle helpPicture, std::string& whyNot) {
+    if (!DisplayNamed()) {
+        whyNot = "no display is available";
+        return nullptr;
+    }
     auto open = &VekoraOpenWindowPlugin;
     if (open == nullptr) open = reinterpret_cast<decltype(open)>(PluginEntry("vekora-window.so", "VekoraOpenWindowPlugin", whyNot));
     if (open == nullptr) return nullptr;

@@ -54,12 +54,14 @@ TEST(Plugins, OnlyAWindowOrAVideoLoadsTheirLibraries) {
         {"a headless screenshot", Program, {"--headless", "--no-logo", "--screenshot", Temp("load.png"), Lesson}, false},
         {"a headless GIF", Program, {"--headless", "--no-logo", "--until", "3000", "--record", Temp("load.gif"), Lesson}, false},
         {"the C library's headless run", VEKORA_RUN_LESSON, {Lesson, Temp("lib.png"), Temp("lib.gif")}, false},
+        {"a window run with no display", Program, {"--no-logo", "--screenshot", Temp("nodisplay.png"), Lesson}, false},
         {"a headless video", Program, {"--headless", "--no-logo", "--until", "1000", "--record", Temp("load.mp4"), Lesson}, true},
     };
     for (const LoadCase& c : cases) {
         SCOPED_TRACE(c.what);
         const std::string err = Temp("load.err");
-        ASSERT_EQ(RunWith(c.program, c.args, {{"LD_DEBUG", "files"}}, err), 0) << ReadAll(err);
+        ASSERT_EQ(RunWith(c.program, c.args, {{"LD_DEBUG", "files"}, {"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}}, err), 0)
+            << ReadAll(err);
         const std::string loaded = ReadAll(err);
         // The loader reports what it opens: the picture library every run needs is there.
         ASSERT_NE(loaded.find("file=libpng16.so"), std::string::npos) << loaded;
