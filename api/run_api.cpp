@@ -13,7 +13,7 @@
 #include "platform/active_device.h"
 #include "platform/event_file.h"
 #include "platform/headless_device.h"
-#include "platform/window_device.h"
+#include "platform/plugins.h"
 #include "shell/console.h"
 #include "shell/run_script.h"
 #include "vekora.h"
@@ -43,7 +43,7 @@ std::int32_t UseDevice(std::int32_t kindAndFlags, const char* eventFile) {
     std::int32_t result = 0;
     if (kind == VEKS_DEVICE_WINDOW) {
         std::string whyNot;
-        device = vekora::WindowDevice::Create({}, whyNot);
+        device = vekora::OpenWindowDevice({}, nullptr, whyNot);
         if (!device) result = 1;
     } else if (kind != VEKS_DEVICE_HEADLESS) {
         return -1;

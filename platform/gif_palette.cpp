@@ -78,7 +78,22 @@ bool GifPalette::Map(const std::vector<std::uint32_t>& colours, std::vector<std:
         if (cached.second) cached.first->second = Nearest(colours[i]);
         indices[i] = cached.first->second;
     }
+    exact_ = nearest.empty();
     return stable;
+}
+
+bool GifPalette::Extend(const std::vector<std::uint32_t>& colours) {
+    if (!exact_ || entries_.size() + colours.size() > GifPaletteSize) return false;
+    for (const std::uint32_t colour : colours) {
+        index_[colour] = static_cast<std::uint8_t>(entries_.size());
+        entries_.push_back(colour);
+    }
+    return true;
+}
+
+int GifPalette::IndexOf(std::uint32_t colour) const {
+    const auto found = index_.find(colour);
+    return found != index_.end() ? found->second : -1;
 }
 
 std::vector<std::uint8_t> GifPalette::Bytes() const {

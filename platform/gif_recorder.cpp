@@ -1,14 +1,15 @@
-// Writing the animated GIF with cgif.
+// Writing the animated GIF with giflib. The frame before is kept as raw pixels and as
+// palette indices: a frame is compared with it row by row and word by word, and only the
+// rectangle that changed is mapped to the palette and encoded.
 #include "platform/gif_recorder.h"
 
-#include <cgif.h>
+#include <gif_lib.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <utility>
-#include <vector>
 
-#include "draw/image_surface.h"
 #include "platform/whole_file.h"
 
 namespace vekora {
@@ -19,37 +20,130 @@ constexpr std::int64_t MaxDelayCentiseconds = 0xFFFF;
 
 std::int64_t Centiseconds(double seconds) { return std::llround(seconds * 100.0); }
 
+// The first and one past the last byte where two rows differ, compared 8 bytes at a time;
+// {n, n} when they are equal.
+std::pair<std::size_t, std::size_t> DifferingBytes(const std::uint8_t* a, const std::uint8_t* b, std::size_t n) {
+    const auto word = [](const std::uint8_t* at) {
+        std::uint64_t value;
+        std::memcpy(&value, at, sizeof value);
+        return value;
+    };
+    std::size_t first = 0;
+    while (first + 8 <= n && word(a + first) == word(b + first)) first += 8;
+    while (first < n && a[first] == b[first]) ++first;
+    if (first == n) return {n, n};
+    std::size_t end = n;
+    while (end >= first + 8 && word(a + end - 8) == word(b + end - 8)) end -= 8;
+    while (end > first && a[end - 1] == b[end - 1]) --end;
+    return {first, end};
+}
+
+// A colour table of a power of two entries (at least two), as GIF needs: the palette's
+// entries, then black.
+ColorMapObject* ColourTable(const std::vector<std::uint8_t>& bytes) {
+    int count = 2;
+    while (count * 3 < static_cast<int>(bytes.size())) count *= 2;
+    std::vector<GifColorType> colours(static_cast<std::size_t>(count), GifColorType{0, 0, 0});
+    for (std::size_t i = 0; i + 2 < bytes.size(); i += 3) colours[i / 3] = {bytes[i], bytes[i + 1], bytes[i + 2]};
+    return GifMakeMapObject(count, colours.data());
+}
+
 }  // namespace
 
 GifRecorder::GifRecorder(std::string path, double framesPerSecond)
     : ScreenSampler(framesPerSecond), path_(std::move(path)) {}
 
 GifRecorder::~GifRecorder() {
-    if (gif_ != nullptr) cgif_close(gif_);
+    if (gif_ != nullptr) EGifCloseFile(gif_, nullptr);
 }
 
 bool GifRecorder::Open(ImageHandle frame) {
     const SurfaceSize size = SurfaceInfo(frame);
-    width_ = size.width;
-    height_ = size.height;
+    width_ = std::min(size.width, 0xFFFF);
+    height_ = std::min(size.height, 0xFFFF);
     file_ = std::make_unique<AtomicFile>(path_);
     if (!file_->Ready()) {
         error_ = file_->Error();
         return false;
     }
-    CGIF_Config config{};
-    config.path = file_->TempPath().c_str();
-    config.attrFlags = CGIF_ATTR_IS_ANIMATED | CGIF_ATTR_NO_GLOBAL_TABLE;
-    config.width = static_cast<std::uint16_t>(width_);
-    config.height = static_cast<std::uint16_t>(height_);
-    config.numLoops = CGIF_INFINITE_LOOP;
-    gif_ = cgif_newgif(&config);
-    if (gif_ == nullptr) error_ = path_ + ": cannot create the GIF";
-    return gif_ != nullptr;
+    int failure = 0;
+    gif_ = EGifOpenFileName(file_->TempPath().c_str(), false, &failure);
+    if (gif_ == nullptr) {
+        error_ = path_ + ": cannot create the GIF (" + GifErrorString(failure) + ")";
+        return false;
+    }
+    EGifSetGifVersion(gif_, true);
+    // No global colour table (each frame brings its own); loops forever (the NETSCAPE2.0 block).
+    const unsigned char loopForever[3] = {1, 0, 0};
+    if (EGifPutScreenDesc(gif_, width_, height_, 8, 0, nullptr) == GIF_ERROR ||
+        EGifPutExtensionLeader(gif_, APPLICATION_EXT_FUNC_CODE) == GIF_ERROR ||
+        EGifPutExtensionBlock(gif_, 11, "NETSCAPE2.0") == GIF_ERROR ||
+        EGifPutExtensionBlock(gif_, 3, loopForever) == GIF_ERROR || EGifPutExtensionTrailer(gif_) == GIF_ERROR) {
+        error_ = path_ + ": cannot write the GIF";
+        return false;
+    }
+    indices_.assign(static_cast<std::size_t>(width_) * height_, 0);
+    return true;
 }
 
-void GifRecorder::AddFrame(ImageHandle frame, std::int64_t delayCentiseconds) {
-    const Surface surface = ResolveSurface(frame);
+bool GifRecorder::MapChangedPixels(const Surface& surface, Window& changed) {
+    if (surface.bytesPerPixel != 2 || surface.width != width_ || surface.height != height_ ||
+        pixelsDepth_ != 2 || pixelsWidth_ != width_ || pixelsHeight_ != height_ || !palette_.Exact()) {
+        return false;
+    }
+    const std::size_t stride = surface.Stride();
+    std::int32_t top = -1, bottom = -1;
+    std::size_t firstByte = stride, endByte = 0;
+    for (std::int32_t y = 0; y < height_; ++y) {
+        const auto [first, end] = DifferingBytes(surface.At(0, y), pixels_.data() + y * stride, stride);
+        if (first == end) continue;
+        if (top < 0) top = y;
+        bottom = y;
+        firstByte = std::min(firstByte, first);
+        endByte = std::max(endByte, end);
+    }
+    if (top < 0) {
+        changed = {};
+        return true;
+    }
+    changed = {static_cast<std::int32_t>(firstByte / 2), top, static_cast<std::int32_t>((endByte + 1) / 2 - firstByte / 2),
+               bottom - top + 1};
+    // Colours not yet in the palette, once each in the order they appear.
+    std::vector<std::uint32_t> added;
+    std::vector<std::uint16_t> addedPixels;
+    for (std::int32_t y = changed.top; y < changed.top + changed.height; ++y) {
+        const std::uint8_t* row = surface.At(changed.left, y);
+        for (std::int32_t x = 0; x < changed.width; ++x) {
+            std::uint16_t pixel;
+            std::memcpy(&pixel, row + 2 * x, 2);
+            if (entryOf16_[pixel] >= 0) continue;
+            const std::uint32_t colour = PixelRgb(surface, changed.left + x, y);
+            const int entry = palette_.IndexOf(colour);
+            if (entry >= 0) {
+                entryOf16_[pixel] = static_cast<std::int16_t>(entry);
+                continue;
+            }
+            if (std::find(addedPixels.begin(), addedPixels.end(), pixel) != addedPixels.end()) continue;
+            addedPixels.push_back(pixel);
+            added.push_back(colour);
+        }
+    }
+    if (!palette_.Extend(added)) return false;
+    for (std::size_t i = 0; i < added.size(); ++i) entryOf16_[addedPixels[i]] = static_cast<std::int16_t>(palette_.IndexOf(added[i]));
+    for (std::int32_t y = changed.top; y < changed.top + changed.height; ++y) {
+        const std::uint8_t* row = surface.At(changed.left, y);
+        std::uint8_t* out = indices_.data() + static_cast<std::size_t>(y) * width_ + changed.left;
+        for (std::int32_t x = 0; x < changed.width; ++x) {
+            std::uint16_t pixel;
+            std::memcpy(&pixel, row + 2 * x, 2);
+            out[x] = static_cast<std::uint8_t>(entryOf16_[pixel]);
+        }
+        std::memcpy(pixels_.data() + y * stride + 2 * changed.left, row, 2 * static_cast<std::size_t>(changed.width));
+    }
+    return true;
+}
+
+GifRecorder::Window GifRecorder::MapWholeFrame(const Surface& surface) {
     std::vector<std::uint32_t> colours(static_cast<std::size_t>(width_) * height_, 0);
     const std::int32_t w = std::min(width_, surface.width), h = std::min(height_, surface.height);
     std::vector<std::uint32_t> row(static_cast<std::size_t>(surface.width));
@@ -57,28 +151,74 @@ void GifRecorder::AddFrame(ImageHandle frame, std::int64_t delayCentiseconds) {
         RowRgb(surface, y, row.data());
         std::copy_n(row.begin(), w, colours.begin() + static_cast<std::ptrdiff_t>(y) * width_);
     }
-    std::vector<std::uint8_t> indices;
-    const bool sameIndices = palette_.Map(colours, indices);
-    std::vector<std::uint8_t> paletteBytes = palette_.Bytes();
-    while (delayCentiseconds > 0 && error_.empty()) {
-        CGIF_FrameConfig config{};
-        config.pLocalPalette = paletteBytes.data();
-        config.numLocalPaletteEntries = static_cast<std::uint16_t>(paletteBytes.size() / 3);
-        config.pImageData = indices.data();
-        config.attrFlags = CGIF_FRAME_ATTR_USE_LOCAL_TABLE;
-        // Only the changed rectangle is encoded when the indices of the previous frame still hold.
-        config.genFlags = sameIndices ? CGIF_FRAME_GEN_USE_DIFF_WINDOW : 0;
-        config.delay = static_cast<std::uint16_t>(std::min(delayCentiseconds, MaxDelayCentiseconds));
-        delayCentiseconds -= config.delay;
-        if (cgif_addframe(gif_, &config) != CGIF_OK) error_ = path_ + ": cannot write a frame of the GIF";
+    const std::vector<std::uint8_t> before = indices_;
+    palette_.Map(colours, indices_);
+    // The rectangle of the pixels whose colour shows differently (the whole picture at first).
+    const auto entryColours = [](const std::vector<std::uint8_t>& bytes) {
+        std::vector<std::uint32_t> entries(GifPaletteSize, 0xFF000000u);  // no colour: unused entries differ
+        for (std::size_t i = 0; i + 2 < bytes.size(); i += 3) entries[i / 3] = bytes[i] << 16 | bytes[i + 1] << 8 | bytes[i + 2];
+        return entries;
+    };
+    const std::vector<std::uint32_t> shown = entryColours(shownPalette_), now = entryColours(palette_.Bytes());
+    Window changed{width_, height_, 0, 0};
+    std::int32_t right = -1, bottom = -1;
+    for (std::int32_t y = 0; y < height_; ++y) {
+        for (std::int32_t x = 0; x < width_; ++x) {
+            const std::size_t i = static_cast<std::size_t>(y) * width_ + x;
+            if (shown[before[i]] == now[indices_[i]]) continue;
+            changed.left = std::min(changed.left, x);
+            changed.top = std::min(changed.top, y);
+            right = std::max(right, x);
+            bottom = std::max(bottom, y);
+        }
     }
+    changed.width = right < 0 ? 0 : right - changed.left + 1;
+    changed.height = bottom < 0 ? 0 : bottom - changed.top + 1;
+    // The raw pixels, for the next frame's comparison; the look-up table starts afresh.
+    const std::size_t bytes = surface.Stride() * static_cast<std::size_t>(surface.height);
+    pixels_.assign(surface.pixels, surface.pixels + bytes);
+    pixelsWidth_ = surface.width;
+    pixelsHeight_ = surface.height;
+    pixelsDepth_ = surface.bytesPerPixel;
+    entryOf16_.assign(surface.bytesPerPixel == 2 ? 0x10000 : 0, -1);
+    return changed;
+}
+
+void GifRecorder::WriteFrame(const Window& window, std::int64_t delayCentiseconds) {
+    const std::vector<std::uint8_t> palette = palette_.Bytes();
+    ColorMapObject* table = ColourTable(palette);
+    // A frame that shows nothing new, and the repeats of a frame longer than a GIF delay, are
+    // the picture's top-left pixel drawn again.
+    Window drawn = window.Empty() ? Window{0, 0, 1, 1} : window;
+    while (delayCentiseconds > 0 && error_.empty()) {
+        const auto delay = static_cast<unsigned>(std::min(delayCentiseconds, MaxDelayCentiseconds));
+        delayCentiseconds -= delay;
+        // Graphic control: drawn over the frame before (disposal 1), the delay, no transparency.
+        const GifByteType extension[4] = {DISPOSE_DO_NOT << 2, static_cast<GifByteType>(delay & 0xFF),
+                                          static_cast<GifByteType>(delay >> 8), 0};
+        bool written = table != nullptr && EGifPutExtension(gif_, GRAPHICS_EXT_FUNC_CODE, 4, extension) != GIF_ERROR &&
+                       EGifPutImageDesc(gif_, drawn.left, drawn.top, drawn.width, drawn.height, false, table) != GIF_ERROR;
+        for (std::int32_t y = drawn.top; written && y < drawn.top + drawn.height; ++y) {
+            written = EGifPutLine(gif_, indices_.data() + static_cast<std::size_t>(y) * width_ + drawn.left, drawn.width) != GIF_ERROR;
+        }
+        if (!written) error_ = path_ + ": cannot write a frame of the GIF";
+        drawn = {0, 0, 1, 1};
+    }
+    GifFreeMapObject(table);
+    shownPalette_ = palette;
+}
+
+void GifRecorder::AddFrame(const Surface& surface, std::int64_t delayCentiseconds) {
+    Window changed;
+    if (!MapChangedPixels(surface, changed)) changed = MapWholeFrame(surface);
+    WriteFrame(changed, delayCentiseconds);
 }
 
 void GifRecorder::FrameShown(ImageHandle frame, double startSeconds, double endSeconds) {
     if (closed_ || !error_.empty() || (gif_ == nullptr && !Open(frame))) return;
     // Delays are rounded on the clock, not frame by frame, so the total time stays right;
     // a frame is shown for at least one hundredth of a second.
-    AddFrame(frame, std::max<std::int64_t>(1, Centiseconds(endSeconds) - Centiseconds(startSeconds)));
+    AddFrame(ResolveSurface(frame), std::max<std::int64_t>(1, Centiseconds(endSeconds) - Centiseconds(startSeconds)));
 }
 
 std::string GifRecorder::Close(double endSeconds) {
@@ -86,9 +226,10 @@ std::string GifRecorder::Close(double endSeconds) {
     Finish(endSeconds);
     closed_ = true;
     if (gif_ == nullptr) return error_.empty() ? path_ + ": nothing was shown on the screen to record" : error_;
-    const int result = cgif_close(gif_);
+    int failure = 0;
+    const int result = EGifCloseFile(gif_, &failure);
     gif_ = nullptr;
-    if (result != CGIF_OK && error_.empty()) error_ = path_ + ": cannot finish writing the GIF";
+    if (result == GIF_ERROR && error_.empty()) error_ = path_ + ": cannot finish writing the GIF";
     if (error_.empty()) error_ = file_->Commit();
     file_.reset();
     return error_;

@@ -1,5 +1,6 @@
 // An animated GIF of a run: the screen sampled at a frame rate of the device's clock, each
-// changed frame shown for as long as the screen stayed unchanged, looping forever.
+// changed frame shown for as long as the screen stayed unchanged, looping forever. Each frame
+// after the first holds only the rectangle that changed, drawn over the one before.
 //
 //   GifRecorder recorder(path, 25);
 //   device.AddClockObserver(&recorder);
@@ -10,11 +11,13 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "draw/image_surface.h"
 #include "platform/gif_palette.h"
 #include "platform/screen_sampler.h"
 
-struct st_gif;
+struct GifFileType;
 
 namespace vekora {
 
@@ -34,15 +37,34 @@ protected:
     void FrameShown(ImageHandle frame, double startSeconds, double endSeconds) override;
 
 private:
+    // Where a frame differs from the one shown before it, in GIF pixels.
+    struct Window {
+        std::int32_t left = 0, top = 0, width = 0, height = 0;
+        bool Empty() const { return width <= 0 || height <= 0; }
+    };
+
     bool Open(ImageHandle frame);
-    void AddFrame(ImageHandle frame, std::int64_t delayCentiseconds);
+    void AddFrame(const Surface& surface, std::int64_t delayCentiseconds);
+    // The common case: a 16-bit frame of the size of the one before, the palette exact for it.
+    // Maps only the pixels that changed; false when the new colours do not fit the palette.
+    bool MapChangedPixels(const Surface& surface, Window& changed);
+    // Any frame: maps it whole; the window is where the colours shown change.
+    Window MapWholeFrame(const Surface& surface);
+    void WriteFrame(const Window& window, std::int64_t delayCentiseconds);
 
     std::string path_;
     // The GIF is written beside the path and put in place by Close when it is whole.
     std::unique_ptr<AtomicFile> file_;
-    st_gif* gif_ = nullptr;
+    GifFileType* gif_ = nullptr;
     std::int32_t width_ = 0, height_ = 0;  // of the first frame; later frames are cut or padded to it
     GifPalette palette_;
+    std::vector<std::uint8_t> indices_;       // the picture shown now, width_ x height_ entries
+    std::vector<std::uint8_t> shownPalette_;  // its palette's red, green, blue bytes
+    std::vector<std::uint8_t> pixels_;        // the frame it was mapped from (raw pixels)
+    std::int32_t pixelsWidth_ = 0, pixelsHeight_ = 0, pixelsDepth_ = 0;
+    // The palette entry of each 16-bit pixel value seen since the palette last changed its
+    // entries, or -1: most pixels are then mapped with one look-up.
+    std::vector<std::int16_t> entryOf16_;
     bool closed_ = false;
     std::string error_;
 };

@@ -1,4 +1,5 @@
-// PNG pictures of a surface, as the viewer sees it: 8-bit RGB.
+// PNG pictures of a surface, as the viewer sees it: a palette picture when it has at most 256
+// colours, else 8-bit RGB; either decodes to the colours shown.
 #pragma once
 
 #include <string>

@@ -11,7 +11,6 @@ extern "C" {
 }
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <utility>
@@ -22,14 +21,6 @@ extern "C" {
 
 namespace vekora {
 namespace {
-
-bool EndsWith(std::string_view text, std::string_view end) {
-    if (text.size() < end.size()) return false;
-    for (std::size_t i = 0; i < end.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(text[text.size() - end.size() + i])) != end[i]) return false;
-    }
-    return true;
-}
 
 std::string AvError(int code) {
     char text[AV_ERROR_MAX_STRING_SIZE] = {};
@@ -202,11 +193,9 @@ struct VideoRecorder::Encoder {
     }
 };
 
-bool VideoRecorder::IsVideoPath(std::string_view path) { return EndsWith(path, ".mp4") || EndsWith(path, ".webm"); }
-
 VideoRecorder::VideoRecorder(std::string path, double framesPerSecond, std::int32_t scale,
                              std::function<std::uint32_t()> padColour)
-    : ScreenSampler(framesPerSecond),
+    : VideoOutput(framesPerSecond),
       path_(std::move(path)),
       framesPerSecond_(std::max<double>(1, std::lround(framesPerSecond))),
       scale_(std::clamp(scale, 1, 8)),
@@ -223,7 +212,7 @@ void VideoRecorder::FrameShown(ImageHandle frame, double startSeconds, double en
         const std::int32_t width = (size.width * scale_ + 1) & ~1, height = (size.height * scale_ + 1) & ~1;
         encoder_ = std::make_unique<Encoder>();
         encoder_->pad = padColour_ ? padColour_() & 0xFFFFFF : 0xFFFFFF;
-        const Container& container = EndsWith(path_, ".webm") ? WebM : Mp4;
+        const Container& container = VideoKindOf(path_) == VideoKind::WebM ? WebM : Mp4;
         file_ = std::make_unique<AtomicFile>(path_);
         if (!file_->Ready()) {
             error_ = file_->Error();

@@ -18,26 +18,21 @@
 #include <string>
 #include <string_view>
 
-#include "platform/screen_sampler.h"
+#include "platform/plugins.h"
 
 namespace vekora {
 
 class AtomicFile;
 
-class VideoRecorder : public ScreenSampler {
+class VideoRecorder : public VideoOutput {
 public:
-    // Whether the path names a video this recorder writes: it ends in .mp4 or .webm (any case).
-    static bool IsVideoPath(std::string_view path);
-
     // Each screen pixel becomes scale x scale pixels of the video (1 to 8). A picture of odd
     // width or height gets one more column or row, of the colour `padColour` gives when the
     // first frame arrives (the page colour).
     VideoRecorder(std::string path, double framesPerSecond, std::int32_t scale, std::function<std::uint32_t()> padColour);
     ~VideoRecorder() override;
 
-    // Encodes the last frame, finishes the file and puts it in place. Returns "" when the
-    // video was written, else what went wrong (also when no frame was ever sampled).
-    std::string Close(double endSeconds);
+    std::string Close(double endSeconds) override;
 
 protected:
     void FrameShown(ImageHandle frame, double startSeconds, double endSeconds) override;

@@ -14,17 +14,13 @@
 #include "draw/drawn_area.h"
 #include "platform/device.h"
 #include "platform/picture_fit.h"
+#include "platform/plugins.h"
 
 struct SDL_Window;
 struct SDL_Renderer;
 struct SDL_Texture;
 
 namespace vekora {
-
-struct WindowOptions {
-    double zoom = 1;          // the window's first size, in screen pixels a window point (0.5 to 8)
-    bool fullscreen = false;  // open fullscreen (F11 leaves it)
-};
 
 class WindowDevice : public Device {
 public:

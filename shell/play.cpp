@@ -14,8 +14,7 @@
 #include "platform/headless_device.h"
 #include "platform/png_writer.h"
 #include "platform/stop_signals.h"
-#include "platform/video_recorder.h"
-#include "platform/window_device.h"
+#include "platform/plugins.h"
 #include "shell/chooser.h"
 #include "settings/settings.h"
 #include "shell/diagnostic_printer.h"
@@ -35,12 +34,10 @@ std::unique_ptr<Device> MakeDevice(const CommandLine& line, std::vector<InputEve
     headless = line.headless;
     if (!headless) {
         std::string whyNot;
-        if (std::unique_ptr<WindowDevice> window = WindowDevice::Create({line.zoom, line.fullscreen}, whyNot)) {
-            InitProgram();  // the help box is drawn with the resident fonts
-            if (const OwnedImage help = HelpBoxPicture()) window->SetHelpPicture(help.get());
-            return window;
-        }
-        diagnostics << "vekora: no display (" << whyNot << "); running headless\n";
+        InitProgram();  // the help box is drawn with the resident fonts
+        const OwnedImage help = HelpBoxPicture();
+        if (std::unique_ptr<Device> window = OpenWindowDevice({line.zoom, line.fullscreen}, help.get(), whyNot)) return window;
+        diagnostics << "vekora: no window (" << whyNot << "); running headless\n";
         headless = true;
     }
     return std::make_unique<HeadlessDevice>(std::move(events));
@@ -49,10 +46,12 @@ std::unique_ptr<Device> MakeDevice(const CommandLine& line, std::vector<InputEve
 // The pictures written of a run, attached to the device's clock while it plays.
 class RunRecording {
 public:
-    RunRecording(const CommandLine& line, Device& device) : device_(device) {
-        if (VideoRecorder::IsVideoPath(line.record)) {
-            video_ = std::make_unique<VideoRecorder>(line.record, line.fps, line.scale,
-                                                     [] { return static_cast<std::uint32_t>(ProgramSettings().backgroundColour); });
+    // A video that cannot be written (no video plugin) leaves `error` said and records nothing.
+    RunRecording(const CommandLine& line, Device& device, std::string& error) : device_(device) {
+        if (VideoKindOf(line.record) != VideoKind::None) {
+            video_ = OpenVideoOutput(line.record, line.fps, line.scale,
+                                     [] { return static_cast<std::uint32_t>(ProgramSettings().backgroundColour); }, error);
+            if (!video_) return;
         } else if (!line.record.empty()) {
             gif_ = std::make_unique<GifRecorder>(line.record, line.fps);
         }
@@ -104,7 +103,7 @@ private:
 
     Device& device_;
     std::unique_ptr<GifRecorder> gif_;
-    std::unique_ptr<VideoRecorder> video_;
+    std::unique_ptr<VideoOutput> video_;
     std::unique_ptr<FramesWriter> frames_;
 };
 
@@ -198,7 +197,13 @@ int PlayScript(const CommandLine& line, Console& console, std::istream& input, s
     std::unique_ptr<Device> device = MakeDevice(line, std::move(events.events), diagnostics, headless);
     SetActiveDevice(device.get());
     CatchStopSignals();
-    RunRecording recording(line, *device);
+    std::string recordingError;
+    RunRecording recording(line, *device, recordingError);
+    if (!recordingError.empty()) {
+        diagnostics << "vekora: --record: " << line.record << ": " << recordingError << "\n";
+        SetActiveDevice(nullptr);
+        return ExitOutputFailed;
+    }
     if (headless) device->StopAt(static_cast<double>(line.untilMs) / 1000.0);
 
     ScriptRunSetup setup;

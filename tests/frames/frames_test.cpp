@@ -1,7 +1,7 @@
 // Every frame a lesson shows, compared with the frames it showed when its golden list was
-// made: a trail, a SLOW film and a drag, played headless with --frames. The golden lists
-// hold one line a frame (file name and a hash of its colours), so a frame that changes by
-// one pixel fails.
+// made: a trail, a SLOW film and a drag, played headless with --frames and recorded with
+// --record as a GIF. The golden lists hold one line a frame (file name or delay, and a hash
+// of its colours), so a frame that changes by one pixel or a hundredth of a second fails.
 //
 // To make the lists again after a change meant to alter pictures (or with another build,
 // given as VEKORA_FRAMES_PROGRAM):
@@ -80,12 +80,64 @@ std::string FrameList(const Lesson& lesson) {
     return list.str();
 }
 
-class RecordedFrames : public ::testing::TestWithParam<Lesson> {};
+// The frames of the lesson's GIF as a viewer sees them, one line each: the delay in
+// hundredths of a second and the colours of the whole picture. Frames that show the same
+// picture one after the other are one line with their delays added, as they look the same.
+std::string GifFrameList(const Lesson& lesson) {
+    const fs::path gif = fs::path(::testing::TempDir()) / ("vekora-frames-" + lesson.name + ".gif");
+    std::string command = "'" + Program() + "' --headless --no-logo --until " + std::to_string(lesson.untilMs);
+    if (!lesson.events.empty()) command += " --events '" + lesson.events.string() + "'";
+    command += " --record '" + gif.string() + "' '" + lesson.script.string() + "' >/dev/null 2>&1";
+    if (std::system(command.c_str()) != 0) return "the program failed: " + command;
+    const auto output = [](const std::string& shell) {
+        std::string text;
+        FILE* pipe = popen(shell.c_str(), "r");
+        if (pipe == nullptr) return text;
+        char buffer[1 << 16];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) text.append(buffer, n);
+        pclose(pipe);
+        return text;
+    };
+    std::istringstream delays(output("identify -format '%T %W %H\\n' '" + gif.string() + "'"));
+    const std::string pixels = output("convert '" + gif.string() + "' -coalesce -depth 8 rgb:-");
+    fs::remove(gif);
+    std::ostringstream list;
+    std::size_t at = 0;
+    std::uint64_t shownHash = 0;
+    long shownDelay = -1;
+    std::string size;
+    for (long delay, width, height; delays >> delay >> width >> height;) {
+        const std::size_t bytes = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3;
+        if (at + bytes > pixels.size()) return "the GIF could not be decoded";
+        std::uint64_t hash = 14695981039346656037ull;
+        for (std::size_t i = at; i < at + bytes; ++i) hash = (hash ^ static_cast<std::uint8_t>(pixels[i])) * 1099511628211ull;
+        at += bytes;
+        if (shownDelay >= 0 && hash == shownHash) {
+            shownDelay += delay;
+            continue;
+        }
+        if (shownDelay >= 0) list << size << " " << shownDelay << " " << std::hex << shownHash << std::dec << "\n";
+        size = std::to_string(width) + "x" + std::to_string(height);
+        shownHash = hash;
+        shownDelay = delay;
+    }
+    if (shownDelay >= 0) list << size << " " << shownDelay << " " << std::hex << shownHash << std::dec << "\n";
+    return list.str();
+}
 
-TEST_P(RecordedFrames, AreTheFramesOfTheGoldenList) {
-    const Lesson& lesson = GetParam();
-    const fs::path golden = Source / "tests" / "frames" / "golden" / (lesson.name + ".frames");
-    const std::string frames = FrameList(lesson);
+class RecordedFrames : public ::testing::TestWithParam<Lesson> {
+protected:
+    void ExpectGoldenList(const std::string& frames, const std::string& goldenName);
+};
+
+TEST_P(RecordedFrames, AreTheFramesOfTheGoldenList) { ExpectGoldenList(FrameList(GetParam()), GetParam().name + ".frames"); }
+
+TEST_P(RecordedFrames, AreTheGifFramesOfTheGoldenList) {
+    ExpectGoldenList(GifFrameList(GetParam()), GetParam().name + ".gif.frames");
+}
+
+void RecordedFrames::ExpectGoldenList(const std::string& frames, const std::string& goldenName) {
+    const fs::path golden = Source / "tests" / "frames" / "golden" / goldenName;
     if (std::getenv("VEKORA_UPDATE_FRAMES") != nullptr) {
         std::ofstream(golden, std::ios::binary) << frames;
         GTEST_SKIP() << "wrote " << golden;

@@ -20,7 +20,7 @@ deb=$(echo "$work"/package/vekora_"$version"_*.deb)
 field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Package)" = vekora ] && [ "$(field Version)" = "$version" ] || fail "package name or version"
 [ -n "$(field Maintainer)" ] && [ -n "$(field Description)" ] || fail "no maintainer or description"
-for library in libsdl2-2.0-0 libpng16-16 libcgif0 libavcodec59 libavformat59 libavutil57 libswscale6; do
+for library in libsdl2-2.0-0 libpng16-16 libgif7 libavcodec59 libavformat59 libavutil57 libswscale6; do
   field Depends | grep -q "$library" || fail "Depends lacks $library: $(field Depends)"
 done
 
@@ -30,6 +30,7 @@ usr=$root/usr
 for file in \
   bin/vekora \
   lib/libvekora.so.$version lib/libvekora.so.0 lib/libvekora.so \
+  lib/vekora/vekora-window.so lib/vekora/vekora-video.so \
   include/vekora.h \
   lib/pkgconfig/vekora.pc \
   lib/cmake/Vekora/VekoraConfig.cmake lib/cmake/Vekora/VekoraConfigVersion.cmake lib/cmake/Vekora/VekoraTargets.cmake \
@@ -59,6 +60,11 @@ export LD_LIBRARY_PATH=$usr/lib
 [ "$("$usr/bin/vekora" --version)" = "vekora $version" ] || fail "--version: $("$usr/bin/vekora" --version)"
 "$usr/bin/vekora" --headless --no-logo --screenshot "$work/installed.png" "$usr/share/doc/vekora/examples/circumcircle.vek"
 "$png_check" same "$source/examples/circumcircle.png" "$work/installed.png" || fail "the installed program played the lesson differently"
+# The video plugin is found where the package put it, and only a video loads it.
+"$usr/bin/vekora" --headless --no-logo --until 1000 --record "$work/installed.mp4" "$usr/share/doc/vekora/examples/circumcircle.vek" 2> "$work/record.log" \
+  || { cat "$work/record.log" >&2; fail "the installed program could not record a video"; }
+[ -s "$work/installed.mp4" ] || fail "the installed program wrote no video"
+readelf -d "$usr/bin/vekora" | grep -E 'NEEDED.*(SDL|libav|libsw)' && fail "the program itself needs the window or video libraries"
 
 # The examples as a developer builds them: pkg-config finds the unpacked tree as a sysroot.
 export PKG_CONFIG_SYSROOT_DIR=$root PKG_CONFIG_LIBDIR=$usr/lib/pkgconfig

@@ -2,6 +2,7 @@
 // folder of frames; and the palettes of frames with few and with many colours.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "platform/active_device.h"
@@ -14,6 +15,16 @@
 namespace vekora {
 namespace {
 
+// The colours the 64 x 48 screen shows, row after row.
+std::vector<std::uint32_t> ScreenColours() {
+    const Surface screen = ResolveSurface(TargetOrScreen(nullptr));
+    std::vector<std::uint32_t> pixels;
+    for (int y = 0; y < 48; ++y) {
+        for (int x = 0; x < 64; ++x) pixels.push_back(PixelRgb(screen, x, y));
+    }
+    return pixels;
+}
+
 // Three frames on a 16-bit 64 x 48 screen: white for 1 s, a blue box for 0.5 s, then a red
 // line added for 0.3 s; in between, polls that change nothing. Returns the recorder's error.
 template <typename Recorder>
@@ -22,14 +33,7 @@ std::string RecordRun(Recorder& recorder, std::vector<std::vector<std::uint32_t>
     SetActiveDevice(&device);
     device.AddClockObserver(&recorder);
     ScreenOpen(64, 48, 16);
-    const auto keep = [&shown] {
-        const Surface screen = ResolveSurface(TargetOrScreen(nullptr));
-        std::vector<std::uint32_t> pixels;
-        for (int y = 0; y < 48; ++y) {
-            for (int x = 0; x < 64; ++x) pixels.push_back(PixelRgb(screen, x, y));
-        }
-        shown.push_back(pixels);
-    };
+    const auto keep = [&shown] { shown.push_back(ScreenColours()); };
     RasterLine(TargetOrScreen(nullptr), 0, 0, 63, 47, 0xFFFFFF, LineKind::FilledBox, 0xFFFF);
     keep();
     SleepMs(1000);
@@ -100,6 +104,51 @@ TEST(GifRecorder, LongFramesAndPaletteChangesStayExact) {
     EXPECT_EQ(colours[last], 0x10E0F0u);
     EXPECT_EQ(colours[last + 39], 0x804020u);
     EXPECT_EQ(colours[last + 19 * 40 + 39], 0x10E0F0u);
+}
+
+// A 16-bit screen that gains one colour a frame: each frame adds only its small box to the
+// palette, until the palette is full and the recorder maps whole frames with nearest colours;
+// clearing the screen then brings exact frames back. Every frame of at most 256 colours
+// decodes exactly.
+TEST(GifRecorder, ChangedPixelsAreMappedExactlyUntilThePaletteIsFull) {
+    const std::string path = ::testing::TempDir() + "vekora-growing.gif";
+    GifRecorder recorder(path, 10);
+    HeadlessDevice device;
+    SetActiveDevice(&device);
+    device.AddClockObserver(&recorder);
+    ScreenOpen(64, 48, 16);
+    std::vector<std::vector<std::uint32_t>> shown;
+    constexpr int Boxes = 300;
+    for (int box = 0; box <= Boxes; ++box) {
+        if (box == Boxes) {
+            RasterLine(TargetOrScreen(nullptr), 0, 0, 63, 47, 0x204080, LineKind::FilledBox, 0xFFFF);
+        } else {
+            const int x = box % 32 * 2, y = box / 32 * 4;
+            RasterLine(TargetOrScreen(nullptr), x, y, x + 1, y + 3, static_cast<std::uint32_t>(box) * 0x0810C8 + 0x100000,
+                       LineKind::FilledBox, 0xFFFF);
+        }
+        shown.push_back(ScreenColours());
+        SleepMs(100);
+    }
+    ASSERT_EQ(recorder.Close(device.ClockSeconds()), "");
+    SetActiveDevice(nullptr);
+    if (testing::CommandOutput("command -v identify").empty()) GTEST_SKIP() << "ImageMagick is not installed";
+    const std::vector<std::uint32_t> colours = DecodedGif(path);
+    ASSERT_EQ(colours.size(), shown.size() * 64 * 48);
+    const auto distinctColours = [](std::vector<std::uint32_t> pixels) {
+        std::sort(pixels.begin(), pixels.end());
+        return std::unique(pixels.begin(), pixels.end()) - pixels.begin();
+    };
+    ASSERT_GT(distinctColours(shown[Boxes - 1]), GifPaletteSize) << "the palette must overflow";
+    std::size_t exactFrames = 0;
+    for (std::size_t frame = 0; frame < shown.size(); ++frame) {
+        if (distinctColours(shown[frame]) > GifPaletteSize) continue;
+        ++exactFrames;
+        for (std::size_t i = 0; i < 64 * 48; ++i) {
+            ASSERT_EQ(colours[frame * 64 * 48 + i], shown[frame][i]) << "frame " << frame << " pixel " << i;
+        }
+    }
+    EXPECT_GT(exactFrames, 200u);
 }
 
 TEST(GifRecorder, NothingShownIsReported) {

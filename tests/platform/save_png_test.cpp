@@ -2,11 +2,13 @@
 // refusals.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <random>
 #include <string>
+#include <tuple>
 
 #include "platform/active_device.h"
 #include "tests/support/picture_support.h"
@@ -65,6 +67,45 @@ TEST_P(SavePng, EveryPixelComesBackAsShown) {
 
 INSTANTIATE_TEST_SUITE_P(Depths, SavePng, ::testing::ValuesIn(Depths),
                          [](const auto& info) { return std::to_string(info.param.bytesPerPixel) + "Bytes"; });
+
+// Pictures of few colours are written through a palette of as few bits as they need: every
+// count on either side of 1, 2, 4 and 8 bits comes back exactly.
+class SavePngColours : public ::testing::TestWithParam<std::tuple<DepthCase, int>> {};
+
+TEST_P(SavePngColours, EveryPixelComesBackAsShown) {
+    const auto [depth, wanted] = GetParam();
+    const int colours = depth.bytesPerPixel == 1 ? std::min(wanted, 256) : wanted;
+    constexpr int Width = 41, Height = 29;
+    VekImage image = VEKD_NEWIMAGE(Width, Height, depth.bytesPerPixel);
+    ASSERT_NE(image, nullptr);
+    std::int64_t bytes = 0;
+    std::uint8_t* buffer = VEKD_IMAGEBUFFER(image, &bytes);
+    std::mt19937 random(static_cast<unsigned>(colours));
+    for (int i = 0; i < Width * Height; ++i) {
+        // Every colour at least once, then at random; colour k is stored as k spread apart.
+        const auto k = static_cast<std::uint32_t>(i < colours ? i : static_cast<int>(random() % static_cast<unsigned>(colours)));
+        const std::uint32_t stored = depth.bytesPerPixel == 1 ? k : depth.bytesPerPixel == 2 ? k * 251 % 65536 : k * 0x010305;
+        std::memcpy(buffer + 4 + i * depth.bytesPerPixel, &stored, static_cast<std::size_t>(depth.bytesPerPixel));
+    }
+    const std::string path = ::testing::TempDir() + "save_png_colours.png";
+    ASSERT_EQ(VEKD_SAVEPNG(&image, path.c_str()), 0);
+    const vekora::testing::RgbPicture picture = ReadPng(path);
+    ASSERT_EQ(picture.width, static_cast<std::uint32_t>(Width));
+    for (int i = 0; i < Width * Height; ++i) {
+        std::uint32_t stored = 0;
+        std::memcpy(&stored, buffer + 4 + i * depth.bytesPerPixel, static_cast<std::size_t>(depth.bytesPerPixel));
+        ASSERT_EQ(picture.At(i % Width, i / Width), depth.rgbOf(stored)) << "pixel " << i;
+    }
+    VEKD_FREEIMAGE(image);
+    std::remove(path.c_str());
+}
+
+INSTANTIATE_TEST_SUITE_P(Counts, SavePngColours,
+                         ::testing::Combine(::testing::ValuesIn(Depths), ::testing::Values(1, 2, 3, 5, 16, 17, 256, 257)),
+                         [](const auto& info) {
+                             return std::to_string(std::get<0>(info.param).bytesPerPixel) + "Bytes" +
+                                    std::to_string(std::get<1>(info.param)) + "Colours";
+                         });
 
 TEST(SavePngRefusals, NothingToWriteOrNowhereToWriteIt) {
     VekImage image = VEKD_NEWIMAGE(4, 4, 2);

@@ -103,10 +103,10 @@ TEST_P(PacedLessonVideo, LastsAsLongAsTheRunAndEndsOnItsLastScreen) {
 INSTANTIATE_TEST_SUITE_P(Formats, PacedLessonVideo, ::testing::Values("mp4", "webm"));
 
 TEST(VideoRecorder, KnowsItsFilesByTheirEnding) {
-    EXPECT_TRUE(VideoRecorder::IsVideoPath("lesson.mp4"));
-    EXPECT_TRUE(VideoRecorder::IsVideoPath("LESSON.WebM"));
-    EXPECT_FALSE(VideoRecorder::IsVideoPath("lesson.gif"));
-    EXPECT_FALSE(VideoRecorder::IsVideoPath("mp4"));
+    EXPECT_EQ(VideoKindOf("lesson.mp4"), VideoKind::Mp4);
+    EXPECT_EQ(VideoKindOf("LESSON.WebM"), VideoKind::WebM);
+    EXPECT_EQ(VideoKindOf("lesson.gif"), VideoKind::None);
+    EXPECT_EQ(VideoKindOf("mp4"), VideoKind::None);
 }
 
 TEST(VideoRecorder, ANameThatCannotBeWrittenIsReportedAndLeavesNoFile) {

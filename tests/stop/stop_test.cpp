@@ -38,7 +38,10 @@ TEST_P(SignalStop, MidFilmLeavesTheGifThatUntilLeavesAtTheSameMoment) {
     const std::string signalled = Temp(name + "-signal.gif"), limited = Temp(name + "-until.gif");
     const std::string errors = Temp(name + ".err");
     std::remove(signalled.c_str());
-    const int status = RunProgram({"--headless", "--no-logo", "--fps", "2", "--record", signalled, script}, errors,
+    // A day of the virtual clock: recording is fast enough that the default limit (600 s)
+    // could be reached before the signal comes.
+    const int status = RunProgram({"--headless", "--no-logo", "--until", "86400000", "--fps", "2", "--record", signalled, script},
+                                  errors,
                                   [signal](pid_t pid) {
                                       std::this_thread::sleep_for(std::chrono::milliseconds(400));
                                       kill(pid, signal);
