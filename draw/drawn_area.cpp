@@ -9,19 +9,27 @@
 #include <vector>
 
 namespace vekora {
-namespace {
 
 // Every live watch. A watch is one image's: drawing on an image reaches only its watches.
-struct WatchList {
+struct DrawnAreaWatchList {
     std::mutex lock;
     std::vector<DrawnAreaWatch*> watches;
     std::atomic<std::int32_t> count{0};
 };
 
-WatchList& LiveWatches() {
-    static WatchList list;  // made on first use, so that static images drawn early find it
-    return list;
+namespace {
+
+using WatchList = DrawnAreaWatchList;
+
+// The list in use: this copy's own, made on first use (so that static images drawn early find
+// it), unless it was pointed at the program's.
+WatchList*& ListInUse() {
+    static WatchList own;
+    static WatchList* used = &own;
+    return used;
 }
+
+WatchList& LiveWatches() { return *ListInUse(); }
 
 // A drawing coordinate as a pixel column or row, kept within what a rectangle can hold.
 std::int32_t Bounded(double value) {
@@ -69,6 +77,12 @@ void DrawnArea::Clear() {
         right_[static_cast<std::size_t>(band)] = 0;
     }
     bounds_ = {};
+}
+
+DrawnAreaWatchList* DrawnAreaWatches() { return &LiveWatches(); }
+
+void ShareDrawnAreaWatches(DrawnAreaWatchList* list) {
+    if (list != nullptr) ListInUse() = list;
 }
 
 bool DrawingWatched(ImageHandle target) {

@@ -111,6 +111,12 @@ private:
     std::vector<std::int32_t> right_;
 };
 
+// The process's list of live watches. A plugin carries its own copy of this code: it is
+// pointed at the program's list, so that the program's drawing reaches the plugin's watches.
+struct DrawnAreaWatchList;
+DrawnAreaWatchList* DrawnAreaWatches();
+void ShareDrawnAreaWatches(DrawnAreaWatchList* list);
+
 // Tells the watches on `target` that `area` of it may have changed.
 void NoteDrawn(ImageHandle target, const PixelRect& area);
 // Whether a watch is on `target`: a drawing that would spend work on telling it can skip it.

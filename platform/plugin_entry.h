@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "draw/drawn_area.h"
 #include "platform/plugins.h"
 
 namespace vekora {
@@ -16,6 +17,8 @@ namespace vekora {
 struct PluginHostLink {
     int (*caughtStopSignal)();                     // the program's caught SIGINT or SIGTERM
     void (*forgetActiveDevice)(const Device* device);  // a device going away is no longer active
+    int (*stopSignalWakeFd)();                     // the program's stop-signal wake-up descriptor
+    DrawnAreaWatchList* drawnAreaWatches;          // the program's watches on its images
 };
 
 struct WindowPluginRequest {

@@ -64,7 +64,7 @@ void* PluginEntry(const std::string& fileName, const char* entry, std::string& w
     return nullptr;
 }
 
-const PluginHostLink HostLink = {&CaughtStopSignal, &ForgetActiveDevice};
+const PluginHostLink HostLink = {&CaughtStopSignal, &ForgetActiveDevice, &StopSignalWakeFd, DrawnAreaWatches()};
 
 // Whether the environment names a display at all. Without one the window plugin is not even
 // loaded: it would load the window system's libraries only to find nothing to show on.
