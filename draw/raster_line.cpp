@@ -201,7 +201,7 @@ void NoteLine(ImageHandle target, const Surface& surface, double x1, double y1, 
     }
     constexpr std::int32_t Band = DrawnArea::BandRows;
     const auto first = static_cast<std::int32_t>(std::max(std::floor(std::min(y1, y2)) - Reach, 0.0));
-    const auto last = static_cast<std::int32_t>(std::min(std::ceil(std::max(y1, y2)) + Reach + 1, double{surface.height}));
+    const auto last = static_cast<std::int32_t>(std::min(std::ceil(std::max(y1, y2)) + Reach + 1, static_cast<double>(surface.height)));
     if (first >= last || !DrawingWatched(target)) return;
     // One span a band of rows, the bands the watches keep.
     const std::int32_t top = first / Band * Band;
@@ -223,7 +223,7 @@ void NoteLine(ImageHandle target, const Surface& surface, double x1, double y1, 
         }
         const std::size_t at = 2 * static_cast<std::size_t>(strip);
         spans[at] = static_cast<std::int32_t>(std::max(std::floor(from) - Reach, -1.0));
-        spans[at + 1] = static_cast<std::int32_t>(std::min(std::ceil(to) + Reach + 1, double{surface.width} + 1));
+        spans[at + 1] = static_cast<std::int32_t>(std::min(std::ceil(to) + Reach + 1, static_cast<double>(surface.width) + 1));
     }
     NoteDrawnRows(target, top, Band, spans.data(), strips);
 }

@@ -112,7 +112,9 @@ TEST_P(DrawnAreas, HoldEveryPixelTheOperationChanged) {
                         << area.right << ", " << area.bottom << ")";
                 }
             }
-            if (changed) EXPECT_GT(watch.Changes(), changesBefore) << operation.name << " round " << round;
+            if (changed) {
+                EXPECT_GT(watch.Changes(), changesBefore) << operation.name << " round " << round;
+            }
             EXPECT_TRUE(area == area.ClippedTo(Width, Height)) << operation.name << ": the area lies inside the image";
         }
     }
