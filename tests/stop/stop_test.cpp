@@ -162,6 +162,63 @@ TEST(WindowStop, ClosingTheWindowDuringRecordLeavesAWholeGif) {
     EXPECT_GT(ReadAll(gif).size(), 1000u) << "more than a header";
 }
 
+// How many pixels of the window named `part` show `rgb`, as the display has them now (within
+// the renderer's rounding of 5:6:5 colours: a few steps a channel); -1 when the window cannot
+// be read.
+long PixelsShowing(const std::string& part, unsigned long rgb) {
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) return -1;
+    long count = -1;
+    const Window window = AwaitWindow(display, part);
+    XWindowAttributes attributes{};
+    if (window != 0 && XGetWindowAttributes(display, window, &attributes) != 0) {
+        XImage* image = XGetImage(display, window, 0, 0, static_cast<unsigned>(attributes.width),
+                                  static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
+        if (image != nullptr) {
+            count = 0;
+            const auto near = [rgb](unsigned long pixel) {
+                for (const int shift : {0, 8, 16}) {
+                    const long a = static_cast<long>((pixel >> shift) & 0xFF), b = static_cast<long>((rgb >> shift) & 0xFF);
+                    if (std::labs(a - b) > 7) return false;
+                }
+                return true;
+            };
+            for (int y = 0; y < attributes.height; ++y)
+                for (int x = 0; x < attributes.width; ++x) count += near(XGetPixel(image, x, y));
+            XDestroyImage(image);
+        }
+    }
+    XCloseDisplay(display);
+    return count;
+}
+
+// The program's own window (the window plugin, loaded at run time) shows what the lesson drew
+// on the screen: the picture reaches the window through the changes the drawing reports.
+TEST(WindowPicture, ShowsWhatTheLessonDrew) {
+    if (std::getenv("DISPLAY") == nullptr) GTEST_SKIP() << "no display";
+#ifdef VEKORA_SANITIZED
+    GTEST_SKIP() << "the sanitized program reports the window system's leaks at exit";
+#endif
+    const std::string script = Temp("shows.vek");
+    Write(script, "SCREEN 320, 240\nSPEED 1\nPOINT A, 20, 100\nPOINT B, 300, 130\n"
+                  "L = LINE A, B, DEFAULT, &HFF0000\nWAIT 60000\nEND\n");
+    long red = -1, white = -1;
+    RunProgram({"--no-logo", script}, Temp("shows.err"), [&](pid_t pid) {
+        Display* display = XOpenDisplay(nullptr);
+        const bool opened = display != nullptr && AwaitWindow(display, "shows.vek") != 0;
+        if (display != nullptr) XCloseDisplay(display);
+        // The lesson is in its WAIT well before this.
+        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+        if (opened) {
+            red = PixelsShowing("shows.vek", 0xFF0000);
+            white = PixelsShowing("shows.vek", 0xFFFFFF);
+        }
+        if (!opened || !CloseWindow("shows.vek")) kill(pid, SIGKILL);
+    });
+    EXPECT_GT(red, 200) << "the red line, some 280 pixels long" << ReadAll(Temp("shows.err"));
+    EXPECT_GT(white, 320 * 200) << "the page";
+}
+
 // A lesson that reaches a WAIT of a minute at once.
 constexpr const char* LongWait =
     "SCREEN 320, 240\nSPEED 1\nPOINT A, 20, 100\nPOINT B, 300, 130\nL = LINE A, B\nWAIT 60000\nEND\n";
