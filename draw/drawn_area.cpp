@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
-#include <limits>
 #include <mutex>
 #include <vector>
 
@@ -46,7 +45,7 @@ PixelRect PixelRect::ClippedTo(std::int32_t width, std::int32_t height) const {
 
 PixelRect PixelRect::Around(double x1, double y1, double x2, double y2, double reach) {
     if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2) || !std::isfinite(reach))
-        return Whole(std::numeric_limits<std::int32_t>::max(), std::numeric_limits<std::int32_t>::max());
+        return Everything();
     const double margin = std::fabs(reach) + 1;  // and a pixel for rounding to pixel centres
     return {Bounded(std::floor(std::min(x1, x2) - margin)), Bounded(std::floor(std::min(y1, y2) - margin)),
             Bounded(std::ceil(std::max(x1, x2) + margin) + 1), Bounded(std::ceil(std::max(y1, y2) + margin) + 1)};
@@ -123,7 +122,7 @@ void NoteDrawnRows(ImageHandle target, std::int32_t top, std::int32_t rows, cons
 }
 
 void NoteDrawnAll(ImageHandle target) {
-    NoteDrawn(target, PixelRect::Whole(MaxImageWidth + 1, 65536));
+    NoteDrawn(target, PixelRect::Everything());
 }
 
 DrawnAreaWatch::DrawnAreaWatch(ImageHandle image) : image_(image) {
@@ -156,15 +155,9 @@ PixelRect DrawnAreaWatch::Take() {
     return bounds;
 }
 
-PixelRect DrawnAreaWatch::Peek() const {
-    const std::lock_guard<std::mutex> guard(LiveWatches().lock);
-    return area_.Bounds();
-}
-
 DrawnArea DrawnAreaWatch::TakeRows() {
     const std::lock_guard<std::mutex> guard(LiveWatches().lock);
-    DrawnArea taken(width_, height_);
-    taken.Add(area_, 0, 0);
+    DrawnArea taken = area_;
     area_.Clear();
     return taken;
 }

@@ -42,6 +42,8 @@ struct PixelRect {
 
     // Every pixel of an image of this size.
     static PixelRect Whole(std::int32_t width, std::int32_t height) { return {0, 0, width, height}; }
+    // Every pixel of any image.
+    static PixelRect Everything() { return Whole(MaxImageWidth + 1, 0x10000); }
     // The pixels a drawing between (x1, y1) and (x2, y2) in drawing coordinates can reach, with
     // `reach` pixels more on every side for rounding and thickness. Coordinates that are not
     // finite reach everything.
@@ -147,8 +149,6 @@ public:
     // The rectangle around what was drawn since the watch began or was last taken, inside the
     // image; then forgets it.
     PixelRect Take();
-    // The same, kept.
-    PixelRect Peek() const;
     // What was drawn since the watch began or was last taken, row by row; then forgets it.
     DrawnArea TakeRows();
     // How many drawings have touched the image since the watch began: equal counts at two

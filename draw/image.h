@@ -71,11 +71,9 @@ void RasterFill(ImageHandle target, float x, float y, std::uint32_t colour, std:
 void ImageBlit(ImageHandle target, float x, float y, ImageHandle image, BlitMode mode, std::int32_t alpha);
 void ImageCapture(ImageHandle source, float x1, float y1, float x2, float y2, ImageHandle image);
 
-struct PixelRect;
 class DrawnArea;
 // The pixels of `area` of the image copied onto the target as a plain blit of the whole image
 // at (x, y) would copy them; the rest of the target stays as it is.
-void ImageCopyArea(ImageHandle target, std::int32_t x, std::int32_t y, ImageHandle image, const PixelRect& area);
 void ImageCopyArea(ImageHandle target, std::int32_t x, std::int32_t y, ImageHandle image, const DrawnArea& area);
 
 }  // namespace vekora

@@ -158,24 +158,6 @@ void ImageCapture(ImageHandle source, float x1, float y1, float x2, float y2, Im
     NoteDrawn(image, {overlap.srcX, overlap.srcY, overlap.srcX + overlap.width, overlap.srcY + overlap.height});
 }
 
-void ImageCopyArea(ImageHandle target, std::int32_t x, std::int32_t y, ImageHandle image, const PixelRect& area) {
-    const Surface dst = ResolveSurface(target);
-    const Surface src = ResolveSurface(image);
-    if (dst.Empty() || src.Empty() || dst.bytesPerPixel != src.bytesPerPixel) return;
-    const PixelRect part = area.ClippedTo(src.width, src.height);
-    if (part.Empty()) return;
-    Overlap overlap;
-    if (!Place(static_cast<double>(x) + part.left, static_cast<double>(y) + part.top, part.Width(), part.Height(), dst,
-               overlap))
-        return;
-    const std::size_t rowBytes = static_cast<std::size_t>(overlap.width) * dst.bytesPerPixel;
-    for (std::int32_t row = 0; row < overlap.height; ++row) {
-        std::memmove(dst.At(overlap.dstX, overlap.dstY + row),
-                     src.At(part.left + overlap.srcX, part.top + overlap.srcY + row), rowBytes);
-    }
-    NoteDrawn(target, Covered(overlap));
-}
-
 void ImageCopyArea(ImageHandle target, std::int32_t x, std::int32_t y, ImageHandle image, const DrawnArea& area) {
     const Surface dst = ResolveSurface(target);
     const Surface src = ResolveSurface(image);

@@ -273,13 +273,23 @@ std::size_t NumberLength(std::string_view text) {
     return decimal == 0 ? 0 : blanks + decimal;
 }
 
+namespace {
+
+// A colour's (r, g, b) text without the parentheses around it.
+std::string_view WithoutParentheses(std::string_view text) {
+    const auto isParenthesis = [](char byte) { return byte == '(' || byte == ')'; };
+    while (!text.empty() && isParenthesis(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isParenthesis(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+}  // namespace
+
 bool IsColourText(std::string_view text) {
     if (text.empty()) return false;
     if (text.size() >= 2 && text[0] == '0' && Upper(text[1]) == 'X') return AllRadixDigits(text.substr(2), 16);
     if (text[0] == '(') {
-        const auto isParenthesis = [](char byte) { return byte == '(' || byte == ')'; };
-        while (!text.empty() && isParenthesis(text.front())) text.remove_prefix(1);
-        while (!text.empty() && isParenthesis(text.back())) text.remove_suffix(1);
+        text = WithoutParentheses(text);
         std::size_t position = 0;
         std::string_view part;
         int count = 0;
@@ -298,9 +308,7 @@ std::int32_t ParseColour(std::string_view text) {
         return RoundToWord(ParseRadix(text.substr(2), 16));
     }
     if (text[0] == '(') {
-        const auto isParenthesis = [](char byte) { return byte == '(' || byte == ')'; };
-        while (!text.empty() && isParenthesis(text.front())) text.remove_prefix(1);
-        while (!text.empty() && isParenthesis(text.back())) text.remove_suffix(1);
+        text = WithoutParentheses(text);
         std::size_t position = 0;
         std::string_view part;
         double parts[3] = {0.0, 0.0, 0.0};
