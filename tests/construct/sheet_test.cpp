@@ -8,6 +8,7 @@
 #include "tests/support/construct_support.h"
 #include "geom/kernel.h"
 #include "platform/png_writer.h"
+#include "tests/support/temp_path.h"
 
 namespace vekora {
 namespace {
@@ -61,7 +62,7 @@ TEST(ConstructionSheet, ShowsEveryConstructionWithItsAids) {
     stage.settings.constructionColour = 0xA0A0A0;
     StagedCall call = stage.Call(ModePace);
     BuildSheet(call);
-    const std::string path = ::testing::TempDir() + "construction-sheet.png";
+    const std::string path = vekora::testing::TempPath("construction-sheet.png");
     EXPECT_EQ(WritePng(stage.page(), path), "");
     // The circumcircle, about the crossing of the midlines, passes the three vertices.
     for (const Point& v : {Pt(70, 330), Pt(300, 350), Pt(170, 150)}) EXPECT_TRUE(ColourNear(stage.page(), Blue, v.x, v.y, 2));

@@ -11,6 +11,7 @@
 #include "draw/points.h"
 #include "tests/support/figure_support.h"
 #include "platform/png_writer.h"
+#include "tests/support/temp_path.h"
 
 namespace vekora {
 namespace {
@@ -105,7 +106,7 @@ TEST(FigureSheet, FiguresFillsAndMarks) {
     EXPECT_NE(PixelValue(page, 280, 285), EncodeColour(Green, 2));
     EXPECT_NE(PixelValue(page, 280, 285), EncodeColour(White, 2));
     EXPECT_EQ(PixelValue(page, 370, 265), EncodeColour(White, 2));
-    const std::string path = ::testing::TempDir() + "figure-sheet.png";
+    const std::string path = vekora::testing::TempPath("figure-sheet.png");
     EXPECT_EQ(WritePng(page, path), "");
     std::printf("figure sheet: %s\n", path.c_str());
     ImageFree(page);

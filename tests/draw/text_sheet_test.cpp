@@ -7,6 +7,7 @@
 
 #include "draw/text.h"
 #include "platform/png_writer.h"
+#include "tests/support/temp_path.h"
 
 namespace vekora {
 namespace {
@@ -71,7 +72,7 @@ TEST(TextSheet, EveryFontDrawsAllItsInk) {
     LineWrap(page, paragraph, ViewOf(resident.fonts[1]), 300, y + 4, 360, 120, Black, 0xE0F0FF);
     LineWrap(page, "abgd ABGD qlpw", ViewOf(resident.fonts[7]), 680, y + 4, 120, 120, Black, 0xE0FFE0);
 
-    const std::string path = ::testing::TempDir() + "text-sheet.png";
+    const std::string path = vekora::testing::TempPath("text-sheet.png");
     EXPECT_EQ(WritePng(page, path), "");
     ImageFree(page);
 }

@@ -19,6 +19,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/temp_path.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -64,7 +66,7 @@ std::vector<Lesson> Lessons() {
 
 // The frames the program writes for the lesson, one line each.
 std::string FrameList(const Lesson& lesson) {
-    const fs::path folder = fs::path(::testing::TempDir()) / ("vekora-frames-" + lesson.name);
+    const fs::path folder = fs::path(vekora::testing::TempPath("frames-" + lesson.name));
     fs::remove_all(folder);
     fs::create_directories(folder);
     std::string command = "'" + Program() + "' --headless --no-logo --until " + std::to_string(lesson.untilMs);
@@ -84,7 +86,7 @@ std::string FrameList(const Lesson& lesson) {
 // hundredths of a second and the colours of the whole picture. Frames that show the same
 // picture one after the other are one line with their delays added, as they look the same.
 std::string GifFrameList(const Lesson& lesson) {
-    const fs::path gif = fs::path(::testing::TempDir()) / ("vekora-frames-" + lesson.name + ".gif");
+    const fs::path gif = fs::path(vekora::testing::TempPath("frames-" + lesson.name + ".gif"));
     std::string command = "'" + Program() + "' --headless --no-logo --until " + std::to_string(lesson.untilMs);
     if (!lesson.events.empty()) command += " --events '" + lesson.events.string() + "'";
     command += " --record '" + gif.string() + "' '" + lesson.script.string() + "' >/dev/null 2>&1";

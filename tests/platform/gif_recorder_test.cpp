@@ -11,6 +11,7 @@
 #include "platform/frames_writer.h"
 #include "platform/gif_recorder.h"
 #include "platform/headless_device.h"
+#include "tests/support/temp_path.h"
 
 namespace vekora {
 namespace {
@@ -61,7 +62,7 @@ std::vector<std::uint32_t> DecodedGif(const std::string& path) {
 }
 
 TEST(GifRecorder, WritesALoopingGifThatDecodesToTheFramesShown) {
-    const std::string path = ::testing::TempDir() + "vekora-recording.gif";
+    const std::string path = vekora::testing::TempPath("recording.gif");
     GifRecorder recorder(path, 25);
     std::vector<std::vector<std::uint32_t>> shown;
     ASSERT_EQ(RecordRun(recorder, shown), "");
@@ -79,7 +80,7 @@ TEST(GifRecorder, WritesALoopingGifThatDecodesToTheFramesShown) {
 }
 
 TEST(GifRecorder, LongFramesAndPaletteChangesStayExact) {
-    const std::string path = ::testing::TempDir() + "vekora-palettes.gif";
+    const std::string path = vekora::testing::TempPath("palettes.gif");
     GifRecorder recorder(path, 10);
     HeadlessDevice device;
     SetActiveDevice(&device);
@@ -111,7 +112,7 @@ TEST(GifRecorder, LongFramesAndPaletteChangesStayExact) {
 // clearing the screen then brings exact frames back. Every frame of at most 256 colours
 // decodes exactly.
 TEST(GifRecorder, ChangedPixelsAreMappedExactlyUntilThePaletteIsFull) {
-    const std::string path = ::testing::TempDir() + "vekora-growing.gif";
+    const std::string path = vekora::testing::TempPath("growing.gif");
     GifRecorder recorder(path, 10);
     HeadlessDevice device;
     SetActiveDevice(&device);
@@ -152,12 +153,12 @@ TEST(GifRecorder, ChangedPixelsAreMappedExactlyUntilThePaletteIsFull) {
 }
 
 TEST(GifRecorder, NothingShownIsReported) {
-    GifRecorder recorder(::testing::TempDir() + "vekora-empty.gif", 25);
+    GifRecorder recorder(vekora::testing::TempPath("empty.gif"), 25);
     EXPECT_NE(recorder.Close(1.0), "");
 }
 
 TEST(FramesWriter, WritesEachChangedFrameOnce) {
-    const std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) / "vekora-frames";
+    const std::filesystem::path folder = std::filesystem::path(vekora::testing::TempPath("frames"));
     std::filesystem::remove_all(folder);
     FramesWriter writer(folder.string(), 25);
     std::vector<std::vector<std::uint32_t>> shown;

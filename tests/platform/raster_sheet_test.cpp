@@ -8,6 +8,7 @@
 #include "draw/image_surface.h"
 #include "tests/support/picture_support.h"
 #include "platform/png_writer.h"
+#include "tests/support/temp_path.h"
 
 namespace vekora {
 namespace {
@@ -83,7 +84,7 @@ TEST(RasterSheet, WritesAPngThatReadsBackPixelForPixel) {
     for (const std::int32_t bytesPerPixel : {2, 4, 1}) {
         ImageHandle page = ImageNewOfDepth(640, 460, bytesPerPixel, 0);
         DrawSheet(page);
-        const std::string path = ::testing::TempDir() + (bytesPerPixel == 2 ? "raster-sheet.png" : "raster-sheet-" + std::to_string(bytesPerPixel * 8) + ".png");
+        const std::string path = vekora::testing::TempPath((bytesPerPixel == 2 ? "raster-sheet.png" : "raster-sheet-" + std::to_string(bytesPerPixel * 8) + ".png"));
         ASSERT_EQ(WritePng(page, path), "");
         const testing::RgbPicture picture = testing::ReadPng(path);
         ASSERT_EQ(picture.width, 640u);

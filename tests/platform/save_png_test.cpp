@@ -14,6 +14,7 @@
 #include "tests/support/picture_support.h"
 #include "platform/device.h"
 #include "vekora.h"
+#include "tests/support/temp_path.h"
 
 namespace {
 
@@ -49,7 +50,7 @@ TEST_P(SavePng, EveryPixelComesBackAsShown) {
     std::mt19937 random(depth.bytesPerPixel);
     for (std::int64_t at = 4; at < bytes; ++at) buffer[at] = static_cast<std::uint8_t>(random());
 
-    const std::string path = ::testing::TempDir() + "save_png_" + std::to_string(depth.bytesPerPixel) + ".png";
+    const std::string path = vekora::testing::TempPath("save_png_" + std::to_string(depth.bytesPerPixel) + ".png");
     ASSERT_EQ(VEKD_SAVEPNG(&image, path.c_str()), 0);
     const vekora::testing::RgbPicture picture = ReadPng(path);
     ASSERT_EQ(picture.width, static_cast<std::uint32_t>(Width));
@@ -87,7 +88,7 @@ TEST_P(SavePngColours, EveryPixelComesBackAsShown) {
         const std::uint32_t stored = depth.bytesPerPixel == 1 ? k : depth.bytesPerPixel == 2 ? k * 251 % 65536 : k * 0x010305;
         std::memcpy(buffer + 4 + i * depth.bytesPerPixel, &stored, static_cast<std::size_t>(depth.bytesPerPixel));
     }
-    const std::string path = ::testing::TempDir() + "save_png_colours.png";
+    const std::string path = vekora::testing::TempPath("save_png_colours.png");
     ASSERT_EQ(VEKD_SAVEPNG(&image, path.c_str()), 0);
     const vekora::testing::RgbPicture picture = ReadPng(path);
     ASSERT_EQ(picture.width, static_cast<std::uint32_t>(Width));
@@ -115,7 +116,7 @@ TEST(SavePngRefusals, NothingToWriteOrNowhereToWriteIt) {
     // The screen, with no device and so no screen open.
     vekora::Device* active = vekora::ActiveDevice();
     vekora::SetActiveDevice(nullptr);
-    const std::string path = ::testing::TempDir() + "save_png_screen.png";
+    const std::string path = vekora::testing::TempPath("save_png_screen.png");
     EXPECT_EQ(VEKD_SAVEPNG(nullptr, path.c_str()), -1);
     VekImage none = nullptr;
     EXPECT_EQ(VEKD_SAVEPNG(&none, path.c_str()), -1);

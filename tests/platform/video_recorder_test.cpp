@@ -15,6 +15,7 @@
 #include "shell/run_script.h"
 #include "shell/script_file.h"
 #include "video_test_support.h"
+#include "tests/support/temp_path.h"
 
 namespace {
 
@@ -64,7 +65,7 @@ class PacedLessonVideo : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(PacedLessonVideo, LastsAsLongAsTheRunAndEndsOnItsLastScreen) {
     const std::string extension = GetParam();
-    const std::string video = ::testing::TempDir() + "circumcircle." + extension;
+    const std::string video = vekora::testing::TempPath("circumcircle." + extension);
     const Recorded run = RecordLesson(std::string(VEKORA_SOURCE_DIR) + "/examples/circumcircle.vek", video);
     ASSERT_EQ(run.error, "");
     ASSERT_GT(run.endSeconds, 10.0);  // a lesson of many paced steps

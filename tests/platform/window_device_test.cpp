@@ -18,6 +18,7 @@
 #include "platform/png_writer.h"
 #include "platform/window_device.h"
 #include "vekora.h"
+#include "tests/support/temp_path.h"
 
 namespace vekora {
 namespace {
@@ -48,7 +49,7 @@ bool WithinOneStep(std::uint32_t a, std::uint32_t b) {
 
 // The window shows `screen` (of any device) as our PNG writer writes it.
 void ExpectShownAs(const std::vector<std::uint32_t>& shown, ImageHandle screen) {
-    const std::string reference = ::testing::TempDir() + "vekora-window.png";
+    const std::string reference = vekora::testing::TempPath("window.png");
     ASSERT_EQ(WritePng(screen, reference), "");
     const testing::RgbPicture expected = testing::ReadPng(reference);
     ASSERT_EQ(shown.size(), std::size_t{expected.width} * expected.height);

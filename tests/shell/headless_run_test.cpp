@@ -13,11 +13,12 @@
 #include "platform/device.h"
 #include "platform/headless_device.h"
 #include "vekora.h"
+#include "tests/support/temp_path.h"
 
 namespace {
 
 std::string WriteFile(const std::string& name, const std::string& text) {
-    const std::string path = ::testing::TempDir() + name;
+    const std::string path = vekora::testing::TempPath(name);
     std::ofstream(path, std::ios::binary) << text;
     return path;
 }
@@ -80,7 +81,7 @@ TEST(HeadlessRun, CompilationErrorsFillTheListsAndShowNothing) {
 
 TEST(HeadlessRun, RecordsAGif) {
     const std::string script = WriteFile("headless_gif.vek", "SCREEN 100, 80, 16, &H0000FF\nWAIT 200\nCLS &HFFFFFF\nEND\n");
-    const std::string gif = ::testing::TempDir() + "headless_run.gif";
+    const std::string gif = vekora::testing::TempPath("headless_run.gif");
     VEKS_HeadlessRun options{};
     options.recordFile = gif.c_str();
     options.framesPerSecond = 10;

@@ -12,6 +12,7 @@
 #include "shell/console.h"
 #include "shell/play.h"
 #include "tests/platform/video_test_support.h"
+#include "tests/support/temp_path.h"
 
 namespace {
 
@@ -25,9 +26,9 @@ class RecordVideo : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(RecordVideo, KeepsTheRunsTimeAndScalesItsPixels) {
     // A blue page (odd sides) for 2 s, then green for 1 s.
-    const std::string script = ::testing::TempDir() + "pauses.vek";
+    const std::string script = vekora::testing::TempPath("pauses.vek");
     std::ofstream(script) << "DEFAULTS &H0000FF\nSCREEN 161, 121\nWAIT 2000\nCLS &H00FF00\nWAIT 1000\nEND\n";
-    const std::string video = ::testing::TempDir() + "pauses." + GetParam();
+    const std::string video = vekora::testing::TempPath(std::string("pauses.") + GetParam());
     const CommandLine line = ParseCommandLine({"--headless", "--no-logo", "--record", video, "--scale", "3", script});
     ASSERT_EQ(line.action, CommandLine::Action::Run) << line.error;
     std::ostringstream printed, diagnostics;
@@ -61,7 +62,7 @@ TEST_P(RecordVideo, KeepsTheRunsTimeAndScalesItsPixels) {
 INSTANTIATE_TEST_SUITE_P(Formats, RecordVideo, ::testing::Values("mp4", "webm"));
 
 TEST(RecordVideo, AVideoThatCannotBeWrittenIsReported) {
-    const std::string script = ::testing::TempDir() + "short.vek";
+    const std::string script = vekora::testing::TempPath("short.vek");
     std::ofstream(script) << "SCREEN 100, 80\nEND\n";
     const CommandLine line = ParseCommandLine({"--headless", "--no-logo", "--record", "/nonexistent-folder/a.mp4", script});
     std::ostringstream printed, diagnostics;

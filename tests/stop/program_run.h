@@ -15,11 +15,13 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/temp_path.h"
+
 namespace vekora::testing {
 
 inline const std::string Program = VEKORA_PROGRAM;
 
-inline std::string Temp(const std::string& name) { return ::testing::TempDir() + "vekora-stop-" + name; }
+inline std::string Temp(const std::string& name) { return TempPath("stop-" + name); }
 
 inline std::string ReadAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

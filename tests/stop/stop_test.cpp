@@ -12,6 +12,7 @@
 // clang-format on
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <regex>
 #include <string>
 #include <thread>
@@ -145,14 +146,16 @@ TEST(WindowStop, ClosingTheWindowDuringRecordLeavesAWholeGif) {
     GTEST_SKIP() << "the sanitized program reports the window system's leaks at exit";
 #endif
     const std::string script = Temp("window.vek");
+    // The whole file name: a window of a case running beside this one has its own.
+    const std::string title = std::filesystem::path(script).filename().string();
     Write(script, LongFilm);
     const std::string gif = Temp("window.gif");
     std::remove(gif.c_str());
     bool closed = false;
     const int status = RunProgram({"--no-logo", "--fps", "5", "--record", gif, script}, Temp("window.err"),
-                                  [&closed](pid_t pid) {
+                                  [&closed, &title](pid_t pid) {
                                       std::this_thread::sleep_for(std::chrono::milliseconds(1500));
-                                      closed = CloseWindow("window.vek");
+                                      closed = CloseWindow(title);
                                       // Never leave a window that did not close playing on.
                                       if (!closed) kill(pid, SIGKILL);
                                   });
@@ -200,20 +203,22 @@ TEST(WindowPicture, ShowsWhatTheLessonDrew) {
     GTEST_SKIP() << "the sanitized program reports the window system's leaks at exit";
 #endif
     const std::string script = Temp("shows.vek");
+    // The whole file name: a window of a case running beside this one has its own.
+    const std::string title = std::filesystem::path(script).filename().string();
     Write(script, "SCREEN 320, 240\nSPEED 1\nPOINT A, 20, 100\nPOINT B, 300, 130\n"
                   "L = LINE A, B, DEFAULT, &HFF0000\nWAIT 60000\nEND\n");
     long red = -1, white = -1;
     RunProgram({"--no-logo", script}, Temp("shows.err"), [&](pid_t pid) {
         Display* display = XOpenDisplay(nullptr);
-        const bool opened = display != nullptr && AwaitWindow(display, "shows.vek") != 0;
+        const bool opened = display != nullptr && AwaitWindow(display, title) != 0;
         if (display != nullptr) XCloseDisplay(display);
         // The lesson is in its WAIT well before this.
         std::this_thread::sleep_for(std::chrono::milliseconds(1500));
         if (opened) {
-            red = PixelsShowing("shows.vek", 0xFF0000);
-            white = PixelsShowing("shows.vek", 0xFFFFFF);
+            red = PixelsShowing(title, 0xFF0000);
+            white = PixelsShowing(title, 0xFFFFFF);
         }
-        if (!opened || !CloseWindow("shows.vek")) kill(pid, SIGKILL);
+        if (!opened || !CloseWindow(title)) kill(pid, SIGKILL);
     });
     EXPECT_GT(red, 200) << "the red line, some 280 pixels long" << ReadAll(Temp("shows.err"));
     EXPECT_GT(white, 320 * 200) << "the page";
@@ -236,19 +241,21 @@ TEST_P(WindowWait, EndsAtOnceForAKeyACloseOrASignal) {
 #endif
     const Interruption interruption = GetParam();
     const std::string script = Temp("wait.vek");
+    // The whole file name: a window of a case running beside this one has its own.
+    const std::string title = std::filesystem::path(script).filename().string();
     Write(script, LongWait);
     bool done = false;
     std::chrono::steady_clock::time_point interrupted;
     const int status = RunProgram({"--no-logo", script}, Temp("wait.err"), [&](pid_t pid) {
         Display* display = XOpenDisplay(nullptr);
-        const bool opened = display != nullptr && AwaitWindow(display, "wait.vek") != 0;
+        const bool opened = display != nullptr && AwaitWindow(display, title) != 0;
         if (display != nullptr) XCloseDisplay(display);
         // The lesson is in its WAIT well before this.
         std::this_thread::sleep_for(std::chrono::milliseconds(1500));
         interrupted = std::chrono::steady_clock::now();
         switch (interruption) {
-            case Interruption::Key: done = opened && TypeKey("wait.vek", XK_Right); break;
-            case Interruption::Close: done = opened && CloseWindow("wait.vek"); break;
+            case Interruption::Key: done = opened && TypeKey(title, XK_Right); break;
+            case Interruption::Close: done = opened && CloseWindow(title); break;
             case Interruption::Signal: done = kill(pid, SIGINT) == 0; break;
         }
         // Never leave a window that was not reached waiting on.
