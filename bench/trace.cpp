@@ -1,6 +1,7 @@
 // An ANIMATION whose point leaves a trace, played headless for 60 and for 600 seconds of the
-// virtual clock: how many seconds of the run are played in one second of real time. A trail
-// that costs what it covers keeps the two rates close.
+// virtual clock: how many seconds of the run are played in one second of real time. A frame
+// that costs only what it draws (the trails' newest positions among it) keeps the two rates
+// equal.
 #include <benchmark/benchmark.h>
 
 #include <string>

@@ -74,7 +74,7 @@ void DrawTrails(RunContext& run, Activation& act) {
         if (trail.size() <= frame) trail.resize(frame + 1, UndefinedPoint());
         trail[frame] = run.objects.points[static_cast<std::size_t>(act.traced[i])];
     }
-    if (run.page) act.trailLayers.Draw(run.page.get(), act.trail, frame);
+    if (run.page) act.trailLayers.Draw(run.page.get(), act.entryPicture.get(), act.trail, frame);
 }
 
 // The control bar's answer for the code that ended the frame's wait, which it consumes.
@@ -107,7 +107,9 @@ StepResult AnimationPrologue(RunContext& run, Activation& act) {
     if (act.repeatCounter < 1) return NextStep();
     if (run.stage.input == 0)
         run.stage.input = run.stage.Wait(act.mode == ModeFast ? run.settings.frameMs : run.settings.stepMs);
-    if (run.page) act.entryPaintBack.Paint(run.page.get(), act.entryPicture.get());
+    if (run.page)
+        act.trailLayers.StartFrame(run.page.get(), act.entryPicture.get(), act.traced.size(),
+                                   static_cast<std::size_t>(act.repeatCounter - 1));
     const StepResult answer = AnswerBetweenFrames(run, act);
     if (answer.flow != Flow::Next) return answer;
     for (StepEntry& step : act.steps) ApplyStep(run, step);

@@ -13,7 +13,6 @@
 #include "anim/stage.h"
 #include "construct/construction_call.h"
 #include "draw/image.h"
-#include "draw/paint_back.h"
 #include "geom/records.h"
 #include "interp/trails.h"
 #include "script/instruction_table.h"
@@ -124,7 +123,6 @@ struct Activation {
     std::array<ParameterBinding, MaxParameters> parameters{};
 
     OwnedImage entryPicture;    // the page at entry and after SCREEN or WINDOW
-    PaintBack entryPaintBack;   // an ANIMATION's frames start from the entry picture this way
     OwnedImage workingPicture;  // the page while instruments are shown or points dragged
     ObjectLists snapshot;       // the object lists at entry, put back by Repetir
 
@@ -136,7 +134,7 @@ struct Activation {
     std::vector<StepEntry> steps;
     std::vector<std::int32_t> traced;
     std::vector<std::vector<Point>> trail;  // one list of positions a traced point
-    TrailLayers trailLayers;                // the trails as drawn so far
+    TrailLayers trailLayers;                // the trails as drawn so far; frames start from them
     std::int32_t grabbed = -1;              // the clickable entry being dragged; -1 none
     // Where the drag started: the mouse on the page, and the grabbed point in whole pixels.
     std::int32_t grabMouseX = 0, grabMouseY = 0;

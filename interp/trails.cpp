@@ -26,6 +26,22 @@ void CopyPixels(const std::uint8_t* from, std::uint8_t* to, const std::vector<st
     for (const std::uint32_t index : indices) std::memcpy(to + index * Bytes, from + index * Bytes, Bytes);
 }
 
+// The pixels inside `area` that a layer has drawn (those that are not the key), from the
+// layer onto an image of the same size and depth.
+template <typename Pixel>
+void CopyDrawnPixels(const Surface& from, const Surface& to, const PixelRect& area, std::uint32_t key) {
+    const auto drawn = static_cast<Pixel>(key);
+    for (std::int32_t y = area.top; y < area.bottom; ++y) {
+        const std::uint8_t* source = from.At(area.left, y);
+        std::uint8_t* target = to.At(area.left, y);
+        for (std::int32_t x = 0; x < area.right - area.left; ++x, source += sizeof(Pixel), target += sizeof(Pixel)) {
+            Pixel value;
+            std::memcpy(&value, source, sizeof(Pixel));
+            if (value != drawn) std::memcpy(target, &value, sizeof(Pixel));
+        }
+    }
+}
+
 }  // namespace
 
 bool TrailLayers::Fits(ImageHandle page, std::size_t trails, std::size_t frame) const {
@@ -34,30 +50,60 @@ bool TrailLayers::Fits(ImageHandle page, std::size_t trails, std::size_t frame) 
            size.height == size_.height && size.bytesPerPixel == size_.bytesPerPixel;
 }
 
-void TrailLayers::Draw(ImageHandle page, const std::vector<std::vector<Point>>& trails, std::size_t frame) {
+bool TrailLayers::BackdropFits(ImageHandle entry, std::size_t trails, std::size_t frame) const {
+    return trails > 0 && backdrop_ && backdropEntry_ && backdropEntry_->Watches(entry) &&
+           backdropEntry_->Changes() == backdropEntryChanges_ && Fits(entry, trails, frame);
+}
+
+void TrailLayers::StartFrame(ImageHandle page, ImageHandle entry, std::size_t trails, std::size_t frame) {
+    startedFromBackdrop_ = BackdropFits(entry, trails, frame);
+    paintBack_.Paint(page, startedFromBackdrop_ ? backdrop_.get() : entry);
+}
+
+void TrailLayers::Draw(ImageHandle page, ImageHandle entry, const std::vector<std::vector<Point>>& trails,
+                       std::size_t frame) {
     const SurfaceSize size = SurfaceInfo(page);
     const std::uint32_t key = EncodeColour(TRANSPARENT, size.bytesPerPixel);
     // The layers hold the positions before this frame; only the newest ones are new to them.
     const bool fits = Fits(page, trails.size(), frame);
-    bool keepable = size.bytesPerPixel > 0;
+    bool keepable = size.bytesPerPixel > 0 && !trails.empty();
     for (const std::vector<Point>& trail : trails)
         for (std::size_t slot = fits ? frame : 0; slot <= frame && slot < trail.size() && keepable; ++slot)
             keepable = !LooksTransparent(trail[slot], size.bytesPerPixel, key);
     if (!keepable) {
-        // The trails as they are drawn without layers, which then start again.
+        // The trails as they are drawn without layers, which then start again. Over a
+        // backdrop too: drawing a point sets its pixels whatever lies under them.
         layers_.clear();
+        backdrop_.reset();
         for (const std::vector<Point>& trail : trails)
             for (std::size_t slot = 0; slot <= frame && slot < trail.size(); ++slot) DrawPoint(page, trail[slot]);
         return;
     }
     if (!fits) {
         Rebuild(page, trails, frame);
-    } else {
-        for (std::size_t i = 0; i < trails.size(); ++i)
-            if (frame < trails[i].size()) Add(layers_[i], trails[i][frame]);
-        frames_ = frame + 1;
+        LayOn(page);
+        MakeBackdrop(entry);
+        return;
     }
-    LayOn(page);
+    std::vector<PixelRect> newest;
+    newest.reserve(trails.size());
+    for (std::size_t i = 0; i < trails.size(); ++i)
+        if (frame < trails[i].size()) newest.push_back(Add(layers_[i], trails[i][frame]));
+    frames_ = frame + 1;
+    if (!startedFromBackdrop_) {
+        LayOn(page);
+        MakeBackdrop(entry);
+        return;
+    }
+    // The backdrop and the page differ from the trails so far only where the newest
+    // positions drew, unless something was drawn on the page since the frame started (a
+    // stepped circle), which the trails must cover.
+    const bool pageHoldsBackdrop = paintBack_.PageUntouched(page);
+    for (const PixelRect& rect : newest) {
+        LayWithin(backdrop_.get(), rect);
+        if (pageHoldsBackdrop) LayWithin(page, rect);
+    }
+    if (!pageHoldsBackdrop) LayOn(page);
 }
 
 void TrailLayers::Rebuild(ImageHandle page, const std::vector<std::vector<Point>>& trails, std::size_t frame) {
@@ -73,8 +119,15 @@ void TrailLayers::Rebuild(ImageHandle page, const std::vector<std::vector<Point>
     frames_ = frame + 1;
 }
 
-void TrailLayers::Add(Layer& layer, const Point& point) {
-    if (!layer.picture || DrawPoint(layer.picture.get(), point) != 0) return;
+void TrailLayers::MakeBackdrop(ImageHandle entry) {
+    backdrop_.reset(entry == nullptr ? nullptr : ImageDuplicate(entry));
+    LayOn(backdrop_.get());
+    backdropEntry_ = std::make_unique<DrawnAreaWatch>(entry);
+    backdropEntryChanges_ = backdropEntry_->Changes();
+}
+
+PixelRect TrailLayers::Add(Layer& layer, const Point& point) {
+    if (!layer.picture || DrawPoint(layer.picture.get(), point) != 0) return {};
     const Surface surface = ResolveSurface(layer.picture.get());
     const std::uint32_t key = EncodeColour(TRANSPARENT, surface.bytesPerPixel);
     const double reach = std::abs(static_cast<double>(point.size)) + MarkerMargin;
@@ -95,6 +148,7 @@ void TrailLayers::Add(Layer& layer, const Point& point) {
             layer.bounds.Add({x, y, x + 1, y + 1});
         }
     }
+    return {left, top, right + 1, bottom + 1};
 }
 
 void TrailLayers::LayOn(ImageHandle page) const {
@@ -111,6 +165,27 @@ void TrailLayers::LayOn(ImageHandle page) const {
         }
         NoteDrawn(page, layer.bounds);
     }
+}
+
+void TrailLayers::LayWithin(ImageHandle target, const PixelRect& rect) const {
+    const Surface to = ResolveSurface(target);
+    if (to.Empty()) return;
+    const PixelRect area = rect.ClippedTo(to.width, to.height);
+    if (area.Empty()) return;
+    const std::uint32_t key = EncodeColour(TRANSPARENT, to.bytesPerPixel);
+    for (const Layer& layer : layers_) {
+        const Surface from = ResolveSurface(layer.picture.get());
+        if (from.Empty() || from.bytesPerPixel != to.bytesPerPixel || from.width != to.width ||
+            from.height != to.height)
+            continue;
+        switch (to.bytesPerPixel) {
+            case 1: CopyDrawnPixels<std::uint8_t>(from, to, area, key); break;
+            case 2: CopyDrawnPixels<std::uint16_t>(from, to, area, key); break;
+            case 4: CopyDrawnPixels<std::uint32_t>(from, to, area, key); break;
+            default: break;
+        }
+    }
+    NoteDrawn(target, area);
 }
 
 }  // namespace vekora

@@ -8,6 +8,7 @@
 
 #include "anim/frame_loop.h"
 #include "anim/stage.h"
+#include "draw/paint_back.h"
 #include "platform/headless_device.h"
 
 namespace vekora {
@@ -65,6 +66,29 @@ TEST(PartialShow, FilmRestoresGiveBackThePageAsItWas) {
         for (int stroke = 0; stroke < 3; ++stroke) Scribble(page.get(), random, 90, 70);
         saved.Restore();
         ASSERT_TRUE(SamePixels(page.get(), original.get())) << "frame " << frame;
+    }
+}
+
+// An animation's frames start from a picture that is itself drawn on between frames (the
+// trails so far) and now and then replaced: painting back what either side drew must leave
+// the page as a copy of the whole picture would.
+TEST(PartialShow, PaintBackLeavesThePageAsTheWholePicture) {
+    OwnedImage page(ImageNewOfDepth(90, 70, 2, 0xFFFFFF));
+    OwnedImage picture(ImageNewOfDepth(90, 70, 2, 0x336699));
+    PaintBack paintBack;
+    std::mt19937 random(7);
+    for (int frame = 0; frame < 300; ++frame) {
+        const unsigned what = random() % 8;
+        if (what < 4) Scribble(page.get(), random, 90, 70);
+        if (what >= 2 && what < 6) Scribble(picture.get(), random, 90, 70);
+        if (what == 7) picture.reset(ImageDuplicate(picture.get()));
+        paintBack.Paint(page.get(), picture.get());
+        ASSERT_TRUE(SamePixels(page.get(), picture.get())) << "frame " << frame;
+        ASSERT_TRUE(paintBack.PageUntouched(page.get()));
+        if (what == 6) {
+            Scribble(page.get(), random, 90, 70);
+            ASSERT_FALSE(paintBack.PageUntouched(page.get())) << "frame " << frame;
+        }
     }
 }
 

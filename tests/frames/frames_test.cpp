@@ -1,5 +1,6 @@
 // Every frame a lesson shows, compared with the frames it showed when its golden list was
-// made: a trail, a SLOW film and a drag, played headless with --frames and recorded with
+// made: trails (also over a circle that moves, and in the transparent colour), a SLOW film
+// and a drag, played headless with --frames and recorded with
 // --record as a GIF. The golden lists hold one line a frame (file name or delay, and a hash
 // of its colours), so a frame that changes by one pixel or a hundredth of a second fails.
 //
@@ -59,6 +60,7 @@ std::vector<Lesson> Lessons() {
     const fs::path examples = Source / "examples";
     return {
         {"two_trails", lessons / "two_trails.vek", lessons / "two_trails.events", 22000},
+        {"stepped_trails", lessons / "stepped_trails.vek", lessons / "stepped_trails.events", 24000},
         {"instruments", examples / "instruments.vek", examples / "instruments.events", 60000},
         {"drag_triangle", examples / "drag_triangle.vek", examples / "drag_triangle.events", 60000},
     };
