@@ -65,7 +65,9 @@ bool FloodEscaped(ImageHandle image, const SurfaceSize& size, const std::vector<
 
 void ScanInside(ImageHandle image, const SurfaceSize& size, std::uint32_t empty, const ScratchFill& fill) {
     for (std::int32_t y = 0; y < size.height; ++y) {
-        for (std::int32_t x = 0; x < size.width; ++x) {
+        const ColumnRun run =
+            fill.reachingColumns ? fill.reachingColumns(y, size.width, SeedDepth) : ColumnRun{0, size.width - 1};
+        for (std::int32_t x = run.first; x <= run.last; ++x) {
             if (StoredPixel(image, size, x, y) == empty && fill.depth(x, y) >= SeedDepth) {
                 RasterFill(image, static_cast<float>(x), static_cast<float>(y), fill.colour, NO_COLOUR);
             }
@@ -87,6 +89,13 @@ ScratchImage NewScratch(const PixelBox& box, std::int32_t bytesPerPixel) {
 }
 
 }  // namespace
+
+void MeasureByOutline(ScratchFill& fill, const ConvexOutline& outline) {
+    fill.depth = [outline](double x, double y) { return outline.Depth(x, y); };
+    fill.reachingColumns = [outline](std::int32_t y, std::int32_t width, double atLeast) {
+        return outline.ColumnsReaching(y, width, atLeast);
+    };
+}
 
 bool ExceedsTarget(const SurfaceSize& target, double width, double height) {
     constexpr double Slack = 65536.0;  // small shapes never count as too large
