@@ -53,7 +53,14 @@ struct Ring {
     double cx, cy;  // centre, a whole pixel
     double r;
     ArcRange arc;
+    // No column or row outside it holds a pixel of the arc: ArcBounds, whose margin is more
+    // than a pixel wider than the distance of any ring pixel from the circle.
+    PixelRect reach;
 };
+
+// Below this radius ArcBounds is exact to far less than a pixel; a larger ring is visited
+// across the whole target.
+constexpr double MostReachedRadius = 1e9;
 
 // One family of ring pixels: for each visible column (or row, when `byRow`), the two pixels at
 // the rounded height above and below, where the column is no further out than that height.
@@ -63,8 +70,10 @@ void DrawRingFamily(const Surface& surface, const Ring& ring, bool byRow, typena
     const std::int32_t size = byRow ? surface.height : surface.width;
     const std::int32_t acrossSize = byRow ? surface.width : surface.height;
     if (centre + ring.r < 0 || centre - ring.r > size - 1) return;
-    const std::int32_t first = ClampToInt(std::ceil(centre - ring.r), 0, size - 1);
-    const std::int32_t last = ClampToInt(std::floor(centre + ring.r), 0, size - 1);
+    const std::int32_t first =
+        std::max(ClampToInt(std::ceil(centre - ring.r), 0, size - 1), byRow ? ring.reach.top : ring.reach.left);
+    const std::int32_t last =
+        std::min(ClampToInt(std::floor(centre + ring.r), 0, size - 1), (byRow ? ring.reach.bottom : ring.reach.right) - 1);
     for (std::int32_t along = first; along <= last; ++along) {
         const double d = along - centre;
         const double height = RoundedHeight(ring.r, std::fabs(d));
@@ -109,7 +118,8 @@ void RasterEllipse(ImageHandle target, float cx, float cy, float r, std::uint32_
     const double centreX = PixelOf(cx), centreY = PixelOf(cy), radius = r;
     const double from = std::fabs(static_cast<double>(start)), to = std::fabs(static_cast<double>(end));
     const ArcRange arc = fill != 0 ? ArcRange{} : MakeArc(from, to, radius);
-    NoteDrawn(target, ArcBounds(centreX, centreY, radius, arc, std::signbit(start) || std::signbit(end)));
+    const PixelRect bounds = ArcBounds(centreX, centreY, radius, arc, std::signbit(start) || std::signbit(end));
+    NoteDrawn(target, bounds);
     WithFormat(surface.bytesPerPixel, [&](auto format) {
         using F = decltype(format);
         const typename F::Pixel pixel = F::Encode(colour);
@@ -118,7 +128,7 @@ void RasterEllipse(ImageHandle target, float cx, float cy, float r, std::uint32_
             return;
         }
         // A negative angle (-0 included) names the angle without its sign and asks for its radius.
-        const Ring ring{centreX, centreY, radius, arc};
+        const Ring ring{centreX, centreY, radius, arc, radius < MostReachedRadius ? bounds : PixelRect::Everything()};
         DrawRingFamily<F>(surface, ring, false, pixel);
         DrawRingFamily<F>(surface, ring, true, pixel);
     });
