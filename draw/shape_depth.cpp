@@ -93,21 +93,46 @@ ColumnRun ConvexOutline::ColumnsReaching(double y, std::int32_t width, double at
     return run;
 }
 
-// The part of `run` where this side's depth reaches `atLeast`.
+// The part of `run` where this side's depth reaches `atLeast`. The boundary is searched for
+// from where the side's line crosses that depth: probes twice as far each time until one falls
+// on the other side, then bisection. The crossing only guides the search; every answer comes
+// from SideDepth.
 ColumnRun ConvexOutline::Narrowed(const Side& side, double y, ColumnRun run, double atLeast) const {
-    const auto reaches = [&](std::int32_t x) { return SideDepth(side, x, y) >= atLeast; };
+    const auto reaches = [&](std::int64_t x) { return SideDepth(side, static_cast<double>(x), y) >= atLeast; };
     const bool firstReaches = reaches(run.first);
     const bool lastReaches = reaches(run.last);
     if (firstReaches && lastReaches) return run;
     if (!firstReaches && !lastReaches) return {};
-    // Bisect between a column that reaches and one that does not.
-    std::int32_t in = firstReaches ? run.first : run.last;
-    std::int32_t out = firstReaches ? run.last : run.first;
+    // Between a column that reaches and one that does not.
+    std::int64_t in = firstReaches ? run.first : run.last;
+    std::int64_t out = firstReaches ? run.last : run.first;
+    const double crossing = side.from.x + (side.ex * (y - side.from.y) - turn_ * atLeast * side.length) / side.ey;
+    const auto low = static_cast<double>(std::min(in, out) + 1), high = static_cast<double>(std::max(in, out) - 1);
+    if (low <= high) {
+        const auto guess = static_cast<std::int64_t>(std::isnan(crossing) ? low : std::clamp(std::floor(crossing), low, high));
+        const bool guessReaches = reaches(guess);
+        (guessReaches ? in : out) = guess;
+        // Away from the side `guess` turned out to be on, towards the other end.
+        const std::int64_t away = (guessReaches ? out - in : in - out) > 0 ? 1 : -1;
+        std::int64_t& near = guessReaches ? in : out;
+        const std::int64_t far = guessReaches ? out : in;
+        for (std::int64_t step = 1;; step *= 2) {
+            const std::int64_t probe = near + away * step;
+            if ((far - probe) * away <= 0) break;
+            if (reaches(probe) == guessReaches) {
+                near = probe;
+            } else {
+                (guessReaches ? out : in) = probe;
+                break;
+            }
+        }
+    }
     while (out - in > 1 || in - out > 1) {
-        const std::int32_t middle = in + (out - in) / 2;
+        const std::int64_t middle = in + (out - in) / 2;
         (reaches(middle) ? in : out) = middle;
     }
-    return firstReaches ? ColumnRun{run.first, in} : ColumnRun{in, run.last};
+    const auto boundary = static_cast<std::int32_t>(in);
+    return firstReaches ? ColumnRun{run.first, boundary} : ColumnRun{boundary, run.last};
 }
 
 double DiscDepth(double cx, double cy, double r, double x, double y) {
