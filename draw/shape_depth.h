@@ -40,8 +40,8 @@ public:
     double Depth(double x, double y) const;
     // Of the columns 0 to width - 1 of row y, the run outside which no Depth reaches `atLeast`,
     // so that a scan for deep pixels can skip the rest of the row. Inside the run every column
-    // reaches it, unless the corners are too far out for the arithmetic below (then the run is
-    // the whole row).
+    // reaches it, unless the corners lie so far out that a side's depth could overflow (then
+    // the run is the whole row).
     ColumnRun ColumnsReaching(double y, std::int32_t width, double atLeast) const;
 
 private:
