@@ -1,10 +1,12 @@
 // The raster layer on a 640 x 460 16-bit page, against memcpy of the page's bytes.
 #include <benchmark/benchmark.h>
 
+#include <cmath>
 #include <cstring>
 #include <random>
 #include <vector>
 
+#include "draw/fills.h"
 #include "draw/image.h"
 
 namespace vekora {
@@ -93,6 +95,47 @@ void ThickCircles(benchmark::State& state) {
     }
 }
 BENCHMARK(ThickCircles);
+
+// Equilateral triangles with sides of 160 pixels at alpha 96, as a lesson fills them: the
+// outline, the flood from the seed, the scan for pockets and the blend.
+void FillTriangles(benchmark::State& state) {
+    Pages pages;
+    std::mt19937 random(3);
+    std::uniform_real_distribution<double> x(0, Width - 160), y(140, Height), turn(0, 6.283185307179586);
+    std::vector<Point> corners;
+    for (int i = 0; i < 30; ++i) {
+        const double ax = x(random), ay = y(random), a = turn(random);
+        for (int k = 0; k < 3; ++k) {
+            const double at = a + k * 2.0943951023931957;
+            corners.push_back(Point{ax + 80 + 92 * std::cos(at), ay - 70 - 92 * std::sin(at), 0, 0, 0});
+        }
+    }
+    for (auto _ : state) {
+        for (std::size_t i = 0; i < corners.size(); i += 3) {
+            std::int32_t alpha = 96;
+            FillTriangle(pages.page, corners[i], corners[i + 1], corners[i + 2], 0x80C0FF, alpha);
+        }
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(FillTriangles);
+
+// Arcs of radius 160 growing by a degree at a time up to 20 degrees, as a compass film draws
+// them: most of the ring lies off the arc.
+void GrowingArcs(benchmark::State& state) {
+    Pages pages;
+    constexpr float Degree = 0.017453292f;
+    for (auto _ : state) {
+        for (int start = 0; start < 360; start += 45) {
+            for (int step = 1; step <= 20; ++step) {
+                RasterEllipse(pages.page, Width / 2.0f, Height / 2.0f, 160, 0x808080, 1, (start + 0.5f) * Degree,
+                              (start + 0.5f + step) * Degree, 0);
+            }
+        }
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(GrowingArcs);
 
 }  // namespace
 }  // namespace vekora

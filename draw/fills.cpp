@@ -94,7 +94,7 @@ std::int32_t FillTriangle(ImageHandle target, const Point& a, const Point& b, co
     // 0.3333 rather than a third: the seed is defined with this factor.
     fill.seedX = (a.x + b.x + c.x) * 0.3333 - ex.low;
     fill.seedY = (a.y + b.y + c.y) * 0.3333 - ey.low;
-    fill.depth = [outline = ConvexOutline(v)](double x, double y) { return outline.Depth(x, y); };
+    MeasureByOutline(fill, ConvexOutline(v));
     BlendThroughScratch(target, fill, [&](ImageHandle scratch) {
         Segment(scratch, v[0], v[1], colour);
         Segment(scratch, v[0], v[2], colour);
@@ -172,7 +172,7 @@ std::int32_t FillRect(ImageHandle target, const Point& p1, const Point& p2, doub
                                   Vertex{p4.x - ox, p4.y - oy}, Vertex{p3.x - ox, p3.y - oy}};
     fill.seedX = (v[0].x + v[2].x) / 2.0;
     fill.seedY = (v[0].y + v[2].y) / 2.0;
-    fill.depth = [outline = ConvexOutline(v)](double x, double y) { return outline.Depth(x, y); };
+    MeasureByOutline(fill, ConvexOutline(v));
     BlendThroughScratch(target, fill, [&](ImageHandle scratch) {
         Segment(scratch, v[0], v[1], colour);
         Segment(scratch, v[0], v[3], colour);

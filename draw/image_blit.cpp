@@ -71,9 +71,19 @@ RowSpan CopyRow(std::uint8_t* to, const std::uint8_t* from, std::int32_t width, 
         const std::uint8_t* in = from + static_cast<std::size_t>(i) * sizeof(P);
         if constexpr (Rule == PixelRule::SkipTransparent) {
             std::memcpy(out, in, static_cast<std::size_t>(run) * sizeof(P));
-        } else {
+        } else if (run > 0) {
+            // A fill blends one colour over a mostly even ground: a pair of pixels like the
+            // last one gets the last one's blend.
+            P lastIn = LoadPixel<P>(in), lastOut = LoadPixel<P>(out);
+            P blended = F::Blend(lastIn, lastOut, alpha);
             for (std::int32_t j = 0; j < run; ++j, out += sizeof(P), in += sizeof(P)) {
-                StorePixel(out, F::Blend(LoadPixel<P>(in), LoadPixel<P>(out), alpha));
+                const P pixelIn = LoadPixel<P>(in), pixelOut = LoadPixel<P>(out);
+                if (pixelIn != lastIn || pixelOut != lastOut) {
+                    lastIn = pixelIn;
+                    lastOut = pixelOut;
+                    blended = F::Blend(pixelIn, pixelOut, alpha);
+                }
+                StorePixel(out, blended);
             }
         }
         wrote.Add(i, i + run);

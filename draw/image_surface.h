@@ -62,7 +62,7 @@ inline std::int32_t BlendChannel(std::int32_t src, std::int32_t dst, std::int32_
 
 // Each format also describes its pixels as lanes of a 64-bit word (SwarLow: 1 in every lane,
 // SwarHigh: the top bit of every lane, SwarMask: the bits a key compares), so that a scan
-// can test several pixels at once.
+// can test, and a fill write, several pixels at once.
 struct Format8 {
     using Pixel = std::uint8_t;
     static constexpr Pixel Transparent = 0;
@@ -123,10 +123,14 @@ void WithFormat(std::int32_t bytesPerPixel, Body&& body) {
 }
 
 // Callers must clip: sets pixels x0..x1 (inclusive) of row y.
+// Pixels x0 to x1 of row y, a 64-bit word of them at a time (the pixel in every lane).
 template <typename F>
 void FillSpan(const Surface& surface, std::int32_t x0, std::int32_t x1, std::int32_t y, typename F::Pixel pixel) {
     std::uint8_t* at = surface.At(x0, y);
-    for (std::int32_t x = x0; x <= x1; ++x, at += sizeof pixel) StorePixel(at, pixel);
+    std::uint8_t* const end = at + static_cast<std::ptrdiff_t>(x1 - x0 + 1) * static_cast<std::ptrdiff_t>(sizeof pixel);
+    const std::uint64_t word = F::SwarLow * pixel;
+    for (; end - at >= static_cast<std::ptrdiff_t>(sizeof word); at += sizeof word) std::memcpy(at, &word, sizeof word);
+    for (; at < end; at += sizeof pixel) StorePixel(at, pixel);
 }
 
 // The first of `count` pixels from `at` whose key is `key` (or, when `Same` is false, is not

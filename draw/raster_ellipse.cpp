@@ -3,10 +3,9 @@
 // row); rings half a pixel apart therefore meet without holes. Only the rows and columns
 // inside the target are visited, so a huge radius costs no more than the target's size.
 #include <algorithm>
-#include <array>
 #include <cmath>
-#include <numbers>
 
+#include "draw/arc_range.h"
 #include "draw/drawn_area.h"
 #include "draw/image_surface.h"
 #include "draw/raster_line.h"
@@ -14,67 +13,7 @@
 namespace vekora {
 namespace {
 
-constexpr double FullTurn = 2 * std::numbers::pi;
-// A sweep this close to a full turn is a full circle (2 pi passed in single precision).
-constexpr double FullTurnTolerance = 1e-6;
-
-double NormalAngle(double angle) {
-    const double reduced = std::fmod(angle, FullTurn);
-    return reduced < 0 ? reduced + FullTurn : reduced;
-}
-
-// Which pixels of a ring belong to the arc from `start` counter-clockwise through `sweep`.
-// A pixel counts when its centre lies within half a pixel of arc length of the arc, so that
-// the arc's end pixels meet the radii of a pie sector.
-struct ArcRange {
-    bool full = true;
-    double start = 0;
-    double sweep = FullTurn;
-    double slack = 0;
-    // For each open quadrant of the circle (0: right and up, then counter-clockwise), whether
-    // all of it lies on the arc (1), none of it (0), or it must be asked pixel by pixel (-1):
-    // most of a ring's pixels are then placed without computing their angle.
-    std::array<std::int8_t, 4> quadrants{-1, -1, -1, -1};
-
-    bool Contains(double dx, double dy) const {
-        if (full) return true;
-        if (dx != 0 && dy != 0) {
-            const int quadrant = dy < 0 ? (dx > 0 ? 0 : 1) : (dx < 0 ? 2 : 3);
-            if (quadrants[static_cast<std::size_t>(quadrant)] >= 0) return quadrants[static_cast<std::size_t>(quadrant)] != 0;
-        }
-        const double along = NormalAngle(std::atan2(-dy, dx) - start);
-        return along <= sweep + slack || along >= FullTurn - slack;
-    }
-};
-
-// A quadrant is settled only when it clears the arc's ends by this much, far more than the
-// rounding of an angle: a pixel it settles gets the answer its angle would give.
-constexpr double QuadrantMargin = 1e-6;
-
-// Which quadrants an arc covers whole or misses whole. Counted from half a pixel of slack
-// before its start, the arc covers the angles 0 to sweep + 2 slack.
-void SettleQuadrants(ArcRange& arc) {
-    const double covered = arc.sweep + 2 * arc.slack;
-    for (std::size_t q = 0; q < 4; ++q) {
-        const double from = NormalAngle(static_cast<double>(q) * FullTurn / 4 - arc.start + arc.slack);
-        const double to = from + FullTurn / 4;
-        if (covered >= FullTurn) arc.quadrants[q] = 1;
-        else if (from >= QuadrantMargin && to <= covered - QuadrantMargin) arc.quadrants[q] = 1;
-        else if (from >= covered + QuadrantMargin && to <= FullTurn - QuadrantMargin) arc.quadrants[q] = 0;
-    }
-}
-
-ArcRange MakeArc(double start, double end, double radius) {
-    ArcRange arc;
-    if (end - start >= FullTurn - FullTurnTolerance) return arc;
-    arc.full = false;
-    arc.start = NormalAngle(start);
-    arc.sweep = NormalAngle(end) - arc.start;
-    if (arc.sweep < 0) arc.sweep += FullTurn;
-    arc.slack = radius > 0.5 ? 0.5 / radius : FullTurn;
-    SettleQuadrants(arc);
-    return arc;
-}
+constexpr double FullTurn = ArcRange::FullTurn;
 
 // Where an arc of radius r about (cx, cy) can draw: its end points and the points of the
 // circle straight right, up, left and down that lie on it, with a margin for the ring's
@@ -114,7 +53,14 @@ struct Ring {
     double cx, cy;  // centre, a whole pixel
     double r;
     ArcRange arc;
+    // No column or row outside it holds a pixel of the arc: ArcBounds, whose margin is more
+    // than a pixel wider than the distance of any ring pixel from the circle.
+    PixelRect reach;
 };
+
+// Below this radius ArcBounds is exact to far less than a pixel; a larger ring is visited
+// across the whole target.
+constexpr double MostReachedRadius = 1e9;
 
 // One family of ring pixels: for each visible column (or row, when `byRow`), the two pixels at
 // the rounded height above and below, where the column is no further out than that height.
@@ -124,8 +70,10 @@ void DrawRingFamily(const Surface& surface, const Ring& ring, bool byRow, typena
     const std::int32_t size = byRow ? surface.height : surface.width;
     const std::int32_t acrossSize = byRow ? surface.width : surface.height;
     if (centre + ring.r < 0 || centre - ring.r > size - 1) return;
-    const std::int32_t first = ClampToInt(std::ceil(centre - ring.r), 0, size - 1);
-    const std::int32_t last = ClampToInt(std::floor(centre + ring.r), 0, size - 1);
+    const std::int32_t first =
+        std::max(ClampToInt(std::ceil(centre - ring.r), 0, size - 1), byRow ? ring.reach.top : ring.reach.left);
+    const std::int32_t last =
+        std::min(ClampToInt(std::floor(centre + ring.r), 0, size - 1), (byRow ? ring.reach.bottom : ring.reach.right) - 1);
     for (std::int32_t along = first; along <= last; ++along) {
         const double d = along - centre;
         const double height = RoundedHeight(ring.r, std::fabs(d));
@@ -170,7 +118,8 @@ void RasterEllipse(ImageHandle target, float cx, float cy, float r, std::uint32_
     const double centreX = PixelOf(cx), centreY = PixelOf(cy), radius = r;
     const double from = std::fabs(static_cast<double>(start)), to = std::fabs(static_cast<double>(end));
     const ArcRange arc = fill != 0 ? ArcRange{} : MakeArc(from, to, radius);
-    NoteDrawn(target, ArcBounds(centreX, centreY, radius, arc, std::signbit(start) || std::signbit(end)));
+    const PixelRect bounds = ArcBounds(centreX, centreY, radius, arc, std::signbit(start) || std::signbit(end));
+    NoteDrawn(target, bounds);
     WithFormat(surface.bytesPerPixel, [&](auto format) {
         using F = decltype(format);
         const typename F::Pixel pixel = F::Encode(colour);
@@ -179,7 +128,7 @@ void RasterEllipse(ImageHandle target, float cx, float cy, float r, std::uint32_
             return;
         }
         // A negative angle (-0 included) names the angle without its sign and asks for its radius.
-        const Ring ring{centreX, centreY, radius, arc};
+        const Ring ring{centreX, centreY, radius, arc, radius < MostReachedRadius ? bounds : PixelRect::Everything()};
         DrawRingFamily<F>(surface, ring, false, pixel);
         DrawRingFamily<F>(surface, ring, true, pixel);
     });

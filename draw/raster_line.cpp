@@ -2,6 +2,7 @@
 #include "draw/raster_line.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -206,7 +207,11 @@ void NoteLine(ImageHandle target, const Surface& surface, double x1, double y1, 
     // One span a band of rows, the bands the watches keep.
     const std::int32_t top = first / Band * Band;
     const std::int32_t strips = (last - 1) / Band - first / Band + 1;
-    std::vector<std::int32_t> spans(2 * static_cast<std::size_t>(strips));
+    // Most lines fit the buffer on the stack; a taller one takes the heap.
+    constexpr std::int32_t StackStrips = 128;
+    std::array<std::int32_t, 2 * StackStrips> stackSpans;
+    std::vector<std::int32_t> heapSpans(strips > StackStrips ? 2 * static_cast<std::size_t>(strips) : 0);
+    std::int32_t* const spans = strips > StackStrips ? heapSpans.data() : stackSpans.data();
     const double dy = y2 - y1;
     const double lowX = std::min(x1, x2), highX = std::max(x1, x2);
     // Where the line crosses a row, as a function of the row; a flat line is all of its width.
@@ -225,7 +230,7 @@ void NoteLine(ImageHandle target, const Surface& surface, double x1, double y1, 
         spans[at] = static_cast<std::int32_t>(std::max(std::floor(from) - Reach, -1.0));
         spans[at + 1] = static_cast<std::int32_t>(std::min(std::ceil(to) + Reach + 1, static_cast<double>(surface.width) + 1));
     }
-    NoteDrawnRows(target, top, Band, spans.data(), strips);
+    NoteDrawnRows(target, top, Band, spans, strips);
 }
 
 }  // namespace

@@ -1,9 +1,10 @@
 // Filled shapes through a scratch image.
 #include "draw/scratch_fill.h"
 
-#include <cstring>
 #include <memory>
 #include <vector>
+
+#include "draw/image_surface.h"
 
 namespace vekora {
 
@@ -16,16 +17,6 @@ using ScratchImage = std::unique_ptr<std::uint8_t, ImageRelease>;
 
 std::uint32_t PixelAt(ImageHandle image, const SurfaceSize&, std::int32_t x, std::int32_t y) {
     return PixelValue(image, x, y);
-}
-
-// PixelValue of a pixel known to lie inside the image, without resolving the image again:
-// the scan asks for every pixel of the box.
-std::uint32_t StoredPixel(ImageHandle image, const SurfaceSize& size, std::int32_t x, std::int32_t y) {
-    const std::uint8_t* at = image + ImageHeaderBytes +
-                             (static_cast<std::size_t>(y) * size.width + static_cast<std::size_t>(x)) * size.bytesPerPixel;
-    std::uint32_t value = 0;
-    std::memcpy(&value, at, static_cast<std::size_t>(size.bytesPerPixel));
-    return value;
 }
 
 // The pixels of the scratch border that are still empty, as (x, y) pairs.
@@ -63,14 +54,28 @@ bool FloodEscaped(ImageHandle image, const SurfaceSize& size, const std::vector<
     return false;
 }
 
-void ScanInside(ImageHandle image, const SurfaceSize& size, std::uint32_t empty, const ScratchFill& fill) {
+template <typename F>
+void ScanRowsInside(ImageHandle image, const SurfaceSize& size, typename F::Pixel empty, const ScratchFill& fill) {
+    using P = typename F::Pixel;
+    const std::uint8_t* const pixels = image + ImageHeaderBytes;
     for (std::int32_t y = 0; y < size.height; ++y) {
-        for (std::int32_t x = 0; x < size.width; ++x) {
-            if (StoredPixel(image, size, x, y) == empty && fill.depth(x, y) >= SeedDepth) {
+        const ColumnRun run =
+            fill.reachingColumns ? fill.reachingColumns(y, size.width, SeedDepth) : ColumnRun{0, size.width - 1};
+        const std::uint8_t* const row = pixels + static_cast<std::size_t>(y) * size.width * sizeof(P);
+        for (std::int32_t x = run.first; x <= run.last; ++x) {
+            // Read again after every flood, which fills pixels further along.
+            if (LoadPixel<P>(row + static_cast<std::size_t>(x) * sizeof(P)) == empty && fill.depth(x, y) >= SeedDepth) {
                 RasterFill(image, static_cast<float>(x), static_cast<float>(y), fill.colour, NO_COLOUR);
             }
         }
     }
+}
+
+void ScanInside(ImageHandle image, const SurfaceSize& size, std::uint32_t empty, const ScratchFill& fill) {
+    WithFormat(size.bytesPerPixel, [&](auto format) {
+        using F = decltype(format);
+        ScanRowsInside<F>(image, size, static_cast<typename F::Pixel>(empty), fill);
+    });
 }
 
 // Sets every pixel back to the stored value `empty`, as the image was made.
@@ -87,6 +92,13 @@ ScratchImage NewScratch(const PixelBox& box, std::int32_t bytesPerPixel) {
 }
 
 }  // namespace
+
+void MeasureByOutline(ScratchFill& fill, const ConvexOutline& outline) {
+    fill.depth = [outline](double x, double y) { return outline.Depth(x, y); };
+    fill.reachingColumns = [outline](std::int32_t y, std::int32_t width, double atLeast) {
+        return outline.ColumnsReaching(y, width, atLeast);
+    };
+}
 
 bool ExceedsTarget(const SurfaceSize& target, double width, double height) {
     constexpr double Slack = 65536.0;  // small shapes never count as too large

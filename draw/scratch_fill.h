@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "draw/image.h"
+#include "draw/shape_depth.h"
 
 namespace vekora {
 
@@ -45,7 +46,14 @@ struct ScratchFill {
     // Signed distance in pixels from (x, y) (scratch coordinates) to the shape's outline,
     // positive inside; needed by EnclosedSeed and ScanInside.
     std::function<double(double x, double y)> depth;
+    // Optional: of the columns 0 to width - 1 of row y, the run outside which no depth reaches
+    // `atLeast`; the scan for seeds skips the rest of the row.
+    std::function<ColumnRun(std::int32_t y, std::int32_t width, double atLeast)> reachingColumns;
 };
+
+// Sets the fill's depth, and the runs that spare its scan most of each row, to a convex
+// polygon's (corners in scratch coordinates).
+void MeasureByOutline(ScratchFill& fill, const ConvexOutline& outline);
 
 // Draws the outline with `outline(scratch)` (coordinates relative to the box, in fill.colour),
 // fills the interior by fill.rule and blends the scratch image onto the target in blend mode

@@ -11,6 +11,10 @@ namespace vekora {
 
 namespace {
 
+// Corners, sides and rows no further out than this keep every step of a side's depth finite.
+constexpr double DepthBound = 1e150;
+
+bool WithinBound(double value) { return std::fabs(value) <= DepthBound; }
 
 // Twice the signed area; its sign says which way the corners turn.
 double TwiceArea(const Vertex* c, int count) {
@@ -57,6 +61,7 @@ ConvexOutline::ConvexOutline(const Vertex* corners, int count) {
         const double ex = b.x - a.x;
         const double ey = b.y - a.y;
         sides_[static_cast<std::size_t>(i)] = {a, ex, ey, std::hypot(ex, ey)};
+        bounded_ = bounded_ && WithinBound(a.x) && WithinBound(a.y) && WithinBound(ex) && WithinBound(ey);
     }
 }
 
@@ -66,9 +71,68 @@ double ConvexOutline::Depth(double x, double y) const {
     for (int i = 0; i < count_; ++i) {
         const Side& side = sides_[static_cast<std::size_t>(i)];
         if (side.length == 0.0) continue;
-        depth = std::min(depth, turn_ * (side.ex * (y - side.from.y) - side.ey * (x - side.from.x)) / side.length);
+        depth = std::min(depth, SideDepth(side, x, y));
     }
     return depth;
+}
+
+// Along a row x - from.x never decreases as x grows, and each later step of SideDepth (a
+// product with a fixed factor, a difference from a fixed term, a change of sign, a quotient by
+// a fixed positive length) is rounded monotonically: so one side's depth moves one way along
+// the row, and the columns where it reaches a threshold lie at one end of any run. Bounded
+// operands keep every step free of NaN, whose comparisons would break that order.
+ColumnRun ConvexOutline::ColumnsReaching(double y, std::int32_t width, double atLeast) const {
+    const ColumnRun row{0, width - 1};
+    if (flat_) return -std::numeric_limits<double>::infinity() >= atLeast ? row : ColumnRun{};
+    if (!bounded_ || !WithinBound(y) || width <= 0) return row;
+    ColumnRun run = row;
+    for (int i = 0; i < count_ && run.first <= run.last; ++i) {
+        const Side& side = sides_[static_cast<std::size_t>(i)];
+        if (side.length != 0.0) run = Narrowed(side, y, run, atLeast);
+    }
+    return run;
+}
+
+// The part of `run` where this side's depth reaches `atLeast`. The boundary is searched for
+// from where the side's line crosses that depth: probes twice as far each time until one falls
+// on the other side, then bisection. The crossing only guides the search; every answer comes
+// from SideDepth.
+ColumnRun ConvexOutline::Narrowed(const Side& side, double y, ColumnRun run, double atLeast) const {
+    const auto reaches = [&](std::int64_t x) { return SideDepth(side, static_cast<double>(x), y) >= atLeast; };
+    const bool firstReaches = reaches(run.first);
+    const bool lastReaches = reaches(run.last);
+    if (firstReaches && lastReaches) return run;
+    if (!firstReaches && !lastReaches) return {};
+    // Between a column that reaches and one that does not.
+    std::int64_t in = firstReaches ? run.first : run.last;
+    std::int64_t out = firstReaches ? run.last : run.first;
+    const double crossing = side.from.x + (side.ex * (y - side.from.y) - turn_ * atLeast * side.length) / side.ey;
+    const auto low = static_cast<double>(std::min(in, out) + 1), high = static_cast<double>(std::max(in, out) - 1);
+    if (low <= high) {
+        const auto guess = static_cast<std::int64_t>(std::isnan(crossing) ? low : std::clamp(std::floor(crossing), low, high));
+        const bool guessReaches = reaches(guess);
+        (guessReaches ? in : out) = guess;
+        // Away from the side `guess` turned out to be on, towards the other end.
+        const std::int64_t away = (guessReaches ? out - in : in - out) > 0 ? 1 : -1;
+        std::int64_t& near = guessReaches ? in : out;
+        const std::int64_t far = guessReaches ? out : in;
+        for (std::int64_t step = 1;; step *= 2) {
+            const std::int64_t probe = near + away * step;
+            if ((far - probe) * away <= 0) break;
+            if (reaches(probe) == guessReaches) {
+                near = probe;
+            } else {
+                (guessReaches ? out : in) = probe;
+                break;
+            }
+        }
+    }
+    while (out - in > 1 || in - out > 1) {
+        const std::int64_t middle = in + (out - in) / 2;
+        (reaches(middle) ? in : out) = middle;
+    }
+    const auto boundary = static_cast<std::int32_t>(in);
+    return firstReaches ? ColumnRun{run.first, boundary} : ColumnRun{boundary, run.last};
 }
 
 double DiscDepth(double cx, double cy, double r, double x, double y) {

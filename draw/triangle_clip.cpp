@@ -153,7 +153,7 @@ void FillClippedTriangle(ImageHandle target, const Point& a, const Point& b, con
     fill.alpha = alpha;
     fill.seedX = plan.seed.x;
     fill.seedY = plan.seed.y;
-    fill.depth = [outline = ConvexOutline(corners)](double x, double y) { return outline.Depth(x, y); };
+    MeasureByOutline(fill, ConvexOutline(corners));
     // A seed outside the triangle or the target would flood the wrong region or nothing
     // (a thin triangle, a vertex near the border): then the interior is found by scanning.
     const bool seedOnTarget = fill.seedX >= 0.0 && fill.seedX <= size.width - 1.0 && fill.seedY >= 0.0 &&

@@ -3,6 +3,8 @@
 
 #include <cstring>
 #include <limits>
+#include <random>
+#include <vector>
 
 #include "tests/support/raster_support.h"
 
@@ -58,6 +60,45 @@ TEST(ImageBlit, NegativeAlphaUsesEachPixelsAlphaByte) {
     EXPECT_EQ(PixelValue(target.handle(), 0, 0), 0xFF808080u);
     EXPECT_EQ(PixelValue(target.handle(), 1, 0), 0xFF000000u);
     EXPECT_EQ(PixelValue(target.handle(), 2, 0), 0xFF102030u);
+}
+
+// Rows of runs of equal pixels over a ground of runs of its own, at every depth: each target
+// pixel ends as a blend of that pixel alone would leave it.
+TEST(ImageBlit, BlendingARowIsBlendingEachOfItsPixels) {
+    std::mt19937 random(9);
+    std::uniform_int_distribution<std::uint32_t> colour(0, 0xFFFFFF), length(1, 6);
+    std::uniform_int_distribution<std::int32_t> alpha(1, 254);
+    constexpr std::int32_t Width = 64;
+    for (const std::int32_t depth : {1, 2, 4}) {
+        for (int i = 0; i < 40; ++i) {
+            Canvas target(Width, 1, depth), sprite(Width, 1, depth, NO_COLOUR);
+            // The runs of the ground and of the paint end at different places.
+            for (const bool ground : {true, false}) {
+                for (std::int32_t x = 0; x < Width;) {
+                    const std::uint32_t value = colour(random);
+                    for (std::uint32_t k = length(random); k > 0 && x < Width; --k, ++x) {
+                        // Some runs of paint stay transparent and are skipped.
+                        if (ground) RasterPixel(target.handle(), static_cast<float>(x), 0, value);
+                        else if (value % 5 != 0) RasterPixel(sprite.handle(), static_cast<float>(x), 0, value);
+                    }
+                }
+            }
+            const std::int32_t a = alpha(random);
+            std::vector<std::uint32_t> expected;
+            for (std::int32_t x = 0; x < Width; ++x) {
+                Canvas one(1, 1, depth), oneSprite(1, 1, depth);
+                std::memcpy(one.handle() + ImageHeaderBytes, target.handle() + ImageHeaderBytes + x * depth, depth);
+                std::memcpy(oneSprite.handle() + ImageHeaderBytes, sprite.handle() + ImageHeaderBytes + x * depth, depth);
+                ImageBlit(one.handle(), 0, 0, oneSprite.handle(), BlitMode::Blend, a);
+                expected.push_back(PixelValue(one.handle(), 0, 0));
+            }
+            ImageBlit(target.handle(), 0, 0, sprite.handle(), BlitMode::Blend, a);
+            for (std::int32_t x = 0; x < Width; ++x) {
+                ASSERT_EQ(PixelValue(target.handle(), x, 0), expected[static_cast<std::size_t>(x)])
+                    << "depth " << depth << " alpha " << a << " pixel " << x;
+            }
+        }
+    }
 }
 
 TEST(ImageBlit, AllTransparentImageLeavesTheTargetUnchanged) {

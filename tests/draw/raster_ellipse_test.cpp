@@ -6,6 +6,7 @@
 #include <numbers>
 #include <random>
 
+#include "draw/arc_range.h"
 #include "tests/support/raster_support.h"
 
 namespace vekora {
@@ -120,6 +121,32 @@ TEST(RasterEllipse, PieSectorsNeverLeak) {
         RasterFill(canvas.handle(), 20 + 7.5f * std::cos(middle), 20 - 7.5f * std::sin(middle), Paint, Ink);
         ASSERT_FALSE(canvas.Is(0, 0, Paint)) << start << " to " << end;
         ASSERT_FALSE(canvas.Is(40, 40, Paint)) << start << " to " << end;
+    }
+}
+
+// An arc is its whole ring cut by the angles of its pixels: no pixel of the ring is skipped or
+// placed by a shortcut that its angle would place otherwise, whatever the arc, even in part
+// outside the target.
+TEST(RasterEllipse, ArcsAreTheirRingCutByTheirPixelsAngles) {
+    std::mt19937 random(23);
+    std::uniform_real_distribution<float> angle(0, FullTurn), radius(0.3f, 70.0f), short_(0, 0.4f);
+    std::uniform_int_distribution<int> centre(-20, 100);
+    for (int i = 0; i < 400; ++i) {
+        const float cx = static_cast<float>(centre(random)), cy = static_cast<float>(centre(random));
+        const float r = radius(random), start = angle(random);
+        const float end = i % 2 == 0 ? angle(random) : std::fmod(start + short_(random), FullTurn);
+        Canvas ring(80, 80), arc(80, 80);
+        Circle(ring, cx, cy, r);
+        Circle(arc, cx, cy, r, start, end);
+        const ArcRange range = MakeArc(start, end, r);
+        for (int y = 0; y < 80; ++y) {
+            for (int x = 0; x < 80; ++x) {
+                const bool expected = ring.Is(x, y, Ink) && range.ContainsByAngle(x - cx, y - cy);
+                ASSERT_EQ(arc.Is(x, y, Ink), expected)
+                    << "arc " << start << " to " << end << " radius " << r << " about " << cx << ", " << cy
+                    << ": pixel " << x << ", " << y;
+            }
+        }
     }
 }
 
