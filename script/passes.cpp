@@ -100,7 +100,6 @@ std::int32_t RunPass1(const ScriptLines& lines, Compilation& c, Findings& found,
     }
     c.table.Reset(scan.headers + 1, scan.longestModule + 3);
     c.symbols.Clear();
-    c.symbols.Reserve(lines.size());
     c.moduleByName.clear();
     trace.after.assign(lines.size(), Position{});
     trace.noRow.assign(lines.size(), 0);

@@ -18,6 +18,7 @@ std::int32_t Statement::Scan(std::string_view line) {
     keyword_ = 0;
     m_ = 0;
     line_ = line;
+    definitionsAtScan_ = c_.symbols.DefinitionCount();
     while (NextToken(line, position, token)) {
         const auto first = static_cast<std::int32_t>(token.data() - line.data());
         if (i == MaxTokens) {
@@ -118,6 +119,7 @@ void Statement::BlameByCode(std::int32_t code) {
 }
 
 void Statement::Refresh(int i) {
+    if (c_.symbols.DefinitionCount() == definitionsAtScan_) return;  // the classes scanned still hold
     std::int32_t& tokenClass = classes_[static_cast<std::size_t>(i)];
     const std::int32_t type = ClassType(tokenClass);
     if (type == TypeNone) {

@@ -104,6 +104,7 @@ private:
     // Where token i starts in the line; left unset beyond the tokens scanned, which costs
     // nothing for every statement compiled. Where it ends is found again when asked.
     std::array<std::int32_t, MaxTokens> starts_;
+    std::size_t definitionsAtScan_ = 0;  // the symbol table's count when the classes were scanned
     mutable bool blamed_ = false;  // this line's error has said where it stands
     std::string_view line_;
     int n_ = 0;

@@ -1,5 +1,9 @@
-// The symbol table and its hash index, kept equal to the in-order search of the lists.
+// The symbol table, its hash index and its definitions in order, kept equal to the
+// in-order search of the lists.
 #include "script/symbols.h"
+
+#include <algorithm>
+#include <utility>
 
 #include "script/name_hash.h"
 #include "script/tokens.h"
@@ -15,46 +19,35 @@ bool SearchedBefore(const SymbolTable::Entry& a, const SymbolTable::Entry& b) {
 // The part of a name's hash the index keeps: its low bits place the slot.
 std::uint32_t TagOf(std::string_view text) { return static_cast<std::uint32_t>(NameHash(text) >> 32); }
 
+// How far from the cursor a lookup reads the definitions before it asks the index. A
+// statement names what the last few lines defined; 16 definitions are two cache lines.
+constexpr std::size_t NearBehind = 8;
+constexpr std::size_t NearAhead = 8;
+
 }  // namespace
 
-std::size_t SymbolTable::Index::Position(std::string_view text, std::uint64_t hash, const SymbolTable& owner) const {
-    if (slots_.empty()) return 0;
-    const auto tag = static_cast<std::uint32_t>(hash);
+const SymbolTable::Slot* SymbolTable::Index::Find(std::string_view text, std::uint32_t tag,
+                                                  const SymbolTable& owner) const {
+    if (slots_.empty()) return nullptr;
     const std::size_t mask = slots_.size() - 1;
     for (std::size_t i = tag & mask;; i = (i + 1) & mask) {
         const Slot& slot = slots_[i];
-        if (!slot.Used()) return slots_.size();
-        if (slot.tag == tag && owner.List(slot.Type())[static_cast<std::size_t>(slot.Index())] == text) return i;
+        if (!slot.Used()) return nullptr;
+        if (slot.tag == tag && owner.Names(slot, text)) return &slot;
     }
 }
 
-const SymbolTable::Slot* SymbolTable::Index::Find(std::string_view text, std::uint64_t hash,
-                                                  const SymbolTable& owner) const {
-    const std::size_t position = Position(text, hash, owner);
-    return position < slots_.size() ? &slots_[position] : nullptr;
+SymbolTable::Slot* SymbolTable::Index::Find(std::string_view text, std::uint32_t tag, const SymbolTable& owner) {
+    return const_cast<Slot*>(std::as_const(*this).Find(text, tag, owner));
 }
 
-void SymbolTable::Index::Insert(std::uint64_t hash, const Entry& entry, const SymbolTable& owner) {
-    const std::string_view text = owner.List(entry.type)[static_cast<std::size_t>(entry.index)];
-    const std::size_t position = Position(text, hash, owner);
-    const auto tag = static_cast<std::uint32_t>(hash);
-    if (position < slots_.size()) {
-        Slot& slot = slots_[position];
-        if (SearchedBefore(entry, Entry{slot.Type(), slot.Index()})) slot = Slot{tag, Slot::Pack(entry)};
-        return;
-    }
+void SymbolTable::Index::Add(std::uint32_t tag, const Entry& entry) {
     if ((used_ + 1) * 2 > slots_.size()) Grow(slots_.empty() ? 64 : slots_.size() * 2);
     const std::size_t mask = slots_.size() - 1;
     std::size_t i = tag & mask;
     while (slots_[i].Used()) i = (i + 1) & mask;
     slots_[i] = Slot{tag, Slot::Pack(entry)};
     ++used_;
-}
-
-void SymbolTable::Index::Reserve(std::size_t entries) {
-    std::size_t slotCount = 64;
-    while (slotCount < entries * 2) slotCount *= 2;
-    if (slotCount > slots_.size()) Grow(slotCount);
 }
 
 void SymbolTable::Index::Grow(std::size_t slotCount) {
@@ -69,11 +62,59 @@ void SymbolTable::Index::Grow(std::size_t slotCount) {
     }
 }
 
+bool SymbolTable::Names(const Slot& slot, std::string_view text) const {
+    return lists_[static_cast<std::size_t>(slot.Type())][static_cast<std::size_t>(slot.Index())] == text;
+}
+
+std::size_t SymbolTable::FindNear(std::string_view text, std::uint32_t tag, std::size_t centre) const {
+    const std::size_t first = centre > NearBehind ? centre - NearBehind : 0;
+    const std::size_t end = std::min(centre + NearAhead + 1, definitions_.size());
+    const auto matches = [&](std::size_t i) {
+        const Slot& definition = definitions_[i];
+        return definition.tag == tag && definition.Used() && Names(definition, text);
+    };
+    // Every text has one definition that is not Empty, so the first match is the answer.
+    // The one after the centre first: lookups in the order of definition stop there.
+    for (std::size_t i = centre + 1; i < end; ++i) {
+        if (matches(i)) return i;
+    }
+    for (std::size_t i = first; i <= centre && i < end; ++i) {
+        if (matches(i)) return i;
+    }
+    return NoDefinition;
+}
+
+// The index names the definition that the in-order search finds; one it no longer finds
+// becomes Empty among the definitions.
+std::uint32_t SymbolTable::DefineInNames(std::string_view name, std::uint32_t tag, const Entry& entry) {
+    Slot* found = names_.Find(name, tag, *this);
+    if (found == nullptr) {
+        names_.Add(tag, entry);
+        return Slot::Pack(entry);
+    }
+    const Entry earlier = found->Unpacked();
+    if (!SearchedBefore(entry, earlier)) return Slot::Empty;
+    const std::uint32_t shadowed =
+        definitionOf_[static_cast<std::size_t>(earlier.type)][static_cast<std::size_t>(earlier.index)];
+    definitions_[shadowed].entry = Slot::Empty;
+    found->entry = Slot::Pack(entry);
+    return found->entry;
+}
+
 std::int32_t SymbolTable::DefineName(std::string_view name, std::int32_t type) {
     auto& list = lists_.at(static_cast<std::size_t>(type));
     const Entry entry{type, static_cast<std::int32_t>(list.size())};
     list.emplace_back(name);
-    (type == TypeTextLiteral ? texts_ : names_).Insert(TagOf(name), entry, *this);
+    ++definitionCount_;
+    const std::uint32_t tag = TagOf(name);
+    if (type == TypeTextLiteral) {
+        if (texts_.Find(name, tag, *this) == nullptr) texts_.Add(tag, entry);  // an earlier text wins
+        return entry.index;
+    }
+    cursor_ = definitions_.size();
+    farFound_ = NoDefinition;
+    definitions_.push_back(Slot{tag, DefineInNames(name, tag, entry)});
+    definitionOf_[static_cast<std::size_t>(type)].push_back(static_cast<std::uint32_t>(cursor_));
     return entry.index;
 }
 
@@ -81,9 +122,21 @@ std::int32_t SymbolTable::AddTextLiteral(std::string_view token) {
     return DefineName(StripQuotes(token), TypeTextLiteral);
 }
 
+// A name the index finds far from the cursor (one used all over the script, or the first
+// of a new stretch) leaves the cursor where it is; the next lookups near that name move it.
 SymbolTable::Entry SymbolTable::FindName(std::string_view name) const {
-    const Slot* slot = names_.Find(name, TagOf(name), *this);
-    return slot == nullptr ? Entry{} : Entry{slot->Type(), slot->Index()};
+    const std::uint32_t tag = TagOf(name);
+    std::size_t near = FindNear(name, tag, cursor_);
+    if (near == NoDefinition && farFound_ != NoDefinition) near = FindNear(name, tag, farFound_);
+    if (near != NoDefinition) {
+        cursor_ = near;
+        farFound_ = NoDefinition;
+        return definitions_[near].Unpacked();
+    }
+    const Slot* slot = names_.Find(name, tag, *this);
+    if (slot == nullptr) return Entry{};
+    farFound_ = definitionOf_[static_cast<std::size_t>(slot->Type())][static_cast<std::size_t>(slot->Index())];
+    return slot->Unpacked();
 }
 
 std::int32_t SymbolTable::FindText(std::string_view text) const {
@@ -93,10 +146,13 @@ std::int32_t SymbolTable::FindText(std::string_view text) const {
 
 void SymbolTable::Clear() {
     for (auto& list : lists_) list.clear();
+    definitionCount_ = 0;
+    for (auto& positions : definitionOf_) positions.clear();
     names_.Clear();
     texts_.Clear();
+    definitions_.clear();
+    cursor_ = 0;
+    farFound_ = NoDefinition;
 }
-
-void SymbolTable::Reserve(std::size_t names) { names_.Reserve(names); }
 
 }  // namespace vekora

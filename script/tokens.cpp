@@ -6,16 +6,20 @@
 #include <array>
 #include <bit>
 
-#include "script/name_hash.h"
 #include "script/symbols.h"
 #include "script/types.h"
 
 namespace vekora {
 namespace {
 
-bool IsSeparator(char byte) { return byte == ' ' || byte == ',' || byte == '='; }
-bool IsDigit(char byte) { return byte >= '0' && byte <= '9'; }
-char Upper(char byte) { return (byte >= 'a' && byte <= 'z') ? static_cast<char>(byte - 'a' + 'A') : byte; }
+// Space, comma and equals sign: one test of a bit in a mask of the bytes below 64.
+constexpr std::uint64_t SeparatorBits = (1ull << ' ') | (1ull << ',') | (1ull << '=');
+constexpr bool IsSeparator(char byte) {
+    const auto code = static_cast<unsigned char>(byte);
+    return code < 64 && ((SeparatorBits >> code) & 1) != 0;
+}
+constexpr bool IsDigit(char byte) { return byte >= '0' && byte <= '9'; }
+constexpr char Upper(char byte) { return (byte >= 'a' && byte <= 'z') ? static_cast<char>(byte - 'a' + 'A') : byte; }
 
 struct KeywordEntry {
     std::string_view name;
@@ -58,35 +62,72 @@ constexpr KeywordEntry Keywords[] = {
 };
 constexpr std::size_t LongestKeyword = 15;  // MARKNUMBERANGLE
 
+// A token of letters only, upper-cased, as two words of bytes with zeros after its end:
+// hashed and compared without a byte loop, for every token of a script is looked up.
+struct KeywordKey {
+    std::uint64_t low = 0;  // bytes 0 to 7, the first in the lowest byte
+    std::uint64_t high = 0;
+    bool operator==(const KeywordKey&) const = default;
+};
+
+// False for a token with any byte that is no letter once upper-cased, or too long: no
+// keyword has such a byte, so no such token is a keyword.
+constexpr bool LetterKey(std::string_view token, KeywordKey& key) {
+    if (token.size() > LongestKeyword) return false;
+    for (std::size_t i = 0; i < token.size(); ++i) {
+        const char upper = Upper(token[i]);
+        if (upper < 'A' || upper > 'Z') return false;
+        (i < 8 ? key.low : key.high) |= static_cast<std::uint64_t>(upper) << (8 * (i % 8));
+    }
+    return true;
+}
+
+constexpr bool EveryKeywordIsLetters() {
+    for (const KeywordEntry& entry : Keywords) {
+        KeywordKey key;
+        if (!LetterKey(entry.name, key)) return false;
+    }
+    return true;
+}
+static_assert(EveryKeywordIsLetters(), "a keyword with another byte needs another lookup");
+
 // Every keyword is distinct, so a hash lookup gives what the search in table order gives.
-// Open addressing in a table four times the keywords' number: every token of a script is
-// looked up here, most of them names that are no keyword and end at an empty slot.
+// Open addressing in a table at least twice the keywords' number: most tokens looked up are
+// names that are no keyword and end at an empty slot. Built when the program is compiled.
 class KeywordTable {
 public:
-    KeywordTable() {
+    constexpr KeywordTable() {
         for (const KeywordEntry& entry : Keywords) {
-            std::size_t i = NameHash(entry.name) & Mask;
-            while (!slots_[i].name.empty()) i = (i + 1) & Mask;
-            slots_[i] = entry;
+            KeywordKey key;
+            LetterKey(entry.name, key);
+            std::size_t i = Place(key);
+            while (slots_[i].code != 0) i = (i + 1) & Mask;
+            slots_[i] = Slot{key, entry.code};
         }
     }
-    std::int32_t Find(std::string_view upper) const {
-        for (std::size_t i = NameHash(upper) & Mask; !slots_[i].name.empty(); i = (i + 1) & Mask) {
-            if (slots_[i].name == upper) return slots_[i].code;
+    // 0 when the key is no keyword.
+    std::int32_t Find(const KeywordKey& key) const {
+        for (std::size_t i = Place(key); slots_[i].code != 0; i = (i + 1) & Mask) {
+            if (slots_[i].key == key) return slots_[i].code;
         }
         return 0;
     }
 
 private:
-    static constexpr std::size_t Size = std::bit_ceil(std::size(Keywords) * 4);
-    static constexpr std::size_t Mask = Size - 1;
-    std::array<KeywordEntry, Size> slots_{};
+    struct Slot {
+        KeywordKey key;
+        std::int32_t code = 0;  // 0: empty; every keyword's code is above it
+    };
+    static constexpr int SizeBits = std::bit_width(std::size(Keywords) * 2 - 1);
+    static constexpr std::size_t Mask = (std::size_t{1} << SizeBits) - 1;
+    static constexpr std::size_t Place(const KeywordKey& key) {
+        return static_cast<std::size_t>(((key.low ^ (key.high * 0x9E3779B97F4A7C15ull)) * 0xD6E8FEB86659FD93ull) >>
+                                        (64 - SizeBits));
+    }
+    std::array<Slot, Mask + 1> slots_{};
 };
 
-const KeywordTable& KeywordIndex() {
-    static const KeywordTable index;
-    return index;
-}
+constexpr KeywordTable KeywordIndex;
 
 // The value of a digit of base 2, 8 or 16; base or more when the byte is not one.
 unsigned DigitValue(char byte) {
@@ -168,27 +209,26 @@ bool AllRadixDigits(std::string_view digits, unsigned base) {
 }  // namespace
 
 bool NextToken(std::string_view line, std::size_t& position, std::string_view& token) {
-    while (position < line.size()) {
-        const std::size_t start = position;
-        const char first = line[start];
-        std::size_t end;  // one past the token's last byte
-        if (first == '"' || first == '(') {
-            const std::size_t close = line.find(first == '"' ? '"' : ')', start + 1);
-            end = close == std::string_view::npos ? line.size() : close + 1;
-            position = end + 1;  // the byte after the closing mark is skipped, whatever it is
-        } else {
-            std::size_t next = start;
-            while (next < line.size() && !IsSeparator(line[next])) ++next;
-            end = next;
-            position = end + 1;
-        }
-        if (end > start) {
-            token = line.substr(start, end - start);
-            if (end >= line.size()) position = line.size();
-            return true;
-        }
+    const std::size_t size = line.size();
+    std::size_t start = position;
+    while (start < size && IsSeparator(line[start])) ++start;
+    if (start >= size) {
+        position = size;
+        return false;
     }
-    return false;
+    const char first = line[start];
+    std::size_t end;  // one past the token's last byte
+    if (first == '"' || first == '(') {
+        const std::size_t close = line.find(first == '"' ? '"' : ')', start + 1);
+        end = close == std::string_view::npos ? size : close + 1;
+    } else {
+        end = start + 1;
+        while (end < size && !IsSeparator(line[end])) ++end;
+    }
+    token = std::string_view(line.data() + start, end - start);
+    // The byte after the token is skipped whatever it is: after a closing mark it is lost.
+    position = end >= size ? size : end + 1;
+    return true;
 }
 
 int SplitLine(std::string_view line, std::vector<std::string>& tokens) {
@@ -208,10 +248,8 @@ std::vector<std::string_view> KeywordNames() {
 std::int32_t KeywordCode(std::string_view token) {
     if (token.empty()) return 0;
     if (static_cast<unsigned char>(token[0]) < 0x41) return -1;
-    if (token.size() > LongestKeyword) return 0;
-    char upper[LongestKeyword];
-    for (std::size_t i = 0; i < token.size(); ++i) upper[i] = Upper(token[i]);
-    return KeywordIndex().Find(std::string_view(upper, token.size()));
+    KeywordKey key;
+    return LetterKey(token, key) ? KeywordIndex.Find(key) : 0;
 }
 
 std::string_view StripQuotes(std::string_view token) {

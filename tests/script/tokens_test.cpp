@@ -1,6 +1,7 @@
 // Source lines against their tokens and classes; number and colour literals.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -62,6 +63,24 @@ TEST(KeywordCode, TableAndCase) {
         {"1POINT", -1}, {"'comment", -1}, {"@", -1}, {"\"POINT\"", -1}, {"(1)", -1},
     };
     for (const Case& c : cases) EXPECT_EQ(KeywordCode(c.token), c.code) << c.token;
+}
+
+// Every keyword in any case is found; with a byte more or one changed it is a name.
+TEST(KeywordCode, EveryKeywordAndItsNeighbours) {
+    const std::vector<std::string_view> names = KeywordNames();
+    for (const std::string_view keyword : names) {
+        const std::string upper(keyword);
+        const std::int32_t code = KeywordCode(upper);
+        EXPECT_GT(code, 0) << upper;
+        std::string lower = upper;
+        for (char& byte : lower) byte = static_cast<char>(byte - 'A' + 'a');
+        EXPECT_EQ(KeywordCode(lower), code) << lower;
+        for (const std::string& other : {upper + "1", upper + "S", upper + "_", upper.substr(0, upper.size() - 1),
+                                         upper.substr(0, upper.size() - 1) + "\xC9", "X" + upper}) {
+            const bool listed = std::find(names.begin(), names.end(), other) != names.end();  // TOOL and TOOLS
+            EXPECT_EQ(KeywordCode(other) != 0, listed) << other;
+        }
+    }
 }
 
 TEST(ClassifyToken, ClassesAndRewrites) {
