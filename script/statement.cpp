@@ -28,7 +28,7 @@ std::int32_t Statement::Scan(std::string_view line) {
         }
         const std::int32_t tokenClass = ClassifyTokenView(token, c_.symbols);
         if (tokenClass == CommentClass) break;
-        tokens_[static_cast<std::size_t>(i)] = token;
+        tokens_[static_cast<std::size_t>(i)] = TokenText{token.data(), token.size()};
         classes_[static_cast<std::size_t>(i)] = tokenClass;
         starts_[static_cast<std::size_t>(i)] = first;
         if (ClassType(tokenClass) == TypeKeyword) {

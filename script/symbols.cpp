@@ -30,11 +30,11 @@ const SymbolTable::Slot* SymbolTable::Index::Find(std::string_view text, std::ui
                                                   const SymbolTable& owner) const {
     if (slots_.empty()) return nullptr;
     const std::size_t mask = slots_.size() - 1;
-    for (std::size_t i = tag & mask;; i = (i + 1) & mask) {
-        const Slot& slot = slots_[i];
-        if (!slot.Used()) return nullptr;
-        if (slot.tag == tag && owner.Names(slot, text)) return &slot;
+    const std::uint8_t mark = MarkOf(tag);
+    for (std::size_t i = tag & mask; marks_[i] != Free; i = (i + 1) & mask) {
+        if (marks_[i] == mark && slots_[i].tag == tag && owner.Names(slots_[i], text)) return &slots_[i];
     }
+    return nullptr;
 }
 
 SymbolTable::Slot* SymbolTable::Index::Find(std::string_view text, std::uint32_t tag, const SymbolTable& owner) {
@@ -43,23 +43,31 @@ SymbolTable::Slot* SymbolTable::Index::Find(std::string_view text, std::uint32_t
 
 void SymbolTable::Index::Add(std::uint32_t tag, const Entry& entry) {
     if ((used_ + 1) * 2 > slots_.size()) Grow(slots_.empty() ? 64 : slots_.size() * 2);
-    const std::size_t mask = slots_.size() - 1;
-    std::size_t i = tag & mask;
-    while (slots_[i].Used()) i = (i + 1) & mask;
-    slots_[i] = Slot{tag, Slot::Pack(entry)};
+    Place(Slot{tag, Slot::Pack(entry)});
     ++used_;
+}
+
+void SymbolTable::Index::Place(const Slot& slot) {
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t i = slot.tag & mask;
+    while (marks_[i] != Free) i = (i + 1) & mask;
+    marks_[i] = MarkOf(slot.tag);
+    slots_[i] = slot;
 }
 
 void SymbolTable::Index::Grow(std::size_t slotCount) {
     std::vector<Slot> old(slotCount);
     old.swap(slots_);
-    const std::size_t mask = slots_.size() - 1;
+    marks_.assign(slotCount, Free);
     for (const Slot& slot : old) {
-        if (!slot.Used()) continue;
-        std::size_t i = slot.tag & mask;
-        while (slots_[i].Used()) i = (i + 1) & mask;
-        slots_[i] = slot;
+        if (slot.Used()) Place(slot);
     }
+}
+
+void SymbolTable::Index::Clear() {
+    marks_.clear();
+    slots_.clear();
+    used_ = 0;
 }
 
 bool SymbolTable::Names(const Slot& slot, std::string_view text) const {
