@@ -119,7 +119,6 @@ void Statement::BlameByCode(std::int32_t code) {
 }
 
 void Statement::Refresh(int i) {
-    if (c_.symbols.DefinitionCount() == definitionsAtScan_) return;  // the classes scanned still hold
     std::int32_t& tokenClass = classes_[static_cast<std::size_t>(i)];
     const std::int32_t type = ClassType(tokenClass);
     if (type == TypeNone) {
@@ -129,18 +128,6 @@ void Statement::Refresh(int i) {
         const std::int32_t index = c_.symbols.FindText(Token(i));
         if (index >= 0) tokenClass = MakeClass(index, TypeTextLiteral);
     }
-}
-
-std::int32_t Statement::Type(int i) {
-    if (i < 0 || i >= n_) return Absent;
-    Refresh(i);
-    return ClassType(classes_[static_cast<std::size_t>(i)]);
-}
-
-std::int32_t Statement::Index(int i) {
-    if (i < 0 || i >= n_) return 0;
-    Refresh(i);
-    return ClassIndex(classes_[static_cast<std::size_t>(i)]);
 }
 
 std::int32_t Statement::ExpectPosition(int position) const {

@@ -52,8 +52,8 @@ public:
 
     // The type of tok i as the table stands now (a new name may have been defined by an
     // earlier argument of this statement); Absent beyond the statement.
-    std::int32_t Type(int i);
-    std::int32_t Index(int i);
+    std::int32_t Type(int i) { return i >= 0 && i < n_ ? ClassType(Current(i)) : Absent; }
+    std::int32_t Index(int i) { return i >= 0 && i < n_ ? ClassIndex(Current(i)) : 0; }
     bool IsNew(int i) { return Type(i) == TypeNone; }
     // The class as scanned, without looking again: final in pass 2, which adds no names.
     std::int32_t ScannedType(int i) const { return ClassType(ScannedClass(i)); }
@@ -99,6 +99,12 @@ public:
     double Number(int i) const;
 
 private:
+    // The class of token i (0 <= i < N) as the table stands now: only a name this statement
+    // has defined since it was scanned can have changed it.
+    std::int32_t Current(int i) {
+        if (c_.symbols.DefinitionCount() != definitionsAtScan_) Refresh(i);
+        return classes_[static_cast<std::size_t>(i)];
+    }
     void Refresh(int i);
     std::int32_t ScannedClass(int i) const { return i >= 0 && i < n_ ? classes_[static_cast<std::size_t>(i)] : 0; }
 

@@ -19,10 +19,9 @@ bool SearchedBefore(const SymbolTable::Entry& a, const SymbolTable::Entry& b) {
 // The part of a name's hash the index keeps: its low bits place the slot.
 std::uint32_t TagOf(std::string_view text) { return static_cast<std::uint32_t>(NameHash(text) >> 32); }
 
-// How far from the cursor a lookup reads the definitions before it asks the index. A
-// statement names what the last few lines defined; 16 definitions are two cache lines.
-constexpr std::size_t NearBehind = 8;
-constexpr std::size_t NearAhead = 8;
+// The definitions a lookup reads around the cursor before it asks the index: 7 before it and
+// 8 after. A statement names what the last few lines defined; 16 tags are one cache line.
+constexpr std::size_t NearWindow = 16;
 
 }  // namespace
 
@@ -70,24 +69,31 @@ void SymbolTable::Index::Clear() {
     used_ = 0;
 }
 
+// Byte by byte: names are a few bytes, shorter than the call to compare memory.
 bool SymbolTable::Names(const Slot& slot, std::string_view text) const {
-    return lists_[static_cast<std::size_t>(slot.Type())][static_cast<std::size_t>(slot.Index())] == text;
+    const std::string& name = lists_[static_cast<std::size_t>(slot.Type())][static_cast<std::size_t>(slot.Index())];
+    if (name.size() != text.size()) return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (name[i] != text[i]) return false;
+    }
+    return true;
 }
 
 std::size_t SymbolTable::FindNear(std::string_view text, std::uint32_t tag, std::size_t centre) const {
-    const std::size_t first = centre > NearBehind ? centre - NearBehind : 0;
-    const std::size_t end = std::min(centre + NearAhead + 1, definitions_.size());
-    const auto matches = [&](std::size_t i) {
-        const Slot& definition = definitions_[i];
-        return definition.tag == tag && definition.Used() && Names(definition, text);
+    const std::size_t count = definitionTags_.size();
+    const std::uint32_t* tags = definitionTags_.data();
+    // Every text has one definition that is not Empty, so the first that names it is the answer.
+    const auto names = [&](std::size_t i) {
+        const Slot definition{tag, definitionEntries_[i]};
+        return tags[i] == tag && definition.Used() && Names(definition, text);
     };
-    // Every text has one definition that is not Empty, so the first match is the answer.
-    // The one after the centre first: lookups in the order of definition stop there.
-    for (std::size_t i = centre + 1; i < end; ++i) {
-        if (matches(i)) return i;
-    }
-    for (std::size_t i = first; i <= centre && i < end; ++i) {
-        if (matches(i)) return i;
+    // Nearest first, the one after the centre before the centre itself: lookups in the order
+    // of definition stop at once.
+    for (std::size_t distance = 1; distance <= NearWindow / 2; ++distance) {
+        const std::size_t ahead = centre + distance;
+        if (ahead < count && names(ahead)) return ahead;
+        const std::size_t behind = centre + 1 - distance;
+        if (distance <= centre + 1 && behind < count && names(behind)) return behind;
     }
     return NoDefinition;
 }
@@ -104,7 +110,7 @@ std::uint32_t SymbolTable::DefineInNames(std::string_view name, std::uint32_t ta
     if (!SearchedBefore(entry, earlier)) return Slot::Empty;
     const std::uint32_t shadowed =
         definitionOf_[static_cast<std::size_t>(earlier.type)][static_cast<std::size_t>(earlier.index)];
-    definitions_[shadowed].entry = Slot::Empty;
+    definitionEntries_[shadowed] = Slot::Empty;
     found->entry = Slot::Pack(entry);
     return found->entry;
 }
@@ -119,9 +125,10 @@ std::int32_t SymbolTable::DefineName(std::string_view name, std::int32_t type) {
         if (texts_.Find(name, tag, *this) == nullptr) texts_.Add(tag, entry);  // an earlier text wins
         return entry.index;
     }
-    cursor_ = definitions_.size();
+    cursor_ = definitionTags_.size();
     farFound_ = NoDefinition;
-    definitions_.push_back(Slot{tag, DefineInNames(name, tag, entry)});
+    definitionEntries_.push_back(DefineInNames(name, tag, entry));
+    definitionTags_.push_back(tag);
     definitionOf_[static_cast<std::size_t>(type)].push_back(static_cast<std::uint32_t>(cursor_));
     return entry.index;
 }
@@ -139,7 +146,7 @@ SymbolTable::Entry SymbolTable::FindName(std::string_view name) const {
     if (near != NoDefinition) {
         cursor_ = near;
         farFound_ = NoDefinition;
-        return definitions_[near].Unpacked();
+        return Slot{tag, definitionEntries_[near]}.Unpacked();
     }
     const Slot* slot = names_.Find(name, tag, *this);
     if (slot == nullptr) return Entry{};
@@ -158,7 +165,8 @@ void SymbolTable::Clear() {
     for (auto& positions : definitionOf_) positions.clear();
     names_.Clear();
     texts_.Clear();
-    definitions_.clear();
+    definitionTags_.clear();
+    definitionEntries_.clear();
     cursor_ = 0;
     farFound_ = NoDefinition;
 }

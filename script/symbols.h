@@ -94,13 +94,15 @@ private:
     std::array<std::vector<std::string>, SymbolListCount> lists_;
     Index names_;  // lists 0 to 7
     Index texts_;  // list 8
-    // Lists 0 to 7 in the order of definition, each with its tag; a definition that the
-    // in-order search does not find (its text is defined first elsewhere) is Empty. A
+    // Lists 0 to 7 in the order of definition: each definition's tag, and its entry packed as
+    // in a slot, Empty where the in-order search finds another definition of the text. A
     // compiler meets names nearly in the order it defined them, a few lines back or ahead:
-    // the definitions around the last one found or made are a few cache lines, read before
-    // the index, whose slots are scattered over megabytes in a long script.
-    std::vector<Slot> definitions_;
-    std::array<std::vector<std::uint32_t>, TypeTextLiteral> definitionOf_;  // (type, index) -> definitions_
+    // the tags around the last definition found or made are one cache line, read before the
+    // index, whose slots are scattered over megabytes in a long script.
+    std::vector<std::uint32_t> definitionTags_;
+    std::vector<std::uint32_t> definitionEntries_;
+    // (type, index) -> its position among the definitions
+    std::array<std::vector<std::uint32_t>, TypeTextLiteral> definitionOf_;
     mutable std::size_t cursor_ = 0;  // the definition last found near it, or last made
     mutable std::size_t farFound_ = NoDefinition;  // the index's last answer, if no near one came after
     std::size_t definitionCount_ = 0;

@@ -12,12 +12,6 @@
 namespace vekora {
 namespace {
 
-// Space, comma and equals sign: one test of a bit in a mask of the bytes below 64.
-constexpr std::uint64_t SeparatorBits = (1ull << ' ') | (1ull << ',') | (1ull << '=');
-constexpr bool IsSeparator(char byte) {
-    const auto code = static_cast<unsigned char>(byte);
-    return code < 64 && ((SeparatorBits >> code) & 1) != 0;
-}
 constexpr bool IsDigit(char byte) { return byte >= '0' && byte <= '9'; }
 constexpr char Upper(char byte) { return (byte >= 'a' && byte <= 'z') ? static_cast<char>(byte - 'a' + 'A') : byte; }
 
@@ -73,13 +67,18 @@ struct KeywordKey {
 // False for a token with any byte that is no letter once upper-cased, or too long: no
 // keyword has such a byte, so no such token is a keyword.
 constexpr bool LetterKey(std::string_view token, KeywordKey& key) {
-    if (token.size() > LongestKeyword) return false;
-    for (std::size_t i = 0; i < token.size(); ++i) {
-        const char upper = Upper(token[i]);
-        if (upper < 'A' || upper > 'Z') return false;
-        (i < 8 ? key.low : key.high) |= static_cast<std::uint64_t>(upper) << (8 * (i % 8));
-    }
-    return true;
+    const std::size_t size = token.size();
+    if (size > LongestKeyword) return false;
+    // Clearing bit 5 upper-cases a letter and leaves every other byte outside A to Z.
+    const auto word = [&](std::size_t from, std::size_t to, std::uint64_t& bytes) {
+        for (std::size_t i = from; i < to; ++i) {
+            const auto upper = static_cast<std::uint64_t>(static_cast<unsigned char>(token[i]) & 0xDF);
+            if (upper - 'A' >= 26) return false;
+            bytes |= upper << (8 * (i - from));
+        }
+        return true;
+    };
+    return word(0, size < 8 ? size : 8, key.low) && word(8, size, key.high);
 }
 
 constexpr bool EveryKeywordIsLetters() {
@@ -183,10 +182,52 @@ std::size_t SkipDigits(std::string_view text, std::size_t i) {
     return end;
 }
 
+// The powers of ten a double holds exactly.
+constexpr double ExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                       1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr int MostExactDigits = 15;  // below 2^53: every such integer is a double
+
+// A decimal number as DecimalLength measured it, when at most 15 digits times or divided by
+// a power of ten up to 1e22: both operands are exact, so the one rounding of the product or
+// quotient gives the nearest double, as strtod does. False for the others.
+bool ExactDecimal(std::string_view number, double& value) {
+    std::size_t i = 0;
+    const bool negative = number[0] == '-';
+    if (number[0] == '+' || negative) ++i;
+    std::uint64_t digits = 0;
+    int digitCount = 0;
+    int scale = 0;  // the power of ten of the last digit
+    bool fraction = false;
+    for (; i < number.size() && number[i] != 'e' && number[i] != 'E'; ++i) {
+        if (number[i] == '.') {
+            fraction = true;
+            continue;
+        }
+        if (++digitCount > MostExactDigits) return false;
+        digits = digits * 10 + static_cast<std::uint64_t>(number[i] - '0');
+        scale -= fraction ? 1 : 0;
+    }
+    if (i < number.size()) {  // the exponent, which has digits
+        const bool below = number[++i] == '-';
+        if (number[i] == '+' || below) ++i;
+        if (number.size() - i > 2) return false;
+        int exponent = 0;
+        for (; i < number.size(); ++i) exponent = exponent * 10 + (number[i] - '0');
+        scale += below ? -exponent : exponent;
+    }
+    if (scale < -22 || scale > 22) return false;
+    const auto exact = static_cast<double>(digits);
+    value = scale >= 0 ? exact * ExactPowersOfTen[scale] : exact / ExactPowersOfTen[-scale];
+    if (negative) value = -value;
+    return true;
+}
+
 // Sign, digits, fraction and exponent only: no hexadecimal floats, infinities or NaN.
 double ParseDecimal(std::string_view text) {
     const std::size_t end = DecimalLength(text);
     if (end == 0) return 0.0;
+    double value = 0.0;
+    if (ExactDecimal(text.substr(0, end), value)) return value;
     const std::string number(text.substr(0, end));
     return std::strtod(number.c_str(), nullptr);
 }
@@ -207,29 +248,6 @@ bool AllRadixDigits(std::string_view digits, unsigned base) {
 }
 
 }  // namespace
-
-bool NextToken(std::string_view line, std::size_t& position, std::string_view& token) {
-    const std::size_t size = line.size();
-    std::size_t start = position;
-    while (start < size && IsSeparator(line[start])) ++start;
-    if (start >= size) {
-        position = size;
-        return false;
-    }
-    const char first = line[start];
-    std::size_t end;  // one past the token's last byte
-    if (first == '"' || first == '(') {
-        const std::size_t close = line.find(first == '"' ? '"' : ')', start + 1);
-        end = close == std::string_view::npos ? size : close + 1;
-    } else {
-        end = start + 1;
-        while (end < size && !IsSeparator(line[end])) ++end;
-    }
-    token = std::string_view(line.data() + start, end - start);
-    // The byte after the token is skipped whatever it is: after a closing mark it is lost.
-    position = end >= size ? size : end + 1;
-    return true;
-}
 
 int SplitLine(std::string_view line, std::vector<std::string>& tokens) {
     tokens.clear();

@@ -3,6 +3,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -139,6 +142,29 @@ TEST(ParseNumber, DecimalAndRadixForms) {
 TEST(ParseNumber, VeryLongDigitRunsStayFinite) {
     EXPECT_TRUE(std::isinf(ParseNumber(std::string(400, '9'))));
     EXPECT_DOUBLE_EQ(ParseNumber("0." + std::string(100000, '0') + "1"), 0.0);
+}
+
+// Decimal texts of every shape a script may hold, short and long, with exponents near and
+// far: the value is the nearest double, bit for bit what the C library reads (signed zeros too).
+TEST(ParseNumber, DecimalsAreTheNearestDouble) {
+    std::mt19937 random(17);
+    const auto digits = [&](std::size_t count) {
+        std::string text;
+        for (std::size_t k = 0; k < count; ++k) text += static_cast<char>('0' + random() % 10);
+        return text;
+    };
+    for (int k = 0; k < 200000; ++k) {
+        std::string text = random() % 4 == 0 ? "-" : random() % 8 == 0 ? "+" : "";
+        const std::string whole = digits(random() % 18);
+        const std::string fraction = digits(random() % 18);
+        text += whole;
+        if (whole.empty() || random() % 2 == 0) text += "." + (whole.empty() && fraction.empty() ? "0" : fraction);
+        if (random() % 3 == 0) text += (random() % 2 ? "e" : "E") + std::string(random() % 3 == 0 ? "-" : "") +
+                                       std::to_string(random() % 40);
+        const double expected = std::strtod(text.c_str(), nullptr);
+        const double parsed = ParseNumber(text);
+        ASSERT_EQ(std::memcmp(&parsed, &expected, sizeof parsed), 0) << text << " " << parsed << " " << expected;
+    }
 }
 
 TEST(ParseColour, AllForms) {
