@@ -105,6 +105,8 @@ private:
     std::array<std::vector<std::uint32_t>, TypeTextLiteral> definitionOf_;
     mutable std::size_t cursor_ = 0;  // the definition last found near it, or last made
     mutable std::size_t farFound_ = NoDefinition;  // the index's last answer, if no near one came after
+    mutable std::uint32_t farRun_ = 0;  // names the index found since the last one found near
+    bool LooksNear() const { return farRun_ < 8 || farRun_ % 32 == 0; }
     std::size_t definitionCount_ = 0;
 };
 
