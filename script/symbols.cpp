@@ -86,7 +86,7 @@ std::size_t SymbolTable::FindNear(std::string_view text, std::uint32_t tag, std:
     const std::size_t count = definitionTags_.size();
     const std::uint32_t* tags = definitionTags_.data();
     // Every text has one definition that is not Empty, so the first that names it is the answer.
-    const auto names = [&](std::size_t i) {
+    const auto isAnswer = [&](std::size_t i) {
         const Slot definition{tag, definitionEntries_[i]};
         return tags[i] == tag && definition.Used() && Names(definition, text);
     };
@@ -94,9 +94,9 @@ std::size_t SymbolTable::FindNear(std::string_view text, std::uint32_t tag, std:
     // of definition stop at once.
     for (std::size_t distance = 1; distance <= NearWindow / 2; ++distance) {
         const std::size_t ahead = centre + distance;
-        if (ahead < count && names(ahead)) return ahead;
+        if (ahead < count && isAnswer(ahead)) return ahead;
         const std::size_t behind = centre + 1 - distance;
-        if (distance <= centre + 1 && behind < count && names(behind)) return behind;
+        if (distance <= centre + 1 && behind < count && isAnswer(behind)) return behind;
     }
     return NoDefinition;
 }

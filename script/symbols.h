@@ -89,6 +89,7 @@ private:
     // The position among the definitions near centre that the in-order search finds for
     // text, or NoDefinition.
     std::size_t FindNear(std::string_view text, std::uint32_t tag, std::size_t centre) const;
+    bool LooksNear() const { return farRun_ < 8 || farRun_ % 32 == 0; }
     std::uint32_t DefineInNames(std::string_view name, std::uint32_t tag, const Entry& entry);
 
     std::array<std::vector<std::string>, SymbolListCount> lists_;
@@ -106,7 +107,6 @@ private:
     mutable std::size_t cursor_ = 0;  // the definition last found near it, or last made
     mutable std::size_t farFound_ = NoDefinition;  // the index's last answer, if no near one came after
     mutable std::uint32_t farRun_ = 0;  // names the index found since the last one found near
-    bool LooksNear() const { return farRun_ < 8 || farRun_ % 32 == 0; }
     std::size_t definitionCount_ = 0;
 };
 
