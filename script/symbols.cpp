@@ -145,7 +145,7 @@ std::int32_t SymbolTable::AddTextLiteral(std::string_view token) {
 // of a new stretch) leaves the cursor where it is; the next lookups near that name move it.
 // Lookups in no order would pay for reading two stretches of definitions each: after eight
 // of them in a row, only one lookup in 32 still looks near.
-SymbolTable::Entry SymbolTable::FindName(std::string_view name) const {
+SymbolTable::Entry SymbolTable::FindName(std::string_view name) {
     const std::uint32_t tag = TagOf(name);
     if (LooksNear()) {
         std::size_t near = FindNear(name, tag, cursor_);

@@ -33,8 +33,8 @@ public:
     std::int32_t AddTextLiteral(std::string_view token);
 
     // What searching lists 0 to 7 in order, each from index 0, finds; {TypeNone, 0} if nothing.
-    // Moves the cursor (below), so one table must not be searched from two threads at once.
-    Entry FindName(std::string_view name) const;
+    // Not const: a lookup moves the cursor (below).
+    Entry FindName(std::string_view name);
     // The first index of text in the text list, or -1.
     std::int32_t FindText(std::string_view text) const;
 
@@ -104,9 +104,9 @@ private:
     std::vector<std::uint32_t> definitionEntries_;
     // (type, index) -> its position among the definitions
     std::array<std::vector<std::uint32_t>, TypeTextLiteral> definitionOf_;
-    mutable std::size_t cursor_ = 0;  // the definition last found near it, or last made
-    mutable std::size_t farFound_ = NoDefinition;  // the index's last answer, if no near one came after
-    mutable std::uint32_t farRun_ = 0;  // names the index found since the last one found near
+    std::size_t cursor_ = 0;  // the definition last found near it, or last made
+    std::size_t farFound_ = NoDefinition;  // the index's last answer, if no near one came after
+    std::uint32_t farRun_ = 0;  // names the index found since the last one found near
     std::size_t definitionCount_ = 0;
 };
 

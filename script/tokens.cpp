@@ -276,7 +276,7 @@ std::string_view StripQuotes(std::string_view token) {
     return token;
 }
 
-std::int32_t ClassifyTokenView(std::string_view& token, const SymbolTable& symbols) {
+std::int32_t ClassifyTokenView(std::string_view& token, SymbolTable& symbols) {
     const std::int32_t code = KeywordCode(token);
     if (code == -1) {
         const char first = token[0];
@@ -295,7 +295,7 @@ std::int32_t ClassifyTokenView(std::string_view& token, const SymbolTable& symbo
     return MakeClass(entry.index, entry.type);
 }
 
-std::int32_t ClassifyToken(std::string& token, const SymbolTable& symbols) {
+std::int32_t ClassifyToken(std::string& token, SymbolTable& symbols) {
     std::string_view view = token;
     const std::int32_t tokenClass = ClassifyTokenView(view, symbols);
     if (view.data() != token.data() || view.size() != token.size()) token = std::string(view);

@@ -74,8 +74,8 @@ std::vector<std::string_view> KeywordNames();
 // The token class (type in bits 0-15, index or keyword code in bits 16-31; -1 for a
 // comment start). Text literals lose their quotes and DEFAULT becomes "-1": the view
 // is narrowed or redirected, so it must not outlive the line it came from.
-std::int32_t ClassifyTokenView(std::string_view& token, const SymbolTable& symbols);
-std::int32_t ClassifyToken(std::string& token, const SymbolTable& symbols);
+std::int32_t ClassifyTokenView(std::string_view& token, SymbolTable& symbols);
+std::int32_t ClassifyToken(std::string& token, SymbolTable& symbols);
 
 // The text of a quoted token without any leading or trailing double quotes.
 std::string_view StripQuotes(std::string_view token);

@@ -68,7 +68,7 @@ TEST(SymbolTable, IndexAgreesWithInOrderSearch) {
     }
 }
 
-void ExpectSameAsInOrder(const SymbolTable& symbols, const std::string& name) {
+void ExpectSameAsInOrder(SymbolTable& symbols, const std::string& name) {
     const SymbolTable::Entry expected = SearchInOrder(symbols, name);
     const SymbolTable::Entry found = symbols.FindName(name);
     ASSERT_EQ(found.type, expected.type) << name;
