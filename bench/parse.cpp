@@ -1,8 +1,11 @@
 // Compiling generated scripts of 10^3 to 10^6 lines (points, lines, circles, crossings,
 // procedures with calls); the rate must not fall as the script grows. The symbol table alone
-// with 10^3 to 10^6 distinct names: its lookups must not slow down as it grows.
+// with 10^3 to 10^6 distinct names: its lookups in the order of definition must not slow
+// down as it grows.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -66,8 +69,11 @@ BENCHMARK(CompileScript)->Arg(1000)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit
 BENCHMARK(CompileScriptWithWarnings)->Arg(1000)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 // n distinct names defined over the seven object lists, then each looked up in the order of
-// definition, as the compiler's second pass meets them.
-void SymbolLookups(benchmark::State& state) {
+// definition, as the compiler's second pass meets them; or in no order, which the lookups
+// near the last one found cannot help.
+enum class LookupOrder { OfDefinition, Shuffled };
+
+void SymbolLookupsIn(benchmark::State& state, LookupOrder order) {
     const auto count = static_cast<std::size_t>(state.range(0));
     std::vector<std::string> names;
     names.reserve(count);
@@ -75,6 +81,7 @@ void SymbolLookups(benchmark::State& state) {
     vekora::SymbolTable symbols;
     for (std::size_t i = 0; i < count; ++i)
         symbols.DefineName(names[i], static_cast<std::int32_t>(vekora::TypePoint + i % vekora::TypeProcedure));
+    if (order == LookupOrder::Shuffled) std::shuffle(names.begin(), names.end(), std::mt19937(3));
     std::size_t found = 0;
     for (auto _ : state) {
         for (const std::string& name : names) found += symbols.FindName(name).type != vekora::TypeNone;
@@ -84,7 +91,11 @@ void SymbolLookups(benchmark::State& state) {
         benchmark::Counter(static_cast<double>(found), benchmark::Counter::kIsRate);
 }
 
+void SymbolLookups(benchmark::State& state) { SymbolLookupsIn(state, LookupOrder::OfDefinition); }
+void SymbolLookupsShuffled(benchmark::State& state) { SymbolLookupsIn(state, LookupOrder::Shuffled); }
+
 BENCHMARK(SymbolLookups)->Arg(1000)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(SymbolLookupsShuffled)->Arg(1000)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 // Hostile lines of n bytes: an unclosed quote, n / 2 tokens, a number of n digits, a name
 // of n bytes. The byte rate must hold from 64 KiB to 4 MiB.

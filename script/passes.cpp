@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 #include "script/compiler.h"
 #include "script/opcodes.h"
@@ -26,12 +27,14 @@ struct Position {
 struct PassOneTrace {
     std::vector<Position> after;
     std::vector<std::uint8_t> noRow;
+    std::vector<std::size_t> constructionHeaders;  // the lines that open with CONSTRUCTION
 };
 
 struct PreScan {
     bool endFound = false;
     std::int32_t headers = 0;
     std::int32_t longestModule = 0;
+    std::vector<std::size_t> constructionHeaders;
 };
 
 std::int32_t FirstKeyword(const std::string& line) {
@@ -49,6 +52,7 @@ PreScan ScanModules(const ScriptLines& lines) {
     for (std::int32_t j = 0; j <= last; ++j) {
         const std::int32_t keyword = FirstKeyword(lines[static_cast<std::size_t>(j)]);
         if (IsHeader(keyword)) {
+            if (keyword == KwConstruction) scan.constructionHeaders.push_back(static_cast<std::size_t>(j));
             if (scan.headers == 0) scan.longestModule = j;
             ++scan.headers;
             latestHeader = j;
@@ -91,7 +95,7 @@ void OpenProcedure(Compilation& c, Position& at, std::int32_t opcode, std::int32
 }
 
 std::int32_t RunPass1(const ScriptLines& lines, Compilation& c, Findings& found, PassOneTrace& trace) {
-    const PreScan scan = ScanModules(lines);
+    PreScan scan = ScanModules(lines);
     if (!scan.endFound) {
         found.errors.codes.assign(1, ErrNoEnd);
         found.errors.lines.assign(1, 0);
@@ -100,10 +104,10 @@ std::int32_t RunPass1(const ScriptLines& lines, Compilation& c, Findings& found,
     }
     c.table.Reset(scan.headers + 1, scan.longestModule + 3);
     c.symbols.Clear();
-    c.symbols.Reserve(lines.size());
     c.moduleByName.clear();
     trace.after.assign(lines.size(), Position{});
     trace.noRow.assign(lines.size(), 0);
+    trace.constructionHeaders = std::move(scan.constructionHeaders);
     Position at;
     std::int32_t procedures = 0;
     for (std::size_t j = 0; j < lines.size(); ++j) {
@@ -163,19 +167,18 @@ void ShapeMenus(Compilation& c) {
 }
 
 // Writes the parameter descriptor of every CONSTRUCTION before any call is checked.
-void DescribeConstructions(const ScriptLines& lines, Compilation& c) {
-    for (const std::string& line : lines) {
-        if (FirstKeyword(line) != KwConstruction) continue;
+void DescribeConstructions(const ScriptLines& lines, const PassOneTrace& trace, Compilation& c) {
+    for (const std::size_t header : trace.constructionHeaders) {
         c.module = 0;
         c.row = 0;
-        CompileLinePass2(line, c);
+        CompileLinePass2(lines[header], c);
     }
 }
 
 // The collector, when there is one, sees the lines of the main loop only, not the pre-pass.
 std::int32_t RunPass2(const ScriptLines& lines, Compilation& c, Findings& found, const PassOneTrace& trace,
                       WarningCollector* warnings) {
-    DescribeConstructions(lines, c);
+    DescribeConstructions(lines, trace, c);
     ShapeMenus(c);
     c.warnings = warnings;
     Position at;

@@ -18,6 +18,7 @@ std::int32_t Statement::Scan(std::string_view line) {
     keyword_ = 0;
     m_ = 0;
     line_ = line;
+    definitionsAtScan_ = c_.symbols.DefinitionCount();
     while (NextToken(line, position, token)) {
         const auto first = static_cast<std::int32_t>(token.data() - line.data());
         if (i == MaxTokens) {
@@ -27,7 +28,7 @@ std::int32_t Statement::Scan(std::string_view line) {
         }
         const std::int32_t tokenClass = ClassifyTokenView(token, c_.symbols);
         if (tokenClass == CommentClass) break;
-        tokens_[static_cast<std::size_t>(i)] = token;
+        tokens_[static_cast<std::size_t>(i)] = TokenText{token.data(), token.size()};
         classes_[static_cast<std::size_t>(i)] = tokenClass;
         starts_[static_cast<std::size_t>(i)] = first;
         if (ClassType(tokenClass) == TypeKeyword) {
@@ -127,18 +128,6 @@ void Statement::Refresh(int i) {
         const std::int32_t index = c_.symbols.FindText(Token(i));
         if (index >= 0) tokenClass = MakeClass(index, TypeTextLiteral);
     }
-}
-
-std::int32_t Statement::Type(int i) {
-    if (i < 0 || i >= n_) return Absent;
-    Refresh(i);
-    return ClassType(classes_[static_cast<std::size_t>(i)]);
-}
-
-std::int32_t Statement::Index(int i) {
-    if (i < 0 || i >= n_) return 0;
-    Refresh(i);
-    return ClassIndex(classes_[static_cast<std::size_t>(i)]);
 }
 
 std::int32_t Statement::ExpectPosition(int position) const {

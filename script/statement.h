@@ -33,7 +33,11 @@ public:
     int Position() const { return m_; }        // M
     std::int32_t Keyword() const { return keyword_ & OpcodeMask; }
     std::int32_t IMarkOf() const { return keyword_ & IMark; }
-    std::string_view Token(int i) const { return tokens_[static_cast<std::size_t>(i)]; }
+    std::string_view Token(int i) const {
+        if (i < 0 || i >= n_) return {};
+        const TokenText& token = tokens_[static_cast<std::size_t>(i)];
+        return {token.data, token.size};
+    }
     // Token i as written in the line (a text with its quotes, DEFAULT as DEFAULT).
     LineSpan Span(int i) const;
     std::string_view Line() const { return line_; }
@@ -48,12 +52,12 @@ public:
 
     // The type of tok i as the table stands now (a new name may have been defined by an
     // earlier argument of this statement); Absent beyond the statement.
-    std::int32_t Type(int i);
-    std::int32_t Index(int i);
+    std::int32_t Type(int i) { return i >= 0 && i < n_ ? ClassType(Current(i)) : Absent; }
+    std::int32_t Index(int i) { return i >= 0 && i < n_ ? ClassIndex(Current(i)) : 0; }
     bool IsNew(int i) { return Type(i) == TypeNone; }
     // The class as scanned, without looking again: final in pass 2, which adds no names.
-    std::int32_t ScannedType(int i) const { return ClassType(classes_[static_cast<std::size_t>(i)]); }
-    std::int32_t ScannedIndex(int i) const { return ClassIndex(classes_[static_cast<std::size_t>(i)]); }
+    std::int32_t ScannedType(int i) const { return ClassType(ScannedClass(i)); }
+    std::int32_t ScannedIndex(int i) const { return ClassIndex(ScannedClass(i)); }
 
     // Keyword position, then token count: E(16, M+1), 12 or 11.
     std::int32_t Expect(int position, int fewest, int most = AnyCount) const;
@@ -95,15 +99,28 @@ public:
     double Number(int i) const;
 
 private:
+    // The class of token i (0 <= i < N) as the table stands now: only a name this statement
+    // has defined since it was scanned can have changed it.
+    std::int32_t Current(int i) {
+        if (c_.symbols.DefinitionCount() != definitionsAtScan_) Refresh(i);
+        return classes_[static_cast<std::size_t>(i)];
+    }
     void Refresh(int i);
+    std::int32_t ScannedClass(int i) const { return i >= 0 && i < n_ ? classes_[static_cast<std::size_t>(i)] : 0; }
 
     Pass pass_;
     Compilation& c_;
-    std::array<std::string_view, MaxTokens> tokens_{};
-    std::array<std::int32_t, MaxTokens> classes_{};
-    // Where token i starts in the line; left unset beyond the tokens scanned, which costs
-    // nothing for every statement compiled. Where it ends is found again when asked.
+    // The tokens, their classes and where each starts in the line are left unset beyond the
+    // tokens scanned, which costs nothing for every statement compiled; the accessors give an
+    // empty token of TypeNone there. Where a token ends in the line is found again when asked.
+    struct TokenText {
+        const char* data;
+        std::size_t size;
+    };
+    std::array<TokenText, MaxTokens> tokens_;
+    std::array<std::int32_t, MaxTokens> classes_;
     std::array<std::int32_t, MaxTokens> starts_;
+    std::size_t definitionsAtScan_ = 0;  // the symbol table's count when the classes were scanned
     mutable bool blamed_ = false;  // this line's error has said where it stands
     std::string_view line_;
     int n_ = 0;

@@ -6,16 +6,14 @@
 #include <array>
 #include <bit>
 
-#include "script/name_hash.h"
 #include "script/symbols.h"
 #include "script/types.h"
 
 namespace vekora {
 namespace {
 
-bool IsSeparator(char byte) { return byte == ' ' || byte == ',' || byte == '='; }
-bool IsDigit(char byte) { return byte >= '0' && byte <= '9'; }
-char Upper(char byte) { return (byte >= 'a' && byte <= 'z') ? static_cast<char>(byte - 'a' + 'A') : byte; }
+constexpr bool IsDigit(char byte) { return byte >= '0' && byte <= '9'; }
+constexpr char Upper(char byte) { return (byte >= 'a' && byte <= 'z') ? static_cast<char>(byte - 'a' + 'A') : byte; }
 
 struct KeywordEntry {
     std::string_view name;
@@ -58,35 +56,77 @@ constexpr KeywordEntry Keywords[] = {
 };
 constexpr std::size_t LongestKeyword = 15;  // MARKNUMBERANGLE
 
+// A token of letters only, upper-cased, as two words of bytes with zeros after its end:
+// hashed and compared without a byte loop, for every token of a script is looked up.
+struct KeywordKey {
+    std::uint64_t low = 0;  // bytes 0 to 7, the first in the lowest byte
+    std::uint64_t high = 0;
+    bool operator==(const KeywordKey&) const = default;
+};
+
+// False for a token with any byte that is no letter once upper-cased, or too long: no
+// keyword has such a byte, so no such token is a keyword.
+constexpr bool LetterKey(std::string_view token, KeywordKey& key) {
+    const std::size_t size = token.size();
+    if (size > LongestKeyword) return false;
+    // Clearing bit 5 upper-cases a letter and leaves every other byte outside A to Z.
+    const auto word = [&](std::size_t from, std::size_t to, std::uint64_t& bytes) {
+        for (std::size_t i = from; i < to; ++i) {
+            const auto upper = static_cast<std::uint64_t>(static_cast<unsigned char>(token[i]) & 0xDF);
+            if (upper - 'A' >= 26) return false;
+            bytes |= upper << (8 * (i - from));
+        }
+        return true;
+    };
+    return word(0, size < 8 ? size : 8, key.low) && word(8, size, key.high);
+}
+
+constexpr bool EveryKeywordIsLetters() {
+    for (const KeywordEntry& entry : Keywords) {
+        KeywordKey key;
+        if (!LetterKey(entry.name, key)) return false;
+    }
+    return true;
+}
+static_assert(EveryKeywordIsLetters(), "a keyword with another byte needs another lookup");
+
 // Every keyword is distinct, so a hash lookup gives what the search in table order gives.
-// Open addressing in a table four times the keywords' number: every token of a script is
-// looked up here, most of them names that are no keyword and end at an empty slot.
+// Open addressing in a table at least twice the keywords' number: most tokens looked up are
+// names that are no keyword and end at an empty slot. Built when the program is compiled.
 class KeywordTable {
 public:
-    KeywordTable() {
+    constexpr KeywordTable() {
         for (const KeywordEntry& entry : Keywords) {
-            std::size_t i = NameHash(entry.name) & Mask;
-            while (!slots_[i].name.empty()) i = (i + 1) & Mask;
-            slots_[i] = entry;
+            KeywordKey key;
+            LetterKey(entry.name, key);
+            std::size_t i = Place(key);
+            while (slots_[i].code != 0) i = (i + 1) & Mask;
+            slots_[i] = Slot{key, entry.code};
         }
     }
-    std::int32_t Find(std::string_view upper) const {
-        for (std::size_t i = NameHash(upper) & Mask; !slots_[i].name.empty(); i = (i + 1) & Mask) {
-            if (slots_[i].name == upper) return slots_[i].code;
+    // 0 when the key is no keyword.
+    std::int32_t Find(const KeywordKey& key) const {
+        for (std::size_t i = Place(key); slots_[i].code != 0; i = (i + 1) & Mask) {
+            if (slots_[i].key == key) return slots_[i].code;
         }
         return 0;
     }
 
 private:
-    static constexpr std::size_t Size = std::bit_ceil(std::size(Keywords) * 4);
-    static constexpr std::size_t Mask = Size - 1;
-    std::array<KeywordEntry, Size> slots_{};
+    struct Slot {
+        KeywordKey key;
+        std::int32_t code = 0;  // 0: empty; every keyword's code is above it
+    };
+    static constexpr int SizeBits = std::bit_width(std::size(Keywords) * 2 - 1);
+    static constexpr std::size_t Mask = (std::size_t{1} << SizeBits) - 1;
+    static constexpr std::size_t Place(const KeywordKey& key) {
+        return static_cast<std::size_t>(((key.low ^ (key.high * 0x9E3779B97F4A7C15ull)) * 0xD6E8FEB86659FD93ull) >>
+                                        (64 - SizeBits));
+    }
+    std::array<Slot, Mask + 1> slots_{};
 };
 
-const KeywordTable& KeywordIndex() {
-    static const KeywordTable index;
-    return index;
-}
+constexpr KeywordTable KeywordIndex;
 
 // The value of a digit of base 2, 8 or 16; base or more when the byte is not one.
 unsigned DigitValue(char byte) {
@@ -142,10 +182,52 @@ std::size_t SkipDigits(std::string_view text, std::size_t i) {
     return end;
 }
 
+// The powers of ten a double holds exactly.
+constexpr double ExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                       1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr int MostExactDigits = 15;  // below 2^53: every such integer is a double
+
+// A decimal number as DecimalLength measured it, when at most 15 digits times or divided by
+// a power of ten up to 1e22: both operands are exact, so the one rounding of the product or
+// quotient gives the nearest double, as strtod does. False for the others.
+bool ExactDecimal(std::string_view number, double& value) {
+    std::size_t i = 0;
+    const bool negative = number[0] == '-';
+    if (number[0] == '+' || negative) ++i;
+    std::uint64_t digits = 0;
+    int digitCount = 0;
+    int scale = 0;  // the power of ten of the last digit
+    bool fraction = false;
+    for (; i < number.size() && number[i] != 'e' && number[i] != 'E'; ++i) {
+        if (number[i] == '.') {
+            fraction = true;
+            continue;
+        }
+        if (++digitCount > MostExactDigits) return false;
+        digits = digits * 10 + static_cast<std::uint64_t>(number[i] - '0');
+        scale -= fraction ? 1 : 0;
+    }
+    if (i < number.size()) {  // the exponent, which has digits
+        const bool below = number[++i] == '-';
+        if (number[i] == '+' || below) ++i;
+        if (number.size() - i > 2) return false;
+        int exponent = 0;
+        for (; i < number.size(); ++i) exponent = exponent * 10 + (number[i] - '0');
+        scale += below ? -exponent : exponent;
+    }
+    if (scale < -22 || scale > 22) return false;
+    const auto exact = static_cast<double>(digits);
+    value = scale >= 0 ? exact * ExactPowersOfTen[scale] : exact / ExactPowersOfTen[-scale];
+    if (negative) value = -value;
+    return true;
+}
+
 // Sign, digits, fraction and exponent only: no hexadecimal floats, infinities or NaN.
 double ParseDecimal(std::string_view text) {
     const std::size_t end = DecimalLength(text);
     if (end == 0) return 0.0;
+    double value = 0.0;
+    if (ExactDecimal(text.substr(0, end), value)) return value;
     const std::string number(text.substr(0, end));
     return std::strtod(number.c_str(), nullptr);
 }
@@ -167,30 +249,6 @@ bool AllRadixDigits(std::string_view digits, unsigned base) {
 
 }  // namespace
 
-bool NextToken(std::string_view line, std::size_t& position, std::string_view& token) {
-    while (position < line.size()) {
-        const std::size_t start = position;
-        const char first = line[start];
-        std::size_t end;  // one past the token's last byte
-        if (first == '"' || first == '(') {
-            const std::size_t close = line.find(first == '"' ? '"' : ')', start + 1);
-            end = close == std::string_view::npos ? line.size() : close + 1;
-            position = end + 1;  // the byte after the closing mark is skipped, whatever it is
-        } else {
-            std::size_t next = start;
-            while (next < line.size() && !IsSeparator(line[next])) ++next;
-            end = next;
-            position = end + 1;
-        }
-        if (end > start) {
-            token = line.substr(start, end - start);
-            if (end >= line.size()) position = line.size();
-            return true;
-        }
-    }
-    return false;
-}
-
 int SplitLine(std::string_view line, std::vector<std::string>& tokens) {
     tokens.clear();
     std::size_t position = 0;
@@ -208,10 +266,8 @@ std::vector<std::string_view> KeywordNames() {
 std::int32_t KeywordCode(std::string_view token) {
     if (token.empty()) return 0;
     if (static_cast<unsigned char>(token[0]) < 0x41) return -1;
-    if (token.size() > LongestKeyword) return 0;
-    char upper[LongestKeyword];
-    for (std::size_t i = 0; i < token.size(); ++i) upper[i] = Upper(token[i]);
-    return KeywordIndex().Find(std::string_view(upper, token.size()));
+    KeywordKey key;
+    return LetterKey(token, key) ? KeywordIndex.Find(key) : 0;
 }
 
 std::string_view StripQuotes(std::string_view token) {
@@ -220,7 +276,7 @@ std::string_view StripQuotes(std::string_view token) {
     return token;
 }
 
-std::int32_t ClassifyTokenView(std::string_view& token, const SymbolTable& symbols) {
+std::int32_t ClassifyTokenView(std::string_view& token, SymbolTable& symbols) {
     const std::int32_t code = KeywordCode(token);
     if (code == -1) {
         const char first = token[0];
@@ -239,7 +295,7 @@ std::int32_t ClassifyTokenView(std::string_view& token, const SymbolTable& symbo
     return MakeClass(entry.index, entry.type);
 }
 
-std::int32_t ClassifyToken(std::string& token, const SymbolTable& symbols) {
+std::int32_t ClassifyToken(std::string& token, SymbolTable& symbols) {
     std::string_view view = token;
     const std::int32_t tokenClass = ClassifyTokenView(view, symbols);
     if (view.data() != token.data() || view.size() != token.size()) token = std::string(view);

@@ -28,9 +28,38 @@ enum Keyword : std::int32_t {
 };
 constexpr std::int32_t IVariant = 0x4000;
 
+// Space, comma and equals sign: one test of a bit in a mask of the bytes below 64.
+constexpr bool IsSeparator(char byte) {
+    constexpr std::uint64_t SeparatorBits = (1ull << ' ') | (1ull << ',') | (1ull << '=');
+    const auto code = static_cast<unsigned char>(byte);
+    return code < 64 && ((SeparatorBits >> code) & 1) != 0;
+}
+
 // One token of a line: where the next token starts is the splitter's business.
-// Returns false when the line holds no further token.
-bool NextToken(std::string_view line, std::size_t& position, std::string_view& token);
+// Returns false when the line holds no further token. Inline: every token of every pass
+// goes through it.
+inline bool NextToken(std::string_view line, std::size_t& position, std::string_view& token) {
+    const std::size_t size = line.size();
+    std::size_t start = position;
+    while (start < size && IsSeparator(line[start])) ++start;
+    if (start >= size) {
+        position = size;
+        return false;
+    }
+    const char first = line[start];
+    std::size_t end;  // one past the token's last byte
+    if (first == '"' || first == '(') {
+        const std::size_t close = line.find(first == '"' ? '"' : ')', start + 1);
+        end = close == std::string_view::npos ? size : close + 1;
+    } else {
+        end = start + 1;
+        while (end < size && !IsSeparator(line[end])) ++end;
+    }
+    token = std::string_view(line.data() + start, end - start);
+    // The byte after the token is skipped whatever it is: after a closing mark it is lost.
+    position = end >= size ? size : end + 1;
+    return true;
+}
 
 // Fills tokens (zero-based) and returns their number; an empty line gives 0.
 int SplitLine(std::string_view line, std::vector<std::string>& tokens);
@@ -45,8 +74,8 @@ std::vector<std::string_view> KeywordNames();
 // The token class (type in bits 0-15, index or keyword code in bits 16-31; -1 for a
 // comment start). Text literals lose their quotes and DEFAULT becomes "-1": the view
 // is narrowed or redirected, so it must not outlive the line it came from.
-std::int32_t ClassifyTokenView(std::string_view& token, const SymbolTable& symbols);
-std::int32_t ClassifyToken(std::string& token, const SymbolTable& symbols);
+std::int32_t ClassifyTokenView(std::string_view& token, SymbolTable& symbols);
+std::int32_t ClassifyToken(std::string& token, SymbolTable& symbols);
 
 // The text of a quoted token without any leading or trailing double quotes.
 std::string_view StripQuotes(std::string_view token);

@@ -1,7 +1,11 @@
 // Source lines against their tokens and classes; number and colour literals.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -64,6 +68,24 @@ TEST(KeywordCode, TableAndCase) {
     for (const Case& c : cases) EXPECT_EQ(KeywordCode(c.token), c.code) << c.token;
 }
 
+// Every keyword in any case is found; with a byte more or one changed it is a name.
+TEST(KeywordCode, EveryKeywordAndItsNeighbours) {
+    const std::vector<std::string_view> names = KeywordNames();
+    for (const std::string_view keyword : names) {
+        const std::string upper(keyword);
+        const std::int32_t code = KeywordCode(upper);
+        EXPECT_GT(code, 0) << upper;
+        std::string lower = upper;
+        for (char& byte : lower) byte = static_cast<char>(byte - 'A' + 'a');
+        EXPECT_EQ(KeywordCode(lower), code) << lower;
+        for (const std::string& other : {upper + "1", upper + "S", upper + "_", upper.substr(0, upper.size() - 1),
+                                         upper.substr(0, upper.size() - 1) + "\xC9", "X" + upper}) {
+            const bool listed = std::find(names.begin(), names.end(), other) != names.end();  // TOOL and TOOLS
+            EXPECT_EQ(KeywordCode(other) != 0, listed) << other;
+        }
+    }
+}
+
 TEST(ClassifyToken, ClassesAndRewrites) {
     SymbolTable symbols;
     symbols.DefineName("A", TypePoint);
@@ -120,6 +142,29 @@ TEST(ParseNumber, DecimalAndRadixForms) {
 TEST(ParseNumber, VeryLongDigitRunsStayFinite) {
     EXPECT_TRUE(std::isinf(ParseNumber(std::string(400, '9'))));
     EXPECT_DOUBLE_EQ(ParseNumber("0." + std::string(100000, '0') + "1"), 0.0);
+}
+
+// Decimal texts of every shape a script may hold, short and long, with exponents near and
+// far: the value is the nearest double, bit for bit what the C library reads (signed zeros too).
+TEST(ParseNumber, DecimalsAreTheNearestDouble) {
+    std::mt19937 random(17);
+    const auto digits = [&](std::size_t count) {
+        std::string text;
+        for (std::size_t k = 0; k < count; ++k) text += static_cast<char>('0' + random() % 10);
+        return text;
+    };
+    for (int k = 0; k < 200000; ++k) {
+        std::string text = random() % 4 == 0 ? "-" : random() % 8 == 0 ? "+" : "";
+        const std::string whole = digits(random() % 18);
+        const std::string fraction = digits(random() % 18);
+        text += whole;
+        if (whole.empty() || random() % 2 == 0) text += "." + (whole.empty() && fraction.empty() ? "0" : fraction);
+        if (random() % 3 == 0) text += (random() % 2 ? "e" : "E") + std::string(random() % 3 == 0 ? "-" : "") +
+                                       std::to_string(random() % 40);
+        const double expected = std::strtod(text.c_str(), nullptr);
+        const double parsed = ParseNumber(text);
+        ASSERT_EQ(std::memcmp(&parsed, &expected, sizeof parsed), 0) << text << " " << parsed << " " << expected;
+    }
 }
 
 TEST(ParseColour, AllForms) {
