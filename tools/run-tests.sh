@@ -12,6 +12,10 @@ case "${1:-}" in
   "") ;;
   *) echo "usage: $0 [--sanitize]" >&2; exit 2 ;;
 esac
+if [ "$build" = build-sanitize ]; then
+  # Leaks inside third-party libraries, listed with the reason for each.
+  export LSAN_OPTIONS="suppressions=$PWD/tools/lsan-suppressions.txt${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+fi
 if [ -n "${CI:-}" ]; then
   options+=(-DVEKORA_WERROR=ON)
 fi
