@@ -79,18 +79,17 @@ void TrailLayers::Draw(ImageHandle page, ImageHandle entry, const std::vector<st
             for (std::size_t slot = 0; slot <= frame && slot < trail.size(); ++slot) DrawPoint(page, trail[slot]);
         return;
     }
+    std::vector<PixelRect> newest;
     if (!fits) {
         Rebuild(page, trails, frame);
-        LayOn(page);
-        MakeBackdrop(entry);
-        return;
+    } else {
+        newest.reserve(trails.size());
+        for (std::size_t i = 0; i < trails.size(); ++i)
+            if (frame < trails[i].size()) newest.push_back(Add(layers_[i], trails[i][frame]));
+        frames_ = frame + 1;
     }
-    std::vector<PixelRect> newest;
-    newest.reserve(trails.size());
-    for (std::size_t i = 0; i < trails.size(); ++i)
-        if (frame < trails[i].size()) newest.push_back(Add(layers_[i], trails[i][frame]));
-    frames_ = frame + 1;
-    if (!startedFromBackdrop_) {
+    if (!fits || !startedFromBackdrop_) {
+        // The page starts from the entry picture: every trail goes on it, and on a new backdrop.
         LayOn(page);
         MakeBackdrop(entry);
         return;
