@@ -72,6 +72,10 @@ void ImageBlit(ImageHandle target, float x, float y, ImageHandle image, BlitMode
 void ImageCapture(ImageHandle source, float x1, float y1, float x2, float y2, ImageHandle image);
 
 class DrawnArea;
+struct PixelRect;
+// The pixels of `rect` only of a blit of the whole image at (0, 0): the image's pixels there
+// put on the target as ImageBlit would put them; the rest of the target stays as it is.
+void ImageBlitWithin(ImageHandle target, ImageHandle image, const PixelRect& rect, BlitMode mode, std::int32_t alpha);
 // The pixels of `area` of the image copied onto the target as a plain blit of the whole image
 // at (x, y) would copy them; the rest of the target stays as it is.
 void ImageCopyArea(ImageHandle target, std::int32_t x, std::int32_t y, ImageHandle image, const DrawnArea& area);

@@ -125,15 +125,9 @@ void BlitRows(const Surface& dst, const Surface& src, const Overlap& o, BlitMode
     }
 }
 
-}  // namespace
-
-void ImageBlit(ImageHandle target, float x, float y, ImageHandle image, BlitMode mode, std::int32_t alpha) {
-    const Surface dst = ResolveSurface(target);
-    const Surface src = ResolveSurface(image);
-    if (dst.Empty() || src.Empty() || dst.bytesPerPixel != src.bytesPerPixel) return;
-    if (mode != BlitMode::Transparent && mode != BlitMode::Plain && mode != BlitMode::Blend) return;
-    Overlap overlap;
-    if (!Place(PixelOf(x), PixelOf(y), src.width, src.height, dst, overlap)) return;
+// Blits the overlap and tells the target's watches what it wrote.
+void BlitOverlap(ImageHandle target, const Surface& dst, const Surface& src, const Overlap& overlap, BlitMode mode,
+                 std::int32_t alpha) {
     // A plain copy writes its whole rectangle; the others write where the picture is not
     // transparent, which watches learn row by row (a slanted instrument is a thin band).
     if (mode == BlitMode::Plain || !DrawingWatched(target)) {
@@ -146,6 +140,33 @@ void ImageBlit(ImageHandle target, float x, float y, ImageHandle image, BlitMode
     WithFormat(dst.bytesPerPixel,
                [&](auto format) { BlitRows<decltype(format)>(dst, src, overlap, mode, alpha, spans.data()); });
     NoteDrawnRows(target, overlap.dstY, 1, spans.data(), overlap.height);
+}
+
+// Whether the images can be blitted one onto the other in this mode.
+bool Blittable(const Surface& dst, const Surface& src, BlitMode mode) {
+    return !dst.Empty() && !src.Empty() && dst.bytesPerPixel == src.bytesPerPixel &&
+           (mode == BlitMode::Transparent || mode == BlitMode::Plain || mode == BlitMode::Blend);
+}
+
+}  // namespace
+
+void ImageBlit(ImageHandle target, float x, float y, ImageHandle image, BlitMode mode, std::int32_t alpha) {
+    const Surface dst = ResolveSurface(target);
+    const Surface src = ResolveSurface(image);
+    if (!Blittable(dst, src, mode)) return;
+    Overlap overlap;
+    if (!Place(PixelOf(x), PixelOf(y), src.width, src.height, dst, overlap)) return;
+    BlitOverlap(target, dst, src, overlap, mode, alpha);
+}
+
+void ImageBlitWithin(ImageHandle target, ImageHandle image, const PixelRect& rect, BlitMode mode, std::int32_t alpha) {
+    const Surface dst = ResolveSurface(target);
+    const Surface src = ResolveSurface(image);
+    if (!Blittable(dst, src, mode)) return;
+    const PixelRect area = rect.ClippedTo(std::min(dst.width, src.width), std::min(dst.height, src.height));
+    if (area.Empty()) return;
+    const Overlap overlap{area.left, area.top, area.left, area.top, area.right - area.left, area.bottom - area.top};
+    BlitOverlap(target, dst, src, overlap, mode, alpha);
 }
 
 void ImageCapture(ImageHandle source, float x1, float y1, float x2, float y2, ImageHandle image) {

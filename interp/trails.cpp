@@ -26,22 +26,6 @@ void CopyPixels(const std::uint8_t* from, std::uint8_t* to, const std::vector<st
     for (const std::uint32_t index : indices) std::memcpy(to + index * Bytes, from + index * Bytes, Bytes);
 }
 
-// The pixels inside `area` that a layer has drawn (those that are not the key), from the
-// layer onto an image of the same size and depth.
-template <typename Pixel>
-void CopyDrawnPixels(const Surface& from, const Surface& to, const PixelRect& area, std::uint32_t key) {
-    const auto drawn = static_cast<Pixel>(key);
-    for (std::int32_t y = area.top; y < area.bottom; ++y) {
-        const std::uint8_t* source = from.At(area.left, y);
-        std::uint8_t* target = to.At(area.left, y);
-        for (std::int32_t x = 0; x < area.right - area.left; ++x, source += sizeof(Pixel), target += sizeof(Pixel)) {
-            Pixel value;
-            std::memcpy(&value, source, sizeof(Pixel));
-            if (value != drawn) std::memcpy(target, &value, sizeof(Pixel));
-        }
-    }
-}
-
 }  // namespace
 
 bool TrailLayers::Fits(ImageHandle page, std::size_t trails, std::size_t frame) const {
@@ -167,24 +151,8 @@ void TrailLayers::LayOn(ImageHandle page) const {
 }
 
 void TrailLayers::LayWithin(ImageHandle target, const PixelRect& rect) const {
-    const Surface to = ResolveSurface(target);
-    if (to.Empty()) return;
-    const PixelRect area = rect.ClippedTo(to.width, to.height);
-    if (area.Empty()) return;
-    const std::uint32_t key = EncodeColour(TRANSPARENT, to.bytesPerPixel);
-    for (const Layer& layer : layers_) {
-        const Surface from = ResolveSurface(layer.picture.get());
-        if (from.Empty() || from.bytesPerPixel != to.bytesPerPixel || from.width != to.width ||
-            from.height != to.height)
-            continue;
-        switch (to.bytesPerPixel) {
-            case 1: CopyDrawnPixels<std::uint8_t>(from, to, area, key); break;
-            case 2: CopyDrawnPixels<std::uint16_t>(from, to, area, key); break;
-            case 4: CopyDrawnPixels<std::uint32_t>(from, to, area, key); break;
-            default: break;
-        }
-    }
-    NoteDrawn(target, area);
+    // A layer's empty pixels hold the transparent key: a transparent blit puts only what it drew.
+    for (const Layer& layer : layers_) ImageBlitWithin(target, layer.picture.get(), rect, BlitMode::Transparent, 255);
 }
 
 }  // namespace vekora

@@ -6,6 +6,7 @@
 #include <random>
 #include <vector>
 
+#include "draw/drawn_area.h"
 #include "tests/support/raster_support.h"
 
 namespace vekora {
@@ -129,6 +130,57 @@ TEST(ImageBlit, ClipsAtAllFourEdges) {
         Canvas sprite(3, 3, 2, Ink);
         ImageBlit(target.handle(), c.x, c.y, sprite.handle(), BlitMode::Plain, 0);
         EXPECT_EQ(target.Picture(Ink), c.picture) << c.x << "," << c.y;
+    }
+}
+
+// A blit limited to a rectangle leaves inside it what the whole blit leaves there and outside
+// it the target as it was, and its watch learns of every pixel it changed; for rectangles
+// inside, across the edges of and outside the images, a smaller image than the target, in
+// each mode and depth.
+TEST(ImageBlit, WithinARectangleIsTheWholeBlitThereAndNothingElse) {
+    struct Case {
+        PixelRect rect;
+        std::int32_t spriteWidth, spriteHeight;
+    };
+    const Case cases[] = {
+        {{3, 2, 11, 9}, 20, 14}, {{-4, -3, 5, 4}, 20, 14}, {{12, 8, 40, 30}, 20, 14}, {{0, 0, 20, 14}, 20, 14},
+        {{5, 5, 5, 9}, 20, 14},  {{25, 0, 30, 14}, 20, 14}, {{2, 1, 18, 13}, 9, 6},
+    };
+    std::mt19937 random(31);
+    std::uniform_int_distribution<std::uint32_t> colour(0, 0xFFFFFF);
+    const auto scribble = [&](const Canvas& canvas, bool leaveHoles) {
+        for (std::int32_t y = 0; y < canvas.height(); ++y) {
+            for (std::int32_t x = 0; x < canvas.width(); ++x) {
+                const std::uint32_t value = colour(random);
+                if (!leaveHoles || value % 3 != 0) RasterPixel(canvas.handle(), static_cast<float>(x), static_cast<float>(y), value);
+            }
+        }
+    };
+    for (const std::int32_t depth : {1, 2, 4}) {
+        for (const BlitMode mode : {BlitMode::Plain, BlitMode::Transparent, BlitMode::Blend}) {
+            for (const Case& c : cases) {
+                Canvas within(20, 14, depth), whole(20, 14, depth), sprite(c.spriteWidth, c.spriteHeight, depth, NO_COLOUR);
+                scribble(within, false);
+                scribble(sprite, true);
+                ImageBlit(whole.handle(), 0, 0, within.handle(), BlitMode::Plain, 0);
+                std::vector<std::uint32_t> before;
+                for (std::int32_t i = 0; i < 20 * 14; ++i) before.push_back(PixelValue(within.handle(), i % 20, i / 20));
+                DrawnAreaWatch watch(within.handle());
+                ImageBlitWithin(within.handle(), sprite.handle(), c.rect, mode, 100);
+                ImageBlit(whole.handle(), 0, 0, sprite.handle(), mode, 100);
+                const DrawnArea noted = watch.TakeRows();
+                for (std::int32_t y = 0; y < 14; ++y) {
+                    for (std::int32_t x = 0; x < 20; ++x) {
+                        const bool inside = x >= c.rect.left && x < c.rect.right && y >= c.rect.top && y < c.rect.bottom;
+                        const std::uint32_t value = PixelValue(within.handle(), x, y);
+                        const std::uint32_t was = before[static_cast<std::size_t>(y * 20 + x)];
+                        ASSERT_EQ(value, inside ? PixelValue(whole.handle(), x, y) : was)
+                            << "depth " << depth << " mode " << static_cast<int>(mode) << " pixel " << x << ", " << y;
+                        ASSERT_TRUE(value == was || noted.Contains(x, y)) << "changed but not noted: " << x << ", " << y;
+                    }
+                }
+            }
+        }
     }
 }
 
