@@ -7,14 +7,14 @@
 #include <ostream>
 #include <string>
 
-#include "platform/active_device.h"
 #include "api/c_arguments.h"
 #include "interp/engine.h"
+#include "platform/active_device.h"
 #include "platform/event_file.h"
 #include "platform/gif_recorder.h"
 #include "platform/headless_device.h"
-#include "shell/run_script.h"
-#include "shell/script_file.h"
+#include "run/run_script.h"
+#include "run/script_file.h"
 #include "vekora.h"
 
 namespace {

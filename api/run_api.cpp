@@ -14,8 +14,8 @@
 #include "platform/event_file.h"
 #include "platform/headless_device.h"
 #include "platform/plugins.h"
-#include "shell/console.h"
-#include "shell/run_script.h"
+#include "run/console.h"
+#include "run/run_script.h"
 #include "vekora.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "platform/event_file.h"
+#include "run/script_text.h"
 #include "script/passes.h"
-#include "shell/script_text.h"
 
 namespace vekora::bench {
 

@@ -11,7 +11,7 @@
 #include "platform/active_device.h"
 #include "platform/headless_device.h"
 #include "platform/png_writer.h"
-#include "shell/run_script.h"
+#include "run/run_script.h"
 
 namespace {
 

@@ -14,8 +14,8 @@
 #include "platform/gif_recorder.h"
 #include "platform/headless_device.h"
 #include "platform/video_recorder.h"
-#include "shell/run_script.h"
-#include "shell/script_file.h"
+#include "run/run_script.h"
+#include "run/script_file.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "bench/example_lesson.h"
 #include "platform/active_device.h"
 #include "platform/headless_device.h"
-#include "shell/run_script.h"
+#include "run/run_script.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "platform/headless_device.h"
-#include "shell/run_script.h"
-#include "shell/script_text.h"
+#include "run/run_script.h"
+#include "run/script_text.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "run/script_text.h"
 #include "script/passes.h"
-#include "shell/script_text.h"
 #include "vekora.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include "platform/active_device.h"
 #include "platform/event_file.h"
 #include "platform/headless_device.h"
-#include "shell/run_script.h"
-#include "shell/script_text.h"
+#include "run/run_script.h"
+#include "run/script_text.h"
 
 namespace {
 

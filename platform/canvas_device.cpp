@@ -7,8 +7,8 @@
 #include <utility>
 
 #include "draw/image_surface.h"
+#include "draw/math_text.h"
 #include "platform/headless_device.h"
-#include "shell/script_text.h"
 
 // The page's side of the device (see the header); each returns a neutral answer when the page
 // gave no host, so that a run without a page (the benchmark under node) still plays.
@@ -90,7 +90,7 @@ bool CanvasDevice::ScreenOpen(std::int32_t width, std::int32_t height, std::int3
     return true;
 }
 
-void CanvasDevice::WindowCaption(std::string_view text) { vekora_host_caption(Latin1ToUtf8(text).c_str()); }
+void CanvasDevice::WindowCaption(std::string_view text) { vekora_host_caption(MathTextToUtf8(text).c_str()); }
 
 void CanvasDevice::WindowIcon(ImageHandle icon) {
     if (icon == nullptr) return;

@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <string_view>
 
-#include "shell/script_text.h"
+#include "draw/math_text.h"
 
 namespace vekora {
 namespace {
@@ -48,7 +48,7 @@ ChooserAnswer RunZenity(const std::string& zenity) {
     std::error_code ignored;
     const std::string folder = std::filesystem::current_path(ignored).string() + "/";
     const std::string command = ShellQuoted(zenity) + " --file-selection --title=" +
-                                ShellQuoted(Latin1ToUtf8(ChooserTitle)) + " --filename=" + ShellQuoted(folder) +
+                                ShellQuoted(MathTextToUtf8(ChooserTitle)) + " --filename=" + ShellQuoted(folder) +
                                 " 2>/dev/null";
     FILE* pipe = ::popen(command.c_str(), "r");
     if (pipe == nullptr) return {ChooserAnswer::Kind::Failed, {}, -1};

@@ -6,7 +6,7 @@
 #include <istream>
 #include <string>
 
-#include "shell/console.h"
+#include "run/console.h"
 
 namespace vekora {
 

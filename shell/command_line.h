@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/exit_codes.h"
+#include "run/exit_codes.h"
 
 namespace vekora {
 

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "run/console.h"
+#include "run/script_check.h"
 #include "shell/command_line.h"
-#include "shell/console.h"
 #include "shell/play.h"
-#include "shell/script_check.h"
 
 namespace {
 

@@ -12,14 +12,14 @@
 #include "platform/frames_writer.h"
 #include "platform/gif_recorder.h"
 #include "platform/headless_device.h"
+#include "platform/plugins.h"
 #include "platform/png_writer.h"
 #include "platform/stop_signals.h"
-#include "platform/plugins.h"
-#include "shell/chooser.h"
+#include "run/diagnostic_printer.h"
+#include "run/run_script.h"
 #include "settings/settings.h"
-#include "shell/diagnostic_printer.h"
+#include "shell/chooser.h"
 #include "shell/help_box.h"
-#include "shell/run_script.h"
 #include "shell/watch.h"
 
 namespace vekora {

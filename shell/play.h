@@ -5,9 +5,9 @@
 #include <istream>
 #include <ostream>
 
+#include "run/console.h"
+#include "run/exit_codes.h"
 #include "shell/command_line.h"
-#include "shell/console.h"
-#include "shell/exit_codes.h"
 
 namespace vekora {
 

@@ -14,12 +14,13 @@
 #include <string>
 #include <vector>
 
+#include "draw/math_text.h"
+#include "run/script_text.h"
 #include "script/diagnostics.h"
 #include "script/messages.h"
 #include "script/passes.h"
 #include "script/tokens.h"
 #include "shell/command_line.h"
-#include "shell/script_text.h"
 
 namespace vekora {
 namespace {
@@ -131,7 +132,7 @@ std::set<std::string> ScriptWordsOf(const std::string& page) {
     return words;
 }
 
-std::string Utf8Message(std::int32_t code) { return Latin1ToUtf8(ErrorMessage(code)); }
+std::string Utf8Message(std::int32_t code) { return MathTextToUtf8(ErrorMessage(code)); }
 
 TEST(Manual, EveryScriptOfEveryPageCompiles) {
     for (const Language& language : Languages()) {

@@ -7,15 +7,15 @@
 #include <iostream>
 #include <string>
 
-#include "platform/active_device.h"
 #include "draw/image_surface.h"
 #include "interp/run_context.h"
+#include "platform/active_device.h"
 #include "platform/headless_device.h"
 #include "platform/video_recorder.h"
-#include "shell/run_script.h"
-#include "shell/script_file.h"
-#include "video_test_support.h"
+#include "run/run_script.h"
+#include "run/script_file.h"
 #include "tests/support/temp_path.h"
+#include "video_test_support.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 
 #include <random>
 
-#include "tests/support/compile_support.h"
+#include "run/script_text.h"
 #include "script/opcodes.h"
 #include "script/types.h"
-#include "shell/script_text.h"
+#include "tests/support/compile_support.h"
 #include "vekora.h"
 
 namespace vekora {

@@ -15,8 +15,8 @@
 #include <sstream>
 #include <vector>
 
-#include "shell/console.h"
-#include "shell/script_check.h"
+#include "run/console.h"
+#include "run/script_check.h"
 
 namespace vekora {
 namespace {

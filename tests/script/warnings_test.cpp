@@ -10,10 +10,11 @@
 #include <random>
 #include <tuple>
 
-#include "tests/support/compile_support.h"
+#include "draw/math_text.h"
+#include "run/script_text.h"
 #include "script/diagnostics.h"
 #include "script/table_dump.h"
-#include "shell/script_text.h"
+#include "tests/support/compile_support.h"
 
 namespace vekora {
 namespace {
@@ -227,7 +228,7 @@ TEST(Warnings, SilentOnEveryLessonAndTheTableStaysTheSame) {
         EXPECT_EQ(Dump(plainTable, plainSymbols), Dump(warnedTable, warnedSymbols)) << path;
         EXPECT_EQ(plainErrors.codes, warnedErrors.codes) << path;
         for (const Warning& w : notes.warnings) {
-            ADD_FAILURE() << path << ":" << w.line << ": " << static_cast<int>(w.id) << " " << Latin1ToUtf8(WarningText(w));
+            ADD_FAILURE() << path << ":" << w.line << ": " << static_cast<int>(w.id) << " " << MathTextToUtf8(WarningText(w));
         }
     }
 }

@@ -8,8 +8,8 @@
 #include <sstream>
 #include <string>
 
+#include "run/console.h"
 #include "shell/command_line.h"
-#include "shell/console.h"
 #include "shell/play.h"
 #include "tests/platform/video_test_support.h"
 #include "tests/support/temp_path.h"

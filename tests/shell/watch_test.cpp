@@ -9,12 +9,12 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/active_device.h"
 #include "draw/image.h"
+#include "platform/active_device.h"
 #include "platform/headless_device.h"
+#include "run/run_script.h"
 #include "shell/command_line.h"
 #include "shell/play.h"
-#include "shell/run_script.h"
 #include "shell/watch.h"
 #include "tests/support/picture_support.h"
 

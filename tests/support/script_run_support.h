@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "draw/image_surface.h"
-#include "platform/event_file.h"
 #include "platform/active_device.h"
+#include "platform/event_file.h"
 #include "platform/headless_device.h"
-#include "shell/run_script.h"
-#include "shell/script_text.h"
+#include "run/run_script.h"
+#include "run/script_text.h"
 
 namespace vekora::testing {
 

@@ -10,17 +10,18 @@
 #include <vector>
 
 #include "draw/image.h"
+#include "draw/math_text.h"
 #include "interp/engine.h"
 #include "interp/screen_text.h"
 #include "platform/active_device.h"
 #include "platform/canvas_device.h"
 #include "platform/headless_device.h"
+#include "run/diagnostic_printer.h"
+#include "run/error_report.h"
+#include "run/run_script.h"
+#include "run/script_text.h"
 #include "script/diagnostics.h"
 #include "script/passes.h"
-#include "shell/diagnostic_printer.h"
-#include "shell/error_report.h"
-#include "shell/run_script.h"
-#include "shell/script_text.h"
 #include "web/src/gif_stream.h"
 
 namespace vekora {
@@ -92,7 +93,7 @@ EMSCRIPTEN_KEEPALIVE const char* vekora_check(const char* text, std::int32_t len
         const std::vector<std::string> report = CompilationReportLines(result, errors);
         for (std::size_t i = 0; i < report.size(); ++i) {
             if (i > 0) json += ',';
-            json += JsonString(Latin1ToUtf8(report[i]));
+            json += JsonString(MathTextToUtf8(report[i]));
         }
     }
     json += "]}";
@@ -128,7 +129,7 @@ EMSCRIPTEN_KEEPALIVE std::int32_t vekora_play(const char* text, std::int32_t len
         Last().gif = gif.Close(device.Stopped() ? device.StopSeconds() : device.ClockSeconds());
     }
     const bool runError = result != RanToEnd && result != EndReached && result >= 0;
-    Hand(runError ? Latin1ToUtf8(RunErrorLine(result)) : std::string());
+    Hand(runError ? MathTextToUtf8(RunErrorLine(result)) : std::string());
     SetActiveDevice(nullptr);
     return result;
 }

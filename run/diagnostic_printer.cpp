@@ -1,9 +1,9 @@
 // Formats diagnostics for a terminal, an editor's problem matcher or a tool.
-#include "shell/diagnostic_printer.h"
+#include "run/diagnostic_printer.h"
 
 #include <cstdio>
 
-#include "shell/script_text.h"
+#include "draw/math_text.h"
 
 namespace vekora {
 namespace {
@@ -61,7 +61,7 @@ std::string DiagnosticJson(std::string_view path, const Diagnostic& diagnostic) 
     return "{\"file\":" + JsonString(path) + ",\"line\":" + std::to_string(diagnostic.line) +
            ",\"column\":" + std::to_string(diagnostic.column) + ",\"endColumn\":" + std::to_string(diagnostic.endColumn) +
            ",\"severity\":\"" + std::string(SeverityName(diagnostic.severity)) + "\",\"number\":" +
-           std::to_string(diagnostic.number) + ",\"text\":" + JsonString(Latin1ToUtf8(diagnostic.text)) + "}";
+           std::to_string(diagnostic.number) + ",\"text\":" + JsonString(MathTextToUtf8(diagnostic.text)) + "}";
 }
 
 void PrintDiagnostics(std::ostream& out, std::string_view path, const std::vector<std::string>& lines,
@@ -74,7 +74,7 @@ void PrintDiagnostics(std::ostream& out, std::string_view path, const std::vecto
         // The path is the command line's bytes; only the texts and the line are Latin-1.
         const std::string text = DiagnosticText(path, lines, diagnostic);
         const std::size_t pathEnd = path.size();
-        out << path << (utf8 ? Latin1ToUtf8(text.substr(pathEnd)) : text.substr(pathEnd));
+        out << path << (utf8 ? MathTextToUtf8(text.substr(pathEnd)) : text.substr(pathEnd));
     }
     out.flush();
 }

@@ -17,7 +17,4 @@ std::string ScriptTextToLatin1(std::string_view bytes);
 // very end adds no empty line; an empty text has no lines.
 std::vector<std::string> SplitScriptText(std::string_view text);
 
-// For a console that expects UTF-8; mathematical signs become their characters.
-std::string Latin1ToUtf8(std::string_view latin1);
-
 }  // namespace vekora

@@ -7,8 +7,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "shell/script_file.h"
-#include "shell/script_text.h"
+#include "draw/math_text.h"
+#include "run/script_file.h"
+#include "run/script_text.h"
 
 namespace vekora {
 namespace {
@@ -63,10 +64,10 @@ TEST(ScriptTextToLatin1, OnlyValidUtf8IsConverted) {
     for (const Case& c : cases) EXPECT_EQ(ScriptTextToLatin1(c.bytes), c.latin1) << c.bytes;
 }
 
-TEST(Latin1ToUtf8, TwoBytesAbove127) {
-    EXPECT_EQ(Latin1ToUtf8("l\xEDnea \xFF"), "l\xC3\xADnea \xC3\xBF");
-    EXPECT_EQ(Latin1ToUtf8("ascii"), "ascii");
-    EXPECT_EQ(Latin1ToUtf8("\x1A" "a = 30\xB0"), "\xCE\xB1 = 30\xC2\xB0") << "a sign pair is its character";
+TEST(MathTextToUtf8, TwoBytesAbove127) {
+    EXPECT_EQ(MathTextToUtf8("l\xEDnea \xFF"), "l\xC3\xADnea \xC3\xBF");
+    EXPECT_EQ(MathTextToUtf8("ascii"), "ascii");
+    EXPECT_EQ(MathTextToUtf8("\x1A" "a = 30\xB0"), "\xCE\xB1 = 30\xC2\xB0") << "a sign pair is its character";
 }
 
 class ScriptFileTest : public ::testing::Test {

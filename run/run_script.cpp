@@ -1,5 +1,5 @@
 // VEK_INIT, VEKS_RUNSCRIPT and VEKS_RUNSCRIPTFILE.
-#include "shell/run_script.h"
+#include "run/run_script.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -9,10 +9,10 @@
 #include "interp/resident.h"
 #include "interp/screen_text.h"
 #include "platform/active_device.h"
+#include "run/error_report.h"
+#include "run/script_file.h"
+#include "run/script_text.h"
 #include "script/messages.h"
-#include "shell/error_report.h"
-#include "shell/script_file.h"
-#include "shell/script_text.h"
 
 namespace vekora {
 namespace {

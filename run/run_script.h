@@ -9,8 +9,8 @@
 #include <string>
 
 #include "interp/run_context.h"
+#include "run/console.h"
 #include "script/passes.h"
-#include "shell/console.h"
 
 namespace vekora {
 

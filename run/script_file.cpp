@@ -1,8 +1,8 @@
 // Reads a script file whole, converts it as its encoding asks and cuts it into lines.
-#include "shell/script_file.h"
+#include "run/script_file.h"
 
 #include "platform/whole_file.h"
-#include "shell/script_text.h"
+#include "run/script_text.h"
 
 namespace vekora {
 

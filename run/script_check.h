@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "run/console.h"
+#include "run/diagnostic_printer.h"
+#include "run/exit_codes.h"
 #include "script/instruction_table.h"
 #include "script/passes.h"
 #include "script/symbols.h"
-#include "shell/console.h"
-#include "shell/diagnostic_printer.h"
-#include "shell/exit_codes.h"
 
 namespace vekora {
 

@@ -1,16 +1,16 @@
 // Console lines in the locale's encoding.
-#include "shell/console.h"
+#include "run/console.h"
 
 #include <langinfo.h>
 
 #include <cstring>
 
-#include "shell/script_text.h"
+#include "draw/math_text.h"
 
 namespace vekora {
 
 void Console::PrintLine(std::string_view latin1) {
-    if (utf8_) out_ << Latin1ToUtf8(latin1);
+    if (utf8_) out_ << MathTextToUtf8(latin1);
     else out_ << latin1;
     out_ << '\n';
 }

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "run/console.h"
 #include "script/passes.h"
-#include "shell/console.h"
 
 namespace vekora {
 

@@ -1,11 +1,11 @@
 // Compiles a script file without running it, for --check and --dump-table.
-#include "shell/script_check.h"
+#include "run/script_check.h"
 
 #include <sstream>
 
+#include "run/error_report.h"
+#include "run/script_file.h"
 #include "script/table_dump.h"
-#include "shell/error_report.h"
-#include "shell/script_file.h"
 
 namespace vekora {
 

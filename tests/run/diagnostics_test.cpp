@@ -11,9 +11,9 @@
 #include <regex>
 #include <sstream>
 
+#include "run/script_check.h"
 #include "shell/command_line.h"
 #include "shell/play.h"
-#include "shell/script_check.h"
 
 namespace vekora {
 namespace {

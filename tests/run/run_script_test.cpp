@@ -11,14 +11,15 @@
 #include <string>
 #include <vector>
 
+#include "draw/math_text.h"
 #include "interp/resident.h"
 #include "platform/active_device.h"
 #include "platform/headless_device.h"
+#include "run/run_script.h"
+#include "run/script_text.h"
+#include "settings/settings.h"
 #include "shell/chooser.h"
 #include "shell/play.h"
-#include "shell/run_script.h"
-#include "shell/script_text.h"
-#include "settings/settings.h"
 #include "tests/support/picture_support.h"
 #include "vekora.h"
 
@@ -94,7 +95,7 @@ TEST_F(ScriptFolder, TheWindowTitleShowsTheLessonsTitleAndItsFileName) {
     EXPECT_EQ(caption, "plain.vek - Vekora");
     EXPECT_EQ(RunFile(Write("\xC3\xA1ngulos.vek", "SCREEN 100, 100\nTITLE \"Tri\xC3\xA1ngulo \xCE\xB1\"\nEND\n")), 0);
     EXPECT_EQ(caption, "Tri\xE1ngulo \x1A" "a - \xE1ngulos.vek - Vekora") << "Latin-1, with alpha as a sign pair";
-    EXPECT_EQ(Latin1ToUtf8(caption), "Tri\xC3\xA1ngulo \xCE\xB1 - \xC3\xA1ngulos.vek - Vekora");
+    EXPECT_EQ(MathTextToUtf8(caption), "Tri\xC3\xA1ngulo \xCE\xB1 - \xC3\xA1ngulos.vek - Vekora");
 }
 
 TEST_F(ScriptFolder, RunTimeErrorNamesTheProcedure) {

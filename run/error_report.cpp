@@ -1,5 +1,5 @@
 // Writes the compilation error report to the console and to "vekerror.txt".
-#include "shell/error_report.h"
+#include "run/error_report.h"
 
 #include <cstdio>
 #include <memory>

@@ -9,8 +9,8 @@
 #include <iterator>
 #include <sstream>
 
-#include "shell/error_report.h"
-#include "shell/script_check.h"
+#include "run/error_report.h"
+#include "run/script_check.h"
 
 namespace vekora {
 namespace {

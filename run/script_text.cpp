@@ -1,5 +1,5 @@
 // Encoding and line splitting of script files.
-#include "shell/script_text.h"
+#include "run/script_text.h"
 
 #include <cstdint>
 
@@ -71,7 +71,5 @@ std::vector<std::string> SplitScriptText(std::string_view text) {
     if (start < text.size()) lines.emplace_back(text.substr(start));
     return lines;
 }
-
-std::string Latin1ToUtf8(std::string_view latin1) { return MathTextToUtf8(latin1); }
 
 }  // namespace vekora
