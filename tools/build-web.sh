@@ -24,11 +24,8 @@ cp build-web/cmake/vekora.js build-web/cmake/vekora.wasm web/site/* "$site/"
 cp examples/*.vek examples/*.events "$site/examples/"
 (cd examples && ls *.vek) | sed 's/.*/"&"/' | paste -sd, | sed 's/^/[/; s/$/]/' >"$site/examples/index.json"
 
-# The editor highlights the compiler's own keywords.
-keywords=$(grep -o '{"[A-Z]*", ' script/tokens.cpp | sed 's/{\("[A-Z]*"\), /\1/' | paste -sd, | sed 's/^/[/; s/$/]/')
 esbuild=web/node_modules/.bin/esbuild
 "$esbuild" web/src/element.js --bundle --minify --format=iife --target=es2020 --outfile="$site/vekora-player.js" --log-level=warning
-"$esbuild" web/src/editor.js --bundle --minify --format=iife --target=es2020 --outfile="$site/editor.js" \
-  --define:VEKORA_KEYWORDS="$keywords" --log-level=warning
+"$esbuild" web/src/editor.js --bundle --minify --format=iife --target=es2020 --outfile="$site/editor.js" --log-level=warning
 "$esbuild" web/src/player_page.js --bundle --minify --format=iife --target=es2020 --outfile="$site/player-page.js" --log-level=warning
 echo "The site is in $site: python3 -m http.server -d $site"
