@@ -176,7 +176,7 @@ extern "C" VEK_API int32_t VEKS_PARSESCRIPT(const VEKS_StringList* lines, VEKS_T
 extern "C" VEK_API VEKS_String VEKS_ERRORMSG(const int32_t* code) {
     VEKS_String message{nullptr, 0};
     try {
-        CopyString(vekora::ErrorMessage(code == nullptr ? 0 : *code), message);
+        CopyString(vekora::ErrorMessage(code == nullptr ? 0 : *code, vekora::SourceTexts()), message);
     } catch (const std::bad_alloc&) {
         message = VEKS_String{nullptr, 0};
     }

@@ -26,6 +26,31 @@ constexpr LookAlike LookAlikes[] = {
     {U'\u2016', "||"},  // ‖ double vertical line
 };
 
+constexpr char32_t Invalid = 0xFFFFFFFF;
+
+// Decodes one character at i (strict: no overlong forms, no surrogates, at most
+// U+10FFFF) and advances i; Invalid when the bytes are not UTF-8.
+char32_t DecodeUtf8(std::string_view bytes, std::size_t& i) {
+    const auto lead = static_cast<unsigned char>(bytes[i]);
+    int extra;
+    char32_t code;
+    char32_t smallest;
+    if (lead < 0x80) { ++i; return lead; }
+    if ((lead & 0xE0) == 0xC0) { extra = 1; code = lead & 0x1F; smallest = 0x80; }
+    else if ((lead & 0xF0) == 0xE0) { extra = 2; code = lead & 0x0F; smallest = 0x800; }
+    else if ((lead & 0xF8) == 0xF0) { extra = 3; code = lead & 0x07; smallest = 0x10000; }
+    else return Invalid;
+    if (bytes.size() - i <= static_cast<std::size_t>(extra)) return Invalid;
+    for (int k = 1; k <= extra; ++k) {
+        const auto next = static_cast<unsigned char>(bytes[i + static_cast<std::size_t>(k)]);
+        if ((next & 0xC0) != 0x80) return Invalid;
+        code = (code << 6) | (next & 0x3F);
+    }
+    if (code < smallest || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return Invalid;
+    i += static_cast<std::size_t>(extra) + 1;
+    return code;
+}
+
 void AppendUtf8(char32_t code, std::string& out) {
     if (code < 0x80) {
         out.push_back(static_cast<char>(code));
@@ -78,6 +103,30 @@ std::string MathTextToUtf8(std::string_view text) {
         }
     }
     return utf8;
+}
+
+bool IsUtf8(std::string_view bytes) {
+    for (std::size_t i = 0; i < bytes.size();)
+        if (DecodeUtf8(bytes, i) == Invalid) return false;
+    return true;
+}
+
+std::string Utf8ToMathText(std::string_view utf8) {
+    std::string text;
+    text.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        const char32_t code = DecodeUtf8(utf8, i);
+        if (code == Invalid) {
+            text.push_back('?');
+            ++i;
+        } else if (code <= 0xFF) {
+            text.push_back(static_cast<char>(code));
+        } else {
+            const std::string sign = MathSignBytes(code);
+            text += sign.empty() ? std::string("?") : sign;
+        }
+    }
+    return text;
 }
 
 }  // namespace vekora

@@ -21,6 +21,13 @@ inline constexpr char MathSignEscape = '\x1A';
 // when the encoding has no such sign.
 std::string MathSignBytes(char32_t character);
 
+// True when the bytes are strict UTF-8 (no overlong forms, no surrogates, at most U+10FFFF).
+bool IsUtf8(std::string_view bytes);
+
+// UTF-8 as mathematical text: Latin-1 as itself, the Greek font's signs as sign pairs, any
+// other character, and any byte that is not UTF-8, as "?".
+std::string Utf8ToMathText(std::string_view utf8);
+
 // Latin-1 with sign pairs as UTF-8, for a window title or the console.
 std::string MathTextToUtf8(std::string_view text);
 

@@ -160,6 +160,19 @@ std::int32_t NextBreak(std::string_view text, std::int64_t& pos, std::int64_t ma
     }
 }
 
+std::int64_t WrappedTextHeight(std::string_view text, const FontView& font, std::int32_t width) {
+    const std::uint8_t* glyph0 = font.Glyph(0);
+    if (glyph0 == nullptr) return 0;
+    const std::int64_t lineHeight = SignedLineHeight(glyph0);
+    std::int64_t lines = 0;
+    for (std::int64_t pos = 0;;) {
+        const std::int64_t start = pos;
+        const std::int32_t r = NextBreak(text, pos, width - (lineHeight >> 1), font);
+        ++lines;
+        if (r == 0 || pos == start) return lines * lineHeight;
+    }
+}
+
 void LineWrap(ImageHandle target, std::string_view text, const FontView& font, std::int32_t x, std::int32_t y,
               std::int32_t width, std::int32_t height, std::uint32_t foreground, std::uint32_t background) {
     // A box without width or height has nothing to fill (its corners, taken as given,

@@ -32,6 +32,10 @@ std::int32_t StringWidth(std::string_view text, const FontView& font);
 // byte's index - 1).
 std::int32_t NextBreak(std::string_view text, std::int64_t& pos, std::int64_t maxW, const FontView& font);
 
+// The height LineWrap needs to show all of `text` in a box `width` wide: its lines times the
+// line height.
+std::int64_t WrappedTextHeight(std::string_view text, const FontView& font, std::int32_t width);
+
 // VEKD_LINEWRAP: the text wrapped into the box (x, y, width, height), the box filled with
 // the background first unless that is the target's transparent colour. Lines are as high
 // as glyph 0; the first line is always drawn, lines that would pass the box's bottom are

@@ -1,9 +1,12 @@
 // The control bar: drawing, answers, and pauses.
 #include "interp/control_bar.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "draw/text.h"
+#include "i18n/language.h"
+#include "interp/resident.h"
 #include "interp/menu.h"
 #include "interp/engine.h"
 #include "platform/input.h"
@@ -11,16 +14,17 @@
 namespace vekora {
 namespace {
 
-constexpr std::int32_t CaptionInsetX = 40;
 constexpr std::int32_t CaptionInsetY = 3;  // from the bar's top row
 // The pause steps a virtual clock this much between polls; a window sleeps until input comes.
 constexpr std::int32_t PausePollMs = 10;
 constexpr std::int32_t ReleasePollMs = 10;
 
-constexpr std::string_view CaptionPause = "Pausa";
-constexpr std::string_view CaptionContinue = "Continuar";
-constexpr std::string_view CaptionRepeat = "Repetir";
-constexpr std::string_view CaptionExit = "Salir";
+constexpr std::int32_t CaptionMargin = 8;  // the least room either side of a caption
+
+constexpr std::string_view CaptionPause = N_("Pausa");
+constexpr std::string_view CaptionContinue = N_("Continuar");
+constexpr std::string_view CaptionRepeat = N_("Repetir");
+constexpr std::string_view CaptionExit = N_("Salir");
 
 // Pausa holds the main module too, where most lessons live; only an INTERACTION, whose
 // viewer drags at will, ignores it. Repetir restarts procedures only: the whole lesson is
@@ -65,6 +69,27 @@ PauseOutcome AnswerInPause(Activation& act, BarAnswer answer, BarPlace place) {
 
 }  // namespace
 
+std::string_view BarCaption(BarAnswer button, bool paused) {
+    switch (button) {
+        case BarPause: return Tr(paused ? CaptionContinue : CaptionPause);
+        case BarRepeat: return Tr(CaptionRepeat);
+        case BarExit: return Tr(CaptionExit);
+        case BarNothing: break;
+    }
+    return {};
+}
+
+BarLayout ControlBarLayout(const FontView& font) {
+    std::int32_t longest = StringWidth(BarCaption(BarPause, true), font);
+    for (const BarAnswer button : {BarPause, BarRepeat, BarExit})
+        longest = std::max(longest, StringWidth(BarCaption(button, false), font));
+    BarLayout layout;
+    if (layout.captionInset + longest + CaptionMargin <= layout.buttonWidth) return layout;
+    layout.captionInset = CaptionMargin;
+    layout.buttonWidth = longest + 2 * CaptionMargin;
+    return layout;
+}
+
 void DrawControlBar(const Stage& stage, const FontView& font, bool paused) {
     const Settings& settings = stage.settings();
     const ImageHandle target = stage.Screen();
@@ -72,19 +97,22 @@ void DrawControlBar(const Stage& stage, const FontView& font, bool paused) {
     if (screen.width <= 0 || screen.height <= 0) return;
     const std::int32_t bottom = screen.height - 1;
     const std::int32_t top = screen.height - ControlBarRows;
+    const BarLayout layout = ControlBarLayout(font);
+    const std::int32_t barWidth = layout.Width();
     const std::int32_t pageRight = settings.originX + settings.pageWidth;
-    if (pageRight > BarWidth) FillBox(target, BarWidth, top, pageRight - 1, bottom, settings.backgroundColour);
-    FillBox(target, 0, top, BarWidth - 1, bottom, settings.menuBackground);
+    if (pageRight > barWidth) FillBox(target, barWidth, top, pageRight - 1, bottom, settings.backgroundColour);
+    FillBox(target, 0, top, barWidth - 1, bottom, settings.menuBackground);
 
-    const std::string_view captions[BarButtonCount] = {paused ? CaptionContinue : CaptionPause, CaptionRepeat,
-                                                       CaptionExit};
+    const std::string_view captions[BarButtonCount] = {BarCaption(BarPause, paused), BarCaption(BarRepeat, paused),
+                                                       BarCaption(BarExit, paused)};
     const auto textColour = static_cast<std::uint32_t>(settings.menuText);
     const std::uint32_t noBackground = TransparentColour(target);
     for (std::int32_t button = 0; button < BarButtonCount; ++button) {
-        const std::int32_t left = button * BarButtonWidth;
-        DrawRaisedFrame(target, left, top, left + BarButtonWidth - 1, bottom,
+        const std::int32_t left = button * layout.buttonWidth;
+        DrawRaisedFrame(target, left, top, left + layout.buttonWidth - 1, bottom,
                         static_cast<std::uint32_t>(settings.menuBackground));
-        PrintText(target, captions[button], font, left + CaptionInsetX, top + CaptionInsetY, textColour, noBackground);
+        PrintText(target, captions[button], font, left + layout.captionInset, top + CaptionInsetY, textColour,
+                  noBackground);
     }
 }
 
@@ -95,9 +123,10 @@ BarAnswer PollControlBar(const Stage& stage, std::int32_t inputCode) {
     if (input.key == KeyEscape) return BarExit;
     if (input.buttons <= 0) return BarNothing;
     const std::int32_t height = stage.Mode().height;
-    if (input.y <= height - ControlBarRows || input.x < 0 || input.x >= BarWidth) return BarNothing;
+    const BarLayout layout = ControlBarLayout(ResidentFont(FontFamily::Sans, 16));
+    if (input.y <= height - ControlBarRows || input.x < 0 || input.x >= layout.Width()) return BarNothing;
     stage.AwaitRelease(ReleasePollMs);
-    return static_cast<BarAnswer>(input.x / BarButtonWidth + 1);
+    return static_cast<BarAnswer>(input.x / layout.buttonWidth + 1);
 }
 
 StepResult ControlBarBetweenStatements(RunContext& run, Activation& act, const FontView& font) {

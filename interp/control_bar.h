@@ -4,16 +4,31 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "draw/font.h"
 #include "interp/run_context.h"
 
 namespace vekora {
 
-// Buttons are this many pixels wide, side by side from x = 0; clicks at x >= BarWidth answer nothing.
+// Buttons are at least this many pixels wide, side by side from x = 0; clicks right of the
+// last button answer nothing.
 constexpr std::int32_t BarButtonWidth = 128;
 constexpr std::int32_t BarButtonCount = 3;
-constexpr std::int32_t BarWidth = BarButtonWidth * BarButtonCount;
+
+// The buttons as the captions of the language in use need them: 128 pixels wide with the
+// caption 40 in, as the bar has always been, unless a caption would then reach past 8 pixels
+// from the button's right edge; then every button is as wide as the longest caption with 8
+// pixels either side.
+struct BarLayout {
+    std::int32_t buttonWidth = BarButtonWidth;
+    std::int32_t captionInset = 40;
+    std::int32_t Width() const { return buttonWidth * BarButtonCount; }
+};
+BarLayout ControlBarLayout(const FontView& font);
+
+// The caption of each button in the language in use (Latin-1).
+std::string_view BarCaption(BarAnswer button, bool paused);
 
 // Draws the bar on the screen (not on the page): the three raised buttons in the menu
 // colours, and the rest of the bar row under the page in the background colour. `font` is

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "draw/text.h"
+#include "i18n/language.h"
 #include "interp/control_bar.h"
 #include "interp/page.h"
 #include "interp/resident.h"
@@ -40,9 +41,11 @@ void MakePage(RunContext& run, std::uint32_t colour, std::string_view statement,
     SetPage(run, OwnedImage(ImageNewOfDepth(run.settings.pageWidth, run.settings.pageHeight, PageBytesPerPixel,
                                             colour)));
     if (run.page || run.options.diagnostics == nullptr) return;
-    *run.options.diagnostics << "vekora: " << statement << " " << width << ", " << height
-                             << ": a page that cannot be made (at most " << MaxImageWidth << " pixels wide and "
-                             << MaxImagePixels << " pixels in all); the run goes on without drawing\n";
+    *run.options.diagnostics << TrFormat(N_("vekora: %s %s, %s: a page that cannot be made (at most %s pixels wide and %s "
+                                            "pixels in all); the run goes on without drawing"),
+                                         {statement, std::to_string(width), std::to_string(height),
+                                          std::to_string(MaxImageWidth), std::to_string(MaxImagePixels)})
+                             << "\n";
 }
 
 // SCREEN width, height, with the page cleared to `colour`.

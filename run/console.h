@@ -3,6 +3,7 @@
 #pragma once
 
 #include <ostream>
+#include <string>
 #include <string_view>
 
 namespace vekora {
@@ -19,7 +20,11 @@ private:
 };
 
 // True when the C library's character type locale (as main sets it from the
-// environment) uses UTF-8.
+// environment) uses UTF-8, or, where that locale is not installed (a container with C.UTF-8
+// only), when the environment names a UTF-8 locale all the same.
 bool LocaleWantsUtf8();
+
+// A Latin-1 text as the console wants it: UTF-8 when the locale asks for it.
+std::string ConsoleText(std::string_view latin1);
 
 }  // namespace vekora

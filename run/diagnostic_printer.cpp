@@ -4,10 +4,12 @@
 #include <cstdio>
 
 #include "draw/math_text.h"
+#include "i18n/language.h"
 
 namespace vekora {
 namespace {
 
+// The severity as tools key it, in every language.
 std::string_view SeverityName(Severity severity) { return severity == Severity::Error ? "error" : "warning"; }
 
 // Blanks under every character before the token, keeping TABs so that the caret lines up
@@ -22,6 +24,11 @@ std::string CaretLine(std::string_view line, const Diagnostic& diagnostic) {
 }
 
 }  // namespace
+
+std::string SeverityWords(const Diagnostic& diagnostic) {
+    if (diagnostic.severity == Severity::Error) return TrFormat(N_("error[%s]"), {std::to_string(diagnostic.number)});
+    return std::string(Tr("warning"));
+}
 
 std::string JsonString(std::string_view utf8) {
     std::string out = "\"";
@@ -47,9 +54,7 @@ std::string JsonString(std::string_view utf8) {
 
 std::string DiagnosticText(std::string_view path, const std::vector<std::string>& lines, const Diagnostic& diagnostic) {
     std::string text = std::string(path) + ":" + std::to_string(diagnostic.line) + ":" + std::to_string(diagnostic.column) +
-                       ": " + std::string(SeverityName(diagnostic.severity));
-    if (diagnostic.severity == Severity::Error) text += "[" + std::to_string(diagnostic.number) + "]";
-    text += ": " + diagnostic.text + "\n";
+                       ": " + SeverityWords(diagnostic) + ": " + diagnostic.text + "\n";
     if (diagnostic.line >= 1 && static_cast<std::size_t>(diagnostic.line) <= lines.size()) {
         const std::string& line = lines[static_cast<std::size_t>(diagnostic.line - 1)];
         text += line + "\n" + CaretLine(line, diagnostic) + "\n";

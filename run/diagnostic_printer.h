@@ -19,6 +19,8 @@ enum class DiagnosticFormat { Text, Json };
 void PrintDiagnostics(std::ostream& out, std::string_view path, const std::vector<std::string>& lines,
                       const std::vector<Diagnostic>& diagnostics, DiagnosticFormat format, bool utf8);
 
+// "error[13]" or "warning", in the process's language (Latin-1).
+std::string SeverityWords(const Diagnostic& diagnostic);
 // One diagnostic as text: the message line, the source line and the caret line.
 std::string DiagnosticText(std::string_view path, const std::vector<std::string>& lines, const Diagnostic& diagnostic);
 // One diagnostic as a JSON object on one line (UTF-8).

@@ -17,15 +17,17 @@ std::string ReportFileName(std::string_view scriptPath) {
     return folder + "vekerror.txt";
 }
 
-std::vector<std::string> CompilationReportLines(std::int32_t result, const ErrorLists& errors) {
+std::vector<std::string> CompilationReportLines(std::int32_t result, const ErrorLists& errors,
+                                                const Catalogue& language) {
     std::vector<std::string> lines;
-    lines.push_back(std::to_string(errors.codes.size()) +
-                    (result == -2 ? " Errores en el Paso 2." : " Errores en el Paso 1."));
+    lines.push_back(TrFormat(language, result == -2 ? N_("%s Errores en el Paso 2.") : N_("%s Errores en el Paso 1."),
+                           {std::to_string(errors.codes.size())}));
     for (std::size_t i = 0; i < errors.codes.size(); ++i) {
         const std::int32_t code = errors.codes[i];
         const std::int32_t line = i < errors.lines.size() ? errors.lines[i] : 0;
-        lines.push_back("Error " + std::to_string(code & 255) + " en la l\xEDnea " + std::to_string(line));
-        lines.push_back("        " + ErrorMessage(code));
+        lines.push_back(
+            TrFormat(language, N_("Error %s en la l\xEDnea %s"), {std::to_string(code & 255), std::to_string(line)}));
+        lines.push_back("        " + ErrorMessage(code, language));
     }
     return lines;
 }
@@ -39,16 +41,17 @@ bool ReportCompilationErrors(std::string_view scriptPath, std::int32_t result, c
     if (reportFile == ReportFile::Write) report = std::make_unique<AtomicFile>(fileName);
     std::FILE* file = report && report->Ready() ? std::fopen(report->TempPath().c_str(), "wb") : nullptr;
     bool written = file != nullptr;
-    for (const std::string& line : CompilationReportLines(result, errors)) {
-        console.PrintLine(line);
-        if (file != nullptr) {
+    for (const std::string& line : CompilationReportLines(result, errors)) console.PrintLine(line);
+    // Other programs read the file: it keeps the specified Spanish in every language.
+    if (file != nullptr) {
+        for (const std::string& line : CompilationReportLines(result, errors, SourceTexts())) {
             written = std::fwrite(line.data(), 1, line.size(), file) == line.size() && written;
             written = std::fwrite("\r\n", 1, 2, file) == 2 && written;
         }
     }
     if (file != nullptr) written = std::fclose(file) == 0 && written;
     written = written && report->Commit().empty();
-    if (written) console.PrintLine("Reporte de errores escrito en " + fileName);
+    if (written) console.PrintLine(TrFormat(N_("Reporte de errores escrito en %s"), {fileName}));
     return written;
 }
 

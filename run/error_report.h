@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "i18n/language.h"
 #include "run/console.h"
 #include "script/passes.h"
 
@@ -16,8 +17,9 @@ namespace vekora {
 std::string ReportFileName(std::string_view scriptPath);
 
 // The header and, per error, "Error N en la línea L" and eight blanks with the message
-// (Latin-1). result is -1 (pass 1) or -2 (pass 2).
-std::vector<std::string> CompilationReportLines(std::int32_t result, const ErrorLists& errors);
+// (Latin-1), in the language of `language`. result is -1 (pass 1) or -2 (pass 2).
+std::vector<std::string> CompilationReportLines(std::int32_t result, const ErrorLists& errors,
+                                                const Catalogue& language = ActiveCatalogue());
 
 // Deletes a report left by an earlier compilation; a missing one is no error.
 void DeleteReport(std::string_view scriptPath);

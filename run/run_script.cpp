@@ -17,11 +17,11 @@
 namespace vekora {
 namespace {
 
-constexpr std::string_view RunErrorText = "Error de ejecuci\xF3n en el procedimiento ";
-constexpr std::string_view PressEnterText = "Presiona Enter para continuar.";
+constexpr std::string_view RunErrorText = N_("Error de ejecuci\xF3n en el procedimiento %s: %s");
+constexpr std::string_view PressEnterText = N_("Presiona Enter para continuar.");
 
 void PressEnter(const ScriptRunSetup& setup) {
-    if (setup.console != nullptr) setup.console->PrintLine(PressEnterText);
+    if (setup.console != nullptr) setup.console->PrintLine(Tr(PressEnterText));
     if (setup.input == nullptr) return;
     // A closed input does not wait.
     std::string line;
@@ -81,7 +81,7 @@ std::int32_t RunScript(const ScriptLines& lines, ErrorLists& errors, const Scrip
 }
 
 std::string RunErrorLine(std::int32_t result) {
-    return std::string(RunErrorText) + std::to_string(result >> 16) + ": " + ErrorMessage(result & 0xFFFF);
+    return TrFormat(RunErrorText, {std::to_string(result >> 16), ErrorMessage(result & 0xFFFF)});
 }
 
 std::int32_t RunScriptFile(const std::string& path, ErrorLists& errors, const ScriptRunSetup& setup) {

@@ -1,5 +1,5 @@
-// The texts of the warnings and of the errors' real causes (Spanish, Latin-1), and the list
-// of diagnostics with their lines and columns.
+// The texts of the warnings and of the errors' real causes (Latin-1, in the process's
+// language), and the list of diagnostics with their lines and columns.
 #include "script/diagnostics.h"
 
 #include <algorithm>
@@ -43,29 +43,29 @@ std::string WarningText(const Warning& warning) {
     const std::string subject = Quoted(warning.subject);
     switch (warning.id) {
         case WarningId::UsedBeforeGiven:
-            return subject + " se usa antes de que alguna instrucci\xF3n le d\xE9 un valor; \xBF" "falta construirlo o "
-                   "est\xE1 mal escrito?";
+            return TrFormat(N_("%s se usa antes de que alguna instrucci\xF3n le d\xE9 un valor; \xBF" "falta construirlo o "
+                               "est\xE1 mal escrito?"), {subject});
         case WarningId::NotANumber:
-            return "Se esperaba un n\xFAmero, no " + subject + " (se toma 0)";
+            return TrFormat(N_("Se esperaba un n\xFAmero, no %s (se toma 0)"), {subject});
         case WarningId::NumberWithText:
-            return subject + " no es solo un n\xFAmero: se ignora " + Quoted(warning.other);
+            return TrFormat(N_("%s no es solo un n\xFAmero: se ignora %s"), {subject, Quoted(warning.other)});
         case WarningId::NumberTooLarge:
-            return "El n\xFAmero " + subject + " no cabe en este argumento: ha de quedar entre -" + warning.other +
-                   " y " + warning.other;
+            return TrFormat(N_("El n\xFAmero %s no cabe en este argumento: ha de quedar entre -%s y %s"),
+                            {subject, warning.other, warning.other});
         case WarningId::NotAColour:
-            return subject + " no es un color; escribe &HRRGGBB o (rojo, verde, azul)";
+            return TrFormat(N_("%s no es un color; escribe &HRRGGBB o (rojo, verde, azul)"), {subject});
         case WarningId::ExtraArguments:
-            return "Argumentos de m\xE1s: desde " + subject + " la instrucci\xF3n no los usa";
+            return TrFormat(N_("Argumentos de m\xE1s: desde %s la instrucci\xF3n no los usa"), {subject});
         case WarningId::TabComment:
-            return "\xBF" "Es esta l\xEDnea un comentario? Empieza con un tabulador, as\xED que " + warning.subject +
-                   " no se ejecuta; para sangrar usa espacios";
+            return TrFormat(N_("\xBF" "Es esta l\xEDnea un comentario? Empieza con un tabulador, as\xED que %s"
+                               " no se ejecuta; para sangrar usa espacios"), {warning.subject});
         case WarningId::TextBeforeTextWindow:
-            return "TEXT antes de TEXTWINDOW: el texto no se ve, la ventana de texto mide 0 \xD7 0";
+            return std::string(Tr("TEXT antes de TEXTWINDOW: el texto no se ve, la ventana de texto mide 0 \xD7 0"));
         case WarningId::ProcedureNeverCalled:
-            return "El procedimiento " + subject + " se define pero nunca se llama";
+            return TrFormat(N_("El procedimiento %s se define pero nunca se llama"), {subject});
         case WarningId::NameDiffersInCase:
-            return subject + " es un nombre nuevo: solo difiere de " + Quoted(warning.other) +
-                   " en may\xFAsculas y min\xFAsculas";
+            return TrFormat(N_("%s es un nombre nuevo: solo difiere de %s en may\xFAsculas y min\xFAsculas"),
+                            {subject, Quoted(warning.other)});
     }
     return {};
 }
@@ -73,13 +73,13 @@ std::string WarningText(const Warning& warning) {
 std::string ErrorText(std::int32_t code, const ErrorPlace& place) {
     switch (place.cause) {
         case ErrorCause::NameListFull:
-            return "Demasiados nombres de tipo " + std::string(TypeName(place.detail)) +
-                   ": cada tipo admite como mucho 65535 nombres";
+            return TrFormat(N_("Demasiados nombres de tipo %s: cada tipo admite como mucho 65535 nombres"),
+                            {TypeName(place.detail)});
         case ErrorCause::TextListFull:
-            return "Demasiados textos distintos: se admiten como mucho 65535";
+            return std::string(Tr("Demasiados textos distintos: se admiten como mucho 65535"));
         case ErrorCause::KeywordTooLate:
-            return "La palabra clave es el elemento " + std::to_string(place.detail + 1) +
-                   " de la l\xEDnea; ha de ser el primero, el segundo o el tercero";
+            return TrFormat(N_("La palabra clave es el elemento %s de la l\xEDnea; ha de ser el primero, el segundo o "
+                               "el tercero"), {std::to_string(place.detail + 1)});
         case ErrorCause::AsNumbered: break;
     }
     return ErrorMessage(code);

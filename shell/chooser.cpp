@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "draw/math_text.h"
+#include "i18n/language.h"
 
 namespace vekora {
 namespace {
@@ -48,7 +49,7 @@ ChooserAnswer RunZenity(const std::string& zenity) {
     std::error_code ignored;
     const std::string folder = std::filesystem::current_path(ignored).string() + "/";
     const std::string command = ShellQuoted(zenity) + " --file-selection --title=" +
-                                ShellQuoted(MathTextToUtf8(ChooserTitle)) + " --filename=" + ShellQuoted(folder) +
+                                ShellQuoted(MathTextToUtf8(Tr(ChooserTitle))) + " --filename=" + ShellQuoted(folder) +
                                 " 2>/dev/null";
     FILE* pipe = ::popen(command.c_str(), "r");
     if (pipe == nullptr) return {ChooserAnswer::Kind::Failed, {}, -1};
@@ -80,7 +81,7 @@ ChooserAnswer ChooseScript(Console& console, std::istream& input) {
         const std::string zenity = FindProgram("zenity");
         if (!zenity.empty()) return RunZenity(zenity);
     }
-    console.PrintLine(ChooserTitle);
+    console.PrintLine(Tr(ChooserTitle));
     std::string line;
     if (!std::getline(input, line)) return {ChooserAnswer::Kind::Cancelled, {}, 0};
     line = TrimLineEnd(line);

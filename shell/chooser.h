@@ -6,11 +6,12 @@
 #include <istream>
 #include <string>
 
+#include "i18n/language.h"
 #include "run/console.h"
 
 namespace vekora {
 
-inline constexpr std::string_view ChooserTitle = "Escoge un archivo de Vekora para ejecutar:";
+inline constexpr std::string_view ChooserTitle = N_("Escoge un archivo de Vekora para ejecutar:");
 
 struct ChooserAnswer {
     enum class Kind { Chosen, Cancelled, Failed };

@@ -5,6 +5,8 @@
 #include <exception>
 #include <string_view>
 
+#include "i18n/language.h"
+
 namespace vekora {
 namespace {
 
@@ -21,7 +23,7 @@ struct Option {
 
 // Compile-only modes exclude each other.
 std::string SetMode(CommandLine& line, Action mode, std::string_view name) {
-    if (line.action != Action::Run && line.action != mode) return std::string(name) + " cannot be combined with another mode";
+    if (line.action != Action::Run && line.action != mode) return TrFormat(N_("%s cannot be combined with another mode"), {name});
     line.action = mode;
     return {};
 }
@@ -37,8 +39,8 @@ std::string ReadNumber(const std::string& value, std::string_view name, std::int
         used = 0;
     }
     if (used == 0 || used != value.size() || number < min || number > max) {
-        return std::string(name) + " needs a whole number from " + std::to_string(min) + " to " + std::to_string(max) +
-               ", not '" + value + "'";
+        return TrFormat(N_("%s needs a whole number from %s to %s, not '%s'"),
+                        {name, std::to_string(min), std::to_string(max), value});
     }
     out = number;
     return {};
@@ -70,51 +72,52 @@ std::string ReadFactor(const std::string& value, std::string_view name, double m
     }
     // Not a number fails both comparisons, so it is refused with the rest.
     if (used == 0 || used != value.size() || !(number >= min && number <= max)) {
-        return std::string(name) + " needs a number from " + FactorText(min) + " to " + FactorText(max) + ", not '" +
-               value + "'";
+        return TrFormat(N_("%s needs a number from %s to %s, not '%s'"), {name, FactorText(min), FactorText(max), value});
     }
     out = number;
     return {};
 }
 
 constexpr Option Options[] = {
-    {"--headless", "", "", "run on the headless device with a virtual clock (also chosen when no display is available)",
+    {"--headless", "", "", N_("run on the headless device with a virtual clock (also chosen when no display is available)"),
      [](CommandLine& line, const std::string&) { line.headless = true; return std::string(); }},
-    {"--events", "", "FILE", "input events for a headless run",
+    {"--events", "", "FILE", N_("input events for a headless run"),
      [](CommandLine& line, const std::string& value) { line.eventsFile = value; return std::string(); }},
-    {"--until", "", "MS", "stop a headless run when the virtual clock passes MS (default 600000)",
+    {"--until", "", "MS", N_("stop a headless run when the virtual clock passes MS (default 600000)"),
      [](CommandLine& line, const std::string& value) { return ReadInto(value, "--until", 0, 2000000000, line.untilMs); }},
-    {"--screenshot", "", "FILE.png", "write the screen as the run left it, before the closing logo",
+    {"--screenshot", "", "FILE.png", N_("write the screen as the run left it, before the closing logo"),
      [](CommandLine& line, const std::string& value) { line.screenshot = value; return std::string(); }},
-    {"--record", "", "FILE", "write the run as an animated GIF (FILE.gif) or a video (FILE.mp4: H.264, FILE.webm: VP9)",
+    {"--record", "", "FILE", N_("write the run as an animated GIF (FILE.gif) or a video (FILE.mp4: H.264, FILE.webm: VP9)"),
      [](CommandLine& line, const std::string& value) { line.record = value; return std::string(); }},
-    {"--fps", "", "N", "frames a second sampled for --record and --frames (default 25)",
+    {"--fps", "", "N", N_("frames a second sampled for --record and --frames (default 25)"),
      [](CommandLine& line, const std::string& value) { return ReadInto(value, "--fps", 1, 100, line.fps); }},
-    {"--scale", "", "N", "enlarge a --record video N times, each pixel a sharp N x N square (default 1)",
+    {"--scale", "", "N", N_("enlarge a --record video N times, each pixel a sharp N x N square (default 1)"),
      [](CommandLine& line, const std::string& value) { return ReadInto(value, "--scale", 1, 8, line.scale); }},
-    {"--frames", "", "DIR", "write every changed frame as DIR/frame-NNNNN.png",
+    {"--frames", "", "DIR", N_("write every changed frame as DIR/frame-NNNNN.png"),
      [](CommandLine& line, const std::string& value) { line.framesFolder = value; return std::string(); }},
-    {"--no-logo", "", "", "skip the logo when the window opens and at the end",
+    {"--no-logo", "", "", N_("skip the logo when the window opens and at the end"),
      [](CommandLine& line, const std::string&) { line.noLogo = true; return std::string(); }},
-    {"--zoom", "", "N", "initial scale of the window, 0.5 to 8, fractions allowed; never larger than the display",
+    {"--zoom", "", "N", N_("initial scale of the window, 0.5 to 8, fractions allowed; never larger than the display"),
      [](CommandLine& line, const std::string& value) { return ReadFactor(value, "--zoom", 0.5, 8, line.zoom); }},
-    {"--fullscreen", "", "", "open the window fullscreen (F11 switches at any time)",
+    {"--fullscreen", "", "", N_("open the window fullscreen (F11 switches at any time)"),
      [](CommandLine& line, const std::string&) { line.fullscreen = true; return std::string(); }},
-    {"--watch", "", "", "play the script again from the start whenever its file is saved",
+    {"--watch", "", "", N_("play the script again from the start whenever its file is saved"),
      [](CommandLine& line, const std::string&) { line.watch = true; return std::string(); }},
-    {"--check", "", "", "compile only: print errors and warnings; exit 0 when clean or with warnings, 1 with errors",
+    {"--check", "", "", N_("compile only: print errors and warnings; exit 0 when clean or with warnings, 1 with errors"),
      [](CommandLine& line, const std::string&) { return SetMode(line, Action::Check, "--check"); }},
-    {"--json", "", "", "with --check: print the errors and warnings as JSON lines",
+    {"--json", "", "", N_("with --check: print the errors and warnings as JSON lines"),
      [](CommandLine& line, const std::string&) { line.json = true; return std::string(); }},
-    {"--werror", "", "", "with --check: warnings count as errors (exit 1)",
+    {"--werror", "", "", N_("with --check: warnings count as errors (exit 1)"),
      [](CommandLine& line, const std::string&) { line.werror = true; return std::string(); }},
-    {"--dump-table", "", "", "compile, then print the symbol lists and the instruction table; exit 1 with errors",
+    {"--dump-table", "", "", N_("compile, then print the symbol lists and the instruction table; exit 1 with errors"),
      [](CommandLine& line, const std::string&) { return SetMode(line, Action::DumpTable, "--dump-table"); }},
-    {"--dump-symbols", "", "", "as --dump-table, with the rows by opcode names and named operands",
+    {"--dump-symbols", "", "", N_("as --dump-table, with the rows by opcode names and named operands"),
      [](CommandLine& line, const std::string&) { return SetMode(line, Action::DumpSymbols, "--dump-symbols"); }},
-    {"--help", "-h", "", "show this help and exit",
+    {"--lang", "", "CODE", N_("speak the language CODE (en, es, ...; C: the program's own Spanish) instead of the environment's"),
+     [](CommandLine& line, const std::string& value) { line.language = value; return std::string(); }},
+    {"--help", "-h", "", N_("show this help and exit"),
      [](CommandLine& line, const std::string&) { line.action = Action::Help; return std::string(); }},
-    {"--version", "", "", "show the version and exit",
+    {"--version", "", "", N_("show the version and exit"),
      [](CommandLine& line, const std::string&) { line.action = Action::Version; return std::string(); }},
 };
 
@@ -139,10 +142,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         const std::string& argument = arguments[i];
         if (argument.size() > 1 && argument[0] == '-') {
             const Option* option = FindOption(argument);
-            if (option == nullptr) return UsageError(line, "unknown option '" + argument + "'");
+            if (option == nullptr) return UsageError(line, TrFormat(N_("unknown option '%s'"), {argument}));
             std::string value;
             if (!option->valueName.empty()) {
-                if (i + 1 >= arguments.size()) return UsageError(line, argument + " needs " + std::string(option->valueName));
+                if (i + 1 >= arguments.size()) return UsageError(line, TrFormat(N_("%s needs %s"), {argument, option->valueName}));
                 value = arguments[++i];
             }
             const std::string error = option->apply(line, value);
@@ -151,35 +154,46 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
             continue;
         }
         if (!line.script.empty()) {
-            return UsageError(line, "only one script can be played at a time ('" + line.script + "' and '" + argument + "')");
+            return UsageError(line, TrFormat(N_("only one script can be played at a time ('%s' and '%s')"),
+                                             {line.script, argument}));
         }
         line.script = argument;
     }
     if ((line.action == Action::Check || line.action == Action::DumpTable || line.action == Action::DumpSymbols) &&
         line.script.empty()) {
-        return UsageError(line, "no script given");
+        return UsageError(line, std::string(Tr("no script given")));
     }
-    if (!line.headless && !line.eventsFile.empty()) return UsageError(line, "--events needs --headless");
-    if ((line.json || line.werror) && line.action != Action::Check) return UsageError(line, "--json and --werror need --check");
-    if (line.watch && line.action != Action::Run) return UsageError(line, "--watch plays a script; it cannot be combined with another mode");
-    if (line.watch && line.script.empty()) return UsageError(line, "--watch needs a script");
+    if (!line.headless && !line.eventsFile.empty()) return UsageError(line, std::string(Tr("--events needs --headless")));
+    if ((line.json || line.werror) && line.action != Action::Check) return UsageError(line, std::string(Tr("--json and --werror need --check")));
+    if (line.watch && line.action != Action::Run) return UsageError(line, std::string(Tr("--watch plays a script; it cannot be combined with another mode")));
+    if (line.watch && line.script.empty()) return UsageError(line, std::string(Tr("--watch needs a script")));
     if (line.watch && line.headless && line.screenshot.empty() && line.record.empty()) {
-        return UsageError(line, "--watch without a window needs --screenshot or --record");
+        return UsageError(line, std::string(Tr("--watch without a window needs --screenshot or --record")));
     }
     return line;
 }
 
+std::string LanguageOption(const std::vector<std::string>& arguments) {
+    std::string language;
+    for (std::size_t i = 0; i + 1 < arguments.size(); ++i) {
+        if (arguments[i] == "--lang") language = arguments[++i];
+        else if (const Option* option = FindOption(arguments[i]); option != nullptr && !option->valueName.empty()) ++i;
+    }
+    return language;
+}
+
 std::string UsageText() {
-    std::string text = "Usage: vekora [OPTIONS] [SCRIPT]\nPlays a Vekora geometry script.\n\nOptions:\n";
+    std::string text = std::string(Tr("Usage: vekora [OPTIONS] [SCRIPT]")) + "\n";
+    text += std::string(Tr("Plays a Vekora geometry script.")) + "\n\n" + std::string(Tr("Options:")) + "\n";
     for (const Option& option : Options) {
         std::string names(option.name);
         if (!option.alias.empty()) names += ", " + std::string(option.alias);
         if (!option.valueName.empty()) names += " " + std::string(option.valueName);
         if (names.size() < 16) names.resize(16, ' ');
-        text += "  " + names + " " + std::string(option.help) + "\n";
+        text += "  " + names + " " + std::string(Tr(option.help)) + "\n";
     }
-    text += "\nThe manual: docs/README.md in the sources (in Spanish: docs/es/README.md).\n"
-            "The manual page: man vekora (in the sources: man ./docs/vekora.1).\n";
+    text += "\n" + std::string(Tr("The manual: docs/README.md in the sources (in Spanish: docs/es/README.md).")) + "\n" +
+            std::string(Tr("The manual page: man vekora (in the sources: man ./docs/vekora.1).")) + "\n";
     return text;
 }
 

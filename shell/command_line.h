@@ -9,7 +9,6 @@
 
 namespace vekora {
 
-
 struct CommandLine {
     enum class Action { Run, Help, Version, UsageError, Check, DumpTable, DumpSymbols };
     Action action = Action::Run;
@@ -31,9 +30,13 @@ struct CommandLine {
     // --check: diagnostics as JSON lines, and warnings counted as errors.
     bool json = false;
     bool werror = false;
+    std::string language;            // --lang: empty follows the environment
 };
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
+// The value of --lang, found before the rest is read so that the reader's own messages
+// speak that language; empty without one.
+std::string LanguageOption(const std::vector<std::string>& arguments);
 std::string UsageText();
 std::string VersionText();
 

@@ -1,5 +1,5 @@
 // The help box F1 shows over the lesson in a window: the keys, the bar, dragging and menus,
-// in Spanish.
+// in the language in use.
 #pragma once
 
 #include "draw/image.h"

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "i18n/language.h"
 #include "run/console.h"
 #include "run/script_check.h"
 #include "shell/command_line.h"
@@ -19,11 +20,13 @@ int Run(int argc, char** argv) {
     using vekora::CommandLine;
     // Only the character type follows the environment: numbers keep the C locale's decimal point.
     std::setlocale(LC_CTYPE, "");
-    const CommandLine line = vekora::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    vekora::SelectLanguage(vekora::LanguageOption(arguments));
+    const CommandLine line = vekora::ParseCommandLine(arguments);
     vekora::Console console(std::cout, vekora::LocaleWantsUtf8());
     switch (line.action) {
         case CommandLine::Action::Help:
-            std::fputs(vekora::UsageText().c_str(), stdout);
+            std::fputs(vekora::ConsoleText(vekora::UsageText()).c_str(), stdout);
             return 0;
         case CommandLine::Action::Version:
             std::fputs(vekora::VersionText().c_str(), stdout);
@@ -44,7 +47,7 @@ int Run(int argc, char** argv) {
         case CommandLine::Action::UsageError:
             break;
     }
-    std::fprintf(stderr, "vekora: %s\n%s", line.error.c_str(), vekora::UsageText().c_str());
+    std::fputs(vekora::ConsoleText("vekora: " + line.error + "\n" + vekora::UsageText()).c_str(), stderr);
     return vekora::ExitUsage;
 }
 
@@ -63,7 +66,8 @@ int main(int argc, char** argv) {
         return Run(argc, argv);
     } catch (const std::bad_alloc&) {
         std::fflush(stdout);
-        std::fputs("vekora: out of memory; the run ends here\n", stderr);
+        std::fputs(vekora::ConsoleText(std::string(vekora::Tr("vekora: out of memory; the run ends here")) + "\n").c_str(),
+                   stderr);
         return vekora::ExitOutOfMemory;
     }
 }

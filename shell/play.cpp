@@ -7,6 +7,7 @@
 
 #include <csignal>
 
+#include "i18n/language.h"
 #include "platform/active_device.h"
 #include "platform/event_file.h"
 #include "platform/frames_writer.h"
@@ -25,7 +26,7 @@
 namespace vekora {
 namespace {
 
-constexpr std::string_view ApiErrorText = "API ERROR: ";
+constexpr std::string_view ApiErrorText = N_("API ERROR: %s");
 constexpr int ExitBadEvents = ExitUsage;
 
 // The window, or the headless device when asked for or when no display can be opened.
@@ -37,7 +38,7 @@ std::unique_ptr<Device> MakeDevice(const CommandLine& line, std::vector<InputEve
         InitProgram();  // the help box is drawn with the resident fonts
         const OwnedImage help = HelpBoxPicture();
         if (std::unique_ptr<Device> window = OpenWindowDevice({line.zoom, line.fullscreen}, help.get(), whyNot)) return window;
-        diagnostics << "vekora: no window (" << whyNot << "); running headless\n";
+        diagnostics << ConsoleText(TrFormat(N_("vekora: no window (%s); running headless"), {whyNot})) << "\n";
         headless = true;
     }
     return std::make_unique<HeadlessDevice>(std::move(events));
@@ -77,17 +78,17 @@ public:
         if (gif_) {
             device_.RemoveClockObserver(gif_.get());
             const std::string error = gif_->Close(end);
-            if (!error.empty()) problems += "vekora: --record: " + error + "\n";
+            if (!error.empty()) problems += ConsoleText(TrFormat(N_("vekora: --record: %s"), {error})) + "\n";
         }
         if (video_) {
             device_.RemoveClockObserver(video_.get());
             const std::string error = video_->Close(end);
-            if (!error.empty()) problems += "vekora: --record: " + error + "\n";
+            if (!error.empty()) problems += ConsoleText(TrFormat(N_("vekora: --record: %s"), {error})) + "\n";
         }
         if (frames_) {
             device_.RemoveClockObserver(frames_.get());
             const std::string error = frames_->Close(end);
-            if (!error.empty()) problems += "vekora: --frames: " + error + "\n";
+            if (!error.empty()) problems += ConsoleText(TrFormat(N_("vekora: --frames: %s"), {error})) + "\n";
         }
         return problems;
     }
@@ -113,13 +114,16 @@ int StopNote(const Device& device, const CommandLine& line, std::ostream& diagno
     const auto stoppedMs = static_cast<std::int64_t>(device.StopSeconds() * 1000.0 + 0.5);
     switch (device.StopCause()) {
         case StopReason::TimeLimit:
-            diagnostics << "vekora: stopped at " << line.untilMs << " ms of virtual time (--until)\n";
+            diagnostics << ConsoleText(TrFormat(N_("vekora: stopped at %s ms of virtual time (--until)"),
+                                               {std::to_string(line.untilMs)})) << "\n";
             return 0;
         case StopReason::Interrupted:
-            diagnostics << "vekora: stopped by SIGINT at " << stoppedMs << " ms of the run's clock\n";
+            diagnostics << ConsoleText(TrFormat(N_("vekora: stopped by %s at %s ms of the run's clock"),
+                                               {"SIGINT", std::to_string(stoppedMs)})) << "\n";
             return ExitInterrupted;
         case StopReason::Terminated:
-            diagnostics << "vekora: stopped by SIGTERM at " << stoppedMs << " ms of the run's clock\n";
+            diagnostics << ConsoleText(TrFormat(N_("vekora: stopped by %s at %s ms of the run's clock"),
+                                               {"SIGTERM", std::to_string(stoppedMs)})) << "\n";
             return ExitTerminated;
         case StopReason::WindowClosed:
         case StopReason::ScriptChanged:
@@ -133,9 +137,8 @@ int StopNote(const Device& device, const CommandLine& line, std::ostream& diagno
 std::vector<std::string> PageMessages(const std::string& script, const std::vector<Diagnostic>& found) {
     std::vector<std::string> messages{script + ":"};
     for (const Diagnostic& d : found) {
-        std::string where = std::to_string(d.line) + ":" + std::to_string(d.column) + ": ";
-        where += d.severity == Severity::Error ? "error[" + std::to_string(d.number) + "]: " : "warning: ";
-        messages.push_back(where + d.text);
+        messages.push_back(std::to_string(d.line) + ":" + std::to_string(d.column) + ": " + SeverityWords(d) + ": " +
+                           d.text);
     }
     return messages;
 }
@@ -146,7 +149,7 @@ void WatchScriptFile(const std::string& script, const ScriptRunSetup& setup, std
                      const Device& device) {
     WatchLoop loop;
     loop.playOnce = [&] {
-        pageMessages = {"No se puede leer " + script};  // replaced once the file is read
+        pageMessages = {TrFormat(N_("No se puede leer %s"), {script})};  // replaced once the file is read
         ErrorLists errors;
         return RunScriptFile(script, errors, setup);
     };
@@ -172,7 +175,7 @@ bool PickScript(const CommandLine& line, Console& console, std::istream& input, 
     exitCode = answer.kind == ChooserAnswer::Kind::Cancelled ? ExitCancelled : 0;
     if (answer.kind == ChooserAnswer::Kind::Failed) {
         // After a failed chooser the name names no script: nothing is run.
-        console.PrintLine(std::string(ApiErrorText) + std::to_string(answer.error));
+        console.PrintLine(TrFormat(ApiErrorText, {std::to_string(answer.error)}));
         std::string enter;
         std::getline(input, enter);
     }
@@ -189,7 +192,7 @@ int PlayScript(const CommandLine& line, Console& console, std::istream& input, s
     if (!line.eventsFile.empty()) {
         events = ReadEventFile(line.eventsFile);
         if (!events.error.empty()) {
-            diagnostics << "vekora: " << events.error << "\n";
+            diagnostics << ConsoleText(TrFormat(N_("vekora: %s"), {events.error})) << "\n";
             return ExitBadEvents;
         }
     }
@@ -200,7 +203,7 @@ int PlayScript(const CommandLine& line, Console& console, std::istream& input, s
     std::string recordingError;
     RunRecording recording(line, *device, recordingError);
     if (!recordingError.empty()) {
-        diagnostics << "vekora: --record: " << line.record << ": " << recordingError << "\n";
+        diagnostics << ConsoleText(TrFormat(N_("vekora: --record: %s"), {line.record + ": " + recordingError})) << "\n";
         SetActiveDevice(nullptr);
         return ExitOutputFailed;
     }
@@ -231,7 +234,9 @@ int PlayScript(const CommandLine& line, Console& console, std::istream& input, s
         ErrorLists errors;
         result = RunScriptFile(script, errors, setup);
     }
-    if (!screenshotError.empty()) diagnostics << "vekora: --screenshot: " << screenshotError << "\n";
+    if (!screenshotError.empty()) {
+        diagnostics << ConsoleText(TrFormat(N_("vekora: --screenshot: %s"), {screenshotError})) << "\n";
+    }
     const std::string recordingProblems = recording.Close(line.fps);
     diagnostics << recordingProblems;
     SetActiveDevice(nullptr);

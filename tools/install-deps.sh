@@ -12,7 +12,7 @@ else
     libavcodec-dev libavformat-dev libavutil-dev libswscale-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth imagemagick xdotool
-    dpkg-dev shared-mime-info desktop-file-utils
+    dpkg-dev shared-mime-info desktop-file-utils gettext
   )
 fi
 

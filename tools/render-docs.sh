@@ -74,7 +74,8 @@ render() {  # script out
     local script=$1 out=$2 name
     name=$(basename "$script")
     name=${name%.*}
-    local options=(--headless --no-logo)
+    # The pictures show the program's own Spanish bar, whatever language the machine speaks.
+    local options=(--headless --no-logo --lang C)
     [[ -f $work/events/$name.events ]] && options+=(--events "$work/events/$name.events")
     case $out in
         *.png) options+=(--screenshot "$out") ;;

@@ -71,7 +71,7 @@ std::string FrameList(const Lesson& lesson) {
     const fs::path folder = fs::path(vekora::testing::TempPath("frames-" + lesson.name));
     fs::remove_all(folder);
     fs::create_directories(folder);
-    std::string command = "'" + Program() + "' --headless --no-logo --until " + std::to_string(lesson.untilMs);
+    std::string command = "'" + Program() + "' --lang C --headless --no-logo --until " + std::to_string(lesson.untilMs);
     if (!lesson.events.empty()) command += " --events '" + lesson.events.string() + "'";
     command += " --frames '" + folder.string() + "' '" + lesson.script.string() + "' >/dev/null 2>&1";
     if (std::system(command.c_str()) != 0) return "the program failed: " + command;
@@ -89,7 +89,7 @@ std::string FrameList(const Lesson& lesson) {
 // picture one after the other are one line with their delays added, as they look the same.
 std::string GifFrameList(const Lesson& lesson) {
     const fs::path gif = fs::path(vekora::testing::TempPath("frames-" + lesson.name + ".gif"));
-    std::string command = "'" + Program() + "' --headless --no-logo --until " + std::to_string(lesson.untilMs);
+    std::string command = "'" + Program() + "' --lang C --headless --no-logo --until " + std::to_string(lesson.untilMs);
     if (!lesson.events.empty()) command += " --events '" + lesson.events.string() + "'";
     command += " --record '" + gif.string() + "' '" + lesson.script.string() + "' >/dev/null 2>&1";
     if (std::system(command.c_str()) != 0) return "the program failed: " + command;
