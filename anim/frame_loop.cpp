@@ -15,8 +15,7 @@ constexpr std::int32_t FrameSliceMs = 10;
 
 SavedPage::SavedPage(ImageHandle page) : page_(page), copy_(nullptr) {
     copy_ = ImageDuplicate(page);
-    if (copy_ == nullptr) return;
-    drawn_ = std::make_unique<DrawnAreaWatch>(page);
+    if (copy_ != nullptr) restored_.InStep(page_, copy_, 0, 0);
 }
 
 SavedPage::~SavedPage() {
@@ -24,9 +23,7 @@ SavedPage::~SavedPage() {
 }
 
 void SavedPage::Restore() const {
-    if (copy_ == nullptr) return;
-    ImageCopyArea(page_, 0, 0, copy_, drawn_->TakeRows());
-    drawn_->Take();  // the restore itself
+    if (copy_ != nullptr) restored_.Copy(page_, copy_, 0, 0);
 }
 
 std::int32_t FilmSteps(float durationSeconds, float frameSeconds) {

@@ -4,10 +4,9 @@
 
 #include <cstdint>
 #include <functional>
-#include <memory>
 
 #include "anim/stage.h"
-#include "draw/drawn_area.h"
+#include "draw/changed_copy.h"
 #include "draw/image.h"
 
 namespace vekora {
@@ -43,7 +42,7 @@ public:
 private:
     ImageHandle page_;
     ImageHandle copy_;
-    std::unique_ptr<DrawnAreaWatch> drawn_;
+    mutable ChangedCopy restored_;
 };
 
 // Films never count beyond this many frames, so that a frame number can always be advanced.

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "anim/show_tracker.h"
+#include "draw/changed_copy.h"
 #include "draw/image.h"
 #include "platform/device.h"
 #include "settings/settings.h"
@@ -105,7 +105,7 @@ public:
 private:
     Device* device_;
     const Settings* settings_;
-    mutable ShowTracker shown_;
+    mutable ChangedCopy shown_;  // the page on the screen
 };
 
 }  // namespace vekora
