@@ -1,9 +1,13 @@
-// Recording a headless run: an animated GIF (checked with a second decoder, ImageMagick) and a
+// Recording a headless run: an animated GIF, to a file or to memory (checked with a second
+// decoder, ImageMagick), its LZW at every code size and through full string tables, and a
 // folder of frames; and the palettes of frames with few and with many colours.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
 
 #include "platform/active_device.h"
 #include "draw/image_surface.h"
@@ -16,14 +20,19 @@
 namespace vekora {
 namespace {
 
-// The colours the 64 x 48 screen shows, row after row.
+// The colours the screen shows, row after row.
 std::vector<std::uint32_t> ScreenColours() {
     const Surface screen = ResolveSurface(TargetOrScreen(nullptr));
     std::vector<std::uint32_t> pixels;
-    for (int y = 0; y < 48; ++y) {
-        for (int x = 0; x < 64; ++x) pixels.push_back(PixelRgb(screen, x, y));
+    for (int y = 0; y < screen.height; ++y) {
+        for (int x = 0; x < screen.width; ++x) pixels.push_back(PixelRgb(screen, x, y));
     }
     return pixels;
+}
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
 // Three frames on a 16-bit 64 x 48 screen: white for 1 s, a blue box for 0.5 s, then a red
@@ -68,7 +77,9 @@ TEST(GifRecorder, WritesALoopingGifThatDecodesToTheFramesShown) {
     ASSERT_EQ(RecordRun(recorder, shown), "");
     if (testing::CommandOutput("command -v identify").empty()) GTEST_SKIP() << "ImageMagick is not installed";
     // Samples fall every 40 ms: the red line drawn at 1.5 s first shows at the sample of 1.52 s.
-    EXPECT_EQ(testing::CommandOutput("identify -format '%T %W %H|' " + path), "100 64 48|52 64 48|28 64 48|");
+    // Delays, and the rectangles drawn: the whole screen, the blue box, the whole diagonal.
+    EXPECT_EQ(testing::CommandOutput("identify -format '%T %W %H %w %h %X %Y|' " + path),
+              "100 64 48 64 48 +0 +0|52 64 48 21 11 +10 +10|28 64 48 64 48 +0 +0|");
     EXPECT_NE(testing::CommandOutput("identify -verbose " + path + "[0]").find("Iterations: 0"), std::string::npos);
     const std::vector<std::uint32_t> colours = DecodedGif(path);
     ASSERT_EQ(colours.size(), 3u * 64 * 48);
@@ -152,9 +163,59 @@ TEST(GifRecorder, ChangedPixelsAreMappedExactlyUntilThePaletteIsFull) {
     EXPECT_GT(exactFrames, 200u);
 }
 
+// The browser build keeps its GIF in memory: the same bytes as the file.
+TEST(GifRecorder, InMemoryHoldsTheBytesOfTheFile) {
+    const std::string path = vekora::testing::TempPath("memory.gif");
+    GifRecorder toFile(path, 25), toMemory(25);
+    std::vector<std::vector<std::uint32_t>> shown;
+    ASSERT_EQ(RecordRun(toFile, shown), "");
+    ASSERT_EQ(RecordRun(toMemory, shown), "");
+    const std::vector<std::uint8_t> bytes = toMemory.TakeBytes();
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), ReadAll(path));
+    EXPECT_GT(bytes.size(), 100u);
+}
+
 TEST(GifRecorder, NothingShownIsReported) {
-    GifRecorder recorder(vekora::testing::TempPath("empty.gif"), 25);
-    EXPECT_NE(recorder.Close(1.0), "");
+    const std::string path = vekora::testing::TempPath("empty.gif");
+    std::filesystem::remove(path);
+    GifRecorder toFile(path, 25), toMemory(25);
+    EXPECT_NE(toFile.Close(1.0), "");
+    EXPECT_FALSE(std::filesystem::exists(path));
+    EXPECT_NE(toMemory.Close(1.0), "");
+    EXPECT_TRUE(toMemory.TakeBytes().empty());
+}
+
+// One still picture of random pixels from `colours` colours (or one colour all over): each
+// colour table size gives its own LZW code size (2 to 8 bits), and pictures past 4094 codes
+// clear the string table, some of them more than once. Each must decode exactly.
+TEST(GifRecorder, LzwDecodesAtEveryCodeSizeAndAcrossTableClears) {
+    struct Case {
+        int colours, width, height;
+    };
+    const Case cases[] = {{1, 900, 700}, {2, 300, 200}, {3, 200, 150}, {5, 200, 150}, {16, 160, 120}, {100, 120, 100}, {256, 160, 120}};
+    for (const Case& c : cases) {
+        const std::string path = vekora::testing::TempPath("lzw-" + std::to_string(c.colours) + ".gif");
+        GifRecorder recorder(path, 10);
+        HeadlessDevice device;
+        SetActiveDevice(&device);
+        device.AddClockObserver(&recorder);
+        ScreenOpen(c.width, c.height, 32);
+        std::mt19937 random(static_cast<std::uint32_t>(c.colours));
+        std::uniform_int_distribution<int> pick(0, c.colours - 1);
+        for (int y = 0; y < c.height; ++y) {
+            for (int x = 0; x < c.width; ++x) {
+                RasterPixel(TargetOrScreen(nullptr), x, y, static_cast<std::uint32_t>(pick(random)) * 0x010203 + 0x102030);
+            }
+        }
+        const std::vector<std::uint32_t> shown = ScreenColours();
+        SleepMs(500);
+        ASSERT_EQ(recorder.Close(device.ClockSeconds()), "");
+        SetActiveDevice(nullptr);
+        if (testing::CommandOutput("command -v identify").empty()) GTEST_SKIP() << "ImageMagick is not installed";
+        const std::vector<std::uint32_t> colours = DecodedGif(path);
+        ASSERT_EQ(colours.size(), shown.size()) << c.colours << " colours";
+        for (std::size_t i = 0; i < shown.size(); ++i) ASSERT_EQ(colours[i], shown[i]) << c.colours << " colours, pixel " << i;
+    }
 }
 
 TEST(FramesWriter, WritesEachChangedFrameOnce) {
