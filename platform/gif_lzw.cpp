@@ -111,6 +111,8 @@ void AppendLzwImageData(std::vector<std::uint8_t>& out, int codeSizeBits, const 
         }
     }
     if (prefix != EmptySlot) writer.Put(prefix, bits);
+    // The decoder gives a code for this last one too, and may widen before the end code.
+    if (next == (1u << bits)) ++bits;
     writer.Put(endOfInformation, bits);
     writer.Finish();
 }

@@ -13,6 +13,7 @@
 #include "draw/image_surface.h"
 #include "tests/support/picture_support.h"
 #include "platform/frames_writer.h"
+#include "platform/gif_lzw.h"
 #include "platform/gif_recorder.h"
 #include "platform/headless_device.h"
 #include "tests/support/temp_path.h"
@@ -68,6 +69,121 @@ std::vector<std::uint32_t> DecodedGif(const std::string& path) {
         colours.push_back((static_cast<std::uint32_t>(p[0]) << 16) | (p[1] << 8) | p[2]);
     }
     return colours;
+}
+
+// A strict LZW decoder: the indices of one frame's image data, or nothing when the codes are
+// not read back whole (a code out of the table, or no end code at the width a decoder reads
+// it, or more than padding after it).
+std::vector<std::uint8_t> DecodeLzw(const std::vector<std::uint8_t>& data, int codeSize) {
+    const std::uint32_t clear = 1u << codeSize, end = clear + 1;
+    std::vector<std::vector<std::uint8_t>> table;
+    int bits = 0;
+    const auto reset = [&] {
+        table.assign(clear + 2, {});
+        for (std::uint32_t i = 0; i < clear; ++i) table[i] = {static_cast<std::uint8_t>(i)};
+        bits = codeSize + 1;
+    };
+    reset();
+    std::vector<std::uint8_t> out;
+    std::size_t at = 0;  // in bits
+    std::int64_t previous = -1;
+    while (at + static_cast<std::size_t>(bits) <= data.size() * 8) {
+        std::uint32_t code = 0;
+        for (int bit = 0; bit < bits; ++bit, ++at) code |= ((data[at / 8] >> (at % 8)) & 1u) << bit;
+        if (code == clear) {
+            reset();
+            previous = -1;
+            continue;
+        }
+        if (code == end) return data.size() * 8 - at < 8 ? out : std::vector<std::uint8_t>{};
+        std::vector<std::uint8_t> entry;
+        if (code < table.size() && !table[code].empty()) {
+            entry = table[code];
+        } else if (code == table.size() && previous >= 0) {
+            entry = table[previous];
+            entry.push_back(entry[0]);
+        } else {
+            return {};
+        }
+        out.insert(out.end(), entry.begin(), entry.end());
+        if (previous >= 0 && table.size() < 4096) {
+            table.push_back(table[previous]);
+            table.back().push_back(entry[0]);
+        }
+        if (table.size() == (1u << bits) && bits < 12) ++bits;
+        previous = code;
+    }
+    return {};
+}
+
+// The data of the sub-blocks from `at` up to their terminator; `at` is left behind it.
+std::vector<std::uint8_t> SubBlocks(const std::vector<std::uint8_t>& bytes, std::size_t& at) {
+    std::vector<std::uint8_t> data;
+    while (const std::size_t length = bytes.at(at++)) {
+        if (at + length > bytes.size()) return {};
+        data.insert(data.end(), bytes.begin() + static_cast<std::ptrdiff_t>(at), bytes.begin() + static_cast<std::ptrdiff_t>(at + length));
+        at += length;
+    }
+    return data;
+}
+
+struct GifFrame {
+    std::uint32_t left = 0, top = 0, width = 0, height = 0, delay = 0;
+    std::vector<std::uint32_t> colours;  // of the rectangle, row after row
+};
+
+// The frames of a GIF with local colour tables only, read strictly; a frame whose image data
+// does not decode has no colours.
+std::vector<GifFrame> ParseGif(const std::vector<std::uint8_t>& bytes) {
+    std::size_t at = 13;
+    const auto word = [&](std::size_t from) { return static_cast<std::uint32_t>(bytes.at(from) | bytes.at(from + 1) << 8); };
+    std::vector<GifFrame> frames;
+    std::uint32_t delay = 0;
+    while (at < bytes.size() && bytes[at] != 0x3B) {
+        const std::uint8_t kind = bytes.at(at++);
+        if (kind == 0x21) {
+            const std::uint8_t label = bytes.at(at++);
+            const std::vector<std::uint8_t> data = SubBlocks(bytes, at);
+            if (label == 0xF9) delay = data.at(1) | data.at(2) << 8;
+            continue;
+        }
+        if (kind != 0x2C) return {};
+        GifFrame frame{word(at), word(at + 2), word(at + 4), word(at + 6), delay, {}};
+        const std::uint8_t packed = bytes.at(at + 8);
+        const std::size_t table = at + 9;
+        at = table + (std::size_t{3} << ((packed & 7) + 1));
+        const int codeSize = bytes.at(at++);
+        for (const std::uint8_t index : DecodeLzw(SubBlocks(bytes, at), codeSize)) {
+            const std::size_t entry = table + 3u * index;
+            frame.colours.push_back(static_cast<std::uint32_t>(bytes.at(entry)) << 16 | bytes.at(entry + 1) << 8 | bytes.at(entry + 2));
+        }
+        frames.push_back(std::move(frame));
+    }
+    return frames;
+}
+
+// Rows of every length up to 700 at the smallest and largest code sizes: the codes end at
+// every width the decoder can be at, and both rows and the stride are kept to.
+TEST(GifLzw, EveryLengthDecodesStrictly) {
+    std::mt19937 random(7);
+    for (const int codeSize : {2, 8}) {
+        std::uniform_int_distribution<int> pick(0, (1 << codeSize) - 1);
+        for (std::size_t width = 1; width <= 700; ++width) {
+            std::vector<std::uint8_t> pixels(width * 3);
+            for (std::uint8_t& pixel : pixels) pixel = static_cast<std::uint8_t>(pick(random));
+            // Two rows of `width`, the third row of the buffer left out.
+            std::vector<std::uint8_t> out;
+            AppendLzwImageData(out, codeSize, IndexRows{pixels.data(), width / 2 + 1, 2, width});
+            ASSERT_EQ(out.at(0), codeSize);
+            std::size_t at = 1;
+            const std::vector<std::uint8_t> decoded = DecodeLzw(SubBlocks(out, at), codeSize);
+            ASSERT_EQ(at, out.size()) << "code size " << codeSize << ", width " << width;
+            std::vector<std::uint8_t> expected(pixels.begin(), pixels.begin() + static_cast<std::ptrdiff_t>(width / 2 + 1));
+            expected.insert(expected.end(), pixels.begin() + static_cast<std::ptrdiff_t>(width),
+                            pixels.begin() + static_cast<std::ptrdiff_t>(width + width / 2 + 1));
+            ASSERT_EQ(decoded, expected) << "code size " << codeSize << ", width " << width;
+        }
+    }
 }
 
 TEST(GifRecorder, WritesALoopingGifThatDecodesToTheFramesShown) {
@@ -187,7 +303,8 @@ TEST(GifRecorder, NothingShownIsReported) {
 
 // One still picture of random pixels from `colours` colours (or one colour all over): each
 // colour table size gives its own LZW code size (2 to 8 bits), and pictures past 4094 codes
-// clear the string table, some of them more than once. Each must decode exactly.
+// clear the string table, some of them more than once. Each must decode exactly with a
+// strict decoder, and with ImageMagick's.
 TEST(GifRecorder, LzwDecodesAtEveryCodeSizeAndAcrossTableClears) {
     struct Case {
         int colours, width, height;
@@ -195,10 +312,11 @@ TEST(GifRecorder, LzwDecodesAtEveryCodeSizeAndAcrossTableClears) {
     const Case cases[] = {{1, 900, 700}, {2, 300, 200}, {3, 200, 150}, {5, 200, 150}, {16, 160, 120}, {100, 120, 100}, {256, 160, 120}};
     for (const Case& c : cases) {
         const std::string path = vekora::testing::TempPath("lzw-" + std::to_string(c.colours) + ".gif");
-        GifRecorder recorder(path, 10);
+        GifRecorder recorder(path, 10), inMemory(10);
         HeadlessDevice device;
         SetActiveDevice(&device);
         device.AddClockObserver(&recorder);
+        device.AddClockObserver(&inMemory);
         ScreenOpen(c.width, c.height, 32);
         std::mt19937 random(static_cast<std::uint32_t>(c.colours));
         std::uniform_int_distribution<int> pick(0, c.colours - 1);
@@ -210,7 +328,11 @@ TEST(GifRecorder, LzwDecodesAtEveryCodeSizeAndAcrossTableClears) {
         const std::vector<std::uint32_t> shown = ScreenColours();
         SleepMs(500);
         ASSERT_EQ(recorder.Close(device.ClockSeconds()), "");
+        ASSERT_EQ(inMemory.Close(device.ClockSeconds()), "");
         SetActiveDevice(nullptr);
+        const std::vector<GifFrame> frames = ParseGif(inMemory.TakeBytes());
+        ASSERT_EQ(frames.size(), 1u) << c.colours << " colours";
+        EXPECT_EQ(frames[0].colours, shown) << c.colours << " colours";
         if (testing::CommandOutput("command -v identify").empty()) GTEST_SKIP() << "ImageMagick is not installed";
         const std::vector<std::uint32_t> colours = DecodedGif(path);
         ASSERT_EQ(colours.size(), shown.size()) << c.colours << " colours";
