@@ -26,7 +26,10 @@ std::string CaretLine(std::string_view line, const Diagnostic& diagnostic) {
 }  // namespace
 
 std::string SeverityWords(const Diagnostic& diagnostic) {
+    // TRANSLATORS: editors read "FILE:LINE:COLUMN: error[N]: text"; the VS Code extension's task
+    // knows the words "error" and "warning" only (its checks on saving read JSON, in any language).
     if (diagnostic.severity == Severity::Error) return TrFormat(N_("error[%s]"), {std::to_string(diagnostic.number)});
+    // TRANSLATORS: see "error[%s]".
     return std::string(Tr("warning"));
 }
 

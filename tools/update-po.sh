@@ -10,16 +10,21 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 template() {
-  local warnings
+  local warnings texts
   warnings=$(mktemp)
-  trap 'rm -f "$warnings"' RETURN
-  # The sources hold Latin-1; the template and the catalogues are UTF-8.
+  texts=$(mktemp)
+  trap 'rm -f "$warnings" "$texts"' RETURN
+  local options=(--keyword --keyword=Tr --keyword=TrFormat:1 --keyword=N_ --add-comments=TRANSLATORS:
+                 --add-location=file --sort-by-file --package-name=Vekora --no-wrap)
+  # The program's sources hold Latin-1, the web page's JavaScript UTF-8; the template and the
+  # catalogues are UTF-8.
   find i18n geom settings draw anim construct script interp platform run shell api web/src \
        -name '*.cpp' -o -name '*.h' | LC_ALL=C sort |
-    xgettext --from-code=ISO-8859-1 --language=C++ --keyword --keyword=Tr --keyword=TrFormat:1 --keyword=N_ \
-             --add-comments=TRANSLATORS: --add-location=file --sort-by-file --package-name=Vekora \
-             --no-wrap --files-from=- -o - 2>"$warnings" |
-    sed '1,/^$/d' | cat po/header.pot -
+    xgettext --from-code=ISO-8859-1 --language=C++ "${options[@]}" --files-from=- -o "$texts" 2>"$warnings"
+  grep -l 'N_(' web/src/*.js | LC_ALL=C sort |
+    xgettext --from-code=UTF-8 --language=JavaScript --join-existing "${options[@]}" --files-from=- -o "$texts" \
+             2>>"$warnings"
+  sed '1,/^$/d' "$texts" | cat po/header.pot -
   # Spanish source texts are not ASCII, which xgettext warns of for every one of them.
   grep -v -e 'non-ASCII' -e 'character encoding' -e 'different from yours' -e '^ ' "$warnings" >&2 || true
 }

@@ -6,6 +6,7 @@ import { EditorView, basicSetup } from 'codemirror';
 import { StreamLanguage } from '@codemirror/language';
 import { lintGutter, setDiagnostics } from '@codemirror/lint';
 import { vekoraLanguage } from './vekora_language.js';
+import { Texts, speakLanguage } from './page_language.js';
 
 const { VekoraPlayer, decodeLesson, encodeLesson } = window.Vekora;
 const ReplayDelayMs = 400;
@@ -14,6 +15,8 @@ const element = (id) => document.getElementById(id);
 const stage = element('stage');
 const report = element('report');
 const player = new VekoraPlayer(stage, { scale: 'fit' });
+// The first run waits for the language, so that its bar already speaks it.
+const speaking = speakLanguage(player);
 const lesson = { name: 'lesson.vek', encoding: 'utf-8' };
 // For tests and the curious: how many runs were started, and the last outcome.
 const state = window.vekoraEditor = { player, runs: 0, checks: 0, outcome: null, view: null };
@@ -47,6 +50,7 @@ function rangeOf(doc, diagnostic) {
 // Checks the lesson, marks its errors and warnings, and plays it when it compiles (warnings
 // never hold it back).
 async function replay(options = {}) {
+    await speaking;
     const bytes = lessonBytes();
     element('share').href = `player.html#${toBase64Url(bytes)}`;
     const check = await player.check(bytes, lesson.name);
@@ -145,4 +149,6 @@ document.addEventListener('drop', (event) => {
     openFile(event.dataTransfer.files[0]);
 });
 
-player.version().then((version) => { element('version').textContent = `versión / version ${version}`; });
+Promise.all([speaking, player.version()]).then(async ([say, version]) => {
+    element('version').textContent = await say(Texts.version, version);
+});

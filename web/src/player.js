@@ -284,6 +284,24 @@ export class VekoraPlayer {
         }
     }
 
+    // Speaks the first of the languages (codes such as "fr-CA", "en") that has a catalogue, in
+    // the bar and the reports and for translate(); returns its code, "" when none has one and
+    // the program's own Spanish stays.
+    async language(codes) {
+        const module = this.instance = await this.module;
+        for (const code of codes) {
+            const chosen = module.ccall('vekora_language', 'string', ['string'], [code]);
+            if (chosen) return chosen;
+        }
+        return '';
+    }
+
+    // A text of the page in the language chosen, found by its Spanish source.
+    async translate(source) {
+        const module = this.instance = await this.module;
+        return module.ccall('vekora_translate', 'string', ['string'], [source]);
+    }
+
     async version() {
         const module = await this.module;
         return module.UTF8ToString(module._vekora_version());

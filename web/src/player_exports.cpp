@@ -11,6 +11,7 @@
 
 #include "draw/image.h"
 #include "draw/math_text.h"
+#include "i18n/language.h"
 #include "interp/engine.h"
 #include "interp/screen_text.h"
 #include "platform/active_device.h"
@@ -161,5 +162,22 @@ EMSCRIPTEN_KEEPALIVE const std::uint8_t* vekora_gif_data() { return Last().gif.d
 EMSCRIPTEN_KEEPALIVE std::int32_t vekora_gif_size() { return static_cast<std::int32_t>(Last().gif.size()); }
 
 EMSCRIPTEN_KEEPALIVE const char* vekora_version() { return VEKORA_VERSION; }
+
+// Speaks the language `code` asks for ("fr", "en-US", "C") from now on: the bar, the reports and
+// vekora_translate. Returns the catalogue's code, "" when the lesson keeps the program's Spanish.
+// The answers have their own buffer: the last run's message stays where vekora_last_message
+// finds it.
+EMSCRIPTEN_KEEPALIVE const char* vekora_language(const char* code) {
+    static std::string chosen;
+    chosen = SelectLanguage(code);
+    return chosen.c_str();
+}
+
+// A text of the page (UTF-8, by its Spanish source) in the language chosen.
+EMSCRIPTEN_KEEPALIVE const char* vekora_translate(const char* source) {
+    static std::string translation;
+    translation = MathTextToUtf8(Tr(Utf8ToMathText(source)));
+    return translation.c_str();
+}
 
 }  // extern "C"

@@ -2,11 +2,14 @@
 // bytes in base64url). Other parameters: scale (a factor or "fit", the default), logo=0,
 // clock=virtual and events=URL (an event file played on the virtual clock).
 // window.vekoraPage.done resolves to the outcome of the first run (tests wait for it).
+import { Texts, speakLanguage } from './page_language.js';
+
 const { VekoraPlayer } = window.Vekora;
 
 const parameters = new URLSearchParams(location.search);
 const status = document.getElementById('status');
 const player = new VekoraPlayer(document.getElementById('stage'), { scale: parameters.get('scale') ?? 'fit' });
+const speaking = speakLanguage(player);
 
 function fromBase64Url(text) {
     const base64 = text.replace(/-/g, '+').replace(/_/g, '/');
@@ -27,11 +30,11 @@ async function lesson() {
     return null;
 }
 
-function say(text, replay) {
+async function say(text, replay) {
     status.textContent = text;
     if (replay) {
         const button = document.createElement('button');
-        button.textContent = 'Repetir / Replay';
+        button.textContent = await (await speaking)(Texts.replay);
         button.onclick = () => play();
         status.appendChild(button);
     }
@@ -39,9 +42,10 @@ function say(text, replay) {
 
 async function play() {
     try {
+        await speaking;
         const chosen = await lesson();
         if (!chosen) {
-            say('Sin lección: player.html?lesson=URL / No lesson: player.html?lesson=URL');
+            await say(await (await speaking)(Texts.noLesson));
             return null;
         }
         const events = parameters.get('events') ? new TextDecoder().decode(await fetchBytes(parameters.get('events'))) : '';
@@ -51,9 +55,9 @@ async function play() {
         });
         if (outcome.result === -1 || outcome.result === -2) {
             const check = await player.check(chosen.bytes);
-            say(check.report.join('\n'), true);
+            await say(check.report.join('\n'), true);
         } else {
-            say(outcome.message, true);
+            await say(outcome.message, true);
         }
         return outcome;
     } catch (error) {

@@ -193,3 +193,33 @@ test('a lesson dropped on the page opens and plays', async () => {
     await page.waitForFunction(() => document.title === 'Soltada - Vekora');
     await page.close();
 });
+
+test('the page and the lesson speak the browser\'s language, or the one lang= asks for', async () => {
+    const texts = async (query, locale) => {
+        const page = await browser.newPage({ locale });
+        await page.goto(`${served.base}/index.html${query}`);
+        await page.waitForFunction(() => window.vekoraEditor && window.vekoraEditor.runs >= 1, null, { timeout: 15000 });
+        // A lesson with a mistake: the report below the editor is the program's.
+        await page.evaluate(() => {
+            const view = window.vekoraEditor.view;
+            view.dispatch({ changes: { from: 0, to: view.state.doc.length, insert: 'POINT A, 10\nEND\n' }, userEvent: 'input.paste' });
+        });
+        await page.waitForFunction(() => document.getElementById('report').textContent !== '', null, { timeout: 5000 });
+        const seen = await page.evaluate(() => ({
+            lang: document.documentElement.lang,
+            open: document.getElementById('open').textContent,
+            title: document.getElementById('open').title,
+            help: document.getElementById('help-title').textContent,
+            report: document.getElementById('report').textContent.split('\n')[0],
+        }));
+        await page.close();
+        return seen;
+    };
+    assert.deepEqual(await texts('', 'en-GB'),
+        { lang: 'en', open: 'Open', title: 'Open a .vek file', help: 'Help', report: 'Errors in pass 1: 1' });
+    assert.deepEqual(await texts('?lang=C', 'en-GB'),
+        { lang: 'es', open: 'Abrir', title: 'Abrir un archivo .vek', help: 'Ayuda', report: '1 Errores en el Paso 1.' });
+    // A language without a catalogue leaves the program's Spanish.
+    assert.deepEqual(await texts('', 'fr-FR'),
+        { lang: 'es', open: 'Abrir', title: 'Abrir un archivo .vek', help: 'Ayuda', report: '1 Errores en el Paso 1.' });
+});

@@ -33,16 +33,23 @@ export function serve() {
     })));
 }
 
+// The browser speaks Spanish, as the native program of nativePixels does with --lang C, so that
+// the pages' bars compare with its pictures; a test of another language asks with lang=.
 export async function launch() {
     const executablePath = process.env.CHROMIUM ?? '/usr/bin/chromium';
-    return chromium.launch({ executablePath, headless: true, args: ['--no-sandbox', '--disable-gpu'] });
+    const browser = await chromium.launch({ executablePath, headless: true, args: ['--no-sandbox', '--disable-gpu'] });
+    const newContext = browser.newContext.bind(browser);
+    const newPage = browser.newPage.bind(browser);
+    browser.newContext = (options = {}) => newContext({ locale: 'es-ES', ...options });
+    browser.newPage = (options = {}) => newPage({ locale: 'es-ES', ...options });
+    return browser;
 }
 
 // The native program's last picture of a headless run, one 0xRRGGBB a pixel.
 export function nativePixels(lesson, events = null) {
     const folder = mkdtempSync(path.join(tmpdir(), 'vekora-web-'));
     const png = path.join(folder, 'last.png');
-    const args = ['--headless', '--no-logo', '--screenshot', png];
+    const args = ['--lang', 'C', '--headless', '--no-logo', '--screenshot', png];
     if (events) {
         const eventsFile = path.join(folder, 'events');
         execFileSync('sh', ['-c', 'cat > "$0"', eventsFile], { input: events });
