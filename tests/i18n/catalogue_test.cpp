@@ -1,12 +1,15 @@
 // The catalogue mechanism: reading .mo files (also broken ones), choosing a language from the
-// option and the environment as gettext does, and filling in patterns.
+// option and the environment as gettext does, filling in patterns, and the console's encoding.
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <cstdlib>
 #include <map>
 
 #include "i18n/catalogue.h"
 #include "i18n/language.h"
 #include "resources/embedded.h"
+#include "run/console.h"
 
 namespace vekora {
 namespace {
@@ -117,6 +120,37 @@ TEST(SelectLanguage, ChoosesABuiltInCatalogueOrKeepsTheSpanish) {
     const std::vector<std::string> languages = BuiltInLanguages();
     EXPECT_NE(std::find(languages.begin(), languages.end(), "en"), languages.end());
     EXPECT_NE(std::find(languages.begin(), languages.end(), "qps"), languages.end());
+}
+
+}  // namespace
+}  // namespace vekora
+
+namespace vekora {
+namespace {
+
+// The console speaks UTF-8 when the environment names a UTF-8 locale, also one this machine
+// has not installed (setlocale then keeps C): a translation's accents must not reach a UTF-8
+// terminal as Latin-1 bytes.
+TEST(LocaleWantsUtf8, FollowsTheEnvironmentWhereTheLocaleIsMissing) {
+    struct Case {
+        const char* lang;
+        bool utf8;
+    };
+    const Case cases[] = {
+        {"xx_YY.UTF-8", true},
+        {"xx_YY.utf8", true},
+        {"xx_YY.ISO-8859-1", false},
+        {"xx_YY", false},
+        {"C", false},
+    };
+    for (const Case& c : cases) {
+        ::unsetenv("LC_ALL");
+        ::unsetenv("LC_CTYPE");
+        ::setenv("LANG", c.lang, 1);
+        std::setlocale(LC_CTYPE, "");
+        EXPECT_EQ(LocaleWantsUtf8(), c.utf8) << c.lang;
+    }
+    std::setlocale(LC_CTYPE, "C");
 }
 
 }  // namespace
