@@ -10,7 +10,7 @@ else
     build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
     libsdl2-dev libpng-dev libgif-dev
     libavcodec-dev libavformat-dev libavutil-dev libswscale-dev
-    libgtest-dev libgmock-dev libbenchmark-dev
+    libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
     xvfb xauth imagemagick xdotool
     dpkg-dev shared-mime-info desktop-file-utils
   )
