@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "run/lesson_compile.h"
 #include "run/script_text.h"
 #include "script/line_words.h"
 #include "script/tokens.h"
@@ -14,7 +15,7 @@ void Lesson::SetText(std::string_view text) {
     lines_ = SplitScriptText(ScriptTextToLatin1(text));
     errors_ = ErrorLists{};
     notes_ = CompileNotes{};
-    ParseScript(lines_, table_, errors_, symbols_, notes_);
+    CompileLesson(lines_, table_, errors_, symbols_, notes_);
     diagnostics_ = BuildDiagnostics(lines_, errors_, notes_);
     if (!errors_.codes.empty() && errors_.codes.front() == ErrNoEnd) {
         // Without END the compiler leaves the names alone; a lesson being written often has

@@ -71,6 +71,7 @@ std::string WarningText(const Warning& warning) {
         case WarningId::DecimalComma:
             return FormatHint(HintId::DecimalComma, subject, Quoted(FixesForWarning(warning).front().replacement));
         case WarningId::RepeatWithoutCount: return FormatHint(HintId::RepeatWithoutCount);
+        case WarningId::TextDoesNotFit: return FormatHint(HintId::TextDoesNotFit, warning.other, subject);
     }
     return {};
 }

@@ -44,6 +44,7 @@ enum class WarningId : std::int32_t {
     NameDiffersInCase = 110,
     DecimalComma = 111,
     RepeatWithoutCount = 112,
+    TextDoesNotFit = 113,  // found where the fonts are known (run/lesson_compile.h)
 };
 
 struct Warning {

@@ -38,6 +38,9 @@ std::string_view HintTemplate(HintId id) {
         case HintId::RepeatWithoutCount:
             return "REPEAT sin n\xFAmero al final de una ANIMATION: la animaci\xF3n da un solo paso; escribe cu\xE1ntos, "
                    "p. ej. REPEAT 100";
+        case HintId::TextDoesNotFit:
+            return "El texto no cabe en su ventana de texto (%1): no se ve %2; agranda la ventana con TEXTWINDOW o "
+                   "acorta el texto";
         case HintId::FixReplaceWith: return "Cambiar por %1";
         case HintId::NameMadeAt: return "%1, hecho en la l\xEDnea %2";
         case HintId::RenameClash: return "Ya hay un nombre %1 (%2): elige otro, o los dos ser\xED" "an uno";

@@ -24,6 +24,7 @@ enum class HintId {
     WhatGivesAType,       // follows either of the two above
     DecimalComma,         // warning: %1 the two numbers as written, %2 with a decimal point
     RepeatWithoutCount,   // warning
+    TextDoesNotFit,       // warning: %1 the window's size, %2 the words that do not show
     FixReplaceWith,       // quick fix title: %1 the new text
     // The editor's texts.
     NameMadeAt,           // hover on a name: %1 its type, %2 the line where it was made
