@@ -218,7 +218,7 @@ Json SignatureHelp(Lesson& lesson, const Json& params) {
         signatures.push_back(Json{{"label", Utf8(label)}, {"parameters", parameters}});
     }
     const std::size_t parameterCount = signatures[static_cast<std::size_t>(active)]["parameters"].size();
-    const int parameter = std::min(cursor.index, static_cast<int>(parameterCount) - 1);
+    const int parameter = std::max(0, std::min(cursor.index, static_cast<int>(parameterCount) - 1));
     return Json{{"signatures", signatures}, {"activeSignature", active}, {"activeParameter", parameter}};
 }
 
