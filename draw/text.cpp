@@ -206,8 +206,13 @@ void LineWrap(ImageHandle target, std::string_view text, const FontView& font, s
     });
 }
 
-std::int64_t ShownTextEnd(std::string_view text, const FontView& font, std::int32_t width, std::int32_t height) {
-    return WrapLines(text, font, 0, width, height, [](std::int64_t, std::int64_t, std::int64_t) {});
+std::string_view TextNotShown(std::string_view text, const FontView& font, std::int32_t width, std::int32_t height) {
+    const std::uint8_t* glyph0 = font.Glyph(0);
+    if (glyph0 == nullptr || height < GlyphHeight(glyph0)) return {};  // no line shows whole
+    const std::int64_t end = WrapLines(text, font, 0, width, height, [](std::int64_t, std::int64_t, std::int64_t) {});
+    std::string_view hidden = text.substr(static_cast<std::size_t>(std::clamp<std::int64_t>(end, 0, static_cast<std::int64_t>(text.size()))));
+    while (!hidden.empty() && (hidden.front() == ' ' || hidden.front() == '\r')) hidden.remove_prefix(1);
+    return hidden;
 }
 
 }  // namespace vekora

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 
-#include "draw/font.h"
 #include "draw/text.h"
 #include "interp/resident.h"
 #include "script/line_words.h"
@@ -49,13 +48,7 @@ std::vector<Warning> TextFitWarnings(const ScriptLines& lines) {
         const std::string_view text = StripQuotes(words[1].text);
         const std::int32_t size = words.size() >= 5 && IsNumberWord(words[4].text) ? RoundToWord(ParseNumber(words[4].text)) : -1;
         const FontView font = ResidentTextFont(FontFamily::Sans, FontSizeFor(size));
-        // A window lower than one line of these letters cuts every line, the first included:
-        // words are named only where whole lines show.
-        const std::uint8_t* glyph0 = font.Glyph(0);
-        if (glyph0 == nullptr || height < GlyphHeight(glyph0)) continue;
-        const std::int64_t shown = ShownTextEnd(text, font, width, height);
-        std::string_view hidden = text.substr(static_cast<std::size_t>(std::clamp<std::int64_t>(shown, 0, static_cast<std::int64_t>(text.size()))));
-        while (!hidden.empty() && (hidden.front() == ' ' || hidden.front() == '\r')) hidden.remove_prefix(1);
+        const std::string_view hidden = TextNotShown(text, font, width, height);
         if (hidden.empty()) continue;
         Warning warning{WarningId::TextDoesNotFit, static_cast<std::int32_t>(j + 1), words[1].span, std::string(hidden),
                         std::to_string(width) + " \xD7 " + std::to_string(height)};
