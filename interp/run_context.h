@@ -58,6 +58,7 @@ struct ScreenState {
     std::int16_t textWindowY = 0;
     std::int16_t textWindowWidth = 0;
     std::int16_t textWindowHeight = 0;
+    bool textCutNoted = false;  // the run has said once that a procedure's TEXT does not show whole
 };
 
 // How a run meets the viewer, chosen by whoever starts it (the command line, a C caller).
