@@ -75,7 +75,8 @@ const std::string PassTwoScript = "POINT A, 10, 10\nCALL NOWHERE\nEND\n";
 // and the lines that quote the script or underline it, and the script's path, are dropped.
 std::vector<std::string> Untranslated(const std::string& output, const std::string& scriptText, const std::string& path) {
     static const std::regex pseudo(R"(\[[^\[\]]*~\])");
-    static const std::regex number(R"(\[[0-9]+\])");  // as in "error[12]"
+    // Brackets that are not the pseudo-language's: "error[12]", a statement's form "[, size]".
+    static const std::regex bracketed(R"(\[[^\[\]~]*\])");
     static const std::regex words(R"([A-Za-z\x80-\xFF]{2,})");
     std::vector<std::string> left;
     std::istringstream lines(output);
@@ -84,10 +85,9 @@ std::vector<std::string> Untranslated(const std::string& output, const std::stri
         const bool underlines = line.find_first_not_of(" \t^~") == std::string::npos;
         if (quotesTheScript || underlines) continue;
         for (std::size_t at; (at = line.find(path)) != std::string::npos;) line.erase(at, path.size());
-        line = std::regex_replace(line, number, "");
         for (std::string before; before != line;) {
             before = line;
-            line = std::regex_replace(line, pseudo, "");
+            line = std::regex_replace(std::regex_replace(line, bracketed, ""), pseudo, "");
         }
         if (std::regex_search(line, words)) left.push_back(line);
     }
