@@ -54,10 +54,18 @@ struct Warning {
 
 // Collected beside the numbered errors when a caller asks for them; the instruction table
 // and the error lists are the same with or without.
+// The line a row of the instruction table was compiled from.
+struct RowPlace {
+    std::int32_t module = 0;
+    std::int32_t row = 0;
+    std::int32_t line = 0;  // 1-based
+};
+
 struct CompileNotes {
     bool collectWarnings = true;
     std::vector<ErrorPlace> errorPlaces;  // one an entry of the error lists
     std::vector<Warning> warnings;        // in line order
+    std::vector<RowPlace> rowPlaces;      // in line order, after a clean compilation
 };
 
 enum class Severity : std::uint8_t { Error, Warning };

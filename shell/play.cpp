@@ -20,6 +20,7 @@
 #include "settings/settings.h"
 #include "shell/chooser.h"
 #include "shell/help_box.h"
+#include "shell/unanswered_wait.h"
 #include "shell/watch.h"
 
 namespace vekora {
@@ -27,6 +28,14 @@ namespace {
 
 constexpr std::string_view ApiErrorText = "API ERROR: ";
 constexpr int ExitBadEvents = ExitUsage;
+
+// What a headless run types for its viewer: a recording made without events goes on by
+// itself, so that it shows the whole lesson.
+ViewerAnswers AnswersFor(const CommandLine& line) {
+    const bool recording = !line.record.empty() || !line.framesFolder.empty();
+    const std::int64_t byDefault = recording && line.eventsFile.empty() ? ViewerAnswers::RecordingAdvanceMs : -1;
+    return ViewerAnswers(line.advanceMs.value_or(byDefault), line.choices);
+}
 
 // The window, or the headless device when asked for or when no display can be opened.
 std::unique_ptr<Device> MakeDevice(const CommandLine& line, std::vector<InputEvent> events, std::ostream& diagnostics,
@@ -40,7 +49,7 @@ std::unique_ptr<Device> MakeDevice(const CommandLine& line, std::vector<InputEve
         diagnostics << "vekora: no window (" << whyNot << "); running headless\n";
         headless = true;
     }
-    return std::make_unique<HeadlessDevice>(std::move(events));
+    return std::make_unique<HeadlessDevice>(std::move(events), AnswersFor(line));
 }
 
 // The pictures written of a run, attached to the device's clock while it plays.
@@ -109,11 +118,12 @@ private:
 
 // Says how a stopped run was stopped; the exit code a signal gives it (the shell's 128 +
 // signal number), or 0.
-int StopNote(const Device& device, const CommandLine& line, std::ostream& diagnostics) {
+int StopNote(const Device& device, const CommandLine& line, const StatementPlaces& places, std::ostream& diagnostics) {
     const auto stoppedMs = static_cast<std::int64_t>(device.StopSeconds() * 1000.0 + 0.5);
     switch (device.StopCause()) {
         case StopReason::TimeLimit:
             diagnostics << "vekora: stopped at " << line.untilMs << " ms of virtual time (--until)\n";
+            if (const StandingWait* waiting = device.WaitForViewer()) diagnostics << UnansweredWaitNote(*waiting, places);
             return 0;
         case StopReason::Interrupted:
             diagnostics << "vekora: stopped by SIGINT at " << stoppedMs << " ms of the run's clock\n";
@@ -215,7 +225,11 @@ int PlayScript(const CommandLine& line, Console& console, std::istream& input, s
     setup.diagnostics = &diagnostics;
     const bool utf8 = LocaleWantsUtf8();
     std::vector<std::string> pageMessages;  // --watch shows them in the window
+    StatementPlaces places;                 // where a run that stood still was waiting
+    places.script = script;
     setup.afterCompiling = [&](const ScriptLines& lines, const ErrorLists& errors, const CompileNotes& notes) {
+        places.lines = lines;
+        places.rows = notes.rowPlaces;
         const std::vector<Diagnostic> found = BuildDiagnostics(lines, errors, notes);
         PrintDiagnostics(diagnostics, script, lines, found, DiagnosticFormat::Text, utf8);
         pageMessages = PageMessages(script, found);
@@ -235,7 +249,7 @@ int PlayScript(const CommandLine& line, Console& console, std::istream& input, s
     const std::string recordingProblems = recording.Close(line.fps);
     diagnostics << recordingProblems;
     SetActiveDevice(nullptr);
-    int signalled = StopNote(*device, line, diagnostics);
+    int signalled = StopNote(*device, line, places, diagnostics);
     // A signal that came while the outputs were being finished still says how the program ended.
     if (signalled == 0 && CaughtStopSignal() != 0) signalled = CaughtStopSignal() == SIGTERM ? ExitTerminated : ExitInterrupted;
     if (signalled != 0) return signalled;

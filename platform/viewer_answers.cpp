@@ -1,0 +1,42 @@
+// The keys typed for the viewer at each wait for one.
+#include "platform/viewer_answers.h"
+
+#include <algorithm>
+
+namespace vekora {
+namespace {
+
+constexpr std::string_view EnterKey = "\r";
+constexpr std::string_view EscapeKey = "\x1B";
+constexpr std::string_view DownKey = "\xFFP";
+
+}  // namespace
+
+ViewerAnswers::ViewerAnswers(std::int64_t afterMs, std::vector<std::int32_t> choices)
+    : afterMs_(afterMs), choices_(std::move(choices)) {}
+
+std::int32_t ViewerAnswers::ItemFor(const ViewerWait& wait) {
+    if (nextChoice_ < choices_.size()) return choices_[nextChoice_++];
+    return ++offered_[{wait.procedure, wait.row}];
+}
+
+std::vector<std::string> ViewerAnswers::KeysFor(const ViewerWait& wait) {
+    if (wait.kind == ViewerWaitKind::Menu) {
+        if (afterMs_ < 0 && nextChoice_ >= choices_.size()) return {};
+        if (wait.menuItems <= 0) return {std::string(EscapeKey)};
+        // The menu opens on its first item; Down past the last stays there.
+        const std::int32_t item = std::clamp(ItemFor(wait), 1, wait.menuItems);
+        std::vector<std::string> keys(static_cast<std::size_t>(item - 1), std::string(DownKey));
+        keys.emplace_back(EnterKey);
+        return keys;
+    }
+    if (afterMs_ < 0) return {};
+    return {std::string(wait.kind == ViewerWaitKind::Drag ? EscapeKey : EnterKey)};
+}
+
+void ViewerAnswers::Restart() {
+    nextChoice_ = 0;
+    offered_.clear();
+}
+
+}  // namespace vekora
