@@ -2,6 +2,7 @@
 #include "platform/viewer_answers.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace vekora {
 namespace {
@@ -10,7 +11,27 @@ constexpr std::string_view EnterKey = "\r";
 constexpr std::string_view EscapeKey = "\x1B";
 constexpr std::string_view DownKey = "\xFFP";
 
+constexpr std::int32_t MostItems = 127;
+
 }  // namespace
+
+std::optional<std::vector<std::int32_t>> ParseChoices(std::string_view text) {
+    std::vector<std::int32_t> choices;
+    std::size_t at = 0;
+    do {
+        const std::size_t comma = std::min(text.find(',', at), text.size());
+        const std::string_view number = text.substr(at, comma - at);
+        std::int32_t item = 0;
+        const auto [end, status] = std::from_chars(number.data(), number.data() + number.size(), item);
+        if (number.empty() || status != std::errc() || end != number.data() + number.size() || item < 1 ||
+            item > MostItems) {
+            return std::nullopt;
+        }
+        choices.push_back(item);
+        at = comma + 1;
+    } while (at <= text.size());
+    return choices;
+}
 
 ViewerAnswers::ViewerAnswers(std::int64_t afterMs, std::vector<std::int32_t> choices)
     : afterMs_(afterMs), choices_(std::move(choices)) {}

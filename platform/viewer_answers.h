@@ -4,13 +4,18 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "platform/device.h"
 
 namespace vekora {
+
+// Menu item numbers from 1 to 127 separated by commas ("2,1,3"); empty when the text is not that.
+std::optional<std::vector<std::int32_t>> ParseChoices(std::string_view text);
 
 class ViewerAnswers {
 public:

@@ -2,9 +2,10 @@
 // a new option needs a row and, when it takes a value, a field in CommandLine.
 #include "shell/command_line.h"
 
-#include <algorithm>
 #include <exception>
 #include <string_view>
+
+#include "platform/viewer_answers.h"
 
 namespace vekora {
 namespace {
@@ -93,17 +94,9 @@ std::string ReadAdvance(const std::string& value, CommandLine& line) {
 
 // --choose: item numbers from 1, separated by commas.
 std::string ReadChoices(const std::string& value, CommandLine& line) {
-    line.choices.clear();
-    std::size_t at = 0;
-    do {
-        const std::size_t comma = std::min(value.find(',', at), value.size());
-        std::int32_t item = 0;
-        if (!ReadInto(value.substr(at, comma - at), "--choose", 1, 127, item).empty()) {
-            return "--choose needs menu item numbers from 1 to 127 separated by commas, not '" + value + "'";
-        }
-        line.choices.push_back(item);
-        at = comma + 1;
-    } while (at <= value.size());
+    const std::optional<std::vector<std::int32_t>> choices = ParseChoices(value);
+    if (!choices) return "--choose needs menu item numbers from 1 to 127 separated by commas, not '" + value + "'";
+    line.choices = *choices;
     return {};
 }
 

@@ -1,6 +1,8 @@
 // player.html: one lesson alone, from ?lesson=URL or from the address's #fragment (the lesson's
 // bytes in base64url). Other parameters: scale (a factor or "fit", the default), logo=0,
-// clock=virtual and events=URL (an event file played on the virtual clock).
+// clock=virtual, events=URL (an event file played on the virtual clock), advance=SECONDS (every
+// wait for the viewer answered after that long, or "off"; on the virtual clock without events
+// 3 by default) and choose=2,1,3 (the menu items picked in turn).
 // window.vekoraPage.done resolves to the outcome of the first run (tests wait for it).
 const { VekoraPlayer } = window.Vekora;
 
@@ -48,6 +50,7 @@ async function play() {
         say('');
         const outcome = await player.play(chosen.bytes, {
             name: chosen.name, logo: parameters.get('logo') !== '0', clock: parameters.get('clock') ?? 'real', events,
+            advance: parameters.get('advance'), choose: parameters.get('choose') ?? '',
         });
         if (outcome.result === -1 || outcome.result === -2) {
             const check = await player.check(chosen.bytes);
