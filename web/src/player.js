@@ -68,6 +68,19 @@ export const siteBase = (() => {
     return src.replace(/[?#].*$/, '').replace(/[^/]*$/, '');
 })();
 
+// A lesson's bytes as a link carries them after its '#': base64url without padding.
+export function lessonToLink(bytes) {
+    let binary = '';
+    for (const byte of bytes) binary += String.fromCharCode(byte);
+    return btoa(binary).replace(/\+/g, '-').replace(/\//g, '_').replace(/=+$/, '');
+}
+
+export function lessonFromLink(text) {
+    const base64 = text.replace(/-/g, '+').replace(/_/g, '/');
+    const binary = atob(base64 + '='.repeat((4 - base64.length % 4) % 4));
+    return Uint8Array.from(binary, (c) => c.charCodeAt(0));
+}
+
 // A lesson's bytes as the editor shows them: UTF-8 when they are valid UTF-8, else Latin-1.
 export function decodeLesson(bytes) {
     try {

@@ -4,17 +4,11 @@
 // wait for the viewer answered after that long, or "off"; on the virtual clock without events
 // 3 by default) and choose=2,1,3 (the menu items picked in turn).
 // window.vekoraPage.done resolves to the outcome of the first run (tests wait for it).
-const { VekoraPlayer } = window.Vekora;
+const { VekoraPlayer, lessonFromLink } = window.Vekora;
 
 const parameters = new URLSearchParams(location.search);
 const status = document.getElementById('status');
 const player = new VekoraPlayer(document.getElementById('stage'), { scale: parameters.get('scale') ?? 'fit' });
-
-function fromBase64Url(text) {
-    const base64 = text.replace(/-/g, '+').replace(/_/g, '/');
-    const binary = atob(base64 + '='.repeat((4 - base64.length % 4) % 4));
-    return Uint8Array.from(binary, (c) => c.charCodeAt(0));
-}
 
 async function fetchBytes(url) {
     const response = await fetch(url);
@@ -25,7 +19,7 @@ async function fetchBytes(url) {
 async function lesson() {
     const url = parameters.get('lesson');
     if (url) return { bytes: await fetchBytes(url), name: decodeURIComponent(url.replace(/[?#].*$/, '').replace(/^.*\//, '')) };
-    if (location.hash.length > 1) return { bytes: fromBase64Url(location.hash.slice(1)), name: 'lesson.vek' };
+    if (location.hash.length > 1) return { bytes: lessonFromLink(location.hash.slice(1)), name: 'lesson.vek' };
     return null;
 }
 
