@@ -4,12 +4,14 @@
 #include <algorithm>
 #include <charconv>
 
+#include "platform/key_table.h"
+
 namespace vekora {
 namespace {
 
-constexpr std::string_view EnterKey = "\r";
-constexpr std::string_view EscapeKey = "\x1B";
-constexpr std::string_view DownKey = "\xFFP";
+constexpr std::string_view EnterKey = KeyBytes(NamedKey::Enter);
+constexpr std::string_view EscapeKey = KeyBytes(NamedKey::Escape);
+constexpr std::string_view DownKey = KeyBytes(NamedKey::Down);
 
 constexpr std::int32_t MostItems = 127;
 

@@ -16,6 +16,7 @@
 #include "interp/screen_text.h"
 #include "platform/active_device.h"
 #include "platform/canvas_device.h"
+#include "platform/gif_recorder.h"
 #include "platform/headless_device.h"
 #include "platform/viewer_answers.h"
 #include "run/diagnostic_printer.h"
@@ -24,7 +25,6 @@
 #include "run/script_text.h"
 #include "script/diagnostics.h"
 #include "script/passes.h"
-#include "web/src/gif_stream.h"
 
 namespace vekora {
 namespace {
@@ -125,7 +125,7 @@ EMSCRIPTEN_KEEPALIVE std::int32_t vekora_play(const char* text, std::int32_t len
     CanvasDevice device((flags & PlayVirtualClock) != 0 ? CanvasDevice::Clock::Virtual : CanvasDevice::Clock::Real,
                         std::move(eventList.events), ViewerAnswers(advanceMs, *chosen));
     SetActiveDevice(&device);
-    GifStream gif(GifFramesPerSecond);
+    GifRecorder gif(GifFramesPerSecond);
     if ((flags & PlayRecordGif) != 0) device.AddClockObserver(&gif);
     device.WindowCaption(std::string(name) + std::string(TitleSuffix));
     ScriptRunSetup setup;
@@ -138,7 +138,9 @@ EMSCRIPTEN_KEEPALIVE std::int32_t vekora_play(const char* text, std::int32_t len
     if (lastPicture) device.PresentImage(lastPicture.get());
     if ((flags & PlayRecordGif) != 0) {
         device.RemoveClockObserver(&gif);
-        Last().gif = gif.Close(device.Stopped() ? device.StopSeconds() : device.ClockSeconds());
+        // A run that showed nothing leaves no GIF: the page offers none.
+        gif.Close(device.Stopped() ? device.StopSeconds() : device.ClockSeconds());
+        Last().gif = gif.TakeBytes();
     }
     const bool runError = result != RanToEnd && result != EndReached && result >= 0;
     Hand(runError ? MathTextToUtf8(RunErrorLine(result)) : std::string());
