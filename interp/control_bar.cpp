@@ -41,6 +41,39 @@ void FillBox(ImageHandle screen, std::int32_t left, std::int32_t top, std::int32
                static_cast<float>(bottom), static_cast<std::uint32_t>(colour), LineKind::FilledBox, 0xFFFF);
 }
 
+// What presentation remotes send for "next" (Space, the Right arrow, Page Down) goes on
+// from a pause as Enter does; between statements they mean nothing, so a stray press does
+// not pause a construction.
+bool GoesOnFromAPause(std::string_view key) { return key == " " || key == KeyRight || key == KeyPageDown; }
+
+// B and the full stop blank the screen, as slide programs do.
+bool BlanksTheScreen(std::string_view key) { return key == "b" || key == "B" || key == "."; }
+
+// The screen black until the next key or click, which only brings the picture back.
+void BlankUntilInput(const Stage& stage) {
+    const ImageHandle screen = stage.Screen();
+    const SurfaceSize size = SurfaceInfo(screen);
+    const OwnedImage shown(ImageNewOfDepth(size.width, size.height, size.bytesPerPixel, 0));
+    if (!shown) return;
+    ImageBlit(shown.get(), 0, 0, screen, BlitMode::Plain, 0);
+    FillBox(screen, 0, 0, size.width - 1, size.height - 1, 0x000000);
+    do {
+        stage.AwaitInput(PausePollMs);
+    } while (!stage.Stopped() && stage.Poll() == 0);
+    stage.AwaitRelease(ReleasePollMs);
+    ImageBlit(screen, 0, 0, shown.get(), BlitMode::Plain, 0);
+}
+
+// The bar's answer in a pause, where the presenter's keys count too.
+BarAnswer AnswerInAPause(const Stage& stage, std::int32_t inputCode) {
+    const BarAnswer answer = PollControlBar(stage, inputCode);
+    if (answer != BarNothing) return answer;
+    const DecodedInput input = DecodeInput(inputCode);
+    if (GoesOnFromAPause(input.key)) return BarPause;
+    if (BlanksTheScreen(input.key)) BlankUntilInput(stage);
+    return BarNothing;
+}
+
 void SetPaused(const RunContext& run, Activation& act, const FontView& font, bool paused) {
     act.paused = paused;
     DrawControlBar(run.stage, font, paused);
@@ -154,7 +187,7 @@ StepResult PauseWithControlBar(RunContext& run, Activation& act, const FontView&
     for (;;) {
         run.stage.AwaitInput(PausePollMs);
         if (run.stage.Stopped()) return ReturnWith(EndReached);
-        const BarAnswer answer = PollControlBar(run.stage, run.stage.Poll());
+        const BarAnswer answer = AnswerInAPause(run.stage, run.stage.Poll());
         if (answer == BarNothing) continue;
         // The main module cannot be played again: its pause goes on reading "Continuar".
         if (answer == BarRepeat && !Repeatable(act) && place == BarPlace::BetweenStatements) continue;

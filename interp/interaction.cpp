@@ -81,6 +81,9 @@ void TakeWorkingPicture(const RunContext& run, Activation& act) {
 // Polls until a press grabs a clickable point, or the control bar ends or restarts the
 // activation. A press beside every point is no grab: the wait goes on while it is held.
 StepResult WaitForGrab(RunContext& run, Activation& act) {
+    // Named by the CALL that started the INTERACTION: its own rows are not running yet.
+    const AwaitingViewer waiting(run.stage.device(),
+                                 {ViewerWaitKind::Drag, act.callerPosition >> 16, act.callerPosition & 0xFFFF});
     for (;;) {
         if (run.stage.Stopped()) return ReturnWith(EndReached);
         const std::int32_t code = run.stage.Poll();

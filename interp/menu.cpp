@@ -198,6 +198,8 @@ StepResult RunMenuStatement(RunContext& run, Activation& act, const FontView& fo
     std::vector<std::string> texts;
     texts.reserve(entries.size());
     for (const MenuEntry& entry : entries) texts.emplace_back(entry.text);
+    const AwaitingViewer waiting(run.stage.device(), {ViewerWaitKind::Menu, act.procedure, menuRow,
+                                                      static_cast<std::int32_t>(texts.size())});
     const std::int32_t chosen = ShowMenu(run.stage, texts, font);
     const bool none = chosen < 0 || static_cast<std::size_t>(chosen) >= entries.size();
     return MenuJump(act, none ? run.table.Word(act.procedure, menuRow, 3) : entries[static_cast<std::size_t>(chosen)].row);

@@ -10,6 +10,7 @@
 #include "draw/font.h"
 #include "draw/image.h"
 #include "interp/run_context.h"
+#include "platform/key_table.h"
 
 namespace vekora {
 
@@ -42,6 +43,8 @@ inline constexpr std::string_view KeyEscape = "\x1B";
 inline constexpr std::string_view KeyUp = "\xFFH";
 inline constexpr std::string_view KeyDown = "\xFFP";
 inline constexpr std::string_view KeyPageUp = "\xFFI";
+inline constexpr std::string_view KeyPageDown = KeyBytes(NamedKey::PageDown);
+inline constexpr std::string_view KeyRight = KeyBytes(NamedKey::Right);
 
 // A raised frame around the box (left, top)-(right, bottom): top and left edges in face +
 // 0x303030, right and bottom edges in face - 0x303030, the offset taken on the whole colour

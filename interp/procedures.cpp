@@ -27,6 +27,7 @@ std::int32_t CalleeMode(const Activation& caller, std::int32_t opcode, std::int3
 // the procedure left them.
 StepResult AfterFrames(RunContext& run, Activation& caller, std::int32_t calleeKind, std::int32_t calleeMode) {
     if (calleeKind == KindAnimation && calleeMode == ModeFast && caller.mode != ModeFast) {
+        const AwaitingViewer waiting(run.stage.device(), {ViewerWaitKind::GoOn, caller.procedure, caller.row});
         const StepResult pause = PauseWithControlBar(run, caller, ResidentFont(FontFamily::Sans, 16), BarPlace::AfterAnimation);
         if (pause.flow != Flow::Next) return pause;
     }
@@ -63,8 +64,10 @@ StepResult RunWait(RunContext& run, Activation& activation, const StatementRow& 
     const bool always = row.opcode == OpWaitAlways || row.opcode == OpWaitAlwaysFor;
     if (!always && activation.mode == ModeFast) return NextStep();
     if (activation.kind == KindConstruction && activation.mode == ModeFast) ShowPage(run);
-    if (row.opcode == OpWait || row.opcode == OpWaitAlways)
+    if (row.opcode == OpWait || row.opcode == OpWaitAlways) {
+        const AwaitingViewer waiting(run.stage.device(), {ViewerWaitKind::GoOn, activation.procedure, activation.row});
         return PauseWithControlBar(run, activation, ResidentFont(FontFamily::Sans, 16), BarPlace::Wait);
+    }
     return NextStepAfter(run.stage.Wait(row.w[1] > 0 ? row.w[1] : run.settings.stepMs));
 }
 

@@ -3,6 +3,7 @@
 
 #include <emscripten.h>
 
+#include <cmath>
 #include <cstring>
 #include <utility>
 
@@ -69,8 +70,9 @@ std::uint32_t RgbaBytes(std::uint32_t rgb) {
 
 }  // namespace
 
-CanvasDevice::CanvasDevice(Clock clock, std::vector<InputEvent> events)
-    : clock_(clock), events_(std::move(events)) {
+CanvasDevice::CanvasDevice(Clock clock, std::vector<InputEvent> events, ViewerAnswers answers)
+    : clock_(clock),
+      schedule_(clock == Clock::Virtual ? std::move(events) : std::vector<InputEvent>{}, std::move(answers)) {
     realStart_ = RealSeconds();
     lastYieldReal_ = realStart_;
     AdvanceVirtual(0);
@@ -111,9 +113,24 @@ void CanvasDevice::AdvanceVirtual(std::int64_t ms) {
     // A stopped clock stands still: the step that brought the stop is cut short.
     if (Stopped()) return;
     virtualMs_ += ms;
-    while (nextEvent_ < events_.size() && events_[nextEvent_].timeMs <= virtualMs_) {
-        ApplyInputEvent(events_[nextEvent_++], keys_, mouse_);
-    }
+    ApplyDue();
+}
+
+void CanvasDevice::ApplyDue() {
+    const auto nowMs = static_cast<std::int64_t>(std::llround(ClockSeconds() * 1000.0));
+    schedule_.Deliver(nowMs, [this](const InputEvent& event) { ApplyInputEvent(event, keys_, mouse_); });
+}
+
+void CanvasDevice::ViewerWaitStarted(const ViewerWait& wait) {
+    Device::ViewerWaitStarted(wait);
+    if (Stopped()) return;
+    schedule_.WaitStarted(wait, static_cast<std::int64_t>(std::llround(ClockSeconds() * 1000.0)));
+    ApplyDue();
+}
+
+void CanvasDevice::ViewerWaitEnded() {
+    Device::ViewerWaitEnded();
+    schedule_.WaitEnded();
 }
 
 void CanvasDevice::NotifyTo(double seconds) {
@@ -129,6 +146,7 @@ void CanvasDevice::Service() {
 
     const double now = RealSeconds();
     if (clock_ == Clock::Real) {
+        ApplyDue();
         NotifyTo(ClockSeconds());
         if (now - lastPresentReal_ >= PresentInterval) Present();
     }

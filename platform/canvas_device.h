@@ -22,6 +22,7 @@
 
 #include "platform/device.h"
 #include "platform/event_file.h"
+#include "platform/event_schedule.h"
 
 namespace vekora {
 
@@ -34,8 +35,9 @@ public:
         Virtual,  // starts at 0 and moves only when the program sleeps or polls, as headless
     };
     // `events` are played on the virtual clock as a headless run plays them (ignored on the
-    // real clock); keys and the pointer of the page come in on either clock.
-    CanvasDevice(Clock clock, std::vector<InputEvent> events = {});
+    // real clock); `answers` are typed for the viewer at its waits on either clock; keys and
+    // the pointer of the page come in on either clock.
+    CanvasDevice(Clock clock, std::vector<InputEvent> events = {}, ViewerAnswers answers = {});
 
     bool ScreenOpen(std::int32_t width, std::int32_t height, std::int32_t depth) override;
     void WindowCaption(std::string_view text) override;
@@ -46,6 +48,8 @@ public:
     void PlainSleep(std::int32_t ms) override;
     double ClockSeconds() override;
     void Present() override;
+    void ViewerWaitStarted(const ViewerWait& wait) override;
+    void ViewerWaitEnded() override;
 
     // Shows `picture` (an image of any depth) instead of the screen: the last picture of a
     // run stays on the page after the run.
@@ -58,6 +62,8 @@ private:
     void Service();
     // Moves the virtual clock on, letting the scripted events that are due take effect.
     void AdvanceVirtual(std::int64_t ms);
+    // Lets the scripted events and the answers that are due take effect.
+    void ApplyDue();
     void NotifyTo(double seconds);
     // Presents and lets the page run for `ms` (0: just once round its event loop).
     void YieldToPage(std::int32_t ms);
@@ -66,8 +72,7 @@ private:
     double RealSeconds() const;
 
     Clock clock_;
-    std::vector<InputEvent> events_;
-    std::size_t nextEvent_ = 0;
+    EventSchedule schedule_;
     std::int64_t virtualMs_ = 0;
     double realStart_ = 0;
     double lastNotified_ = 0;

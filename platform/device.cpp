@@ -99,11 +99,23 @@ void Device::RequestStop(StopReason reason) {
     if (stopReason_ != StopReason::None || reason == StopReason::None) return;
     stopReason_ = reason;
     stopSeconds_ = ClockSeconds();
+    if (!viewerWaits_.empty()) waitAtStop_ = viewerWaits_.back();
     if (const ImageHandle screen = Screen()) {
         const SurfaceSize size = SurfaceInfo(screen);
         stopScreen_.reset(ImageNewOfDepth(size.width, size.height, size.bytesPerPixel, 0));
         if (stopScreen_) ImageBlit(stopScreen_.get(), 0, 0, screen, BlitMode::Plain, 0);
     }
+}
+
+void Device::ViewerWaitStarted(const ViewerWait& wait) { viewerWaits_.push_back({wait, ClockSeconds()}); }
+
+void Device::ViewerWaitEnded() {
+    if (!viewerWaits_.empty()) viewerWaits_.pop_back();
+}
+
+const StandingWait* Device::WaitForViewer() const {
+    if (waitAtStop_) return &*waitAtStop_;
+    return viewerWaits_.empty() ? nullptr : &viewerWaits_.back();
 }
 
 bool Device::Stopped() const { return stopReason_ != StopReason::None && !resumed_; }
@@ -122,12 +134,14 @@ void Device::StartAfresh() {
     ClearStop();
     StopAt(-1);
     statementsThisStep_ = 0;
+    viewerWaits_.clear();
 }
 
 void Device::ClearStop() {
     stopReason_ = StopReason::None;
     resumed_ = false;
     stopScreen_.reset();
+    waitAtStop_.reset();
 }
 
 }  // namespace vekora

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -54,6 +55,27 @@ class ClockObserver {
 public:
     virtual ~ClockObserver() = default;
     virtual void ClockAdvanced(double fromSeconds, double toSeconds, ImageHandle screen) = 0;
+};
+
+// What the lesson waits for when it waits for its viewer, and how the viewer goes on.
+enum class ViewerWaitKind : std::uint8_t {
+    GoOn,  // WAIT, WAITALWAYS, the pause after an ANIMATION: Enter goes on
+    Drag,  // an INTERACTION waiting for a point to be grabbed: Escape ends it
+    Menu,  // a pop-up menu: Down moves to an item, Enter chooses it
+};
+
+// One wait for the viewer: its kind and the waiting statement's row of the instruction table.
+struct ViewerWait {
+    ViewerWaitKind kind = ViewerWaitKind::GoOn;
+    std::int32_t procedure = 0;
+    std::int32_t row = 0;
+    std::int32_t menuItems = 0;  // Menu: how many items it offers
+};
+
+// A wait for the viewer and the clock when it began.
+struct StandingWait {
+    ViewerWait wait;
+    double sinceSeconds = 0;
 };
 
 // Why a run was asked to stop, in the order the program tells them apart.
@@ -133,6 +155,14 @@ public:
     // event list to its start. The screen stays as it is.
     virtual void StartAfresh();
 
+    // The lesson waits for its viewer from ViewerWaitStarted to the matching ViewerWaitEnded
+    // (see AwaitingViewer). Every device remembers the wait, so that a run stopped meanwhile
+    // can say where it stood; a device that plays scripted input may answer it.
+    virtual void ViewerWaitStarted(const ViewerWait& wait);
+    virtual void ViewerWaitEnded();
+    // The innermost wait for the viewer now, or the one the stop request found; null: none.
+    const StandingWait* WaitForViewer() const;
+
     // Counts one executed statement. A run that executes statements without the clock moving
     // (a FAST loop that only draws) would never reach a time limit: past RunawayStatements
     // statements in one step of the clock, every further statement sleeps RunawaySleepMs, so
@@ -159,8 +189,26 @@ private:
     double stopSeconds_ = 0;
     bool resumed_ = false;
     std::unique_ptr<std::uint8_t, ImageDeleter> stopScreen_;
+    std::vector<StandingWait> viewerWaits_;  // innermost last
+    std::optional<StandingWait> waitAtStop_;
     std::int32_t statementsThisStep_ = 0;  // since the clock last moved by itself
     bool chargingStatement_ = false;       // the clock moves for a runaway statement
+};
+
+// Marks a wait for the viewer on `device` (null: none) for as long as it lives.
+class AwaitingViewer {
+public:
+    AwaitingViewer(Device* device, const ViewerWait& wait) : device_(device) {
+        if (device_ != nullptr) device_->ViewerWaitStarted(wait);
+    }
+    ~AwaitingViewer() {
+        if (device_ != nullptr) device_->ViewerWaitEnded();
+    }
+    AwaitingViewer(const AwaitingViewer&) = delete;
+    AwaitingViewer& operator=(const AwaitingViewer&) = delete;
+
+private:
+    Device* device_;
 };
 
 }  // namespace vekora

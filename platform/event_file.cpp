@@ -95,11 +95,55 @@ std::string ParseEvent(const std::vector<std::string_view>& words, InputEvent& e
     return "";
 }
 
+// When the line before a line takes effect, while that is known (not after a "wait" line).
+struct KnownBase {
+    bool known = true;
+    std::int64_t ms = 0;
+};
+
+// The time word of a line: "<ms>", "+<ms>" or "wait". `last` is the latest time known so
+// far. Returns what is wrong, or "" when the word is good.
+std::string ParseTime(std::string_view word, KnownBase base, std::int64_t last, InputEvent& event) {
+    if (word == "wait") {
+        event.timing = InputEvent::Timing::AtWait;
+        event.timeMs = 0;
+        return "";
+    }
+    const bool relative = word.starts_with('+');
+    if (!ParseInt(relative ? word.substr(1) : word, event.timeMs) || event.timeMs < 0 || event.timeMs > MaxTimeMs) {
+        return "the time must be a whole number of milliseconds";
+    }
+    if (!relative) {
+        if (event.timeMs < last) return "times must not go backwards";
+        return "";
+    }
+    if (!base.known) {
+        event.timing = InputEvent::Timing::AfterPrevious;
+        return "";
+    }
+    event.timeMs += base.ms;
+    if (event.timeMs > MaxTimeMs) return "the time must be a whole number of milliseconds";
+    return "";
+}
+
+// Without "wait" lines every time is known: releases get theirs, and the list is put in time
+// order (a click's release may come after later lines; the order of equal times is kept).
+void SettleTimes(std::vector<InputEvent>& events) {
+    for (std::size_t i = 1; i < events.size(); ++i) {
+        if (events[i].timing != InputEvent::Timing::AfterPress) continue;
+        events[i].timing = InputEvent::Timing::At;
+        events[i].timeMs += events[i - 1].timeMs;
+    }
+    std::stable_sort(events.begin(), events.end(), [](const InputEvent& a, const InputEvent& b) { return a.timeMs < b.timeMs; });
+}
+
 }  // namespace
 
 EventList ParseEvents(std::string_view text, std::string_view fileName) {
     EventList list;
     std::int64_t lastTime = 0;
+    KnownBase base;
+    bool waits = false;
     std::size_t lineNumber = 0;
     std::size_t at = 0;
     while (at < text.size()) {
@@ -114,25 +158,29 @@ EventList ParseEvents(std::string_view text, std::string_view fileName) {
         bool click = false;
         std::string problem;
         if (words.size() < 2) problem = "an event is a time and what happens";
-        else if (!ParseInt(words[0], event.timeMs) || event.timeMs < 0 || event.timeMs > MaxTimeMs) problem = "the time must be a whole number of milliseconds";
-        else if (event.timeMs < lastTime) problem = "times must not go backwards";
-        else problem = ParseEvent(words, event, click);
+        else problem = ParseTime(words[0], base, lastTime, event);
+        if (problem.empty()) problem = ParseEvent(words, event, click);
         if (!problem.empty()) {
             list.error = std::string(fileName) + ":" + std::to_string(lineNumber) + ": " + problem;
             list.events.clear();
             return list;
         }
-        lastTime = event.timeMs;
+        waits = waits || event.timing == InputEvent::Timing::AtWait;
+        if (event.timing == InputEvent::Timing::At) {
+            lastTime = std::max(lastTime, event.timeMs);
+            base = {true, event.timeMs};
+        } else {
+            base.known = false;
+        }
         list.events.push_back(event);
         if (click) {
             event.kind = InputEvent::Kind::Release;
-            event.timeMs += ClickMs;
+            event.timing = InputEvent::Timing::AfterPress;
+            event.timeMs = ClickMs;
             list.events.push_back(event);
         }
     }
-    // A click's release may come after later lines; the order of equal times is kept.
-    std::stable_sort(list.events.begin(), list.events.end(),
-                     [](const InputEvent& a, const InputEvent& b) { return a.timeMs < b.timeMs; });
+    if (!waits) SettleTimes(list.events);
     return list;
 }
 

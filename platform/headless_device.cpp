@@ -8,18 +8,36 @@ namespace vekora {
 // A poll that does not sleep still moves the clock, so that busy loops see time pass.
 constexpr std::int64_t PollMs = 1;
 
-HeadlessDevice::HeadlessDevice(std::vector<InputEvent> events) : events_(std::move(events)) { Advance(0); }
+HeadlessDevice::HeadlessDevice(std::vector<InputEvent> events, ViewerAnswers answers)
+    : schedule_(std::move(events), std::move(answers)) {
+    Advance(0);
+}
 
 void HeadlessDevice::Advance(std::int64_t ms) {
     if (ms > 0) NotifyClockAdvanced(ClockSeconds(), (nowMs_ + ms) / 1000.0);
     // A stopped clock stands still: the step that brought the stop is cut short.
     if (Stopped()) return;
     nowMs_ += ms;
-    while (nextEvent_ < events_.size() && events_[nextEvent_].timeMs <= nowMs_) {
-        const InputEvent& event = events_[nextEvent_++];
+    ApplyDue();
+}
+
+void HeadlessDevice::ApplyDue() {
+    schedule_.Deliver(nowMs_, [this](const InputEvent& event) {
         ApplyInputEvent(event, keys_, mouse_);
         if (event.kind == InputEvent::Kind::Press || event.kind == InputEvent::Kind::Release) buttonChanges_.Changed(mouse_);
-    }
+    });
+}
+
+void HeadlessDevice::ViewerWaitStarted(const ViewerWait& wait) {
+    Device::ViewerWaitStarted(wait);
+    if (Stopped()) return;
+    schedule_.WaitStarted(wait, nowMs_);
+    ApplyDue();
+}
+
+void HeadlessDevice::ViewerWaitEnded() {
+    Device::ViewerWaitEnded();
+    schedule_.WaitEnded();
 }
 
 void ApplyInputEvent(const InputEvent& event, std::deque<std::string>& keys, MouseInfo& mouse) {
@@ -58,7 +76,7 @@ double HeadlessDevice::ClockSeconds() { return nowMs_ / 1000.0; }
 void HeadlessDevice::StartAfresh() {
     Device::StartAfresh();
     nowMs_ = 0;
-    nextEvent_ = 0;
+    schedule_.Restart();
     keys_.clear();
     mouse_ = MouseInfo{};
     Advance(0);

@@ -2,12 +2,12 @@
 // starts at 0 and moves only when the program sleeps or polls.
 #pragma once
 
-#include <cstddef>
 #include <deque>
 #include <vector>
 
 #include "platform/device.h"
 #include "platform/event_file.h"
+#include "platform/event_schedule.h"
 
 namespace vekora {
 
@@ -17,7 +17,8 @@ void ApplyInputEvent(const InputEvent& event, std::deque<std::string>& keys, Mou
 
 class HeadlessDevice : public Device {
 public:
-    explicit HeadlessDevice(std::vector<InputEvent> events = {});
+    // `answers` are typed for the viewer at the waits the events leave unanswered.
+    explicit HeadlessDevice(std::vector<InputEvent> events = {}, ViewerAnswers answers = {});
 
     MouseInfo MouseState() override;
     std::string KeyRead() override;
@@ -25,15 +26,17 @@ public:
     void PlainSleep(std::int32_t ms) override;
     double ClockSeconds() override;
     void StartAfresh() override;
+    void ViewerWaitStarted(const ViewerWait& wait) override;
+    void ViewerWaitEnded() override;
 
     std::int64_t NowMs() const { return nowMs_; }
 
 private:
     // Moves the clock on by `ms` and lets every event that is due take effect.
     void Advance(std::int64_t ms);
+    void ApplyDue();
 
-    std::vector<InputEvent> events_;
-    std::size_t nextEvent_ = 0;
+    EventSchedule schedule_;
     std::int64_t nowMs_ = 0;
     std::deque<std::string> keys_;
     MouseInfo mouse_;  // outside the window until the first mouse event

@@ -57,10 +57,18 @@ struct Warning {
 
 // Collected beside the numbered errors when a caller asks for them; the instruction table
 // and the error lists are the same with or without.
+// The line a row of the instruction table was compiled from.
+struct RowPlace {
+    std::int32_t module = 0;
+    std::int32_t row = 0;
+    std::int32_t line = 0;  // 1-based
+};
+
 struct CompileNotes {
     bool collectWarnings = true;
     std::vector<ErrorPlace> errorPlaces;  // one an entry of the error lists
     std::vector<Warning> warnings;        // in line order
+    std::vector<RowPlace> rowPlaces;      // in line order, after a clean compilation
     // Pass 1's errors of a script without END: the numbered report gives error 36 alone, the
     // diagnostics these as well. Codes, lines and places as in the error lists.
     std::vector<std::int32_t> hiddenCodes;

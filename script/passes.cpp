@@ -180,7 +180,7 @@ void DescribeConstructions(const ScriptLines& lines, const PassOneTrace& trace, 
 
 // The collector, when there is one, sees the lines of the main loop only, not the pre-pass.
 std::int32_t RunPass2(const ScriptLines& lines, Compilation& c, Findings& found, const PassOneTrace& trace,
-                      WarningCollector* warnings) {
+                      WarningCollector* warnings, std::vector<RowPlace>* rowPlaces) {
     DescribeConstructions(lines, trace, c);
     ShapeMenus(c);
     c.warnings = warnings;
@@ -200,6 +200,7 @@ std::int32_t RunPass2(const ScriptLines& lines, Compilation& c, Findings& found,
             continue;
         }
         if (result == EmptyStatement || !c.table.HasModule(c.module) || c.row < 0) continue;
+        if (rowPlaces != nullptr) rowPlaces->push_back({c.module, c.row, static_cast<std::int32_t>(j + 1)});
         if (c.module != at.module) {
             at.savedMainRow = at.row - 1;
             at.module = c.module;
@@ -249,7 +250,9 @@ std::int32_t Compile(const ScriptLines& lines, InstructionTable& table, ErrorLis
     } else {
         std::optional<WarningCollector> collector;
         if (notes != nullptr && notes->collectWarnings) collector.emplace(table, symbols, lines);
-        if (RunPass2(lines, compilation, found, trace, collector ? &*collector : nullptr) > 0) result = -2;
+        std::vector<RowPlace>* rowPlaces = notes != nullptr ? &notes->rowPlaces : nullptr;
+        if (rowPlaces != nullptr) rowPlaces->clear();
+        if (RunPass2(lines, compilation, found, trace, collector ? &*collector : nullptr, rowPlaces) > 0) result = -2;
         if (collector) notes->warnings = collector->Finish();
     }
     if (notes != nullptr) notes->errorPlaces = std::move(found.places);

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "i18n/language.h"
+#include "platform/viewer_answers.h"
 
 namespace vekora {
 namespace {
@@ -78,6 +79,27 @@ std::string ReadFactor(const std::string& value, std::string_view name, double m
     return {};
 }
 
+// --advance: seconds (fractions allowed) or "off".
+std::string ReadAdvance(const std::string& value, CommandLine& line) {
+    if (value == "off") {
+        line.advanceMs = -1;
+        return {};
+    }
+    double seconds = 0;
+    std::string error = ReadFactor(value, "--advance", 0, 3600, seconds);
+    if (!error.empty()) return error + " (or 'off')";
+    line.advanceMs = static_cast<std::int64_t>(seconds * 1000.0 + 0.5);
+    return {};
+}
+
+// --choose: item numbers from 1, separated by commas.
+std::string ReadChoices(const std::string& value, CommandLine& line) {
+    const std::optional<std::vector<std::int32_t>> choices = ParseChoices(value);
+    if (!choices) return "--choose needs menu item numbers from 1 to 127 separated by commas, not '" + value + "'";
+    line.choices = *choices;
+    return {};
+}
+
 constexpr Option Options[] = {
     {"--headless", "", "", N_("run on the headless device with a virtual clock (also chosen when no display is available)"),
      [](CommandLine& line, const std::string&) { line.headless = true; return std::string(); }},
@@ -85,6 +107,13 @@ constexpr Option Options[] = {
      [](CommandLine& line, const std::string& value) { line.eventsFile = value; return std::string(); }},
     {"--until", "", "MS", N_("stop a headless run when the virtual clock passes MS (default 600000)"),
      [](CommandLine& line, const std::string& value) { return ReadInto(value, "--until", 0, 2000000000, line.untilMs); }},
+    {"--advance", "", "SECONDS",
+     N_("answer every wait for the viewer after SECONDS of the run's clock, as Continuar does (an INTERACTION as "
+     "Escape does); 'off' waits. Default: 3 for --record or --frames without --events, else off"),
+     [](CommandLine& line, const std::string& value) { return ReadAdvance(value, line); }},
+    {"--choose", "", "N,N,...", N_("answer the menus with these items (numbered from 1), in turn; after them, and by "
+     "default, each menu offers its items in order and then its last"),
+     [](CommandLine& line, const std::string& value) { return ReadChoices(value, line); }},
     {"--screenshot", "", "FILE.png", N_("write the screen as the run left it, before the closing logo"),
      [](CommandLine& line, const std::string& value) { line.screenshot = value; return std::string(); }},
     {"--record", "", "FILE", N_("write the run as an animated GIF (FILE.gif) or a video (FILE.mp4: H.264, FILE.webm: VP9)"),
@@ -93,7 +122,7 @@ constexpr Option Options[] = {
      [](CommandLine& line, const std::string& value) { return ReadInto(value, "--fps", 1, 100, line.fps); }},
     {"--scale", "", "N", N_("enlarge a --record video N times, each pixel a sharp N x N square (default 1)"),
      [](CommandLine& line, const std::string& value) { return ReadInto(value, "--scale", 1, 8, line.scale); }},
-    {"--frames", "", "DIR", N_("write every changed frame as DIR/frame-NNNNN.png"),
+    {"--frames", "", "DIR", N_("write every changed frame as DIR/frame-NNNNN.png, and DIR/frames.tsv: when each appears, how long it stays"),
      [](CommandLine& line, const std::string& value) { line.framesFolder = value; return std::string(); }},
     {"--no-logo", "", "", N_("skip the logo when the window opens and at the end"),
      [](CommandLine& line, const std::string&) { line.noLogo = true; return std::string(); }},
@@ -170,6 +199,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         return UsageError(line, std::string(Tr("no script given")));
     }
     if (!line.headless && !line.eventsFile.empty()) return UsageError(line, std::string(Tr("--events needs --headless")));
+    if (!line.headless && (line.advanceMs || !line.choices.empty())) {
+        return UsageError(line, std::string(Tr("--advance and --choose need --headless")));
+    }
     if ((line.json || line.werror) && line.action != Action::Check) return UsageError(line, std::string(Tr("--json and --werror need --check")));
     if (line.watch && line.action != Action::Run) return UsageError(line, std::string(Tr("--watch plays a script; it cannot be combined with another mode")));
     if (line.watch && line.script.empty()) return UsageError(line, std::string(Tr("--watch needs a script")));

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,11 @@ struct CommandLine {
     bool headless = false;
     std::string eventsFile;
     std::int64_t untilMs = 600000;   // a headless run stops when the virtual clock passes this
+    // Waits for the viewer answered after this many ms of a headless run: empty for the
+    // default (RecordingAdvanceMs for --record or --frames without --events, else never),
+    // -1 for --advance off.
+    std::optional<std::int64_t> advanceMs;
+    std::vector<std::int32_t> choices;  // --choose: menu items, numbered from 1, in turn
     std::string screenshot;          // PNG of the screen before the closing logo
     std::string record;              // animated GIF, or MP4 / WebM video, of the run
     std::int32_t scale = 1;          // whole-number enlargement of a --record video

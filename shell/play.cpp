@@ -21,6 +21,7 @@
 #include "settings/settings.h"
 #include "shell/chooser.h"
 #include "shell/help_box.h"
+#include "shell/unanswered_wait.h"
 #include "shell/watch.h"
 
 namespace vekora {
@@ -28,6 +29,14 @@ namespace {
 
 constexpr std::string_view ApiErrorText = N_("API ERROR: %s");
 constexpr int ExitBadEvents = ExitUsage;
+
+// What a headless run types for its viewer: a recording made without events goes on by
+// itself, so that it shows the whole lesson.
+ViewerAnswers AnswersFor(const CommandLine& line) {
+    const bool recording = !line.record.empty() || !line.framesFolder.empty();
+    const std::int64_t byDefault = recording && line.eventsFile.empty() ? ViewerAnswers::RecordingAdvanceMs : -1;
+    return ViewerAnswers(line.advanceMs.value_or(byDefault), line.choices);
+}
 
 // The window, or the headless device when asked for or when no display can be opened.
 std::unique_ptr<Device> MakeDevice(const CommandLine& line, std::vector<InputEvent> events, std::ostream& diagnostics,
@@ -41,7 +50,7 @@ std::unique_ptr<Device> MakeDevice(const CommandLine& line, std::vector<InputEve
         diagnostics << ConsoleText(TrFormat(N_("vekora: no window (%s); running headless"), {whyNot})) << "\n";
         headless = true;
     }
-    return std::make_unique<HeadlessDevice>(std::move(events));
+    return std::make_unique<HeadlessDevice>(std::move(events), AnswersFor(line));
 }
 
 // The pictures written of a run, attached to the device's clock while it plays.
@@ -110,12 +119,13 @@ private:
 
 // Says how a stopped run was stopped; the exit code a signal gives it (the shell's 128 +
 // signal number), or 0.
-int StopNote(const Device& device, const CommandLine& line, std::ostream& diagnostics) {
+int StopNote(const Device& device, const CommandLine& line, const StatementPlaces& places, std::ostream& diagnostics) {
     const auto stoppedMs = static_cast<std::int64_t>(device.StopSeconds() * 1000.0 + 0.5);
     switch (device.StopCause()) {
         case StopReason::TimeLimit:
             diagnostics << ConsoleText(TrFormat(N_("vekora: stopped at %s ms of virtual time (--until)"),
                                                {std::to_string(line.untilMs)})) << "\n";
+            if (const StandingWait* waiting = device.WaitForViewer()) diagnostics << UnansweredWaitNote(*waiting, places);
             return 0;
         case StopReason::Interrupted:
             diagnostics << ConsoleText(TrFormat(N_("vekora: stopped by %s at %s ms of the run's clock"),
@@ -218,7 +228,11 @@ int PlayScript(const CommandLine& line, Console& console, std::istream& input, s
     setup.diagnostics = &diagnostics;
     const bool utf8 = LocaleWantsUtf8();
     std::vector<std::string> pageMessages;  // --watch shows them in the window
+    StatementPlaces places;                 // where a run that stood still was waiting
+    places.script = script;
     setup.afterCompiling = [&](const ScriptLines& lines, const ErrorLists& errors, const CompileNotes& notes) {
+        places.lines = lines;
+        places.rows = notes.rowPlaces;
         const std::vector<Diagnostic> found = BuildDiagnostics(lines, errors, notes);
         PrintDiagnostics(diagnostics, script, lines, found, DiagnosticFormat::Text, utf8);
         pageMessages = PageMessages(script, found);
@@ -240,7 +254,7 @@ int PlayScript(const CommandLine& line, Console& console, std::istream& input, s
     const std::string recordingProblems = recording.Close(line.fps);
     diagnostics << recordingProblems;
     SetActiveDevice(nullptr);
-    int signalled = StopNote(*device, line, diagnostics);
+    int signalled = StopNote(*device, line, places, diagnostics);
     // A signal that came while the outputs were being finished still says how the program ended.
     if (signalled == 0 && CaughtStopSignal() != 0) signalled = CaughtStopSignal() == SIGTERM ? ExitTerminated : ExitInterrupted;
     if (signalled != 0) return signalled;

@@ -11,6 +11,7 @@
 #include <png.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -63,6 +64,8 @@ std::vector<Lesson> Lessons() {
         {"stepped_trails", lessons / "stepped_trails.vek", lessons / "stepped_trails.events", 24000},
         {"instruments", examples / "instruments.vek", examples / "instruments.events", 60000},
         {"drag_triangle", examples / "drag_triangle.vek", examples / "drag_triangle.events", 60000},
+        // Without events: every wait for the viewer is answered after 3 s.
+        {"waits", lessons / "waits.vek", {}, 120000},
     };
 }
 
@@ -76,7 +79,8 @@ std::string FrameList(const Lesson& lesson) {
     command += " --frames '" + folder.string() + "' '" + lesson.script.string() + "' >/dev/null 2>&1";
     if (std::system(command.c_str()) != 0) return "the program failed: " + command;
     std::vector<fs::path> frames;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) frames.push_back(entry.path());
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+        if (entry.path().extension() == ".png") frames.push_back(entry.path());
     std::sort(frames.begin(), frames.end());
     std::ostringstream list;
     for (const fs::path& frame : frames) list << frame.filename().string() << " " << ColourHash(frame) << "\n";
@@ -129,10 +133,9 @@ std::string GifFrameList(const Lesson& lesson) {
     return list.str();
 }
 
-class RecordedFrames : public ::testing::TestWithParam<Lesson> {
-protected:
-    void ExpectGoldenList(const std::string& frames, const std::string& goldenName);
-};
+void ExpectGoldenList(const std::string& frames, const std::string& goldenName);
+
+class RecordedFrames : public ::testing::TestWithParam<Lesson> {};
 
 TEST_P(RecordedFrames, AreTheFramesOfTheGoldenList) { ExpectGoldenList(FrameList(GetParam()), GetParam().name + ".frames"); }
 
@@ -140,7 +143,7 @@ TEST_P(RecordedFrames, AreTheGifFramesOfTheGoldenList) {
     ExpectGoldenList(GifFrameList(GetParam()), GetParam().name + ".gif.frames");
 }
 
-void RecordedFrames::ExpectGoldenList(const std::string& frames, const std::string& goldenName) {
+void ExpectGoldenList(const std::string& frames, const std::string& goldenName) {
     const fs::path golden = Source / "tests" / "frames" / "golden" / goldenName;
     if (std::getenv("VEKORA_UPDATE_FRAMES") != nullptr) {
         std::ofstream(golden, std::ios::binary) << frames;
@@ -160,6 +163,54 @@ void RecordedFrames::ExpectGoldenList(const std::string& frames, const std::stri
         ASSERT_EQ(seen, wanted) << "frame line " << line;
     }
     EXPECT_FALSE(std::getline(got, seen)) << "more frames than the golden list: " << seen;
+}
+
+std::string ReadText(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), {});
+}
+
+// A lesson that waits for its viewer (WAITs, a menu, an ANIMATION's pause, an INTERACTION),
+// filmed without an event file, plays to its end: its frames.tsv gives when every frame
+// appears and how long it stays (the golden list), and the GIF of the same run shows each
+// frame exactly that long.
+TEST(FilmWithoutEvents, PlaysToTheEndAndFramesTsvGivesTheGifDelays) {
+    const fs::path script = Source / "tests" / "frames" / "lessons" / "waits.vek";
+    const fs::path folder = fs::path(vekora::testing::TempPath("frames-tsv"));
+    const fs::path gif = fs::path(vekora::testing::TempPath("frames-tsv.gif"));
+    const fs::path errors = fs::path(vekora::testing::TempPath("frames-tsv.err"));
+    fs::remove_all(folder);
+    const std::string run = "'" + Program() + "' --headless --no-logo --until 120000 --frames '" + folder.string() +
+                            "' --record '" + gif.string() + "' '" + script.string() + "' 2>'" + errors.string() + "'";
+    ASSERT_EQ(std::system(run.c_str()), 0) << run;
+    EXPECT_EQ(ReadText(errors), "") << "the run did not end by itself";
+    const std::string index = ReadText(folder / "frames.tsv");
+    ExpectGoldenList(index, "waits.frames.tsv");
+
+    FILE* pipe = popen(("identify -format '%T\\n' '" + gif.string() + "'").c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::vector<long> delays;
+    for (long delay; std::fscanf(pipe, "%ld", &delay) == 1;) delays.push_back(delay);
+    pclose(pipe);
+    std::istringstream rows(index);
+    std::string row;
+    std::getline(rows, row);
+    EXPECT_EQ(row, "file\tappears_ms\tstays_ms");
+    std::size_t frame = 0;
+    for (std::string file; rows >> file;) {
+        long appears = 0, stays = 0;
+        rows >> appears >> stays;
+        ASSERT_LT(frame, delays.size()) << file;
+        // The GIF keeps hundredths, rounded on the clock.
+        const auto centiseconds = [](long ms) { return std::lround(ms / 10.0); };
+        EXPECT_EQ(centiseconds(appears + stays) - centiseconds(appears), delays[frame]) << file << " appears at " << appears;
+        EXPECT_TRUE(fs::exists(folder / file)) << file;
+        ++frame;
+    }
+    EXPECT_EQ(frame, delays.size());
+    fs::remove_all(folder);
+    fs::remove(gif);
+    fs::remove(errors);
 }
 
 INSTANTIATE_TEST_SUITE_P(Lessons, RecordedFrames, ::testing::ValuesIn(Lessons()),

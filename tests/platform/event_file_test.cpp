@@ -1,6 +1,8 @@
 // Event files: what each line means, and the line-numbered message for each kind of mistake.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "platform/event_file.h"
 
 namespace vekora {
@@ -30,6 +32,46 @@ TEST(EventFile, ParsesEveryKindOfEvent) {
     EXPECT_EQ(list.events[1].key, "z");
 }
 
+// "+MS" counts from the line before (from a click's press); after a "wait" line times are
+// known only when the lesson plays, so the lines stay in the file's order with their timing.
+TEST(EventFile, RelativeAndWaitLines) {
+    using Timing = InputEvent::Timing;
+    using Kind = InputEvent::Kind;
+    struct Expected {
+        std::int64_t time;
+        Kind kind;
+        Timing timing;
+    };
+    const struct {
+        const char* text;
+        std::vector<Expected> events;
+    } cases[] = {
+        {"+500 key a\n+250 key b\n1000 key c\n+0 key d",
+         {{500, Kind::Key, Timing::At}, {750, Kind::Key, Timing::At}, {1000, Kind::Key, Timing::At},
+          {1000, Kind::Key, Timing::At}}},
+        // Settled and sorted: the release at 140 comes before the key at 150.
+        {"40 click 1 2\n+110 key a",
+         {{40, Kind::Press, Timing::At}, {140, Kind::Release, Timing::At}, {150, Kind::Key, Timing::At}}},
+        {"wait key Enter\n+1500 key x\nwait click 120 300\n9000 key y\n+5 key z",
+         {{0, Kind::Key, Timing::AtWait},
+          {1500, Kind::Key, Timing::AfterPrevious},
+          {0, Kind::Press, Timing::AtWait},
+          {100, Kind::Release, Timing::AfterPress},
+          {9000, Kind::Key, Timing::At},
+          {9005, Kind::Key, Timing::At}}},
+    };
+    for (const auto& c : cases) {
+        const EventList list = ParseEvents(c.text, "e");
+        ASSERT_EQ(list.error, "") << c.text;
+        ASSERT_EQ(list.events.size(), c.events.size()) << c.text;
+        for (std::size_t i = 0; i < c.events.size(); ++i) {
+            EXPECT_EQ(list.events[i].timeMs, c.events[i].time) << c.text << " #" << i;
+            EXPECT_EQ(list.events[i].kind, c.events[i].kind) << c.text << " #" << i;
+            EXPECT_EQ(list.events[i].timing, c.events[i].timing) << c.text << " #" << i;
+        }
+    }
+}
+
 TEST(EventFile, KeyNamesGiveTheBytesOfKeyRead) {
     const struct {
         const char* word;
@@ -53,6 +95,11 @@ TEST(EventFile, MalformedLinesNameTheFileAndLine) {
         {"-5 key a", "ev.txt:1: the time must be a whole number of milliseconds"},
         {"99999999999999999999 key a", "ev.txt:1: the time must be a whole number of milliseconds"},
         {"10 key a\n5 key b", "ev.txt:2: times must not go backwards"},
+        {"+10 key a\n5 key b", "ev.txt:2: times must not go backwards"},
+        {"+x key a", "ev.txt:1: the time must be a whole number of milliseconds"},
+        {"+-5 key a", "ev.txt:1: the time must be a whole number of milliseconds"},
+        {"waiting key a", "ev.txt:1: the time must be a whole number of milliseconds"},
+        {"wait", "ev.txt:1: an event is a time and what happens"},
         {"10", "ev.txt:1: an event is a time and what happens"},
         {"10 jump 1 2", "ev.txt:1: unknown event \"jump\" (key, move, press, release or click)"},
         {"10 key", "ev.txt:1: key wants one key name"},

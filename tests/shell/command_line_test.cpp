@@ -1,6 +1,10 @@
 // The options of the vekora program and what each asks for.
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "shell/command_line.h"
 
 namespace vekora {
@@ -66,6 +70,44 @@ TEST(CommandLine, ZoomTakesFractionsFromHalfToEightAndFullscreenIsAFlag) {
     }
     EXPECT_FALSE(ParseCommandLine({"x.vek"}).fullscreen);
     EXPECT_TRUE(ParseCommandLine({"--fullscreen", "x.vek"}).fullscreen);
+}
+
+TEST(CommandLine, AdvanceAndChooseAnswerTheViewersWaitsOfAHeadlessRun) {
+    struct Case {
+        std::vector<std::string> arguments;
+        std::optional<std::int64_t> advanceMs;  // as parsed; ignored for a usage error
+        std::vector<std::int32_t> choices;
+        bool refused = false;
+    };
+    const Case cases[] = {
+        {{"--headless", "x.vek"}, std::nullopt, {}},
+        {{"--headless", "--advance", "3", "x.vek"}, 3000, {}},
+        {{"--headless", "--advance", "0.25", "x.vek"}, 250, {}},
+        {{"--headless", "--advance", "0", "x.vek"}, 0, {}},
+        {{"--headless", "--advance", "off", "x.vek"}, -1, {}},
+        {{"--headless", "--choose", "2,1,3", "x.vek"}, std::nullopt, {2, 1, 3}},
+        {{"--headless", "--choose", "7", "x.vek"}, std::nullopt, {7}},
+        {{"--headless", "--advance", "-1", "x.vek"}, {}, {}, true},
+        {{"--headless", "--advance", "soon", "x.vek"}, {}, {}, true},
+        {{"--headless", "--choose", "0", "x.vek"}, {}, {}, true},
+        {{"--headless", "--choose", "1,,2", "x.vek"}, {}, {}, true},
+        {{"--headless", "--choose", "1,", "x.vek"}, {}, {}, true},
+        {{"--headless", "--choose", "", "x.vek"}, {}, {}, true},
+        {{"--advance", "3", "x.vek"}, {}, {}, true},  // a window has its viewer
+        {{"--choose", "1", "x.vek"}, {}, {}, true},
+    };
+    for (const Case& c : cases) {
+        const CommandLine line = ParseCommandLine(c.arguments);
+        std::string shown;
+        for (const std::string& argument : c.arguments) shown += argument + " ";
+        if (c.refused) {
+            EXPECT_EQ(line.action, Action::UsageError) << shown;
+            continue;
+        }
+        ASSERT_EQ(line.action, Action::Run) << shown << line.error;
+        EXPECT_EQ(line.advanceMs, c.advanceMs) << shown;
+        EXPECT_EQ(line.choices, c.choices) << shown;
+    }
 }
 
 }  // namespace

@@ -1,14 +1,15 @@
 // index.html: the editor beside the player. Every edit is checked and, when it compiles,
 // played again a moment later; the compiler's errors and warnings are marked where they
-// stand. Lessons come from the examples, from disk (picker or drop) or from ?lesson=URL, and
-// go back to disk, to an animated GIF or to a link that carries the whole lesson.
+// stand. Lessons come from the examples, from disk (picker or drop), from ?lesson=URL or from
+// the address's #fragment, and go back to disk, to an animated GIF or to a link that carries
+// the whole lesson, to the player alone or to this editor.
 import { EditorView, basicSetup } from 'codemirror';
 import { StreamLanguage } from '@codemirror/language';
 import { lintGutter, setDiagnostics } from '@codemirror/lint';
 import { vekoraLanguage } from './vekora_language.js';
 import { Texts, speakLanguage } from './page_language.js';
 
-const { VekoraPlayer, decodeLesson, encodeLesson } = window.Vekora;
+const { VekoraPlayer, decodeLesson, encodeLesson, lessonFromLink, lessonToLink } = window.Vekora;
 const ReplayDelayMs = 400;
 
 const element = (id) => document.getElementById(id);
@@ -20,12 +21,6 @@ const speaking = speakLanguage(player);
 const lesson = { name: 'lesson.vek', encoding: 'utf-8' };
 // For tests and the curious: how many runs were started, and the last outcome.
 const state = window.vekoraEditor = { player, runs: 0, checks: 0, outcome: null, view: null };
-
-function toBase64Url(bytes) {
-    let binary = '';
-    for (const byte of bytes) binary += String.fromCharCode(byte);
-    return btoa(binary).replace(/\+/g, '-').replace(/\//g, '_').replace(/=+$/, '');
-}
 
 function download(bytes, name, type) {
     const link = document.createElement('a');
@@ -52,7 +47,9 @@ function rangeOf(doc, diagnostic) {
 async function replay(options = {}) {
     await speaking;
     const bytes = lessonBytes();
-    element('share').href = `player.html#${toBase64Url(bytes)}`;
+    const link = lessonToLink(bytes);
+    element('share').href = `player.html#${link}`;
+    element('share-editor').href = `index.html#${link}`;
     const check = await player.check(bytes, lesson.name);
     state.checks++;
     const doc = state.view.state.doc;
@@ -113,7 +110,8 @@ fetch('examples/index.json').then((response) => response.json()).then((names) =>
     for (const name of names) select.add(new Option(name.replace(/\.vek$/, ''), name));
     select.onchange = () => select.value && fetchLesson(`examples/${select.value}`);
     const asked = new URLSearchParams(location.search).get('lesson');
-    if (asked) fetchLesson(asked);
+    if (location.hash.length > 1) show(lessonFromLink(location.hash.slice(1)), 'lesson.vek');
+    else if (asked) fetchLesson(asked);
     else if (names.includes('circumcircle.vek')) {
         select.value = 'circumcircle.vek';
         fetchLesson('examples/circumcircle.vek');

@@ -8,9 +8,9 @@
 // width the element is given; default 1), logo ("0" skips the opening and closing logo).
 // The element plays the lesson once it is on the page; when the lesson has ended a click on
 // it plays it again. It fires "vekora-ended" with { result, message } when a run ends.
-import { VekoraPlayer, decodeLesson, encodeLesson, keyBytes, siteBase } from './player.js';
+import { VekoraPlayer, decodeLesson, encodeLesson, keyBytes, lessonFromLink, lessonToLink, siteBase } from './player.js';
 
-window.Vekora = { VekoraPlayer, decodeLesson, encodeLesson, keyBytes, siteBase };
+window.Vekora = { VekoraPlayer, decodeLesson, encodeLesson, keyBytes, lessonFromLink, lessonToLink, siteBase };
 
 class VekoraPlayerElement extends HTMLElement {
     connectedCallback() {

@@ -17,6 +17,7 @@ export const PageTexts = {
     record: { text: N_('Grabar GIF'), title: N_('Grabar la lección en un GIF animado') },
     fullscreen: { text: N_('Pantalla completa'), title: N_('Pantalla completa') },
     share: { text: N_('Enlace'), title: N_('El reproductor solo, con la lección en el enlace') },
+    'share-editor': { text: N_('Enlace al editor'), title: N_('El editor, con la lección en el enlace') },
     'help-title': { text: N_('Ayuda') },
     'help-bar': {
         markup: N_('La barra bajo la figura tiene tres botones: <b>Pausa</b>/<b>Continuar</b>, <b>Repetir</b> y ' +

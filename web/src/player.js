@@ -8,7 +8,10 @@
 // play() options: name (the page title until the lesson's TITLE), logo (the opening and
 // closing logo, default true), clock ('real', or 'virtual': the clock starts at 0 and moves
 // only when the lesson sleeps or polls, so a run is deterministic and fast), events (the text
-// of an event file, played on the virtual clock), recordGif (the outcome then carries the GIF).
+// of an event file, played on the virtual clock), recordGif (the outcome then carries the GIF),
+// advance (seconds after which every wait for the viewer is answered, as Continuar does, or
+// 'off'; by default 3 on the virtual clock without events, else off) and choose ("2,1,3": the
+// menu items picked in turn; after them each menu offers its items in order, then its last).
 
 import { NamedKeys } from './generated_tables.js';
 
@@ -23,6 +26,18 @@ export function keyBytes(event) {
 
 // What vekora_play takes in its flags (web/src/player_exports.cpp).
 const PlayVirtualClock = 1, PlayShowLogo = 2, PlayRecordGif = 4;
+
+// A lesson played on the virtual clock without events has nobody to answer its waits: it goes
+// on by itself after this long, as `vekora --record` does.
+const DefaultAdvanceMilliseconds = 3000;
+
+// The advance option in milliseconds for vekora_play: -1 never.
+export function advanceMilliseconds(advance, byDefault) {
+    if (advance === null || advance === undefined || advance === '') return byDefault ? DefaultAdvanceMilliseconds : -1;
+    if (advance === 'off') return -1;
+    const seconds = Number(advance);
+    return Number.isFinite(seconds) && seconds >= 0 ? Math.round(Math.min(seconds, 3600) * 1000) : -1;
+}
 
 let moduleScript = null;
 
@@ -47,6 +62,19 @@ export const siteBase = (() => {
     const src = document.currentScript ? document.currentScript.src : location.href;
     return src.replace(/[?#].*$/, '').replace(/[^/]*$/, '');
 })();
+
+// A lesson's bytes as a link carries them after its '#': base64url without padding.
+export function lessonToLink(bytes) {
+    let binary = '';
+    for (const byte of bytes) binary += String.fromCharCode(byte);
+    return btoa(binary).replace(/\+/g, '-').replace(/\//g, '_').replace(/=+$/, '');
+}
+
+export function lessonFromLink(text) {
+    const base64 = text.replace(/-/g, '+').replace(/_/g, '/');
+    const binary = atob(base64 + '='.repeat((4 - base64.length % 4) % 4));
+    return Uint8Array.from(binary, (c) => c.charCodeAt(0));
+}
 
 // A lesson's bytes as the editor shows them: UTF-8 when they are valid UTF-8, else Latin-1.
 export function decodeLesson(bytes) {
@@ -236,7 +264,8 @@ export class VekoraPlayer {
     }
 
     // Starts the run at once (nothing is awaited before the engine has it).
-    async run(bytes, { name = 'lesson', logo = true, clock = 'real', events = '', recordGif = false } = {}) {
+    async run(bytes, { name = 'lesson', logo = true, clock = 'real', events = '', recordGif = false, advance = null,
+                       choose = '' } = {}) {
         const module = this.instance;
         this.stopping = false;
         this.keys = [];
@@ -248,8 +277,10 @@ export class VekoraPlayer {
         this.canvas.focus({ preventScroll: true });
         try {
             const result = await module.ccall('vekora_play', 'number',
-                ['number', 'number', 'number', 'number', 'string', 'number'],
-                [lesson, bytes.length, eventBytes, eventText.length, name, flags], { async: true });
+                ['number', 'number', 'number', 'number', 'string', 'number', 'number', 'string'],
+                [lesson, bytes.length, eventBytes, eventText.length, name, flags,
+                    advanceMilliseconds(advance, clock === 'virtual' && events === ''), String(choose ?? '')],
+                { async: true });
             const message = module.UTF8ToString(module._vekora_last_message());
             let gif = null;
             if (recordGif) {

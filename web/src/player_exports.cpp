@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +19,7 @@
 #include "platform/canvas_device.h"
 #include "platform/gif_recorder.h"
 #include "platform/headless_device.h"
+#include "platform/viewer_answers.h"
 #include "run/diagnostic_printer.h"
 #include "run/error_report.h"
 #include "run/lesson_compile.h"
@@ -103,17 +105,27 @@ EMSCRIPTEN_KEEPALIVE const char* vekora_check(const char* text, std::int32_t len
 }
 
 // Plays a lesson on the page's canvas (see canvas_device.h) and returns as RunScript does;
-// -3 when the events do not read. `name` titles the page until the lesson's TITLE does.
+// -3 when the events or the choices do not read. `name` titles the page until the lesson's
+// TITLE does. Every wait for the viewer is answered `advanceMs` after it began (negative:
+// never), menus by `choices` ("2,1,3", or "") as `vekora --choose` answers them.
 // The run's last picture stays on the canvas.
 EMSCRIPTEN_KEEPALIVE std::int32_t vekora_play(const char* text, std::int32_t length, const char* events,
-                                              std::int32_t eventsLength, const char* name, std::int32_t flags) {
+                                              std::int32_t eventsLength, const char* name, std::int32_t flags,
+                                              std::int32_t advanceMs, const char* choices) {
     EventList eventList = ParseEvents(std::string_view(events, static_cast<std::size_t>(eventsLength)), "events");
     if (!eventList.error.empty()) {
         Hand(eventList.error);
         return BadEvents;
     }
+    const std::string_view choiceText(choices);
+    const std::optional<std::vector<std::int32_t>> chosen =
+        choiceText.empty() ? std::vector<std::int32_t>{} : ParseChoices(choiceText);
+    if (!chosen) {
+        Hand("choose: menu item numbers from 1 to 127 separated by commas, not '" + std::string(choiceText) + "'");
+        return BadEvents;
+    }
     CanvasDevice device((flags & PlayVirtualClock) != 0 ? CanvasDevice::Clock::Virtual : CanvasDevice::Clock::Real,
-                        std::move(eventList.events));
+                        std::move(eventList.events), ViewerAnswers(advanceMs, *chosen));
     SetActiveDevice(&device);
     GifRecorder gif(GifFramesPerSecond);
     if ((flags & PlayRecordGif) != 0) device.AddClockObserver(&gif);

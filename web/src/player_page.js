@@ -1,21 +1,17 @@
 // player.html: one lesson alone, from ?lesson=URL or from the address's #fragment (the lesson's
 // bytes in base64url). Other parameters: scale (a factor or "fit", the default), logo=0,
-// clock=virtual and events=URL (an event file played on the virtual clock).
+// clock=virtual, events=URL (an event file played on the virtual clock), advance=SECONDS (every
+// wait for the viewer answered after that long, or "off"; on the virtual clock without events
+// 3 by default) and choose=2,1,3 (the menu items picked in turn).
 // window.vekoraPage.done resolves to the outcome of the first run (tests wait for it).
 import { Texts, speakLanguage } from './page_language.js';
 
-const { VekoraPlayer } = window.Vekora;
+const { VekoraPlayer, lessonFromLink } = window.Vekora;
 
 const parameters = new URLSearchParams(location.search);
 const status = document.getElementById('status');
 const player = new VekoraPlayer(document.getElementById('stage'), { scale: parameters.get('scale') ?? 'fit' });
 const speaking = speakLanguage(player);
-
-function fromBase64Url(text) {
-    const base64 = text.replace(/-/g, '+').replace(/_/g, '/');
-    const binary = atob(base64 + '='.repeat((4 - base64.length % 4) % 4));
-    return Uint8Array.from(binary, (c) => c.charCodeAt(0));
-}
 
 async function fetchBytes(url) {
     const response = await fetch(url);
@@ -26,7 +22,7 @@ async function fetchBytes(url) {
 async function lesson() {
     const url = parameters.get('lesson');
     if (url) return { bytes: await fetchBytes(url), name: decodeURIComponent(url.replace(/[?#].*$/, '').replace(/^.*\//, '')) };
-    if (location.hash.length > 1) return { bytes: fromBase64Url(location.hash.slice(1)), name: 'lesson.vek' };
+    if (location.hash.length > 1) return { bytes: lessonFromLink(location.hash.slice(1)), name: 'lesson.vek' };
     return null;
 }
 
@@ -52,6 +48,7 @@ async function play() {
         say('');
         const outcome = await player.play(chosen.bytes, {
             name: chosen.name, logo: parameters.get('logo') !== '0', clock: parameters.get('clock') ?? 'real', events,
+            advance: parameters.get('advance'), choose: parameters.get('choose') ?? '',
         });
         if (outcome.result === -1 || outcome.result === -2) {
             const check = await player.check(chosen.bytes);

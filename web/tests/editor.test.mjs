@@ -158,6 +158,16 @@ test('open from disk, save in its own encoding, record a GIF, and a link that ca
     assert.ok(outcome.result === 0 || outcome.result === 255, JSON.stringify(outcome));
     assert.equal(difference(await alone.evaluate(() => window.vekoraPage.player.pixels()), editorPicture, 320).count, 0);
     await alone.close();
+
+    // The editor's link opens the editor on the same lesson, byte for byte.
+    const editorLink = await page.locator('#share-editor').getAttribute('href');
+    assert.equal(editorLink, link.replace('player.html', 'index.html'));
+    const again = await browser.newPage();
+    await again.goto(`${served.base}/${editorLink}`);
+    await again.waitForFunction(() => window.vekoraEditor && window.vekoraEditor.runs >= 1, null, { timeout: 15000 });
+    assert.equal(await again.evaluate(() => window.vekoraEditor.view.state.doc.toString()),
+        await page.evaluate(() => window.vekoraEditor.view.state.doc.toString()));
+    await again.close();
     await page.close();
 });
 

@@ -45,11 +45,12 @@ export async function launch() {
     return browser;
 }
 
-// The native program's last picture of a headless run, one 0xRRGGBB a pixel.
-export function nativePixels(lesson, events = null) {
+// The native program's last picture of a headless run, one 0xRRGGBB a pixel; `options` are
+// more of its command line.
+export function nativePixels(lesson, events = null, options = []) {
     const folder = mkdtempSync(path.join(tmpdir(), 'vekora-web-'));
     const png = path.join(folder, 'last.png');
-    const args = ['--lang', 'C', '--headless', '--no-logo', '--screenshot', png];
+    const args = ['--lang', 'C', '--headless', '--no-logo', '--screenshot', png, ...options];
     if (events) {
         const eventsFile = path.join(folder, 'events');
         execFileSync('sh', ['-c', 'cat > "$0"', eventsFile], { input: events });

@@ -61,6 +61,20 @@ test('the drag-triangle events drag the figure as natively, and the drag changes
     await page.close();
 });
 
+// As `vekora --advance 3` (and the film's default) answers them.
+test('on the virtual clock a lesson that waits goes on by itself, menus as advance and choose say', async () => {
+    // Without advance nothing but choose can end the menu: the run ends only if it answered.
+    for (const [query, options] of [['', ['--advance', '3']], ['&advance=0.5&choose=3', ['--advance', '0.5', '--choose', '3']],
+        ['&advance=off&choose=4', ['--advance', 'off', '--choose', '4']]]) {
+        const page = await openPlayer(`lesson=examples/menu_lesson.vek&clock=virtual&logo=0${query}`);
+        assert.equal((await outcome(page, 60000)).result, 255, query);
+        const native = nativePixels(example('menu_lesson.vek'), null, options);
+        assert.equal(difference(await pixels(page), native).count, 0, query);
+        assert.deepEqual(page.errors, []);
+        await page.close();
+    }
+});
+
 test('dragging a corner with the pointer at scale 1.5 and Escape give the native picture', async () => {
     const page = await openPlayer('lesson=examples/drag_triangle.vek&logo=0&scale=1.5');
     // The text under the page is drawn once the dragging begins.
