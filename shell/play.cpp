@@ -121,6 +121,9 @@ int StopNote(const Device& device, const CommandLine& line, std::ostream& diagno
         case StopReason::Terminated:
             diagnostics << "vekora: stopped by SIGTERM at " << stoppedMs << " ms of the run's clock\n";
             return ExitTerminated;
+        case StopReason::HungUp:
+            diagnostics << "vekora: stopped by SIGHUP at " << stoppedMs << " ms of the run's clock\n";
+            return ExitHungUp;
         case StopReason::WindowClosed:
         case StopReason::ScriptChanged:
         case StopReason::None:
@@ -237,7 +240,7 @@ int PlayScript(const CommandLine& line, Console& console, std::istream& input, s
     SetActiveDevice(nullptr);
     int signalled = StopNote(*device, line, diagnostics);
     // A signal that came while the outputs were being finished still says how the program ended.
-    if (signalled == 0 && CaughtStopSignal() != 0) signalled = CaughtStopSignal() == SIGTERM ? ExitTerminated : ExitInterrupted;
+    if (signalled == 0 && CaughtStopSignal() != 0) signalled = 128 + CaughtStopSignal();
     if (signalled != 0) return signalled;
     return ExitCodeOfRun(result, screenshotError.empty() && recordingProblems.empty());
 }
