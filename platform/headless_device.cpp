@@ -61,6 +61,7 @@ void HeadlessDevice::StartAfresh() {
     nextEvent_ = 0;
     keys_.clear();
     mouse_ = MouseInfo{};
+    buttonChanges_.Clear();
     Advance(0);
 }
 
