@@ -85,13 +85,16 @@ StepResult Execute(RunContext& run, Activation& act, const StatementRow& row) {
     return NextStep();
 }
 
-// The statement loop, from the start row to the last row.
+// The statement loop, from the start row to the last row. Entering it (a call, a repeat, a
+// restart) and jumping back in it are what can loop without end: those are charged to the
+// clock, the statements between them not.
 StepResult RunStatements(RunContext& run, Activation& act) {
+    run.stage.RepetitionExecuted();
     for (act.row = act.startRow; act.row <= act.lastRow; ++act.row) {
         // A stop request (window closed, signal, time limit) unwinds every activation as
         // END does, without drawing anything more.
         if (run.stage.Stopped()) return ReturnWith(EndReached);
-        run.stage.StatementExecuted();
+        const std::int32_t executedRow = act.row;
         const StepResult bar = ControlBarBetweenStatements(run, act, BarFont());
         if (bar.flow != Flow::Next) return bar;
         StatementRow row;
@@ -99,6 +102,7 @@ StepResult RunStatements(RunContext& run, Activation& act) {
         PausaInWaits pausa(run, act, BarFont());
         const StepResult step = Execute(run, act, row);
         if (step.flow != Flow::Next) return step;
+        if (act.row < executedRow) run.stage.RepetitionExecuted();
     }
     return ReturnWith(RanToEnd);
 }

@@ -39,16 +39,22 @@ bool ReportCompilationErrors(std::string_view scriptPath, std::int32_t result, c
     if (reportFile == ReportFile::Write) report = std::make_unique<AtomicFile>(fileName);
     std::FILE* file = report && report->Ready() ? std::fopen(report->TempPath().c_str(), "wb") : nullptr;
     bool written = file != nullptr;
+    // The header and two lines an error.
+    const std::size_t linesShown = 1 + 2 * MostDiagnosticsShown;
+    std::size_t lineNumber = 0;
     for (const std::string& line : CompilationReportLines(result, errors)) {
-        console.PrintLine(line);
+        if (lineNumber++ < linesShown) console.PrintLine(line);
         if (file != nullptr) {
             written = std::fwrite(line.data(), 1, line.size(), file) == line.size() && written;
             written = std::fwrite("\r\n", 1, 2, file) == 2 && written;
         }
     }
     if (file != nullptr) written = std::fclose(file) == 0 && written;
+    if (errors.codes.size() > MostDiagnosticsShown)
+        console.PrintLine("... y " + std::to_string(errors.codes.size() - MostDiagnosticsShown) + " errores m\xE1s");
     written = written && report->Commit().empty();
     if (written) console.PrintLine("Reporte de errores escrito en " + fileName);
+    else if (reportFile == ReportFile::Write) console.PrintLine("No se pudo escribir el reporte de errores en " + fileName);
     return written;
 }
 

@@ -66,6 +66,8 @@ std::string WarningText(const Warning& warning) {
         case WarningId::NameDiffersInCase:
             return subject + " es un nombre nuevo: solo difiere de " + Quoted(warning.other) +
                    " en may\xFAsculas y min\xFAsculas";
+        case WarningId::NulInLine:
+            return "Un car\xE1" "cter nulo (byte 0) en la l\xEDnea: \xBF" "est\xE1 da\xF1" "ado el archivo?";
     }
     return {};
 }

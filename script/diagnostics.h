@@ -42,6 +42,7 @@ enum class WarningId : std::int32_t {
     TextBeforeTextWindow = 108,
     ProcedureNeverCalled = 109,
     NameDiffersInCase = 110,
+    NulInLine = 111,
 };
 
 struct Warning {
