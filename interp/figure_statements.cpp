@@ -36,7 +36,7 @@ CallMode FigureMode(RunContext& run, Activation& activation, const StatementRow&
     return run.page ? activation.mode : ModeNoDraw;
 }
 
-Line MakeLine(RunContext& run, CallMode mode, const StatementRow& row) {
+Shown<Line> MakeLine(RunContext& run, CallMode mode, const StatementRow& row) {
     const auto point = [&](int word) -> Point& { return run.objects.points[static_cast<std::size_t>(row.w[static_cast<std::size_t>(word)])]; };
     const auto line = [&](int word) -> const Line& { return run.objects.lines[static_cast<std::size_t>(row.w[static_cast<std::size_t>(word)])]; };
     switch (row.opcode) {
@@ -64,7 +64,7 @@ Line MakeLine(RunContext& run, CallMode mode, const StatementRow& row) {
 
 std::int32_t AngleUnits(double radians) { return static_cast<std::int32_t>(std::lround(radians / RadiansPerAngleUnit)); }
 
-Circle MakeCircle(RunContext& run, CallMode mode, const StatementRow& row) {
+Shown<Circle> MakeCircle(RunContext& run, CallMode mode, const StatementRow& row) {
     const auto point = [&](int word) -> const Point& { return run.objects.points[static_cast<std::size_t>(row.w[static_cast<std::size_t>(word)])]; };
     const auto line = [&](int word) -> const Line& { return run.objects.lines[static_cast<std::size_t>(row.w[static_cast<std::size_t>(word)])]; };
     switch (row.opcode) {
@@ -92,25 +92,28 @@ Circle MakeCircle(RunContext& run, CallMode mode, const StatementRow& row) {
     }
 }
 
-// The figure step, then the construction; its result is stored at the target.
+// The figure step, then the construction; its result is stored at the target. Returns the
+// input code that cut the construction's pauses short.
 template <typename Figure, typename Make>
-void RunFigure(RunContext& run, Activation& activation, const StatementRow& row, std::vector<Figure>& figures,
-               std::uint8_t bit, Make make) {
+std::int32_t RunFigure(RunContext& run, Activation& activation, const StatementRow& row, std::vector<Figure>& figures,
+                       std::uint8_t bit, Make make) {
     Figure& target = figures[static_cast<std::size_t>(row.target)];
     const CallMode mode = FigureMode(run, activation, row, bit, IsUndefined(target));
-    const Figure made = make(run, mode, row);
-    target = made;
+    const Shown<Figure> made = make(run, mode, row);
+    target = made.figure;
+    return made.input;
 }
 
 }  // namespace
 
-void RunLineStatement(RunContext& run, Activation& activation, const StatementRow& row) {
-    RunFigure(run, activation, row, run.objects.lines, VisibleLine, MakeLine);
+std::int32_t RunLineStatement(RunContext& run, Activation& activation, const StatementRow& row) {
+    const std::int32_t input = RunFigure(run, activation, row, run.objects.lines, VisibleLine, MakeLine);
     if (row.opcode == OpStartLine) SetVisibility(run, row.w[1], VisiblePoint, !row.hidden);
+    return input;
 }
 
-void RunCircleStatement(RunContext& run, Activation& activation, const StatementRow& row) {
-    RunFigure(run, activation, row, run.objects.circles, VisibleCircle, MakeCircle);
+std::int32_t RunCircleStatement(RunContext& run, Activation& activation, const StatementRow& row) {
+    return RunFigure(run, activation, row, run.objects.circles, VisibleCircle, MakeCircle);
 }
 
 void RunCopyOrOrder(RunContext& run, const StatementRow& row) {
@@ -129,9 +132,9 @@ void RunCopyOrOrder(RunContext& run, const StatementRow& row) {
     }
 }
 
-void RunFill(RunContext& run, Activation& activation, const StatementRow& row) {
+std::int32_t RunFill(RunContext& run, Activation& activation, const StatementRow& row) {
     EnsureWindow(run, activation);
-    if (!run.page) return;
+    if (!run.page) return 0;
     ObjectLists& o = run.objects;
     if (row.opcode == OpFillTriangle) {
         const Point& a = o.points[static_cast<std::size_t>(row.target)];
@@ -144,9 +147,9 @@ void RunFill(RunContext& run, Activation& activation, const StatementRow& row) {
         const std::uint32_t colour = static_cast<std::uint32_t>(row.w[1] == -1 ? circle.colour : row.w[1]);
         FillCircle(run.page.get(), circle, colour, row.w[2] & 0xFF);
     }
-    if (!ShowsAfterDrawing(activation)) return;
+    if (!ShowsAfterDrawing(activation)) return 0;
     ShowPage(run);
-    if (activation.mode != ModeFast) run.stage.PauseIfQuiet();
+    return activation.mode != ModeFast ? run.stage.Pause() : 0;
 }
 
 }  // namespace vekora

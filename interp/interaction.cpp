@@ -136,13 +136,6 @@ StepResult FastDrag(RunContext& run, Activation& act) {
 // PACE and SLOW: only the point moves while the button is held, over the figure as it
 // stood; the statements draw the figure again, paced, after the release.
 StepResult PacedDrag(RunContext& run, Activation& act) {
-    // A pending click is the press that may grab; only a pending key is an answer here.
-    const std::int32_t pending = run.stage.input;
-    run.stage.input = 0;
-    if (pending != 0 && !IsClick(pending)) {
-        const StepResult answer = AnswerWhileDragging(run.stage, pending);
-        if (answer.flow != Flow::Next) return answer;
-    }
     const StepResult grab = WaitForGrab(run, act);
     if (grab.flow != Flow::Next) return grab;
     const std::int32_t point = act.clickables[static_cast<std::size_t>(act.grabbed)].point;

@@ -18,8 +18,10 @@ double Fixed(std::int32_t word) { return word / FixedOne; }
 Point& PointAt(RunContext& run, std::int32_t index) { return run.objects.points[static_cast<std::size_t>(index)]; }
 
 // SLOW: the pencil at the point (and the ruler from where ADVANCETO and ADVANCEON started)
-// stays one step time, then the picture without the instruments one more.
-void ShowInstruments(RunContext& run, Activation& activation, const StatementRow& row, const Point& point) {
+// stays one step time, then the picture without the instruments one more. Each pause is
+// skipped once an input code has come; returns that code.
+std::int32_t ShowInstruments(RunContext& run, Activation& activation, const StatementRow& row, const Point& point,
+                             std::int32_t input) {
     ImageHandle page = run.page.get();
     activation.workingPicture = CopyOfPage(run);
     const InstrumentDefaults& tools = run.settings.instruments;
@@ -30,29 +32,27 @@ void ShowInstruments(RunContext& run, Activation& activation, const StatementRow
                       static_cast<std::uint32_t>(tools.rulerColour), RulerTickSpacing);
     }
     ShowPage(run);
-    run.stage.PauseIfQuiet();
+    input = run.stage.PauseIfQuiet(input);
     PaintOnPage(run, activation.workingPicture.get());
     ShowPage(run);
-    run.stage.PauseIfQuiet();
+    return run.stage.PauseIfQuiet(input);
 }
 
-void DrawAndPace(RunContext& run, Activation& activation, const StatementRow& row, const Point& point) {
+std::int32_t DrawAndPace(RunContext& run, Activation& activation, const StatementRow& row, const Point& point,
+                         std::int32_t input) {
     EnsureWindow(run, activation);
-    if (!run.page) return;
+    if (!run.page) return input;
     DrawPoint(run.page.get(), point);
-    if (activation.mode == ModeFast) return;
-    if (activation.mode == ModeSlow) {
-        ShowInstruments(run, activation, row, point);
-        return;
-    }
+    if (activation.mode == ModeFast) return input;
+    if (activation.mode == ModeSlow) return ShowInstruments(run, activation, row, point, input);
     ShowPage(run);
-    run.stage.PauseIfQuiet();
+    return run.stage.PauseIfQuiet(input);
 }
 
 }  // namespace
 
-void PointStep(RunContext& run, Activation& activation, const StatementRow& row, std::int32_t index,
-               int firstStyleWord) {
+std::int32_t PointStep(RunContext& run, Activation& activation, const StatementRow& row, std::int32_t index,
+                       int firstStyleWord, std::int32_t input) {
     const Settings& s = run.settings;
     Point& point = PointAt(run, index);
     const std::int32_t shape = row.w[static_cast<std::size_t>(firstStyleWord)];
@@ -62,40 +62,40 @@ void PointStep(RunContext& run, Activation& activation, const StatementRow& row,
     point.colour = colour == -1 ? s.defaultColour : colour;
     point.size = static_cast<std::int16_t>(size == -1 ? s.pointSize : size);
     SetVisibility(run, index, VisiblePoint, !row.hidden);
-    if (row.hidden || IsUndefined(point)) return;
+    if (row.hidden || IsUndefined(point)) return input;
     // A page that could not be made draws nothing, and the screen is never drawn on instead.
-    DrawAndPace(run, activation, row, point);
+    return DrawAndPace(run, activation, row, point, input);
 }
 
-void RunPoint(RunContext& run, Activation& activation, const StatementRow& row) {
+std::int32_t RunPoint(RunContext& run, Activation& activation, const StatementRow& row) {
     Point& point = PointAt(run, row.target);
     point.x = Fixed(row.w[1]);
     point.y = Fixed(row.w[2]);
-    PointStep(run, activation, row, row.target, 3);
+    return PointStep(run, activation, row, row.target, 3, 0);
 }
 
-void RunCrossLines(RunContext& run, Activation& activation, const StatementRow& row) {
+std::int32_t RunCrossLines(RunContext& run, Activation& activation, const StatementRow& row) {
     const Point cross = VEK_LINECROSS(run.objects.lines[static_cast<std::size_t>(row.w[1])],
                                       run.objects.lines[static_cast<std::size_t>(row.w[2])]);
     Point& point = PointAt(run, row.target);
     point.x = cross.x;
     point.y = cross.y;
-    PointStep(run, activation, row, row.target, 3);
+    return PointStep(run, activation, row, row.target, 3, 0);
 }
 
-void RunMiddle(RunContext& run, Activation& activation, const StatementRow& row) {
+std::int32_t RunMiddle(RunContext& run, Activation& activation, const StatementRow& row) {
     const Point middle = Midpoint(PointAt(run, row.w[1]), PointAt(run, row.w[2]));
     Point& point = PointAt(run, row.target);
     if (IsUndefined(middle)) {
         SetUndefined(point);
-        return;
+        return 0;
     }
     point.x = middle.x;
     point.y = middle.y;
-    PointStep(run, activation, row, row.target, 3);
+    return PointStep(run, activation, row, row.target, 3, 0);
 }
 
-void RunAdvance(RunContext& run, Activation& activation, const StatementRow& row) {
+std::int32_t RunAdvance(RunContext& run, Activation& activation, const StatementRow& row) {
     const Point& from = PointAt(run, row.w[1]);
     const double distance = Fixed(row.w[3]);
     const Point moved = row.opcode == OpAdvanceTo
@@ -104,10 +104,10 @@ void RunAdvance(RunContext& run, Activation& activation, const StatementRow& row
     Point& point = PointAt(run, row.target);
     point.x = moved.x;
     point.y = moved.y;
-    PointStep(run, activation, row, row.target, 4);
+    return PointStep(run, activation, row, row.target, 4, 0);
 }
 
-void RunPointPair(RunContext& run, Activation& activation, const StatementRow& row) {
+std::int32_t RunPointPair(RunContext& run, Activation& activation, const StatementRow& row) {
     Point first = PointAt(run, row.target);
     Point second = PointAt(run, row.w[1]);
     const auto circle = [&](int word) -> const Circle& { return run.objects.circles[static_cast<std::size_t>(row.w[static_cast<std::size_t>(word)])]; };
@@ -128,8 +128,8 @@ void RunPointPair(RunContext& run, Activation& activation, const StatementRow& r
     Point& other = PointAt(run, row.w[1]);
     other.x = second.x;
     other.y = second.y;
-    PointStep(run, activation, row, row.target, firstStyleWord);
-    PointStep(run, activation, row, row.w[1], firstStyleWord);
+    const std::int32_t input = PointStep(run, activation, row, row.target, firstStyleWord, 0);
+    return PointStep(run, activation, row, row.w[1], firstStyleWord, input);
 }
 
 }  // namespace vekora

@@ -74,8 +74,7 @@ struct RunContext {
     const InstructionTable& table;
     const SymbolTable& symbols;  // list 8 holds the text literals
     Settings& settings;
-    // Where the run draws and waits. Its input is the pending input code of the activation
-    // running now: each activation starts with none and gives its caller's back at return.
+    // Where the run draws and waits.
     Stage stage;
     ObjectLists objects;
     // One byte an index up to the largest object count: VisiblePoint | VisibleLine | VisibleCircle.
@@ -152,9 +151,15 @@ enum class Flow : std::int32_t {
 struct StepResult {
     Flow flow = Flow::Next;
     std::int32_t result = 0;  // the activation's result when flow is Return
+    // The input code that cut the statement's waits short, 0 when none did. The statement loop
+    // hands it to the control bar before the next row; the bar reads every code, so it never
+    // outlives that row, nor the activation.
+    std::int32_t input = 0;
 };
 
 constexpr StepResult NextStep() { return StepResult{}; }
+// Go on with the next row once the control bar has answered `input`.
+constexpr StepResult NextStepAfter(std::int32_t input) { return StepResult{Flow::Next, 0, input}; }
 constexpr StepResult ReturnWith(std::int32_t result) { return StepResult{Flow::Return, result}; }
 
 // The engine's answers of the control bar: nothing, Pausa/Continuar, Repetir, Salir.
