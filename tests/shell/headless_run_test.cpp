@@ -152,6 +152,7 @@ TEST(HeadlessRun, RunsOnManyThreadsAtOnceStayApart) {
     EXPECT_EQ(VEKS_RUNSCRIPT(&lines, &codes, &errorLines), 255);
     std::free(codes.items);
     std::free(errorLines.items);
+    VEK_INIT();  // the settings as the tests after this one expect them
 }
 
 TEST(HeadlessRun, LeavesTheCallersDeviceActive) {
