@@ -44,7 +44,7 @@ Point Moved(const RunContext& run, const StepEntry& step, const Point& from) {
 // The circle's centre moved, its radius changed, and the circle made again: drawn on the
 // page when it is visible.
 void StepCircle(RunContext& run, StepEntry& step, std::int32_t index) {
-    Circle& circle = run.objects.circles[static_cast<std::size_t>(index)];
+    Circle& circle = run.objects.CircleAt(index);
     if (IsUndefined(circle)) return;
     const Point centre = Moved(run, step, Point{circle.x, circle.y, 0, 0, 0});
     if (IsUndefined(centre)) {
@@ -73,7 +73,7 @@ void DrawTrails(RunContext& run, Activation& act) {
     for (std::size_t i = 0; i < act.traced.size(); ++i) {
         std::vector<Point>& trail = act.trail[i];
         if (trail.size() <= frame) trail.resize(frame + 1, UndefinedPoint());
-        trail[frame] = run.objects.points[static_cast<std::size_t>(act.traced[i])];
+        trail[frame] = run.objects.PointAt(act.traced[i]);
     }
     if (run.page) act.trailLayers.Draw(run.page.get(), act.entryPicture.get(), act.trail, frame);
 }
@@ -98,7 +98,7 @@ void ApplyStep(RunContext& run, StepEntry& step) {
         StepCircle(run, step, index);
         return;
     }
-    Point& point = run.objects.points[static_cast<std::size_t>(index)];
+    Point& point = run.objects.PointAt(index);
     point = Moved(run, step, point);
 }
 

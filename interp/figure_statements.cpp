@@ -22,8 +22,8 @@ constexpr double RadiansPerAngleUnit = Pi / 46080.0;
 Point PointAtXY(double x, double y) { return Point{x / FixedOne, y / FixedOne, 0, 0, 0}; }
 
 StyleWords StyleAt(const StatementRow& row, int first) {
-    return StyleWords{row.w[static_cast<std::size_t>(first)], row.w[static_cast<std::size_t>(first + 1)],
-                      row.w[static_cast<std::size_t>(first + 2)]};
+    return StyleWords{row.w[first], row.w[first + 1],
+                      row.w[first + 2]};
 }
 
 // The figure step: the mode the construction is called with, after the visibility bit.
@@ -37,8 +37,8 @@ CallMode FigureMode(RunContext& run, Activation& activation, const StatementRow&
 }
 
 Shown<Line> MakeLine(RunContext& run, CallMode mode, const StatementRow& row) {
-    const auto point = [&](int word) -> Point& { return run.objects.points[static_cast<std::size_t>(row.w[static_cast<std::size_t>(word)])]; };
-    const auto line = [&](int word) -> const Line& { return run.objects.lines[static_cast<std::size_t>(row.w[static_cast<std::size_t>(word)])]; };
+    const auto point = [&](int word) -> Point& { return run.objects.PointAt(row.w[word]); };
+    const auto line = [&](int word) -> const Line& { return run.objects.LineAt(row.w[word]); };
     switch (row.opcode) {
         case OpLineXY:
             return VEKS_MAKELINE(run.stage, mode, PointAtXY(row.w[1], row.w[2]), PointAtXY(row.w[3], row.w[4]), StyleAt(row, 5));
@@ -54,8 +54,8 @@ Shown<Line> MakeLine(RunContext& run, CallMode mode, const StatementRow& row) {
         case OpMidline: return VEKS_MAKEMIDLINE(run.stage, mode, point(1), point(2), StyleAt(row, 3));
         case OpBisector: return VEKS_MAKEBISECTOR(run.stage, mode, line(1), line(2), StyleAt(row, 3));
         case OpTangent:
-            return VEKS_MAKETANGENT(run.stage, mode, point(2), run.objects.circles[static_cast<std::size_t>(row.w[3])],
-                                    run.objects.lines[static_cast<std::size_t>(row.w[1])], StyleAt(row, 4));
+            return VEKS_MAKETANGENT(run.stage, mode, point(2), run.objects.CircleAt(row.w[3]),
+                                    run.objects.LineAt(row.w[1]), StyleAt(row, 4));
         case OpLinePolarAt: return VEKS_MAKELINEPOLAR(run.stage, mode, point(1), line(2), row.w[3], StyleAt(row, 4));
         default:  // OpStartLine
             return VEKS_MAKESTARTLINE(run.stage, mode, point(2), point(1), row.w[3], row.w[4], StyleAt(row, 5));
@@ -65,8 +65,8 @@ Shown<Line> MakeLine(RunContext& run, CallMode mode, const StatementRow& row) {
 std::int32_t AngleUnits(double radians) { return static_cast<std::int32_t>(std::lround(radians / RadiansPerAngleUnit)); }
 
 Shown<Circle> MakeCircle(RunContext& run, CallMode mode, const StatementRow& row) {
-    const auto point = [&](int word) -> const Point& { return run.objects.points[static_cast<std::size_t>(row.w[static_cast<std::size_t>(word)])]; };
-    const auto line = [&](int word) -> const Line& { return run.objects.lines[static_cast<std::size_t>(row.w[static_cast<std::size_t>(word)])]; };
+    const auto point = [&](int word) -> const Point& { return run.objects.PointAt(row.w[word]); };
+    const auto line = [&](int word) -> const Line& { return run.objects.LineAt(row.w[word]); };
     switch (row.opcode) {
         case OpCircleXY: {
             // y + r may not fit a fixed-point word.
@@ -75,7 +75,7 @@ Shown<Circle> MakeCircle(RunContext& run, CallMode mode, const StatementRow& row
                                     RingWords{row.w[4], row.w[5]}, ArcAngles{row.w[6], row.w[7]});
         }
         case OpMoveCircle: {
-            const Circle old = run.objects.circles[static_cast<std::size_t>(row.target)];
+            const Circle old = run.objects.CircleAt(row.target);
             const Point& centre = point(1);
             const Point through{centre.x, centre.y + old.r, 0, 0, 0};
             const RingWords ring{row.w[2] == -1 ? static_cast<std::int32_t>(old.colour) : row.w[2], row.w[3] == -1 ? old.thickness : row.w[3]};
@@ -137,13 +137,13 @@ std::int32_t RunFill(RunContext& run, Activation& activation, const StatementRow
     if (!run.page) return 0;
     ObjectLists& o = run.objects;
     if (row.opcode == OpFillTriangle) {
-        const Point& a = o.points[static_cast<std::size_t>(row.target)];
+        const Point& a = o.PointAt(row.target);
         const std::uint32_t colour = static_cast<std::uint32_t>(row.w[3] == -1 ? a.colour : row.w[3]);
         std::int32_t alpha = row.w[4] & 0xFF;
-        FillTriangle(run.page.get(), a, o.points[static_cast<std::size_t>(row.w[1])],
-                     o.points[static_cast<std::size_t>(row.w[2])], colour, alpha);
+        FillTriangle(run.page.get(), a, o.PointAt(row.w[1]),
+                     o.PointAt(row.w[2]), colour, alpha);
     } else {
-        Circle& circle = o.circles[static_cast<std::size_t>(row.target)];
+        Circle& circle = o.CircleAt(row.target);
         const std::uint32_t colour = static_cast<std::uint32_t>(row.w[1] == -1 ? circle.colour : row.w[1]);
         FillCircle(run.page.get(), circle, colour, row.w[2] & 0xFF);
     }

@@ -30,8 +30,6 @@ PagePosition OnPage(const RunContext& run, std::int32_t screenX, std::int32_t sc
     return PagePosition{screenX - run.stage.originX, screenY - run.stage.originY};
 }
 
-Point& PointAt(RunContext& run, std::int32_t index) { return run.objects.points[static_cast<std::size_t>(index)]; }
-
 bool IsClick(std::int32_t inputCode) { return inputCode < 0; }  // bit 31
 
 // A key as PollInput packs it.
@@ -117,7 +115,7 @@ StepResult FollowMouse(RunContext& run, Activation& act) {
         act.grabbed = -1;
     }
     PaintOnPage(run, act.entryPicture.get());
-    if (act.workingPicture && !IsUndefined(PointAt(run, point))) DrawPoint(act.workingPicture.get(), PointAt(run, point));
+    if (act.workingPicture && !IsUndefined(run.objects.PointAt(point))) DrawPoint(act.workingPicture.get(), run.objects.PointAt(point));
     ShowPicture(run, act.workingPicture.get());
     // The next pass follows the mouse again at once; a short sleep keeps a held button from
     // spinning a core, and is far below what an eye can see.
@@ -143,7 +141,7 @@ StepResult PacedDrag(RunContext& run, Activation& act) {
         PaintOnPage(run, act.workingPicture.get());
         const PagePosition at = OnPage(run, mouse.x, mouse.y);
         MoveGrabbed(run, act, at.x, at.y);
-        if (run.page && !IsUndefined(PointAt(run, point))) DrawPoint(run.page.get(), PointAt(run, point));
+        if (run.page && !IsUndefined(run.objects.PointAt(point))) DrawPoint(run.page.get(), run.objects.PointAt(point));
         ShowPage(run);
         const StepResult keys = KeysWhileHeld(run, act);
         if (keys.flow != Flow::Next) return keys;
@@ -157,7 +155,7 @@ StepResult PacedDrag(RunContext& run, Activation& act) {
 
 std::int32_t ClickableAt(const RunContext& run, const Activation& act, std::int32_t x, std::int32_t y) {
     for (std::size_t i = 0; i < act.clickables.size(); ++i) {
-        const Point& p = run.objects.points[static_cast<std::size_t>(act.clickables[i].point)];
+        const Point& p = run.objects.PointAt(act.clickables[i].point);
         if (IsUndefined(p)) continue;
         if (std::abs(x - p.x) < HitRadius && std::abs(y - p.y) < HitRadius) return static_cast<std::int32_t>(i);
     }
@@ -165,7 +163,7 @@ std::int32_t ClickableAt(const RunContext& run, const Activation& act, std::int3
 }
 
 void Grab(const RunContext& run, Activation& act, std::int32_t entry, std::int32_t x, std::int32_t y) {
-    const Point& p = run.objects.points[static_cast<std::size_t>(act.clickables[static_cast<std::size_t>(entry)].point)];
+    const Point& p = run.objects.PointAt(act.clickables[static_cast<std::size_t>(entry)].point);
     act.grabbed = entry;
     act.grabMouseX = x;
     act.grabMouseY = y;
@@ -189,7 +187,7 @@ void MoveGrabbed(RunContext& run, const Activation& act, std::int32_t x, std::in
                                  : VEK_ADVANCETOPOINT(Point{circle.x, circle.y, 0, 0, 0}, mouse, circle.r);
     }
     if (IsUndefined(to) || !std::isfinite(to.x) || !std::isfinite(to.y)) return;
-    Point& point = PointAt(run, entry.point);
+    Point& point = run.objects.PointAt(entry.point);
     point.x = to.x;
     point.y = to.y;
 }

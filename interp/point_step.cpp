@@ -15,8 +15,6 @@ constexpr std::int32_t RulerTickSpacing = 10;  // pixels between the ruler's tic
 
 double Fixed(std::int32_t word) { return word / FixedOne; }
 
-Point& PointAt(RunContext& run, std::int32_t index) { return run.objects.points[static_cast<std::size_t>(index)]; }
-
 // SLOW: the pencil at the point (and the ruler from where ADVANCETO and ADVANCEON started)
 // stays one step time, then the picture without the instruments one more. Each pause is
 // skipped once an input code has come; returns that code.
@@ -28,7 +26,7 @@ std::int32_t ShowInstruments(RunContext& run, Activation& activation, const Stat
     const std::int32_t toolColour = tools.pencilColour == -1 ? static_cast<std::int32_t>(point.colour) : tools.pencilColour;
     DrawPencilTool(page, point, 1.0, tools.rulerSize, static_cast<std::uint32_t>(toolColour));
     if (row.opcode == OpAdvanceTo || row.opcode == OpAdvanceOn) {
-        DrawRulerTool(page, PointAt(run, row.w[1]), point, 0, tools.rulerWidth,
+        DrawRulerTool(page, run.objects.PointAt(row.w[1]), point, 0, tools.rulerWidth,
                       static_cast<std::uint32_t>(tools.rulerColour), RulerTickSpacing);
     }
     ShowPage(run);
@@ -54,10 +52,10 @@ std::int32_t DrawAndPace(RunContext& run, Activation& activation, const Statemen
 std::int32_t PointStep(RunContext& run, Activation& activation, const StatementRow& row, std::int32_t index,
                        int firstStyleWord, std::int32_t input) {
     const Settings& s = run.settings;
-    Point& point = PointAt(run, index);
-    const std::int32_t shape = row.w[static_cast<std::size_t>(firstStyleWord)];
-    const std::int32_t colour = row.w[static_cast<std::size_t>(firstStyleWord + 1)];
-    const std::int32_t size = row.w[static_cast<std::size_t>(firstStyleWord + 2)];
+    Point& point = run.objects.PointAt(index);
+    const std::int32_t shape = row.w[firstStyleWord];
+    const std::int32_t colour = row.w[firstStyleWord + 1];
+    const std::int32_t size = row.w[firstStyleWord + 2];
     point.shape = static_cast<std::int16_t>(shape == -1 ? s.pointShape : shape);
     point.colour = colour == -1 ? s.defaultColour : colour;
     point.size = static_cast<std::int16_t>(size == -1 ? s.pointSize : size);
@@ -68,24 +66,24 @@ std::int32_t PointStep(RunContext& run, Activation& activation, const StatementR
 }
 
 std::int32_t RunPoint(RunContext& run, Activation& activation, const StatementRow& row) {
-    Point& point = PointAt(run, row.target);
+    Point& point = run.objects.PointAt(row.target);
     point.x = Fixed(row.w[1]);
     point.y = Fixed(row.w[2]);
     return PointStep(run, activation, row, row.target, 3, 0);
 }
 
 std::int32_t RunCrossLines(RunContext& run, Activation& activation, const StatementRow& row) {
-    const Point cross = VEK_LINECROSS(run.objects.lines[static_cast<std::size_t>(row.w[1])],
-                                      run.objects.lines[static_cast<std::size_t>(row.w[2])]);
-    Point& point = PointAt(run, row.target);
+    const Point cross = VEK_LINECROSS(run.objects.LineAt(row.w[1]),
+                                      run.objects.LineAt(row.w[2]));
+    Point& point = run.objects.PointAt(row.target);
     point.x = cross.x;
     point.y = cross.y;
     return PointStep(run, activation, row, row.target, 3, 0);
 }
 
 std::int32_t RunMiddle(RunContext& run, Activation& activation, const StatementRow& row) {
-    const Point middle = Midpoint(PointAt(run, row.w[1]), PointAt(run, row.w[2]));
-    Point& point = PointAt(run, row.target);
+    const Point middle = Midpoint(run.objects.PointAt(row.w[1]), run.objects.PointAt(row.w[2]));
+    Point& point = run.objects.PointAt(row.target);
     if (IsUndefined(middle)) {
         SetUndefined(point);
         return 0;
@@ -96,22 +94,22 @@ std::int32_t RunMiddle(RunContext& run, Activation& activation, const StatementR
 }
 
 std::int32_t RunAdvance(RunContext& run, Activation& activation, const StatementRow& row) {
-    const Point& from = PointAt(run, row.w[1]);
+    const Point& from = run.objects.PointAt(row.w[1]);
     const double distance = Fixed(row.w[3]);
     const Point moved = row.opcode == OpAdvanceTo
-                            ? VEK_ADVANCETOPOINT(from, PointAt(run, row.w[2]), distance)
-                            : VEK_ADVANCEONLINE(from, run.objects.lines[static_cast<std::size_t>(row.w[2])], distance);
-    Point& point = PointAt(run, row.target);
+                            ? VEK_ADVANCETOPOINT(from, run.objects.PointAt(row.w[2]), distance)
+                            : VEK_ADVANCEONLINE(from, run.objects.LineAt(row.w[2]), distance);
+    Point& point = run.objects.PointAt(row.target);
     point.x = moved.x;
     point.y = moved.y;
     return PointStep(run, activation, row, row.target, 4, 0);
 }
 
 std::int32_t RunPointPair(RunContext& run, Activation& activation, const StatementRow& row) {
-    Point first = PointAt(run, row.target);
-    Point second = PointAt(run, row.w[1]);
-    const auto circle = [&](int word) -> const Circle& { return run.objects.circles[static_cast<std::size_t>(row.w[static_cast<std::size_t>(word)])]; };
-    const auto line = [&](int word) -> const Line& { return run.objects.lines[static_cast<std::size_t>(row.w[static_cast<std::size_t>(word)])]; };
+    Point first = run.objects.PointAt(row.target);
+    Point second = run.objects.PointAt(row.w[1]);
+    const auto circle = [&](int word) -> const Circle& { return run.objects.CircleAt(row.w[word]); };
+    const auto line = [&](int word) -> const Line& { return run.objects.LineAt(row.w[word]); };
     int firstStyleWord = 4;
     switch (row.opcode) {
         case OpCrossCircleLine: VEK_LINECIRCLECROSS(line(3), circle(2), first, second); break;
@@ -122,10 +120,10 @@ std::int32_t RunPointPair(RunContext& run, Activation& activation, const Stateme
             firstStyleWord = 3;
             break;
     }
-    Point& target = PointAt(run, row.target);
+    Point& target = run.objects.PointAt(row.target);
     target.x = first.x;
     target.y = first.y;
-    Point& other = PointAt(run, row.w[1]);
+    Point& other = run.objects.PointAt(row.w[1]);
     other.x = second.x;
     other.y = second.y;
     const std::int32_t input = PointStep(run, activation, row, row.target, firstStyleWord, 0);

@@ -39,6 +39,15 @@ struct ObjectLists {
     std::vector<Point> points;
     std::vector<Line> lines;
     std::vector<Circle> circles;
+
+    // The object of a number a row names. Callers check the number first: DecodeRow does for
+    // every object operand of a row.
+    Point& PointAt(std::int32_t index) { return points[static_cast<std::size_t>(index)]; }
+    const Point& PointAt(std::int32_t index) const { return points[static_cast<std::size_t>(index)]; }
+    Line& LineAt(std::int32_t index) { return lines[static_cast<std::size_t>(index)]; }
+    const Line& LineAt(std::int32_t index) const { return lines[static_cast<std::size_t>(index)]; }
+    Circle& CircleAt(std::int32_t index) { return circles[static_cast<std::size_t>(index)]; }
+    const Circle& CircleAt(std::int32_t index) const { return circles[static_cast<std::size_t>(index)]; }
 };
 
 // Program-wide screen state: one instance, in the run context of the one run of the process.
@@ -49,6 +58,7 @@ struct ScreenState {
     std::int16_t textWindowY = 0;
     std::int16_t textWindowWidth = 0;
     std::int16_t textWindowHeight = 0;
+    bool textCutNoted = false;  // the run has said once that a procedure's TEXT does not show whole
 };
 
 // How a run meets the viewer, chosen by whoever starts it (the command line, a C caller).

@@ -10,7 +10,7 @@ else
     build-essential cmake ninja-build pkg-config ccache clang libclang-rt-14-dev
     libsdl2-dev libpng-dev
     libavcodec-dev libavformat-dev libavutil-dev libswscale-dev
-    libgtest-dev libgmock-dev libbenchmark-dev
+    libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
     xvfb xauth imagemagick xdotool
     dpkg-dev shared-mime-info desktop-file-utils
   )
