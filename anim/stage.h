@@ -77,9 +77,9 @@ public:
     // Whether the run was asked to stop (the window closed, a stop signal, the time limit).
     bool Stopped() const { return device_ != nullptr && device_->Stopped(); }
     double Clock() const { return device_ != nullptr ? device_->ClockSeconds() : 0.0; }
-    // Counts one executed statement against the clock (Device::StatementExecuted).
-    void StatementExecuted() const {
-        if (device_ != nullptr) device_->StatementExecuted();
+    // Counts one repetition against the clock (Device::RepetitionExecuted).
+    void RepetitionExecuted() const {
+        if (device_ != nullptr) device_->RepetitionExecuted();
     }
     void Sleep(std::int32_t ms) const;
     // One poll of keyboard and mouse as an input code (StopCode once stopped).

@@ -9,12 +9,12 @@
 
 #include "api/c_arguments.h"
 #include "interp/engine.h"
-#include "platform/active_device.h"
 #include "platform/event_file.h"
 #include "platform/gif_recorder.h"
 #include "platform/headless_device.h"
 #include "run/run_script.h"
 #include "run/script_file.h"
+#include "settings/settings.h"
 #include "vekora.h"
 
 namespace {
@@ -27,18 +27,6 @@ constexpr std::int32_t RecordNotWritten = -5;
 constexpr std::int32_t RunFailed = -6;
 constexpr std::int64_t DefaultLimitMs = 600000;
 constexpr std::int32_t DefaultFramesPerSecond = 25;
-
-// Makes `device` the active one for a scope and puts the caller's back, however it is left.
-class DeviceInUse {
-public:
-    explicit DeviceInUse(Device& device) : previous_(ActiveDevice()) { SetActiveDevice(&device); }
-    ~DeviceInUse() { SetActiveDevice(previous_); }
-    DeviceInUse(const DeviceInUse&) = delete;
-    DeviceInUse& operator=(const DeviceInUse&) = delete;
-
-private:
-    Device* previous_;
-};
 
 ImageHandle CopyOf(ImageHandle image) {
     if (image == nullptr) return nullptr;
@@ -55,8 +43,10 @@ std::int32_t RunHeadless(const char* fileName, const VEKS_HeadlessRun& options, 
         events = ReadEventFile(options.eventFile);
         if (!events.error.empty()) return UnusableEvents;
     }
+    // The run's own device and settings, handed to it and never made the library's: runs on
+    // other threads at the same time have theirs, and the caller's stay as they were.
     HeadlessDevice device(std::move(events.events));
-    DeviceInUse inUse(device);
+    Settings settings;
     device.StopAt(static_cast<double>(options.untilMs > 0 ? options.untilMs : DefaultLimitMs) / 1000.0);
     const std::int32_t fps = options.framesPerSecond > 0 ? options.framesPerSecond : DefaultFramesPerSecond;
     std::unique_ptr<GifRecorder> gif;
@@ -68,6 +58,7 @@ std::int32_t RunHeadless(const char* fileName, const VEKS_HeadlessRun& options, 
     std::ostream silent(nullptr);
     ScriptRunSetup setup;
     setup.device = &device;
+    setup.settings = &settings;
     setup.options.showLogo = false;
     setup.diagnostics = &silent;
     OwnedImage lastPicture;

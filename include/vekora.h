@@ -3,7 +3,14 @@
  * Compiles as C11 and as C++. Truth values are -1 (true) and 0 (false); routines that
  * report a status return 0 when done, UNDEFINED_CODE when an input figure is undefined
  * and -1 for a refusal. Records come back by value; arguments the original routines take
- * by reference are pointers here (const where the routine does not write through them). */
+ * by reference are pointers here (const where the routine does not write through them).
+ *
+ * Threads. VEKS_RUNHEADLESS may be called from any number of threads at once, and while
+ * other calls run: each of its runs has a screen, clock and settings of its own and never
+ * touches the library's device or settings. Every other call shares the library's state
+ * (the active device chosen with VEKS_USEDEVICE, the program settings, the screen that a
+ * null target means): make those calls from one thread at a time. A device never outlives
+ * its use: the active device is either the one the caller chose or none. */
 #ifndef VEKORA_H
 #define VEKORA_H
 
@@ -488,8 +495,9 @@ VEK_API VekLine VEKS_MAKETANGENT(const VekImage* target, const int32_t* originX,
  *                         program sleeps or polls; input comes from the event file `eventFile`
  *                         (the format of the command line's --events; null: no input);
  *                         a run stops, as if it had ended, after 600000 ms of that clock
- *                         (a lesson that loops without pausing too: past 1000 statements
- *                         without the clock moving, each statement moves it 10 ms).
+ *                         (a lesson that loops without pausing too: past 1000 repetitions
+ *                         (a REPEAT, a call, a jump back) without the clock moving, each
+ *                         further one moves it 10 ms; straight-line statements cost nothing).
  * Returns 0, 1 (see above), or -1 for an unknown kind or an event file that cannot be used
  * (the device is then left as it was). Without any call the first run takes the window.
  * Closing the window ends the process with exit code 0.
@@ -525,7 +533,8 @@ typedef struct VEKS_HeadlessRun {
 /* Plays the script file headless and hands back its last picture: on a screen in memory of
  * its own, with the virtual clock of VEKS_DEVICE_HEADLESS (a lesson of minutes takes a
  * fraction of a second), without the logo, printing nothing and waiting for no Enter. The
- * device chosen with VEKS_USEDEVICE is left as it was. `options` may be NULL (the defaults).
+ * device chosen with VEKS_USEDEVICE and the program settings are left as they were; any
+ * number of threads may run scripts this way at once. `options` may be NULL (the defaults).
  *
  * *finalScreen (when finalScreen is not NULL) gets a new image, the screen as the run left
  * it before the closing logo (what the command line's --screenshot writes), or NULL when the

@@ -84,14 +84,17 @@ StepResult Execute(RunContext& run, Activation& act, const StatementRow& row) {
 
 // The statement loop, from the start row to the last row. The input code that cut a row's
 // waits short goes to the control bar before the next row; the code left by the last row (or
-// by one that ends the pass) goes nowhere, as every activation starts with none.
+// by one that ends the pass) goes nowhere, as every activation starts with none. Entering the
+// loop (a call, a repeat, a restart) and jumping back in it are what can loop without end:
+// those are charged to the clock, the statements between them not.
 StepResult RunStatements(RunContext& run, Activation& act) {
+    run.stage.RepetitionExecuted();
     std::int32_t pending = 0;
     for (act.row = act.startRow; act.row <= act.lastRow; ++act.row) {
         // A stop request (window closed, signal, time limit) unwinds every activation as
         // END does, without drawing anything more.
         if (run.stage.Stopped()) return ReturnWith(EndReached);
-        run.stage.StatementExecuted();
+        const std::int32_t executedRow = act.row;
         const StepResult bar = ControlBarBetweenStatements(run, act, BarFont(), pending);
         pending = 0;
         if (bar.flow != Flow::Next) return bar;
@@ -101,6 +104,7 @@ StepResult RunStatements(RunContext& run, Activation& act) {
         const StepResult step = Execute(run, act, row);
         if (step.flow != Flow::Next) return step;
         pending = step.input;
+        if (act.row < executedRow) run.stage.RepetitionExecuted();
     }
     return ReturnWith(RanToEnd);
 }

@@ -11,7 +11,9 @@
 
 namespace vekora {
 
-// The active device (null until one is set). The caller keeps ownership.
+// The active device (null until one is set). The caller keeps ownership. Setting and reading
+// it are atomic; a run on a device of its own (VEKS_RUNHEADLESS) never makes it active, so
+// that runs on other threads neither see nor leave behind one another's devices.
 Device* ActiveDevice();
 void SetActiveDevice(Device* device);
 // Clears the active device if it is `device` (which is going away).

@@ -15,7 +15,13 @@ namespace {
 // Slices of an interruptible sleep.
 constexpr std::int32_t SleepSliceMs = 50;
 
-StopReason ReasonOfSignal(int signal) { return signal == SIGTERM ? StopReason::Terminated : StopReason::Interrupted; }
+StopReason ReasonOfSignal(int signal) {
+    switch (signal) {
+        case SIGTERM: return StopReason::Terminated;
+        case SIGHUP: return StopReason::HungUp;
+        default: return StopReason::Interrupted;
+    }
+}
 
 }  // namespace
 
@@ -77,7 +83,7 @@ void Device::RemoveClockObserver(ClockObserver* observer) {
 }
 
 void Device::NotifyClockAdvanced(double fromSeconds, double toSeconds) {
-    if (!chargingStatement_) statementsThisStep_ = 0;
+    if (!chargingRepetition_) repetitionsThisStep_ = 0;
     if (stopReason_ != StopReason::None) {
         if (resumed_)
             for (ClockObserver* observer : observers_) observer->ClockAdvanced(fromSeconds, toSeconds, Screen());
@@ -120,20 +126,20 @@ const StandingWait* Device::WaitForViewer() const {
 
 bool Device::Stopped() const { return stopReason_ != StopReason::None && !resumed_; }
 
-void Device::StatementExecuted() {
-    if (statementsThisStep_ < RunawayStatements) {
-        ++statementsThisStep_;
+void Device::RepetitionExecuted() {
+    if (repetitionsThisStep_ < RunawayRepetitions) {
+        ++repetitionsThisStep_;
         return;
     }
-    chargingStatement_ = true;
+    chargingRepetition_ = true;
     PlainSleep(RunawaySleepMs);
-    chargingStatement_ = false;
+    chargingRepetition_ = false;
 }
 
 void Device::StartAfresh() {
     ClearStop();
     StopAt(-1);
-    statementsThisStep_ = 0;
+    repetitionsThisStep_ = 0;
     viewerWaits_.clear();
 }
 

@@ -42,6 +42,8 @@ public:
     // devices keep with the buttons as the last change left them).
     MouseInfo Next(const MouseInfo& live);
     bool Pending() const { return !changes_.empty(); }
+    // Forgets every change not yet handed out (a new run starts with none).
+    void Clear() { changes_.clear(); }
 
 private:
     // A program that stops polling for long keeps only this many changes; the oldest go.
@@ -85,6 +87,7 @@ enum class StopReason {
     TimeLimit,      // the clock passed the limit set with StopAt (--until)
     Interrupted,    // SIGINT (Ctrl-C)
     Terminated,     // SIGTERM
+    HungUp,         // SIGHUP (the terminal closed, the remote session dropped)
     ScriptChanged,  // the watched script was saved again: the run starts over
 };
 
@@ -163,13 +166,16 @@ public:
     // The innermost wait for the viewer now, or the one the stop request found; null: none.
     const StandingWait* WaitForViewer() const;
 
-    // Counts one executed statement. A run that executes statements without the clock moving
-    // (a FAST loop that only draws) would never reach a time limit: past RunawayStatements
-    // statements in one step of the clock, every further statement sleeps RunawaySleepMs, so
-    // that --until and the library's cap still end it and a window keeps answering. No lesson
-    // comes near: the examples and the manual's scripts run at most 25 statements a step.
-    void StatementExecuted();
-    static constexpr std::int32_t RunawayStatements = 1000;
+    // Counts one repetition: a statement list entered again (a REPEAT, a procedure restarted
+    // or called) or a jump back in it. Only these can loop without end, so only these are
+    // charged: a run that repeats without the clock moving (a FAST loop that only draws) would
+    // never reach a time limit, so past RunawayRepetitions of them in one step of the clock
+    // every further one sleeps RunawaySleepMs, and --until and the library's cap still end it
+    // and a window keeps answering. Straight-line statements cost nothing: a long FAST
+    // construction runs at full speed. No lesson comes near: the examples and the manual's
+    // scripts repeat at most a few times a step.
+    void RepetitionExecuted();
+    static constexpr std::int32_t RunawayRepetitions = 1000;
     static constexpr std::int32_t RunawaySleepMs = 10;
 
 protected:
@@ -191,8 +197,8 @@ private:
     std::unique_ptr<std::uint8_t, ImageDeleter> stopScreen_;
     std::vector<StandingWait> viewerWaits_;  // innermost last
     std::optional<StandingWait> waitAtStop_;
-    std::int32_t statementsThisStep_ = 0;  // since the clock last moved by itself
-    bool chargingStatement_ = false;       // the clock moves for a runaway statement
+    std::int32_t repetitionsThisStep_ = 0;  // since the clock last moved by itself
+    bool chargingRepetition_ = false;       // the clock moves for a runaway repetition
 };
 
 // Marks a wait for the viewer on `device` (null: none) for as long as it lives.

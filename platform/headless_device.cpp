@@ -79,6 +79,7 @@ void HeadlessDevice::StartAfresh() {
     schedule_.Restart();
     keys_.clear();
     mouse_ = MouseInfo{};
+    buttonChanges_.Clear();
     Advance(0);
 }
 

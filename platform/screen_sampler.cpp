@@ -26,6 +26,11 @@ void ScreenSampler::ClockAdvanced(double fromSeconds, double toSeconds, ImageHan
     // Every instant up to toSeconds is sampled now; the screen stood still over that time.
     nextSample_ = std::max(nextSample_ + 1, static_cast<std::int64_t>(std::ceil(toSeconds * framesPerSecond_)));
     if (screen == nullptr) return;
+    const bool watched = screenWatch_ != nullptr && screenWatch_->Watches(screen);
+    if (frame_ != nullptr && watched && screenWatch_->Changes() == changesAtCompare_) return;
+    if (!watched) screenWatch_ = std::make_unique<DrawnAreaWatch>(screen);
+    // From here the screen and frame_ are alike until something draws on the screen again.
+    changesAtCompare_ = screenWatch_->Changes();
     const std::size_t bytes = ImageBytes(screen);
     if (frame_ != nullptr && ImageBytes(frame_) == bytes && std::memcmp(frame_, screen, bytes) == 0) return;
     if (frame_ != nullptr) FrameShown(frame_, frameStart_, sampleTime);

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
+#include "draw/drawn_area.h"
 #include "platform/device.h"
 
 namespace vekora {
@@ -29,6 +31,10 @@ private:
     std::int64_t nextSample_ = 0;  // index of the next sampling instant, at nextSample_ / fps
     ImageHandle frame_ = nullptr;  // copy of the last frame that changed
     double frameStart_ = 0;
+    // Drawing on the screen since it was last compared with frame_: none means it still holds
+    // frame_, and the comparison (most of a long hold's cost) is skipped.
+    std::unique_ptr<DrawnAreaWatch> screenWatch_;
+    std::uint64_t changesAtCompare_ = 0;
 };
 
 }  // namespace vekora

@@ -36,6 +36,7 @@ extern "C" void NoteStopSignal(int signal) {
 void CatchStopSignals() {
     std::signal(SIGINT, NoteStopSignal);
     std::signal(SIGTERM, NoteStopSignal);
+    std::signal(SIGHUP, NoteStopSignal);
 }
 
 int CaughtStopSignal() { return caughtSignal; }

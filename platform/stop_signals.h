@@ -1,5 +1,6 @@
-// Ctrl-C (SIGINT) and SIGTERM as requests to stop the run: the handler only notes the signal,
-// and the device turns it into a stop at its next clock step, so every output is finished.
+// Ctrl-C (SIGINT), SIGTERM and SIGHUP (a closed terminal, a dropped remote session) as requests
+// to stop the run: the handler only notes the signal, and the device turns it into a stop at
+// its next clock step, so every output is finished.
 #pragma once
 
 namespace vekora {
@@ -7,7 +8,7 @@ namespace vekora {
 // Installs the handlers. After the first signal the default action comes back, so a second
 // Ctrl-C ends a program that does not stop.
 void CatchStopSignals();
-// The signal caught (SIGINT or SIGTERM), or 0.
+// The signal caught (SIGINT, SIGTERM or SIGHUP), or 0.
 int CaughtStopSignal();
 // Forgets a caught signal (tests; a library run after one that was stopped).
 void ClearStopSignal();

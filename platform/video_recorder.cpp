@@ -13,6 +13,7 @@ extern "C" {
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <new>
 #include <utility>
 #include <vector>
 
@@ -26,6 +27,13 @@ std::string AvError(int code) {
     char text[AV_ERROR_MAX_STRING_SIZE] = {};
     av_strerror(code, text, sizeof text);
     return text;
+}
+
+// Memory refused inside the libraries ends the program as memory refused anywhere else does
+// (exit 5, the video left absent), not as a file that could not be written.
+int MemoryChecked(int status) {
+    if (status == AVERROR(ENOMEM)) throw std::bad_alloc();
+    return status;
 }
 
 struct Container {
@@ -89,7 +97,7 @@ struct VideoRecorder::Encoder {
         codec = avcodec_alloc_context3(encoder);
         picture = av_frame_alloc();
         packet = av_packet_alloc();
-        if (stream == nullptr || codec == nullptr || picture == nullptr || packet == nullptr) return "out of memory";
+        if (stream == nullptr || codec == nullptr || picture == nullptr || packet == nullptr) throw std::bad_alloc();
         codec->width = width;
         codec->height = height;
         codec->pix_fmt = AV_PIX_FMT_YUV420P;
@@ -103,7 +111,7 @@ struct VideoRecorder::Encoder {
         if ((format->oformat->flags & AVFMT_GLOBALHEADER) != 0) codec->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
         AVDictionary* options = nullptr;
         for (const auto& [key, value] : container.options) av_dict_set(&options, key, value, 0);
-        int status = avcodec_open2(codec, encoder, &options);
+        int status = MemoryChecked(avcodec_open2(codec, encoder, &options));
         av_dict_free(&options);
         if (status < 0) return "cannot open the encoder (" + AvError(status) + ")";
         if (avcodec_parameters_from_context(stream->codecpar, codec) < 0) return "cannot describe the stream";
@@ -154,7 +162,7 @@ struct VideoRecorder::Encoder {
         picture->format = AV_PIX_FMT_YUV420P;
         picture->width = width;
         picture->height = height;
-        if (av_frame_get_buffer(picture, 0) < 0) return "out of memory for a frame";
+        if (av_frame_get_buffer(picture, 0) < 0) throw std::bad_alloc();
         const std::uint8_t* source[1] = {rgb.data()};
         const int sourceStride[1] = {static_cast<int>(rowBytes)};
         sws_scale(convert, source, sourceStride, 0, height, picture->data, picture->linesize);
@@ -163,13 +171,13 @@ struct VideoRecorder::Encoder {
 
     // Sends the picture (or, for null, the end of the stream) and writes what comes out.
     std::string Send(const AVFrame* frame) {
-        int status = avcodec_send_frame(codec, frame);
+        int status = MemoryChecked(avcodec_send_frame(codec, frame));
         if (status < 0) return "cannot encode a frame (" + AvError(status) + ")";
-        while ((status = avcodec_receive_packet(codec, packet)) >= 0) {
+        while ((status = MemoryChecked(avcodec_receive_packet(codec, packet))) >= 0) {
             packet->duration = 1;  // one frame of the constant rate, in the codec's time base
             av_packet_rescale_ts(packet, codec->time_base, stream->time_base);
             packet->stream_index = stream->index;
-            status = av_interleaved_write_frame(format, packet);
+            status = MemoryChecked(av_interleaved_write_frame(format, packet));
             if (status < 0) return "cannot write a frame (" + AvError(status) + ")";
         }
         return status == AVERROR(EAGAIN) || status == AVERROR_EOF ? "" : "the encoder failed (" + AvError(status) + ")";
@@ -177,7 +185,7 @@ struct VideoRecorder::Encoder {
 
     std::string SendPicture(std::int64_t index) {
         AVFrame* copy = av_frame_clone(picture);  // shares the buffers
-        if (copy == nullptr) return "out of memory for a frame";
+        if (copy == nullptr) throw std::bad_alloc();
         copy->pts = index;
         std::string error = Send(copy);
         av_frame_free(&copy);

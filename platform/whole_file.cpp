@@ -2,6 +2,7 @@
 #include "platform/whole_file.h"
 
 #include <fcntl.h>
+#include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -22,10 +23,6 @@ struct Descriptor {
 
 std::string Reason() { return errno != 0 ? std::strerror(errno) : "unknown error"; }
 
-std::string TooLarge(std::size_t maxBytes) {
-    return "larger than " + std::to_string(maxBytes >> 20) + " MB, more than any lesson needs";
-}
-
 // "dir/.name.tmp-PID-N.ext" for "dir/name.ext": hidden, unlikely to meet another writer's, and
 // with the extension last for the libraries that choose a format by it.
 std::string TempNameFor(const std::string& path, unsigned attempt) {
@@ -37,7 +34,39 @@ std::string TempNameFor(const std::string& path, unsigned attempt) {
            std::to_string(::getpid()) + "-" + std::to_string(attempt) + path.substr(dot);
 }
 
+// The path a file written at `path` lands on: symbolic links followed (a relative target from
+// the link's folder), so that the link stays and the file it names is replaced. A chain longer
+// than the system's own limit is left as the last link reached, which is then refused.
+std::string FollowLinks(std::string path) {
+    for (int hop = 0; hop < 40; ++hop) {
+        char target[PATH_MAX];
+        const ssize_t length = ::readlink(path.c_str(), target, sizeof target);
+        if (length <= 0 || static_cast<std::size_t>(length) >= sizeof target) return path;
+        std::string next(target, static_cast<std::size_t>(length));
+        const std::size_t slash = path.find_last_of('/');
+        if (next[0] != '/' && slash != std::string::npos) next = path.substr(0, slash + 1) + next;
+        path = std::move(next);
+    }
+    return path;
+}
+
+enum class OutputKind { Replaceable, Direct, Refused };
+
+// What stands at `path` now: nothing or a regular file (replaced whole), a pipe or a device
+// (written where it is: renaming a file over it would destroy it), or anything else.
+OutputKind KindOfOutput(const std::string& path) {
+    struct stat status {};
+    if (::lstat(path.c_str(), &status) != 0) return OutputKind::Replaceable;
+    if (S_ISREG(status.st_mode)) return OutputKind::Replaceable;
+    if (S_ISFIFO(status.st_mode) || S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode)) return OutputKind::Direct;
+    return OutputKind::Refused;
+}
+
 }  // namespace
+
+std::string TooLargeReason(std::size_t maxBytes) {
+    return "larger than " + std::to_string(maxBytes >> 20) + " MB, more than any lesson needs";
+}
 
 FileContent ReadWholeFile(const std::string& path, std::size_t maxBytes) {
     FileContent content;
@@ -53,7 +82,7 @@ FileContent ReadWholeFile(const std::string& path, std::size_t maxBytes) {
         return content;
     }
     if (S_ISREG(status.st_mode) && static_cast<std::size_t>(status.st_size) > maxBytes) {
-        content.error = TooLarge(maxBytes);
+        content.error = TooLargeReason(maxBytes);
         return content;
     }
     if (S_ISREG(status.st_mode)) content.bytes.reserve(static_cast<std::size_t>(status.st_size));
@@ -67,7 +96,7 @@ FileContent ReadWholeFile(const std::string& path, std::size_t maxBytes) {
         }
         if (got == 0) break;
         if (content.bytes.size() + static_cast<std::size_t>(got) > maxBytes) {
-            content.error = TooLarge(maxBytes);
+            content.error = TooLargeReason(maxBytes);
             break;
         }
         content.bytes.append(buffer, static_cast<std::size_t>(got));
@@ -76,7 +105,18 @@ FileContent ReadWholeFile(const std::string& path, std::size_t maxBytes) {
     return content;
 }
 
-AtomicFile::AtomicFile(std::string path) : path_(std::move(path)) {
+AtomicFile::AtomicFile(std::string path) : path_(FollowLinks(path)) {
+    switch (KindOfOutput(path_)) {
+        case OutputKind::Replaceable: break;
+        case OutputKind::Direct:
+            direct_ = true;
+            tempPath_ = path_;
+            return;
+        case OutputKind::Refused:
+            error_ = path + ": not a file that can be written (a folder, a socket or a loop of links)";
+            path_ = std::move(path);
+            return;
+    }
     for (unsigned attempt = 0; attempt < 100; ++attempt) {
         std::string candidate = TempNameFor(path_, attempt);
         errno = 0;
@@ -96,6 +136,10 @@ AtomicFile::~AtomicFile() { Discard(); }
 
 std::string AtomicFile::Commit() {
     if (!Ready()) return error_.empty() ? path_ + ": nothing to write" : error_;
+    if (direct_) {
+        committed_ = true;
+        return "";
+    }
     errno = 0;
     if (std::rename(tempPath_.c_str(), path_.c_str()) != 0) {
         error_ = path_ + ": cannot put the file in place (" + Reason() + ")";
@@ -108,7 +152,7 @@ std::string AtomicFile::Commit() {
 
 void AtomicFile::Discard() {
     if (tempPath_.empty() || committed_) return;
-    ::unlink(tempPath_.c_str());
+    if (!direct_) ::unlink(tempPath_.c_str());
     tempPath_.clear();
 }
 

@@ -1,6 +1,9 @@
 // Files read and written whole. A reader is refused a file larger than it can use, or one
 // that is not a file at all (a folder), with the reason; a writer's file appears at its path
 // only once complete, so no reader ever sees half of it and of two writers one wins whole.
+// A writer never replaces what is not a regular file: a symbolic link is followed and the file
+// it names replaced; a pipe or a device is written to directly (nothing to replace there); a
+// folder, a socket or anything else is refused.
 //
 //   AtomicFile out(path);                     // an empty temporary file beside `path`
 //   if (!out.Ready()) return out.Error();
@@ -15,6 +18,8 @@ namespace vekora {
 
 // The largest script or event file read: 64 MiB, far beyond any lesson.
 constexpr std::size_t MaxInputFileBytes = std::size_t{64} << 20;
+// Why a text over `maxBytes` is refused, as ReadWholeFile says it.
+std::string TooLargeReason(std::size_t maxBytes = MaxInputFileBytes);
 
 struct FileContent {
     std::string bytes;
@@ -30,6 +35,8 @@ public:
     // Creates an empty temporary file in the folder of `path` (same file system, so the
     // rename is atomic), readable as a new file at `path` would be: "dir/.name.tmp-PID-N.ext"
     // for "dir/name.ext", the extension kept last for libraries that choose a format by it.
+    // For a symbolic link, beside the file the link names (its folder, its name). For a pipe
+    // or a device, no temporary file: TempPath() is the pipe or device itself.
     explicit AtomicFile(std::string path);
     // Removes the temporary file unless it was committed.
     ~AtomicFile();
@@ -42,8 +49,9 @@ public:
     const std::string& Path() const { return path_; }
     const std::string& Error() const { return error_; }
 
-    // Renames the temporary file to the path, replacing what was there. Returns "" when done,
-    // else what went wrong (the temporary file is then removed).
+    // Renames the temporary file to the path, replacing what was there (a pipe or device has
+    // nothing to rename). Returns "" when done, else what went wrong (the temporary file is
+    // then removed).
     std::string Commit();
     // Removes the temporary file: nothing is written at the path.
     void Discard();
@@ -53,6 +61,7 @@ private:
     std::string tempPath_;
     std::string error_;
     bool committed_ = false;
+    bool direct_ = false;  // a pipe or a device, written where it is
 };
 
 }  // namespace vekora

@@ -372,6 +372,7 @@ void WindowDevice::StartAfresh() {
     Device::StartAfresh();
     PumpEvents();
     keys_.clear();
+    buttonChanges_.Clear();
 }
 
 void WindowDevice::PlainSleep(std::int32_t ms) {

@@ -5,6 +5,7 @@
 
 #include "draw/math_text.h"
 #include "i18n/language.h"
+#include "run/console.h"
 
 namespace vekora {
 namespace {
@@ -17,7 +18,10 @@ std::string_view SeverityName(Severity severity) { return severity == Severity::
 std::string CaretLine(std::string_view line, const Diagnostic& diagnostic) {
     std::string caret;
     const auto before = static_cast<std::size_t>(diagnostic.column - 1);
-    for (std::size_t i = 0; i < before; ++i) caret.push_back(i < line.size() && line[i] == '\t' ? '\t' : ' ');
+    for (std::size_t i = 0; i < before; ++i) {
+        if (i < line.size() && line[i] == '\t') caret.push_back('\t');
+        else caret.append(i < line.size() ? TerminalColumns(static_cast<unsigned char>(line[i])) : 1, ' ');
+    }
     caret.push_back('^');
     for (std::int32_t c = diagnostic.column + 1; c < diagnostic.endColumn; ++c) caret.push_back('~');
     return caret;
@@ -61,15 +65,20 @@ std::string DiagnosticJson(std::string_view path, const Diagnostic& diagnostic) 
 
 void PrintDiagnostics(std::ostream& out, std::string_view path, const std::vector<std::string>& lines,
                       const std::vector<Diagnostic>& diagnostics, DiagnosticFormat format, bool utf8) {
+    std::size_t shown = 0;
     for (const Diagnostic& diagnostic : diagnostics) {
         if (format == DiagnosticFormat::Json) {
             out << DiagnosticJson(path, diagnostic) << '\n';
             continue;
         }
+        if (shown++ == MostDiagnosticsShown) {
+            out << path << ": " << diagnostics.size() - MostDiagnosticsShown << " more errors and warnings not shown\n";
+            break;
+        }
         // The path is the command line's bytes; only the texts and the line are Latin-1.
         const std::string text = DiagnosticText(path, lines, diagnostic);
         const std::size_t pathEnd = path.size();
-        out << path << (utf8 ? MathTextToUtf8(text.substr(pathEnd)) : text.substr(pathEnd));
+        out << path << TerminalText(std::string_view(text).substr(pathEnd), utf8);
     }
     out.flush();
 }

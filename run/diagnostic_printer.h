@@ -15,7 +15,9 @@ namespace vekora {
 enum class DiagnosticFormat { Text, Json };
 
 // lines are the (Latin-1) lines the diagnostics point into. Text goes out as UTF-8 when
-// utf8 is set, else as Latin-1; JSON is always UTF-8.
+// utf8 is set, else as Latin-1, its control bytes shown (TerminalText), the first
+// MostDiagnosticsShown diagnostics and a count of the rest; JSON, for tools, is always UTF-8
+// and whole.
 void PrintDiagnostics(std::ostream& out, std::string_view path, const std::vector<std::string>& lines,
                       const std::vector<Diagnostic>& diagnostics, DiagnosticFormat format, bool utf8);
 

@@ -41,8 +41,13 @@ bool ReportCompilationErrors(std::string_view scriptPath, std::int32_t result, c
     if (reportFile == ReportFile::Write) report = std::make_unique<AtomicFile>(fileName);
     std::FILE* file = report && report->Ready() ? std::fopen(report->TempPath().c_str(), "wb") : nullptr;
     bool written = file != nullptr;
-    for (const std::string& line : CompilationReportLines(result, errors)) console.PrintLine(line);
-    // Other programs read the file: it keeps the specified Spanish in every language.
+    // The header and two lines an error on the console; every line in the file, which other
+    // programs read: it keeps the specified Spanish in every language.
+    const std::size_t linesShown = 1 + 2 * MostDiagnosticsShown;
+    std::size_t lineNumber = 0;
+    for (const std::string& line : CompilationReportLines(result, errors)) {
+        if (lineNumber++ < linesShown) console.PrintLine(line);
+    }
     if (file != nullptr) {
         for (const std::string& line : CompilationReportLines(result, errors, SourceTexts())) {
             written = std::fwrite(line.data(), 1, line.size(), file) == line.size() && written;
@@ -50,8 +55,12 @@ bool ReportCompilationErrors(std::string_view scriptPath, std::int32_t result, c
         }
     }
     if (file != nullptr) written = std::fclose(file) == 0 && written;
+    if (errors.codes.size() > MostDiagnosticsShown)
+        console.PrintLine(TrFormat(N_("... y %s errores m\xE1s"), {std::to_string(errors.codes.size() - MostDiagnosticsShown)}));
     written = written && report->Commit().empty();
     if (written) console.PrintLine(TrFormat(N_("Reporte de errores escrito en %s"), {fileName}));
+    else if (reportFile == ReportFile::Write)
+        console.PrintLine(TrFormat(N_("No se pudo escribir el reporte de errores en %s"), {fileName}));
     return written;
 }
 

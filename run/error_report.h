@@ -27,8 +27,9 @@ void DeleteReport(std::string_view scriptPath);
 // Whether the report goes into "vekerror.txt": only beside a script that was read.
 enum class ReportFile { Write, Skip };
 
-// Prints the report, writes it (Latin-1, CR LF) to the report file whole, and names the file
-// when it was written. Returns whether it was; a file that could not be written is not named.
+// Prints the report (its first MostDiagnosticsShown errors, then how many more), writes it
+// whole (Latin-1, CR LF) to the report file, and names the file when it was written, or says
+// that it could not be. Returns whether it was.
 bool ReportCompilationErrors(std::string_view scriptPath, std::int32_t result, const ErrorLists& errors,
                              Console& console, ReportFile reportFile = ReportFile::Write);
 

@@ -13,6 +13,7 @@ constexpr int ExitOutputFailed = 4;       // --screenshot, --record or --frames 
 constexpr int ExitOutOfMemory = 5;        // memory ran out; no output was left half written
 constexpr int ExitInterrupted = 130;      // SIGINT stopped the run (its outputs finished first)
 constexpr int ExitTerminated = 143;       // SIGTERM stopped the run (its outputs finished first)
+constexpr int ExitHungUp = 129;           // SIGHUP stopped the run (its outputs finished first)
 constexpr int ExitCancelled = -1;         // the file chooser was cancelled
 
 // The exit code of a played script: runResult as RunScriptFile returns it (0, -1, -2 or a

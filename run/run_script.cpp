@@ -33,7 +33,7 @@ Device* DeviceOf(const ScriptRunSetup& setup) { return setup.device != nullptr ?
 
 std::int32_t RunCompiled(const InstructionTable& table, const SymbolTable& symbols, const ScriptRunSetup& setup) {
     Device* device = DeviceOf(setup);
-    RunContext run(table, symbols, ProgramSettings(), device);
+    RunContext run(table, symbols, setup.settings != nullptr ? *setup.settings : ProgramSettings(), device);
     run.options = setup.options;
     if (run.options.diagnostics == nullptr) run.options.diagnostics = setup.diagnostics;
     MakeObjectLists(run, symbols.Count(TypePoint), symbols.Count(TypeLine), symbols.Count(TypeCircle));
@@ -68,7 +68,12 @@ void InitProgram() {
 std::int32_t RunScript(const ScriptLines& lines, ErrorLists& errors, const ScriptRunSetup& setup) {
     InstructionTable table;
     SymbolTable symbols;
-    InitProgram();
+    if (setup.settings != nullptr) {
+        *setup.settings = Settings{};
+        (void)Resident();
+    } else {
+        InitProgram();
+    }
     std::int32_t compiled;
     if (setup.afterCompiling) {
         CompileNotes notes;

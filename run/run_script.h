@@ -22,6 +22,8 @@ struct ScriptRunSetup {
     RunOptions options;
     // The device the run plays on; null: the active device.
     Device* device = nullptr;
+    // The settings the run starts afresh and changes; null: the program's (VEK_INIT).
+    Settings* settings = nullptr;
     // Called once the main module has ended, before the closing logo (the screenshot).
     std::function<void()> beforeClosingLogo;
     // Called once the script has been compiled, before it plays, with its lines, errors and

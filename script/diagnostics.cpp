@@ -72,6 +72,8 @@ std::string WarningText(const Warning& warning) {
             return FormatHint(HintId::DecimalComma, subject, Quoted(FixesForWarning(warning).front().replacement));
         case WarningId::RepeatWithoutCount: return FormatHint(HintId::RepeatWithoutCount);
         case WarningId::TextDoesNotFit: return FormatHint(HintId::TextDoesNotFit, warning.other, subject);
+        case WarningId::NulInLine:
+            return "Un car\xE1" "cter nulo (byte 0) en la l\xEDnea: \xBF" "est\xE1 da\xF1" "ado el archivo?";
     }
     return {};
 }

@@ -45,6 +45,7 @@ enum class WarningId : std::int32_t {
     DecimalComma = 111,
     RepeatWithoutCount = 112,
     TextDoesNotFit = 113,  // found where the fonts are known (run/lesson_compile.h)
+    NulInLine = 114,
 };
 
 struct Warning {

@@ -453,10 +453,20 @@ void WarningCollector::FindNamesDifferingInCase() {
     }
 }
 
+void WarningCollector::FindNulBytes() {
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        const std::size_t nul = lines_[i].find('\0');
+        if (nul == std::string::npos) continue;
+        const auto column = static_cast<std::int32_t>(nul);
+        Add(WarningId::NulInLine, static_cast<std::int32_t>(i + 1), LineSpan{column, column + 1}, {});
+    }
+}
+
 std::vector<Warning> WarningCollector::Finish() {
     WalkRunOrder();
     FindUncalledProcedures();
     FindNamesDifferingInCase();
+    FindNulBytes();
     std::stable_sort(warnings_.begin(), warnings_.end(), [](const Warning& a, const Warning& b) {
         return a.line != b.line ? a.line < b.line : a.span.first < b.span.first;
     });

@@ -63,6 +63,9 @@ private:
     void WalkRunOrder();
     void FindUncalledProcedures();
     void FindNamesDifferingInCase();
+    // A NUL byte, which no lesson writes on purpose: a damaged file, or text pasted from a
+    // program that writes them. Said, since a terminal or editor may not show it.
+    void FindNulBytes();
 
     const InstructionTable& table_;
     const SymbolTable& symbols_;

@@ -135,6 +135,9 @@ int StopNote(const Device& device, const CommandLine& line, const StatementPlace
             diagnostics << ConsoleText(TrFormat(N_("vekora: stopped by %s at %s ms of the run's clock"),
                                                {"SIGTERM", std::to_string(stoppedMs)})) << "\n";
             return ExitTerminated;
+        case StopReason::HungUp:
+            diagnostics << "vekora: stopped by SIGHUP at " << stoppedMs << " ms of the run's clock\n";
+            return ExitHungUp;
         case StopReason::WindowClosed:
         case StopReason::ScriptChanged:
         case StopReason::None:
@@ -256,7 +259,7 @@ int PlayScript(const CommandLine& line, Console& console, std::istream& input, s
     SetActiveDevice(nullptr);
     int signalled = StopNote(*device, line, places, diagnostics);
     // A signal that came while the outputs were being finished still says how the program ended.
-    if (signalled == 0 && CaughtStopSignal() != 0) signalled = CaughtStopSignal() == SIGTERM ? ExitTerminated : ExitInterrupted;
+    if (signalled == 0 && CaughtStopSignal() != 0) signalled = 128 + CaughtStopSignal();
     if (signalled != 0) return signalled;
     return ExitCodeOfRun(result, screenshotError.empty() && recordingProblems.empty());
 }

@@ -117,20 +117,20 @@ TEST(NoDevice, OperationsDoNothingAndWaitsDoNotHang) {
     EXPECT_FALSE(ScreenOpen(640, 480, 16));
 }
 
-// Statements that never let the clock move are charged to it once they are far more than any
-// lesson runs in one step; a step of the clock of their own forgives them.
-TEST_F(Headless, RunawayStatementsMoveTheClock) {
+// Repetitions that never let the clock move are charged to it once they are far more than any
+// lesson makes in one step; a step of the clock of their own forgives them.
+TEST_F(Headless, RunawayRepetitionsMoveTheClock) {
     Start("");
-    for (int i = 0; i < Device::RunawayStatements; ++i) device_->StatementExecuted();
+    for (int i = 0; i < Device::RunawayRepetitions; ++i) device_->RepetitionExecuted();
     EXPECT_EQ(device_->NowMs(), 0);
-    device_->StatementExecuted();
-    device_->StatementExecuted();
+    device_->RepetitionExecuted();
+    device_->RepetitionExecuted();
     EXPECT_EQ(device_->NowMs(), 2 * Device::RunawaySleepMs);
     SleepMs(1);
-    for (int i = 0; i < Device::RunawayStatements; ++i) device_->StatementExecuted();
+    for (int i = 0; i < Device::RunawayRepetitions; ++i) device_->RepetitionExecuted();
     EXPECT_EQ(device_->NowMs(), 2 * Device::RunawaySleepMs + 1);
     device_->StopAt(0.05);
-    for (int i = 0; i < 10 && !device_->Stopped(); ++i) device_->StatementExecuted();
+    for (int i = 0; i < 10 && !device_->Stopped(); ++i) device_->RepetitionExecuted();
     EXPECT_EQ(device_->StopCause(), StopReason::TimeLimit);
 }
 
@@ -152,6 +152,15 @@ TEST_F(Headless, StartAfreshForgetsEverythingOfTheLastRun) {
     SleepMs(400);
     EXPECT_EQ(KeyRead(), "b");
     EXPECT_EQ(MouseState().buttons, 1);
+}
+
+// A click the last run never looked at is not handed to the next: the next run sees its own
+// events once, as a new device would (two runs of one lesson end alike).
+TEST_F(Headless, StartAfreshDropsTheClicksTheLastRunNeverSaw) {
+    Start("0 press 5 6\n0 release 5 6\n");
+    device_->StartAfresh();
+    const std::int32_t expected[] = {1, 0, 0, 0};
+    for (const std::int32_t buttons : expected) EXPECT_EQ(MouseState().buttons, buttons);
 }
 
 }  // namespace

@@ -2,11 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <thread>
 
 #include "platform/whole_file.h"
 
@@ -94,11 +96,72 @@ TEST_F(Folder, AFileThatCannotBeWrittenSaysWhy) {
     EXPECT_NE(nowhere.Error().find("out.txt: cannot create a file beside it"), std::string::npos) << nowhere.Error();
     EXPECT_NE(nowhere.Commit(), "");
 
-    // A folder in the way: the rename fails, and the temporary file goes.
+    // A folder in the way is refused before anything is written, and nothing is left.
     fs::create_directories(PathOf("taken"));
     AtomicFile blocked(PathOf("taken"));
-    ASSERT_TRUE(blocked.Ready());
-    EXPECT_NE(blocked.Commit().find("cannot put the file in place"), std::string::npos);
+    EXPECT_FALSE(blocked.Ready());
+    EXPECT_NE(blocked.Error().find("taken: not a file that can be written"), std::string::npos) << blocked.Error();
+    EXPECT_NE(blocked.Commit(), "");
+    EXPECT_TRUE(fs::is_directory(PathOf("taken")));
+    EXPECT_EQ(Entries(), 1);
+}
+
+// Writes `text` through an AtomicFile at `path` as the outputs do; the commit's answer.
+std::string WriteThrough(const std::string& path, const std::string& text) {
+    AtomicFile file(path);
+    if (!file.Ready()) return file.Error();
+    std::ofstream(file.TempPath(), std::ios::binary) << text;
+    return file.Commit();
+}
+
+TEST_F(Folder, ALinkIsFollowedAndThePlaceItNamesReplaced) {
+    fs::create_directories(PathOf("real"));
+    Write(PathOf("real/picture.png"), "old");
+    fs::create_symlink("real/picture.png", PathOf("relative.png"));
+    fs::create_symlink(PathOf("relative.png"), PathOf("chain.png"));
+    fs::create_symlink("real/new.png", PathOf("dangling.png"));
+    fs::create_symlink("loop-b", PathOf("loop-a"));
+    fs::create_symlink("loop-a", PathOf("loop-b"));
+
+    EXPECT_EQ(WriteThrough(PathOf("chain.png"), "through two links"), "");
+    EXPECT_TRUE(fs::is_symlink(PathOf("chain.png")));
+    EXPECT_TRUE(fs::is_symlink(PathOf("relative.png")));
+    EXPECT_EQ(Read(PathOf("real/picture.png")), "through two links");
+
+    // A link to a file not yet there makes the file where the link points.
+    EXPECT_EQ(WriteThrough(PathOf("dangling.png"), "made"), "");
+    EXPECT_TRUE(fs::is_symlink(PathOf("dangling.png")));
+    EXPECT_EQ(Read(PathOf("real/new.png")), "made");
+
+    EXPECT_NE(WriteThrough(PathOf("loop-a"), "never"), "");
+    EXPECT_TRUE(fs::is_symlink(PathOf("loop-a")));
+    EXPECT_EQ(Entries(), 6) << "no temporary file is left";
+    EXPECT_EQ(std::distance(fs::directory_iterator(PathOf("real")), {}), 2);
+}
+
+TEST_F(Folder, APipeIsWrittenWhereItIsAndNeverReplaced) {
+    const std::string pipe = PathOf("pipe.gif");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    std::string received;
+    std::thread reader([&] { received = Read(pipe); });
+    EXPECT_EQ(WriteThrough(pipe, "streamed"), "");
+    reader.join();
+    EXPECT_EQ(received, "streamed");
+    struct stat status {};
+    ASSERT_EQ(::lstat(pipe.c_str(), &status), 0);
+    EXPECT_TRUE(S_ISFIFO(status.st_mode));
+    EXPECT_EQ(Entries(), 1);
+}
+
+// A device node of this folder's own that discards what it is given, as the machine's null
+// device does (only root may make one).
+TEST_F(Folder, ADeviceIsWrittenWhereItIsAndNeverReplaced) {
+    const std::string device = PathOf("null.png");
+    if (::mknod(device.c_str(), S_IFCHR | 0600, ::makedev(1, 3)) != 0) GTEST_SKIP() << "no right to make a device node";
+    EXPECT_EQ(WriteThrough(device, "discarded"), "");
+    struct stat status {};
+    ASSERT_EQ(::lstat(device.c_str(), &status), 0);
+    EXPECT_TRUE(S_ISCHR(status.st_mode));
     EXPECT_EQ(Entries(), 1);
 }
 

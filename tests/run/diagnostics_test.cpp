@@ -69,6 +69,57 @@ TEST_F(Diagnostics, TabsBeforeTheTokenKeepTheCaretInLine) {
                                           "       \t    ^~~\n");
 }
 
+// A lesson's bytes never reach the terminal as control sequences: ESC, BEL and NUL are shown
+// in caret notation and the caret still sits under the token. A NUL, which no lesson writes
+// on purpose, is said.
+TEST_F(Diagnostics, ControlBytesOfTheScriptAreShownNotSentToTheTerminal) {
+    const std::string script =
+        Write("control.vek", std::string("TEXTWINDOW 0, 0, 9, 9\nTEXT \"\x1B]0;x\x07\", red\nPOINT A, 1, 2, 1") + '\0' + "\nEND\n");
+    EXPECT_EQ(Check(script), 0);
+    EXPECT_EQ(diagnostics.str(), script + ":2:16: warning: \"red\" no es un color; escribe &HRRGGBB o (rojo, verde, azul)\n"
+                                          "TEXT \"^[]0;x^G\", red\n"
+                                          "                 ^~~\n" +
+                                     script + ":3:16: warning: \"1^@\" no es solo un n\xFAmero: se ignora \"^@\"\n"
+                                              "POINT A, 1, 2, 1^@\n"
+                                              "               ^~\n" +
+                                     script + ":3:17: warning: Un car\xE1" "cter nulo (byte 0) en la l\xEDnea: \xBF" "est\xE1 da\xF1" "ado el archivo?\n"
+                                              "POINT A, 1, 2, 1^@\n"
+                                              "                ^\n");
+}
+
+// A million wrong lines print a hundred errors and a count of the rest, on the terminal; the
+// report file has them all.
+TEST_F(Diagnostics, TheTerminalShowsTheFirstHundredErrorsAndCountsTheRest) {
+    std::string text;
+    for (int i = 0; i < 150; ++i) text += "CIRCLE\n";
+    const std::string script = Write("many.vek", text + "END\n");
+    EXPECT_EQ(Check(script), ExitCompilationErrors);
+    const std::string shown = diagnostics.str();
+    EXPECT_NE(shown.find(script + ":100:"), std::string::npos);
+    EXPECT_EQ(shown.find(script + ":101:"), std::string::npos) << "the 101st is not shown";
+    EXPECT_NE(shown.find(script + ": 50 more errors and warnings not shown\n"), std::string::npos) << shown;
+    const std::string report = printed.str();
+    EXPECT_NE(report.find("Error 12 en la l\xEDnea 100\n"), std::string::npos) << report.substr(0, 200);
+    EXPECT_EQ(report.find("l\xEDnea 101\n"), std::string::npos);
+    EXPECT_NE(report.find("\n... y 50 errores m\xE1s\nReporte de errores escrito en "), std::string::npos);
+    std::ifstream file(folder / "vekerror.txt", std::ios::binary);
+    const std::string written((std::istreambuf_iterator<char>(file)), {});
+    EXPECT_NE(written.find("l\xEDnea 150\r\n"), std::string::npos) << "the report file keeps every error";
+}
+
+// A report that cannot be written (here a folder stands where it goes) is said, not left
+// for the author to look for.
+TEST_F(Diagnostics, AReportThatCannotBeWrittenIsSaid) {
+    const std::string script = Write("unwritable.vek", "CIRCLE\nEND\n");
+    fs::create_directories(folder / "vekerror.txt");
+    Write("vekerror.txt/kept", "a folder with something in it is not removed as an old report");
+    EXPECT_EQ(Check(script), ExitCompilationErrors);
+    EXPECT_NE(printed.str().find("No se pudo escribir el reporte de errores en " + (folder / "vekerror.txt").string()),
+              std::string::npos)
+        << printed.str();
+    EXPECT_EQ(printed.str().find("Reporte de errores escrito"), std::string::npos);
+}
+
 TEST_F(Diagnostics, ErrorsCarryTheirNumberAndTheNumberedReportStays) {
     const std::string script = Write("bad.vek", "POINT A, 0, 0\nCIRCLE A, 0, 0, 1\nEND\n");
     EXPECT_EQ(Check(script), ExitCompilationErrors);

@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "platform/active_device.h"
 #include "draw/image.h"
@@ -114,6 +116,43 @@ TEST(HeadlessRun, Refusals) {
     const HeadlessCall withBadRecord(script.c_str(), &badRecord);
     EXPECT_EQ(withBadRecord.result, -5);
     EXPECT_NE(withBadRecord.screen, nullptr);  // the run played; its picture is still handed back
+}
+
+// Runs on many threads at once, each on its own device with its own settings: every run
+// ends as it would alone, and the library's own device is still sound afterwards (it once
+// pointed at a device a finished thread had destroyed, and the next run crashed).
+TEST(HeadlessRun, RunsOnManyThreadsAtOnceStayApart) {
+    const std::string red = WriteFile("headless_thread_red.vek",
+                                      "SCREEN 160, 120, 32, &HFF0000\nSPEED 50\nPOINT A, 10, 10\nWAIT 500\nEND\n");
+    const std::string blue = WriteFile("headless_thread_blue.vek",
+                                       "SCREEN 200, 100, 32, &H0000FF\nSPEED 900\nPOINT A, 10, 10\nPOINT B, 20, 20\nEND\n");
+    constexpr int Threads = 4, Runs = 6;
+    std::vector<int> sound(Threads, 0);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < Threads; ++t) {
+        threads.emplace_back([&, t] {
+            const bool isRed = t % 2 == 0;
+            for (int run = 0; run < Runs; ++run) {
+                const HeadlessCall call((isRed ? red : blue).c_str(), nullptr);
+                const bool sizeRight = call.screen != nullptr && vekora::SurfaceInfo(call.screen).width == (isRed ? 160 : 200);
+                sound[t] += call.result == 255 && sizeRight && call.Shows(150, 50, isRed ? 0xFF0000 : 0x0000FF);
+            }
+        });
+    }
+    for (std::thread& thread : threads) thread.join();
+    for (int t = 0; t < Threads; ++t) EXPECT_EQ(sound[t], Runs) << "thread " << t;
+    EXPECT_EQ(vekora::ActiveDevice(), nullptr) << "no run's device is left active";
+
+    // The library's device, chosen on the main thread afterwards, runs as ever.
+    ASSERT_EQ(VEKS_USEDEVICE(VEKS_DEVICE_HEADLESS, nullptr), 0);
+    std::string line = "END";
+    VEKS_String item{line.data(), static_cast<std::int32_t>(line.size())};
+    const VEKS_StringList lines{&item, 1};
+    VEKS_IntList codes{}, errorLines{};
+    EXPECT_EQ(VEKS_RUNSCRIPT(&lines, &codes, &errorLines), 255);
+    std::free(codes.items);
+    std::free(errorLines.items);
+    VEK_INIT();  // the settings as the tests after this one expect them
 }
 
 TEST(HeadlessRun, LeavesTheCallersDeviceActive) {

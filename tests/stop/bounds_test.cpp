@@ -4,8 +4,12 @@
 // half written, whether two runs write one path or a run is killed while recording.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <chrono>
 #include <filesystem>
+#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
@@ -45,6 +49,21 @@ TEST_P(EndlessLoopStops, AtTheVirtualTimeLimit) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, EndlessLoopStops, ::testing::Values("FAST", "PACE"));
+
+// Statements in a straight line can never loop, so they are not charged to the clock: a FAST
+// construction of 30,000 of them ends in no time of the clock, far within the limit.
+TEST(LongConstruction, ThirtyThousandFastStatementsRunToTheirEnd) {
+    std::string text = "SCREEN 320, 240\nCALL Long FAST\nEND\nCONSTRUCTION Long\n";
+    for (int i = 0; i < 30000; ++i) text += "POINT P, " + std::to_string(10 + i % 300) + ", " + std::to_string(10 + i % 220) + "\n";
+    text += "REPEAT\n";
+    const std::string script = Temp("long.vek");
+    Write(script, text);
+    const std::string errors = Temp("long.err");
+    const int status = RunProgram({"--headless", "--no-logo", "--until", "60000", script}, errors,
+                                  [](pid_t pid) { KillAfter(pid, 120); });
+    EXPECT_EQ(status, 0) << ReadAll(errors);
+    EXPECT_EQ(ReadAll(errors).find("stopped at"), std::string::npos) << ReadAll(errors);
+}
 
 TEST(TooLargeScreen, RunsOnWithoutAPageAndWithoutTheMemory) {
     const std::string script = Temp("huge.vek");
@@ -166,6 +185,41 @@ TEST(WholeOutputs, ARunKilledWhileRecordingLeavesNothingAtThePath) {
     // What the killed run left is its own hidden temporary file, never the path.
     EXPECT_EQ(Temporaries(gif).size(), 1u);
     for (const fs::path& temporary : Temporaries(gif)) fs::remove(temporary);
+}
+
+// What stands at an output's path is respected: a link keeps linking (the picture it names is
+// replaced), a pipe receives the picture, a folder is refused with exit 4 and left alone.
+TEST(WholeOutputs, APathThatIsNotAFileIsFollowedWrittenToOrRefused) {
+    const std::string script = Temp("paths.vek");
+    Write(script, "SCREEN 120, 90, 32, &HFF0000\nEND\n");
+    const fs::path folder = Temp("paths");
+    fs::remove_all(folder);
+    fs::create_directories(folder / "pictures");
+    const std::string link = (folder / "link.png").string(), pipe = (folder / "pipe.png").string();
+    const std::string plain = (folder / "plain.png").string(), taken = (folder / "taken.png").string();
+    Write((folder / "pictures/old.png").string(), "old");
+    fs::create_symlink("pictures/old.png", link);
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    fs::create_directories(taken);
+    const std::string errors = Temp("paths.err");
+
+    ASSERT_EQ(RunProgram({"--headless", "--no-logo", "--screenshot", plain, script}, errors), 0) << ReadAll(errors);
+    EXPECT_EQ(RunProgram({"--headless", "--no-logo", "--screenshot", link, script}, errors), 0) << ReadAll(errors);
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(ReadAll((folder / "pictures/old.png").string()), ReadAll(plain));
+    std::string piped;
+    std::thread reader([&] { piped = ReadAll(pipe); });
+    EXPECT_EQ(RunProgram({"--headless", "--no-logo", "--screenshot", pipe, script}, errors), 0) << ReadAll(errors);
+    // Should the run never have opened the pipe, the reader still gets its end.
+    if (const int writer = open(pipe.c_str(), O_WRONLY | O_NONBLOCK); writer >= 0) close(writer);
+    reader.join();
+    EXPECT_EQ(piped, ReadAll(plain));
+    EXPECT_EQ(fs::status(pipe).type(), fs::file_type::fifo);
+    EXPECT_EQ(RunProgram({"--headless", "--no-logo", "--screenshot", taken, script}, errors), 4);
+    EXPECT_NE(ReadAll(errors).find("not a file that can be written"), std::string::npos) << ReadAll(errors);
+    EXPECT_TRUE(fs::is_directory(taken));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), 5) << "no temporary file is left";
+    fs::remove_all(folder);
 }
 
 }  // namespace

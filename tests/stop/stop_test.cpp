@@ -1,4 +1,4 @@
-// A run stopped from outside finishes its outputs: SIGINT and SIGTERM in the middle of a
+// A run stopped from outside finishes its outputs: SIGINT, SIGTERM and SIGHUP in the middle of a
 // SLOW film leave the GIF the same run leaves when --until stops it at that moment, and a
 // window closed during --record leaves a whole GIF. A window asleep in a long WAIT wakes at
 // once for a key, a close or a signal.
@@ -33,7 +33,7 @@ class SignalStop : public ::testing::TestWithParam<int> {};
 
 TEST_P(SignalStop, MidFilmLeavesTheGifThatUntilLeavesAtTheSameMoment) {
     const int signal = GetParam();
-    const std::string name = signal == SIGINT ? "int" : "term";
+    const std::string name = signal == SIGINT ? "int" : signal == SIGTERM ? "term" : "hup";
     const std::string script = Temp(name + ".vek");
     Write(script, LongFilm);
     const std::string signalled = Temp(name + "-signal.gif"), limited = Temp(name + "-until.gif");
@@ -50,11 +50,14 @@ TEST_P(SignalStop, MidFilmLeavesTheGifThatUntilLeavesAtTheSameMoment) {
     EXPECT_EQ(status, 128 + signal);
     const std::string note = ReadAll(errors);
     std::smatch match;
-    ASSERT_TRUE(std::regex_search(note, match, std::regex("stopped by SIG(INT|TERM) at ([0-9]+) ms"))) << note;
+    ASSERT_TRUE(std::regex_search(note, match, std::regex("stopped by SIG(INT|TERM|HUP) at ([0-9]+) ms"))) << note;
     const long stoppedMs = std::stol(match[2]);
     ASSERT_GT(stoppedMs, 0);
     ASSERT_LT(stoppedMs, 30000L * 1500) << "the signal came after the film";
     ASSERT_TRUE(ValidGif(signalled));
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(signalled).parent_path()))
+        EXPECT_EQ(entry.path().filename().string().find(".stop-" + name + "-signal.tmp"), std::string::npos)
+            << "a temporary file left: " << entry.path();
 
     // A limit at the moment of the stop ends the run at the same step of the clock: the first
     // that goes past it.
@@ -65,8 +68,9 @@ TEST_P(SignalStop, MidFilmLeavesTheGifThatUntilLeavesAtTheSameMoment) {
     EXPECT_TRUE(ReadAll(signalled) == ReadAll(limited)) << "the GIFs differ; stopped at " << stoppedMs << " ms";
 }
 
-INSTANTIATE_TEST_SUITE_P(Signals, SignalStop, ::testing::Values(SIGINT, SIGTERM),
-                         [](const auto& info) { return info.param == SIGINT ? "Sigint" : "Sigterm"; });
+INSTANTIATE_TEST_SUITE_P(Signals, SignalStop, ::testing::Values(SIGINT, SIGTERM, SIGHUP), [](const auto& info) {
+    return info.param == SIGINT ? "Sigint" : info.param == SIGTERM ? "Sigterm" : "Sighup";
+});
 
 // Windows of the cases running beside this one open and close on the same display while this
 // one walks the window tree: a window gone between two requests must not end the test (Xlib's

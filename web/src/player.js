@@ -249,7 +249,8 @@ export class VekoraPlayer {
 
     // Plays a lesson (its bytes, UTF-8 or Latin-1) after stopping the one in progress.
     // Resolves to { result, message, gif }: the run's result (0 or 255 ended well; -1 or -2
-    // did not compile, with `check` telling why; -3 bad events; else a run-time error), or
+    // did not compile, with `check` telling why; -3 bad events, or a lesson or events larger
+    // than the program reads, `message` saying which; else a run-time error), or
     // result null when a later play() came before this one could start.
     async play(bytes, options = {}) {
         const ticket = ++this.tickets;

@@ -3,6 +3,7 @@
 // Texts cross as UTF-8 (to the page) or as the lesson's own bytes, UTF-8 or Latin-1 (from it).
 #include <emscripten.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -20,6 +21,7 @@
 #include "platform/gif_recorder.h"
 #include "platform/headless_device.h"
 #include "platform/viewer_answers.h"
+#include "platform/whole_file.h"
 #include "run/diagnostic_printer.h"
 #include "run/error_report.h"
 #include "run/lesson_compile.h"
@@ -39,6 +41,9 @@ enum PlayFlags : std::int32_t {
 };
 constexpr double GifFramesPerSecond = 25;
 constexpr std::int32_t BadEvents = -3;
+
+// The program refuses a lesson or an event file over MaxInputFileBytes; so does the page.
+bool TooLarge(std::int32_t length) { return static_cast<std::size_t>(std::max(length, 0)) > MaxInputFileBytes; }
 
 // What a run leaves for the page to fetch afterwards.
 struct LastRun {
@@ -79,6 +84,8 @@ extern "C" {
 // and warning as `vekora --check --json` gives it, "file" being `name`], "report": [the
 // console lines of the numbered report]}. Lines and columns count characters.
 EMSCRIPTEN_KEEPALIVE const char* vekora_check(const char* text, std::int32_t length, const char* name) {
+    if (TooLarge(length))
+        return Hand("{\"result\":-1,\"diagnostics\":[],\"report\":[" + JsonString(std::string(name) + ": " + TooLargeReason()) + "]}");
     InitProgram();
     const ScriptLines lines = LessonLines(text, length);
     InstructionTable table;
@@ -112,6 +119,10 @@ EMSCRIPTEN_KEEPALIVE const char* vekora_check(const char* text, std::int32_t len
 EMSCRIPTEN_KEEPALIVE std::int32_t vekora_play(const char* text, std::int32_t length, const char* events,
                                               std::int32_t eventsLength, const char* name, std::int32_t flags,
                                               std::int32_t advanceMs, const char* choices) {
+    if (TooLarge(length) || TooLarge(eventsLength)) {
+        Hand((TooLarge(length) ? std::string(name) : std::string("events")) + ": " + TooLargeReason());
+        return BadEvents;
+    }
     EventList eventList = ParseEvents(std::string_view(events, static_cast<std::size_t>(eventsLength)), "events");
     if (!eventList.error.empty()) {
         Hand(eventList.error);
