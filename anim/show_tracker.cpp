@@ -1,10 +1,13 @@
 // The show tracker's bookkeeping.
 #include "anim/show_tracker.h"
 
+#include "draw/image_surface.h"
+
 namespace vekora {
 
 DrawnArea ShowTracker::Due(ImageHandle page, ImageHandle screen, std::int32_t originX, std::int32_t originY) {
-    const SurfaceSize size = SurfaceInfo(page);
+    // Areas are pixels; the origin is in page units.
+    const Surface size = ResolveSurface(page);
     if (!page_ || !page_->Watches(page) || !screen_ || !screen_->Watches(screen) || originX != originX_ ||
         originY != originY_) {
         page_ = std::make_unique<DrawnAreaWatch>(page);
@@ -16,7 +19,7 @@ DrawnArea ShowTracker::Due(ImageHandle page, ImageHandle screen, std::int32_t or
         return all;
     }
     DrawnArea due = page_->TakeRows();
-    due.Add(screen_->TakeRows(), -originX, -originY);
+    due.Add(screen_->TakeRows(), -originX * size.scale, -originY * size.scale);
     return due;
 }
 

@@ -42,8 +42,7 @@ private:
 
 ImageHandle CopyOf(ImageHandle image) {
     if (image == nullptr) return nullptr;
-    const SurfaceSize size = SurfaceInfo(image);
-    ImageHandle copy = ImageNewOfDepth(size.width, size.height, size.bytesPerPixel, 0);
+    ImageHandle copy = ImageNewLike(image, 0);
     if (copy != nullptr) ImageBlit(copy, 0, 0, image, BlitMode::Plain, 0);
     return copy;
 }
@@ -56,6 +55,7 @@ std::int32_t RunHeadless(const char* fileName, const VEKS_HeadlessRun& options, 
         if (!events.error.empty()) return UnusableEvents;
     }
     HeadlessDevice device(std::move(events.events));
+    if (options.scale > 0 && !device.SetRenderScale(options.scale)) return RefusedArguments;
     DeviceInUse inUse(device);
     device.StopAt(static_cast<double>(options.untilMs > 0 ? options.untilMs : DefaultLimitMs) / 1000.0);
     const std::int32_t fps = options.framesPerSecond > 0 ? options.framesPerSecond : DefaultFramesPerSecond;

@@ -520,6 +520,9 @@ typedef struct VEKS_HeadlessRun {
     const char* recordFile;   /* an animated GIF of the run; NULL: none */
     int32_t framesPerSecond;  /* frames a second of the virtual clock sampled for recordFile
                                  (each shown as long as the screen stayed unchanged); 0 or less: 25 */
+    int32_t scale;            /* render scale, 1 to 8: the screen, finalScreen and the recording are
+                                 drawn this many times finer, coordinates staying page units; 0 or
+                                 less: 1; above 8: refused (-3) */
 } VEKS_HeadlessRun;
 
 /* Plays the script file headless and hands back its last picture: on a screen in memory of

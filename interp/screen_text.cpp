@@ -8,6 +8,7 @@
 #include "interp/control_bar.h"
 #include "interp/page.h"
 #include "interp/resident.h"
+#include "platform/active_device.h"
 
 namespace vekora {
 namespace {
@@ -38,7 +39,7 @@ void SetPageSize(Settings& settings, std::int32_t width, std::int32_t height) {
 void MakePage(RunContext& run, std::uint32_t colour, std::string_view statement, std::int32_t width,
               std::int32_t height) {
     SetPage(run, OwnedImage(ImageNewOfDepth(run.settings.pageWidth, run.settings.pageHeight, PageBytesPerPixel,
-                                            colour)));
+                                            colour, RenderScale())));
     if (run.page || run.options.diagnostics == nullptr) return;
     *run.options.diagnostics << "vekora: " << statement << " " << width << ", " << height
                              << ": a page that cannot be made (at most " << MaxImageWidth << " pixels wide and "
@@ -145,7 +146,7 @@ void RunText(RunContext& run, Activation& activation, const StatementRow& row) {
     const std::int32_t width = run.screen.textWindowWidth;
     const std::int32_t height = run.screen.textWindowHeight;
     const std::uint32_t fill = boxColour == transparent ? static_cast<std::uint32_t>(run.settings.backgroundColour) : boxColour;
-    const OwnedImage box(ImageNewOfDepth(width, height, PageBytesPerPixel, fill));
+    const OwnedImage box(ImageNewOfDepth(width, height, PageBytesPerPixel, fill, RenderScale()));
     if (box) {
         const FontView font = ResidentTextFont(FontFamily::Sans, FontSizeFor(row.w[3]));
         LineWrap(box.get(), TextLiteral(run, row.target), font, 0, 0, width, height, textColour, boxColour);

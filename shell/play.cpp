@@ -49,7 +49,8 @@ public:
     // A video that cannot be written (no video plugin) leaves `error` said and records nothing.
     RunRecording(const CommandLine& line, Device& device, std::string& error) : device_(device) {
         if (VideoKindOf(line.record) != VideoKind::None) {
-            video_ = OpenVideoOutput(line.record, line.fps, line.scale,
+            // The screen is drawn at the render scale already: the video takes its pixels as they are.
+            video_ = OpenVideoOutput(line.record, line.fps, 1,
                                      [] { return static_cast<std::uint32_t>(ProgramSettings().backgroundColour); }, error);
             if (!video_) return;
         } else if (!line.record.empty()) {
@@ -204,7 +205,10 @@ int PlayScript(const CommandLine& line, Console& console, std::istream& input, s
         SetActiveDevice(nullptr);
         return ExitOutputFailed;
     }
-    if (headless) device->StopAt(static_cast<double>(line.untilMs) / 1000.0);
+    if (headless) {
+        device->StopAt(static_cast<double>(line.untilMs) / 1000.0);
+        device->SetRenderScale(line.scale);
+    }
 
     ScriptRunSetup setup;
     setup.device = device.get();
