@@ -28,10 +28,14 @@ namespace fs = std::filesystem;
 
 const fs::path Source = VEKORA_SOURCE_DIR;
 
+// Long enough for every lesson's construction; lessons that wait for the viewer stop here.
+constexpr std::int64_t LimitMs = 30000;
+
 struct Lesson {
     std::string name;
     std::string script;
     std::string events;
+    std::int64_t untilMs = LimitMs;  // the picture as the run stands then
 };
 
 std::string Slurp(const fs::path& path) {
@@ -41,9 +45,14 @@ std::string Slurp(const fs::path& path) {
     return text.str();
 }
 
-// Every example, with its events where it has some, and every ```vek block of the reference.
+// Every example, with its events where it has some, and every ```vek block of the reference;
+// and pictures in the middle of the instruments' SLOW films, ruler, pencil and compasses at work.
 std::vector<Lesson> Lessons() {
     std::vector<Lesson> lessons;
+    const std::string instruments = Slurp(Source / "examples" / "instruments.vek");
+    // Every 2.3 s of the run, ruler, pencil, compasses, set square and protractor among them.
+    for (std::int64_t ms = 1100; ms < 45000; ms += 2300)
+        lessons.push_back({"instruments_at_" + std::to_string(ms), instruments, "", ms});
     for (const fs::directory_entry& entry : fs::directory_iterator(Source / "examples")) {
         if (entry.path().extension() != ".vek") continue;
         fs::path events = entry.path();
@@ -72,9 +81,6 @@ std::vector<Lesson> Lessons() {
     std::sort(lessons.begin(), lessons.end(), [](const Lesson& a, const Lesson& b) { return a.name < b.name; });
     return lessons;
 }
-
-// Long enough for every lesson's construction; lessons that wait for the viewer stop here.
-constexpr std::int64_t LimitMs = 30000;
 
 std::uint32_t Background(const ScriptOutcome& picture) {
     std::map<std::uint32_t, int> counts;
@@ -118,8 +124,8 @@ TEST_P(RenderScale, EveryLessonIsItsScaleOnePictureDrawnFiner) {
     ASSERT_GT(lessons.size(), 20u);
     for (const Lesson& lesson : lessons) {
         SCOPED_TRACE(lesson.name);
-        const ScriptOutcome one = PlayHeadless(lesson.script, lesson.events, false, 1, LimitMs);
-        const ScriptOutcome fine = PlayHeadless(lesson.script, lesson.events, false, k, LimitMs);
+        const ScriptOutcome one = PlayHeadless(lesson.script, lesson.events, false, 1, lesson.untilMs);
+        const ScriptOutcome fine = PlayHeadless(lesson.script, lesson.events, false, k, lesson.untilMs);
         ASSERT_EQ(fine.result, one.result);
         ASSERT_EQ(fine.ms, one.ms) << "the run takes the same virtual time";
         ASSERT_EQ(fine.width, k * one.width);
