@@ -56,6 +56,25 @@ TEST(HeadlessRun, HandsBackTheScreenAsTheRunLeftIt) {
     EXPECT_EQ(call.codes.count, 0);
 }
 
+TEST(HeadlessRun, DrawsAtTheRenderScaleAskedFor) {
+    const std::string script = WriteFile("headless_scaled.vek", "SCREEN 300, 200, 32, &HFF0000\nEND\n");
+    for (const int32_t scale : {1, 2, 3}) {
+        VEKS_HeadlessRun options{};
+        options.scale = scale;
+        const HeadlessCall call(script.c_str(), &options);
+        ASSERT_NE(call.screen, nullptr) << scale;
+        // Sizes in page units; the buffer holds scale x scale pixels for each.
+        EXPECT_EQ(vekora::SurfaceInfo(call.screen).width, 300) << scale;
+        int64_t bytes = 0;
+        VEKD_IMAGEBUFFER(call.screen, &bytes);
+        EXPECT_EQ(bytes, 4 + int64_t{300} * scale * 200 * scale * vekora::SurfaceInfo(call.screen).bytesPerPixel) << scale;
+        EXPECT_TRUE(call.Shows(150 * scale + scale - 1, 100 * scale + scale - 1, 0xFF0000)) << scale;
+    }
+    VEKS_HeadlessRun tooFine{};
+    tooFine.scale = 9;
+    EXPECT_EQ(HeadlessCall(script.c_str(), &tooFine).result, -3);
+}
+
 TEST(HeadlessRun, StopsAtTheTimeLimitAsIfTheRunHadEnded) {
     // Ten minutes of waiting in virtual time; stopped after half a second of it.
     const std::string script = WriteFile("headless_wait.vek", "SCREEN 300, 200, 32, &H00FF00\nWAIT 600000\nCLS &HFF0000\nEND\n");
