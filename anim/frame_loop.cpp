@@ -15,8 +15,7 @@ constexpr std::int32_t FrameSliceMs = 10;
 
 SavedPage::SavedPage(ImageHandle page) : page_(page), copy_(nullptr) {
     copy_ = ImageDuplicate(page);
-    if (copy_ == nullptr) return;
-    drawn_ = std::make_unique<DrawnAreaWatch>(page);
+    if (copy_ != nullptr) restored_.InStep(page_, copy_, 0, 0);
 }
 
 SavedPage::~SavedPage() {
@@ -24,9 +23,7 @@ SavedPage::~SavedPage() {
 }
 
 void SavedPage::Restore() const {
-    if (copy_ == nullptr) return;
-    ImageCopyArea(page_, 0, 0, copy_, drawn_->TakeRows());
-    drawn_->Take();  // the restore itself
+    if (copy_ != nullptr) restored_.Copy(page_, copy_, 0, 0);
 }
 
 std::int32_t FilmSteps(float durationSeconds, float frameSeconds) {
@@ -67,10 +64,6 @@ std::int32_t RunFrames(const Stage& stage, const SavedPage& saved, const FrameDr
         const std::int32_t code = clock.WaitForFrame();
         if (code != 0) return code;
     }
-}
-
-std::int32_t WaitIfQuiet(const Stage& stage, std::int32_t code, std::int32_t ms) {
-    return code != 0 ? code : stage.Wait(ms);
 }
 
 }  // namespace vekora

@@ -4,10 +4,9 @@
 
 #include <cstdint>
 #include <functional>
-#include <memory>
 
 #include "anim/stage.h"
-#include "draw/drawn_area.h"
+#include "draw/changed_copy.h"
 #include "draw/image.h"
 
 namespace vekora {
@@ -43,7 +42,7 @@ public:
 private:
     ImageHandle page_;
     ImageHandle copy_;
-    std::unique_ptr<DrawnAreaWatch> drawn_;
+    mutable ChangedCopy restored_;
 };
 
 // Films never count beyond this many frames, so that a frame number can always be advanced.
@@ -76,9 +75,5 @@ using FrameDrawer = std::function<bool()>;
 // for the deadline; until the drawer says the film has ended (result 0) or an input code
 // interrupts it (that code). Without a held copy or a running clock no frame is shown.
 std::int32_t RunFrames(const Stage& stage, const SavedPage& saved, const FrameDrawer& draw);
-
-// A pause while the picture stays on the screen: the stage's Wait for `ms` when `code` is
-// still 0; returns the code that ended it, or `code` unchanged.
-std::int32_t WaitIfQuiet(const Stage& stage, std::int32_t code, std::int32_t ms);
 
 }  // namespace vekora

@@ -3,7 +3,6 @@
 
 #include <limits>
 
-#include "draw/drawn_area.h"
 #include "platform/input.h"
 
 namespace vekora {
@@ -12,8 +11,7 @@ void Stage::Show() const {
     const ImageHandle screen = Screen();
     // Copying the screen onto itself at the origin would shift it.
     if (page == nullptr || screen == nullptr || page == screen) return;
-    ImageCopyArea(screen, originX, originY, page, shown_.Due(page, screen, originX, originY));
-    shown_.Shown();
+    shown_.Copy(screen, page, originX, originY);
 }
 
 void Stage::Sleep(std::int32_t ms) const {

@@ -164,6 +164,12 @@ DrawnArea DrawnAreaWatch::TakeRows() {
     return taken;
 }
 
+void DrawnAreaWatch::TakeInto(DrawnArea& into, std::int32_t dx, std::int32_t dy) {
+    const std::lock_guard<std::mutex> guard(LiveWatches().lock);
+    into.Add(area_, dx, dy);
+    area_.Clear();
+}
+
 std::uint64_t DrawnAreaWatch::Changes() const {
     const std::lock_guard<std::mutex> guard(LiveWatches().lock);
     return changes_;

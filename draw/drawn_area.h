@@ -151,6 +151,9 @@ public:
     PixelRect Take();
     // What was drawn since the watch began or was last taken, row by row; then forgets it.
     DrawnArea TakeRows();
+    // Adds what was drawn since the watch began or was last taken, moved by (dx, dy), to
+    // `into`; then forgets it.
+    void TakeInto(DrawnArea& into, std::int32_t dx, std::int32_t dy);
     // How many drawings have touched the image since the watch began: equal counts at two
     // moments mean nothing was drawn in between.
     std::uint64_t Changes() const;

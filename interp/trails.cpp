@@ -41,7 +41,7 @@ bool TrailLayers::BackdropFits(ImageHandle entry, std::size_t trails, std::size_
 
 void TrailLayers::StartFrame(ImageHandle page, ImageHandle entry, std::size_t trails, std::size_t frame) {
     startedFromBackdrop_ = BackdropFits(entry, trails, frame);
-    paintBack_.Paint(page, startedFromBackdrop_ ? backdrop_.get() : entry);
+    paintBack_.Copy(page, startedFromBackdrop_ ? backdrop_.get() : entry, 0, 0);
 }
 
 void TrailLayers::Draw(ImageHandle page, ImageHandle entry, const std::vector<std::vector<Point>>& trails,
@@ -82,7 +82,7 @@ void TrailLayers::Draw(ImageHandle page, ImageHandle entry, const std::vector<st
     // The backdrop and the page differ from the trails so far only where the newest
     // positions drew, unless something was drawn on the page since the frame started (a
     // stepped circle), which the trails must cover.
-    const bool pageHoldsBackdrop = paintBack_.PageUntouched(page);
+    const bool pageHoldsBackdrop = paintBack_.TargetUntouched(page);
     for (const PixelRect& rect : newest) {
         LayWithin(backdrop_.get(), rect);
         if (pageHoldsBackdrop) LayWithin(page, rect);

@@ -9,9 +9,9 @@
 #include <memory>
 #include <vector>
 
+#include "draw/changed_copy.h"
 #include "draw/drawn_area.h"
 #include "draw/image.h"
-#include "draw/paint_back.h"
 #include "geom/records.h"
 
 namespace vekora {
@@ -56,7 +56,7 @@ private:
     OwnedImage backdrop_;
     std::unique_ptr<DrawnAreaWatch> backdropEntry_;
     std::uint64_t backdropEntryChanges_ = 0;
-    PaintBack paintBack_;
+    ChangedCopy paintBack_;  // the frame's start on the page
     bool startedFromBackdrop_ = false;
 };
 

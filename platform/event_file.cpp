@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "platform/key_table.h"
 #include "platform/whole_file.h"
 
 namespace vekora {
@@ -15,18 +16,6 @@ constexpr std::int64_t ClickMs = 100;
 constexpr std::int64_t MaxTimeMs = 1'000'000'000'000;
 // Pointer coordinates beyond this cannot be screen pixels.
 constexpr std::int32_t MaxCoordinate = 65535;
-
-struct NamedKey {
-    std::string_view name;
-    std::string_view bytes;
-};
-
-constexpr NamedKey NamedKeys[] = {
-    {"Enter", "\r"},        {"Escape", "\x1B"},     {"Backspace", "\b"},    {"Tab", "\t"},
-    {"Space", " "},         {"Up", "\xFFH"},        {"Down", "\xFFP"},      {"Left", "\xFFK"},
-    {"Right", "\xFFM"},     {"PageUp", "\xFFI"},    {"PageDown", "\xFFQ"},  {"Home", "\xFFG"},
-    {"End", "\xFFO"},       {"Insert", "\xFFR"},    {"Delete", "\xFFS"},
-};
 
 std::vector<std::string_view> SplitWords(std::string_view line) {
     std::vector<std::string_view> words;
@@ -49,7 +38,7 @@ bool ParseInt(std::string_view word, Int& value) {
 // A key word as the bytes KeyRead gives: a name, one ASCII character, or one UTF-8 character
 // of Latin-1, which becomes its Latin-1 byte.
 bool KeyBytes(std::string_view word, std::string& bytes) {
-    for (const NamedKey& named : NamedKeys) {
+    for (const NamedKeyBytes& named : NamedKeys) {
         if (word == named.name) {
             bytes = named.bytes;
             return true;

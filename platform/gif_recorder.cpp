@@ -1,15 +1,15 @@
-// Writing the animated GIF with giflib. The frame before is kept as raw pixels and as
-// palette indices: a frame is compared with it row by row and word by word, and only the
-// rectangle that changed is mapped to the palette and encoded.
+// Writing the animated GIF. The frame before is kept as raw pixels and as palette indices:
+// a frame is compared with it row by row and word by word, and only the rectangle that
+// changed is mapped to the palette and encoded.
 #include "platform/gif_recorder.h"
 
-#include <gif_lib.h>
-
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstring>
 #include <utility>
 
+#include "platform/gif_lzw.h"
 #include "platform/whole_file.h"
 
 namespace vekora {
@@ -38,14 +38,16 @@ std::pair<std::size_t, std::size_t> DifferingBytes(const std::uint8_t* a, const 
     return {first, end};
 }
 
-// A colour table of a power of two entries (at least two), as GIF needs: the palette's
-// entries, then black.
-ColorMapObject* ColourTable(const std::vector<std::uint8_t>& bytes) {
-    int count = 2;
-    while (count * 3 < static_cast<int>(bytes.size())) count *= 2;
-    std::vector<GifColorType> colours(static_cast<std::size_t>(count), GifColorType{0, 0, 0});
-    for (std::size_t i = 0; i + 2 < bytes.size(); i += 3) colours[i / 3] = {bytes[i], bytes[i + 1], bytes[i + 2]};
-    return GifMakeMapObject(count, colours.data());
+// The bits of a colour table's size: 2^bits entries (at least two) hold `bytes` / 3 colours.
+int ColourTableBits(std::size_t bytes) {
+    int bits = 1;
+    while ((std::size_t{3} << bits) < bytes) ++bits;
+    return bits;
+}
+
+void PutWord(std::vector<std::uint8_t>& out, std::uint32_t value) {
+    out.push_back(static_cast<std::uint8_t>(value & 0xFF));
+    out.push_back(static_cast<std::uint8_t>(value >> 8));
 }
 
 }  // namespace
@@ -53,37 +55,54 @@ ColorMapObject* ColourTable(const std::vector<std::uint8_t>& bytes) {
 GifRecorder::GifRecorder(std::string path, double framesPerSecond)
     : ScreenSampler(framesPerSecond), path_(std::move(path)) {}
 
+GifRecorder::GifRecorder(double framesPerSecond) : ScreenSampler(framesPerSecond) {}
+
 GifRecorder::~GifRecorder() {
-    if (gif_ != nullptr) EGifCloseFile(gif_, nullptr);
+    if (stream_ != nullptr) std::fclose(stream_);
 }
 
 bool GifRecorder::Open(ImageHandle frame) {
     const Surface size = ResolveSurface(frame);  // pixels, at the run's render scale
     width_ = std::min(size.width, 0xFFFF);
     height_ = std::min(size.height, 0xFFFF);
-    file_ = std::make_unique<AtomicFile>(path_);
-    if (!file_->Ready()) {
-        error_ = file_->Error();
-        return false;
+    if (!path_.empty()) {
+        file_ = std::make_unique<AtomicFile>(path_);
+        if (!file_->Ready()) {
+            error_ = file_->Error();
+            return false;
+        }
+        stream_ = std::fopen(file_->TempPath().c_str(), "wb");
+        if (stream_ == nullptr) {
+            error_ = path_ + ": cannot create the GIF (" + std::strerror(errno) + ")";
+            return false;
+        }
     }
-    int failure = 0;
-    gif_ = EGifOpenFileName(file_->TempPath().c_str(), false, &failure);
-    if (gif_ == nullptr) {
-        error_ = path_ + ": cannot create the GIF (" + GifErrorString(failure) + ")";
-        return false;
-    }
-    EGifSetGifVersion(gif_, true);
-    // No global colour table (each frame brings its own); loops forever (the NETSCAPE2.0 block).
-    const unsigned char loopForever[3] = {1, 0, 0};
-    if (EGifPutScreenDesc(gif_, width_, height_, 8, 0, nullptr) == GIF_ERROR ||
-        EGifPutExtensionLeader(gif_, APPLICATION_EXT_FUNC_CODE) == GIF_ERROR ||
-        EGifPutExtensionBlock(gif_, 11, "NETSCAPE2.0") == GIF_ERROR ||
-        EGifPutExtensionBlock(gif_, 3, loopForever) == GIF_ERROR || EGifPutExtensionTrailer(gif_) == GIF_ERROR) {
-        error_ = path_ + ": cannot write the GIF";
-        return false;
-    }
+    opened_ = true;
+    WriteHeader();
     indices_.assign(static_cast<std::size_t>(width_) * height_, 0);
     return true;
+}
+
+void GifRecorder::WriteHeader() {
+    const char signature[] = "GIF89a";
+    bytes_.insert(bytes_.end(), signature, signature + 6);
+    PutWord(bytes_, static_cast<std::uint32_t>(width_));
+    PutWord(bytes_, static_cast<std::uint32_t>(height_));
+    // No global colour table (each frame brings its own), 8 bits a colour and the unused
+    // table size at 256 entries; background 0, square pixels.
+    bytes_.insert(bytes_.end(), {0x77, 0x00, 0x00});
+    // Loops forever: the NETSCAPE2.0 application block, 0 repeats meaning without end.
+    const char loopForever[] = "\x21\xFF\x0BNETSCAPE2.0\x03\x01\x00\x00\x00";
+    bytes_.insert(bytes_.end(), loopForever, loopForever + 19);
+    Flush();
+}
+
+void GifRecorder::Flush() {
+    if (stream_ == nullptr || bytes_.empty()) return;
+    if (std::fwrite(bytes_.data(), 1, bytes_.size(), stream_) != bytes_.size() && error_.empty()) {
+        error_ = path_ + ": cannot write a frame of the GIF";
+    }
+    bytes_.clear();
 }
 
 bool GifRecorder::MapChangedPixels(const Surface& surface, Window& changed) {
@@ -186,25 +205,33 @@ GifRecorder::Window GifRecorder::MapWholeFrame(const Surface& surface) {
 
 void GifRecorder::WriteFrame(const Window& window, std::int64_t delayCentiseconds) {
     const std::vector<std::uint8_t> palette = palette_.Bytes();
-    ColorMapObject* table = ColourTable(palette);
+    const int tableBits = ColourTableBits(palette.size());
     // A frame that shows nothing new, and the repeats of a frame longer than a GIF delay, are
     // the picture's top-left pixel drawn again.
     Window drawn = window.Empty() ? Window{0, 0, 1, 1} : window;
     while (delayCentiseconds > 0 && error_.empty()) {
-        const auto delay = static_cast<unsigned>(std::min(delayCentiseconds, MaxDelayCentiseconds));
+        const auto delay = static_cast<std::uint32_t>(std::min(delayCentiseconds, MaxDelayCentiseconds));
         delayCentiseconds -= delay;
         // Graphic control: drawn over the frame before (disposal 1), the delay, no transparency.
-        const GifByteType extension[4] = {DISPOSE_DO_NOT << 2, static_cast<GifByteType>(delay & 0xFF),
-                                          static_cast<GifByteType>(delay >> 8), 0};
-        bool written = table != nullptr && EGifPutExtension(gif_, GRAPHICS_EXT_FUNC_CODE, 4, extension) != GIF_ERROR &&
-                       EGifPutImageDesc(gif_, drawn.left, drawn.top, drawn.width, drawn.height, false, table) != GIF_ERROR;
-        for (std::int32_t y = drawn.top; written && y < drawn.top + drawn.height; ++y) {
-            written = EGifPutLine(gif_, indices_.data() + static_cast<std::size_t>(y) * width_ + drawn.left, drawn.width) != GIF_ERROR;
+        bytes_.insert(bytes_.end(), {0x21, 0xF9, 0x04, 1 << 2});
+        PutWord(bytes_, delay);
+        bytes_.insert(bytes_.end(), {0x00, 0x00});
+        // The image: its place, a local colour table of 2^tableBits entries padded with black,
+        // not interlaced.
+        bytes_.push_back(0x2C);
+        for (const std::int32_t value : {drawn.left, drawn.top, drawn.width, drawn.height}) {
+            PutWord(bytes_, static_cast<std::uint32_t>(value));
         }
-        if (!written) error_ = path_ + ": cannot write a frame of the GIF";
+        bytes_.push_back(static_cast<std::uint8_t>(0x80 | (tableBits - 1)));
+        bytes_.insert(bytes_.end(), palette.begin(), palette.end());
+        bytes_.resize(bytes_.size() + (std::size_t{3} << tableBits) - palette.size(), 0);
+        const IndexRows rows{indices_.data() + static_cast<std::size_t>(drawn.top) * width_ + drawn.left,
+                             static_cast<std::size_t>(drawn.width), static_cast<std::size_t>(drawn.height),
+                             static_cast<std::size_t>(width_)};
+        AppendLzwImageData(bytes_, std::max(2, tableBits), rows);
+        Flush();
         drawn = {0, 0, 1, 1};
     }
-    GifFreeMapObject(table);
     shownPalette_ = palette;
 }
 
@@ -215,7 +242,7 @@ void GifRecorder::AddFrame(const Surface& surface, std::int64_t delayCentisecond
 }
 
 void GifRecorder::FrameShown(ImageHandle frame, double startSeconds, double endSeconds) {
-    if (closed_ || !error_.empty() || (gif_ == nullptr && !Open(frame))) return;
+    if (closed_ || !error_.empty() || (!opened_ && !Open(frame))) return;
     // Delays are rounded on the clock, not frame by frame, so the total time stays right;
     // a frame is shown for at least one hundredth of a second.
     AddFrame(ResolveSurface(frame), std::max<std::int64_t>(1, Centiseconds(endSeconds) - Centiseconds(startSeconds)));
@@ -225,14 +252,20 @@ std::string GifRecorder::Close(double endSeconds) {
     if (closed_) return error_;
     Finish(endSeconds);
     closed_ = true;
-    if (gif_ == nullptr) return error_.empty() ? path_ + ": nothing was shown on the screen to record" : error_;
-    int failure = 0;
-    const int result = EGifCloseFile(gif_, &failure);
-    gif_ = nullptr;
-    if (result == GIF_ERROR && error_.empty()) error_ = path_ + ": cannot finish writing the GIF";
-    if (error_.empty()) error_ = file_->Commit();
-    file_.reset();
+    const std::string name = path_.empty() ? std::string("the GIF") : path_;
+    if (!opened_) return error_.empty() ? name + ": nothing was shown on the screen to record" : error_;
+    bytes_.push_back(0x3B);  // the trailer
+    Flush();
+    if (stream_ != nullptr) {
+        if (std::fclose(stream_) != 0 && error_.empty()) error_ = path_ + ": cannot finish writing the GIF";
+        stream_ = nullptr;
+        if (error_.empty()) error_ = file_->Commit();
+        file_.reset();
+    }
+    if (!error_.empty()) bytes_.clear();
     return error_;
 }
+
+std::vector<std::uint8_t> GifRecorder::TakeBytes() { return std::move(bytes_); }
 
 }  // namespace vekora

@@ -1,14 +1,18 @@
-// An animated GIF of a run: the screen sampled at a frame rate of the device's clock, each
-// changed frame shown for as long as the screen stayed unchanged, looping forever. Each frame
-// after the first holds only the rectangle that changed, drawn over the one before.
+// An animated GIF of a run, written to a file or kept in memory: the screen sampled at a frame
+// rate of the device's clock, each changed frame shown for as long as the screen stayed
+// unchanged, looping forever. Each frame after the first holds only the rectangle that
+// changed, drawn over the one before. Portable: the desktop program, the C library and the
+// browser build record through it.
 //
-//   GifRecorder recorder(path, 25);
+//   GifRecorder recorder(path, 25);             // or GifRecorder recorder(25) for memory
 //   device.AddClockObserver(&recorder);
 //   ... run ...
 //   std::string error = recorder.Close(device.ClockSeconds());
+//   std::vector<std::uint8_t> gif = recorder.TakeBytes();  // the file, when kept in memory
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,21 +21,24 @@
 #include "platform/gif_palette.h"
 #include "platform/screen_sampler.h"
 
-struct GifFileType;
-
 namespace vekora {
 
 class AtomicFile;
 
 class GifRecorder : public ScreenSampler {
 public:
+    // Writes to the file at `path`, which appears there whole when Close succeeds.
     GifRecorder(std::string path, double framesPerSecond);
+    // Keeps the file in memory, for TakeBytes.
+    explicit GifRecorder(double framesPerSecond);
     ~GifRecorder() override;
 
-    // Writes the last frame, closes the file and puts it at the path. Returns "" when the GIF
-    // was written, else what went wrong (also when no frame was ever sampled); then nothing
-    // is left at the path.
+    // Writes the last frame and the trailer; a file is closed and put at the path. Returns ""
+    // when the GIF was written, else what went wrong (also when no frame was ever sampled);
+    // then nothing is left at the path, nor in memory.
     std::string Close(double endSeconds);
+    // The whole GIF kept in memory, once closed; empty when writing to a file or on failure.
+    std::vector<std::uint8_t> TakeBytes();
 
 protected:
     void FrameShown(ImageHandle frame, double startSeconds, double endSeconds) override;
@@ -50,12 +57,17 @@ private:
     bool MapChangedPixels(const Surface& surface, Window& changed);
     // Any frame: maps it whole; the window is where the colours shown change.
     Window MapWholeFrame(const Surface& surface);
+    void WriteHeader();
     void WriteFrame(const Window& window, std::int64_t delayCentiseconds);
+    // Hands the bytes written so far to the file, if there is one.
+    void Flush();
 
-    std::string path_;
+    std::string path_;  // "" when kept in memory
     // The GIF is written beside the path and put in place by Close when it is whole.
     std::unique_ptr<AtomicFile> file_;
-    GifFileType* gif_ = nullptr;
+    std::FILE* stream_ = nullptr;
+    bool opened_ = false;
+    std::vector<std::uint8_t> bytes_;  // written and not yet flushed; the whole GIF in memory
     std::int32_t width_ = 0, height_ = 0;  // of the first frame; later frames are cut or padded to it
     GifPalette palette_;
     std::vector<std::uint8_t> indices_;       // the picture shown now, width_ x height_ entries

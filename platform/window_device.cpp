@@ -15,6 +15,7 @@
 
 #include "draw/image_surface.h"
 #include "draw/math_text.h"
+#include "platform/key_table.h"
 #include "platform/stop_signals.h"
 
 namespace vekora {
@@ -27,16 +28,18 @@ const std::chrono::steady_clock::time_point ProgramStart = std::chrono::steady_c
 // The screen is presented at most this often while the program polls (one display frame).
 constexpr double PresentInterval = 0.016;
 
-struct ExtendedKey {
+// The keys the window turns into bytes itself; typed characters come as text instead.
+struct WindowKey {
     SDL_Keycode key;
-    const char* bytes;
+    NamedKey named;
 };
 
-constexpr ExtendedKey ExtendedKeys[] = {
-    {SDLK_RETURN, "\r"},     {SDLK_KP_ENTER, "\r"},   {SDLK_ESCAPE, "\x1B"},   {SDLK_BACKSPACE, "\b"},
-    {SDLK_TAB, "\t"},        {SDLK_UP, "\xFFH"},      {SDLK_DOWN, "\xFFP"},    {SDLK_LEFT, "\xFFK"},
-    {SDLK_RIGHT, "\xFFM"},   {SDLK_PAGEUP, "\xFFI"},  {SDLK_PAGEDOWN, "\xFFQ"}, {SDLK_HOME, "\xFFG"},
-    {SDLK_END, "\xFFO"},     {SDLK_INSERT, "\xFFR"},  {SDLK_DELETE, "\xFFS"},
+constexpr WindowKey WindowKeys[] = {
+    {SDLK_RETURN, NamedKey::Enter},        {SDLK_KP_ENTER, NamedKey::Enter},      {SDLK_ESCAPE, NamedKey::Escape},
+    {SDLK_BACKSPACE, NamedKey::Backspace}, {SDLK_TAB, NamedKey::Tab},             {SDLK_UP, NamedKey::Up},
+    {SDLK_DOWN, NamedKey::Down},           {SDLK_LEFT, NamedKey::Left},           {SDLK_RIGHT, NamedKey::Right},
+    {SDLK_PAGEUP, NamedKey::PageUp},       {SDLK_PAGEDOWN, NamedKey::PageDown},   {SDLK_HOME, NamedKey::Home},
+    {SDLK_END, NamedKey::End},             {SDLK_INSERT, NamedKey::Insert},       {SDLK_DELETE, NamedKey::Delete},
 };
 
 // Each character of typed UTF-8 text that Latin-1 has, as one key.
@@ -289,8 +292,8 @@ void WindowDevice::PumpEvents() {
                     helpAsked_ = helpAsked_ || (event.key.repeat == 0 && !help_.empty());
                     break;
                 }
-                for (const ExtendedKey& key : ExtendedKeys) {
-                    if (key.key == event.key.keysym.sym) keys_.emplace_back(key.bytes);
+                for (const WindowKey& key : WindowKeys) {
+                    if (key.key == event.key.keysym.sym) keys_.emplace_back(KeyBytes(key.named));
                 }
                 break;
             case SDL_MOUSEBUTTONDOWN:

@@ -9,8 +9,8 @@ tools/install-web-deps.sh
 # Debian's emscripten runs its JavaScript tools with Debian's node modules (acorn).
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
 
-emcmake cmake -S . -B build-web/cmake -G Ninja -DCMAKE_BUILD_TYPE=Release -DVEKORA_TESTS=OFF -DVEKORA_BENCH=OFF >/dev/null
-cmake --build build-web/cmake -j2 --target vekora_web
+build=$(tools/configure-build.sh --web)
+cmake --build "$build" -j2 --target vekora_web
 
 # The page's JavaScript: CodeMirror and the bundler from npm, as the lock file pins them.
 if [ ! -d web/node_modules ] || [ web/package-lock.json -nt web/node_modules/.package-lock.json ]; then
@@ -24,11 +24,8 @@ cp build-web/cmake/vekora.js build-web/cmake/vekora.wasm web/site/* "$site/"
 cp examples/*.vek examples/*.events "$site/examples/"
 (cd examples && ls *.vek) | sed 's/.*/"&"/' | paste -sd, | sed 's/^/[/; s/$/]/' >"$site/examples/index.json"
 
-# The editor highlights the compiler's own keywords.
-keywords=$(grep -o '{"[A-Z]*", ' script/tokens.cpp | sed 's/{\("[A-Z]*"\), /\1/' | paste -sd, | sed 's/^/[/; s/$/]/')
 esbuild=web/node_modules/.bin/esbuild
 "$esbuild" web/src/element.js --bundle --minify --format=iife --target=es2020 --outfile="$site/vekora-player.js" --log-level=warning
-"$esbuild" web/src/editor.js --bundle --minify --format=iife --target=es2020 --outfile="$site/editor.js" \
-  --define:VEKORA_KEYWORDS="$keywords" --log-level=warning
+"$esbuild" web/src/editor.js --bundle --minify --format=iife --target=es2020 --outfile="$site/editor.js" --log-level=warning
 "$esbuild" web/src/player_page.js --bundle --minify --format=iife --target=es2020 --outfile="$site/player-page.js" --log-level=warning
 echo "The site is in $site: python3 -m http.server -d $site"

@@ -7,8 +7,8 @@ if [ $# -gt 0 ]; then
   packages=("$@")
 else
   packages=(
-    build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
-    libsdl2-dev libpng-dev libgif-dev
+    build-essential cmake ninja-build pkg-config ccache clang libclang-rt-14-dev
+    libsdl2-dev libpng-dev
     libavcodec-dev libavformat-dev libavutil-dev libswscale-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth imagemagick xdotool

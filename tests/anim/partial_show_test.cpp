@@ -8,7 +8,7 @@
 
 #include "anim/frame_loop.h"
 #include "anim/stage.h"
-#include "draw/paint_back.h"
+#include "draw/changed_copy.h"
 #include "platform/headless_device.h"
 
 namespace vekora {
@@ -75,20 +75,44 @@ TEST(PartialShow, FilmRestoresGiveBackThePageAsItWas) {
 TEST(PartialShow, PaintBackLeavesThePageAsTheWholePicture) {
     OwnedImage page(ImageNewOfDepth(90, 70, 2, 0xFFFFFF));
     OwnedImage picture(ImageNewOfDepth(90, 70, 2, 0x336699));
-    PaintBack paintBack;
+    ChangedCopy paintBack;
     std::mt19937 random(7);
     for (int frame = 0; frame < 300; ++frame) {
         const unsigned what = random() % 8;
         if (what < 4) Scribble(page.get(), random, 90, 70);
         if (what >= 2 && what < 6) Scribble(picture.get(), random, 90, 70);
         if (what == 7) picture.reset(ImageDuplicate(picture.get()));
-        paintBack.Paint(page.get(), picture.get());
+        paintBack.Copy(page.get(), picture.get(), 0, 0);
         ASSERT_TRUE(SamePixels(page.get(), picture.get())) << "frame " << frame;
-        ASSERT_TRUE(paintBack.PageUntouched(page.get()));
+        ASSERT_TRUE(paintBack.TargetUntouched(page.get()));
         if (what == 6) {
             Scribble(page.get(), random, 90, 70);
-            ASSERT_FALSE(paintBack.PageUntouched(page.get())) << "frame " << frame;
+            ASSERT_FALSE(paintBack.TargetUntouched(page.get())) << "frame " << frame;
         }
+    }
+}
+
+// A copy kept in step from where the target already holds the source (a film's page and its
+// saved copy) must follow a target replaced by another image and a place that moves, and take
+// in what was drawn on either image in between.
+TEST(PartialShow, ChangedCopyFollowsANewTargetAndANewPlace) {
+    OwnedImage source(ImageNewOfDepth(60, 50, 1, 0x25));
+    OwnedImage target(ImageNewOfDepth(100, 80, 1, 0x80));
+    ImageBlit(target.get(), 10, 5, source.get(), BlitMode::Plain, 0);
+    std::int32_t x = 10, y = 5;
+    ChangedCopy copy;
+    copy.InStep(target.get(), source.get(), x, y);
+    std::mt19937 random(3);
+    for (int frame = 0; frame < 300; ++frame) {
+        const unsigned what = random() % 8;
+        if (what < 4) Scribble(target.get(), random, 100, 80);
+        if (what >= 2 && what < 6) Scribble(source.get(), random, 60, 50);
+        if (what == 6) target.reset(ImageDuplicate(target.get()));
+        if (what == 7) x = 10 + static_cast<std::int32_t>(random() % 5) - 2;
+        OwnedImage expected(ImageDuplicate(target.get()));
+        ImageBlit(expected.get(), static_cast<float>(x), static_cast<float>(y), source.get(), BlitMode::Plain, 0);
+        copy.Copy(target.get(), source.get(), x, y);
+        ASSERT_TRUE(SamePixels(target.get(), expected.get())) << "frame " << frame;
     }
 }
 

@@ -20,7 +20,7 @@ deb=$(echo "$work"/package/vekora_"$version"_*.deb)
 field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Package)" = vekora ] && [ "$(field Version)" = "$version" ] || fail "package name or version"
 [ -n "$(field Maintainer)" ] && [ -n "$(field Description)" ] || fail "no maintainer or description"
-for library in libsdl2-2.0-0 libpng16-16 libgif7 libavcodec59 libavformat59 libavutil57 libswscale6; do
+for library in libsdl2-2.0-0 libpng16-16 libavcodec59 libavformat59 libavutil57 libswscale6; do
   field Depends | grep -q "$library" || fail "Depends lacks $library: $(field Depends)"
 done
 

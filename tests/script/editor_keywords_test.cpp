@@ -1,5 +1,5 @@
-// The editor files list the keywords the compiler knows: regenerate them with tools/editorgen
-// when this fails.
+// The editor files and the browser's tables list the keywords the compiler knows and the keys'
+// bytes: regenerate them with tools/editorgen when this fails.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -21,8 +21,8 @@ std::string ReadFile(const fs::path& path) {
 
 TEST(EditorFiles, MatchTheCompilersKeywordTable) {
     for (const auto& [path, text] : editors::GeneratedFiles()) {
-        EXPECT_EQ(ReadFile(fs::path(VEKORA_SOURCE_DIR) / "editors" / path), text)
-            << "editors/" << path << " differs from the keyword table: run tools/editorgen";
+        EXPECT_EQ(ReadFile(fs::path(VEKORA_SOURCE_DIR) / path), text)
+            << path << " differs from the tables: run tools/editorgen";
     }
 }
 

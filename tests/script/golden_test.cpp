@@ -17,6 +17,7 @@
 
 #include "run/console.h"
 #include "run/script_check.h"
+#include "tests/support/compile_support.h"
 
 namespace vekora {
 namespace {
@@ -79,6 +80,40 @@ TEST_F(GoldenListing, EveryListingHasItsExample) {
     for (const fs::path& golden : FilesEndingIn(GoldenDir, ".table")) {
         EXPECT_TRUE(fs::exists(SourceDir / "examples" / (golden.stem().string() + ".vek")))
             << golden.filename() << " lists an example that is gone";
+    }
+}
+
+// The scripts of statements_test.cpp by their whole listings, in golden/statements.listing:
+// each case is its script's lines, each after "> ", then the listing as Compiled::Listing
+// prints it; "#" lines are comments. A listing that changed on purpose is printed here on
+// failure: read it, then put it in the file.
+struct ListingCase {
+    std::vector<std::string> script;
+    std::string listing;
+};
+
+std::vector<ListingCase> ReadListingCases(const fs::path& path) {
+    std::vector<ListingCase> cases;
+    std::istringstream text(ReadBytes(path));
+    bool inScript = false;
+    for (std::string line; std::getline(text, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        const bool scriptLine = line.starts_with("> ");
+        if (scriptLine && !inScript) cases.push_back({{}, "\n"});
+        if (scriptLine) cases.back().script.push_back(line.substr(2));
+        else if (!cases.empty()) cases.back().listing += line + '\n';
+        inScript = scriptLine;
+    }
+    return cases;
+}
+
+TEST(GoldenStatementListing, EveryScriptCompilesToItsListing) {
+    const std::vector<ListingCase> cases = ReadListingCases(GoldenDir / "statements.listing");
+    ASSERT_FALSE(cases.empty());
+    for (const ListingCase& c : cases) {
+        const testing::Compiled compiled = testing::Compile(c.script);
+        EXPECT_EQ(compiled.result, 0) << c.script.front();
+        EXPECT_EQ(compiled.Listing(), c.listing) << testing::Joined(c.script, " | ");
     }
 }
 

@@ -1,5 +1,5 @@
-// Writes the editor files that carry the compiler's keyword lists (see editor_files.h):
-//   editorgen EDITORS_FOLDER
+// Writes the files that carry the program's keyword and key tables (see editor_files.h):
+//   editorgen SOURCE_FOLDER
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -8,7 +8,7 @@
 
 int main(int argc, char** argv) {
     if (argc != 2) {
-        std::fprintf(stderr, "usage: editorgen EDITORS_FOLDER\n");
+        std::fprintf(stderr, "usage: editorgen SOURCE_FOLDER\n");
         return 2;
     }
     for (const auto& [path, text] : vekora::editors::GeneratedFiles()) {

@@ -10,18 +10,13 @@
 // only when the lesson sleeps or polls, so a run is deterministic and fast), events (the text
 // of an event file, played on the virtual clock), recordGif (the outcome then carries the GIF).
 
-// Keys as the window gives them: Latin-1 bytes, Enter 13, Escape 27, Backspace 8, Tab 9, and
-// 0xFF followed by the scan letter for the extended keys.
-const PlainKeys = { Enter: 13, Escape: 27, Backspace: 8, Tab: 9 };
-const ExtendedKeys = {
-    ArrowUp: 'H', ArrowDown: 'P', ArrowLeft: 'K', ArrowRight: 'M', PageUp: 'I', PageDown: 'Q',
-    Home: 'G', End: 'O', Insert: 'R', Delete: 'S',
-};
+import { NamedKeys } from './generated_tables.js';
 
+// Keys as the window gives them: Latin-1 bytes for characters, and for the named keys (Enter,
+// the arrows, ...) the bytes of the program's key table (platform/key_table.h).
 export function keyBytes(event) {
     if (event.ctrlKey || event.metaKey || event.altKey) return null;
-    if (event.key in PlainKeys) return [PlainKeys[event.key]];
-    if (event.key in ExtendedKeys) return [0xFF, ExtendedKeys[event.key].charCodeAt(0)];
+    if (Object.prototype.hasOwnProperty.call(NamedKeys, event.key)) return [...NamedKeys[event.key]];
     if (event.key.length === 1 && event.key.charCodeAt(0) <= 0xFF) return [event.key.charCodeAt(0)];
     return null;
 }

@@ -15,6 +15,7 @@
 #include "interp/screen_text.h"
 #include "platform/active_device.h"
 #include "platform/canvas_device.h"
+#include "platform/gif_recorder.h"
 #include "platform/headless_device.h"
 #include "run/diagnostic_printer.h"
 #include "run/error_report.h"
@@ -22,7 +23,6 @@
 #include "run/script_text.h"
 #include "script/diagnostics.h"
 #include "script/passes.h"
-#include "web/src/gif_stream.h"
 
 namespace vekora {
 namespace {
@@ -112,7 +112,7 @@ EMSCRIPTEN_KEEPALIVE std::int32_t vekora_play(const char* text, std::int32_t len
     CanvasDevice device((flags & PlayVirtualClock) != 0 ? CanvasDevice::Clock::Virtual : CanvasDevice::Clock::Real,
                         std::move(eventList.events));
     SetActiveDevice(&device);
-    GifStream gif(GifFramesPerSecond);
+    GifRecorder gif(GifFramesPerSecond);
     if ((flags & PlayRecordGif) != 0) device.AddClockObserver(&gif);
     device.WindowCaption(std::string(name) + std::string(TitleSuffix));
     ScriptRunSetup setup;
@@ -125,7 +125,9 @@ EMSCRIPTEN_KEEPALIVE std::int32_t vekora_play(const char* text, std::int32_t len
     if (lastPicture) device.PresentImage(lastPicture.get());
     if ((flags & PlayRecordGif) != 0) {
         device.RemoveClockObserver(&gif);
-        Last().gif = gif.Close(device.Stopped() ? device.StopSeconds() : device.ClockSeconds());
+        // A run that showed nothing leaves no GIF: the page offers none.
+        gif.Close(device.Stopped() ? device.StopSeconds() : device.ClockSeconds());
+        Last().gif = gif.TakeBytes();
     }
     const bool runError = result != RanToEnd && result != EndReached && result >= 0;
     Hand(runError ? MathTextToUtf8(RunErrorLine(result)) : std::string());

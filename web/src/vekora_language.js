@@ -1,6 +1,8 @@
-// The highlighting of Vekora lessons for CodeMirror: keywords (the compiler's own list,
-// injected by the build as VEKORA_KEYWORDS), numbers, "texts", and ' comments.
-const keywords = new Set(VEKORA_KEYWORDS);
+// The highlighting of Vekora lessons for CodeMirror: keywords (the compiler's own list, which
+// tools/editorgen copies), numbers, "texts", and ' comments.
+import { Keywords } from './generated_tables.js';
+
+const keywords = new Set(Keywords);
 
 export const vekoraLanguage = {
     name: 'vekora',
