@@ -47,15 +47,15 @@ ImageHandle CopyOf(ImageHandle image) {
     return copy;
 }
 
-std::int32_t RunHeadless(const char* fileName, const VEKS_HeadlessRun& options, VekImage* finalScreen,
-                         VEKS_IntList& errorCodes, VEKS_IntList& errorLines) {
+std::int32_t RunHeadless(const char* fileName, const VEKS_HeadlessRun& options, std::int32_t scale,
+                         VekImage* finalScreen, VEKS_IntList& errorCodes, VEKS_IntList& errorLines) {
     EventList events;
     if (options.eventFile != nullptr) {
         events = ReadEventFile(options.eventFile);
         if (!events.error.empty()) return UnusableEvents;
     }
     HeadlessDevice device(std::move(events.events));
-    if (options.scale > 0 && !device.SetRenderScale(options.scale)) return RefusedArguments;
+    if (!device.SetRenderScale(scale)) return RefusedArguments;
     DeviceInUse inUse(device);
     device.StopAt(static_cast<double>(options.untilMs > 0 ? options.untilMs : DefaultLimitMs) / 1000.0);
     const std::int32_t fps = options.framesPerSecond > 0 ? options.framesPerSecond : DefaultFramesPerSecond;
@@ -93,15 +93,22 @@ std::int32_t RunHeadless(const char* fileName, const VEKS_HeadlessRun& options, 
 
 }  // namespace
 
-extern "C" VEK_API int32_t VEKS_RUNHEADLESS(const char* fileName, const VEKS_HeadlessRun* options,
-                                            VekImage* finalScreen, VEKS_IntList* errorCodes,
-                                            VEKS_IntList* errorLines) {
+extern "C" VEK_API int32_t VEKS_RUNHEADLESSSCALED(const char* fileName, const VEKS_HeadlessRun* options,
+                                                  int32_t scale, VekImage* finalScreen, VEKS_IntList* errorCodes,
+                                                  VEKS_IntList* errorLines) {
     if (finalScreen != nullptr) *finalScreen = nullptr;
     if (fileName == nullptr || errorCodes == nullptr || errorLines == nullptr) return RefusedArguments;
     const VEKS_HeadlessRun defaults{};
     try {
-        return RunHeadless(fileName, options != nullptr ? *options : defaults, finalScreen, *errorCodes, *errorLines);
+        return RunHeadless(fileName, options != nullptr ? *options : defaults, scale, finalScreen, *errorCodes,
+                           *errorLines);
     } catch (const std::exception&) {
         return RunFailed;
     }
+}
+
+extern "C" VEK_API int32_t VEKS_RUNHEADLESS(const char* fileName, const VEKS_HeadlessRun* options,
+                                            VekImage* finalScreen, VEKS_IntList* errorCodes,
+                                            VEKS_IntList* errorLines) {
+    return VEKS_RUNHEADLESSSCALED(fileName, options, 1, finalScreen, errorCodes, errorLines);
 }

@@ -520,9 +520,6 @@ typedef struct VEKS_HeadlessRun {
     const char* recordFile;   /* an animated GIF of the run; NULL: none */
     int32_t framesPerSecond;  /* frames a second of the virtual clock sampled for recordFile
                                  (each shown as long as the screen stayed unchanged); 0 or less: 25 */
-    int32_t scale;            /* render scale, 1 to 8: the screen, finalScreen and the recording are
-                                 drawn this many times finer, coordinates staying page units; 0 or
-                                 less: 1; above 8: refused (-3) */
 } VEKS_HeadlessRun;
 
 /* Plays the script file headless and hands back its last picture: on a screen in memory of
@@ -542,6 +539,14 @@ typedef struct VEKS_HeadlessRun {
  * memory ran out (no exception ever leaves the library). */
 VEK_API int32_t VEKS_RUNHEADLESS(const char* fileName, const VEKS_HeadlessRun* options, VekImage* finalScreen,
                                  VEKS_IntList* errorCodes, VEKS_IntList* errorLines);
+
+/* As VEKS_RUNHEADLESS, drawing at a render scale: the screen, *finalScreen and the recording
+ * hold scale x scale pixels for each page unit, every line, circle, mark and text drawn that
+ * many times finer, while the script's coordinates, VEKD_IMAGESIZE's sizes and the event
+ * file's mouse positions stay page units. `scale` is 1 to 8 (1 is VEKS_RUNHEADLESS); any
+ * other value is refused with -3 and nothing is run. */
+VEK_API int32_t VEKS_RUNHEADLESSSCALED(const char* fileName, const VEKS_HeadlessRun* options, int32_t scale,
+                                       VekImage* finalScreen, VEKS_IntList* errorCodes, VEKS_IntList* errorLines);
 
 /* Reads the script file (lines ended by CR, LF or CR LF; UTF-8 is taken to Latin-1), sets the
  * window title to the name followed by " - Vekora", and runs it as VEKS_RUNSCRIPT does. Errors
