@@ -205,10 +205,10 @@ int PlayScript(const CommandLine& line, Console& console, std::istream& input, s
         SetActiveDevice(nullptr);
         return ExitOutputFailed;
     }
-    if (headless) {
-        device->StopAt(static_cast<double>(line.untilMs) / 1000.0);
-        device->SetRenderScale(line.scale);
-    }
+    // Screenshots, frames and recordings come from the screen: it is drawn at the scale asked
+    // for, in a window too (which shows the finer picture fitted to its size).
+    device->SetRenderScale(line.scale);
+    if (headless) device->StopAt(static_cast<double>(line.untilMs) / 1000.0);
 
     ScriptRunSetup setup;
     setup.device = device.get();
