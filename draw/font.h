@@ -48,7 +48,7 @@ struct FontView {
     // Null: every byte is its own glyph, sign escapes included.
     const FontView* signs = nullptr;
     // As Font::resident; empty for a font of no resident name.
-    std::string_view resident;
+    std::string_view resident = {};
 
     // The glyph of a character code, or null when the font has none that fits in its data.
     const std::uint8_t* Glyph(std::uint8_t code) const;
