@@ -10,6 +10,7 @@
 #include "draw/fills.h"
 #include "draw/font.h"
 #include "draw/image.h"
+#include "draw/image_surface.h"
 #include "draw/marks.h"
 #include "draw/points.h"
 #include "platform/png_writer.h"
@@ -44,7 +45,7 @@ VEK_API uint8_t* VEKD_IMAGEBUFFER(VekImage image, int64_t* bytes) {
     if (bytes == nullptr) return image;
     *bytes = 0;
     if (image != nullptr) {
-        const SurfaceSize size = SurfaceInfo(image);
+        const Surface size = ResolveSurface(image);
         *bytes = ImageHeaderBytes + std::int64_t{size.width} * size.height * size.bytesPerPixel;
     }
     return image;

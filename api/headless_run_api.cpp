@@ -30,14 +30,13 @@ constexpr std::int32_t DefaultFramesPerSecond = 25;
 
 ImageHandle CopyOf(ImageHandle image) {
     if (image == nullptr) return nullptr;
-    const SurfaceSize size = SurfaceInfo(image);
-    ImageHandle copy = ImageNewOfDepth(size.width, size.height, size.bytesPerPixel, 0);
+    ImageHandle copy = ImageNewLike(image, 0);
     if (copy != nullptr) ImageBlit(copy, 0, 0, image, BlitMode::Plain, 0);
     return copy;
 }
 
-std::int32_t RunHeadless(const char* fileName, const VEKS_HeadlessRun& options, VekImage* finalScreen,
-                         VEKS_IntList& errorCodes, VEKS_IntList& errorLines) {
+std::int32_t RunHeadless(const char* fileName, const VEKS_HeadlessRun& options, std::int32_t scale,
+                         VekImage* finalScreen, VEKS_IntList& errorCodes, VEKS_IntList& errorLines) {
     EventList events;
     if (options.eventFile != nullptr) {
         events = ReadEventFile(options.eventFile);
@@ -46,6 +45,7 @@ std::int32_t RunHeadless(const char* fileName, const VEKS_HeadlessRun& options, 
     // The run's own device and settings, handed to it and never made the library's: runs on
     // other threads at the same time have theirs, and the caller's stay as they were.
     HeadlessDevice device(std::move(events.events));
+    if (!device.SetRenderScale(scale)) return RefusedArguments;
     Settings settings;
     device.StopAt(static_cast<double>(options.untilMs > 0 ? options.untilMs : DefaultLimitMs) / 1000.0);
     const std::int32_t fps = options.framesPerSecond > 0 ? options.framesPerSecond : DefaultFramesPerSecond;
@@ -84,15 +84,22 @@ std::int32_t RunHeadless(const char* fileName, const VEKS_HeadlessRun& options, 
 
 }  // namespace
 
-extern "C" VEK_API int32_t VEKS_RUNHEADLESS(const char* fileName, const VEKS_HeadlessRun* options,
-                                            VekImage* finalScreen, VEKS_IntList* errorCodes,
-                                            VEKS_IntList* errorLines) {
+extern "C" VEK_API int32_t VEKS_RUNHEADLESSSCALED(const char* fileName, const VEKS_HeadlessRun* options,
+                                                  int32_t scale, VekImage* finalScreen, VEKS_IntList* errorCodes,
+                                                  VEKS_IntList* errorLines) {
     if (finalScreen != nullptr) *finalScreen = nullptr;
     if (fileName == nullptr || errorCodes == nullptr || errorLines == nullptr) return RefusedArguments;
     const VEKS_HeadlessRun defaults{};
     try {
-        return RunHeadless(fileName, options != nullptr ? *options : defaults, finalScreen, *errorCodes, *errorLines);
+        return RunHeadless(fileName, options != nullptr ? *options : defaults, scale, finalScreen, *errorCodes,
+                           *errorLines);
     } catch (const std::exception&) {
         return RunFailed;
     }
+}
+
+extern "C" VEK_API int32_t VEKS_RUNHEADLESS(const char* fileName, const VEKS_HeadlessRun* options,
+                                            VekImage* finalScreen, VEKS_IntList* errorCodes,
+                                            VEKS_IntList* errorLines) {
+    return VEKS_RUNHEADLESSSCALED(fileName, options, 1, finalScreen, errorCodes, errorLines);
 }

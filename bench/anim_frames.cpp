@@ -1,5 +1,6 @@
 // One film frame on a 640 x 460 page at 16 bits: restore the page, draw the partial figure and
-// its instruments, present the page; beside the floor of two plain copies of the page.
+// its instruments, present the page; beside the floor of two plain copies of the page. The
+// frames are drawn at render scales 1 and 2 (the argument).
 #include <benchmark/benchmark.h>
 
 #include <cstring>
@@ -26,9 +27,10 @@ struct FrameRig {
     Settings settings;
     ImageHandle page;
     Stage film{&device, settings};
-    FrameRig() {
+    explicit FrameRig(std::int32_t scale) {
+        device.SetRenderScale(scale);
         device.ScreenOpen(Width, Height + 20, 16);
-        page = ImageNewOfDepth(Width, Height, 2, 0xFFFFFF);
+        page = ImageNewOfDepth(Width, Height, 2, 0xFFFFFF, scale);
         film.page = page;
         film.originY = 20;
     }
@@ -48,7 +50,7 @@ void TwoPageCopies(benchmark::State& state) {
 BENCHMARK(TwoPageCopies);
 
 void ArcFrameWithCompasses(benchmark::State& state) {
-    FrameRig rig;
+    FrameRig rig(static_cast<std::int32_t>(state.range(0)));
     const SavedPage saved(rig.page);
     const Circle arc{320, 230, 150, 0, 0, 0x000000, 1};
     for (auto _ : state) {
@@ -58,10 +60,10 @@ void ArcFrameWithCompasses(benchmark::State& state) {
         rig.film.Show();
     }
 }
-BENCHMARK(ArcFrameWithCompasses);
+BENCHMARK(ArcFrameWithCompasses)->Arg(1)->Arg(2);
 
 void LineFrameWithRulerAndPencil(benchmark::State& state) {
-    FrameRig rig;
+    FrameRig rig(static_cast<std::int32_t>(state.range(0)));
     const SavedPage saved(rig.page);
     const Settings settings;
     const Point p1{60, 400, 0, 0, 0};
@@ -77,6 +79,6 @@ void LineFrameWithRulerAndPencil(benchmark::State& state) {
         rig.film.Show();
     }
 }
-BENCHMARK(LineFrameWithRulerAndPencil);
+BENCHMARK(LineFrameWithRulerAndPencil)->Arg(1)->Arg(2);
 
 }  // namespace

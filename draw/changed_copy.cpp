@@ -1,12 +1,14 @@
 // Copying what changed.
 #include "draw/changed_copy.h"
 
+#include "draw/image_surface.h"
+
 namespace vekora {
 
 void ChangedCopy::Copy(ImageHandle target, ImageHandle source, std::int32_t x, std::int32_t y) {
     if (target == nullptr || source == nullptr) return;
     if (!Keeps(target, source, x, y)) {
-        const SurfaceSize size = SurfaceInfo(source);
+        const Surface size = ResolveSurface(source);  // areas are pixels, the place page units
         DrawnArea all(size.width, size.height);
         all.Add(PixelRect::Whole(size.width, size.height));
         ImageCopyArea(target, x, y, source, all);
@@ -15,7 +17,8 @@ void ChangedCopy::Copy(ImageHandle target, ImageHandle source, std::int32_t x, s
     }
     // Outside what was drawn on either since the last copy the target still holds the source.
     DrawnArea due = source_->TakeRows();
-    target_->TakeInto(due, -x, -y);
+    const std::int32_t scale = ImageScale(target);
+    target_->TakeInto(due, -x * scale, -y * scale);
     ImageCopyArea(target, x, y, source, due);
     Copied();
 }

@@ -7,6 +7,8 @@
 #include <mutex>
 #include <vector>
 
+#include "draw/image_surface.h"
+
 namespace vekora {
 
 // Every live watch. A watch is one image's: drawing on an image reaches only its watches.
@@ -126,7 +128,7 @@ void NoteDrawnAll(ImageHandle target) {
 }
 
 DrawnAreaWatch::DrawnAreaWatch(ImageHandle image) : image_(image) {
-    const SurfaceSize size = SurfaceInfo(image);
+    const Surface size = ResolveSurface(image);  // pixels, whatever the render scale
     width_ = size.width;
     height_ = size.height;
     area_ = DrawnArea(width_, height_);
@@ -144,7 +146,7 @@ DrawnAreaWatch::~DrawnAreaWatch() {
 }
 
 bool DrawnAreaWatch::Watches(ImageHandle image) const {
-    const SurfaceSize size = SurfaceInfo(image);
+    const Surface size = ResolveSurface(image);
     return image == image_ && size.width == width_ && size.height == height_;
 }
 

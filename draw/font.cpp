@@ -3,7 +3,11 @@
 
 #include <cstdio>
 #include <memory>
+#include <map>
+#include <mutex>
 #include <new>
+#include <string>
+#include <utility>
 
 #include "resources/embedded.h"
 
@@ -51,7 +55,24 @@ const std::uint8_t* FontView::Glyph(std::uint8_t code) const {
 
 FontView ViewOf(const Font& font) {
     if (font.Empty()) return {};
-    return {font.data.data(), font.data.size(), font.index.data()};
+    return {font.data.data(), font.data.size(), font.index.data(), nullptr, font.resident};
+}
+
+const Font* ScaledResidentFont(std::string_view name, std::int32_t scale) {
+    constexpr std::int32_t MostScale = 4;
+    if (name.empty() || scale < 2 || scale > MostScale) return nullptr;
+    // Loaded once each, never freed: views of them may be held anywhere.
+    static std::mutex lock;
+    static std::map<std::pair<std::string, std::int32_t>, Font> loaded;
+    const std::lock_guard<std::mutex> guard(lock);
+    const auto key = std::make_pair(std::string(name), scale);
+    auto found = loaded.find(key);
+    if (found == loaded.end()) {
+        Font font;
+        LoadFontResource(key.first + "x" + std::to_string(scale), font);
+        found = loaded.emplace(key, std::move(font)).first;
+    }
+    return found->second.Empty() ? nullptr : &found->second;
 }
 
 namespace {
@@ -101,7 +122,7 @@ std::int32_t LoadFontResource(std::string_view name, Font& font) {
     if (resource == nullptr) return -1;
     // The embedded fonts are checked like any file; a damaged one is a build fault, and
     // leaves the font empty rather than trusted.
-    ParseFontFile(resource->bytes, font);
+    if (ParseFontFile(resource->bytes, font)) font.resident = resource->name;
     return 0;
 }
 

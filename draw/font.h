@@ -26,11 +26,15 @@ constexpr int GlyphHeaderBytes = 4;
 struct Font {
     std::vector<std::uint8_t> data;
     std::vector<std::int32_t> index;
+    // The resident font's name when the font was loaded from one ("sans16"): text drawn with it
+    // on a target of another render scale uses the same font made for that scale.
+    std::string_view resident;
 
     bool Empty() const { return data.empty() || index.size() != FontGlyphCount; }
     void Clear() {
         data.clear();
         index.clear();
+        resident = {};
     }
 };
 
@@ -43,6 +47,8 @@ struct FontView {
     // Mathematical text (draw/math_text.h): the font of the same height its signs come from.
     // Null: every byte is its own glyph, sign escapes included.
     const FontView* signs = nullptr;
+    // As Font::resident; empty for a font of no resident name.
+    std::string_view resident = {};
 
     // The glyph of a character code, or null when the font has none that fits in its data.
     const std::uint8_t* Glyph(std::uint8_t code) const;
@@ -50,6 +56,9 @@ struct FontView {
 
 FontView ViewOf(const Font& font);
 FontView ViewOf(const Font&& font) = delete;  // the view would outlive the font
+// The resident font `name` made for render scale `scale` (2 to 4), loaded on first use and
+// kept for the life of the process; null when there is none.
+const Font* ScaledResidentFont(std::string_view name, std::int32_t scale);
 
 // A glyph's advance (the first u16 read as signed, shifted right by 3) and its height.
 inline std::int32_t GlyphWidth(const std::uint8_t* glyph) {

@@ -5,6 +5,7 @@
 
 #include "draw/drawn_area.h"
 #include "draw/image_blocks.h"
+#include "draw/image_scale.h"
 #include "draw/image_surface.h"
 
 namespace vekora {
@@ -36,12 +37,15 @@ Surface ResolveSurface(ImageHandle target) {
     surface.height = ReadU16(target + 2);
     if (!KnownDepth(surface.bytesPerPixel) || surface.width == 0 || surface.height == 0) return {};
     surface.pixels = target + ImageHeaderBytes;
+    surface.scale = ImageScale(target);
     return surface;
 }
 
 SurfaceSize SurfaceInfo(ImageHandle target) {
     if (target == nullptr) return {};
-    return {ReadU16(target) >> 3, ReadU16(target + 2), ReadU16(target) & 7};
+    // Sizes are page units: what drawing calls measure in.
+    const std::int32_t scale = ImageScale(target);
+    return {(ReadU16(target) >> 3) / scale, ReadU16(target + 2) / scale, ReadU16(target) & 7};
 }
 
 std::uint32_t TransparentColour(ImageHandle target) {
@@ -105,7 +109,12 @@ std::uint32_t PixelRgb(const Surface& surface, std::int32_t x, std::int32_t y) {
 }
 
 ImageHandle ImageNewOfDepth(std::int32_t width, std::int32_t height, std::int32_t bytesPerPixel,
-                            std::uint32_t colour) {
+                            std::uint32_t colour, std::int32_t scale) {
+    if (scale < 1 || scale > MaxRenderScale || width <= 0 || height <= 0 || width > MaxImageWidth || height > 0xFFFF) {
+        return nullptr;
+    }
+    width *= scale;
+    height *= scale;
     if (width <= 0 || width > MaxImageWidth || height <= 0 || height > 0xFFFF || !KnownDepth(bytesPerPixel) ||
         std::int64_t{width} * height > MaxImagePixels) {
         return nullptr;
@@ -122,20 +131,31 @@ ImageHandle ImageNewOfDepth(std::int32_t width, std::int32_t height, std::int32_
         FillSpan<F>(surface, 0, width - 1, 0, pixel);
         for (std::int32_t y = 1; y < height; ++y) std::memcpy(surface.At(0, y), surface.pixels, surface.Stride());
     });
+    SetImageScale(image, scale);
     // A watch kept on an image freed at this address must not take this one for unchanged.
     NoteDrawnAll(image);
     return image;
 }
 
-void ImageFree(ImageHandle image) { GiveBackImageBlock(image); }
+ImageHandle ImageNewLike(ImageHandle model, std::uint32_t colour) {
+    const SurfaceSize size = SurfaceInfo(model);
+    if (size.width <= 0 || size.height <= 0) return nullptr;
+    return ImageNewOfDepth(size.width, size.height, size.bytesPerPixel, colour, ImageScale(model));
+}
+
+void ImageFree(ImageHandle image) {
+    SetImageScale(image, 1);
+    GiveBackImageBlock(image);
+}
 
 ImageHandle ImageDuplicate(ImageHandle image) {
-    const SurfaceSize size = SurfaceInfo(image);
-    if (size.width <= 0 || size.height <= 0 || !KnownDepth(size.bytesPerPixel)) return nullptr;
+    const Surface size = ResolveSurface(image);
+    if (size.Empty()) return nullptr;
     const std::size_t bytes = ImageBytes(size.width, size.height, size.bytesPerPixel);
     std::uint8_t* copy = TakeImageBlock(bytes);
     if (copy == nullptr) return nullptr;
     std::memcpy(copy, image, bytes);
+    SetImageScale(copy, ImageScale(image));
     NoteDrawnAll(copy);
     return copy;
 }
@@ -143,9 +163,16 @@ ImageHandle ImageDuplicate(ImageHandle image) {
 void RasterPixel(ImageHandle target, float x, float y, std::uint32_t colour) {
     const Surface surface = ResolveSurface(target);
     if (surface.Empty()) return;
+    const std::int32_t k = surface.scale;
     const double px = PixelOf(x), py = PixelOf(y);
     // The negated comparisons also refuse NaN.
-    if (!(px >= 0 && py >= 0 && px < surface.width && py < surface.height)) return;
+    if (!(px >= 0 && py >= 0 && px * k < surface.width && py * k < surface.height)) return;
+    if (k > 1) {
+        // The page pixel's block.
+        RasterLine(target, static_cast<float>(px), static_cast<float>(py), static_cast<float>(px),
+                   static_cast<float>(py), colour, LineKind::FilledBox, 0xFFFF);
+        return;
+    }
     NoteDrawn(target, PixelRect::Around(px, py, px, py, 0));
     WithFormat(surface.bytesPerPixel, [&](auto format) {
         using F = decltype(format);

@@ -39,15 +39,21 @@ enum class BlitMode : std::int32_t { Transparent = 0, Plain = 1, Blend = 6 };
 // The kinds of RasterLine.
 enum class LineKind : std::int32_t { Line = 0, Box = 1, FilledBox = 2 };
 
+// The size in page units (pixels divided by the image's render scale) and the depth.
 SurfaceSize SurfaceInfo(ImageHandle target);
 std::uint32_t TransparentColour(ImageHandle target);
 
-// A new image of `bytesPerPixel` (1, 2 or 4), every pixel `colour` (TRANSPARENT for NO_COLOUR).
-// Returns null when the size cannot be represented (0, negative, wider than 8191 or higher
-// than 65535), is more than MaxImagePixels, or the memory cannot be had. Images are one malloc'd block: ImageFree frees it.
+// A new image of `bytesPerPixel` (1, 2 or 4), every pixel `colour` (TRANSPARENT for NO_COLOUR),
+// `width` x `height` page units drawn at render `scale` (draw/image_scale.h): scale x width
+// pixels wide. Returns null when the pixel size cannot be represented (0, negative, wider
+// than 8191 or higher than 65535), is more than MaxImagePixels, the scale is outside 1 to 8,
+// or the memory cannot be had. Images are one malloc'd block: ImageFree frees it.
 ImageHandle ImageNewOfDepth(std::int32_t width, std::int32_t height, std::int32_t bytesPerPixel,
-                            std::uint32_t colour);
+                            std::uint32_t colour, std::int32_t scale = 1);
 void ImageFree(ImageHandle image);
+// A new image of the size, depth and render scale of `model`, every pixel `colour`; null for
+// no model or no memory.
+ImageHandle ImageNewLike(ImageHandle model, std::uint32_t colour);
 // A new image with the size, depth and pixels of `image`; null for no image or no memory.
 ImageHandle ImageDuplicate(ImageHandle image);
 
@@ -77,7 +83,8 @@ struct PixelRect;
 // put on the target as ImageBlit would put them; the rest of the target stays as it is.
 void ImageBlitWithin(ImageHandle target, ImageHandle image, const PixelRect& rect, BlitMode mode, std::int32_t alpha);
 // The pixels of `area` of the image copied onto the target as a plain blit of the whole image
-// at (x, y) would copy them; the rest of the target stays as it is.
+// at (x, y) would copy them; the rest of the target stays as it is. (x, y) is in page units,
+// `area` (as `rect` above) in pixels of images of one render scale.
 void ImageCopyArea(ImageHandle target, std::int32_t x, std::int32_t y, ImageHandle image, const DrawnArea& area);
 
 }  // namespace vekora

@@ -150,12 +150,38 @@ bool Blittable(const Surface& dst, const Surface& src, BlitMode mode) {
 
 }  // namespace
 
+namespace {
+
+// The image redrawn at another render scale, each pixel taken from the one it falls in (a
+// bitmap made for one scale, such as the logo, shown on a page of another); null without memory.
+OwnedImage Rescaled(const Surface& src, std::int32_t scale) {
+    OwnedImage out(ImageNewOfDepth(src.width / src.scale, src.height / src.scale, src.bytesPerPixel, NO_COLOUR, scale));
+    const Surface to = ResolveSurface(out.get());
+    if (to.Empty()) return out;
+    for (std::int32_t y = 0; y < to.height; ++y) {
+        const std::int32_t fromY = std::min(y * src.scale / scale, src.height - 1);
+        for (std::int32_t x = 0; x < to.width; ++x) {
+            const std::int32_t fromX = std::min(x * src.scale / scale, src.width - 1);
+            std::memcpy(to.At(x, y), src.At(fromX, fromY), static_cast<std::size_t>(src.bytesPerPixel));
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
 void ImageBlit(ImageHandle target, float x, float y, ImageHandle image, BlitMode mode, std::int32_t alpha) {
     const Surface dst = ResolveSurface(target);
-    const Surface src = ResolveSurface(image);
+    Surface src = ResolveSurface(image);
     if (!Blittable(dst, src, mode)) return;
+    OwnedImage rescaled;
+    if (src.scale != dst.scale) {
+        rescaled = Rescaled(src, dst.scale);
+        src = ResolveSurface(rescaled.get());
+        if (src.Empty()) return;
+    }
     Overlap overlap;
-    if (!Place(PixelOf(x), PixelOf(y), src.width, src.height, dst, overlap)) return;
+    if (!Place(PixelOf(x) * dst.scale, PixelOf(y) * dst.scale, src.width, src.height, dst, overlap)) return;
     BlitOverlap(target, dst, src, overlap, mode, alpha);
 }
 
@@ -174,8 +200,10 @@ void ImageCapture(ImageHandle source, float x1, float y1, float x2, float y2, Im
     const Surface to = ResolveSurface(image);
     if (from.Empty() || to.Empty() || from.bytesPerPixel != to.bytesPerPixel) return;
     if (std::isnan(x1) || std::isnan(y1) || std::isnan(x2) || std::isnan(y2)) return;
-    const double left = PixelOf(std::min(x1, x2)), top = PixelOf(std::min(y1, y2));
-    const double right = PixelOf(std::max(x1, x2)), bottom = PixelOf(std::max(y1, y2));
+    // At a render scale the rectangle's page pixels are their blocks.
+    const std::int32_t k = from.scale;
+    const double left = PixelOf(std::min(x1, x2)) * k, top = PixelOf(std::min(y1, y2)) * k;
+    const double right = PixelOf(std::max(x1, x2)) * k + k - 1, bottom = PixelOf(std::max(y1, y2)) * k + k - 1;
     // The rectangle's pixels are copied to the image's top-left corner: place the image on the
     // source at (left, top) and copy what both cover, limited to the rectangle.
     Overlap overlap;
@@ -193,6 +221,9 @@ void ImageCopyArea(ImageHandle target, std::int32_t x, std::int32_t y, ImageHand
     const Surface dst = ResolveSurface(target);
     const Surface src = ResolveSurface(image);
     if (dst.Empty() || src.Empty() || dst.bytesPerPixel != src.bytesPerPixel || area.Empty()) return;
+    // (x, y) is in page units, the area in pixels.
+    x *= dst.scale;
+    y *= dst.scale;
     // Band by band, each clipped to both images.
     area.ForEachBand([&](std::int32_t top, std::int32_t bottom, std::int32_t left, std::int32_t right) {
         const std::int64_t from = std::max<std::int64_t>({left, 0, -std::int64_t{x}});

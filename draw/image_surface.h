@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "draw/image.h"
+#include "draw/image_scale.h"
 
 namespace vekora {
 
@@ -20,6 +21,7 @@ struct Surface {
     std::int32_t width = 0;
     std::int32_t height = 0;
     std::int32_t bytesPerPixel = 0;
+    std::int32_t scale = 1;  // pixels a page unit (draw/image_scale.h)
 
     bool Empty() const { return pixels == nullptr || width <= 0 || height <= 0; }
     std::size_t Stride() const { return static_cast<std::size_t>(width) * bytesPerPixel; }

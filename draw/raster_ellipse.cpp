@@ -106,6 +106,69 @@ void DrawDisc(const Surface& surface, double cx, double cy, double r, typename F
     }
 }
 
+// Every pixel whose centre lies between `inner` and `outer` from (cx, cy), any of which may
+// be fractional (inner < 0: the whole disc), limited to the arc. The rings and discs of a
+// render scale: a ring of radius r at scale k is the band r k +- k / 2 about the centre.
+template <typename F>
+void DrawBand(const Surface& surface, double cx, double cy, double inner, double outer, const ArcRange& arc,
+              bool wholeArc, const PixelRect& reach, typename F::Pixel pixel) {
+    if (cy + outer < 0 || cy - outer > surface.height - 1) return;
+    const std::int32_t top = std::max(ClampToInt(std::ceil(cy - outer), 0, surface.height - 1), reach.top);
+    const std::int32_t bottom = std::min(ClampToInt(std::floor(cy + outer), 0, surface.height - 1), reach.bottom - 1);
+    const auto span = [&](std::int32_t y, double from, double to) {
+        if (to < 0 || from > surface.width - 1) return;
+        const std::int32_t first = std::max(ClampToInt(std::ceil(from), 0, surface.width - 1), reach.left);
+        const std::int32_t last = std::min(ClampToInt(std::floor(to), 0, surface.width - 1), reach.right - 1);
+        if (first > last) return;
+        if (wholeArc) {
+            FillSpan<F>(surface, first, last, y, pixel);
+            return;
+        }
+        for (std::int32_t x = first; x <= last; ++x) {
+            if (arc.Contains(x - cx, y - cy)) StorePixel(surface.At(x, y), pixel);
+        }
+    };
+    for (std::int32_t y = top; y <= bottom; ++y) {
+        const double dy = std::fabs(y - cy);
+        if (dy > outer) continue;
+        const double out = std::sqrt((outer - dy) * (outer + dy));
+        if (inner < 0 || dy >= inner) {
+            span(y, cx - out, cx + out);
+            continue;
+        }
+        const double in = std::sqrt((inner - dy) * (inner + dy));
+        span(y, cx - out, cx - in);
+        span(y, cx + in, cx + out);
+    }
+}
+
+// RasterEllipse on a surface at a render scale above 1.
+void DrawScaledEllipse(ImageHandle target, const Surface& surface, double cx, double cy, double r,
+                       std::uint32_t colour, float start, float end, std::int32_t fill) {
+    // About the page pixel a circle at scale 1 is drawn about.
+    const std::int32_t k = surface.scale;
+    const double centreX = ScaledCoordinate(PixelOf(cx), k), centreY = ScaledCoordinate(PixelOf(cy), k), radius = r * k;
+    const double from = std::fabs(static_cast<double>(start)), to = std::fabs(static_cast<double>(end));
+    const ArcRange arc = fill != 0 ? ArcRange{} : MakeArc(from, to, radius);
+    const PixelRect bounds = ArcBounds(centreX, centreY, radius + k / 2.0, arc, std::signbit(start) || std::signbit(end));
+    NoteDrawn(target, bounds);
+    const PixelRect reach = radius < MostReachedRadius ? bounds : PixelRect::Everything();
+    WithFormat(surface.bytesPerPixel, [&](auto format) {
+        using F = decltype(format);
+        const typename F::Pixel pixel = F::Encode(colour);
+        if (fill != 0) {
+            DrawBand<F>(surface, centreX, centreY, -1, radius + k / 2.0, arc, true, reach, pixel);
+        } else {
+            DrawBand<F>(surface, centreX, centreY, radius - k / 2.0, radius + k / 2.0, arc, arc.full, reach, pixel);
+        }
+    });
+    for (const float angle : {start, end}) {
+        if (!std::signbit(angle)) continue;
+        const double a = std::fabs(static_cast<double>(angle));
+        DrawPageLine(target, surface, cx, cy, cx + r * std::cos(a), cy - r * std::sin(a), colour, 0xFFFF);
+    }
+}
+
 }  // namespace
 
 void RasterEllipse(ImageHandle target, float cx, float cy, float r, std::uint32_t colour, float aspect, float start,
@@ -115,6 +178,10 @@ void RasterEllipse(ImageHandle target, float cx, float cy, float r, std::uint32_
     const Surface surface = ResolveSurface(target);
     if (surface.Empty() || !std::isfinite(cx) || !std::isfinite(cy) || !std::isfinite(r) || r < 0) return;
     if (!std::isfinite(start) || !std::isfinite(end)) return;
+    if (surface.scale > 1) {
+        DrawScaledEllipse(target, surface, cx, cy, r, colour, start, end, fill);
+        return;
+    }
     const double centreX = PixelOf(cx), centreY = PixelOf(cy), radius = r;
     const double from = std::fabs(static_cast<double>(start)), to = std::fabs(static_cast<double>(end));
     const ArcRange arc = fill != 0 ? ArcRange{} : MakeArc(from, to, radius);

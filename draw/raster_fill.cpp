@@ -108,7 +108,9 @@ void FloodFill(const Surface& surface, std::int32_t seedX, std::int32_t seedY, s
 void RasterFill(ImageHandle target, float x, float y, std::uint32_t colour, std::uint32_t border) {
     const Surface surface = ResolveSurface(target);
     if (surface.Empty()) return;
-    const double px = PixelOf(x), py = PixelOf(y);
+    // At a render scale the seed is the middle of the page pixel's block.
+    const std::int32_t k = surface.scale;
+    const double px = PixelOf(x) * k + k / 2, py = PixelOf(y) * k + k / 2;
     if (!(px >= 0 && py >= 0 && px < surface.width && py < surface.height)) return;
     const std::uint32_t borderColour = border == NO_COLOUR ? colour : border;
     const auto seedX = static_cast<std::int32_t>(px), seedY = static_cast<std::int32_t>(py);

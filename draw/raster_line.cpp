@@ -61,7 +61,8 @@ bool ClipToBox(double& x1, double& y1, double& x2, double& y2, double loX, doubl
 
 // Rounds the end points to pixels, first cutting a far-reaching line down to a box around the
 // target; the mask phase then counts the pixels cut off before the new first point.
-bool ToIntLine(const Surface& surface, double x1, double y1, double x2, double y2, IntLine& line) {
+bool ToIntLine(const Surface& surface, double x1, double y1, double x2, double y2, std::int32_t bitPixels,
+               IntLine& line) {
     double px1 = PixelOf(x1), py1 = PixelOf(y1), px2 = PixelOf(x2), py2 = PixelOf(y2);
     line.phase = 0;
     if (std::max({std::fabs(px1), std::fabs(py1), std::fabs(px2), std::fabs(py2)}) > ExactLimit) {
@@ -71,7 +72,7 @@ bool ToIntLine(const Surface& surface, double x1, double y1, double x2, double y
             return false;
         }
         const double walked = std::max(std::fabs(px1 - sx), std::fabs(py1 - sy));
-        line.phase = static_cast<std::int32_t>(std::fmod(std::floor(walked + 0.5), 16.0));
+        line.phase = static_cast<std::int32_t>(std::fmod(std::floor(walked + 0.5), 16.0 * bitPixels));
         px1 = PixelOf(px1), py1 = PixelOf(py1), px2 = PixelOf(px2), py2 = PixelOf(py2);
     }
     line.x1 = static_cast<std::int64_t>(px1);
@@ -111,8 +112,10 @@ void VisibleSteps(std::int64_t a1, std::int64_t sa, std::int64_t da, std::int64_
 // Walks a line whose major axis is x (|dx| >= |dy|) after swapping axes as `steep` says.
 // The minor coordinate at step i is y1 + round(i * dy / |dx|), halves up, kept exactly as a
 // quotient and remainder so that the walk can start at the first visible step.
-template <typename F>
-void WalkLine(const Surface& surface, const IntLine& line, bool steep, typename F::Pixel pixel, std::uint16_t mask) {
+// Each bit of the mask covers `bitPixels` pixels; the one-bit case keeps a loop of its own.
+template <typename F, bool Stretched>
+void WalkLine(const Surface& surface, const IntLine& line, bool steep, typename F::Pixel pixel, std::uint16_t mask,
+              std::int32_t bitPixels) {
     const std::int64_t a1 = steep ? line.y1 : line.x1, b1 = steep ? line.x1 : line.y1;
     const std::int64_t a2 = steep ? line.y2 : line.x2, b2 = steep ? line.x2 : line.y2;
     const std::int64_t minorSize = steep ? surface.width : surface.height;
@@ -130,11 +133,16 @@ void WalkLine(const Surface& surface, const IntLine& line, bool steep, typename 
     const std::int64_t minorUnit = steep ? surface.bytesPerPixel : static_cast<std::int64_t>(surface.Stride());
     std::int64_t offset = (a1 + sa * first) * majorUnit + b * minorUnit;
     // The mask rotated so that its top bit belongs to the current pixel.
-    const auto shift = static_cast<unsigned>((first + line.phase) & 15);
+    const std::int64_t walked = first + line.phase;
+    const auto shift = static_cast<unsigned>((Stretched ? walked / bitPixels : walked) & 15);
+    std::int64_t bitLeft = Stretched ? bitPixels - walked % bitPixels : 1;
     auto pattern = static_cast<std::uint32_t>(((mask << shift) | (mask >> ((16 - shift) & 15))) & 0xFFFF);
     for (std::int64_t i = first; i <= last; ++i) {
         if ((pattern & 0x8000) != 0 && b >= 0 && b < minorSize) StorePixel(surface.pixels + offset, pixel);
-        pattern = ((pattern << 1) | (pattern >> 15)) & 0xFFFF;
+        if (!Stretched || --bitLeft == 0) {
+            pattern = ((pattern << 1) | (pattern >> 15)) & 0xFFFF;
+            if constexpr (Stretched) bitLeft = bitPixels;
+        }
         offset += sa * majorUnit;
         remainder += 2 * db;
         if (remainder >= denominator) {
@@ -170,17 +178,21 @@ void DrawBox(const Surface& surface, double x1, double y1, double x2, double y2,
 }  // namespace
 
 void DrawLine(const Surface& surface, double x1, double y1, double x2, double y2, std::uint32_t colour,
-              std::uint16_t styleMask) {
+              std::uint16_t styleMask, std::int32_t bitPixels) {
     // An infinite end point gives the line no direction; it is not drawn.
     if (surface.Empty() || !std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2)) {
         return;
     }
     IntLine line{};
-    if (!ToIntLine(surface, x1, y1, x2, y2, line)) return;
+    if (!ToIntLine(surface, x1, y1, x2, y2, bitPixels, line)) return;
     const bool steep = std::llabs(line.x2 - line.x1) < std::llabs(line.y2 - line.y1);
     WithFormat(surface.bytesPerPixel, [&](auto format) {
         using F = decltype(format);
-        WalkLine<F>(surface, line, steep, F::Encode(colour), styleMask);
+        if (bitPixels > 1 && styleMask != 0xFFFF) {
+            WalkLine<F, true>(surface, line, steep, F::Encode(colour), styleMask, bitPixels);
+        } else {
+            WalkLine<F, false>(surface, line, steep, F::Encode(colour), styleMask, 1);
+        }
     });
 }
 
@@ -235,10 +247,84 @@ void NoteLine(ImageHandle target, const Surface& surface, double x1, double y1, 
 
 }  // namespace
 
+namespace {
+
+// A line at a render scale: `k` one-pixel lines side by side across the major axis, each
+// reaching (k - 1) / 2 pixels past the ends along it, so that the line covers the k x k
+// blocks of the pixels a line at scale 1 covers, finer where it slopes.
+void DrawScaledLine(ImageHandle target, const Surface& surface, double x1, double y1, double x2, double y2,
+                    std::uint32_t colour, std::uint16_t styleMask) {
+    // The ends are the page pixels a line at scale 1 starts and ends on, so that the two meet
+    // the same figures; between them the line runs finer.
+    const std::int32_t k = surface.scale;
+    const double X1 = ScaledCoordinate(PixelOf(x1), k), Y1 = ScaledCoordinate(PixelOf(y1), k);
+    const double X2 = ScaledCoordinate(PixelOf(x2), k), Y2 = ScaledCoordinate(PixelOf(y2), k);
+    if (!std::isfinite(X1) || !std::isfinite(Y1) || !std::isfinite(X2) || !std::isfinite(Y2)) return;
+    const double dx = X2 - X1, dy = Y2 - Y1, half = (k - 1) / 2.0;
+    const bool steep = std::fabs(dx) < std::fabs(dy);
+    // How far each end reaches on, and the offset of each stroke across.
+    double ex = 0, ey = 0;
+    if (steep) {
+        ey = dy > 0 ? half : -half;
+        ex = dx / dy * ey;
+    } else {
+        ex = dx < 0 ? -half : half;
+        ey = dx == 0 ? 0 : dy / dx * ex;
+    }
+    for (std::int32_t j = 0; j < k; ++j) {
+        const double across = j - half;
+        const double ox = steep ? across : 0, oy = steep ? 0 : across;
+        const double ax = X1 - ex + ox, ay = Y1 - ey + oy, bx = X2 + ex + ox, by = Y2 + ey + oy;
+        NoteLine(target, surface, ax, ay, bx, by);
+        DrawLine(surface, ax, ay, bx, by, colour, styleMask, k);
+    }
+}
+
+// Boxes at a render scale: the k x k blocks of the pixels the box covers at scale 1.
+void DrawScaledBox(ImageHandle target, const Surface& surface, double x1, double y1, double x2, double y2,
+                   std::uint32_t colour, bool filled) {
+    const double k = surface.scale;
+    const double left = k * PixelOf(std::min(x1, x2)), right = k * PixelOf(std::max(x1, x2)) + k - 1;
+    const double top = k * PixelOf(std::min(y1, y2)), bottom = k * PixelOf(std::max(y1, y2)) + k - 1;
+    NoteDrawn(target, PixelRect::Around(left, top, right, bottom, 0));
+    WithFormat(surface.bytesPerPixel, [&](auto format) {
+        using F = decltype(format);
+        const typename F::Pixel pixel = F::Encode(colour);
+        if (filled) {
+            DrawBox<F>(surface, left, top, right, bottom, pixel, true);
+            return;
+        }
+        DrawBox<F>(surface, left, top, right, top + k - 1, pixel, true);
+        DrawBox<F>(surface, left, bottom - k + 1, right, bottom, pixel, true);
+        DrawBox<F>(surface, left, top, left + k - 1, bottom, pixel, true);
+        DrawBox<F>(surface, right - k + 1, top, right, bottom, pixel, true);
+    });
+}
+
+}  // namespace
+
+void DrawPageLine(ImageHandle target, const Surface& surface, double x1, double y1, double x2, double y2,
+                  std::uint32_t colour, std::uint16_t styleMask) {
+    if (surface.scale > 1) {
+        DrawScaledLine(target, surface, x1, y1, x2, y2, colour, styleMask);
+        return;
+    }
+    NoteLine(target, surface, x1, y1, x2, y2);
+    DrawLine(surface, x1, y1, x2, y2, colour, styleMask);
+}
+
 void RasterLine(ImageHandle target, float x1, float y1, float x2, float y2, std::uint32_t colour, LineKind kind,
                 std::uint16_t styleMask) {
     const Surface surface = ResolveSurface(target);
     if (surface.Empty()) return;
+    if (surface.scale > 1) {
+        if (kind == LineKind::Line) {
+            DrawScaledLine(target, surface, x1, y1, x2, y2, colour, styleMask);
+        } else if (!std::isnan(x1) && !std::isnan(y1) && !std::isnan(x2) && !std::isnan(y2)) {
+            DrawScaledBox(target, surface, x1, y1, x2, y2, colour, kind == LineKind::FilledBox);
+        }
+        return;
+    }
     if (kind == LineKind::Line) NoteLine(target, surface, x1, y1, x2, y2);
     else NoteDrawn(target, PixelRect::Around(x1, y1, x2, y2, 0));
     if (kind == LineKind::Line) {

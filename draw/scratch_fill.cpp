@@ -15,8 +15,11 @@ struct ImageRelease {
 };
 using ScratchImage = std::unique_ptr<std::uint8_t, ImageRelease>;
 
+// The scratch is measured in page units: at a render scale a page pixel reads as the middle of
+// its block, where a flood seeded at it starts.
 std::uint32_t PixelAt(ImageHandle image, const SurfaceSize&, std::int32_t x, std::int32_t y) {
-    return PixelValue(image, x, y);
+    const std::int32_t k = ImageScale(image);
+    return PixelValue(image, x * k + k / 2, y * k + k / 2);
 }
 
 // The pixels of the scratch border that are still empty, as (x, y) pairs.
@@ -57,14 +60,15 @@ bool FloodEscaped(ImageHandle image, const SurfaceSize& size, const std::vector<
 template <typename F>
 void ScanRowsInside(ImageHandle image, const SurfaceSize& size, typename F::Pixel empty, const ScratchFill& fill) {
     using P = typename F::Pixel;
-    const std::uint8_t* const pixels = image + ImageHeaderBytes;
+    const Surface surface = ResolveSurface(image);
+    const std::int32_t k = surface.scale, middle = k / 2;
     for (std::int32_t y = 0; y < size.height; ++y) {
         const ColumnRun run =
             fill.reachingColumns ? fill.reachingColumns(y, size.width, SeedDepth) : ColumnRun{0, size.width - 1};
-        const std::uint8_t* const row = pixels + static_cast<std::size_t>(y) * size.width * sizeof(P);
+        const std::uint8_t* const row = surface.At(middle, y * k + middle);
         for (std::int32_t x = run.first; x <= run.last; ++x) {
             // Read again after every flood, which fills pixels further along.
-            if (LoadPixel<P>(row + static_cast<std::size_t>(x) * sizeof(P)) == empty && fill.depth(x, y) >= SeedDepth) {
+            if (LoadPixel<P>(row + static_cast<std::size_t>(x) * k * sizeof(P)) == empty && fill.depth(x, y) >= SeedDepth) {
                 RasterFill(image, static_cast<float>(x), static_cast<float>(y), fill.colour, NO_COLOUR);
             }
         }
@@ -79,16 +83,17 @@ void ScanInside(ImageHandle image, const SurfaceSize& size, std::uint32_t empty,
 }
 
 // Sets every pixel back to the stored value `empty`, as the image was made.
-void ClearScratch(ImageHandle image, const SurfaceSize& size, std::uint32_t empty) {
-    std::uint8_t* pixel = image + ImageHeaderBytes;
+void ClearScratch(ImageHandle image, const SurfaceSize&, std::uint32_t empty) {
+    const Surface size = ResolveSurface(image);
+    std::uint8_t* pixel = size.pixels;
     const std::size_t count = static_cast<std::size_t>(size.width) * size.height;
     for (std::size_t i = 0; i < count; ++i) {
         for (std::int32_t b = 0; b < size.bytesPerPixel; ++b) *pixel++ = static_cast<std::uint8_t>(empty >> (8 * b));
     }
 }
 
-ScratchImage NewScratch(const PixelBox& box, std::int32_t bytesPerPixel) {
-    return ScratchImage(ImageNewOfDepth(box.width, box.height, bytesPerPixel, NO_COLOUR));
+ScratchImage NewScratch(const PixelBox& box, std::int32_t bytesPerPixel, std::int32_t scale) {
+    return ScratchImage(ImageNewOfDepth(box.width, box.height, bytesPerPixel, NO_COLOUR, scale));
 }
 
 }  // namespace
@@ -111,7 +116,7 @@ void BlendThroughScratch(ImageHandle target, const ScratchFill& fill,
     const SurfaceSize targetSize = SurfaceInfo(target);
     if (fill.box.width <= 0 || fill.box.height <= 0) return;
     // The target's own depth, so that the blend never meets an image of another depth.
-    ScratchImage scratch = NewScratch(fill.box, targetSize.bytesPerPixel);
+    ScratchImage scratch = NewScratch(fill.box, targetSize.bytesPerPixel, ImageScale(target));
     if (!scratch) return;
     const SurfaceSize size = SurfaceInfo(scratch.get());
     const std::uint32_t empty = PixelAt(scratch.get(), size, 0, 0);

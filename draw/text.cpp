@@ -7,6 +7,7 @@
 #include <new>
 #include <vector>
 
+#include "draw/image_scale.h"
 #include "draw/math_text.h"
 
 namespace vekora {
@@ -73,10 +74,34 @@ bool IsBreak(std::string_view text, std::size_t i, const FontView& font) {
     return font.signs == nullptr || (byte != SignEscape && !IsSign(text, i, font));
 }
 
+// The font (and its sign family) made for a render scale, when the font is a resident one
+// made for it; false otherwise, and the text's glyphs are then enlarged from the font's own.
+bool ScaledViews(const FontView& font, std::int32_t scale, FontView& view, FontView& signs) {
+    if (scale <= 1) return false;
+    const Font* fine = ScaledResidentFont(font.resident, scale);
+    if (fine == nullptr) return false;
+    view = ViewOf(*fine);
+    if (font.signs == nullptr) return true;
+    const Font* fineSigns = ScaledResidentFont(font.signs->resident, scale);
+    if (fineSigns == nullptr) return false;
+    signs = ViewOf(*fineSigns);
+    view.signs = &signs;
+    return true;
+}
+
+// A glyph made for `glyphScale` times its page size, put at page position (x, y).
+void PutGlyphAtScale(ImageHandle target, const std::uint8_t* glyph, std::int32_t glyphScale, std::int32_t x,
+                     std::int32_t y, std::uint32_t foreground, std::uint32_t background);
+
 // Bytes begin ... end - 1 of the text from (x, y), each glyph chosen in the whole text's
-// context, so that a line that starts inside a sign pair still shows the sign.
+// context, so that a line that starts inside a sign pair still shows the sign. The pen moves
+// by the glyphs of `font` (page units); on a target of a render scale the glyphs drawn are
+// those of the font made for that scale, when there is one.
 void PrintRange(ImageHandle target, std::string_view text, std::size_t begin, std::size_t end, const FontView& font,
                 std::int32_t x, std::int32_t y, std::uint32_t foreground, std::uint32_t background) {
+    const std::int32_t scale = ImageScale(target);
+    FontView scaled, scaledSigns;
+    const bool fine = ScaledViews(font, scale, scaled, scaledSigns);
     // Glyph widths are never negative, so once the pen passes the target's right edge
     // nothing further can show; stopping there bounds the time a huge text takes.
     const std::int64_t rightEdge = SurfaceInfo(target).width;
@@ -85,15 +110,18 @@ void PrintRange(ImageHandle target, std::string_view text, std::size_t begin, st
         if (cx >= rightEdge) break;
         const std::uint8_t* glyph = GlyphAt(text, i, font);
         if (glyph == nullptr) continue;
-        PutGlyph(target, glyph, static_cast<std::int32_t>(cx), y, foreground, background);
+        const std::uint8_t* shown = fine ? GlyphAt(text, i, scaled) : glyph;
+        PutGlyphAtScale(target, shown, fine ? scale : 1, static_cast<std::int32_t>(cx), y, foreground, background);
         cx += GlyphWidth(glyph);
     }
 }
 
 }  // namespace
 
-void PutGlyph(ImageHandle target, const std::uint8_t* glyph, std::int32_t x, std::int32_t y,
-              std::uint32_t foreground, std::uint32_t background) {
+namespace {
+
+void PutGlyphAtScale(ImageHandle target, const std::uint8_t* glyph, std::int32_t glyphScale, std::int32_t x,
+                     std::int32_t y, std::uint32_t foreground, std::uint32_t background) {
     if (glyph == nullptr) return;
     const std::int32_t depth = SurfaceInfo(target).bytesPerPixel;
     const std::int32_t width = GlyphWidth(glyph);
@@ -116,7 +144,17 @@ void PutGlyph(ImageHandle target, const std::uint8_t* glyph, std::int32_t x, std
         case 2: ExpandGlyphAs<std::uint16_t>(glyph, foreground, background, pixels); break;
         default: ExpandGlyphAs<std::uint32_t>(glyph, foreground, background, pixels); break;
     }
+    // The glyph's picture is at the glyph's scale for the blit only.
+    SetImageScale(image.data(), glyphScale);
     ImageBlit(target, static_cast<float>(x), static_cast<float>(y), image.data(), BlitMode::Transparent, 0);
+    SetImageScale(image.data(), 1);
+}
+
+}  // namespace
+
+void PutGlyph(ImageHandle target, const std::uint8_t* glyph, std::int32_t x, std::int32_t y,
+              std::uint32_t foreground, std::uint32_t background) {
+    PutGlyphAtScale(target, glyph, 1, x, y, foreground, background);
 }
 
 void PrintText(ImageHandle target, std::string_view text, const FontView& font, std::int32_t x,

@@ -549,6 +549,14 @@ typedef struct VEKS_HeadlessRun {
 VEK_API int32_t VEKS_RUNHEADLESS(const char* fileName, const VEKS_HeadlessRun* options, VekImage* finalScreen,
                                  VEKS_IntList* errorCodes, VEKS_IntList* errorLines);
 
+/* As VEKS_RUNHEADLESS, drawing at a render scale: the screen, *finalScreen and the recording
+ * hold scale x scale pixels for each page unit, every line, circle, mark and text drawn that
+ * many times finer, while the script's coordinates, VEKD_IMAGESIZE's sizes and the event
+ * file's mouse positions stay page units. `scale` is 1 to 8 (1 is VEKS_RUNHEADLESS); any
+ * other value is refused with -3 and nothing is run. */
+VEK_API int32_t VEKS_RUNHEADLESSSCALED(const char* fileName, const VEKS_HeadlessRun* options, int32_t scale,
+                                       VekImage* finalScreen, VEKS_IntList* errorCodes, VEKS_IntList* errorLines);
+
 /* Reads the script file (lines ended by CR, LF or CR LF; UTF-8 is taken to Latin-1), sets the
  * window title to the name followed by " - Vekora", and runs it as VEKS_RUNSCRIPT does. Errors
  * are reported on the standard output (compilation errors also in "vekerror.txt" beside the

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "draw/image_scale.h"
 #include "draw/text.h"
 #include "platform/input.h"
 #include "script/types.h"
@@ -40,7 +41,7 @@ public:
         width_ = static_cast<std::int32_t>(std::min<std::int64_t>(std::int64_t{widest} + 2 * MenuTextInsetX, screen.width));
         const auto rows = static_cast<std::int64_t>(items.size()) * MenuRowHeight;
         height_ = static_cast<std::int32_t>(std::min<std::int64_t>(rows, screen.height));
-        covered_.reset(ImageNewOfDepth(width_, height_, SurfaceInfo(screen_).bytesPerPixel, NO_COLOUR));
+        covered_.reset(ImageNewOfDepth(width_, height_, SurfaceInfo(screen_).bytesPerPixel, NO_COLOUR, ImageScale(screen_)));
         if (covered_) ImageCapture(screen_, 0, 0, static_cast<float>(width_ - 1), static_cast<float>(height_ - 1), covered_.get());
     }
     ~MenuBox() {

@@ -10,6 +10,7 @@
 #include "interp/control_bar.h"
 #include "interp/page.h"
 #include "interp/resident.h"
+#include "platform/active_device.h"
 #include "script/hint_texts.h"
 
 namespace vekora {
@@ -41,7 +42,7 @@ void SetPageSize(Settings& settings, std::int32_t width, std::int32_t height) {
 void MakePage(RunContext& run, std::uint32_t colour, std::string_view statement, std::int32_t width,
               std::int32_t height) {
     SetPage(run, OwnedImage(ImageNewOfDepth(run.settings.pageWidth, run.settings.pageHeight, PageBytesPerPixel,
-                                            colour)));
+                                            colour, RenderScale())));
     if (run.page || run.options.diagnostics == nullptr) return;
     *run.options.diagnostics << TrFormat(N_("vekora: %s %s, %s: a page that cannot be made (at most %s pixels wide and %s "
                                             "pixels in all); the run goes on without drawing"),
@@ -167,7 +168,7 @@ void RunText(RunContext& run, Activation& activation, const StatementRow& row) {
     const std::int32_t width = run.screen.textWindowWidth;
     const std::int32_t height = run.screen.textWindowHeight;
     const std::uint32_t fill = boxColour == transparent ? static_cast<std::uint32_t>(run.settings.backgroundColour) : boxColour;
-    const OwnedImage box(ImageNewOfDepth(width, height, PageBytesPerPixel, fill));
+    const OwnedImage box(ImageNewOfDepth(width, height, PageBytesPerPixel, fill, RenderScale()));
     if (box) {
         const FontView font = ResidentTextFont(FontFamily::Sans, FontSizeFor(row.w[3]));
         LineWrap(box.get(), TextLiteral(run, row.target), font, 0, 0, width, height, textColour, boxColour);

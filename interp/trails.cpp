@@ -50,7 +50,8 @@ void TrailLayers::Draw(ImageHandle page, ImageHandle entry, const std::vector<st
     const std::uint32_t key = EncodeColour(TRANSPARENT, size.bytesPerPixel);
     // The layers hold the positions before this frame; only the newest ones are new to them.
     const bool fits = Fits(page, trails.size(), frame);
-    bool keepable = size.bytesPerPixel > 0 && !trails.empty();
+    // Layers keep pixels of scale 1; at another render scale the trails are drawn as they come.
+    bool keepable = size.bytesPerPixel > 0 && !trails.empty() && ImageScale(page) == 1;
     for (const std::vector<Point>& trail : trails)
         for (std::size_t slot = fits ? frame : 0; slot <= frame && slot < trail.size() && keepable; ++slot)
             keepable = !LooksTransparent(trail[slot], size.bytesPerPixel, key);

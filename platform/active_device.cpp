@@ -31,8 +31,10 @@ ImageHandle TargetOrScreen(ImageHandle target) {
 
 ImageHandle ImageNew(std::int32_t width, std::int32_t height, std::uint32_t colour) {
     const std::int32_t depth = ScreenQuery().depth;
-    return ImageNewOfDepth(width, height, depth > 0 ? (depth + 7) >> 3 : 2, colour);
+    return ImageNewOfDepth(width, height, depth > 0 ? (depth + 7) >> 3 : 2, colour, RenderScale());
 }
+
+std::int32_t RenderScale() { return activeDevice != nullptr ? activeDevice->RenderScale() : 1; }
 
 bool ScreenOpen(std::int32_t width, std::int32_t height, std::int32_t depth) {
     Device* device = ActiveDevice();

@@ -26,6 +26,8 @@ ImageHandle TargetOrScreen(ImageHandle target);
 // A new image of the screen's depth (16-bit pixels before a screen exists), every pixel
 // `colour`; see ImageNewOfDepth.
 ImageHandle ImageNew(std::int32_t width, std::int32_t height, std::uint32_t colour);
+// The active device's render scale (1 without one): the scale of the pictures a run makes.
+std::int32_t RenderScale();
 
 // The device operations on the active device. Without one they do nothing: no screen, no
 // input, a clock that stays at 0.

@@ -6,6 +6,7 @@
 #include <csignal>
 #include <cstring>
 
+#include "draw/image_scale.h"
 #include "platform/active_device.h"
 #include "platform/stop_signals.h"
 
@@ -46,10 +47,19 @@ Device::~Device() { ForgetActiveDevice(this); }
 bool Device::ScreenOpen(std::int32_t width, std::int32_t height, std::int32_t depth) {
     if (depth != 8 && depth != 16 && depth != 32) return false;
     const ScreenMode current = ScreenQuery();
-    if (current.width == width && current.height == height && current.depth == depth) return true;
-    ImageHandle screen = ImageNewOfDepth(width, height, depth / 8, 0);
+    if (current.width == width && current.height == height && current.depth == depth &&
+        ImageScale(screen_.get()) == renderScale_) {
+        return true;
+    }
+    ImageHandle screen = ImageNewOfDepth(width, height, depth / 8, 0, renderScale_);
     if (screen == nullptr) return false;
     screen_.reset(screen);
+    return true;
+}
+
+bool Device::SetRenderScale(std::int32_t scale) {
+    if (scale < 1 || scale > MaxRenderScale) return false;
+    renderScale_ = scale;
     return true;
 }
 
@@ -107,8 +117,7 @@ void Device::RequestStop(StopReason reason) {
     stopSeconds_ = ClockSeconds();
     if (!viewerWaits_.empty()) waitAtStop_ = viewerWaits_.back();
     if (const ImageHandle screen = Screen()) {
-        const SurfaceSize size = SurfaceInfo(screen);
-        stopScreen_.reset(ImageNewOfDepth(size.width, size.height, size.bytesPerPixel, 0));
+        stopScreen_.reset(ImageNewLike(screen, 0));
         if (stopScreen_) ImageBlit(stopScreen_.get(), 0, 0, screen, BlitMode::Plain, 0);
     }
 }

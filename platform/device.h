@@ -102,6 +102,11 @@ public:
     virtual bool ScreenOpen(std::int32_t width, std::int32_t height, std::int32_t depth);
     ScreenMode ScreenQuery() const;
     ImageHandle Screen() const { return screen_.get(); }
+    // The render scale of the screen and of every picture the run makes (draw/image_scale.h):
+    // the screen keeps its size in page units and holds scale x scale pixels for each. Set
+    // before the screen opens; 1 to 8, anything else is refused (false).
+    bool SetRenderScale(std::int32_t scale);
+    std::int32_t RenderScale() const { return renderScale_; }
 
     // The window's title (Latin-1, mathematical signs allowed); kept by every device.
     virtual void WindowCaption(std::string_view text) { caption_ = text; }
@@ -184,6 +189,7 @@ protected:
     void NotifyClockAdvanced(double fromSeconds, double toSeconds);
 
 private:
+    std::int32_t renderScale_ = 1;
     struct ImageDeleter {
         void operator()(std::uint8_t* image) const { ImageFree(image); }
     };

@@ -62,7 +62,7 @@ GifRecorder::~GifRecorder() {
 }
 
 bool GifRecorder::Open(ImageHandle frame) {
-    const SurfaceSize size = SurfaceInfo(frame);
+    const Surface size = ResolveSurface(frame);  // pixels, at the run's render scale
     width_ = std::min(size.width, 0xFFFF);
     height_ = std::min(size.height, 0xFFFF);
     if (!path_.empty()) {

@@ -5,11 +5,13 @@
 #include <cmath>
 #include <cstring>
 
+#include "draw/image_surface.h"
+
 namespace vekora {
 namespace {
 
 std::size_t ImageBytes(ImageHandle image) {
-    const SurfaceSize size = SurfaceInfo(image);
+    const Surface size = ResolveSurface(image);
     return ImageHeaderBytes + static_cast<std::size_t>(size.width) * size.height * size.bytesPerPixel;
 }
 
@@ -36,8 +38,7 @@ void ScreenSampler::ClockAdvanced(double fromSeconds, double toSeconds, ImageHan
     if (frame_ != nullptr) FrameShown(frame_, frameStart_, sampleTime);
     if (frame_ == nullptr || ImageBytes(frame_) != bytes) {
         ImageFree(frame_);
-        const SurfaceSize size = SurfaceInfo(screen);
-        frame_ = ImageNewOfDepth(size.width, size.height, size.bytesPerPixel, 0);
+        frame_ = ImageNewLike(screen, 0);
         if (frame_ == nullptr) return;
     }
     std::memcpy(frame_, screen, bytes);

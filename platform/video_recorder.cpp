@@ -215,7 +215,7 @@ VideoRecorder::~VideoRecorder() { encoder_.reset(); }
 void VideoRecorder::FrameShown(ImageHandle frame, double startSeconds, double endSeconds) {
     if (closed_ || !error_.empty()) return;
     if (encoder_ == nullptr) {
-        const SurfaceSize size = SurfaceInfo(frame);
+        const Surface size = ResolveSurface(frame);  // pixels, at the run's render scale
         // yuv420p halves both sides of the colour planes: the video's sides must be even.
         const std::int32_t width = (size.width * scale_ + 1) & ~1, height = (size.height * scale_ + 1) & ~1;
         encoder_ = std::make_unique<Encoder>();

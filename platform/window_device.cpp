@@ -1,4 +1,14 @@
 // The SDL2 window device.
+
+// Index of this file:
+// [SECTION] Helpers: window keys, typed text, scaled areas, stop-signal wake-ups, output pixels
+// [SECTION] Creation and the window
+// [SECTION] Caption and icon
+// [SECTION] Events and input
+// [SECTION] Waiting and the clock
+// [SECTION] Help box
+// [SECTION] Presenting and reading back
+
 #include "platform/window_device.h"
 
 #include <SDL.h>
@@ -19,6 +29,11 @@
 #include "platform/stop_signals.h"
 
 namespace vekora {
+
+//-----------------------------------------------------------------------------
+// [SECTION] Helpers: window keys, typed text, scaled areas, stop-signal wake-ups, output pixels
+//-----------------------------------------------------------------------------
+
 namespace {
 
 // The program's start, for ClockSeconds: counted from here, a single-precision deadline
@@ -123,6 +138,10 @@ std::int32_t ButtonBit(Uint8 sdlButton) {
 
 }  // namespace
 
+//-----------------------------------------------------------------------------
+// [SECTION] Creation and the window
+//-----------------------------------------------------------------------------
+
 std::unique_ptr<WindowDevice> WindowDevice::Create(const WindowOptions& options, std::string& whyNot) {
     const char* x11 = std::getenv("DISPLAY");
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
@@ -179,16 +198,17 @@ bool WindowDevice::MakeTexture() {
 }
 
 const PictureFit& WindowDevice::Fit() {
-    const ScreenMode mode = ScreenQuery();
+    // The screen's pixels, render scale included: a screen drawn finer is shown finer.
+    const Surface screen = ResolveSurface(Screen());
     int outW = 0, outH = 0;
     if (renderer_ != nullptr) SDL_GetRendererOutputSize(renderer_, &outW, &outH);
-    if (outW != fitOutW_ || outH != fitOutH_ || mode.width != fitScreenW_ || mode.height != fitScreenH_) {
-        fit_ = FitPicture(outW, outH, mode.width, mode.height);
+    if (outW != fitOutW_ || outH != fitOutH_ || screen.width != fitScreenW_ || screen.height != fitScreenH_) {
+        fit_ = FitPicture(outW, outH, screen.width, screen.height);
         textureStale_ = true;  // the texture holds the picture at the old fit
         fitOutW_ = outW;
         fitOutH_ = outH;
-        fitScreenW_ = mode.width;
-        fitScreenH_ = mode.height;
+        fitScreenW_ = screen.width;
+        fitScreenH_ = screen.height;
     }
     return fit_;
 }
@@ -246,6 +266,10 @@ bool WindowDevice::ScreenOpen(std::int32_t width, std::int32_t height, std::int3
     return true;
 }
 
+//-----------------------------------------------------------------------------
+// [SECTION] Caption and icon
+//-----------------------------------------------------------------------------
+
 void WindowDevice::WindowCaption(std::string_view text) {
     Device::WindowCaption(text);
     if (window_ != nullptr) SDL_SetWindowTitle(window_, MathTextToUtf8(Caption()).c_str());
@@ -266,6 +290,10 @@ void WindowDevice::ApplyIcon() {
     SDL_SetWindowIcon(window_, surface);  // SDL copies the pixels
     SDL_FreeSurface(surface);
 }
+
+//-----------------------------------------------------------------------------
+// [SECTION] Events and input
+//-----------------------------------------------------------------------------
 
 void WindowDevice::PumpEvents() {
     SDL_Event event;
@@ -338,7 +366,9 @@ MouseInfo WindowDevice::MouseAt(std::int32_t x, std::int32_t y, std::int32_t but
     SDL_GetRendererOutputSize(renderer_, &outW, &outH);
     const ScreenPixel pixel = ScreenPixelAt(Fit(), OutputPixel(x, windowW, outW), OutputPixel(y, windowH, outH));
     if (!pixel.inside) return {};
-    return {pixel.x, pixel.y, wheel_, buttons};
+    // Back to page units: the page unit whose block holds the pixel.
+    const std::int32_t scale = ImageScale(Screen());
+    return {pixel.x / scale, pixel.y / scale, wheel_, buttons};
 }
 
 MouseInfo WindowDevice::MouseState() {
@@ -367,6 +397,10 @@ bool WindowDevice::KeyWaiting() {
     PumpEvents();
     return !keys_.empty();
 }
+
+//-----------------------------------------------------------------------------
+// [SECTION] Waiting and the clock
+//-----------------------------------------------------------------------------
 
 void WindowDevice::StartAfresh() {
     Device::StartAfresh();
@@ -417,6 +451,10 @@ void WindowDevice::Sleep(std::int32_t ms) {
 double WindowDevice::ClockSeconds() {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - ProgramStart).count() - heldSeconds_;
 }
+
+//-----------------------------------------------------------------------------
+// [SECTION] Help box
+//-----------------------------------------------------------------------------
 
 void WindowDevice::SetHelpPicture(ImageHandle picture) {
     const SurfaceSize size = SurfaceInfo(picture);
@@ -488,6 +526,10 @@ void WindowDevice::ShowHelp() {
     textureStale_ = true;  // the picture goes back over the box
 }
 
+//-----------------------------------------------------------------------------
+// [SECTION] Presenting and reading back
+//-----------------------------------------------------------------------------
+
 bool WindowDevice::UpdateTexture() {
     if (Screen() == nullptr || renderer_ == nullptr) return false;
     // A new screen is watched from here on, and shown whole once.
@@ -502,9 +544,9 @@ bool WindowDevice::UpdateTexture() {
     const std::uint64_t changes = screenWatch_->Changes();
     if (!textureStale_ && changes == shownChanges_) return false;
     const PixelRect drawn = screenWatch_->Take();
-    const ScreenMode mode = ScreenQuery();
+    const Surface screen = ResolveSurface(Screen());
     ++(textureStale_ ? presented_.refreshes : presented_.updates);
-    UploadArea(textureStale_ ? PixelRect::Whole(mode.width, mode.height) : drawn);
+    UploadArea(textureStale_ ? PixelRect::Whole(screen.width, screen.height) : drawn);
     shownChanges_ = changes;
     textureStale_ = false;
     return true;
@@ -568,7 +610,7 @@ std::vector<std::uint32_t> WindowDevice::ReadBackOutput() {
 }
 
 std::vector<std::uint32_t> WindowDevice::ReadBack() {
-    const ScreenMode mode = ScreenQuery();
+    const Surface mode = ResolveSurface(Screen());  // the screen's pixels, render scale included
     std::vector<std::uint32_t> picture;
     const std::vector<std::uint32_t> shown = ReadBackOutput();
     if (shown.empty()) return picture;

@@ -120,7 +120,7 @@ constexpr Option Options[] = {
      [](CommandLine& line, const std::string& value) { line.record = value; return std::string(); }},
     {"--fps", "", "N", N_("frames a second sampled for --record and --frames (default 25)"),
      [](CommandLine& line, const std::string& value) { return ReadInto(value, "--fps", 1, 100, line.fps); }},
-    {"--scale", "", "N", N_("enlarge a --record video N times, each pixel a sharp N x N square (default 1)"),
+    {"--scale", "", "N", N_("draw --screenshot, --frames and --record pictures N times finer, 1 to 8 (default 1)"),
      [](CommandLine& line, const std::string& value) { return ReadInto(value, "--scale", 1, 8, line.scale); }},
     {"--frames", "", "DIR", N_("write every changed frame as DIR/frame-NNNNN.png, and DIR/frames.tsv: when each appears, how long it stays"),
      [](CommandLine& line, const std::string& value) { line.framesFolder = value; return std::string(); }},

@@ -26,7 +26,7 @@ struct CommandLine {
     std::vector<std::int32_t> choices;  // --choose: menu items, numbered from 1, in turn
     std::string screenshot;          // PNG of the screen before the closing logo
     std::string record;              // animated GIF, or MP4 / WebM video, of the run
-    std::int32_t scale = 1;          // whole-number enlargement of a --record video
+    std::int32_t scale = 1;          // render scale of a headless run's pictures
     std::string framesFolder;        // PNG of every changed frame
     std::int32_t fps = 25;           // frames a second sampled for --record and --frames
     bool noLogo = false;

@@ -59,7 +59,8 @@ public:
     // A video that cannot be written (no video plugin) leaves `error` said and records nothing.
     RunRecording(const CommandLine& line, Device& device, std::string& error) : device_(device) {
         if (VideoKindOf(line.record) != VideoKind::None) {
-            video_ = OpenVideoOutput(line.record, line.fps, line.scale,
+            // The screen is drawn at the render scale already: the video takes its pixels as they are.
+            video_ = OpenVideoOutput(line.record, line.fps, 1,
                                      [] { return static_cast<std::uint32_t>(ProgramSettings().backgroundColour); }, error);
             if (!video_) return;
         } else if (!line.record.empty()) {
@@ -220,6 +221,9 @@ int PlayScript(const CommandLine& line, Console& console, std::istream& input, s
         SetActiveDevice(nullptr);
         return ExitOutputFailed;
     }
+    // Screenshots, frames and recordings come from the screen: it is drawn at the scale asked
+    // for, in a window too (which shows the finer picture fitted to its size).
+    device->SetRenderScale(line.scale);
     if (headless) device->StopAt(static_cast<double>(line.untilMs) / 1000.0);
 
     ScriptRunSetup setup;

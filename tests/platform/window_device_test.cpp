@@ -172,6 +172,7 @@ TEST_F(Window, AKeyEndsALongWaitAtOnce) {
 struct PartialCase {
     std::int32_t depth;
     double zoom;
+    std::int32_t scale = 1;  // the render scale the screen is drawn at
 };
 
 class PartialPresent : public ::testing::TestWithParam<PartialCase> {};
@@ -182,6 +183,7 @@ TEST_P(PartialPresent, ShowsWhatAWholePresentShows) {
     std::string whyNot;
     std::unique_ptr<WindowDevice> device = WindowDevice::Create({param.zoom, false}, whyNot);
     if (!device) GTEST_SKIP() << whyNot;
+    ASSERT_TRUE(device->SetRenderScale(param.scale));
     ASSERT_TRUE(device->ScreenOpen(640, 480, param.depth));
     const ImageHandle screen = device->Screen();
     const OwnedImage sprite(ImageNewOfDepth(40, 30, param.depth / 8, 0x3070B0));
@@ -221,16 +223,17 @@ TEST_P(PartialPresent, ShowsWhatAWholePresentShows) {
     }
     EXPECT_GT(partialUpdates, 0u);
     EXPECT_LT(partialTexels, partialUpdates * wholeTexels / 4) << "only the drawn areas were carried";
-    if (param.zoom >= 1) ExpectShownAs(device->ReadBack(), screen);  // a smaller window hides some pixels
+    if (param.zoom >= param.scale) ExpectShownAs(device->ReadBack(), screen);  // a smaller window hides some pixels
 }
 
 INSTANTIATE_TEST_SUITE_P(DepthsAndScales, PartialPresent,
                          ::testing::Values(PartialCase{8, 1}, PartialCase{16, 1}, PartialCase{32, 1},
                                            PartialCase{16, 1.5}, PartialCase{32, 1.5}, PartialCase{8, 0.75},
-                                           PartialCase{16, 0.75}),
+                                           PartialCase{16, 0.75}, PartialCase{32, 1.5, 2}, PartialCase{16, 1, 3}),
                          [](const auto& info) {
                              return std::to_string(info.param.depth) + "Bits" +
-                                    std::to_string(static_cast<int>(info.param.zoom * 100)) + "Percent";
+                                    std::to_string(static_cast<int>(info.param.zoom * 100)) + "PercentScale" +
+                                    std::to_string(info.param.scale);
                          });
 
 TEST_F(Window, KeysArriveAsLatin1BytesAndExtendedCodes) {
@@ -253,37 +256,43 @@ TEST_F(Window, KeysArriveAsLatin1BytesAndExtendedCodes) {
 }
 
 // Clicks pushed at the centre of a screen pixel's scaled square come back as that pixel, at
-// a fractional scale; a press and its release pushed together are still a press, then a release.
+// a fractional scale and with the screen drawn at render scales 1 and 2 (clicks come back in
+// page units); a press and its release pushed together are still a press, then a release.
 TEST(ScaledWindow, ClicksMapBackToTheScreenPixelTheyWereSeenOn) {
-    SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
-    std::string whyNot;
-    std::unique_ptr<WindowDevice> device = WindowDevice::Create({1.5, false}, whyNot);
-    if (!device) GTEST_SKIP() << whyNot;
-    SetActiveDevice(device.get());
-    ASSERT_TRUE(ScreenOpen(640, 480, 16));
-    SleepMs(50);
-    const PictureFit fit = device->Fit();
-    ASSERT_NE(fit.width, 640) << "the window is scaled";
-    for (const auto& [sx, sy] : {std::pair{0, 0}, {1, 1}, {127, 461}, {128, 470}, {383, 479}, {639, 240}}) {
-        const auto first = [](const std::vector<std::int32_t>& map, std::int32_t pixel) {
-            return static_cast<std::int32_t>(std::find(map.begin(), map.end(), pixel) - map.begin());
-        };
-        SDL_Event press{};
-        press.type = SDL_MOUSEBUTTONDOWN;
-        press.button.button = SDL_BUTTON_LEFT;
-        press.button.x = fit.x + first(fit.columns, sx);
-        press.button.y = fit.y + first(fit.rows, sy);
-        SDL_Event release = press;
-        release.type = SDL_MOUSEBUTTONUP;
-        SDL_PushEvent(&press);
-        SDL_PushEvent(&release);
-        const std::int32_t click = PollInput();
-        EXPECT_EQ(click & 0xFFF, sx);
-        EXPECT_EQ((click >> 12) & 0xFFF, sy);
-        EXPECT_EQ((click >> 24) & 0xF, 1);
-        EXPECT_EQ(MouseState().buttons <= 0, true) << "then the release";
+    for (const std::int32_t scale : {1, 2}) {
+        SCOPED_TRACE(scale);
+        SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+        std::string whyNot;
+        std::unique_ptr<WindowDevice> device = WindowDevice::Create({1.5, false}, whyNot);
+        if (!device) GTEST_SKIP() << whyNot;
+        SetActiveDevice(device.get());
+        ASSERT_TRUE(device->SetRenderScale(scale));
+        ASSERT_TRUE(ScreenOpen(640, 480, 16));
+        SleepMs(50);
+        const PictureFit fit = device->Fit();
+        ASSERT_NE(fit.width, 640) << "the window is scaled";
+        for (const auto& [sx, sy] : {std::pair{0, 0}, {1, 1}, {127, 461}, {128, 470}, {383, 479}, {639, 240}}) {
+            // The first output pixel showing the page unit's block of screen pixels.
+            const auto first = [scale](const std::vector<std::int32_t>& map, std::int32_t unit) {
+                return static_cast<std::int32_t>(std::lower_bound(map.begin(), map.end(), unit * scale) - map.begin());
+            };
+            SDL_Event press{};
+            press.type = SDL_MOUSEBUTTONDOWN;
+            press.button.button = SDL_BUTTON_LEFT;
+            press.button.x = fit.x + first(fit.columns, sx);
+            press.button.y = fit.y + first(fit.rows, sy);
+            SDL_Event release = press;
+            release.type = SDL_MOUSEBUTTONUP;
+            SDL_PushEvent(&press);
+            SDL_PushEvent(&release);
+            const std::int32_t click = PollInput();
+            EXPECT_EQ(click & 0xFFF, sx);
+            EXPECT_EQ((click >> 12) & 0xFFF, sy);
+            EXPECT_EQ((click >> 24) & 0xF, 1);
+            EXPECT_EQ(MouseState().buttons <= 0, true) << "then the release";
+        }
+        SetActiveDevice(nullptr);
     }
-    SetActiveDevice(nullptr);
 }
 
 // F1 shows the help box until any key; neither F1 nor the key reaches the lesson.

@@ -35,6 +35,10 @@ struct HeadlessCall {
         screen = reinterpret_cast<VekImage>(1);  // must be overwritten whatever happens
         result = VEKS_RUNHEADLESS(file, options, &screen, &codes, &lines);
     }
+    HeadlessCall(const char* file, const VEKS_HeadlessRun* options, std::int32_t scale) {
+        screen = reinterpret_cast<VekImage>(1);
+        result = VEKS_RUNHEADLESSSCALED(file, options, scale, &screen, &codes, &lines);
+    }
     ~HeadlessCall() {
         VEKD_FREEIMAGE(screen);
         std::free(codes.items);
@@ -56,6 +60,21 @@ TEST(HeadlessRun, HandsBackTheScreenAsTheRunLeftIt) {
     EXPECT_EQ(size.height, 200);
     EXPECT_TRUE(call.Shows(150, 100, 0xFF0000));
     EXPECT_EQ(call.codes.count, 0);
+}
+
+TEST(HeadlessRun, DrawsAtTheRenderScaleAskedFor) {
+    const std::string script = WriteFile("headless_scaled.vek", "SCREEN 300, 200, 32, &HFF0000\nEND\n");
+    for (const int32_t scale : {1, 2, 3}) {
+        const HeadlessCall call(script.c_str(), nullptr, scale);
+        ASSERT_NE(call.screen, nullptr) << scale;
+        // Sizes in page units; the buffer holds scale x scale pixels for each.
+        EXPECT_EQ(vekora::SurfaceInfo(call.screen).width, 300) << scale;
+        int64_t bytes = 0;
+        VEKD_IMAGEBUFFER(call.screen, &bytes);
+        EXPECT_EQ(bytes, 4 + int64_t{300} * scale * 200 * scale * vekora::SurfaceInfo(call.screen).bytesPerPixel) << scale;
+        EXPECT_TRUE(call.Shows(150 * scale + scale - 1, 100 * scale + scale - 1, 0xFF0000)) << scale;
+    }
+    for (const int32_t refused : {0, -1, 9}) EXPECT_EQ(HeadlessCall(script.c_str(), nullptr, refused).result, -3) << refused;
 }
 
 TEST(HeadlessRun, StopsAtTheTimeLimitAsIfTheRunHadEnded) {

@@ -1,9 +1,11 @@
 // --record FILE.mp4 / FILE.webm from the command line: the run's time kept frame by frame (a
-// 2 s pause lasts 2 s of video), --scale enlarging every pixel, odd sides padded with the
+// 2 s pause lasts 2 s of video), --scale drawing it finer, odd sides padded with the
 // page colour.
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -70,6 +72,34 @@ TEST(RecordVideo, AVideoThatCannotBeWrittenIsReported) {
     std::istringstream input("");
     PlayScript(line, console, input, diagnostics);
     EXPECT_NE(diagnostics.str().find("--record: /nonexistent-folder/a.mp4"), std::string::npos) << diagnostics.str();
+}
+
+// A lesson played in a window with --scale records (and screenshots) at that scale, as a
+// headless run does: the screen itself is drawn finer. Needs a display (the suite's Xvfb).
+TEST(RecordVideo, AWindowRecordsAtTheScaleAskedFor) {
+    const char* display = std::getenv("DISPLAY");
+    if (display == nullptr || *display == 0) GTEST_SKIP() << "no display";
+    setenv("SDL_RENDER_DRIVER", "software", 0);
+    // The window plugin is built beside the program, one folder above the tests.
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe");
+    setenv("VEKORA_PLUGIN_DIR", self.parent_path().parent_path().c_str(), 0);
+    const std::string script = vekora::testing::TempPath("window_scaled.vek");
+    std::ofstream(script) << "SCREEN 161, 121, 16, &HFFFFFF\nWAIT 100\nEND\n";
+    const std::string gif = vekora::testing::TempPath("window_scaled.gif");
+    const CommandLine line = ParseCommandLine({"--no-logo", "--record", gif, "--scale", "2", script});
+    ASSERT_EQ(line.action, CommandLine::Action::Run) << line.error;
+    std::ostringstream printed, diagnostics;
+    Console console(printed, false);
+    std::istringstream input("");
+    ASSERT_EQ(PlayScript(line, console, input, diagnostics), 0) << diagnostics.str();
+    EXPECT_EQ(diagnostics.str(), "") << "played in a window, not headless";
+    // The GIF's logical screen: width and height, little-endian, after the 6-byte signature.
+    std::ifstream file(gif, std::ios::binary);
+    unsigned char header[10] = {};
+    ASSERT_TRUE(file.read(reinterpret_cast<char*>(header), sizeof header));
+    EXPECT_EQ(header[6] | header[7] << 8, 2 * 161);
+    EXPECT_EQ(header[8] | header[9] << 8, 2 * 121);
+    std::remove(gif.c_str());
 }
 
 }  // namespace

@@ -56,12 +56,15 @@ constexpr std::uint32_t Shown(std::uint32_t colour) {
 constexpr std::int64_t TimeLimitMs = 600000;
 
 // Plays the script (its lines separated by '\n') with the events (event-file text), without
-// the logo unless asked for.
-inline ScriptOutcome PlayHeadless(std::string_view script, std::string_view events = "", bool logo = false) {
+// the logo unless asked for, at a render scale (the screen then has scale x scale pixels for
+// each of its page's), stopping at a time limit.
+inline ScriptOutcome PlayHeadless(std::string_view script, std::string_view events = "", bool logo = false,
+                                  std::int32_t scale = 1, std::int64_t limitMs = TimeLimitMs) {
     const EventList list = ParseEvents(events, "events");
     HeadlessDevice device(list.events);
+    device.SetRenderScale(scale);
     SetActiveDevice(&device);
-    device.StopAt(TimeLimitMs / 1000.0);
+    device.StopAt(static_cast<double>(limitMs) / 1000.0);
     ScriptOutcome outcome;
     ScriptRunSetup setup;
     setup.device = &device;

@@ -67,8 +67,7 @@ const char* Hand(std::string text) {
 // The whole screen copied, so that the run's last picture outlives the closing logo.
 OwnedImage CopyOf(ImageHandle image) {
     if (image == nullptr) return nullptr;
-    const SurfaceSize size = SurfaceInfo(image);
-    OwnedImage copy(ImageNewOfDepth(size.width, size.height, size.bytesPerPixel, 0));
+    OwnedImage copy(ImageNewLike(image, 0));
     if (copy) ImageBlit(copy.get(), 0, 0, image, BlitMode::Plain, 0);
     return copy;
 }
