@@ -10,7 +10,6 @@
 #include "interp/control_bar.h"
 #include "interp/page.h"
 #include "interp/resident.h"
-#include "platform/active_device.h"
 #include "script/hint_texts.h"
 
 namespace vekora {
@@ -36,13 +35,19 @@ void SetPageSize(Settings& settings, std::int32_t width, std::int32_t height) {
     settings.pageHeight = static_cast<std::int16_t>(height);
 }
 
+// The render scale of the device the run plays on (1 without one).
+std::int32_t StageScale(const RunContext& run) {
+    const Device* device = run.stage.device();
+    return device != nullptr ? device->RenderScale() : 1;
+}
+
 // A page of the size setting. A size the image header cannot hold, one beyond MaxImagePixels,
 // or memory refused, leaves the run without a page: every statement that would draw on it
 // then does nothing. The statement that asked for the window of `width` x `height` says so.
 void MakePage(RunContext& run, std::uint32_t colour, std::string_view statement, std::int32_t width,
               std::int32_t height) {
     SetPage(run, OwnedImage(ImageNewOfDepth(run.settings.pageWidth, run.settings.pageHeight, PageBytesPerPixel,
-                                            colour, RenderScale())));
+                                            colour, StageScale(run))));
     if (run.page || run.options.diagnostics == nullptr) return;
     *run.options.diagnostics << TrFormat(N_("vekora: %s %s, %s: a page that cannot be made (at most %s pixels wide and %s "
                                             "pixels in all); the run goes on without drawing"),
@@ -168,7 +173,7 @@ void RunText(RunContext& run, Activation& activation, const StatementRow& row) {
     const std::int32_t width = run.screen.textWindowWidth;
     const std::int32_t height = run.screen.textWindowHeight;
     const std::uint32_t fill = boxColour == transparent ? static_cast<std::uint32_t>(run.settings.backgroundColour) : boxColour;
-    const OwnedImage box(ImageNewOfDepth(width, height, PageBytesPerPixel, fill, RenderScale()));
+    const OwnedImage box(ImageNewOfDepth(width, height, PageBytesPerPixel, fill, StageScale(run)));
     if (box) {
         const FontView font = ResidentTextFont(FontFamily::Sans, FontSizeFor(row.w[3]));
         LineWrap(box.get(), TextLiteral(run, row.target), font, 0, 0, width, height, textColour, boxColour);
