@@ -129,4 +129,38 @@ std::string Utf8ToMathText(std::string_view utf8) {
     return text;
 }
 
+namespace {
+
+// A control a terminal would act on rather than show (TAB and LF are kept).
+bool IsShownControl(unsigned char byte) {
+    const unsigned char low = byte & 0x7F;
+    return (low < 0x20 || low == 0x7F) && byte != '\t' && byte != '\n';
+}
+
+}  // namespace
+
+std::size_t TerminalColumns(unsigned char byte) {
+    if (!IsShownControl(byte)) return 1;
+    return byte >= 0x80 ? 4 : 2;
+}
+
+std::string TerminalText(std::string_view latin1, bool utf8) {
+    std::string shown;
+    shown.reserve(latin1.size());
+    for (std::size_t i = 0; i < latin1.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(latin1[i]);
+        if (latin1[i] == MathSignEscape && i + 1 < latin1.size()) {
+            shown.append(latin1.substr(i, 2));
+            ++i;
+        } else if (IsShownControl(byte)) {
+            if (byte >= 0x80) shown += "M-";
+            shown.push_back('^');
+            shown.push_back(static_cast<char>((byte & 0x7F) ^ 0x40));
+        } else {
+            shown.push_back(static_cast<char>(byte));
+        }
+    }
+    return utf8 ? MathTextToUtf8(shown) : shown;
+}
+
 }  // namespace vekora

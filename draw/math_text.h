@@ -31,4 +31,12 @@ std::string Utf8ToMathText(std::string_view utf8);
 // Latin-1 with sign pairs as UTF-8, for a window title or the console.
 std::string MathTextToUtf8(std::string_view text);
 
+// The Latin-1 text as a terminal is given it: in UTF-8 when `utf8`, with every control byte
+// but TAB and LF shown in caret notation (ESC as "^[", DEL as "^?", the 8-bit controls as
+// "M-^["), so that bytes from a script never reach the terminal as escape sequences. A math
+// sign (its escape and the byte after it) is kept whole.
+std::string TerminalText(std::string_view latin1, bool utf8);
+// How many columns TerminalText gives the byte: 2 or 4 for a control shown in caret notation.
+std::size_t TerminalColumns(unsigned char byte);
+
 }  // namespace vekora

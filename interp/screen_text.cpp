@@ -157,7 +157,7 @@ void NoteTextCut(RunContext& run, std::string_view text, const FontView& font, s
     run.screen.textCutNoted = true;
     const std::string size = std::to_string(width) + " \xD7 " + std::to_string(height);
     *run.options.diagnostics << "vekora: TEXT: "
-                             << MathTextToUtf8(FormatHint(HintId::TextDoesNotFit, size, "\"" + std::string(hidden) + "\""))
+                             << TerminalText(FormatHint(HintId::TextDoesNotFit, size, "\"" + std::string(hidden) + "\""), true)
                              << "\n";
 }
 

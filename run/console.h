@@ -6,21 +6,15 @@
 #include <string>
 #include <string_view>
 
-namespace vekora {
+#include "draw/math_text.h"
 
-// The Latin-1 text as a terminal is given it: in UTF-8 when `utf8`, with every control byte
-// but TAB and LF shown in caret notation (ESC as "^[", DEL as "^?", the 8-bit controls as
-// "M-^["), so that bytes from a script never reach the terminal as escape sequences. A math
-// sign (its escape and the byte after it) is kept whole.
-std::string TerminalText(std::string_view latin1, bool utf8);
-// How many columns TerminalText gives the byte: 2 or 4 for a control shown in caret notation.
-std::size_t TerminalColumns(unsigned char byte);
+namespace vekora {
 
 // The errors and warnings a terminal is shown of one compilation; a count stands for the rest
 // (a script of a million wrong lines would otherwise scroll millions of lines past).
 constexpr std::size_t MostDiagnosticsShown = 100;
 
-// Every line goes through TerminalText.
+// Every line goes through TerminalText (draw/math_text.h).
 class Console {
 public:
     Console(std::ostream& out, bool utf8) : out_(out), utf8_(utf8) {}
