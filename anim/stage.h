@@ -93,7 +93,10 @@ public:
     void AwaitRelease(std::int32_t pollMs) const;
 
     // The step pause: input := Wait(step time). PauseIfQuiet only while no input is pending.
-    void Pause() { input = Wait(settings_->stepMs); }
+    void Pause() {
+        StepMoment();
+        input = Wait(settings_->stepMs);
+    }
     void PauseIfQuiet() {
         if (input == 0) Pause();
     }
@@ -103,6 +106,9 @@ public:
     }
 
 private:
+    // Tells a figure recorder that a paced step ends here.
+    static void StepMoment();
+
     Device* device_;
     const Settings* settings_;
     mutable ChangedCopy shown_;  // the page on the screen

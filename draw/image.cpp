@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "draw/drawn_area.h"
+#include "draw/figure_listener.h"
 #include "draw/image_blocks.h"
 #include "draw/image_surface.h"
 
@@ -127,7 +128,10 @@ ImageHandle ImageNewOfDepth(std::int32_t width, std::int32_t height, std::int32_
     return image;
 }
 
-void ImageFree(ImageHandle image) { GiveBackImageBlock(image); }
+void ImageFree(ImageHandle image) {
+    if (FigureListener* listener = ListenerFor(image)) listener->Freed(image);
+    GiveBackImageBlock(image);
+}
 
 ImageHandle ImageDuplicate(ImageHandle image) {
     const SurfaceSize size = SurfaceInfo(image);
@@ -137,6 +141,7 @@ ImageHandle ImageDuplicate(ImageHandle image) {
     if (copy == nullptr) return nullptr;
     std::memcpy(copy, image, bytes);
     NoteDrawnAll(copy);
+    if (FigureListener* listener = ListenerFor(image)) listener->Copied(image, copy);
     return copy;
 }
 
@@ -147,6 +152,7 @@ void RasterPixel(ImageHandle target, float x, float y, std::uint32_t colour) {
     // The negated comparisons also refuse NaN.
     if (!(px >= 0 && py >= 0 && px < surface.width && py < surface.height)) return;
     NoteDrawn(target, PixelRect::Around(px, py, px, py, 0));
+    if (FigureListener* listener = ListenerFor(target)) listener->Box(target, px, py, px, py, true, colour, 255);
     WithFormat(surface.bytesPerPixel, [&](auto format) {
         using F = decltype(format);
         StorePixel(surface.At(static_cast<std::int32_t>(px), static_cast<std::int32_t>(py)), F::Encode(colour));

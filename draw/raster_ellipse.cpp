@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "draw/arc_range.h"
+#include "draw/figure_listener.h"
 #include "draw/drawn_area.h"
 #include "draw/image_surface.h"
 #include "draw/raster_line.h"
@@ -120,6 +121,11 @@ void RasterEllipse(ImageHandle target, float cx, float cy, float r, std::uint32_
     const ArcRange arc = fill != 0 ? ArcRange{} : MakeArc(from, to, radius);
     const PixelRect bounds = ArcBounds(centreX, centreY, radius, arc, std::signbit(start) || std::signbit(end));
     NoteDrawn(target, bounds);
+    if (FigureListener* listener = ListenerFor(target)) {
+        const RingShape ring{centreX, centreY, radius, from, to, fill != 0 || arc.full, std::signbit(start) || std::signbit(end)};
+        if (fill != 0) listener->Disc(target, ring, colour, 255);
+        else listener->Ring(target, ring, 1.0, colour);
+    }
     WithFormat(surface.bytesPerPixel, [&](auto format) {
         using F = decltype(format);
         const typename F::Pixel pixel = F::Encode(colour);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "draw/drawn_area.h"
+#include "draw/figure_listener.h"
 
 namespace vekora {
 namespace {
@@ -241,6 +242,10 @@ void RasterLine(ImageHandle target, float x1, float y1, float x2, float y2, std:
     if (surface.Empty()) return;
     if (kind == LineKind::Line) NoteLine(target, surface, x1, y1, x2, y2);
     else NoteDrawn(target, PixelRect::Around(x1, y1, x2, y2, 0));
+    if (FigureListener* listener = ListenerFor(target)) {
+        if (kind == LineKind::Line) listener->Segment(target, x1, y1, x2, y2, 1.0, styleMask, colour);
+        else listener->Box(target, x1, y1, x2, y2, kind == LineKind::FilledBox, colour, 255);
+    }
     if (kind == LineKind::Line) {
         DrawLine(surface, x1, y1, x2, y2, colour, styleMask);
         return;

@@ -1,6 +1,7 @@
 // CALL, REPEAT and the WAIT statements.
 #include "interp/statements.h"
 
+#include "draw/figure_listener.h"
 #include "interp/control_bar.h"
 #include "interp/engine.h"
 #include "interp/page.h"
@@ -63,6 +64,8 @@ StepResult RunWait(RunContext& run, Activation& activation, const StatementRow& 
     const bool always = row.opcode == OpWaitAlways || row.opcode == OpWaitAlwaysFor;
     if (!always && activation.mode == ModeFast) return NextStep();
     if (activation.kind == KindConstruction && activation.mode == ModeFast) ShowPage(run);
+    const bool answered = row.opcode == OpWait || row.opcode == OpWaitAlways;
+    if (FigureListener* listener = CurrentFigureListener()) listener->Moment(true, answered);
     if (row.opcode == OpWait || row.opcode == OpWaitAlways)
         return PauseWithControlBar(run, activation, ResidentFont(FontFamily::Sans, 16), BarPlace::Wait);
     run.stage.input = run.stage.Wait(row.w[1] > 0 ? row.w[1] : run.settings.stepMs);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -58,6 +59,9 @@ struct CompileNotes {
     bool collectWarnings = true;
     std::vector<ErrorPlace> errorPlaces;  // one an entry of the error lists
     std::vector<Warning> warnings;        // in line order
+    // The 1-based source line of each compiled row, keyed by module << 16 | row: what drew a
+    // part of a figure is named by its line.
+    std::map<std::int32_t, std::int32_t> rowLines;
 };
 
 enum class Severity : std::uint8_t { Error, Warning };

@@ -177,7 +177,7 @@ void DescribeConstructions(const ScriptLines& lines, const PassOneTrace& trace, 
 
 // The collector, when there is one, sees the lines of the main loop only, not the pre-pass.
 std::int32_t RunPass2(const ScriptLines& lines, Compilation& c, Findings& found, const PassOneTrace& trace,
-                      WarningCollector* warnings) {
+                      WarningCollector* warnings, std::map<std::int32_t, std::int32_t>* rowLines) {
     DescribeConstructions(lines, trace, c);
     ShapeMenus(c);
     c.warnings = warnings;
@@ -197,6 +197,7 @@ std::int32_t RunPass2(const ScriptLines& lines, Compilation& c, Findings& found,
             continue;
         }
         if (result == EmptyStatement || !c.table.HasModule(c.module) || c.row < 0) continue;
+        if (rowLines != nullptr) (*rowLines)[c.module << 16 | c.row] = static_cast<std::int32_t>(j + 1);
         if (c.module != at.module) {
             at.savedMainRow = at.row - 1;
             at.module = c.module;
@@ -231,7 +232,10 @@ std::int32_t Compile(const ScriptLines& lines, InstructionTable& table, ErrorLis
     } else {
         std::optional<WarningCollector> collector;
         if (notes != nullptr && notes->collectWarnings) collector.emplace(table, symbols, lines);
-        if (RunPass2(lines, compilation, found, trace, collector ? &*collector : nullptr) > 0) result = -2;
+        if (RunPass2(lines, compilation, found, trace, collector ? &*collector : nullptr,
+                     notes != nullptr ? &notes->rowLines : nullptr) > 0) {
+            result = -2;
+        }
         if (collector) notes->warnings = collector->Finish();
     }
     if (notes != nullptr) notes->errorPlaces = std::move(found.places);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "export/figure_request.h"
 #include "run/exit_codes.h"
 
 namespace vekora {
@@ -31,6 +32,7 @@ struct CommandLine {
     // --check: diagnostics as JSON lines, and warnings counted as errors.
     bool json = false;
     bool werror = false;
+    FigureRequest figures;           // --export, --handout and their layout
 };
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);

@@ -7,6 +7,7 @@
 
 #include <csignal>
 
+#include "export/figure_outputs.h"
 #include "platform/active_device.h"
 #include "platform/event_file.h"
 #include "platform/frames_writer.h"
@@ -31,6 +32,11 @@ constexpr int ExitBadEvents = ExitUsage;
 // The window, or the headless device when asked for or when no display can be opened.
 std::unique_ptr<Device> MakeDevice(const CommandLine& line, std::vector<InputEvent> events, std::ostream& diagnostics,
                                    bool& headless) {
+    // A handout is played headless, its waits answered as they come.
+    if (!line.figures.handoutFile.empty()) {
+        headless = true;
+        return std::make_unique<AnsweringDevice>(std::move(events));
+    }
     headless = line.headless;
     if (!headless) {
         std::string whyNot;
@@ -205,6 +211,8 @@ int PlayScript(const CommandLine& line, Console& console, std::istream& input, s
         return ExitOutputFailed;
     }
     if (headless) device->StopAt(static_cast<double>(line.untilMs) / 1000.0);
+    std::unique_ptr<FigureOutputs> figures;
+    if (line.figures.Wanted()) figures = std::make_unique<FigureOutputs>(line.figures, dynamic_cast<AnsweringDevice*>(device.get()));
 
     ScriptRunSetup setup;
     setup.device = device.get();
@@ -219,10 +227,13 @@ int PlayScript(const CommandLine& line, Console& console, std::istream& input, s
         const std::vector<Diagnostic> found = BuildDiagnostics(lines, errors, notes);
         PrintDiagnostics(diagnostics, script, lines, found, DiagnosticFormat::Text, utf8);
         pageMessages = PageMessages(script, found);
+        if (figures) figures->StatementLines(notes.rowLines);
     };
     std::string screenshotError;
+    std::string figureProblems;
     setup.beforeClosingLogo = [&] {
         if (!line.screenshot.empty()) screenshotError = WritePng(device->ScreenAtStop(), line.screenshot);
+        if (figures) figureProblems = figures->Finish(diagnostics);
     };
     std::int32_t result = 0;
     if (line.watch) {
@@ -232,6 +243,7 @@ int PlayScript(const CommandLine& line, Console& console, std::istream& input, s
         result = RunScriptFile(script, errors, setup);
     }
     if (!screenshotError.empty()) diagnostics << "vekora: --screenshot: " << screenshotError << "\n";
+    diagnostics << figureProblems;
     const std::string recordingProblems = recording.Close(line.fps);
     diagnostics << recordingProblems;
     SetActiveDevice(nullptr);
@@ -239,7 +251,7 @@ int PlayScript(const CommandLine& line, Console& console, std::istream& input, s
     // A signal that came while the outputs were being finished still says how the program ended.
     if (signalled == 0 && CaughtStopSignal() != 0) signalled = CaughtStopSignal() == SIGTERM ? ExitTerminated : ExitInterrupted;
     if (signalled != 0) return signalled;
-    return ExitCodeOfRun(result, screenshotError.empty() && recordingProblems.empty());
+    return ExitCodeOfRun(result, screenshotError.empty() && recordingProblems.empty() && figureProblems.empty());
 }
 
 }  // namespace vekora
