@@ -55,9 +55,9 @@ std::int32_t PartialArc(ImageHandle target, const Circle& arc, std::int32_t& ste
     return 0;
 }
 
-void AnimateArc(Stage& stage, const Circle& arc, float duration, double legLength, std::int32_t flags) {
-    stage.input = 0;
-    if (IsUndefined(arc)) return;
+std::int32_t AnimateArc(const Stage& stage, const Circle& arc, float duration, double legLength,
+                        std::int32_t flags) {
+    if (IsUndefined(arc)) return 0;
     const SavedPage saved(stage.Canvas());
     const std::int32_t steps = FilmSteps(duration, stage.settings().frameSeconds);
     std::int32_t step = 1;
@@ -67,7 +67,7 @@ void AnimateArc(Stage& stage, const Circle& arc, float duration, double legLengt
     std::int32_t whole = steps;
     PartialArc(stage.Canvas(), arc, whole, steps, 0.0, 0);
     stage.Show();
-    stage.input = code;
+    return code;
 }
 
 }  // namespace vekora

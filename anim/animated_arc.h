@@ -19,8 +19,8 @@ std::int32_t PartialArc(ImageHandle target, const Circle& arc, std::int32_t& ste
                         double legLength, std::int32_t flags);
 
 // VEKA_ANIMATEARC: the arc grows over `duration` seconds of frames of the set frame time;
-// the page is left with exactly the finished arc. The stage's input gets the interrupting
-// input code, or 0.
-void AnimateArc(Stage& stage, const Circle& arc, float duration, double legLength, std::int32_t flags);
+// the page is left with exactly the finished arc. Returns the interrupting input code, or 0.
+std::int32_t AnimateArc(const Stage& stage, const Circle& arc, float duration, double legLength,
+                        std::int32_t flags);
 
 }  // namespace vekora

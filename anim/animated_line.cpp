@@ -18,7 +18,7 @@ constexpr double PencilTilt = 1.0;
 // What the films of a segment differ in.
 enum class LineEnd { Open, Marked };
 
-std::int32_t FilmOfLine(Stage& stage, const Point& p1, const Point& p2, const Line& line, float duration,
+std::int32_t FilmOfLine(const Stage& stage, const Point& p1, const Point& p2, const Line& line, float duration,
                         double pencilLength, std::int32_t flags, LineEnd end) {
     if (IsUndefined(p1) || IsUndefined(p2)) return 0;
     const Settings& settings = stage.settings();
@@ -33,7 +33,7 @@ std::int32_t FilmOfLine(Stage& stage, const Point& p1, const Point& p2, const Li
     };
     std::int32_t code = RunFrames(stage, saved, frame);
     // The last frame, instruments and all, stays up for a pause before the point is marked.
-    if (end == LineEnd::Marked && saved.Held() && step > 1) code = WaitIfQuiet(stage, code, settings.stepMs);
+    if (end == LineEnd::Marked && saved.Held() && step > 1) code = stage.WaitIfQuiet(code, settings.stepMs);
     saved.Restore();
     std::int32_t whole = steps;
     PartialLine(stage.Canvas(), p1, p2, line, whole, steps, 0.0, 0);
@@ -63,20 +63,20 @@ std::int32_t PartialLine(ImageHandle target, const Point& p1, const Point& p2, c
     return 0;
 }
 
-void LeaveSegment(Stage& stage, const SavedPage& before, const Point& a, const Point& b, const Line& look) {
+void LeaveSegment(const Stage& stage, const SavedPage& before, const Point& a, const Point& b, const Line& look) {
     before.Restore();
     DrawLineP(stage.Canvas(), a, b, look);
     stage.Show();
 }
 
-void AnimateLine(Stage& stage, const Point& p1, const Point& p2, const Line& line, float duration,
-                 double pencilLength, std::int32_t flags) {
-    stage.input = FilmOfLine(stage, p1, p2, line, duration, pencilLength, flags, LineEnd::Open);
+std::int32_t AnimateLine(const Stage& stage, const Point& p1, const Point& p2, const Line& line, float duration,
+                         double pencilLength, std::int32_t flags) {
+    return FilmOfLine(stage, p1, p2, line, duration, pencilLength, flags, LineEnd::Open);
 }
 
-void StartLine(Stage& stage, const Point& p1, const Point& p2, const Line& line, float duration,
-               double pencilLength, std::int32_t flags) {
-    stage.input = FilmOfLine(stage, p1, p2, line, duration, pencilLength, flags, LineEnd::Marked);
+std::int32_t StartLine(const Stage& stage, const Point& p1, const Point& p2, const Line& line, float duration,
+                       double pencilLength, std::int32_t flags) {
+    return FilmOfLine(stage, p1, p2, line, duration, pencilLength, flags, LineEnd::Marked);
 }
 
 }  // namespace vekora

@@ -20,17 +20,18 @@ std::int32_t PartialLine(ImageHandle target, const Point& p1, const Point& p2, c
 // VEKA_ANIMATELINE: the segment p1-p2 grows over `duration` seconds of frames of the set
 // frame time, with the pencil and (ShowRuler flag) the ruler of the settings under it. The
 // page is left with exactly the finished segment, whether the film ran to its end or was
-// interrupted. The stage's input gets the input code that interrupted it, or 0.
-void AnimateLine(Stage& stage, const Point& p1, const Point& p2, const Line& line, float duration,
-                 double pencilLength, std::int32_t flags);
+// interrupted. Returns the input code that interrupted it, or 0.
+std::int32_t AnimateLine(const Stage& stage, const Point& p1, const Point& p2, const Line& line, float duration,
+                         double pencilLength, std::int32_t flags);
 
 // VEKA_STARTLINE: as AnimateLine, then, unless interrupted, the last frame stays on the
-// screen for the step time; the page is left with the segment and p2's marker.
-void StartLine(Stage& stage, const Point& p1, const Point& p2, const Line& line, float duration,
-               double pencilLength, std::int32_t flags);
+// screen for the step time; the page is left with the segment and p2's marker. Returns the
+// input code that cut the film or that pause short, or 0.
+std::int32_t StartLine(const Stage& stage, const Point& p1, const Point& p2, const Line& line, float duration,
+                       double pencilLength, std::int32_t flags);
 
 // Ends a film that drew the segment a-b: the page as `before` held it plus the segment with
 // `look`'s colour, style and thickness, shown.
-void LeaveSegment(Stage& stage, const SavedPage& before, const Point& a, const Point& b, const Line& look);
+void LeaveSegment(const Stage& stage, const SavedPage& before, const Point& a, const Point& b, const Line& look);
 
 }  // namespace vekora

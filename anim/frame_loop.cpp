@@ -66,8 +66,4 @@ std::int32_t RunFrames(const Stage& stage, const SavedPage& saved, const FrameDr
     }
 }
 
-std::int32_t WaitIfQuiet(const Stage& stage, std::int32_t code, std::int32_t ms) {
-    return code != 0 ? code : stage.Wait(ms);
-}
-
 }  // namespace vekora

@@ -76,8 +76,4 @@ using FrameDrawer = std::function<bool()>;
 // interrupts it (that code). Without a held copy or a running clock no frame is shown.
 std::int32_t RunFrames(const Stage& stage, const SavedPage& saved, const FrameDrawer& draw);
 
-// A pause while the picture stays on the screen: the stage's Wait for `ms` when `code` is
-// still 0; returns the code that ended it, or `code` unchanged.
-std::int32_t WaitIfQuiet(const Stage& stage, std::int32_t code, std::int32_t ms);
-
 }  // namespace vekora

@@ -38,25 +38,24 @@ Vertex VertexOf(const Line& line, const Point& point, const Line& style) {
 
 }  // namespace
 
-Line AnimateProtractor(Stage& stage, const Line& line, const Point& point, double angle, float duration,
-                       double size, const Line& style, std::int32_t flags) {
-    stage.input = 0;
-    if (IsUndefined(point) || LacksDirection(line)) return UndefinedLine();
+Shown<Line> AnimateProtractor(const Stage& stage, const Line& line, const Point& point, double angle, float duration,
+                              double size, const Line& style, std::int32_t flags) {
+    if (IsUndefined(point) || LacksDirection(line)) return {UndefinedLine(), 0};
     const Settings& settings = stage.settings();
-    std::int32_t& code = stage.input;
+    std::int32_t code = 0;
     const SavedPage saved(stage.Canvas());
     const std::uint32_t toolColour = ToolColour(flags);
     const float markSeconds = static_cast<float>(settings.animationMs / 1000.0);
     const Vertex v = VertexOf(line, point, style);
     if (v.marked && flags != 0)
-        AnimateLine(stage, v.markFrom, v.markTo, style, markSeconds, size, flags);
+        code = AnimateLine(stage, v.markFrom, v.markTo, style, markSeconds, size, flags);
     const std::int32_t flip = angle < 0.0 || angle > Pi ? 1 : 0;
     if (flags != 0) {
         saved.Restore();
         if (v.marked) DrawLineP(stage.Canvas(), v.markFrom, v.markTo, style);
         DrawProtractorTool(stage.Canvas(), point, line, flip, size, toolColour);
         stage.Show();
-        code = WaitIfQuiet(stage, code, settings.animationMs);
+        code = stage.WaitIfQuiet(code, settings.animationMs);
     }
     Line ray = VEK_MAKEANGLE(v.at, line, angle, LineLook{style.style, style.thickness});
     ray.colour = style.colour;
@@ -64,20 +63,20 @@ Line AnimateProtractor(Stage& stage, const Line& line, const Point& point, doubl
     const Point beyond = VEK_ADVANCEONLINE(v.at, ray, 0.5 * size + AngleMark);
     if (flags != 0) {
         if (code == 0) {
-            AnimateLine(stage, rim, beyond, style, markSeconds, size, flags);
-            code = WaitIfQuiet(stage, code, settings.animationMs);
+            code = AnimateLine(stage, rim, beyond, style, markSeconds, size, flags);
+            code = stage.WaitIfQuiet(code, settings.animationMs);
         }
         if (code == 0) {
             saved.Restore();
             DrawRulerTool(stage.Canvas(), v.at, beyond, flip, RulerWidthRatio * size, toolColour, 0);
             DrawLineP(stage.Canvas(), rim, beyond, style);
             stage.Show();
-            code = WaitIfQuiet(stage, code, settings.animationMs);
+            code = stage.WaitIfQuiet(code, settings.animationMs);
         }
     }
-    if (code == 0) AnimateLine(stage, v.at, beyond, style, duration, size, flags);
+    if (code == 0) code = AnimateLine(stage, v.at, beyond, style, duration, size, flags);
     LeaveSegment(stage, saved, v.at, beyond, ray);
-    return ray;
+    return {ray, code};
 }
 
 }  // namespace vekora

@@ -14,9 +14,9 @@ namespace vekora {
 // the line at V, the protractor of diameter `size` on the point, a mark just outside it at
 // the angle, the ruler from V through the mark, then the pencil draws the ray. Without flags
 // only the ray is animated. The page is left with what it held plus the segment V-R2 of the
-// ray, R2 being 0.5 * size + 10 from V. The stage's input gets the interrupting input code, or 0.
-// Returns the ray from V with style's colour, style and thickness.
-Line AnimateProtractor(Stage& stage, const Line& line, const Point& point, double angle, float duration,
-                       double size, const Line& style, std::int32_t flags);
+// ray, R2 being 0.5 * size + 10 from V. Returns the ray from V with style's colour, style and
+// thickness, and the interrupting input code, or 0.
+Shown<Line> AnimateProtractor(const Stage& stage, const Line& line, const Point& point, double angle, float duration,
+                              double size, const Line& style, std::int32_t flags);
 
 }  // namespace vekora

@@ -62,15 +62,15 @@ using CornerDrawer = std::function<void(const Point& corner)>;
 // The three stages both films share: the square at its start, then the ruler laid against
 // it, each shown with a pause; then, unless interrupted, the square slides from `from` to
 // `to` along the ruler. The page keeps the last picture.
-std::int32_t SlideFilm(Stage& stage, const SavedPage& saved, float duration, Point from, Point to,
+std::int32_t SlideFilm(const Stage& stage, const SavedPage& saved, float duration, Point from, Point to,
                        const CornerDrawer& square, const std::function<void()>& ruler) {
     const Settings& settings = stage.settings();
     square(from);
     stage.Show();
-    std::int32_t code = WaitIfQuiet(stage, 0, settings.animationMs);
+    std::int32_t code = stage.Wait(settings.animationMs);
     ruler();
     stage.Show();
-    code = WaitIfQuiet(stage, code, settings.animationMs);
+    code = stage.WaitIfQuiet(code, settings.animationMs);
     if (code != 0) return code;
     const std::int32_t steps = FilmSteps(duration, settings.frameSeconds);
     std::int32_t i = 0;
@@ -115,28 +115,29 @@ Segment ParallelSegment(const Line& parallel, const Line&, const Point& point, d
     return {VEK_ADVANCEONLINE(point, parallel, -HalfSqrt2 * size), VEK_ADVANCEONLINE(point, parallel, HalfSqrt2 * size)};
 }
 
-using SquareFilm = Line (*)(Stage&, const Line&, const Point&, float, SquareKit);
+using SquareFilm = Shown<Line> (*)(const Stage&, const Line&, const Point&, float, SquareKit);
 using SegmentOf = Segment (*)(const Line& result, const Line& line, const Point& point, double size);
 
 // A square film, then the pencil draws the segment of its result along the instruments; the
 // page is left as it was plus that segment.
-Line FilmThenPencil(SquareFilm squareFilm, SegmentOf segmentOf, Stage& stage, const Line& line,
-                    const Point& point, float duration, const Line& style, SquareKit kit, std::int32_t flags) {
-    stage.input = 0;
-    if (IsUndefined(point) || LacksDirection(line)) return UndefinedLine();
+Shown<Line> FilmThenPencil(SquareFilm squareFilm, SegmentOf segmentOf, const Stage& stage, const Line& line,
+                           const Point& point, float duration, const Line& style, SquareKit kit,
+                           std::int32_t flags) {
+    if (IsUndefined(point) || LacksDirection(line)) return {UndefinedLine(), 0};
     const SavedPage before(stage.Canvas());
-    const Line result = WithLook(squareFilm(stage, line, point, duration, kit), style);
+    const Shown<Line> film = squareFilm(stage, line, point, duration, kit);
+    const Line result = WithLook(film.figure, style);
     const Segment segment = segmentOf(result, line, point, kit.size);
-    if (stage.input == 0) AnimateLine(stage, segment.from, segment.to, result, duration, kit.size, flags);
+    std::int32_t code = film.input;
+    if (code == 0) code = AnimateLine(stage, segment.from, segment.to, result, duration, kit.size, flags);
     LeaveSegment(stage, before, segment.from, segment.to, result);
-    return result;
+    return {result, code};
 }
 
 }  // namespace
 
-Line AnimateRightAngle(Stage& stage, const Line& line, const Point& point, float duration, SquareKit kit) {
-    stage.input = 0;
-    if (IsUndefined(point) || LacksDirection(line)) return UndefinedLine();
+Shown<Line> AnimateRightAngle(const Stage& stage, const Line& line, const Point& point, float duration, SquareKit kit) {
+    if (IsUndefined(point) || LacksDirection(line)) return {UndefinedLine(), 0};
     const SavedPage saved(stage.Canvas());
     const Approach ap = ApproachOf(line, point);
     if (kit.size < VEK_DISTANCE(point, ap.foot) + SquareMargin) kit.size = VEK_DISTANCE(point, ap.foot) + SquareMargin;
@@ -155,13 +156,12 @@ Line AnimateRightAngle(Stage& stage, const Line& line, const Point& point, float
     const auto ruler = [&]() {
         DrawRulerTool(stage.Canvas(), rulerFrom, rulerTo, ap.flipped ? 0 : 1, kit.rulerWidth, kit.rulerColour, 0);
     };
-    stage.input = SlideFilm(stage, saved, duration, start, end, square, ruler);
-    return VEK_MAKERIGHTANGLE(point, line);
+    const std::int32_t code = SlideFilm(stage, saved, duration, start, end, square, ruler);
+    return {VEK_MAKERIGHTANGLE(point, line), code};
 }
 
-Line AnimateParallel(Stage& stage, const Line& line, const Point& point, float duration, SquareKit kit) {
-    stage.input = 0;
-    if (IsUndefined(point) || LacksDirection(line)) return UndefinedLine();
+Shown<Line> AnimateParallel(const Stage& stage, const Line& line, const Point& point, float duration, SquareKit kit) {
+    if (IsUndefined(point) || LacksDirection(line)) return {UndefinedLine(), 0};
     const SavedPage saved(stage.Canvas());
     const double reach = ParallelGap + HalfSqrt2 * kit.size;
     const Approach ap = ApproachOf(line, point);
@@ -177,17 +177,17 @@ Line AnimateParallel(Stage& stage, const Line& line, const Point& point, float d
         DrawSquareTool(stage.Canvas(), VEK_MAKERIGHTANGLE(corner, edge), edge, 0, kit.size, kit.squareColour);
     };
     const auto ruler = [&]() { DrawRulerTool(stage.Canvas(), start, end, 1, kit.rulerWidth, kit.rulerColour, 0); };
-    stage.input = SlideFilm(stage, saved, duration, start, end, square, ruler);
-    return VEK_MAKEANGLE(point, line, 0.0, LookOf(line));
+    const std::int32_t code = SlideFilm(stage, saved, duration, start, end, square, ruler);
+    return {VEK_MAKEANGLE(point, line, 0.0, LookOf(line)), code};
 }
 
-Line AnimateDrawRightAngle(Stage& stage, const Line& line, const Point& point, float duration,
-                           const Line& style, SquareKit kit, std::int32_t flags) {
+Shown<Line> AnimateDrawRightAngle(const Stage& stage, const Line& line, const Point& point, float duration,
+                                  const Line& style, SquareKit kit, std::int32_t flags) {
     return FilmThenPencil(AnimateRightAngle, PerpendicularSegment, stage, line, point, duration, style, kit, flags);
 }
 
-Line AnimateDrawParallel(Stage& stage, const Line& line, const Point& point, float duration,
-                         const Line& style, SquareKit kit, std::int32_t flags) {
+Shown<Line> AnimateDrawParallel(const Stage& stage, const Line& line, const Point& point, float duration,
+                                const Line& style, SquareKit kit, std::int32_t flags) {
     return FilmThenPencil(AnimateParallel, ParallelSegment, stage, line, point, duration, style, kit, flags);
 }
 

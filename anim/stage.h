@@ -1,7 +1,8 @@
 // The stage: where and how a run draws and waits. It carries the drawing page and where it
-// is shown, the device (screen, input, clock, stop request), the timing settings, and the
-// pending input code. Every film, pause and show goes through it; the engine, the
-// constructions and the C wrappers each make one and hand it down by reference.
+// is shown, the device (screen, input, clock, stop request) and the timing settings. Every
+// film, pause and show goes through it; the engine, the constructions and the C wrappers each
+// make one and hand it down by reference. The input code that cuts a wait short is not kept
+// here: every wait and film returns it, and each caller hands it up.
 #pragma once
 
 #include <cstdint>
@@ -19,6 +20,14 @@ namespace vekora {
 // that (the control bar's Pausa): Hold returns once the viewer answers, with the input code
 // the wait then ends with, 0 when the viewer let the lesson go on from where it stood.
 // Codes it does not take come back unchanged.
+// What a film or a construction leaves: its figure, and the input code that cut its waits
+// short (0 when none did), for the caller to act on.
+template <typename Figure>
+struct Shown {
+    Figure figure;
+    std::int32_t input = 0;
+};
+
 class WaitHold {
 public:
     virtual ~WaitHold() = default;
@@ -35,8 +44,6 @@ public:
     ImageHandle page = nullptr;
     std::int32_t originX = 0;
     std::int32_t originY = 0;
-    // The input code that cut the last wait short, until someone reads it; 0 for none.
-    std::int32_t input = 0;
     // Asked about every code that cuts a step wait or a film frame short; null: nothing holds.
     WaitHold* hold = nullptr;
 
@@ -92,17 +99,19 @@ public:
     // Sleeps until no mouse button is held, so that a click is not read twice.
     void AwaitRelease(std::int32_t pollMs) const;
 
-    // The step pause: input := Wait(step time). PauseIfQuiet only while no input is pending.
-    void Pause() {
+    // A pause while the picture stays on the screen: Wait(ms) when `code` is still 0, so that
+    // once an input has cut one wait short the later ones of the same step are skipped.
+    // Returns the code that ended it, or `code` unchanged.
+    std::int32_t WaitIfQuiet(std::int32_t code, std::int32_t ms) const { return code != 0 ? code : Wait(ms); }
+    // The step pause, returning the input code that cut it short (0: the step time passed).
+    std::int32_t Pause() const {
         StepMoment();
-        input = Wait(settings_->stepMs);
+        return Wait(settings_->stepMs);
     }
-    void PauseIfQuiet() {
-        if (input == 0) Pause();
-    }
-    void ShowAndPause() {
+    std::int32_t PauseIfQuiet(std::int32_t code) const { return code != 0 ? code : Pause(); }
+    std::int32_t ShowAndPause() const {
         Show();
-        Pause();
+        return Pause();
     }
 
 private:

@@ -34,6 +34,12 @@ SquareKit Kit(double size, double rulerWidth, const std::int32_t* squareColour, 
     return SquareKit{size, rulerWidth, Colour(squareColour), Colour(rulerColour)};
 }
 
+// The film's line; its input code goes to `code` (null: discarded).
+Line Reported(const Shown<Line>& film, std::int32_t* code) {
+    if (code != nullptr) *code = film.input;
+    return film.figure;
+}
+
 }  // namespace
 
 extern "C" {
@@ -76,9 +82,7 @@ VEK_API int32_t VEKA_ANIMATELINE(const VekImage* page, const int32_t* originX, c
                                  const double* pencilLength, const int32_t* flags) {
     return Guarded<std::int32_t>(-1, [&] {
         Stage stage = Film(page, originX, originY);
-        AnimateLine(stage, In(p1), In(p2), In(line), In(duration), In(pencilLength),
-                           In(flags));
-        return stage.input;
+        return AnimateLine(stage, In(p1), In(p2), In(line), In(duration), In(pencilLength), In(flags));
     });
 }
 
@@ -87,9 +91,7 @@ VEK_API int32_t VEKA_STARTLINE(const VekImage* page, const int32_t* originX, con
                                const double* pencilLength, const int32_t* flags) {
     return Guarded<std::int32_t>(-1, [&] {
         Stage stage = Film(page, originX, originY);
-        StartLine(stage, In(p1), In(p2), In(line), In(duration), In(pencilLength),
-                         In(flags));
-        return stage.input;
+        return StartLine(stage, In(p1), In(p2), In(line), In(duration), In(pencilLength), In(flags));
     });
 }
 
@@ -106,8 +108,7 @@ VEK_API int32_t VEKA_ANIMATEARC(const VekImage* page, const int32_t* originX, co
                                 const int32_t* flags) {
     return Guarded<std::int32_t>(-1, [&] {
         Stage stage = Film(page, originX, originY);
-        AnimateArc(stage, In(arc), In(duration), In(legLength), In(flags));
-        return stage.input;
+        return AnimateArc(stage, In(arc), In(duration), In(legLength), In(flags));
     });
 }
 
@@ -115,13 +116,10 @@ VEK_API Line VEKA_ANIMATERIGHTANGLE(const VekImage* page, const int32_t* originX
                                     const Line* line, const Point* point, const float* duration, double size,
                                     double rulerWidth, const int32_t* squareColour, const int32_t* rulerColour,
                                     int32_t* code) {
-    std::int32_t scratch = 0;
     return Guarded(UndefinedLine(), [&] {
         Stage stage = Film(page, originX, originY);
-        const Line result = AnimateRightAngle(stage, In(line), In(point), In(duration),
-                                 Kit(size, rulerWidth, squareColour, rulerColour));
-        Out(code, scratch) = stage.input;
-        return result;
+        const SquareKit kit = Kit(size, rulerWidth, squareColour, rulerColour);
+        return Reported(AnimateRightAngle(stage, In(line), In(point), In(duration), kit), code);
     });
 }
 
@@ -129,13 +127,10 @@ VEK_API Line VEKA_ANIMATEPARALLEL(const VekImage* page, const int32_t* originX, 
                                   const Line* line, const Point* point, const float* duration, double size,
                                   double rulerWidth, const int32_t* squareColour, const int32_t* rulerColour,
                                   int32_t* code) {
-    std::int32_t scratch = 0;
     return Guarded(UndefinedLine(), [&] {
         Stage stage = Film(page, originX, originY);
-        const Line result = AnimateParallel(stage, In(line), In(point), In(duration),
-                               Kit(size, rulerWidth, squareColour, rulerColour));
-        Out(code, scratch) = stage.input;
-        return result;
+        const SquareKit kit = Kit(size, rulerWidth, squareColour, rulerColour);
+        return Reported(AnimateParallel(stage, In(line), In(point), In(duration), kit), code);
     });
 }
 
@@ -144,13 +139,10 @@ VEK_API Line VEKA_ANIMATEDRAWRIGHTANGLE(const VekImage* page, const int32_t* ori
                                         const Line* style, double size, double rulerWidth,
                                         const int32_t* squareColour, const int32_t* rulerColour,
                                         const int32_t* flags, int32_t* code) {
-    std::int32_t scratch = 0;
     return Guarded(UndefinedLine(), [&] {
         Stage stage = Film(page, originX, originY);
-        const Line result = AnimateDrawRightAngle(stage, In(line), In(point), In(duration), In(style),
-                                     Kit(size, rulerWidth, squareColour, rulerColour), In(flags));
-        Out(code, scratch) = stage.input;
-        return result;
+        const SquareKit kit = Kit(size, rulerWidth, squareColour, rulerColour);
+        return Reported(AnimateDrawRightAngle(stage, In(line), In(point), In(duration), In(style), kit, In(flags)), code);
     });
 }
 
@@ -159,13 +151,10 @@ VEK_API Line VEKA_ANIMATEDRAWPARALLEL(const VekImage* page, const int32_t* origi
                                       const Line* style, double size, double rulerWidth,
                                       const int32_t* squareColour, const int32_t* rulerColour,
                                       const int32_t* flags, int32_t* code) {
-    std::int32_t scratch = 0;
     return Guarded(UndefinedLine(), [&] {
         Stage stage = Film(page, originX, originY);
-        const Line result = AnimateDrawParallel(stage, In(line), In(point), In(duration), In(style),
-                                   Kit(size, rulerWidth, squareColour, rulerColour), In(flags));
-        Out(code, scratch) = stage.input;
-        return result;
+        const SquareKit kit = Kit(size, rulerWidth, squareColour, rulerColour);
+        return Reported(AnimateDrawParallel(stage, In(line), In(point), In(duration), In(style), kit, In(flags)), code);
     });
 }
 
@@ -173,13 +162,10 @@ VEK_API Line VEKA_ANIMATEPROTRACTOR(const VekImage* page, const int32_t* originX
                                     const Line* line, const Point* point, const double* angle,
                                     const float* duration, double size, const Line* style, const int32_t* flags,
                                     int32_t* code) {
-    std::int32_t scratch = 0;
     return Guarded(UndefinedLine(), [&] {
         Stage stage = Film(page, originX, originY);
-        const Line result = AnimateProtractor(stage, In(line), In(point), In(angle), In(duration), size,
-                                 In(style), In(flags));
-        Out(code, scratch) = stage.input;
-        return result;
+        return Reported(AnimateProtractor(stage, In(line), In(point), In(angle), In(duration), size, In(style), In(flags)),
+                        code);
     });
 }
 

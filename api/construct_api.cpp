@@ -34,9 +34,9 @@ Result Construct(const VekImage* target, const std::int32_t* originX, const std:
         stage.page = Target(target);
         stage.originX = In(originX);
         stage.originY = In(originY);
-        const Result result = build(stage, static_cast<CallMode>(In(mode)));
-        if (event != nullptr) *event = stage.input;
-        return result;
+        const Shown<Result> result = build(stage, static_cast<CallMode>(In(mode)));
+        if (event != nullptr) *event = result.input;
+        return result.figure;
     });
 }
 

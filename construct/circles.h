@@ -20,22 +20,22 @@ struct ArcAngles {
 };
 
 // The circle about `centre` through `p`.
-Circle VEKS_MAKECIRCLEP(Stage& stage, CallMode mode, const Point& centre, const Point& p, const RingWords& words,
+Shown<Circle> VEKS_MAKECIRCLEP(const Stage& stage, CallMode mode, const Point& centre, const Point& p, const RingWords& words,
                         const ArcAngles& angles);
 
 // The circle about `centre` touching `line`: its radius reaches the foot of the
 // perpendicular from the centre. PACE first draws that radius with its right-angle mark.
-Circle VEKS_MAKECIRCLETANGENT(Stage& stage, CallMode mode, const Point& centre, const Line& line,
+Shown<Circle> VEKS_MAKECIRCLETANGENT(const Stage& stage, CallMode mode, const Point& centre, const Line& line,
                               const RingWords& words, const ArcAngles& angles);
 
 // The arc about `centre` through `p`, `opening` (1/256 degree) wide and centred on `p`. The
 // -1 that stands for an omitted opening is an opening of -1/256 degree.
-Circle VEKS_MAKEARC(Stage& stage, CallMode mode, const Point& centre, const Point& p, const RingWords& words,
+Shown<Circle> VEKS_MAKEARC(const Stage& stage, CallMode mode, const Point& centre, const Point& p, const RingWords& words,
                     std::int32_t opening);
 
 // The arc of `radius` (16 fraction bits) about the crossing of the lines, from the first
 // line's direction to the second's. Parallel lines meet in the far point, which is defined.
-Circle VEKS_MAKEARCLINES(Stage& stage, CallMode mode, const Line& line1, const Line& line2, std::int32_t radius,
+Shown<Circle> VEKS_MAKEARCLINES(const Stage& stage, CallMode mode, const Line& line1, const Line& line2, std::int32_t radius,
                          const RingWords& words);
 
 }  // namespace vekora

@@ -1,6 +1,6 @@
 // What every construction routine is given besides its figures: the stage it draws and
-// waits on (page, origin, device, timing, the pending input code it hands back) and the
-// call mode, which says how the construction is shown.
+// waits on (page, origin, device, timing) and the call mode, which says how the construction
+// is shown. Each returns its figure with the input code that cut its waits short.
 #pragma once
 
 #include <cstdint>
@@ -20,13 +20,15 @@ enum CallMode : std::int32_t {
 
 // Runs the branch of the call mode: `fast` draws the result at once, `pace` shows the
 // stages with their pauses, `slow` is the instrument film. Compute-only calls run none.
+// Returns the input code that cut a pause or the film short (what `pace` or `slow` return),
+// 0 when none did.
 template <typename Fast, typename Pace, typename Slow>
-void ShowConstruction(CallMode mode, Fast fast, Pace pace, Slow slow) {
+std::int32_t ShowConstruction(CallMode mode, Fast fast, Pace pace, Slow slow) {
     switch (mode) {
-    case ModeFast: fast(); return;
-    case ModePace: pace(); return;
-    case ModeSlow: slow(); return;
-    default: return;
+    case ModeFast: fast(); return 0;
+    case ModePace: return pace();
+    case ModeSlow: return slow();
+    default: return 0;
     }
 }
 

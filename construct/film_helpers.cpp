@@ -31,28 +31,28 @@ SquareKit KitOf(const Settings& s) {
                      static_cast<std::uint32_t>(s.instruments.rulerColour)};
 }
 
-void CompassFilm(Stage& stage, const Circle& circle) {
+std::int32_t CompassFilm(const Stage& stage, const Circle& circle) {
     const Settings& s = stage.settings();
-    AnimateArc(stage, circle, Duration(stage), CompassSize(s), Flags(s.instruments.compassColour, circle.colour, Tool));
+    return AnimateArc(stage, circle, Duration(stage), CompassSize(s), Flags(s.instruments.compassColour, circle.colour, Tool));
 }
 
-void FilmArcs(Stage& stage, const Circle* arcs, std::size_t count, std::int32_t flags) {
-    for (std::size_t i = 0; i < count && stage.input == 0; ++i)
-        AnimateArc(stage, arcs[i], Duration(stage), CompassSize(stage.settings()), flags);
+std::int32_t FilmArcs(const Stage& stage, const Circle* arcs, std::size_t count, std::int32_t flags) {
+    std::int32_t code = 0;
+    for (std::size_t i = 0; i < count && code == 0; ++i)
+        code = AnimateArc(stage, arcs[i], Duration(stage), CompassSize(stage.settings()), flags);
+    return code;
 }
 
-void RuleWith(Stage& stage, const Point& a, const Point& b, const StyleWords& words) {
-    stage.input = 0;
-    if (IsUndefined(a) || IsUndefined(b)) return;
-    FilmSegment(stage, PlanSegment(a, b, words, stage.settings()));
+std::int32_t RuleWith(const Stage& stage, const Point& a, const Point& b, const StyleWords& words) {
+    if (IsUndefined(a) || IsUndefined(b)) return 0;
+    return FilmSegment(stage, PlanSegment(a, b, words, stage.settings()));
 }
 
-void RuleSegment(Stage& stage, const Point& a, const Point& b, const StyleWords& words, const Line& look) {
-    if (stage.input == 0) {
-        RuleWith(stage, a, b, words);
-    } else {
-        DrawLineP(stage.Canvas(), a, b, look);
-    }
+std::int32_t RuleSegment(const Stage& stage, std::int32_t code, const Point& a, const Point& b,
+                         const StyleWords& words, const Line& look) {
+    if (code == 0) return RuleWith(stage, a, b, words);
+    DrawLineP(stage.Canvas(), a, b, look);
+    return code;
 }
 
 }  // namespace vekora

@@ -38,14 +38,17 @@ std::int32_t Flags(std::int32_t toolColour, std::uint32_t figureColour, std::int
 // The set square and the ruler beside it.
 SquareKit KitOf(const Settings& s);
 
-// The compasses draw the circle or arc; the stage's input gets the code that stopped them.
-void CompassFilm(Stage& stage, const Circle& circle);
+// Each film returns the input code that cut it short, 0 when none did.
+
+// The compasses draw the circle or arc.
+std::int32_t CompassFilm(const Stage& stage, const Circle& circle);
 // The compasses draw each arc in turn while no input code has come.
-void FilmArcs(Stage& stage, const Circle* arcs, std::size_t count, std::int32_t flags);
+std::int32_t FilmArcs(const Stage& stage, const Circle* arcs, std::size_t count, std::int32_t flags);
 // The ruler and pencil draw the segment a-b in the words' style, as a SLOW LINE would.
-void RuleWith(Stage& stage, const Point& a, const Point& b, const StyleWords& words);
-// The ruler draws the segment a-b while no input code has come; after one, it appears at once
-// in `look`.
-void RuleSegment(Stage& stage, const Point& a, const Point& b, const StyleWords& words, const Line& look);
+std::int32_t RuleWith(const Stage& stage, const Point& a, const Point& b, const StyleWords& words);
+// The ruler draws the segment a-b while `code`, the input code so far, is 0; after one, the
+// segment appears at once in `look`. Returns the code then.
+std::int32_t RuleSegment(const Stage& stage, std::int32_t code, const Point& a, const Point& b,
+                         const StyleWords& words, const Line& look);
 
 }  // namespace vekora

@@ -28,26 +28,26 @@ void DrawPolar(ImageHandle page, const PolarPlan& plan) {
 }
 
 // PACE: the one stage of each, shown and followed by a pause.
-void PaceSegment(Stage& stage, const SegmentPlan& plan) {
+std::int32_t PaceSegment(const Stage& stage, const SegmentPlan& plan) {
     DrawSegment(stage.Canvas(), plan);
-    stage.ShowAndPause();
+    return stage.ShowAndPause();
 }
 
-void PaceStartLine(Stage& stage, const SegmentPlan& plan) {
+std::int32_t PaceStartLine(const Stage& stage, const SegmentPlan& plan) {
     DrawStartLine(stage.Canvas(), plan);
-    stage.ShowAndPause();
+    return stage.ShowAndPause();
 }
 
-void PacePolar(Stage& stage, const PolarPlan& plan) {
+std::int32_t PacePolar(const Stage& stage, const PolarPlan& plan) {
     DrawPolar(stage.Canvas(), plan);
-    stage.ShowAndPause();
+    return stage.ShowAndPause();
 }
 
-void FilmStartLine(Stage& stage, const SegmentPlan& plan) {
+std::int32_t FilmStartLine(const Stage& stage, const SegmentPlan& plan) {
     const Settings& s = stage.settings();
-    StartLine(stage, plan.a, plan.b, plan.line, Duration(stage), RulerSize(s),
-              Flags(s.instruments.pencilColour, plan.line.colour, AlongTickedRuler));
-    stage.PauseIfQuiet();
+    const std::int32_t code = StartLine(stage, plan.a, plan.b, plan.line, Duration(stage), RulerSize(s),
+                                        Flags(s.instruments.pencilColour, plan.line.colour, AlongTickedRuler));
+    return stage.PauseIfQuiet(code);
 }
 
 }  // namespace
@@ -67,57 +67,56 @@ PolarPlan PlanPolar(const Point& p, const Line& reference, std::int32_t angle, c
     return plan;
 }
 
-void FilmSegment(Stage& stage, const SegmentPlan& plan) {
+std::int32_t FilmSegment(const Stage& stage, const SegmentPlan& plan) {
     const Settings& s = stage.settings();
-    AnimateLine(stage, plan.a, plan.b, plan.line, Duration(stage), RulerSize(s),
-                Flags(s.instruments.pencilColour, plan.line.colour, AlongRuler));
-    stage.PauseIfQuiet();
+    const std::int32_t code = AnimateLine(stage, plan.a, plan.b, plan.line, Duration(stage), RulerSize(s),
+                                          Flags(s.instruments.pencilColour, plan.line.colour, AlongRuler));
+    return stage.PauseIfQuiet(code);
 }
 
-void FilmPolar(Stage& stage, const PolarPlan& plan) {
+std::int32_t FilmPolar(const Stage& stage, const PolarPlan& plan) {
     const Settings& s = stage.settings();
+    std::int32_t code = 0;
     if (IsRightScriptAngle(plan.angle)) {
-        AnimateDrawRightAngle(stage, plan.reference, plan.p, Duration(stage), plan.result, KitOf(s),
-                              Flags(s.instruments.pencilColour, plan.result.colour, Tool));
+        code = AnimateDrawRightAngle(stage, plan.reference, plan.p, Duration(stage), plan.result, KitOf(s),
+                              Flags(s.instruments.pencilColour, plan.result.colour, Tool)).input;
         DrawLine(stage.Canvas(), plan.result);
         MarkRightAngle(stage.Canvas(), plan.reference, plan.result, 0, RightAngleMarkSize);
     } else if (plan.angle == NoTurn || plan.angle == HalfTurn) {
-        AnimateDrawParallel(stage, plan.reference, plan.p, Duration(stage), plan.result, KitOf(s),
-                            Flags(s.instruments.pencilColour, plan.result.colour, Tool));
+        code = AnimateDrawParallel(stage, plan.reference, plan.p, Duration(stage), plan.result, KitOf(s),
+                                   Flags(s.instruments.pencilColour, plan.result.colour, Tool)).input;
         DrawLine(stage.Canvas(), plan.result);
     } else {
-        AnimateProtractor(stage, plan.reference, plan.p, ScriptAngle(plan.angle), Duration(stage), ProtractorSize(s),
-                          plan.result, Flags(s.instruments.protractorColour, plan.result.colour, Tool));
+        code = AnimateProtractor(stage, plan.reference, plan.p, ScriptAngle(plan.angle), Duration(stage),
+                                 ProtractorSize(s), plan.result,
+                                 Flags(s.instruments.protractorColour, plan.result.colour, Tool)).input;
         DrawLine(stage.Canvas(), plan.result);
     }
     stage.Show();
-    stage.PauseIfQuiet();
+    return stage.PauseIfQuiet(code);
 }
 
-Line VEKS_MAKELINE(Stage& stage, CallMode mode, const Point& a, const Point& b, const StyleWords& words) {
-    stage.input = 0;
-    if (IsUndefined(a) || IsUndefined(b)) return UndefinedLine();
+Shown<Line> VEKS_MAKELINE(const Stage& stage, CallMode mode, const Point& a, const Point& b, const StyleWords& words) {
+    if (IsUndefined(a) || IsUndefined(b)) return {UndefinedLine(), 0};
     const SegmentPlan plan = PlanSegment(a, b, words, stage.settings());
-    ShowConstruction(
-        mode, [&] { DrawSegment(stage.Canvas(), plan); }, [&] { PaceSegment(stage, plan); },
-        [&] { FilmSegment(stage, plan); });
-    return plan.line;
+    const std::int32_t input = ShowConstruction(
+        mode, [&] { DrawSegment(stage.Canvas(), plan); }, [&] { return PaceSegment(stage, plan); },
+        [&] { return FilmSegment(stage, plan); });
+    return {plan.line, input};
 }
 
-Line VEKS_MAKELINEPOLAR(Stage& stage, CallMode mode, const Point& p, const Line& reference, std::int32_t angle,
+Shown<Line> VEKS_MAKELINEPOLAR(const Stage& stage, CallMode mode, const Point& p, const Line& reference, std::int32_t angle,
                         const StyleWords& words) {
-    stage.input = 0;
-    if (IsUndefined(p) || IsUndefined(reference)) return UndefinedLine();
+    if (IsUndefined(p) || IsUndefined(reference)) return {UndefinedLine(), 0};
     const PolarPlan plan = PlanPolar(p, reference, angle, words, stage.settings());
-    ShowConstruction(
-        mode, [&] { DrawPolar(stage.Canvas(), plan); }, [&] { PacePolar(stage, plan); }, [&] { FilmPolar(stage, plan); });
-    return plan.result;
+    const std::int32_t input = ShowConstruction(
+        mode, [&] { DrawPolar(stage.Canvas(), plan); }, [&] { return PacePolar(stage, plan); }, [&] { return FilmPolar(stage, plan); });
+    return {plan.result, input};
 }
 
-Line VEKS_MAKESTARTLINE(Stage& stage, CallMode mode, const Point& p, Point& endOut, std::int32_t angle,
+Shown<Line> VEKS_MAKESTARTLINE(const Stage& stage, CallMode mode, const Point& p, Point& endOut, std::int32_t angle,
                         std::int32_t length, const StyleWords& words) {
-    stage.input = 0;
-    if (IsUndefined(p)) return UndefinedLine();
+    if (IsUndefined(p)) return {UndefinedLine(), 0};
     const Line ray = VEK_MAKELINEPOLAR(p, ScriptAngle(angle), ResolveLook(words, stage.settings()));
     // Through a copy: endOut may be P itself.
     SegmentPlan plan{p, VEK_ADVANCEONLINE(p, ray, ScriptLength(length)), ray};
@@ -125,10 +124,10 @@ Line VEKS_MAKESTARTLINE(Stage& stage, CallMode mode, const Point& p, Point& endO
     plan.line.dy = plan.b.y - plan.a.y;
     ApplyStyle(plan.line, words, stage.settings());
     endOut = plan.b;
-    ShowConstruction(
-        mode, [&] { DrawStartLine(stage.Canvas(), plan); }, [&] { PaceStartLine(stage, plan); },
-        [&] { FilmStartLine(stage, plan); });
-    return plan.line;
+    const std::int32_t input = ShowConstruction(
+        mode, [&] { DrawStartLine(stage.Canvas(), plan); }, [&] { return PaceStartLine(stage, plan); },
+        [&] { return FilmStartLine(stage, plan); });
+    return {plan.line, input};
 }
 
 }  // namespace vekora

@@ -1,9 +1,10 @@
 // The line constructions: the segment through two points, the line at an angle to a
 // reference line, and the start line from a point at an absolute angle and length.
 //
-// Every construction sets stage.input to 0 on entry, returns the undefined record of its kind
-// (drawing nothing) when a figure it needs is undefined, and otherwise draws as the call mode
-// says (construct/construction_call.h) and returns the new figure with its resolved style.
+// Every construction returns the undefined record of its kind (drawing nothing, input code 0)
+// when a figure it needs is undefined, and otherwise draws as the call mode says
+// (construct/construction_call.h) and returns the new figure with its resolved style and the
+// input code that cut its pauses or its film short.
 // Each has a plan (its inputs and its result) that its three showings share: the result at
 // once (FAST), its stages with pauses (PACE) and its instrument film (SLOW).
 #pragma once
@@ -17,17 +18,17 @@
 namespace vekora {
 
 // The segment A-B as a Line: base A, direction B - A.
-Line VEKS_MAKELINE(Stage& stage, CallMode mode, const Point& a, const Point& b, const StyleWords& words);
+Shown<Line> VEKS_MAKELINE(const Stage& stage, CallMode mode, const Point& a, const Point& b, const StyleWords& words);
 
 // The line through P at `angle` (1/256 degree, counterclockwise) to the reference line. At 90
 // and 270 degrees exactly, a right-angle mark joins it (in the reference line's colour).
-Line VEKS_MAKELINEPOLAR(Stage& stage, CallMode mode, const Point& p, const Line& reference, std::int32_t angle,
+Shown<Line> VEKS_MAKELINEPOLAR(const Stage& stage, CallMode mode, const Point& p, const Line& reference, std::int32_t angle,
                         const StyleWords& words);
 
 // The segment from P at the absolute `angle` (1/256 degree) and `length` (16 fraction bits;
 // negative lengths go behind P). endOut becomes its end point, with P's colour, size and
 // shape; it is left alone when P is undefined.
-Line VEKS_MAKESTARTLINE(Stage& stage, CallMode mode, const Point& p, Point& endOut, std::int32_t angle,
+Shown<Line> VEKS_MAKESTARTLINE(const Stage& stage, CallMode mode, const Point& p, Point& endOut, std::int32_t angle,
                         std::int32_t length, const StyleWords& words);
 
 // A segment from `a` to `b` drawn with `line`'s look (VEKS_MAKELINE, VEKS_MAKESTARTLINE).
@@ -56,7 +57,8 @@ bool IsRightScriptAngle(std::int32_t angle);
 
 // SLOW, also for the other families' segments and perpendiculars: the pencil draws the
 // segment along the ruler; the set square or the protractor draws the line at its angle.
-void FilmSegment(Stage& stage, const SegmentPlan& plan);
-void FilmPolar(Stage& stage, const PolarPlan& plan);
+// Each returns the input code that cut the film or its closing pause short, or 0.
+std::int32_t FilmSegment(const Stage& stage, const SegmentPlan& plan);
+std::int32_t FilmPolar(const Stage& stage, const PolarPlan& plan);
 
 }  // namespace vekora

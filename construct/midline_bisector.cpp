@@ -102,78 +102,80 @@ void PlanBisectorArcs(BisectorPlan& plan, const Line& line1, const Line& line2, 
 }
 
 // PACE: the four arcs; then the result (the midline with its mark).
-void PaceMidline(Stage& stage, const MidlinePlan& plan) {
+std::int32_t PaceMidline(const Stage& stage, const MidlinePlan& plan) {
     DrawArcs(stage.Canvas(), plan.arcs);
-    stage.ShowAndPause();
+    const std::int32_t code = stage.ShowAndPause();
     DrawMidline(stage.Canvas(), plan);
-    stage.Show(); stage.PauseIfQuiet();
+    stage.Show();
+    return stage.PauseIfQuiet(code);
 }
 
-void PaceBisector(Stage& stage, const BisectorPlan& plan) {
+std::int32_t PaceBisector(const Stage& stage, const BisectorPlan& plan) {
+    std::int32_t code = 0;
     if (plan.hasArcs) {
         DrawArcs(stage.Canvas(), plan.arcs);
-        stage.ShowAndPause();
+        code = stage.ShowAndPause();
     }
     DrawLine(stage.Canvas(), plan.bisector);
-    stage.Show(); stage.PauseIfQuiet();
+    stage.Show();
+    return stage.PauseIfQuiet(code);
 }
 
 // SLOW: the compasses draw the four arcs, the ruler the segment between their crossings, then
 // the result appears.
-void FilmMidline(Stage& stage, const MidlinePlan& plan) {
-    FilmArcs(stage, plan.arcs.data(), plan.arcs.size(),
-             Flags(stage.settings().instruments.compassColour, plan.aidColour, Tool));
-    stage.PauseIfQuiet();
-    if (stage.input == 0) RuleWith(stage, plan.p1, plan.p2, plan.words);
+std::int32_t FilmMidline(const Stage& stage, const MidlinePlan& plan) {
+    std::int32_t code = FilmArcs(stage, plan.arcs.data(), plan.arcs.size(),
+                                 Flags(stage.settings().instruments.compassColour, plan.aidColour, Tool));
+    code = stage.PauseIfQuiet(code);
+    if (code == 0) code = RuleWith(stage, plan.p1, plan.p2, plan.words);
     MarkRightAngle(stage.Canvas(), plan.ab, plan.midline, 0, RightAngleMarkSize);
     DrawLine(stage.Canvas(), plan.midline);
     stage.Show();
-    stage.PauseIfQuiet();
+    return stage.PauseIfQuiet(code);
 }
 
-void FilmBisector(Stage& stage, const BisectorPlan& plan) {
+std::int32_t FilmBisector(const Stage& stage, const BisectorPlan& plan) {
     // Lines of one direction meet only at the far point: nothing to construct from, so the
     // bisector (the first line itself) is drawn at once.
+    std::int32_t code = 0;
     if (plan.hasArcs) {
-        FilmArcs(stage, plan.arcs.data(), plan.arcs.size(),
-                 Flags(stage.settings().instruments.compassColour, plan.aidColour, Tool));
-        stage.PauseIfQuiet();
-        if (stage.input == 0) RuleWith(stage, plan.vertex, plan.q, plan.words);
+        code = FilmArcs(stage, plan.arcs.data(), plan.arcs.size(),
+                        Flags(stage.settings().instruments.compassColour, plan.aidColour, Tool));
+        code = stage.PauseIfQuiet(code);
+        if (code == 0) code = RuleWith(stage, plan.vertex, plan.q, plan.words);
     }
     DrawLine(stage.Canvas(), plan.bisector);
     stage.Show();
-    stage.PauseIfQuiet();
+    return stage.PauseIfQuiet(code);
 }
 
 }  // namespace
 
-Line VEKS_MAKEMIDLINE(Stage& stage, CallMode mode, const Point& a, const Point& b, const StyleWords& words) {
-    stage.input = 0;
-    if (IsUndefined(a) || IsUndefined(b)) return UndefinedLine();
+Shown<Line> VEKS_MAKEMIDLINE(const Stage& stage, CallMode mode, const Point& a, const Point& b, const StyleWords& words) {
+    if (IsUndefined(a) || IsUndefined(b)) return {UndefinedLine(), 0};
     const MidlinePlan plan = PlanMidline(a, b, words, stage.settings());
-    ShowConstruction(
-        mode, [&] { DrawMidline(stage.Canvas(), plan); }, [&] { PaceMidline(stage, plan); },
-        [&] { FilmMidline(stage, plan); });
-    return plan.midline;
+    const std::int32_t input = ShowConstruction(
+        mode, [&] { DrawMidline(stage.Canvas(), plan); }, [&] { return PaceMidline(stage, plan); },
+        [&] { return FilmMidline(stage, plan); });
+    return {plan.midline, input};
 }
 
-Line VEKS_MAKEBISECTOR(Stage& stage, CallMode mode, const Line& line1, const Line& line2, const StyleWords& words) {
-    stage.input = 0;
-    if (IsUndefined(line1) || IsUndefined(line2)) return UndefinedLine();
+Shown<Line> VEKS_MAKEBISECTOR(const Stage& stage, CallMode mode, const Line& line1, const Line& line2, const StyleWords& words) {
+    if (IsUndefined(line1) || IsUndefined(line2)) return {UndefinedLine(), 0};
     BisectorPlan plan{};
     plan.vertex = VEK_LINECROSS(line1, line2);
     plan.bisector = BisectorOf(line1, line2, plan.vertex, stage.settings());
-    if (IsUndefined(plan.bisector)) return plan.bisector;
+    if (IsUndefined(plan.bisector)) return {plan.bisector, 0};
     ApplyStyle(plan.bisector, words, stage.settings());
     plan.words = words;
     plan.aidColour = AidColour(stage.settings(), plan.bisector.colour);
     // Lines of one direction have no vertex within reach to construct from.
     plan.hasArcs = VEK_ANGLE(line1, line2) != 0.0;
     if (plan.hasArcs) PlanBisectorArcs(plan, line1, line2, ArcOpening(stage.settings()));
-    ShowConstruction(
-        mode, [&] { DrawLine(stage.Canvas(), plan.bisector); }, [&] { PaceBisector(stage, plan); },
-        [&] { FilmBisector(stage, plan); });
-    return plan.bisector;
+    const std::int32_t input = ShowConstruction(
+        mode, [&] { DrawLine(stage.Canvas(), plan.bisector); }, [&] { return PaceBisector(stage, plan); },
+        [&] { return FilmBisector(stage, plan); });
+    return {plan.bisector, input};
 }
 
 }  // namespace vekora

@@ -14,11 +14,11 @@ namespace vekora {
 // The midline of A-B: through the midpoint, AB's direction turned a quarter turn clockwise on
 // the screen, of AB's length. Its default colour is the construction colour (the default
 // colour when that is -1 too), and it carries a right-angle mark against AB.
-Line VEKS_MAKEMIDLINE(Stage& stage, CallMode mode, const Point& a, const Point& b, const StyleWords& words);
+Shown<Line> VEKS_MAKEMIDLINE(const Stage& stage, CallMode mode, const Point& a, const Point& b, const StyleWords& words);
 
 // The bisector of the counterclockwise angle from line1 to line2, from their crossing. Lines of
 // the same direction give line1 itself; opposite directions give the perpendicular to line1
 // through its base point.
-Line VEKS_MAKEBISECTOR(Stage& stage, CallMode mode, const Line& line1, const Line& line2, const StyleWords& words);
+Shown<Line> VEKS_MAKEBISECTOR(const Stage& stage, CallMode mode, const Line& line1, const Line& line2, const StyleWords& words);
 
 }  // namespace vekora

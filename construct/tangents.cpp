@@ -96,70 +96,70 @@ TangentPlan PlanTangents(const Point& p, const Circle& circle, const StyleWords&
 }
 
 // PACE: the radius or the Thales circle; then the tangents (at P with a right-angle mark).
-void PaceTangents(Stage& stage, const TangentPlan& plan) {
+std::int32_t PaceTangents(const Stage& stage, const TangentPlan& plan) {
     if (plan.kind == TangentPlan::Kind::OnCircle) {
         DrawLineP(stage.Canvas(), plan.centre, plan.p, plan.radius);
     } else {
         DrawCircle(stage.Canvas(), plan.thales);
     }
-    stage.ShowAndPause();
+    const std::int32_t code = stage.ShowAndPause();
     DrawTangents(stage.Canvas(), plan);
     if (plan.kind == TangentPlan::Kind::OnCircle) {
         MarkRightAngle(stage.Canvas(), plan.radius, plan.second, MarkTowardsCentre, RightAngleMarkSize);
     }
-    stage.Show(); stage.PauseIfQuiet();
+    stage.Show();
+    return stage.PauseIfQuiet(code);
 }
 
 // SLOW: on the circle, the ruler draws the radius and the set square the tangent at its end;
 // outside it, the ruler draws centre-P, the compasses the arcs about its middle that cross at
 // the touching points, and the ruler the tangents.
-void FilmTangents(Stage& stage, const TangentPlan& plan) {
+std::int32_t FilmTangents(const Stage& stage, const TangentPlan& plan) {
     const Settings& s = stage.settings();
     if (plan.kind == TangentPlan::Kind::OnCircle) {
         const std::int32_t flags = Flags(s.instruments.pencilColour, plan.second.colour, AlongRuler);
-        AnimateLine(stage, plan.centre, plan.p, plan.radius, Duration(stage), RulerSize(s), flags);
-        stage.PauseIfQuiet();
-        if (stage.input == 0)
-            AnimateDrawRightAngle(stage, plan.radius, plan.p, Duration(stage), plan.second, KitOf(s), flags);
+        std::int32_t code = AnimateLine(stage, plan.centre, plan.p, plan.radius, Duration(stage), RulerSize(s), flags);
+        code = stage.PauseIfQuiet(code);
+        if (code == 0)
+            code = AnimateDrawRightAngle(stage, plan.radius, plan.p, Duration(stage), plan.second, KitOf(s), flags).input;
         DrawLine(stage.Canvas(), plan.second);
         MarkRightAngle(stage.Canvas(), plan.radius, plan.second, MarkTowardsCentre, RightAngleMarkSize);
         stage.Show();
-        stage.PauseIfQuiet();
-        return;
+        return stage.PauseIfQuiet(code);
     }
-    RuleWith(stage, plan.centre, plan.p, StyleWords{-1, static_cast<std::int32_t>(plan.first.colour), 1});
+    std::int32_t code =
+        RuleWith(stage, plan.centre, plan.p, StyleWords{-1, static_cast<std::int32_t>(plan.first.colour), 1});
     DrawPoint(stage.Canvas(), plan.middle);
     stage.Show();
-    stage.PauseIfQuiet();
+    code = stage.PauseIfQuiet(code);
     const double opening = ArcOpening(s);
     const Circle arcs[] = {CompassArc(plan.middle, plan.centre, opening, plan.aidColour),
                            CompassArc(plan.middle, plan.touch1, opening, plan.aidColour),
                            CompassArc(plan.middle, plan.touch2, opening, plan.aidColour)};
-    FilmArcs(stage, arcs, 3, Flags(s.instruments.compassColour, plan.circle.colour, Tool));
-    stage.PauseIfQuiet();
+    if (code == 0) code = FilmArcs(stage, arcs, 3, Flags(s.instruments.compassColour, plan.circle.colour, Tool));
+    code = stage.PauseIfQuiet(code);
     // The tangents, as segments from P to the touching points.
-    RuleSegment(stage, plan.p, plan.touch1, plan.words, plan.second);
-    RuleSegment(stage, plan.p, plan.touch2, plan.words, plan.first);
+    code = RuleSegment(stage, code, plan.p, plan.touch1, plan.words, plan.second);
+    return RuleSegment(stage, code, plan.p, plan.touch2, plan.words, plan.first);
 }
 
 }  // namespace
 
-Line VEKS_MAKETANGENT(Stage& stage, CallMode mode, const Point& p, const Circle& circle, Line& secondOut,
+Shown<Line> VEKS_MAKETANGENT(const Stage& stage, CallMode mode, const Point& p, const Circle& circle, Line& secondOut,
                       const StyleWords& words) {
-    stage.input = 0;
     secondOut.x0 = UNDEFINED;
     secondOut.y0 = UNDEFINED;
-    if (IsUndefined(p) || IsUndefined(circle)) return UndefinedLine();
+    if (IsUndefined(p) || IsUndefined(circle)) return {UndefinedLine(), 0};
     const TangentPlan plan = PlanTangents(p, circle, words, stage.settings());
     if (plan.kind == TangentPlan::Kind::None) {
         TakeLook(secondOut, plan.second);
-        return plan.first;
+        return {plan.first, 0};
     }
     secondOut = plan.second;
-    ShowConstruction(
-        mode, [&] { DrawTangents(stage.Canvas(), plan); }, [&] { PaceTangents(stage, plan); },
-        [&] { FilmTangents(stage, plan); });
-    return plan.first;
+    const std::int32_t input = ShowConstruction(
+        mode, [&] { DrawTangents(stage.Canvas(), plan); }, [&] { return PaceTangents(stage, plan); },
+        [&] { return FilmTangents(stage, plan); });
+    return {plan.first, input};
 }
 
 }  // namespace vekora

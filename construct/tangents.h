@@ -17,7 +17,7 @@ namespace vekora {
 // secondOut and the result is undefined. Otherwise both are undefined and nothing is drawn.
 // Unless an input is undefined, both lines carry the resolved colour, style and thickness
 // even when undefined; secondOut's base point is undefined unless a tangent goes there.
-Line VEKS_MAKETANGENT(Stage& stage, CallMode mode, const Point& p, const Circle& circle, Line& secondOut,
+Shown<Line> VEKS_MAKETANGENT(const Stage& stage, CallMode mode, const Point& p, const Circle& circle, Line& secondOut,
                       const StyleWords& words);
 
 }  // namespace vekora

@@ -167,16 +167,16 @@ std::int32_t NextBreak(std::string_view text, std::int64_t& pos, std::int64_t ma
     }
 }
 
-void LineWrap(ImageHandle target, std::string_view text, const FontView& font, std::int32_t x, std::int32_t y,
-              std::int32_t width, std::int32_t height, std::uint32_t foreground, std::uint32_t background) {
-    // A box without width or height has nothing to fill (its corners, taken as given,
-    // would name a two-pixel-wide strip).
-    if (background != TransparentColour(target) && width > 0 && height > 0) {
-        RasterLine(target, static_cast<float>(x), static_cast<float>(y), static_cast<float>(std::int64_t{x} + width - 1),
-                   static_cast<float>(std::int64_t{y} + height - 1), background, LineKind::FilledBox, 0xFFFF);
-    }
+namespace {
+
+// The lines of text wrapped into a box of width x height from the top `y`: draw(start, last,
+// top) for each line shown (bytes start to last, last < start for an empty line). Returns the
+// byte where showing stopped: the text's size when all of it was shown.
+template <typename DrawLine>
+std::int64_t WrapLines(std::string_view text, const FontView& font, std::int32_t y, std::int32_t width,
+                       std::int32_t height, DrawLine draw) {
     const std::uint8_t* glyph0 = font.Glyph(0);
-    if (glyph0 == nullptr) return;  // an empty font has no text to show
+    if (glyph0 == nullptr) return 0;  // an empty font has no text to show
     const std::int64_t lineHeight = SignedLineHeight(glyph0);
     const std::int64_t maxW = width - (lineHeight >> 1);
     const std::int64_t lastTop = std::int64_t{y} + height - lineHeight;
@@ -186,16 +186,40 @@ void LineWrap(ImageHandle target, std::string_view text, const FontView& font, s
         const std::int64_t start = pos;
         const std::int32_t r = NextBreak(text, pos, maxW, font);
         if (r == 0) pos += 1;
-        const std::int64_t last = r == -1 ? pos - 1 : pos - 2;
+        draw(start, r == -1 ? pos - 1 : pos - 2, cy);
+        cy += lineHeight;
+        // A line that made no progress is followed by the same empty line again and again.
+        if (r == 0) return static_cast<std::int64_t>(text.size());
+        if (pos == start || cy > lastTop) return std::min<std::int64_t>(pos, static_cast<std::int64_t>(text.size()));
+    }
+}
+
+}  // namespace
+
+void LineWrap(ImageHandle target, std::string_view text, const FontView& font, std::int32_t x, std::int32_t y,
+              std::int32_t width, std::int32_t height, std::uint32_t foreground, std::uint32_t background) {
+    // A box without width or height has nothing to fill (its corners, taken as given,
+    // would name a two-pixel-wide strip).
+    if (background != TransparentColour(target) && width > 0 && height > 0) {
+        RasterLine(target, static_cast<float>(x), static_cast<float>(y), static_cast<float>(std::int64_t{x} + width - 1),
+                   static_cast<float>(std::int64_t{y} + height - 1), background, LineKind::FilledBox, 0xFFFF);
+    }
+    WrapLines(text, font, y, width, height, [&](std::int64_t start, std::int64_t last, std::int64_t cy) {
         if (last >= start && cy >= std::numeric_limits<std::int32_t>::min() &&
             cy <= std::numeric_limits<std::int32_t>::max()) {
             PrintRange(target, text, static_cast<std::size_t>(start), static_cast<std::size_t>(last + 1), font, x,
                        static_cast<std::int32_t>(cy), foreground, background);
         }
-        cy += lineHeight;
-        // A line that made no progress is followed by the same empty line again and again.
-        if (r == 0 || pos == start || cy > lastTop) return;
-    }
+    });
+}
+
+std::string_view TextNotShown(std::string_view text, const FontView& font, std::int32_t width, std::int32_t height) {
+    const std::uint8_t* glyph0 = font.Glyph(0);
+    if (glyph0 == nullptr || height < GlyphHeight(glyph0)) return {};  // no line shows whole
+    const std::int64_t end = WrapLines(text, font, 0, width, height, [](std::int64_t, std::int64_t, std::int64_t) {});
+    std::string_view hidden = text.substr(static_cast<std::size_t>(std::clamp<std::int64_t>(end, 0, static_cast<std::int64_t>(text.size()))));
+    while (!hidden.empty() && (hidden.front() == ' ' || hidden.front() == '\r')) hidden.remove_prefix(1);
+    return hidden;
 }
 
 }  // namespace vekora

@@ -41,4 +41,9 @@ std::int32_t NextBreak(std::string_view text, std::int64_t& pos, std::int64_t ma
 void LineWrap(ImageHandle target, std::string_view text, const FontView& font, std::int32_t x, std::int32_t y,
               std::int32_t width, std::int32_t height, std::uint32_t foreground, std::uint32_t background);
 
+// What LineWrap leaves out of the text in a box of width x height: the text after the last
+// line it draws, without the blanks that begin it; empty when all of it shows, and when the
+// box is lower than one line (then no line shows whole, and nothing can be named).
+std::string_view TextNotShown(std::string_view text, const FontView& font, std::int32_t width, std::int32_t height);
+
 }  // namespace vekora

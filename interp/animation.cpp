@@ -44,7 +44,7 @@ Point Moved(const RunContext& run, const StepEntry& step, const Point& from) {
 // The circle's centre moved, its radius changed, and the circle made again: drawn on the
 // page when it is visible.
 void StepCircle(RunContext& run, StepEntry& step, std::int32_t index) {
-    Circle& circle = run.objects.circles[static_cast<std::size_t>(index)];
+    Circle& circle = run.objects.CircleAt(index);
     if (IsUndefined(circle)) return;
     const Point centre = Moved(run, step, Point{circle.x, circle.y, 0, 0, 0});
     if (IsUndefined(centre)) {
@@ -61,7 +61,8 @@ void StepCircle(RunContext& run, StepEntry& step, std::int32_t index) {
     const Point through{centre.x, centre.y + radius, 0, 0, 0};
     circle = VEKS_MAKECIRCLEP(run.stage, mode, centre, through,
                               RingWords{static_cast<std::int32_t>(circle.colour), circle.thickness},
-                              ArcAngles{AngleUnits(circle.start), AngleUnits(circle.end)});
+                              ArcAngles{AngleUnits(circle.start), AngleUnits(circle.end)})
+                 .figure;  // FAST or compute only: nothing waits
 }
 
 // Every traced point's position of this frame joins its trail, and the trails so far are
@@ -72,15 +73,13 @@ void DrawTrails(RunContext& run, Activation& act) {
     for (std::size_t i = 0; i < act.traced.size(); ++i) {
         std::vector<Point>& trail = act.trail[i];
         if (trail.size() <= frame) trail.resize(frame + 1, UndefinedPoint());
-        trail[frame] = run.objects.points[static_cast<std::size_t>(act.traced[i])];
+        trail[frame] = run.objects.PointAt(act.traced[i]);
     }
     if (run.page) act.trailLayers.Draw(run.page.get(), act.entryPicture.get(), act.trail, frame);
 }
 
-// The control bar's answer for the code that ended the frame's wait, which it consumes.
-StepResult AnswerBetweenFrames(RunContext& run, Activation& act) {
-    const std::int32_t code = run.stage.input;
-    run.stage.input = 0;
+// The control bar's answer for the code that ended the frame's wait.
+StepResult AnswerBetweenFrames(RunContext& run, Activation& act, std::int32_t code) {
     switch (PollControlBar(run.stage, code)) {
         // In the pause Continuar goes on with the frame, Repetir restarts, Salir ends.
         case BarPause: return PauseWithControlBar(run, act, ResidentFont(FontFamily::Sans, 16), BarPlace::Wait);
@@ -99,18 +98,18 @@ void ApplyStep(RunContext& run, StepEntry& step) {
         StepCircle(run, step, index);
         return;
     }
-    Point& point = run.objects.points[static_cast<std::size_t>(index)];
+    Point& point = run.objects.PointAt(index);
     point = Moved(run, step, point);
 }
 
 StepResult AnimationPrologue(RunContext& run, Activation& act) {
     if (act.repeatCounter < 1) return NextStep();
-    if (run.stage.input == 0)
-        run.stage.input = run.stage.Wait(act.mode == ModeFast ? run.settings.frameMs : run.settings.stepMs);
+    // The statements' own waits have been answered between rows, so every frame waits.
+    const std::int32_t code = run.stage.Wait(act.mode == ModeFast ? run.settings.frameMs : run.settings.stepMs);
     if (run.page)
         act.trailLayers.StartFrame(run.page.get(), act.entryPicture.get(), act.traced.size(),
                                    static_cast<std::size_t>(act.repeatCounter - 1));
-    const StepResult answer = AnswerBetweenFrames(run, act);
+    const StepResult answer = AnswerBetweenFrames(run, act, code);
     if (answer.flow != Flow::Next) return answer;
     for (StepEntry& step : act.steps) ApplyStep(run, step);
     DrawTrails(run, act);

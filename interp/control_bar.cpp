@@ -100,11 +100,9 @@ BarAnswer PollControlBar(const Stage& stage, std::int32_t inputCode) {
     return static_cast<BarAnswer>(input.x / BarButtonWidth + 1);
 }
 
-StepResult ControlBarBetweenStatements(RunContext& run, Activation& act, const FontView& font) {
-    // Reading the pending code consumes it: the waits it skipped run again from here on.
-    const std::int32_t code = run.stage.input;
-    run.stage.input = 0;
-    switch (PollControlBar(run.stage, code)) {
+StepResult ControlBarBetweenStatements(RunContext& run, Activation& act, const FontView& font,
+                                       std::int32_t pendingInput) {
+    switch (PollControlBar(run.stage, pendingInput)) {
         case BarPause:
             if (Pausable(act) && !act.paused) return PauseWithControlBar(run, act, font, BarPlace::BetweenStatements);
             return NextStep();
@@ -133,7 +131,6 @@ StepResult PauseWithControlBar(RunContext& run, Activation& act, const FontView&
         if (answer == BarRepeat && !Repeatable(act) && place == BarPlace::BetweenStatements) continue;
         // Every answer unpauses the bar, also Salir in a CONSTRUCTION's WAIT, which goes on
         // waiting with the bar reading "Pausa" until the next answer.
-        run.stage.input = 0;
         SetPaused(run, act, font, false);
         const PauseOutcome outcome = AnswerInPause(act, answer, place);
         if (!outcome.keepWaiting) return outcome.step;

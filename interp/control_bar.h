@@ -51,10 +51,12 @@ private:
     WaitHold* outer_;
 };
 
-// Before every row: reads (and so consumes) the activation's pending input code and acts
-// on the bar's answer. Next lets the row run (Salir in a CONSTRUCTION has switched it to
-// FAST); Restart sends the activation back to its restart point; Return ends it with 0.
-StepResult ControlBarBetweenStatements(RunContext& run, Activation& act, const FontView& font);
+// Before every row: acts on the bar's answer for `pendingInput`, the input code that cut the
+// previous row's waits short (0: none did). Next lets the row run (Salir in a CONSTRUCTION
+// has switched it to FAST); Restart sends the activation back to its restart point; Return
+// ends it with 0.
+StepResult ControlBarBetweenStatements(RunContext& run, Activation& act, const FontView& font,
+                                       std::int32_t pendingInput);
 
 // Pauses with the bar reading "Continuar" until the viewer answers; the answer acts as the
 // place requires (see BarPlace). Returns at once, with Next, when no device gives input, and

@@ -42,25 +42,22 @@ void Restore(RunContext& run, Activation& act) {
 
 StepResult Execute(RunContext& run, Activation& act, const StatementRow& row) {
     switch (row.opcode) {
-        case OpPoint: RunPoint(run, act, row); break;
-        case OpCrossLines: RunCrossLines(run, act, row); break;
-        case OpMiddle: RunMiddle(run, act, row); break;
-        case OpAdvanceTo: case OpAdvanceOn: RunAdvance(run, act, row); break;
+        case OpPoint: return NextStepAfter(RunPoint(run, act, row));
+        case OpCrossLines: return NextStepAfter(RunCrossLines(run, act, row));
+        case OpMiddle: return NextStepAfter(RunMiddle(run, act, row));
+        case OpAdvanceTo: case OpAdvanceOn: return NextStepAfter(RunAdvance(run, act, row));
         case OpCrossCircleLine: case OpCrossLineCircle: case OpCrossCircles: case OpCircleEnds:
-            RunPointPair(run, act, row);
-            break;
+            return NextStepAfter(RunPointPair(run, act, row));
         case OpLineXY: case OpLinePolarXY: case OpLineThrough: case OpMidline: case OpBisector:
         case OpLinePolarAt: case OpTangent: case OpStartLine:
-            RunLineStatement(run, act, row);
-            break;
+            return NextStepAfter(RunLineStatement(run, act, row));
         case OpCircleXY: case OpMoveCircle: case OpCircleThrough: case OpCircleToLine: case OpArcPoints:
         case OpArcLines:
-            RunCircleStatement(run, act, row);
-            break;
+            return NextStepAfter(RunCircleStatement(run, act, row));
         case OpCopyPoint: case OpCopyLine: case OpCopyCircle: case OpRevert: case OpOrderLines:
             RunCopyOrOrder(run, row);
             break;
-        case OpFillTriangle: case OpFillCircle: RunFill(run, act, row); break;
+        case OpFillTriangle: case OpFillCircle: return NextStepAfter(RunFill(run, act, row));
         case OpMarkPoint: case OpMarkLine: case OpMarkAngleLines: case OpMarkAnglePoints: case OpMarkNumberLine:
         case OpMarkNumberLines: case OpMarkNumberPoints:
             RunMark(run, act, row);
@@ -86,14 +83,18 @@ StepResult Execute(RunContext& run, Activation& act, const StatementRow& row) {
     return NextStep();
 }
 
-// The statement loop, from the start row to the last row.
+// The statement loop, from the start row to the last row. The input code that cut a row's
+// waits short goes to the control bar before the next row; the code left by the last row (or
+// by one that ends the pass) goes nowhere, as every activation starts with none.
 StepResult RunStatements(RunContext& run, Activation& act) {
+    std::int32_t pending = 0;
     for (act.row = act.startRow; act.row <= act.lastRow; ++act.row) {
         // A stop request (window closed, signal, time limit) unwinds every activation as
         // END does, without drawing anything more.
         if (run.stage.Stopped()) return ReturnWith(EndReached);
         run.stage.StatementExecuted();
-        const StepResult bar = ControlBarBetweenStatements(run, act, BarFont());
+        const StepResult bar = ControlBarBetweenStatements(run, act, BarFont(), pending);
+        pending = 0;
         if (bar.flow != Flow::Next) return bar;
         StatementRow row;
         if (!DecodeRow(run, act, row)) continue;
@@ -101,6 +102,7 @@ StepResult RunStatements(RunContext& run, Activation& act) {
         PausaInWaits pausa(run, act, BarFont());
         const StepResult step = Execute(run, act, row);
         if (step.flow != Flow::Next) return step;
+        pending = step.input;
     }
     return ReturnWith(RanToEnd);
 }
@@ -133,14 +135,10 @@ std::int32_t WithProcedure(const Activation& act, std::int32_t result) {
 
 std::int32_t RunProcedure(RunContext& run, std::int32_t procedureAndMode, std::int32_t callerPosition) {
     Activation act;
-    // Each activation has its own pending input: none at entry, the caller's again at return.
-    const std::int32_t callerInput = run.stage.input;
-    run.stage.input = 0;
     Enter(run, act, procedureAndMode, callerPosition);
     ++run.depth;
     const std::int32_t result = RunActivation(run, act);
     --run.depth;
-    run.stage.input = callerInput;
     return WithProcedure(act, result);
 }
 

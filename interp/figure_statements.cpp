@@ -22,8 +22,8 @@ constexpr double RadiansPerAngleUnit = Pi / 46080.0;
 Point PointAtXY(double x, double y) { return Point{x / FixedOne, y / FixedOne, 0, 0, 0}; }
 
 StyleWords StyleAt(const StatementRow& row, int first) {
-    return StyleWords{row.w[static_cast<std::size_t>(first)], row.w[static_cast<std::size_t>(first + 1)],
-                      row.w[static_cast<std::size_t>(first + 2)]};
+    return StyleWords{row.w[first], row.w[first + 1],
+                      row.w[first + 2]};
 }
 
 // The figure step: the mode the construction is called with, after the visibility bit.
@@ -36,9 +36,9 @@ CallMode FigureMode(RunContext& run, Activation& activation, const StatementRow&
     return run.page ? activation.mode : ModeNoDraw;
 }
 
-Line MakeLine(RunContext& run, CallMode mode, const StatementRow& row) {
-    const auto point = [&](int word) -> Point& { return run.objects.points[static_cast<std::size_t>(row.w[static_cast<std::size_t>(word)])]; };
-    const auto line = [&](int word) -> const Line& { return run.objects.lines[static_cast<std::size_t>(row.w[static_cast<std::size_t>(word)])]; };
+Shown<Line> MakeLine(RunContext& run, CallMode mode, const StatementRow& row) {
+    const auto point = [&](int word) -> Point& { return run.objects.PointAt(row.w[word]); };
+    const auto line = [&](int word) -> const Line& { return run.objects.LineAt(row.w[word]); };
     switch (row.opcode) {
         case OpLineXY:
             return VEKS_MAKELINE(run.stage, mode, PointAtXY(row.w[1], row.w[2]), PointAtXY(row.w[3], row.w[4]), StyleAt(row, 5));
@@ -54,8 +54,8 @@ Line MakeLine(RunContext& run, CallMode mode, const StatementRow& row) {
         case OpMidline: return VEKS_MAKEMIDLINE(run.stage, mode, point(1), point(2), StyleAt(row, 3));
         case OpBisector: return VEKS_MAKEBISECTOR(run.stage, mode, line(1), line(2), StyleAt(row, 3));
         case OpTangent:
-            return VEKS_MAKETANGENT(run.stage, mode, point(2), run.objects.circles[static_cast<std::size_t>(row.w[3])],
-                                    run.objects.lines[static_cast<std::size_t>(row.w[1])], StyleAt(row, 4));
+            return VEKS_MAKETANGENT(run.stage, mode, point(2), run.objects.CircleAt(row.w[3]),
+                                    run.objects.LineAt(row.w[1]), StyleAt(row, 4));
         case OpLinePolarAt: return VEKS_MAKELINEPOLAR(run.stage, mode, point(1), line(2), row.w[3], StyleAt(row, 4));
         default:  // OpStartLine
             return VEKS_MAKESTARTLINE(run.stage, mode, point(2), point(1), row.w[3], row.w[4], StyleAt(row, 5));
@@ -64,9 +64,9 @@ Line MakeLine(RunContext& run, CallMode mode, const StatementRow& row) {
 
 std::int32_t AngleUnits(double radians) { return static_cast<std::int32_t>(std::lround(radians / RadiansPerAngleUnit)); }
 
-Circle MakeCircle(RunContext& run, CallMode mode, const StatementRow& row) {
-    const auto point = [&](int word) -> const Point& { return run.objects.points[static_cast<std::size_t>(row.w[static_cast<std::size_t>(word)])]; };
-    const auto line = [&](int word) -> const Line& { return run.objects.lines[static_cast<std::size_t>(row.w[static_cast<std::size_t>(word)])]; };
+Shown<Circle> MakeCircle(RunContext& run, CallMode mode, const StatementRow& row) {
+    const auto point = [&](int word) -> const Point& { return run.objects.PointAt(row.w[word]); };
+    const auto line = [&](int word) -> const Line& { return run.objects.LineAt(row.w[word]); };
     switch (row.opcode) {
         case OpCircleXY: {
             // y + r may not fit a fixed-point word.
@@ -75,7 +75,7 @@ Circle MakeCircle(RunContext& run, CallMode mode, const StatementRow& row) {
                                     RingWords{row.w[4], row.w[5]}, ArcAngles{row.w[6], row.w[7]});
         }
         case OpMoveCircle: {
-            const Circle old = run.objects.circles[static_cast<std::size_t>(row.target)];
+            const Circle old = run.objects.CircleAt(row.target);
             const Point& centre = point(1);
             const Point through{centre.x, centre.y + old.r, 0, 0, 0};
             const RingWords ring{row.w[2] == -1 ? static_cast<std::int32_t>(old.colour) : row.w[2], row.w[3] == -1 ? old.thickness : row.w[3]};
@@ -92,25 +92,28 @@ Circle MakeCircle(RunContext& run, CallMode mode, const StatementRow& row) {
     }
 }
 
-// The figure step, then the construction; its result is stored at the target.
+// The figure step, then the construction; its result is stored at the target. Returns the
+// input code that cut the construction's pauses short.
 template <typename Figure, typename Make>
-void RunFigure(RunContext& run, Activation& activation, const StatementRow& row, std::vector<Figure>& figures,
-               std::uint8_t bit, Make make) {
+std::int32_t RunFigure(RunContext& run, Activation& activation, const StatementRow& row, std::vector<Figure>& figures,
+                       std::uint8_t bit, Make make) {
     Figure& target = figures[static_cast<std::size_t>(row.target)];
     const CallMode mode = FigureMode(run, activation, row, bit, IsUndefined(target));
-    const Figure made = make(run, mode, row);
-    target = made;
+    const Shown<Figure> made = make(run, mode, row);
+    target = made.figure;
+    return made.input;
 }
 
 }  // namespace
 
-void RunLineStatement(RunContext& run, Activation& activation, const StatementRow& row) {
-    RunFigure(run, activation, row, run.objects.lines, VisibleLine, MakeLine);
+std::int32_t RunLineStatement(RunContext& run, Activation& activation, const StatementRow& row) {
+    const std::int32_t input = RunFigure(run, activation, row, run.objects.lines, VisibleLine, MakeLine);
     if (row.opcode == OpStartLine) SetVisibility(run, row.w[1], VisiblePoint, !row.hidden);
+    return input;
 }
 
-void RunCircleStatement(RunContext& run, Activation& activation, const StatementRow& row) {
-    RunFigure(run, activation, row, run.objects.circles, VisibleCircle, MakeCircle);
+std::int32_t RunCircleStatement(RunContext& run, Activation& activation, const StatementRow& row) {
+    return RunFigure(run, activation, row, run.objects.circles, VisibleCircle, MakeCircle);
 }
 
 void RunCopyOrOrder(RunContext& run, const StatementRow& row) {
@@ -129,24 +132,24 @@ void RunCopyOrOrder(RunContext& run, const StatementRow& row) {
     }
 }
 
-void RunFill(RunContext& run, Activation& activation, const StatementRow& row) {
+std::int32_t RunFill(RunContext& run, Activation& activation, const StatementRow& row) {
     EnsureWindow(run, activation);
-    if (!run.page) return;
+    if (!run.page) return 0;
     ObjectLists& o = run.objects;
     if (row.opcode == OpFillTriangle) {
-        const Point& a = o.points[static_cast<std::size_t>(row.target)];
+        const Point& a = o.PointAt(row.target);
         const std::uint32_t colour = static_cast<std::uint32_t>(row.w[3] == -1 ? a.colour : row.w[3]);
         std::int32_t alpha = row.w[4] & 0xFF;
-        FillTriangle(run.page.get(), a, o.points[static_cast<std::size_t>(row.w[1])],
-                     o.points[static_cast<std::size_t>(row.w[2])], colour, alpha);
+        FillTriangle(run.page.get(), a, o.PointAt(row.w[1]),
+                     o.PointAt(row.w[2]), colour, alpha);
     } else {
-        Circle& circle = o.circles[static_cast<std::size_t>(row.target)];
+        Circle& circle = o.CircleAt(row.target);
         const std::uint32_t colour = static_cast<std::uint32_t>(row.w[1] == -1 ? circle.colour : row.w[1]);
         FillCircle(run.page.get(), circle, colour, row.w[2] & 0xFF);
     }
-    if (!ShowsAfterDrawing(activation)) return;
+    if (!ShowsAfterDrawing(activation)) return 0;
     ShowPage(run);
-    if (activation.mode != ModeFast) run.stage.PauseIfQuiet();
+    return activation.mode != ModeFast ? run.stage.Pause() : 0;
 }
 
 }  // namespace vekora

@@ -30,8 +30,6 @@ PagePosition OnPage(const RunContext& run, std::int32_t screenX, std::int32_t sc
     return PagePosition{screenX - run.stage.originX, screenY - run.stage.originY};
 }
 
-Point& PointAt(RunContext& run, std::int32_t index) { return run.objects.points[static_cast<std::size_t>(index)]; }
-
 bool IsClick(std::int32_t inputCode) { return inputCode < 0; }  // bit 31
 
 // A key as PollInput packs it.
@@ -117,7 +115,7 @@ StepResult FollowMouse(RunContext& run, Activation& act) {
         act.grabbed = -1;
     }
     PaintOnPage(run, act.entryPicture.get());
-    if (act.workingPicture && !IsUndefined(PointAt(run, point))) DrawPoint(act.workingPicture.get(), PointAt(run, point));
+    if (act.workingPicture && !IsUndefined(run.objects.PointAt(point))) DrawPoint(act.workingPicture.get(), run.objects.PointAt(point));
     ShowPicture(run, act.workingPicture.get());
     // The next pass follows the mouse again at once; a short sleep keeps a held button from
     // spinning a core, and is far below what an eye can see.
@@ -136,13 +134,6 @@ StepResult FastDrag(RunContext& run, Activation& act) {
 // PACE and SLOW: only the point moves while the button is held, over the figure as it
 // stood; the statements draw the figure again, paced, after the release.
 StepResult PacedDrag(RunContext& run, Activation& act) {
-    // A pending click is the press that may grab; only a pending key is an answer here.
-    const std::int32_t pending = run.stage.input;
-    run.stage.input = 0;
-    if (pending != 0 && !IsClick(pending)) {
-        const StepResult answer = AnswerWhileDragging(run.stage, pending);
-        if (answer.flow != Flow::Next) return answer;
-    }
     const StepResult grab = WaitForGrab(run, act);
     if (grab.flow != Flow::Next) return grab;
     const std::int32_t point = act.clickables[static_cast<std::size_t>(act.grabbed)].point;
@@ -150,7 +141,7 @@ StepResult PacedDrag(RunContext& run, Activation& act) {
         PaintOnPage(run, act.workingPicture.get());
         const PagePosition at = OnPage(run, mouse.x, mouse.y);
         MoveGrabbed(run, act, at.x, at.y);
-        if (run.page && !IsUndefined(PointAt(run, point))) DrawPoint(run.page.get(), PointAt(run, point));
+        if (run.page && !IsUndefined(run.objects.PointAt(point))) DrawPoint(run.page.get(), run.objects.PointAt(point));
         ShowPage(run);
         const StepResult keys = KeysWhileHeld(run, act);
         if (keys.flow != Flow::Next) return keys;
@@ -164,7 +155,7 @@ StepResult PacedDrag(RunContext& run, Activation& act) {
 
 std::int32_t ClickableAt(const RunContext& run, const Activation& act, std::int32_t x, std::int32_t y) {
     for (std::size_t i = 0; i < act.clickables.size(); ++i) {
-        const Point& p = run.objects.points[static_cast<std::size_t>(act.clickables[i].point)];
+        const Point& p = run.objects.PointAt(act.clickables[i].point);
         if (IsUndefined(p)) continue;
         if (std::abs(x - p.x) < HitRadius && std::abs(y - p.y) < HitRadius) return static_cast<std::int32_t>(i);
     }
@@ -172,7 +163,7 @@ std::int32_t ClickableAt(const RunContext& run, const Activation& act, std::int3
 }
 
 void Grab(const RunContext& run, Activation& act, std::int32_t entry, std::int32_t x, std::int32_t y) {
-    const Point& p = run.objects.points[static_cast<std::size_t>(act.clickables[static_cast<std::size_t>(entry)].point)];
+    const Point& p = run.objects.PointAt(act.clickables[static_cast<std::size_t>(entry)].point);
     act.grabbed = entry;
     act.grabMouseX = x;
     act.grabMouseY = y;
@@ -196,7 +187,7 @@ void MoveGrabbed(RunContext& run, const Activation& act, std::int32_t x, std::in
                                  : VEK_ADVANCETOPOINT(Point{circle.x, circle.y, 0, 0, 0}, mouse, circle.r);
     }
     if (IsUndefined(to) || !std::isfinite(to.x) || !std::isfinite(to.y)) return;
-    Point& point = PointAt(run, entry.point);
+    Point& point = run.objects.PointAt(entry.point);
     point.x = to.x;
     point.y = to.y;
 }

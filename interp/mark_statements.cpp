@@ -29,9 +29,6 @@ std::string_view NameOf(const RunContext& run, std::int32_t type, std::int32_t i
                                                            : std::string_view();
 }
 
-const Point& PointOf(const RunContext& run, std::int32_t index) { return run.objects.points[static_cast<std::size_t>(index)]; }
-const Line& LineOf(const RunContext& run, std::int32_t index) { return run.objects.lines[static_cast<std::size_t>(index)]; }
-
 std::string_view OptionalText(const RunContext& run, std::int32_t word) {
     return word == -1 ? std::string_view() : TextLiteral(run, word);
 }
@@ -39,10 +36,10 @@ std::string_view OptionalText(const RunContext& run, std::int32_t word) {
 // The segment a line mark stands on: the points named, or the line's base to base + direction;
 // both ends in the line's colour.
 void SegmentOf(const RunContext& run, const StatementRow& row, Point& p1, Point& p2) {
-    const Line& line = LineOf(run, row.target);
+    const Line& line = run.objects.LineAt(row.target);
     if (row.w[1] >= 0) {
-        p1 = PointOf(run, row.w[1]);
-        p2 = PointOf(run, row.w[2]);
+        p1 = run.objects.PointAt(row.w[1]);
+        p2 = run.objects.PointAt(row.w[2]);
     } else {
         p1 = Point{line.x0, line.y0, 0, 0, 0};
         p2 = Point{line.x0 + line.dx, line.y0 + line.dy, 0, 0, 0};
@@ -66,7 +63,7 @@ void MarkSegment(const RunContext& run, const StatementRow& row, ImageHandle pag
     const std::int32_t size = LowOr(withPoints ? row.w[4] : row.w[2], NumberedFontSize);
     std::int32_t flags = LowOr(withPoints ? row.w[5] : row.w[3], 0);
     // A segment drawn against the line's direction shows a negative length.
-    const Point back = VEK_ADVANCEONLINE(p1, LineOf(run, row.target), -1);
+    const Point back = VEK_ADVANCEONLINE(p1, run.objects.LineAt(row.target), -1);
     if (VEK_ISBETWEEN(p1, back, p2) != 0) flags |= NegateLength;
     MarkAndNumberLine(page, p1, p2, name, Sans(size), flags, unit);
 }
@@ -75,25 +72,25 @@ void DrawMark(const RunContext& run, const StatementRow& row, ImageHandle page) 
     const auto& w = row.w;
     switch (row.opcode) {
         case OpMarkPoint: {
-            const Point& p = PointOf(run, row.target);
+            const Point& p = run.objects.PointAt(row.target);
             DrawPoint(page, p);
             MarkPoint(page, p, NameOf(run, TypePoint, row.target), Sans(w[1]), Or(w[2], 1));
             break;
         }
         case OpMarkAngleLines:
-            MarkAngle(page, LineOf(run, row.target), LineOf(run, w[1]), TextLiteral(run, w[2]), Greek(w[3]),
+            MarkAngle(page, run.objects.LineAt(row.target), run.objects.LineAt(w[1]), TextLiteral(run, w[2]), Greek(w[3]),
                       Or(w[4], 0), Or(w[5], 50));
             break;
         case OpMarkAnglePoints:
-            MarkAnglePt(page, PointOf(run, row.target), PointOf(run, w[1]), PointOf(run, w[2]), TextLiteral(run, w[3]),
+            MarkAnglePt(page, run.objects.PointAt(row.target), run.objects.PointAt(w[1]), run.objects.PointAt(w[2]), TextLiteral(run, w[3]),
                         Greek(w[4]), Or(w[5], 35));
             break;
         case OpMarkNumberLines:
-            MarkAndNumberAngle(page, LineOf(run, row.target), LineOf(run, w[1]), OptionalText(run, w[2]), Greek(w[3]),
+            MarkAndNumberAngle(page, run.objects.LineAt(row.target), run.objects.LineAt(w[1]), OptionalText(run, w[2]), Greek(w[3]),
                                Or(w[4], 0), Or(w[5], 35));
             break;
         case OpMarkNumberPoints:
-            MarkAndNumberAnglePt(page, PointOf(run, row.target), PointOf(run, w[1]), PointOf(run, w[2]),
+            MarkAndNumberAnglePt(page, run.objects.PointAt(row.target), run.objects.PointAt(w[1]), run.objects.PointAt(w[2]),
                                  OptionalText(run, w[3]), Greek(Or(w[4], NumberedFontSize)), Or(w[5], 50));
             break;
         default: MarkSegment(run, row, page); break;  // OpMarkLine, OpMarkNumberLine

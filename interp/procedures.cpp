@@ -68,8 +68,7 @@ StepResult RunWait(RunContext& run, Activation& activation, const StatementRow& 
     if (FigureListener* listener = CurrentFigureListener()) listener->Moment(true, answered);
     if (row.opcode == OpWait || row.opcode == OpWaitAlways)
         return PauseWithControlBar(run, activation, ResidentFont(FontFamily::Sans, 16), BarPlace::Wait);
-    run.stage.input = run.stage.Wait(row.w[1] > 0 ? row.w[1] : run.settings.stepMs);
-    return NextStep();
+    return NextStepAfter(run.stage.Wait(row.w[1] > 0 ? row.w[1] : run.settings.stepMs));
 }
 
 }  // namespace vekora

@@ -22,7 +22,7 @@ bool Names(const List& list, std::int32_t index) {
 
 StatementRow ReadRow(const RunContext& run, std::int32_t procedure, std::int32_t rowNumber) {
     StatementRow row;
-    for (int word = 0; word < InstructionTable::WordsPerRow; ++word) row.w[static_cast<std::size_t>(word)] = run.table.Word(procedure, rowNumber, word);
+    for (int word = 0; word < InstructionTable::WordsPerRow; ++word) row.w[word] = run.table.Word(procedure, rowNumber, word);
     row.opcode = row.w[0] & 0x3FF;
     row.target = row.w[0] >> 16;
     return row;

@@ -39,6 +39,15 @@ struct ObjectLists {
     std::vector<Point> points;
     std::vector<Line> lines;
     std::vector<Circle> circles;
+
+    // The object of a number a row names. Callers check the number first: DecodeRow does for
+    // every object operand of a row.
+    Point& PointAt(std::int32_t index) { return points[static_cast<std::size_t>(index)]; }
+    const Point& PointAt(std::int32_t index) const { return points[static_cast<std::size_t>(index)]; }
+    Line& LineAt(std::int32_t index) { return lines[static_cast<std::size_t>(index)]; }
+    const Line& LineAt(std::int32_t index) const { return lines[static_cast<std::size_t>(index)]; }
+    Circle& CircleAt(std::int32_t index) { return circles[static_cast<std::size_t>(index)]; }
+    const Circle& CircleAt(std::int32_t index) const { return circles[static_cast<std::size_t>(index)]; }
 };
 
 // Program-wide screen state: one instance, in the run context of the one run of the process.
@@ -49,6 +58,7 @@ struct ScreenState {
     std::int16_t textWindowY = 0;
     std::int16_t textWindowWidth = 0;
     std::int16_t textWindowHeight = 0;
+    bool textCutNoted = false;  // the run has said once that a procedure's TEXT does not show whole
 };
 
 // How a run meets the viewer, chosen by whoever starts it (the command line, a C caller).
@@ -74,8 +84,7 @@ struct RunContext {
     const InstructionTable& table;
     const SymbolTable& symbols;  // list 8 holds the text literals
     Settings& settings;
-    // Where the run draws and waits. Its input is the pending input code of the activation
-    // running now: each activation starts with none and gives its caller's back at return.
+    // Where the run draws and waits.
     Stage stage;
     ObjectLists objects;
     // One byte an index up to the largest object count: VisiblePoint | VisibleLine | VisibleCircle.
@@ -152,9 +161,15 @@ enum class Flow : std::int32_t {
 struct StepResult {
     Flow flow = Flow::Next;
     std::int32_t result = 0;  // the activation's result when flow is Return
+    // The input code that cut the statement's waits short, 0 when none did. The statement loop
+    // hands it to the control bar before the next row; the bar reads every code, so it never
+    // outlives that row, nor the activation.
+    std::int32_t input = 0;
 };
 
 constexpr StepResult NextStep() { return StepResult{}; }
+// Go on with the next row once the control bar has answered `input`.
+constexpr StepResult NextStepAfter(std::int32_t input) { return StepResult{Flow::Next, 0, input}; }
 constexpr StepResult ReturnWith(std::int32_t result) { return StepResult{Flow::Return, result}; }
 
 // The engine's answers of the control bar: nothing, Pausa/Continuar, Repetir, Salir.

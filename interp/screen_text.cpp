@@ -5,10 +5,12 @@
 #include <string>
 
 #include "draw/figure_listener.h"
+#include "draw/math_text.h"
 #include "draw/text.h"
 #include "interp/control_bar.h"
 #include "interp/page.h"
 #include "interp/resident.h"
+#include "script/hint_texts.h"
 
 namespace vekora {
 namespace {
@@ -137,6 +139,23 @@ void RunTextWindow(RunContext& run, const StatementRow& row) {
     run.screen.textWindowHeight = static_cast<std::int16_t>(row.w[4]);
 }
 
+namespace {
+
+// A procedure's TEXT is not measured when the lesson is checked (the window may be any the
+// calls leave), so the first one of a run that does not show whole says so here, once.
+void NoteTextCut(RunContext& run, std::string_view text, const FontView& font, std::int32_t width, std::int32_t height) {
+    if (run.screen.textCutNoted || run.options.diagnostics == nullptr) return;
+    const std::string_view hidden = TextNotShown(text, font, width, height);
+    if (hidden.empty()) return;
+    run.screen.textCutNoted = true;
+    const std::string size = std::to_string(width) + " \xD7 " + std::to_string(height);
+    *run.options.diagnostics << "vekora: TEXT: "
+                             << MathTextToUtf8(FormatHint(HintId::TextDoesNotFit, size, "\"" + std::string(hidden) + "\""))
+                             << "\n";
+}
+
+}  // namespace
+
 // TEXT "text" [, colour [, box colour [, size]]]: put on the screen in the text window, not
 // on the page, so it stays until something is drawn over it.
 void RunText(RunContext& run, Activation& activation, const StatementRow& row) {
@@ -153,6 +172,7 @@ void RunText(RunContext& run, Activation& activation, const StatementRow& row) {
         FigureListener* listener = CurrentFigureListener();
         if (listener != nullptr) listener->KeepImage(box.get(), fill);
         LineWrap(box.get(), TextLiteral(run, row.target), font, 0, 0, width, height, textColour, boxColour);
+        if (activation.procedure != 0) NoteTextCut(run, TextLiteral(run, row.target), font, width, height);
         ImageBlit(run.stage.Screen(), static_cast<float>(run.screen.textWindowX),
                   static_cast<float>(run.screen.textWindowY), box.get(), BlitMode::Plain, 0);
         // The text lies on the screen over the page: the figure holds it over the page's drawing.

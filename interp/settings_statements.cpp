@@ -65,7 +65,7 @@ void RunToolDefaults(Settings& settings, const StatementRow& row) {
     // No arguments: nothing to set. One argument fills only word 1, which is one default.
     if (row.target <= 0) return;
     const std::int32_t n = std::clamp(row.target, 2, InstrumentDefaultCount + 1);
-    for (std::int32_t i = 1; i < n; ++i) SetInstrumentDefault(settings.instruments, i, row.w[static_cast<std::size_t>(i)]);
+    for (std::int32_t i = 1; i < n; ++i) SetInstrumentDefault(settings.instruments, i, row.w[i]);
 }
 
 }  // namespace vekora

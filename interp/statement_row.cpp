@@ -69,7 +69,7 @@ std::int32_t& TargetOrWord(StatementRow& row, std::size_t i) { return i == 0 ? r
 std::int32_t StatementRow::Half(int firstWord, int half) const {
     const int word = firstWord + half / 2;
     if (word >= InstructionTable::WordsPerRow) return 0xFFFF;
-    const std::uint32_t value = static_cast<std::uint32_t>(w[static_cast<std::size_t>(word)]);
+    const std::uint32_t value = static_cast<std::uint32_t>(w[word]);
     return static_cast<std::int32_t>(half % 2 == 0 ? value & 0xFFFF : value >> 16);
 }
 
@@ -81,7 +81,7 @@ std::int32_t MapParameter(const Activation& activation, std::int32_t index, std:
 
 bool DecodeRow(const RunContext& run, const Activation& activation, StatementRow& row) {
     for (int i = 0; i < InstructionTable::WordsPerRow; ++i)
-        row.w[static_cast<std::size_t>(i)] = run.table.Word(activation.procedure, activation.row, i);
+        row.w[i] = run.table.Word(activation.procedure, activation.row, i);
     row.opcode = OpcodeOf(row.w[0]);
     row.hidden = (row.w[0] & IMark) != 0;
     row.target = Target(row.w[0]);
@@ -101,8 +101,8 @@ void BindParameters(const RunContext& run, Activation& activation) {
     StatementRow formals;
     StatementRow call;
     for (int i = 0; i < InstructionTable::WordsPerRow; ++i) {
-        formals.w[static_cast<std::size_t>(i)] = run.table.Word(activation.procedure, 1, i);
-        call.w[static_cast<std::size_t>(i)] = run.table.Word(caller, callRow, i);
+        formals.w[i] = run.table.Word(activation.procedure, 1, i);
+        call.w[i] = run.table.Word(caller, callRow, i);
     }
     for (int j = 0; j < MaxParameters; ++j) {
         ParameterBinding& binding = activation.parameters[static_cast<std::size_t>(j)];

@@ -10,11 +10,19 @@
 
 namespace vekora {
 
+// The eight words of a row, indexed by word number as the row layout counts them.
+struct RowWords {
+    std::array<std::int32_t, InstructionTable::WordsPerRow> words{};
+
+    std::int32_t& operator[](std::int32_t word) { return words[static_cast<std::size_t>(word)]; }
+    std::int32_t operator[](std::int32_t word) const { return words[static_cast<std::size_t>(word)]; }
+};
+
 struct StatementRow {
     std::int32_t opcode = 0;
     bool hidden = false;   // the I variant: computed, not shown
     std::int32_t target = 0;
-    std::array<std::int32_t, InstructionTable::WordsPerRow> w{};  // w[1] to w[7] are the operands
+    RowWords w;  // w[1] to w[7] are the operands
 
     // A packed 16-bit half of the operands, counted from the low half of word `firstWord`.
     std::int32_t Half(int firstWord, int half) const;

@@ -1,7 +1,7 @@
 // Formats diagnostics for a terminal, an editor's problem matcher or a tool.
 #include "run/diagnostic_printer.h"
 
-#include <cstdio>
+#include <nlohmann/json.hpp>
 
 #include "draw/math_text.h"
 
@@ -24,25 +24,7 @@ std::string CaretLine(std::string_view line, const Diagnostic& diagnostic) {
 }  // namespace
 
 std::string JsonString(std::string_view utf8) {
-    std::string out = "\"";
-    for (const char byte : utf8) {
-        switch (byte) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
-            default:
-                if (static_cast<unsigned char>(byte) < 0x20) {
-                    char escaped[8];
-                    std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(static_cast<unsigned char>(byte)));
-                    out += escaped;
-                } else {
-                    out.push_back(byte);
-                }
-        }
-    }
-    return out + "\"";
+    return nlohmann::json(std::string(utf8)).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
 std::string DiagnosticText(std::string_view path, const std::vector<std::string>& lines, const Diagnostic& diagnostic) {
@@ -58,10 +40,15 @@ std::string DiagnosticText(std::string_view path, const std::vector<std::string>
 }
 
 std::string DiagnosticJson(std::string_view path, const Diagnostic& diagnostic) {
-    return "{\"file\":" + JsonString(path) + ",\"line\":" + std::to_string(diagnostic.line) +
-           ",\"column\":" + std::to_string(diagnostic.column) + ",\"endColumn\":" + std::to_string(diagnostic.endColumn) +
-           ",\"severity\":\"" + std::string(SeverityName(diagnostic.severity)) + "\",\"number\":" +
-           std::to_string(diagnostic.number) + ",\"text\":" + JsonString(MathTextToUtf8(diagnostic.text)) + "}";
+    // Ordered: the fields keep the order tools have always read them in.
+    const nlohmann::ordered_json object{{"file", std::string(path)},
+                                        {"line", diagnostic.line},
+                                        {"column", diagnostic.column},
+                                        {"endColumn", diagnostic.endColumn},
+                                        {"severity", std::string(SeverityName(diagnostic.severity))},
+                                        {"number", diagnostic.number},
+                                        {"text", MathTextToUtf8(diagnostic.text)}};
+    return object.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
 }
 
 void PrintDiagnostics(std::ostream& out, std::string_view path, const std::vector<std::string>& lines,

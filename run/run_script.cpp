@@ -10,6 +10,7 @@
 #include "interp/screen_text.h"
 #include "platform/active_device.h"
 #include "run/error_report.h"
+#include "run/lesson_compile.h"
 #include "run/script_file.h"
 #include "run/script_text.h"
 #include "script/messages.h"
@@ -71,7 +72,7 @@ std::int32_t RunScript(const ScriptLines& lines, ErrorLists& errors, const Scrip
     std::int32_t compiled;
     if (setup.afterCompiling) {
         CompileNotes notes;
-        compiled = ParseScript(lines, table, errors, symbols, notes);
+        compiled = CompileLesson(lines, table, errors, symbols, notes);
         setup.afterCompiling(lines, errors, notes);
     } else {
         compiled = ParseScript(lines, table, errors, symbols);

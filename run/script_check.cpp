@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "run/error_report.h"
+#include "run/lesson_compile.h"
 #include "run/script_file.h"
 #include "script/table_dump.h"
 
@@ -16,7 +17,7 @@ CompiledScript CompileScriptFile(const std::string& path, Console& console, std:
     compiled.read = lines.has_value();
     if (lines) compiled.lines = std::move(*lines);
     compiled.notes.collectWarnings = collectWarnings;
-    compiled.result = ParseScript(compiled.lines, compiled.table, compiled.errors, compiled.symbols, compiled.notes);
+    compiled.result = CompileLesson(compiled.lines, compiled.table, compiled.errors, compiled.symbols, compiled.notes);
     if (compiled.read) DeleteReport(path);
     if (compiled.result != 0) {
         ReportCompilationErrors(path, compiled.result, compiled.errors, console,

@@ -61,8 +61,10 @@ std::int32_t CompileLineIn(Pass pass, std::string_view line, Compilation& compil
         return scanned;
     }
     const std::int32_t result = Dispatch(statement);
-    if (result != Compiled) statement.BlameByCode(result);
-    else if (compilation.warnings != nullptr) compilation.warnings->CompiledLine(compilation.lineIndex, statement);
+    if (result != Compiled) {
+        statement.BlameByCode(result);
+        if (compilation.warnings != nullptr) compilation.warnings->FailedLine(statement);
+    } else if (compilation.warnings != nullptr) compilation.warnings->CompiledLine(compilation.lineIndex, statement);
     return result;
 }
 

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "script/hint_texts.h"
+#include "script/hints.h"
 #include "script/messages.h"
 #include "script/passes.h"
 
@@ -66,6 +68,10 @@ std::string WarningText(const Warning& warning) {
         case WarningId::NameDiffersInCase:
             return subject + " es un nombre nuevo: solo difiere de " + Quoted(warning.other) +
                    " en may\xFAsculas y min\xFAsculas";
+        case WarningId::DecimalComma:
+            return FormatHint(HintId::DecimalComma, subject, Quoted(FixesForWarning(warning).front().replacement));
+        case WarningId::RepeatWithoutCount: return FormatHint(HintId::RepeatWithoutCount);
+        case WarningId::TextDoesNotFit: return FormatHint(HintId::TextDoesNotFit, warning.other, subject);
     }
     return {};
 }
@@ -85,23 +91,40 @@ std::string ErrorText(std::int32_t code, const ErrorPlace& place) {
     return ErrorMessage(code);
 }
 
+namespace {
+
+// A numbered error as a diagnostic, with its hint where one applies.
+Diagnostic ErrorDiagnostic(const std::vector<std::string>& lines, std::int32_t code, std::int32_t line,
+                           const ErrorPlace& place) {
+    const ErrorHint hint = HintForError(lines, line, code, place);
+    Diagnostic diagnostic = Place(lines, line, hint.span.first >= 0 ? hint.span : place.span);
+    diagnostic.severity = Severity::Error;
+    diagnostic.number = code & 255;
+    diagnostic.text = ErrorText(code, place);
+    if (!hint.text.empty()) diagnostic.text += (diagnostic.text.back() == '.' ? " " : ": ") + hint.text;
+    diagnostic.fixes = hint.fixes;
+    return diagnostic;
+}
+
+}  // namespace
+
 std::vector<Diagnostic> BuildDiagnostics(const std::vector<std::string>& lines, const ErrorLists& errors,
                                          const CompileNotes& notes) {
     std::vector<Diagnostic> diagnostics;
     for (std::size_t i = 0; i < errors.codes.size(); ++i) {
         const ErrorPlace place = i < notes.errorPlaces.size() ? notes.errorPlaces[i] : ErrorPlace{};
         const std::int32_t line = i < errors.lines.size() ? errors.lines[i] : 0;
-        Diagnostic diagnostic = Place(lines, line, place.span);
-        diagnostic.severity = Severity::Error;
-        diagnostic.number = errors.codes[i] & 255;
-        diagnostic.text = ErrorText(errors.codes[i], place);
-        diagnostics.push_back(std::move(diagnostic));
+        diagnostics.push_back(ErrorDiagnostic(lines, errors.codes[i], line, place));
+    }
+    for (std::size_t i = 0; i < notes.hiddenCodes.size(); ++i) {
+        diagnostics.push_back(ErrorDiagnostic(lines, notes.hiddenCodes[i], notes.hiddenLines[i], notes.hiddenPlaces[i]));
     }
     for (const Warning& warning : notes.warnings) {
         Diagnostic diagnostic = Place(lines, warning.line, warning.span);
         diagnostic.severity = Severity::Warning;
         diagnostic.number = static_cast<std::int32_t>(warning.id);
         diagnostic.text = WarningText(warning);
+        diagnostic.fixes = FixesForWarning(warning);
         diagnostics.push_back(std::move(diagnostic));
     }
     std::stable_sort(diagnostics.begin(), diagnostics.end(), [](const Diagnostic& a, const Diagnostic& b) {

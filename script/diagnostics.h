@@ -43,6 +43,9 @@ enum class WarningId : std::int32_t {
     TextBeforeTextWindow = 108,
     ProcedureNeverCalled = 109,
     NameDiffersInCase = 110,
+    DecimalComma = 111,
+    RepeatWithoutCount = 112,
+    TextDoesNotFit = 113,  // found where the fonts are known (run/lesson_compile.h)
 };
 
 struct Warning {
@@ -59,12 +62,23 @@ struct CompileNotes {
     bool collectWarnings = true;
     std::vector<ErrorPlace> errorPlaces;  // one an entry of the error lists
     std::vector<Warning> warnings;        // in line order
+    // Pass 1's errors of a script without END: the numbered report gives error 36 alone, the
+    // diagnostics these as well. Codes, lines and places as in the error lists.
+    std::vector<std::int32_t> hiddenCodes;
+    std::vector<std::int32_t> hiddenLines;
+    std::vector<ErrorPlace> hiddenPlaces;
     // The 1-based source line of each compiled row, keyed by module << 16 | row: what drew a
     // part of a figure is named by its line.
     std::map<std::int32_t, std::int32_t> rowLines;
 };
 
 enum class Severity : std::uint8_t { Error, Warning };
+
+// A change of the line that a hint proposes: bytes span of the line become replacement.
+struct TextFix {
+    LineSpan span;
+    std::string replacement;  // Latin-1
+};
 
 // One message for an editor or a tool: line and columns count characters of the line
 // (one byte a character in Latin-1, which is also one character of the file as written).
@@ -75,6 +89,7 @@ struct Diagnostic {
     std::int32_t column = 1;  // 1-based, first character of the offending token
     std::int32_t endColumn = 1;  // one past its last character; equal to column: a point
     std::string text;         // Latin-1
+    std::vector<TextFix> fixes;  // the hint's proposed changes (script/hints.h)
 };
 
 // The Spanish (Latin-1) text of a warning.

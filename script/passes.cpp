@@ -94,9 +94,12 @@ void OpenProcedure(Compilation& c, Position& at, std::int32_t opcode, std::int32
     at.row = header[HeaderKind] == KindConstruction ? 2 : 1;
 }
 
-std::int32_t RunPass1(const ScriptLines& lines, Compilation& c, Findings& found, PassOneTrace& trace) {
+enum class EndCheck { Required, Skipped };
+
+std::int32_t RunPass1(const ScriptLines& lines, Compilation& c, Findings& found, PassOneTrace& trace,
+                      EndCheck endCheck = EndCheck::Required) {
     PreScan scan = ScanModules(lines);
-    if (!scan.endFound) {
+    if (!scan.endFound && endCheck == EndCheck::Required) {
         found.errors.codes.assign(1, ErrNoEnd);
         found.errors.lines.assign(1, 0);
         found.places.assign(1, ErrorPlace{});
@@ -221,6 +224,20 @@ std::int32_t RunPass2(const ScriptLines& lines, Compilation& c, Findings& found,
     return static_cast<std::int32_t>(found.errors.codes.size());
 }
 
+// A missing END stops pass 1 before its first line; the author still wants to see the
+// other mistakes, so the diagnostics get them from a pass 1 on tables of their own.
+void FindErrorsBehindNoEnd(const ScriptLines& lines, CompileNotes& notes) {
+    InstructionTable table;
+    SymbolTable symbols;
+    Compilation scratch(table, symbols);
+    Findings found;
+    PassOneTrace trace;
+    RunPass1(lines, scratch, found, trace, EndCheck::Skipped);
+    notes.hiddenCodes = std::move(found.errors.codes);
+    notes.hiddenLines = std::move(found.errors.lines);
+    notes.hiddenPlaces = std::move(found.places);
+}
+
 std::int32_t Compile(const ScriptLines& lines, InstructionTable& table, ErrorLists& errors, SymbolTable& symbols,
                      CompileNotes* notes) {
     Compilation compilation(table, symbols);
@@ -229,6 +246,7 @@ std::int32_t Compile(const ScriptLines& lines, InstructionTable& table, ErrorLis
     std::int32_t result = 0;
     if (RunPass1(lines, compilation, found, trace) > 0) {
         result = -1;
+        if (notes != nullptr && found.errors.codes.front() == ErrNoEnd) FindErrorsBehindNoEnd(lines, *notes);
     } else {
         std::optional<WarningCollector> collector;
         if (notes != nullptr && notes->collectWarnings) collector.emplace(table, symbols, lines);
@@ -252,6 +270,9 @@ std::int32_t ParseScript(const ScriptLines& lines, InstructionTable& table, Erro
 std::int32_t ParseScript(const ScriptLines& lines, InstructionTable& table, ErrorLists& errors, SymbolTable& symbols,
                          CompileNotes& notes) {
     notes.warnings.clear();
+    notes.hiddenCodes.clear();
+    notes.hiddenLines.clear();
+    notes.hiddenPlaces.clear();
     return Compile(lines, table, errors, symbols, &notes);
 }
 

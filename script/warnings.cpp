@@ -10,6 +10,7 @@
 #include <string>
 
 #include "script/argument_roles.h"
+#include "script/hints.h"
 #include "script/opcodes.h"
 #include "script/statement.h"
 #include "script/tokens.h"
@@ -173,6 +174,7 @@ void WarningCollector::CompiledLine(std::size_t lineIndex, Statement& s) {
     const auto firstUse = static_cast<std::uint32_t>(uses_.size());
     NameUse given[MaxTokens];  // the names the statement gives, kept until after those it reads
     int givenCount = 0;
+    bool number[MaxTokens] = {};  // the token is a number argument
     for (int i = 0; i < s.Count(); ++i) {
         if (static_cast<std::size_t>(i) >= roles.size() && rest == 0) {
             const LineSpan span{s.Span(i).first, s.Span(s.Count() - 1).end};
@@ -194,6 +196,7 @@ void WarningCollector::CompiledLine(std::size_t lineIndex, Statement& s) {
             }
             default: {
                 // Most numbers and colours are plainly written: no closer look for them.
+                number[i] = tokenRole != role::Colour;
                 const std::string_view text = s.Token(i);
                 const bool plain = s.ScannedType(i) == TypeNumberLiteral &&
                                    (tokenRole == role::Colour ? PlainColour(text) : PlainSmallNumber(text));
@@ -202,6 +205,17 @@ void WarningCollector::CompiledLine(std::size_t lineIndex, Statement& s) {
         }
     }
     for (int g = 0; g < givenCount; ++g) uses_.push_back(given[g]);
+    for (int i = 1; i + 1 < s.Count(); ++i) {
+        if (number[i] && number[i + 1] && IsDecimalComma(s.Line(), s.Span(i), s.Span(i + 1))) {
+            Add(WarningId::DecimalComma, line, LineSpan{s.Span(i).first, s.Span(i + 1).end},
+                s.Line().substr(static_cast<std::size_t>(s.Span(i).first),
+                                static_cast<std::size_t>(s.Span(i + 1).end - s.Span(i).first)));
+        }
+    }
+    // An ANIMATION that does something (its REPEAT is not its first row) and has no count.
+    if (opcode == OpRepeat && s.Count() == 1 && c.row > 1 && table_.Word(c.module, 0, HeaderKind) == KindAnimation) {
+        Add(WarningId::RepeatWithoutCount, line, s.Span(0), s.Token(0));
+    }
     facts_.push_back(LineFacts{line - 1, c.module, callee, firstUse, static_cast<std::uint32_t>(uses_.size()),
                                static_cast<std::int16_t>(opcode), static_cast<std::uint8_t>(s.Position())});
 }
@@ -340,10 +354,21 @@ void WarningCollector::WalkRunOrder() {
     }
 }
 
-// A procedure that no other module calls (its own recursive calls do not count).
+void WarningCollector::FailedLine(Statement& s) {
+    const std::int32_t keyword = s.Keyword();
+    if (keyword < KwFast || keyword > KwCall || s.ScannedType(1) != TypeProcedure) return;
+    const Compilation& c = s.compilation();
+    const std::int32_t callee = c.ModuleOfProcedure(s.ScannedIndex(1));
+    if (callee > 0) failedCalls_.push_back(LineFacts{0, c.module, callee, 0, 0, 0, 0});
+}
+
+// A procedure that no other module calls (its own recursive calls do not count). A call that
+// failed its checks still names the procedure it means.
 void WarningCollector::FindUncalledProcedures() {
     std::vector<std::uint8_t> called(static_cast<std::size_t>(std::max(table_.Modules(), 1)), 0);
-    for (const LineFacts& fact : facts_) {
+    std::vector<LineFacts> calls = facts_;
+    calls.insert(calls.end(), failedCalls_.begin(), failedCalls_.end());
+    for (const LineFacts& fact : calls) {
         if (fact.callee > 0 && fact.callee != fact.module && static_cast<std::size_t>(fact.callee) < called.size()) {
             called[static_cast<std::size_t>(fact.callee)] = 1;
         }

@@ -23,6 +23,8 @@ public:
 
     // A line that pass 2 compiled without error, its tokens classified with the whole table.
     void CompiledLine(std::size_t lineIndex, Statement& s);
+    // A line that pass 2 rejected: a call in it still counts as a call of its procedure.
+    void FailedLine(Statement& s);
     // A line that holds no statement (blank, or a comment from its first token).
     void EmptyLine(std::size_t lineIndex, std::string_view line);
     // Adds the warnings that need the whole script (run order, calls, names) and returns
@@ -69,6 +71,7 @@ private:
     std::vector<LineFacts> facts_;
     std::vector<NameUse> uses_;
     std::vector<Header> headers_;
+    std::vector<LineFacts> failedCalls_;  // module and callee of calls on rejected lines
 };
 
 }  // namespace vekora

@@ -167,6 +167,12 @@ CommandLine UsageError(CommandLine line, std::string error) {
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     CommandLine line;
+    // "vekora lsp": the language server, for editors; it takes no options.
+    if (!arguments.empty() && arguments[0] == "lsp") {
+        if (arguments.size() > 1) return UsageError(line, "lsp takes no further arguments");
+        line.action = Action::LanguageServer;
+        return line;
+    }
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         if (argument.size() > 1 && argument[0] == '-') {
@@ -211,6 +217,7 @@ std::string UsageText() {
         if (names.size() < 16) names.resize(16, ' ');
         text += "  " + names + " " + std::string(option.help) + "\n";
     }
+    text += "\nvekora lsp       serve the Language Server Protocol on standard input and output, for editors\n";
     text += "\nThe manual: docs/README.md in the sources (in Spanish: docs/es/README.md).\n"
             "The manual page: man vekora (in the sources: man ./docs/vekora.1).\n";
     return text;

@@ -12,7 +12,7 @@ namespace vekora {
 
 
 struct CommandLine {
-    enum class Action { Run, Help, Version, UsageError, Check, DumpTable, DumpSymbols };
+    enum class Action { Run, Help, Version, UsageError, Check, DumpTable, DumpSymbols, LanguageServer };
     Action action = Action::Run;
     std::string script;  // empty: ask for one
     std::string error;   // what was wrong, for Action::UsageError

@@ -10,6 +10,7 @@
 
 #include "run/console.h"
 #include "run/script_check.h"
+#include "lsp/server.h"
 #include "shell/command_line.h"
 #include "shell/play.h"
 
@@ -39,6 +40,8 @@ int Run(int argc, char** argv) {
             return vekora::DumpScriptTable(line.script, console, std::cerr);
         case CommandLine::Action::DumpSymbols:
             return vekora::DumpScriptTable(line.script, console, std::cerr, vekora::TableListing::Symbolic);
+        case CommandLine::Action::LanguageServer:
+            return vekora::lsp::RunLanguageServer(std::cin, std::cout);
         case CommandLine::Action::Run:
             return vekora::PlayScript(line, console, std::cin, std::cerr);
         case CommandLine::Action::UsageError:

@@ -9,8 +9,8 @@ tools/install-web-deps.sh
 # Debian's emscripten runs its JavaScript tools with Debian's node modules (acorn).
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
 
-emcmake cmake -S . -B build-web/cmake -G Ninja -DCMAKE_BUILD_TYPE=Release -DVEKORA_TESTS=OFF -DVEKORA_BENCH=OFF >/dev/null
-cmake --build build-web/cmake -j2 --target vekora_web
+build=$(tools/configure-build.sh --web)
+cmake --build "$build" -j2 --target vekora_web
 
 # The page's JavaScript: CodeMirror and the bundler from npm, as the lock file pins them.
 if [ ! -d web/node_modules ] || [ web/package-lock.json -nt web/node_modules/.package-lock.json ]; then

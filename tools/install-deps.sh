@@ -7,11 +7,11 @@ if [ $# -gt 0 ]; then
   packages=("$@")
 else
   packages=(
-    build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
+    build-essential cmake ninja-build pkg-config ccache clang libclang-rt-14-dev
     libsdl2-dev libpng-dev
     libcairo2-dev fonts-dejavu-core librsvg2-bin qpdf poppler-utils
     libavcodec-dev libavformat-dev libavutil-dev libswscale-dev
-    libgtest-dev libgmock-dev libbenchmark-dev
+    libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
     xvfb xauth imagemagick xdotool
     dpkg-dev shared-mime-info desktop-file-utils
   )

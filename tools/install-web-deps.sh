@@ -3,7 +3,7 @@
 # (offline: its system libraries come prebuilt), Chromium for the tests, node and npm.
 set -euo pipefail
 
-packages=(emscripten chromium)
+packages=(emscripten chromium nlohmann-json3-dev)
 # Node may come from elsewhere (a newer release); Debian's is used only when there is none.
 command -v node >/dev/null || packages+=(nodejs)
 command -v npm >/dev/null || packages+=(npm)

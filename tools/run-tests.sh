@@ -1,29 +1,25 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Vekora and runs every test.
-#   tools/run-tests.sh              the normal build, in build/
-#   tools/run-tests.sh --sanitize   with AddressSanitizer and UndefinedBehaviorSanitizer, in build-sanitize/
+#   tools/run-tests.sh              the normal build, in build/, and the browser build's tests
+#   tools/run-tests.sh --sanitize   the checking build, in build-sanitize/: clang with
+#                                   AddressSanitizer and UndefinedBehaviorSanitizer (it holds the
+#                                   fuzz targets too: tools/run-fuzz.sh)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-build=build
-options=()
 case "${1:-}" in
-  --sanitize) build=build-sanitize; options+=(-DVEKORA_SANITIZE=ON -DVEKORA_BENCH=OFF) ;;
-  "") ;;
+  --sanitize|"") ;;
   *) echo "usage: $0 [--sanitize]" >&2; exit 2 ;;
 esac
+
+tools/install-deps.sh
+build=$(tools/configure-build.sh "$@")
+cmake --build "$build"
+
 if [ "$build" = build-sanitize ]; then
   # Leaks inside third-party libraries, listed with the reason for each.
   export LSAN_OPTIONS="suppressions=$PWD/tools/lsan-suppressions.txt${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 fi
-if [ -n "${CI:-}" ]; then
-  options+=(-DVEKORA_WERROR=ON)
-fi
-
-tools/install-deps.sh
-cmake -S . -B "$build" -G Ninja "${options[@]}"
-cmake --build "$build"
-
 # The window tests need a display; without one, lend them a virtual X server.
 if [ -z "${DISPLAY:-}" ] && command -v xvfb-run >/dev/null; then
   xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir "$build" --output-on-failure -j2

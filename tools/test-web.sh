@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 
 tools/build-web.sh
 if [ ! -x build/vekora ]; then
-  cmake -S . -B build -G Ninja >/dev/null
+  tools/configure-build.sh >/dev/null
 fi
 cmake --build build --target vekora
 node --test --test-reporter=dot web/tests/*.test.mjs

@@ -53,40 +53,33 @@ std::vector<FilmCase> Films() {
     return {
         {"line along the ruler",
          [](FilmStage& s) {
-             AnimateLine(s.film(), At(20, 30), At(180, 110), Look(), 1.0f, 60, PencilAndRuler);
-             return s.film().input;
+             return AnimateLine(s.film(), At(20, 30), At(180, 110), Look(), 1.0f, 60, PencilAndRuler);
          },
          [](ImageHandle p) { DrawLineP(p, At(20, 30), At(180, 110), Look()); }},
         {"start line",
          [](FilmStage& s) {
-             StartLine(s.film(), At(20, 120), At(150, 40), Look(1), 1.0f, 60, PencilAndRuler);
-             return s.film().input;
+             return StartLine(s.film(), At(20, 120), At(150, 40), Look(1), 1.0f, 60, PencilAndRuler);
          },
          [](ImageHandle p) {
              DrawLineP(p, At(20, 120), At(150, 40), Look(1));
              DrawPoint(p, At(150, 40));
          }},
-        {"arc", [arc](FilmStage& s) { AnimateArc(s.film(), arc, 1.0f, 80, ShowTool | 0xB0B0B0);
-             return s.film().input; },
+        {"arc", [arc](FilmStage& s) { return AnimateArc(s.film(), arc, 1.0f, 80, ShowTool | 0xB0B0B0); },
          [arc](ImageHandle p) { DrawCircle(p, arc); }},
         {"full circle",
-         [circle](FilmStage& s) { AnimateArc(s.film(), circle, 1.0f, 80, ShowTool | 0xB0B0B0);
-             return s.film().input; },
+         [circle](FilmStage& s) { return AnimateArc(s.film(), circle, 1.0f, 80, ShowTool | 0xB0B0B0); },
          [circle](ImageHandle p) { DrawCircle(p, circle); }},
         {"short arc",
-         [shortArc](FilmStage& s) { AnimateArc(s.film(), shortArc, 1.0f, 80, ShowTool);
-             return s.film().input; },
+         [shortArc](FilmStage& s) { return AnimateArc(s.film(), shortArc, 1.0f, 80, ShowTool); },
          [shortArc](ImageHandle p) { DrawCircle(p, shortArc); }},
         {"perpendicular with the set square",
          [](FilmStage& s) {
-             AnimateDrawRightAngle(s.film(), Ground, At(90, 60), 1.0f, Look(), Kit, Pencil);
-             return s.film().input;
+             return AnimateDrawRightAngle(s.film(), Ground, At(90, 60), 1.0f, Look(), Kit, Pencil).input;
          },
          [](ImageHandle p) { DrawLineP(p, At(90, 120), At(90, 60), Look()); }},
         {"parallel with the set square",
          [](FilmStage& s) {
-             AnimateDrawParallel(s.film(), Ground, At(100, 70), 1.0f, Look(), Kit, Pencil);
-             return s.film().input;
+             return AnimateDrawParallel(s.film(), Ground, At(100, 70), 1.0f, Look(), Kit, Pencil).input;
          },
          [](ImageHandle p) {
              const double half = 0.7071 * Kit.size;
@@ -94,14 +87,12 @@ std::vector<FilmCase> Films() {
          }},
         {"protractor",
          [angle](FilmStage& s) {
-             AnimateProtractor(s.film(), Ground, At(100, 100), angle, 1.0f, 80, Look(), Pencil);
-             return s.film().input;
+             return AnimateProtractor(s.film(), Ground, At(100, 100), angle, 1.0f, 80, Look(), Pencil).input;
          },
          [angle](ImageHandle p) { DrawLineP(p, At(100, 120), ProtractorEnd(At(100, 100), angle, 80), Look()); }},
         {"protractor without instruments",
          [angle](FilmStage& s) {
-             AnimateProtractor(s.film(), Ground, At(100, 100), angle, 1.0f, 80, Look(), 0);
-             return s.film().input;
+             return AnimateProtractor(s.film(), Ground, At(100, 100), angle, 1.0f, 80, Look(), 0).input;
          },
          [angle](ImageHandle p) { DrawLineP(p, At(100, 120), ProtractorEnd(At(100, 100), angle, 80), Look()); }},
     };
@@ -154,9 +145,9 @@ TEST(FilmEffect, AKeyInTheFirstPauseSkipsTheSlideAndThePencil) {
     OwnedImage expected;
     DrawLineP(expected.image, At(90, 120), At(90, 60), Look());
     FilmStage stage({KeyAt(100, 'x')});
-    AnimateDrawRightAngle(stage.film(), Ground, At(90, 60), 1.0f, Look(), Kit, Pencil);
+    const std::int32_t code = AnimateDrawRightAngle(stage.film(), Ground, At(90, 60), 1.0f, Look(), Kit, Pencil).input;
     stage.Settle();
-    EXPECT_EQ(stage.film().input, KeyCodeBit | 'x');
+    EXPECT_EQ(code, KeyCodeBit | 'x');
     EXPECT_TRUE(SamePixels(stage.page.image, expected.image));
     // The empty screen, the square, then the finished page: no slide, no pencil.
     EXPECT_EQ(stage.watcher.Changes().size(), 3u);
@@ -175,8 +166,7 @@ TEST_P(FrameCount, FollowsDurationOverFrameTime) {
     FilmStage stage;
     stage.settings.frameSeconds = c.frameSeconds;
     const double start = stage.device.ClockSeconds();
-    AnimateLine(stage.film(), At(20, 75), At(180, 75), Look(), c.duration, 60, Pencil);
-    EXPECT_EQ(stage.film().input, 0);
+    EXPECT_EQ(AnimateLine(stage.film(), At(20, 75), At(180, 75), Look(), c.duration, 60, Pencil), 0);
     const double elapsed = stage.device.ClockSeconds() - start;
     stage.Settle();
     // Every frame is a new picture, and the finished segment without the pencil one more.
@@ -209,8 +199,7 @@ TEST(FrameLoop, WithoutADeviceDrawsTheFinishedFigureAtOnce) {
     const Settings settings;
     Stage noDevice(nullptr, settings);
     noDevice.page = page.image;
-    AnimateLine(noDevice, At(20, 30), At(180, 110), Look(), 1.0f, 60, Pencil);
-    EXPECT_EQ(noDevice.input, 0);
+    EXPECT_EQ(AnimateLine(noDevice, At(20, 30), At(180, 110), Look(), 1.0f, 60, Pencil), 0);
     EXPECT_TRUE(SamePixels(page.image, expected.image));
 }
 
@@ -218,14 +207,14 @@ TEST(FrameLoop, UndefinedFiguresMakeNoFilm) {
     FilmStage stage;
     OwnedImage blank;
     const Point undefined = UndefinedPoint();
-    AnimateLine(stage.film(), undefined, At(1, 1), Look(), 1.0f, 60, Pencil);
-    EXPECT_EQ(stage.film().input, 0);
-    AnimateArc(stage.film(), UndefinedCircle(), 1.0f, 60, ShowTool);
-    EXPECT_EQ(stage.film().input, 0);
-    stage.film().input = 5;
-    EXPECT_TRUE(IsUndefined(AnimateDrawParallel(stage.film(), Ground, undefined, 1.0f, Look(), Kit, Pencil)));
-    EXPECT_EQ(stage.film().input, 0);
-    EXPECT_TRUE(IsUndefined(AnimateProtractor(stage.film(), UndefinedLine(), At(1, 1), 1.0, 1.0f, 80, Look(), Pencil)));
+    EXPECT_EQ(AnimateLine(stage.film(), undefined, At(1, 1), Look(), 1.0f, 60, Pencil), 0);
+    EXPECT_EQ(AnimateArc(stage.film(), UndefinedCircle(), 1.0f, 60, ShowTool), 0);
+    const Shown<Line> parallel = AnimateDrawParallel(stage.film(), Ground, undefined, 1.0f, Look(), Kit, Pencil);
+    EXPECT_TRUE(IsUndefined(parallel.figure));
+    EXPECT_EQ(parallel.input, 0);
+    const Shown<Line> ray = AnimateProtractor(stage.film(), UndefinedLine(), At(1, 1), 1.0, 1.0f, 80, Look(), Pencil);
+    EXPECT_TRUE(IsUndefined(ray.figure));
+    EXPECT_EQ(ray.input, 0);
     EXPECT_TRUE(SamePixels(stage.page.image, blank.image));
     EXPECT_EQ(stage.device.ClockSeconds(), 0.001);
 }

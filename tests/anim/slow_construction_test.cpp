@@ -24,46 +24,56 @@ Point Pt(double x, double y) { return Point{x, y, 0x404040, 4, 0}; }
 Line Ln(double x0, double y0, double dx, double dy) { return Line{x0, y0, dx, dy, Result, -1, 1}; }
 const StyleWords Own{-1, static_cast<std::int32_t>(Result), 1};
 
-// A construction on the stage's page; draws into `expected` the result it must leave.
+// A construction on the stage's page; draws into `expected` the result it must leave and
+// returns the construction's input code.
 struct SlowCase {
     std::string name;
-    std::function<void(Stage&, ImageHandle expected)> run;
+    std::function<std::int32_t(Stage&, ImageHandle expected)> run;
 };
 
 // Names the case in test listings instead of dumping its bytes.
 void PrintTo(const SlowCase& c, std::ostream* out) { *out << c.name; }
 
 std::vector<SlowCase> Cases() {
-    const auto whole = [](ImageHandle expected, const Line& l) { DrawLine(expected, l); };
+    const auto whole = [](ImageHandle expected, const Shown<Line>& made) {
+        DrawLine(expected, made.figure);
+        return made.input;
+    };
     return {
-        {"midline", [=](Stage& c, ImageHandle e) { whole(e, VEKS_MAKEMIDLINE(c, ModeSlow, Pt(60, 60), Pt(130, 100), Own)); }},
+        {"midline", [=](Stage& c, ImageHandle e) { return whole(e, VEKS_MAKEMIDLINE(c, ModeSlow, Pt(60, 60), Pt(130, 100), Own)); }},
         {"bisector",
-         [=](Stage& c, ImageHandle e) { whole(e, VEKS_MAKEBISECTOR(c, ModeSlow, Ln(20, 130, 100, 0), Ln(20, 130, 60, -80), Own)); }},
+         [=](Stage& c, ImageHandle e) { return whole(e, VEKS_MAKEBISECTOR(c, ModeSlow, Ln(20, 130, 100, 0), Ln(20, 130, 60, -80), Own)); }},
         {"bisector of parallel lines",
-         [=](Stage& c, ImageHandle e) { whole(e, VEKS_MAKEBISECTOR(c, ModeSlow, Ln(20, 130, 100, 0), Ln(20, 90, 50, 0), Own)); }},
+         [=](Stage& c, ImageHandle e) { return whole(e, VEKS_MAKEBISECTOR(c, ModeSlow, Ln(20, 130, 100, 0), Ln(20, 90, 50, 0), Own)); }},
         {"bisector of opposite lines",
-         [=](Stage& c, ImageHandle e) { whole(e, VEKS_MAKEBISECTOR(c, ModeSlow, Ln(20, 130, 100, 0), Ln(20, 90, -50, 0), Own)); }},
-        {"perpendicular", [=](Stage& c, ImageHandle e) { whole(e, VEKS_MAKELINEPOLAR(c, ModeSlow, Pt(90, 40), Ln(10, 130, 100, 0), 90 * 256, Own)); }},
+         [=](Stage& c, ImageHandle e) { return whole(e, VEKS_MAKEBISECTOR(c, ModeSlow, Ln(20, 130, 100, 0), Ln(20, 90, -50, 0), Own)); }},
+        {"perpendicular", [=](Stage& c, ImageHandle e) { return whole(e, VEKS_MAKELINEPOLAR(c, ModeSlow, Pt(90, 40), Ln(10, 130, 100, 0), 90 * 256, Own)); }},
         {"perpendicular to a line without direction",
-         [=](Stage& c, ImageHandle e) { whole(e, VEKS_MAKELINEPOLAR(c, ModeSlow, Pt(90, 40), Ln(10, 130, 0, 0), 90 * 256, Own)); }},
-        {"parallel", [=](Stage& c, ImageHandle e) { whole(e, VEKS_MAKELINEPOLAR(c, ModeSlow, Pt(90, 60), Ln(10, 130, 100, 0), 0, Own)); }},
-        {"protractor", [=](Stage& c, ImageHandle e) { whole(e, VEKS_MAKELINEPOLAR(c, ModeSlow, Pt(90, 130), Ln(10, 130, 100, 0), 30 * 256, Own)); }},
+         [=](Stage& c, ImageHandle e) { return whole(e, VEKS_MAKELINEPOLAR(c, ModeSlow, Pt(90, 40), Ln(10, 130, 0, 0), 90 * 256, Own)); }},
+        {"parallel", [=](Stage& c, ImageHandle e) { return whole(e, VEKS_MAKELINEPOLAR(c, ModeSlow, Pt(90, 60), Ln(10, 130, 100, 0), 0, Own)); }},
+        {"protractor", [=](Stage& c, ImageHandle e) { return whole(e, VEKS_MAKELINEPOLAR(c, ModeSlow, Pt(90, 130), Ln(10, 130, 100, 0), 30 * 256, Own)); }},
         {"touching circle",
          [=](Stage& c, ImageHandle e) {
-             DrawCircle(e, VEKS_MAKECIRCLETANGENT(c, ModeSlow, Pt(100, 60), Ln(10, 130, 100, 0), {static_cast<std::int32_t>(Result), 1}, {}));
+             const Shown<Circle> made =
+                 VEKS_MAKECIRCLETANGENT(c, ModeSlow, Pt(100, 60), Ln(10, 130, 100, 0), {static_cast<std::int32_t>(Result), 1}, {});
+             DrawCircle(e, made.figure);
+             return made.input;
          }},
         {"tangent at a point of the circle",
          [=](Stage& c, ImageHandle e) {
              Line second{};
-             VEKS_MAKETANGENT(c, ModeSlow, Pt(150, 75), Circle{100, 75, 50, 0, 0, Result, 1}, second, Own);
-             whole(e, second);
+             const std::int32_t input =
+                 VEKS_MAKETANGENT(c, ModeSlow, Pt(150, 75), Circle{100, 75, 50, 0, 0, Result, 1}, second, Own).input;
+             DrawLine(e, second);
+             return input;
          }},
         {"tangents from outside",
          [=](Stage& c, ImageHandle e) {
              Line second{};
-             const Line first = VEKS_MAKETANGENT(c, ModeSlow, Pt(20, 20), Circle{120, 90, 40, 0, 0, Result, 1}, second, Own);
-             for (const Line& t : {first, second})
+             const Shown<Line> first = VEKS_MAKETANGENT(c, ModeSlow, Pt(20, 20), Circle{120, 90, 40, 0, 0, Result, 1}, second, Own);
+             for (const Line& t : {first.figure, second})
                  DrawLineP(e, Pt(t.x0, t.y0), Pt(t.x0 + t.dx, t.y0 + t.dy), t);
+             return first.input;
          }},
     };
 }
@@ -98,8 +108,7 @@ TEST_P(SlowConstruction, DrawsItsResultAndLeavesNoInstrument) {
     stage.settings.instruments.protractorColour = static_cast<std::int32_t>(Compass);
     stage.settings.instruments.rulerColour = static_cast<std::int32_t>(Square);
     OwnedImage expected;
-    c.run(stage.film(), expected.image);
-    const std::int32_t event = stage.film().input;
+    const std::int32_t event = c.run(stage.film(), expected.image);
 
     EXPECT_TRUE(HoldsResult(stage.page.image, expected.image));
     EXPECT_GT(CountOf(expected.image, Result), 50);

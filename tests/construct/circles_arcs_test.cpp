@@ -27,7 +27,7 @@ TEST(MakeCircleP, AnglesAreInRadiansAndAStartOfMinusOneIsAFullCircle) {
     for (const Case& c : cases) {
         ConstructionStage stage;
         StagedCall call = stage.Call(ModeNoDraw);
-        const Circle circle = VEKS_MAKECIRCLEP(call.stage, call.mode, Pt(50, 60), Pt(80, 100), {Word(Result), 0x10003}, c.angles);
+        const Circle circle = VEKS_MAKECIRCLEP(call.stage, call.mode, Pt(50, 60), Pt(80, 100), {Word(Result), 0x10003}, c.angles).figure;
         EXPECT_EQ(circle.x, 50);
         EXPECT_EQ(circle.y, 60);
         EXPECT_DOUBLE_EQ(circle.r, 50);
@@ -42,7 +42,7 @@ TEST(MakeCircleP, DefaultsComeFromTheSettings) {
     ConstructionStage stage;
     stage.settings.lineThickness = 3;
     StagedCall call = stage.Call(ModeNoDraw);
-    const Circle circle = VEKS_MAKECIRCLEP(call.stage, call.mode, Pt(50, 60), Pt(50, 70), {}, {});
+    const Circle circle = VEKS_MAKECIRCLEP(call.stage, call.mode, Pt(50, 60), Pt(50, 70), {}, {}).figure;
     EXPECT_EQ(circle.colour, Default);
     EXPECT_EQ(circle.thickness, 3);
 }
@@ -62,7 +62,7 @@ TEST(MakeCircleTangent, ReachesTheFootOfThePerpendicular) {
     for (const Case& c : cases) {
         ConstructionStage stage;
         StagedCall call = stage.Call(ModeNoDraw);
-        const Circle circle = VEKS_MAKECIRCLETANGENT(call.stage, call.mode, c.centre, c.line, {Word(Result), 2}, {});
+        const Circle circle = VEKS_MAKECIRCLETANGENT(call.stage, call.mode, c.centre, c.line, {Word(Result), 2}, {}).figure;
         EXPECT_EQ(circle.x, c.centre.x);
         EXPECT_EQ(circle.y, c.centre.y);
         EXPECT_NEAR(circle.r, c.r, 1e-9);
@@ -85,7 +85,7 @@ TEST(MakeArc, IsTheKernelsArcOfTheScriptOpening) {
     for (const std::int32_t opening : {23040, 2560, -1, 0}) {
         ConstructionStage stage;
         StagedCall call = stage.Call(ModeNoDraw);
-        const Circle arc = VEKS_MAKEARC(call.stage, call.mode, Pt(50, 60), Pt(90, 30), {-1, 4}, opening);
+        const Circle arc = VEKS_MAKEARC(call.stage, call.mode, Pt(50, 60), Pt(90, 30), {-1, 4}, opening).figure;
         const Circle kernel = VEK_MAKEARC(Pt(50, 60), Pt(90, 30), opening * 6.81769239060285e-05);
         EXPECT_EQ(arc.x, kernel.x);
         EXPECT_EQ(arc.r, kernel.r);
@@ -101,13 +101,13 @@ TEST(MakeArcLines, RunsFromTheFirstLinesDirectionToTheSeconds) {
     StagedCall call = stage.Call(ModeNoDraw);
     const Line right = Ln(10, 50, 100, 0);
     const Line up = Ln(40, 90, 0, -30);
-    const Circle arc = VEKS_MAKEARCLINES(call.stage, call.mode, right, up, 25 * 65536 + 32768, {Word(Result), 1});
+    const Circle arc = VEKS_MAKEARCLINES(call.stage, call.mode, right, up, 25 * 65536 + 32768, {Word(Result), 1}).figure;
     EXPECT_EQ(arc.x, 40);
     EXPECT_EQ(arc.y, 50);
     EXPECT_EQ(arc.r, 25.5);
     EXPECT_DOUBLE_EQ(arc.start, 0);
     EXPECT_NEAR(arc.end, 3.14159265358979 / 2, 1e-12);
-    const Circle swapped = VEKS_MAKEARCLINES(call.stage, call.mode, up, right, 25 * 65536, {});
+    const Circle swapped = VEKS_MAKEARCLINES(call.stage, call.mode, up, right, 25 * 65536, {}).figure;
     EXPECT_NEAR(swapped.start, 3.14159265358979 / 2, 1e-12);
     EXPECT_DOUBLE_EQ(swapped.end, 0);
 }
@@ -115,7 +115,7 @@ TEST(MakeArcLines, RunsFromTheFirstLinesDirectionToTheSeconds) {
 TEST(MakeArcLines, ParallelLinesMeetInTheFarPoint) {
     ConstructionStage stage;
     StagedCall call = stage.Call(ModePace);
-    const Circle arc = VEKS_MAKEARCLINES(call.stage, call.mode, Ln(10, 50, 100, 0), Ln(10, 70, 100, 0), 25 * 65536, {});
+    const Circle arc = VEKS_MAKEARCLINES(call.stage, call.mode, Ln(10, 50, 100, 0), Ln(10, 70, 100, 0), 25 * 65536, {}).figure;
     EXPECT_FALSE(IsUndefined(arc));
     EXPECT_GT(arc.x, 1e279);
     EXPECT_EQ(CountColour(stage.page(), Default), 0);  // nothing of it reaches the page

@@ -30,7 +30,7 @@ TEST(MakeLine, IsTheSegmentWithTheResolvedStyleWords) {
         stage.settings.lineStyle = static_cast<std::int16_t>(0xF0F0);
         stage.settings.lineThickness = 2;
         StagedCall call = stage.Call(ModeNoDraw);
-        const Line l = VEKS_MAKELINE(call.stage, call.mode, Pt(10, 20), Pt(70, 50), c.words);
+        const Line l = VEKS_MAKELINE(call.stage, call.mode, Pt(10, 20), Pt(70, 50), c.words).figure;
         test::ExpectSame(l, Line{10, 20, 60, 30, c.colour, c.style, c.thickness});
     }
 }
@@ -40,7 +40,7 @@ TEST(MakeLinePolar, IsTheKernelsLineAtTheScriptAngle) {
     StagedCall call = stage.Call(ModeNoDraw);
     const Line reference = Ln(0, 60, 100, 30);
     for (const std::int32_t angle : {0, 23040, 11520, -23040, 92160, 1}) {
-        const Line l = VEKS_MAKELINEPOLAR(call.stage, call.mode, Pt(80, 60), reference, angle, {-1, Word(Result), 2});
+        const Line l = VEKS_MAKELINEPOLAR(call.stage, call.mode, Pt(80, 60), reference, angle, {-1, Word(Result), 2}).figure;
         Line expected = VEK_MAKEANGLE(Pt(80, 60), reference, angle * 6.81769239060285e-05, LineLook{-1, 2});
         expected.colour = Result;
         test::ExpectSame(l, expected);
@@ -81,7 +81,7 @@ TEST(MakeStartLine, EndsLengthAwayAtTheAngleAndHandsBackItsEndPoint) {
         Point end{};
         const Point p{20, 30, PointInk, 7, 3};
         const Line l = VEKS_MAKESTARTLINE(call.stage, call.mode, p, end, c.angle, static_cast<std::int32_t>(c.length * 65536),
-                                          {-1, Word(Result), 1});
+                                          {-1, Word(Result), 1}).figure;
         EXPECT_NEAR(end.x, c.endX, 1e-9);
         EXPECT_NEAR(end.y, c.endY, 1e-9);
         EXPECT_EQ(end.colour, PointInk);
@@ -99,7 +99,7 @@ TEST(MakeStartLine, MayWriteItsEndIntoItsOwnStartPoint) {
     ConstructionStage stage;
     StagedCall call = stage.Call(ModeFast);
     Point p = Pt(20, 30);
-    const Line l = VEKS_MAKESTARTLINE(call.stage, call.mode, p, p, 0, 50 * 65536, {});
+    const Line l = VEKS_MAKESTARTLINE(call.stage, call.mode, p, p, 0, 50 * 65536, {}).figure;
     EXPECT_EQ(p.x, 70);
     EXPECT_EQ(l.x0, 20);
     EXPECT_EQ(l.dx, 50);
@@ -109,7 +109,7 @@ TEST(MakeStartLine, UndefinedStartLeavesTheEndPointAlone) {
     ConstructionStage stage;
     StagedCall call = stage.Call(ModePace);
     Point end = Pt(5, 6);
-    const Line l = VEKS_MAKESTARTLINE(call.stage, call.mode, UndefinedPoint(), end, 0, 50 * 65536, {});
+    const Line l = VEKS_MAKESTARTLINE(call.stage, call.mode, UndefinedPoint(), end, 0, 50 * 65536, {}).figure;
     EXPECT_TRUE(IsUndefined(l));
     EXPECT_EQ(end.x, 5);
     EXPECT_EQ(end.y, 6);

@@ -14,7 +14,7 @@ using namespace vekora::testing;
 TEST(MakeMidline, IsThePerpendicularThroughTheMidpoint) {
     ConstructionStage stage;
     StagedCall call = stage.Call(ModeNoDraw);
-    const Line ml = VEKS_MAKEMIDLINE(call.stage, call.mode, Pt(0, 0), Pt(100, 0), {0x0F0F, Word(Result), 2});
+    const Line ml = VEKS_MAKEMIDLINE(call.stage, call.mode, Pt(0, 0), Pt(100, 0), {0x0F0F, Word(Result), 2}).figure;
     EXPECT_EQ(ml.x0, 50);
     EXPECT_EQ(ml.y0, 0);
     EXPECT_EQ(ml.dx, 0);
@@ -39,7 +39,7 @@ TEST(MakeMidline, ArcsAboutBothEndsCrossOnTheMidlineHalfTheSegmentAway) {
 TEST(MakeMidline, OfCoincidentPointsIsTheVerticalThroughThem) {
     ConstructionStage stage;
     StagedCall call = stage.Call(ModePace);
-    const Line ml = VEKS_MAKEMIDLINE(call.stage, call.mode, Pt(40, 50), Pt(40, 50), {-1, Word(Result), 1});
+    const Line ml = VEKS_MAKEMIDLINE(call.stage, call.mode, Pt(40, 50), Pt(40, 50), {-1, Word(Result), 1}).figure;
     EXPECT_EQ(ml.x0, 40);
     EXPECT_EQ(ml.dx, 0);
     EXPECT_GT(ml.dy, 0);
@@ -57,8 +57,8 @@ TEST(MakeLines, DefaultColourOfTheMidlineIsTheConstructionColour) {
         ConstructionStage stage;
         stage.settings.constructionColour = c.constructionColour;
         StagedCall call = stage.Call(ModeNoDraw);
-        EXPECT_EQ(VEKS_MAKEMIDLINE(call.stage, call.mode, Pt(0, 0), Pt(100, 0), {}).colour, c.midline);
-        EXPECT_EQ(VEKS_MAKEBISECTOR(call.stage, call.mode, Ln(0, 0, 1, 0), Ln(0, 0, 0, -1), {}).colour, c.bisector);
+        EXPECT_EQ(VEKS_MAKEMIDLINE(call.stage, call.mode, Pt(0, 0), Pt(100, 0), {}).figure.colour, c.midline);
+        EXPECT_EQ(VEKS_MAKEBISECTOR(call.stage, call.mode, Ln(0, 0, 1, 0), Ln(0, 0, 0, -1), {}).figure.colour, c.bisector);
     }
 }
 
@@ -77,7 +77,7 @@ TEST(MakeBisector, PointsIntoTheCounterclockwiseAngleFromTheFirstLine) {
     for (const Case& c : cases) {
         ConstructionStage stage;
         StagedCall call = stage.Call(ModeFast);
-        const Line bis = VEKS_MAKEBISECTOR(call.stage, call.mode, c.l1, c.l2, {-1, Word(Result), 1});
+        const Line bis = VEKS_MAKEBISECTOR(call.stage, call.mode, c.l1, c.l2, {-1, Word(Result), 1}).figure;
         EXPECT_NEAR(bis.x0, c.x0, 1e-9);
         EXPECT_NEAR(bis.y0, c.y0, 1e-9);
         EXPECT_NEAR(bis.dx, c.dx, 1e-9);
@@ -118,7 +118,7 @@ TEST(MakeBisector, LinesOfOneDirectionShowTheLineInOneStage) {
 TEST(MakeBisector, LinesWithoutDirectionGiveNoBisector) {
     ConstructionStage stage;
     StagedCall call = stage.Call(ModePace);
-    const Line bis = VEKS_MAKEBISECTOR(call.stage, call.mode, Ln(0, 40, 0, 0), Ln(0, 80, 1, 1), {});
+    const Line bis = VEKS_MAKEBISECTOR(call.stage, call.mode, Ln(0, 40, 0, 0), Ln(0, 80, 1, 1), {}).figure;
     EXPECT_TRUE(IsUndefined(bis));
     EXPECT_EQ(stage.nowMs(), 0);
 }

@@ -53,32 +53,32 @@ const RingWords Ring{Word(Result), 1};
 
 const std::vector<Case>& Cases() {
     static const std::vector<Case> cases = {
-        {"line", 1, UsesA | UsesB, [](StagedCall& k, const Inputs& in) { return Fields(VEKS_MAKELINE(k.stage, k.mode, in.a, in.b, Words)); }},
+        {"line", 1, UsesA | UsesB, [](StagedCall& k, const Inputs& in) { return Fields(k.Take(VEKS_MAKELINE(k.stage, k.mode, in.a, in.b, Words))); }},
         {"linepolar", 1, UsesA | UsesL1,
-         [](StagedCall& k, const Inputs& in) { return Fields(VEKS_MAKELINEPOLAR(k.stage, k.mode, in.a, in.l1, 30 * 256, Words)); }},
+         [](StagedCall& k, const Inputs& in) { return Fields(k.Take(VEKS_MAKELINEPOLAR(k.stage, k.mode, in.a, in.l1, 30 * 256, Words))); }},
         {"startline", 1, UsesA,
          [](StagedCall& k, const Inputs& in) {
              Point end = Pt(1, 1);
-             std::vector<double> f = Fields(VEKS_MAKESTARTLINE(k.stage, k.mode, in.a, end, 20 * 256, 80 * 65536, Words));
+             std::vector<double> f = Fields(k.Take(VEKS_MAKESTARTLINE(k.stage, k.mode, in.a, end, 20 * 256, 80 * 65536, Words)));
              f.push_back(end.x);
              return f;
          }},
         {"circlep", 1, UsesA | UsesB,
-         [](StagedCall& k, const Inputs& in) { return Fields(VEKS_MAKECIRCLEP(k.stage, k.mode, in.a, in.b, Ring, {})); }},
+         [](StagedCall& k, const Inputs& in) { return Fields(k.Take(VEKS_MAKECIRCLEP(k.stage, k.mode, in.a, in.b, Ring, {}))); }},
         {"circletangent", 2, UsesA | UsesL1,
-         [](StagedCall& k, const Inputs& in) { return Fields(VEKS_MAKECIRCLETANGENT(k.stage, k.mode, in.a, in.l1, Ring, {})); }},
+         [](StagedCall& k, const Inputs& in) { return Fields(k.Take(VEKS_MAKECIRCLETANGENT(k.stage, k.mode, in.a, in.l1, Ring, {}))); }},
         {"arc", 1, UsesA | UsesB,
-         [](StagedCall& k, const Inputs& in) { return Fields(VEKS_MAKEARC(k.stage, k.mode, in.a, in.b, Ring, 60 * 256)); }},
+         [](StagedCall& k, const Inputs& in) { return Fields(k.Take(VEKS_MAKEARC(k.stage, k.mode, in.a, in.b, Ring, 60 * 256))); }},
         {"arclines", 1, UsesL1 | UsesL2,
-         [](StagedCall& k, const Inputs& in) { return Fields(VEKS_MAKEARCLINES(k.stage, k.mode, in.l1, in.l2, 50 * 65536, Ring)); }},
+         [](StagedCall& k, const Inputs& in) { return Fields(k.Take(VEKS_MAKEARCLINES(k.stage, k.mode, in.l1, in.l2, 50 * 65536, Ring))); }},
         {"midline", 2, UsesA | UsesB,
-         [](StagedCall& k, const Inputs& in) { return Fields(VEKS_MAKEMIDLINE(k.stage, k.mode, in.a, in.b, Words)); }},
+         [](StagedCall& k, const Inputs& in) { return Fields(k.Take(VEKS_MAKEMIDLINE(k.stage, k.mode, in.a, in.b, Words))); }},
         {"bisector", 2, UsesL1 | UsesL2,
-         [](StagedCall& k, const Inputs& in) { return Fields(VEKS_MAKEBISECTOR(k.stage, k.mode, in.l1, in.l2, Words)); }},
+         [](StagedCall& k, const Inputs& in) { return Fields(k.Take(VEKS_MAKEBISECTOR(k.stage, k.mode, in.l1, in.l2, Words))); }},
         {"tangent", 2, UsesA | UsesC,
          [](StagedCall& k, const Inputs& in) {
              Line second{};
-             std::vector<double> f = Fields(VEKS_MAKETANGENT(k.stage, k.mode, in.a, in.c, second, Words));
+             std::vector<double> f = Fields(k.Take(VEKS_MAKETANGENT(k.stage, k.mode, in.a, in.c, second, Words)));
              const std::vector<double> s = Fields(second);
              f.insert(f.end(), s.begin(), s.end());
              return f;
@@ -104,14 +104,14 @@ struct PacedStage : ConstructionStage {
 
 TEST_P(Paced, FastDrawsTheResultOnThePageWithoutShowingOrWaiting) {
     PacedStage stage;
-    stage.event = 99;
     StagedCall call = stage.Call(ModeFast);
+    call.input = 99;  // a code from before is not handed back
     GetParam().run(call, Inputs{});
     EXPECT_GT(CountColour(stage.page(), Result), 30);
     EXPECT_EQ(CountColour(stage.page(), Aid), 0);
     EXPECT_EQ(CountColour(TargetOrScreen(nullptr), Result), 0);
     EXPECT_EQ(stage.nowMs(), 0);
-    EXPECT_EQ(stage.event, 0);
+    EXPECT_EQ(call.input, 0);
 }
 
 TEST_P(Paced, PaceShowsEachStageAndPausesTheStepTimeAfterIt) {
@@ -121,7 +121,7 @@ TEST_P(Paced, PaceShowsEachStageAndPausesTheStepTimeAfterIt) {
     const int stages = GetParam().stages;
     EXPECT_GE(stage.nowMs(), stages * StepMs);
     EXPECT_LE(stage.nowMs(), stages * (StepMs + 25));
-    EXPECT_EQ(stage.event, 0);
+    EXPECT_EQ(call.input, 0);
     // The screen shows the whole page.
     EXPECT_EQ(CountColour(TargetOrScreen(nullptr), Result), CountColour(stage.page(), Result));
     const std::vector<ScreenState>& film = stage.film();
@@ -142,7 +142,7 @@ TEST_P(Paced, AnInputCutsThePauseShortAndSkipsTheQuietOnesButNotTheResult) {
     PacedStage stage(100);
     StagedCall call = stage.Call(ModePace);
     GetParam().run(call, Inputs{});
-    EXPECT_EQ(stage.event, KeyCodeBit | 'k');
+    EXPECT_EQ(call.input, KeyCodeBit | 'k');
     EXPECT_GE(stage.nowMs(), 100);
     EXPECT_LT(stage.nowMs(), 150);
     EXPECT_GT(CountColour(TargetOrScreen(nullptr), Result), 30);
@@ -158,12 +158,12 @@ TEST_P(Paced, OtherModesComputeTheSameResultAndDrawNothing) {
     }
     for (const std::int32_t mode : {4, 3, -1, 0x10000}) {
         PacedStage stage;
-        stage.event = 5;
         StagedCall call = stage.Call(static_cast<CallMode>(mode));
+        call.input = 5;  // a code from before is not handed back
         EXPECT_EQ(GetParam().run(call, Inputs{}), fast) << mode;
         EXPECT_EQ(CountColour(stage.page(), White), PageWidth * PageHeight) << mode;
         EXPECT_EQ(stage.nowMs(), 0);
-        EXPECT_EQ(stage.event, 0);
+        EXPECT_EQ(call.input, 0);
     }
     for (const CallMode mode : {ModePace, ModeSlow}) {
         PacedStage stage;
@@ -183,12 +183,12 @@ TEST_P(Paced, AnUndefinedInputGivesAnUndefinedResultAndDrawsNothing) {
         if (bit == UsesL2) in.l2 = UndefinedLine();
         if (bit == UsesC) in.c = UndefinedCircle();
         PacedStage stage;
-        stage.event = 5;
         StagedCall call = stage.Call(ModePace);
+        call.input = 5;  // a code from before is not handed back
         EXPECT_EQ(GetParam().run(call, in)[0], UNDEFINED) << bit;
         EXPECT_EQ(CountColour(stage.page(), White), PageWidth * PageHeight) << bit;
         EXPECT_EQ(stage.nowMs(), 0) << bit;
-        EXPECT_EQ(stage.event, 0) << bit;
+        EXPECT_EQ(call.input, 0) << bit;
     }
 }
 

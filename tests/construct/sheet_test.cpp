@@ -29,29 +29,29 @@ void Circumcircle(StagedCall& call, const Point& a, const Point& b, const Point&
     VEKS_MAKELINE(call.stage, call.mode, a, b, Ink(Black, 2));
     VEKS_MAKELINE(call.stage, call.mode, b, c, Ink(Black, 2));
     VEKS_MAKELINE(call.stage, call.mode, c, a, Ink(Black, 2));
-    const Line m1 = VEKS_MAKEMIDLINE(call.stage, call.mode, a, b, Ink(Red));
-    const Line m2 = VEKS_MAKEMIDLINE(call.stage, call.mode, b, c, Ink(Red));
+    const Line m1 = VEKS_MAKEMIDLINE(call.stage, call.mode, a, b, Ink(Red)).figure;
+    const Line m2 = VEKS_MAKEMIDLINE(call.stage, call.mode, b, c, Ink(Red)).figure;
     VEKS_MAKECIRCLEP(call.stage, call.mode, VEK_LINECROSS(m1, m2), a, {Word(Blue), 2}, {});
 }
 
 void BuildSheet(StagedCall& call) {
     Circumcircle(call, Pt(70, 330), Pt(300, 350), Pt(170, 150));
     // The bisector of an angle, with the arc that marks it.
-    const Line l1 = VEKS_MAKELINE(call.stage, call.mode, Pt(360, 400), Pt(620, 400), Ink(Black));
-    const Line l2 = VEKS_MAKELINE(call.stage, call.mode, Pt(360, 400), Pt(520, 230), Ink(Black));
+    const Line l1 = VEKS_MAKELINE(call.stage, call.mode, Pt(360, 400), Pt(620, 400), Ink(Black)).figure;
+    const Line l2 = VEKS_MAKELINE(call.stage, call.mode, Pt(360, 400), Pt(520, 230), Ink(Black)).figure;
     VEKS_MAKEBISECTOR(call.stage, call.mode, l1, l2, Ink(Green, 2));
     VEKS_MAKEARCLINES(call.stage, call.mode, l1, l2, 40 * 65536, {Word(Green), 1});
     // Tangents from a point, and the tangent at a point of the circle.
-    const Circle c = VEKS_MAKECIRCLEP(call.stage, call.mode, Pt(560, 110), Pt(600, 110), {Word(Black), 1}, {});
+    const Circle c = VEKS_MAKECIRCLEP(call.stage, call.mode, Pt(560, 110), Pt(600, 110), {Word(Black), 1}, {}).figure;
     Line second{};
     VEKS_MAKETANGENT(call.stage, call.mode, Pt(420, 60), c, second, Ink(Purple));
     VEKS_MAKETANGENT(call.stage, call.mode, Pt(560, 150), c, second, Ink(Red));
     // A circle touching a line, a start line, a perpendicular and an arc.
-    const Line floor = VEKS_MAKELINE(call.stage, call.mode, Pt(20, 420), Pt(300, 420), Ink(Black));
+    const Line floor = VEKS_MAKELINE(call.stage, call.mode, Pt(20, 420), Pt(300, 420), Ink(Black)).figure;
     VEKS_MAKECIRCLETANGENT(call.stage, call.mode, Pt(250, 395), floor, {Word(Teal), 1}, {});
     Point end{};
     VEKS_MAKESTARTLINE(call.stage, call.mode, Pt(20, 120), end, 30 * 256, 110 * 65536, Ink(Black, 2));
-    const Line base = VEKS_MAKELINE(call.stage, call.mode, Pt(200, 40), Pt(380, 40), Ink(Black));
+    const Line base = VEKS_MAKELINE(call.stage, call.mode, Pt(200, 40), Pt(380, 40), Ink(Black)).figure;
     VEKS_MAKELINEPOLAR(call.stage, call.mode, Pt(300, 40), base, 90 * 256, Ink(Teal));
     VEKS_MAKEARC(call.stage, call.mode, Pt(40, 40), Pt(110, 40), {Word(Red), 2}, 60 * 256);
 }

@@ -17,7 +17,7 @@ TEST(MakeTangent, FromOutsideTheFirstTouchesOnTheLeftAndTheSecondOnTheRight) {
     ConstructionStage stage;
     StagedCall call = stage.Call(ModeNoDraw);
     Line second{};
-    const Line first = VEKS_MAKETANGENT(call.stage, call.mode, Pt(0, 0), Ring(100, 0, 50), second, {0x00FF, Word(Result), 2});
+    const Line first = VEKS_MAKETANGENT(call.stage, call.mode, Pt(0, 0), Ring(100, 0, 50), second, {0x00FF, Word(Result), 2}).figure;
     const double h = std::sqrt(50.0 * 50.0 - 25.0 * 25.0);  // 43.30
     EXPECT_EQ(second.x0, 0);
     EXPECT_EQ(second.y0, 0);
@@ -37,7 +37,7 @@ TEST(MakeTangent, OnTheCircleTheOneTangentGoesToTheSecondLine) {
         ConstructionStage stage;
         StagedCall call = stage.Call(ModeNoDraw);
         Line second{};
-        const Line first = VEKS_MAKETANGENT(call.stage, call.mode, Pt(px, 0), Ring(100, 0, 50), second, {-1, Word(Result), 3});
+        const Line first = VEKS_MAKETANGENT(call.stage, call.mode, Pt(px, 0), Ring(100, 0, 50), second, {-1, Word(Result), 3}).figure;
         EXPECT_TRUE(IsUndefined(first));
         EXPECT_EQ(first.colour, Result);  // carried although undefined
         EXPECT_EQ(first.thickness, 3);
@@ -51,15 +51,15 @@ TEST(MakeTangent, OnTheCircleTheOneTangentGoesToTheSecondLine) {
 
 TEST(MakeTangent, FromInsideThereIsNoneAndNothingIsDrawn) {
     ConstructionStage stage;
-    stage.event = 77;
     StagedCall call = stage.Call(ModePace);
+    call.input = 77;  // a code from before is not handed back
     Line second{1, 2, 3, 4, 5, 6, 7};
-    const Line first = VEKS_MAKETANGENT(call.stage, call.mode, Pt(110, 60), Ring(100, 60, 40), second, {-1, Word(Result), 3});
+    const Line first = call.Take(VEKS_MAKETANGENT(call.stage, call.mode, Pt(110, 60), Ring(100, 60, 40), second, {-1, Word(Result), 3}));
     EXPECT_TRUE(IsUndefined(first));
     EXPECT_TRUE(IsUndefined(second));
     EXPECT_EQ(second.dx, 3);  // only the base and the look change
     EXPECT_EQ(second.colour, Result);
-    EXPECT_EQ(stage.event, 0);
+    EXPECT_EQ(call.input, 0);
     EXPECT_EQ(stage.nowMs(), 0);
     EXPECT_EQ(CountColour(stage.page(), White), 160 * 120);
 }
@@ -71,7 +71,7 @@ TEST(MakeTangent, UndefinedInputsLeaveTheSecondLinesLookAlone) {
         Line second{1, 2, 3, 4, 5, 6, 7};
         const Point p = pointUndefined ? UndefinedPoint() : Pt(0, 0);
         const Circle c = pointUndefined ? Ring(100, 0, 50) : UndefinedCircle();
-        const Line first = VEKS_MAKETANGENT(call.stage, call.mode, p, c, second, {-1, Word(Result), 3});
+        const Line first = VEKS_MAKETANGENT(call.stage, call.mode, p, c, second, {-1, Word(Result), 3}).figure;
         EXPECT_TRUE(IsUndefined(first));
         EXPECT_EQ(first.colour, 0u);
         EXPECT_TRUE(IsUndefined(second));

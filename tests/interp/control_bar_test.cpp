@@ -119,12 +119,10 @@ TEST_F(ControlBarTest, BetweenStatementsEachKindTakesOnlyTheAnswersItHonours) {
         act.kind = c.kind;
         act.mode = ModePace;
         RunContext run = Run();
-        run.stage.input = KeyCode(c.key);
-        const StepResult step = ControlBarBetweenStatements(run, act, view);
+        const StepResult step = ControlBarBetweenStatements(run, act, view, KeyCode(c.key));
         EXPECT_EQ(step.flow, c.flow) << c.kind << " " << c.key;
         EXPECT_EQ(step.result, c.result);
         EXPECT_EQ(act.mode, c.mode) << c.kind << " " << c.key;
-        EXPECT_EQ(run.stage.input, 0) << "the bar has read the code";
         EXPECT_FALSE(act.paused);
         EXPECT_LT(screen.NowMs(), 50) << "no pause";
     }
@@ -152,8 +150,7 @@ TEST_F(ControlBarTest, PausaHoldsAConstructionAndTheMainModuleUntilTheViewerAnsw
         act.kind = c.kind;
         act.mode = ModePace;
         RunContext run = Run();
-        run.stage.input = KeyCode("\r");
-        const StepResult step = ControlBarBetweenStatements(run, act, view);
+        const StepResult step = ControlBarBetweenStatements(run, act, view, KeyCode("\r"));
         EXPECT_EQ(step.flow, c.flow) << c.events;
         EXPECT_GE(screen.NowMs(), c.endsAfterMs) << c.events;
         EXPECT_LT(screen.NowMs(), c.endsAfterMs + 150) << c.events;

@@ -108,6 +108,15 @@ TEST_F(ScriptFolder, RunTimeErrorNamesTheProcedure) {
     EXPECT_FALSE(fs::exists(folder / "vekerror.txt"));
 }
 
+// A procedure's TEXT is not measured by the check; the run says once that one does not show whole.
+TEST_F(ScriptFolder, AProceduresTextThatDoesNotShowWholeIsNotedOnce) {
+    const std::string script = Write("say.vek", "SCREEN 200, 100\nTEXTWINDOW 10, 10, 120, 20\nCALL Say\nCALL Say\nEND\n"
+                                                "CONSTRUCTION Say\nTEXT \"uno dos tres cuatro cinco seis siete\"\nREPEAT\n");
+    EXPECT_EQ(RunFile(script), 0);
+    EXPECT_EQ(diagnostics.str(), "vekora: TEXT: El texto no cabe en su ventana de texto (120 \xC3\x97 20): no se ve "
+                                 "\"cuatro cinco seis siete\"; agranda la ventana con TEXTWINDOW o acorta el texto\n");
+}
+
 TEST_F(ScriptFolder, MissingFileIsReportedAsAnEmptyScript) {
     EXPECT_EQ(RunFile((folder / "none.vek").string(), ""), -1);
     EXPECT_NE(printed.str().find("1 Errores en el Paso 1."), std::string::npos);

@@ -49,10 +49,19 @@ private:
     std::vector<ScreenState> states_;
 };
 
-// A construction's stage and call mode, as the engine hands them to it.
+// A construction's stage and call mode, as the engine hands them to it, and the input code
+// the last construction taken through it handed back.
 struct StagedCall {
     Stage& stage;
     CallMode mode;
+    std::int32_t input = 0;
+
+    // The figure of a construction; its input code goes to `input`.
+    template <typename Figure>
+    Figure Take(const Shown<Figure>& made) {
+        input = made.input;
+        return made.figure;
+    }
 };
 
 class ConstructionStage {
@@ -81,10 +90,6 @@ public:
 
 private:
     Stage stage_;
-
-public:
-    // The pending input code the constructions hand back.
-    std::int32_t& event = stage_.input;
 };
 
 }  // namespace vekora::testing

@@ -19,6 +19,7 @@
 #include "platform/headless_device.h"
 #include "run/diagnostic_printer.h"
 #include "run/error_report.h"
+#include "run/lesson_compile.h"
 #include "run/run_script.h"
 #include "run/script_text.h"
 #include "script/diagnostics.h"
@@ -81,7 +82,7 @@ EMSCRIPTEN_KEEPALIVE const char* vekora_check(const char* text, std::int32_t len
     SymbolTable symbols;
     ErrorLists errors;
     CompileNotes notes;
-    const std::int32_t result = ParseScript(lines, table, errors, symbols, notes);
+    const std::int32_t result = CompileLesson(lines, table, errors, symbols, notes);
     std::string json = "{\"result\":" + std::to_string(result) + ",\"diagnostics\":[";
     const std::vector<Diagnostic> diagnostics = BuildDiagnostics(lines, errors, notes);
     for (std::size_t i = 0; i < diagnostics.size(); ++i) {
