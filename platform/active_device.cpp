@@ -34,7 +34,10 @@ ImageHandle ImageNew(std::int32_t width, std::int32_t height, std::uint32_t colo
     return ImageNewOfDepth(width, height, depth > 0 ? (depth + 7) >> 3 : 2, colour, RenderScale());
 }
 
-std::int32_t RenderScale() { return activeDevice != nullptr ? activeDevice->RenderScale() : 1; }
+std::int32_t RenderScale() {
+    Device* device = ActiveDevice();
+    return device != nullptr ? device->RenderScale() : 1;
+}
 
 bool ScreenOpen(std::int32_t width, std::int32_t height, std::int32_t depth) {
     Device* device = ActiveDevice();

@@ -2,6 +2,9 @@
 #include "shell/unanswered_wait.h"
 
 #include <cmath>
+#include <string_view>
+
+#include "i18n/language.h"
 
 namespace vekora {
 namespace {
@@ -22,24 +25,24 @@ std::string PlaceOf(const ViewerWait& wait, const StatementPlaces& places) {
 }
 
 struct WaitWords {
-    const char* what;    // what the statement is doing
-    const char* answer;  // how it is answered
+    std::string_view what;    // what the statement is doing (a catalogue text)
+    std::string_view answer;  // how it is answered (a catalogue text)
 };
 
 WaitWords WordsFor(ViewerWaitKind kind) {
     switch (kind) {
         case ViewerWaitKind::GoOn:
-            return {"waiting for Continuar (a WAIT, or the pause after an ANIMATION)",
-                    "--advance SECONDS, or an event line such as \"wait key Enter\""};
+            return {N_("waiting for Continuar (a WAIT, or the pause after an ANIMATION)"),
+                    N_("--advance SECONDS, or an event line such as \"wait key Enter\"")};
         case ViewerWaitKind::Menu:
-            return {"showing a menu", "--advance SECONDS with --choose N, or event lines such as \"wait key Down\" "
-                                      "and \"+0 key Enter\" (Enter chooses the lit item)"};
+            return {N_("showing a menu"), N_("--advance SECONDS with --choose N, or event lines such as \"wait key Down\" "
+                                             "and \"+0 key Enter\" (Enter chooses the lit item)")};
         case ViewerWaitKind::Drag:
-            return {"waiting for a point to be dragged (an INTERACTION)",
-                    "--advance SECONDS (it then ends as Escape ends it), or event lines such as "
-                    "\"wait press X Y\", \"+500 release X Y\" and \"wait key Escape\""};
+            return {N_("waiting for a point to be dragged (an INTERACTION)"),
+                    N_("--advance SECONDS (it then ends as Escape ends it), or event lines such as "
+                       "\"wait press X Y\", \"+500 release X Y\" and \"wait key Escape\"")};
     }
-    return {"waiting for its viewer", "--advance SECONDS"};
+    return {N_("waiting for its viewer"), N_("--advance SECONDS")};
 }
 
 }  // namespace
@@ -47,8 +50,9 @@ WaitWords WordsFor(ViewerWaitKind kind) {
 std::string UnansweredWaitNote(const StandingWait& waiting, const StatementPlaces& places) {
     const WaitWords words = WordsFor(waiting.wait.kind);
     const auto sinceMs = static_cast<std::int64_t>(std::llround(waiting.sinceSeconds * 1000.0));
-    return "vekora: the lesson was " + std::string(words.what) + " at " + PlaceOf(waiting.wait, places) + " since " +
-           std::to_string(sinceMs) + " ms\nvekora: answer it with " + words.answer + "\n";
+    return TrFormat(N_("vekora: the lesson was %s at %s since %s ms"),
+                    {Tr(words.what), PlaceOf(waiting.wait, places), std::to_string(sinceMs)}) +
+           "\n" + TrFormat(N_("vekora: answer it with %s"), {Tr(words.answer)}) + "\n";
 }
 
 }  // namespace vekora
