@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "anim/instrument_strokes.h"
+#include "draw/figure_listener.h"
 #include "draw/figures.h"
 #include "draw/fills.h"
 #include "geom/kernel.h"
@@ -91,6 +92,7 @@ void RulerTicks(ImageHandle target, Vec a, Vec u, Vec w, double length, std::int
 
 std::int32_t DrawSquareTool(ImageHandle target, const Line& line1, const Line& line2, std::int32_t flags,
                             double size, std::uint32_t colour) {
+    const FigureToldAbove instrument;  // instruments are never part of the figure
     if (LacksDirection(line1) || LacksDirection(line2)) return UNDEFINED_CODE;
     const Vec o = VecOf(VEK_LINECROSS(line1, line2));
     Vec u1 = Unit({line1.dx, line1.dy});
@@ -105,6 +107,7 @@ std::int32_t DrawSquareTool(ImageHandle target, const Line& line1, const Line& l
 
 std::int32_t DrawRulerTool(ImageHandle target, const Point& p1, const Point& p2, std::int32_t side, double width,
                            std::uint32_t colour, std::int32_t spacing) {
+    const FigureToldAbove instrument;  // instruments are never part of the figure
     if (IsUndefined(p1) || IsUndefined(p2)) return UNDEFINED_CODE;
     const Vec d = VecOf(p2) - VecOf(p1);
     const double length = Length(d);
@@ -145,6 +148,7 @@ Vec Direction(double angle) { return {std::cos(angle), -std::sin(angle)}; }
 
 std::int32_t DrawProtractorTool(ImageHandle target, const Point& centre, const Line& base, std::int32_t flip,
                                 double size, std::uint32_t colour) {
+    const FigureToldAbove instrument;  // instruments are never part of the figure
     if (IsUndefined(centre) || LacksDirection(base)) return UNDEFINED_CODE;
     const double r = size / 2.0;
     const Vec c = VecOf(centre);
@@ -198,6 +202,7 @@ bool IsFinite(Vec v) { return std::isfinite(v.x) && std::isfinite(v.y); }
 
 std::int32_t DrawCompassTool(ImageHandle target, const Point& pivot, const Point& tip, double leg,
                              std::uint32_t colour) {
+    const FigureToldAbove instrument;  // instruments are never part of the figure
     if (IsUndefined(pivot) || IsUndefined(tip)) return UNDEFINED_CODE;
     const Vec p = VecOf(pivot);
     const Vec t = VecOf(tip);
@@ -228,6 +233,7 @@ std::int32_t DrawCompassTool(ImageHandle target, const Point& pivot, const Point
 
 std::int32_t DrawPencilTool(ImageHandle target, const Point& tip, double angle, double length,
                             std::uint32_t colour) {
+    const FigureToldAbove instrument;  // instruments are never part of the figure
     if (IsUndefined(tip)) return UNDEFINED_CODE;
     const Vec axis{std::cos(angle), -std::sin(angle)};
     const Vec t = VecOf(tip);

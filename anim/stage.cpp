@@ -3,6 +3,7 @@
 
 #include <limits>
 
+#include "draw/figure_listener.h"
 #include "platform/input.h"
 
 namespace vekora {
@@ -11,7 +12,12 @@ void Stage::Show() const {
     const ImageHandle screen = Screen();
     // Copying the screen onto itself at the origin would shift it.
     if (page == nullptr || screen == nullptr || page == screen) return;
+    if (FigureListener* listener = CurrentFigureListener()) listener->Shown();
     shown_.Copy(screen, page, originX, originY);
+}
+
+void Stage::StepMoment() {
+    if (FigureListener* listener = CurrentFigureListener()) listener->Moment(false);
 }
 
 void Stage::Sleep(std::int32_t ms) const {

@@ -104,14 +104,20 @@ public:
     // Returns the code that ended it, or `code` unchanged.
     std::int32_t WaitIfQuiet(std::int32_t code, std::int32_t ms) const { return code != 0 ? code : Wait(ms); }
     // The step pause, returning the input code that cut it short (0: the step time passed).
-    std::int32_t Pause() const { return Wait(settings_->stepMs); }
-    std::int32_t PauseIfQuiet(std::int32_t code) const { return WaitIfQuiet(code, settings_->stepMs); }
+    std::int32_t Pause() const {
+        StepMoment();
+        return Wait(settings_->stepMs);
+    }
+    std::int32_t PauseIfQuiet(std::int32_t code) const { return code != 0 ? code : Pause(); }
     std::int32_t ShowAndPause() const {
         Show();
         return Pause();
     }
 
 private:
+    // Tells a figure recorder that a paced step ends here.
+    static void StepMoment();
+
     Device* device_;
     const Settings* settings_;
     mutable ChangedCopy shown_;  // the page on the screen

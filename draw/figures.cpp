@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "draw/figure_listener.h"
 #include "draw/strokes.h"
 #include "geom/lines.h"
 
@@ -108,6 +109,13 @@ std::int32_t DrawCircle(ImageHandle target, const Circle& circle) {
     const auto cx = static_cast<float>(circle.x);
     const auto cy = static_cast<float>(circle.y);
     if (!std::isfinite(cx) || !std::isfinite(cy)) return 0;
+    if (FigureListener* listener = ListenerFor(target)) {
+        // Rings from r - t/2 to r + t/2 - 1 half a pixel apart: a band t wide about r - 1/2.
+        const RingShape ring{std::floor(circle.x + 0.5), std::floor(circle.y + 0.5), circle.r - (t > 1 ? 0.5 : 0.0), std::fabs(start),
+                             std::fabs(end), full, radii};
+        listener->Ring(target, ring, static_cast<double>(t), circle.colour);
+    }
+    const FigureToldAbove told;
     float drawn = NAN;
     for (std::int64_t i = span.first; i <= span.last; ++i) {
         // Counted, not compared: at huge radii r0 + i / 2 stops changing.

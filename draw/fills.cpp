@@ -5,6 +5,7 @@
 #include <array>
 #include <cmath>
 
+#include "draw/figure_listener.h"
 #include "draw/scratch_fill.h"
 #include "draw/shape_depth.h"
 #include "draw/strokes.h"
@@ -75,6 +76,11 @@ std::int32_t FillTriangle(ImageHandle target, const Point& a, const Point& b, co
                           std::int32_t& alpha) {
     if (IsUndefined(a) || IsUndefined(b) || IsUndefined(c)) return UNDEFINED_CODE;
     if (alpha == -1) alpha = 255;
+    if (FigureListener* listener = ListenerFor(target)) {
+        const double xy[6] = {a.x, a.y, b.x, b.y, c.x, c.y};
+        listener->Polygon(target, xy, 3, colour, alpha);
+    }
+    const FigureToldAbove told;
     const SurfaceSize size = SurfaceInfo(target);
     const Extent ex = TriangleExtent(a.x, b.x, c.x);
     const Extent ey = TriangleExtent(a.y, b.y, c.y);
@@ -110,6 +116,11 @@ std::int32_t FillCircle(ImageHandle target, Circle& circle, std::uint32_t colour
         if (circle.start < 0.0) circle.start += TwoPi;
         if (circle.end < 0.0) circle.end += TwoPi;
     }
+    if (FigureListener* listener = ListenerFor(target)) {
+        listener->Disc(target, RingShape{circle.x, circle.y, circle.r, circle.start, circle.end, full, !full}, colour,
+                       alpha);
+    }
+    const FigureToldAbove told;
     const double r = circle.r;
     const double n = Round(2.0 * r + 1.0);
     const SurfaceSize size = SurfaceInfo(target);
@@ -155,6 +166,11 @@ std::int32_t FillRect(ImageHandle target, const Point& p1, const Point& p2, doub
     Point p3 = p1;
     Point p4 = p2;
     VEK_RECTOVER(p1, p2, height, p3, p4);
+    if (FigureListener* listener = ListenerFor(target)) {
+        const double xy[8] = {p1.x, p1.y, p2.x, p2.y, p4.x, p4.y, p3.x, p3.y};
+        listener->Polygon(target, xy, 4, colour, alpha);
+    }
+    const FigureToldAbove told;
     const std::array<double, 4> xs{Round(p1.x), Round(p2.x), Round(p3.x), Round(p4.x)};
     const std::array<double, 4> ys{Round(p1.y), Round(p2.y), Round(p3.y), Round(p4.y)};
     const double left = *std::min_element(xs.begin(), xs.end());

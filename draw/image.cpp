@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "draw/drawn_area.h"
+#include "draw/figure_listener.h"
 #include "draw/image_blocks.h"
 #include "draw/image_scale.h"
 #include "draw/image_surface.h"
@@ -144,6 +145,7 @@ ImageHandle ImageNewLike(ImageHandle model, std::uint32_t colour) {
 }
 
 void ImageFree(ImageHandle image) {
+    if (FigureListener* listener = ListenerFor(image)) listener->Freed(image);
     SetImageScale(image, 1);
     GiveBackImageBlock(image);
 }
@@ -157,6 +159,7 @@ ImageHandle ImageDuplicate(ImageHandle image) {
     std::memcpy(copy, image, bytes);
     SetImageScale(copy, ImageScale(image));
     NoteDrawnAll(copy);
+    if (FigureListener* listener = ListenerFor(image)) listener->Copied(image, copy);
     return copy;
 }
 
@@ -174,6 +177,7 @@ void RasterPixel(ImageHandle target, float x, float y, std::uint32_t colour) {
         return;
     }
     NoteDrawn(target, PixelRect::Around(px, py, px, py, 0));
+    if (FigureListener* listener = ListenerFor(target)) listener->Box(target, px, py, px, py, true, colour, 255);
     WithFormat(surface.bytesPerPixel, [&](auto format) {
         using F = decltype(format);
         StorePixel(surface.At(static_cast<std::int32_t>(px), static_cast<std::int32_t>(py)), F::Encode(colour));

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "draw/drawn_area.h"
+#include "draw/figure_listener.h"
 #include "draw/image_surface.h"
 
 namespace vekora {
@@ -142,6 +143,34 @@ void BlitOverlap(ImageHandle target, const Surface& dst, const Surface& src, con
     NoteDrawnRows(target, overlap.dstY, 1, spans.data(), overlap.height);
 }
 
+// The page units a rectangle of pixels at render `scale` touches.
+PixelRect PageUnitsOf(const PixelRect& pixels, std::int32_t scale) {
+    if (scale <= 1) return pixels;
+    const auto down = [scale](std::int32_t v) { return v >= 0 ? v / scale : -((-v + scale - 1) / scale); };
+    return {down(pixels.left), down(pixels.top), -down(-pixels.right), -down(-pixels.bottom)};
+}
+
+// Runs a copy of `image` onto `target` covering `area` of it (in page units), telling the target's listener: a
+// plain copy of a picture it keeps puts that picture's figures back; any other copy changes
+// pixels no figure describes.
+template <typename Copy>
+void CopyTold(ImageHandle target, ImageHandle image, std::int32_t x, std::int32_t y, bool plain, const PixelRect& area,
+              Copy&& copy) {
+    FigureListener* listener = ListenerFor(target);
+    if (listener == nullptr) {
+        copy();
+        return;
+    }
+    const bool putBack = plain && listener->Keeps(image);
+    if (!putBack) listener->RasterBefore(target, area);
+    {
+        const FigureToldAbove told;
+        copy();
+    }
+    if (putBack) listener->PutBack(target, x, y, image);
+    else listener->RasterAfter(target, area);
+}
+
 // Whether the images can be blitted one onto the other in this mode.
 bool Blittable(const Surface& dst, const Surface& src, BlitMode mode) {
     return !dst.Empty() && !src.Empty() && dst.bytesPerPixel == src.bytesPerPixel &&
@@ -181,8 +210,10 @@ void ImageBlit(ImageHandle target, float x, float y, ImageHandle image, BlitMode
         if (src.Empty()) return;
     }
     Overlap overlap;
-    if (!Place(PixelOf(x) * dst.scale, PixelOf(y) * dst.scale, src.width, src.height, dst, overlap)) return;
-    BlitOverlap(target, dst, src, overlap, mode, alpha);
+    const double px = PixelOf(x), py = PixelOf(y);
+    if (!Place(px * dst.scale, py * dst.scale, src.width, src.height, dst, overlap)) return;
+    CopyTold(target, image, static_cast<std::int32_t>(px), static_cast<std::int32_t>(py), mode == BlitMode::Plain,
+             PageUnitsOf(Covered(overlap), dst.scale), [&] { BlitOverlap(target, dst, src, overlap, mode, alpha); });
 }
 
 void ImageBlitWithin(ImageHandle target, ImageHandle image, const PixelRect& rect, BlitMode mode, std::int32_t alpha) {
@@ -192,7 +223,7 @@ void ImageBlitWithin(ImageHandle target, ImageHandle image, const PixelRect& rec
     const PixelRect area = rect.ClippedTo(std::min(dst.width, src.width), std::min(dst.height, src.height));
     if (area.Empty()) return;
     const Overlap overlap{area.left, area.top, area.left, area.top, area.right - area.left, area.bottom - area.top};
-    BlitOverlap(target, dst, src, overlap, mode, alpha);
+    CopyTold(target, image, 0, 0, false, PageUnitsOf(area, dst.scale), [&] { BlitOverlap(target, dst, src, overlap, mode, alpha); });
 }
 
 void ImageCapture(ImageHandle source, float x1, float y1, float x2, float y2, ImageHandle image) {
@@ -217,13 +248,26 @@ void ImageCapture(ImageHandle source, float x1, float y1, float x2, float y2, Im
     NoteDrawn(image, {overlap.srcX, overlap.srcY, overlap.srcX + overlap.width, overlap.srcY + overlap.height});
 }
 
+static void CopyBands(ImageHandle target, std::int32_t x, std::int32_t y, const Surface& dst, const Surface& src,
+               const DrawnArea& area);
+
 void ImageCopyArea(ImageHandle target, std::int32_t x, std::int32_t y, ImageHandle image, const DrawnArea& area) {
     const Surface dst = ResolveSurface(target);
     const Surface src = ResolveSurface(image);
     if (dst.Empty() || src.Empty() || dst.bytesPerPixel != src.bytesPerPixel || area.Empty()) return;
+    PixelRect reached = PageUnitsOf(area.Bounds(), dst.scale);
+    reached.left += x;
+    reached.right += x;
+    reached.top += y;
+    reached.bottom += y;
     // (x, y) is in page units, the area in pixels.
-    x *= dst.scale;
-    y *= dst.scale;
+    CopyTold(target, image, x, y, true, reached,
+             [&] { CopyBands(target, x * dst.scale, y * dst.scale, dst, src, area); });
+}
+
+// ImageCopyArea's copy, band by band, the area placed with its top-left at pixel (x, y).
+static void CopyBands(ImageHandle target, std::int32_t x, std::int32_t y, const Surface& dst, const Surface& src,
+               const DrawnArea& area) {
     // Band by band, each clipped to both images.
     area.ForEachBand([&](std::int32_t top, std::int32_t bottom, std::int32_t left, std::int32_t right) {
         const std::int64_t from = std::max<std::int64_t>({left, 0, -std::int64_t{x}});

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "draw/arc_range.h"
+#include "draw/figure_listener.h"
 #include "draw/drawn_area.h"
 #include "draw/image_surface.h"
 #include "draw/raster_line.h"
@@ -178,13 +179,20 @@ void RasterEllipse(ImageHandle target, float cx, float cy, float r, std::uint32_
     const Surface surface = ResolveSurface(target);
     if (surface.Empty() || !std::isfinite(cx) || !std::isfinite(cy) || !std::isfinite(r) || r < 0) return;
     if (!std::isfinite(start) || !std::isfinite(end)) return;
-    if (surface.scale > 1) {
-        DrawScaledEllipse(target, surface, cx, cy, r, colour, start, end, fill);
-        return;
-    }
     const double centreX = PixelOf(cx), centreY = PixelOf(cy), radius = r;
     const double from = std::fabs(static_cast<double>(start)), to = std::fabs(static_cast<double>(end));
     const ArcRange arc = fill != 0 ? ArcRange{} : MakeArc(from, to, radius);
+    // Told in page units, whatever the scale the pixels are drawn at.
+    if (FigureListener* listener = ListenerFor(target)) {
+        const RingShape ring{centreX, centreY, radius, from, to, fill != 0 || arc.full, std::signbit(start) || std::signbit(end)};
+        if (fill != 0) listener->Disc(target, ring, colour, 255);
+        else listener->Ring(target, ring, 1.0, colour);
+    }
+    if (surface.scale > 1) {
+        const FigureToldAbove told;
+        DrawScaledEllipse(target, surface, cx, cy, r, colour, start, end, fill);
+        return;
+    }
     const PixelRect bounds = ArcBounds(centreX, centreY, radius, arc, std::signbit(start) || std::signbit(end));
     NoteDrawn(target, bounds);
     WithFormat(surface.bytesPerPixel, [&](auto format) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "draw/drawn_area.h"
+#include "draw/figure_listener.h"
 #include "draw/image_surface.h"
 
 namespace vekora {
@@ -115,6 +116,9 @@ void RasterFill(ImageHandle target, float x, float y, std::uint32_t colour, std:
     const std::uint32_t borderColour = border == NO_COLOUR ? colour : border;
     const auto seedX = static_cast<std::int32_t>(px), seedY = static_cast<std::int32_t>(py);
     NoteDrawnAll(target);
+    FigureListener* listener = ListenerFor(target);
+    const PixelRect whole = PixelRect::Whole(surface.width / k, surface.height / k);  // page units
+    if (listener != nullptr) listener->RasterBefore(target, whole);
     WithFormat(surface.bytesPerPixel, [&](auto format) {
         using F = decltype(format);
         if (F::Key(F::Encode(borderColour)) == F::Key(F::Encode(colour))) {
@@ -123,6 +127,7 @@ void RasterFill(ImageHandle target, float x, float y, std::uint32_t colour, std:
             FloodFill<F, true>(surface, seedX, seedY, colour, borderColour);
         }
     });
+    if (listener != nullptr) listener->RasterAfter(target, whole);
 }
 
 }  // namespace vekora

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "draw/drawn_area.h"
+#include "draw/figure_listener.h"
 
 namespace vekora {
 namespace {
@@ -317,7 +318,13 @@ void RasterLine(ImageHandle target, float x1, float y1, float x2, float y2, std:
                 std::uint16_t styleMask) {
     const Surface surface = ResolveSurface(target);
     if (surface.Empty()) return;
+    // Told in page units, whatever the scale the pixels are drawn at.
+    if (FigureListener* listener = ListenerFor(target)) {
+        if (kind == LineKind::Line) listener->Segment(target, x1, y1, x2, y2, 1.0, styleMask, colour);
+        else listener->Box(target, x1, y1, x2, y2, kind == LineKind::FilledBox, colour, 255);
+    }
     if (surface.scale > 1) {
+        const FigureToldAbove told;
         if (kind == LineKind::Line) {
             DrawScaledLine(target, surface, x1, y1, x2, y2, colour, styleMask);
         } else if (!std::isnan(x1) && !std::isnan(y1) && !std::isnan(x2) && !std::isnan(y2)) {

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <utility>
 
+#include "draw/figure_listener.h"
+
 namespace vekora {
 
 namespace {
@@ -104,6 +106,19 @@ void ThickSegment(ImageHandle target, double x1, double y1, double x2, double y2
     if (thickness <= 0) return;
     const double half = thickness / 2.0;
     const bool vertical = stacking == StrokeStacking::Vertical;
+    FigureListener* listener = ListenerFor(target);
+    if (listener != nullptr) {
+        // The strokes are stacked across the minor axis, so the band they make is thinner
+        // across the line than `thickness` by the cosine of the line's slant; its middle lies
+        // half a pixel before the given line (strokes at -half ... -half + thickness - 1).
+        const double dx = x2 - x1, dy = y2 - y1;
+        const double length = std::hypot(dx, dy);
+        const double across = length > 0 ? thickness * std::max(std::fabs(dx), std::fabs(dy)) / length : thickness;
+        const double shift = thickness > 1 ? -0.5 : 0.0;
+        const double sx = vertical ? 0.0 : shift, sy = vertical ? shift : 0.0;
+        listener->Segment(target, x1 + sx, y1 + sy, x2 + sx, y2 + sy, across, mask, colour);
+    }
+    const FigureToldAbove told;
     // The minor-axis coordinates of both ends; the other two stay fixed.
     double& a = vertical ? y1 : x1;
     double& b = vertical ? y2 : x2;

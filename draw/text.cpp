@@ -7,6 +7,7 @@
 #include <new>
 #include <vector>
 
+#include "draw/figure_listener.h"
 #include "draw/image_scale.h"
 #include "draw/math_text.h"
 
@@ -106,10 +107,16 @@ void PrintRange(ImageHandle target, std::string_view text, std::size_t begin, st
     // nothing further can show; stopping there bounds the time a huge text takes.
     const std::int64_t rightEdge = SurfaceInfo(target).width;
     std::int64_t cx = x;
+    FigureListener* listener = ListenerFor(target);
+    const FigureToldAbove told;
     for (std::size_t i = begin; i < end; ++i) {
         if (cx >= rightEdge) break;
         const std::uint8_t* glyph = GlyphAt(text, i, font);
         if (glyph == nullptr) continue;
+        if (listener != nullptr) {
+            listener->Glyph(target, ByteAt(text, i), IsSign(text, i, font), static_cast<std::int32_t>(cx), y,
+                            GlyphWidth(glyph), font, foreground, background);
+        }
         const std::uint8_t* shown = fine ? GlyphAt(text, i, scaled) : glyph;
         PutGlyphAtScale(target, shown, fine ? scale : 1, static_cast<std::int32_t>(cx), y, foreground, background);
         cx += GlyphWidth(glyph);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "draw/figure_listener.h"
 #include "interp/control_bar.h"
 #include "interp/menu.h"
 #include "interp/page.h"
@@ -100,6 +101,7 @@ StepResult RunStatements(RunContext& run, Activation& act) {
         if (bar.flow != Flow::Next) return bar;
         StatementRow row;
         if (!DecodeRow(run, act, row)) continue;
+        if (FigureListener* listener = CurrentFigureListener()) listener->Statement(act.procedure, act.row);
         PausaInWaits pausa(run, act, BarFont());
         const StepResult step = Execute(run, act, row);
         if (step.flow != Flow::Next) return step;

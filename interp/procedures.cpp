@@ -1,6 +1,7 @@
 // CALL, REPEAT and the WAIT statements.
 #include "interp/statements.h"
 
+#include "draw/figure_listener.h"
 #include "interp/control_bar.h"
 #include "interp/engine.h"
 #include "interp/page.h"
@@ -64,6 +65,7 @@ StepResult RunWait(RunContext& run, Activation& activation, const StatementRow& 
     const bool always = row.opcode == OpWaitAlways || row.opcode == OpWaitAlwaysFor;
     if (!always && activation.mode == ModeFast) return NextStep();
     if (activation.kind == KindConstruction && activation.mode == ModeFast) ShowPage(run);
+    if (FigureListener* listener = CurrentFigureListener()) listener->Moment(true);
     if (row.opcode == OpWait || row.opcode == OpWaitAlways) {
         const AwaitingViewer waiting(run.stage.device(), {ViewerWaitKind::GoOn, activation.procedure, activation.row});
         return PauseWithControlBar(run, activation, ResidentFont(FontFamily::Sans, 16), BarPlace::Wait);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <string>
 
+#include "draw/figure_listener.h"
 #include "draw/math_text.h"
 #include "draw/text.h"
 #include "i18n/language.h"
@@ -48,6 +49,7 @@ void MakePage(RunContext& run, std::uint32_t colour, std::string_view statement,
               std::int32_t height) {
     SetPage(run, OwnedImage(ImageNewOfDepth(run.settings.pageWidth, run.settings.pageHeight, PageBytesPerPixel,
                                             colour, StageScale(run))));
+    if (FigureListener* listener = CurrentFigureListener()) listener->PageMade(run.page.get(), colour);
     if (run.page || run.options.diagnostics == nullptr) return;
     *run.options.diagnostics << TrFormat(N_("vekora: %s %s, %s: a page that cannot be made (at most %s pixels wide and %s "
                                             "pixels in all); the run goes on without drawing"),
@@ -176,10 +178,16 @@ void RunText(RunContext& run, Activation& activation, const StatementRow& row) {
     const OwnedImage box(ImageNewOfDepth(width, height, PageBytesPerPixel, fill, StageScale(run)));
     if (box) {
         const FontView font = ResidentTextFont(FontFamily::Sans, FontSizeFor(row.w[3]));
+        FigureListener* listener = CurrentFigureListener();
+        if (listener != nullptr) listener->KeepImage(box.get(), fill);
         LineWrap(box.get(), TextLiteral(run, row.target), font, 0, 0, width, height, textColour, boxColour);
         if (activation.procedure != 0) NoteTextCut(run, TextLiteral(run, row.target), font, width, height);
         ImageBlit(run.stage.Screen(), static_cast<float>(run.screen.textWindowX),
                   static_cast<float>(run.screen.textWindowY), box.get(), BlitMode::Plain, 0);
+        // The text lies on the screen over the page: the figure holds it over the page's drawing.
+        if (listener != nullptr)
+            listener->Overlay(box.get(), run.screen.textWindowX - run.stage.originX,
+                              run.screen.textWindowY - run.stage.originY);
     }
     RedrawControlBar(run, activation);
 }
@@ -188,6 +196,7 @@ void RunText(RunContext& run, Activation& activation, const StatementRow& row) {
 void RunTitle(const RunContext& run, const StatementRow& row) {
     // The lesson's own title first, then its file, so that a room can tell lessons apart.
     std::string caption(TextLiteral(run, row.target));
+    if (FigureListener* listener = CurrentFigureListener()) listener->Titled(caption);
     if (!run.options.fileName.empty()) caption += " - " + run.options.fileName;
     run.stage.Caption(caption + std::string(TitleSuffix));
 }

@@ -2,6 +2,7 @@
 // a new option needs a row and, when it takes a value, a field in CommandLine.
 #include "shell/command_line.h"
 
+#include <cctype>
 #include <exception>
 #include <string_view>
 
@@ -100,6 +101,25 @@ std::string ReadChoices(const std::string& value, CommandLine& line) {
     return {};
 }
 
+std::string Lower(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+std::string ReadPaper(CommandLine& line, const std::string& value) {
+    const std::string paper = Lower(value);
+    if (paper != "a4" && paper != "letter") return TrFormat(N_("--paper needs a4 or letter, not '%s'"), {value});
+    line.figures.paper = paper;
+    return {};
+}
+
+std::string ReadHandoutEvery(CommandLine& line, const std::string& value) {
+    const std::string every = Lower(value);
+    if (every != "wait" && every != "step") return TrFormat(N_("--handout-every needs wait or step, not '%s'"), {value});
+    line.figures.everyStep = every == "step";
+    return {};
+}
+
 constexpr Option Options[] = {
     {"--headless", "", "", N_("run on the headless device with a virtual clock (also chosen when no display is available)"),
      [](CommandLine& line, const std::string&) { line.headless = true; return std::string(); }},
@@ -132,6 +152,18 @@ constexpr Option Options[] = {
      [](CommandLine& line, const std::string&) { line.fullscreen = true; return std::string(); }},
     {"--watch", "", "", N_("play the script again from the start whenever its file is saved"),
      [](CommandLine& line, const std::string&) { line.watch = true; return std::string(); }},
+    {"--export", "", "FILE", N_("write the figure as the run left it (or at --until): FILE.svg, FILE.pdf or FILE.png"),
+     [](CommandLine& line, const std::string& value) { line.figures.exportFile = value; return std::string(); }},
+    {"--handout", "", "FILE.pdf", N_("write a handout: one numbered panel for each WAIT and one for the end"),
+     [](CommandLine& line, const std::string& value) { line.figures.handoutFile = value; return std::string(); }},
+    {"--handout-every", "", "WAIT|STEP", N_("a handout panel at every WAIT (default) or at every paced step"),
+     [](CommandLine& line, const std::string& value) { return ReadHandoutEvery(line, value); }},
+    {"--panels", "", "N", N_("handout panels a sheet, 1 to 12 (default 6)"),
+     [](CommandLine& line, const std::string& value) { return ReadInto(value, "--panels", 1, 12, line.figures.panels); }},
+    {"--paper", "", "A4|LETTER", N_("a PDF figure fitted on a sheet of this size; the handout's sheets (default A4)"),
+     [](CommandLine& line, const std::string& value) { return ReadPaper(line, value); }},
+    {"--transparent", "", "", N_("a PNG figure without the page's background"),
+     [](CommandLine& line, const std::string&) { line.figures.transparent = true; return std::string(); }},
     {"--check", "", "", N_("compile only: print errors and warnings; exit 0 when clean or with warnings, 1 with errors"),
      [](CommandLine& line, const std::string&) { return SetMode(line, Action::Check, "--check"); }},
     {"--json", "", "", N_("with --check: print the errors and warnings as JSON lines"),
@@ -199,12 +231,16 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         return UsageError(line, std::string(Tr("no script given")));
     }
     if (!line.headless && !line.eventsFile.empty()) return UsageError(line, std::string(Tr("--events needs --headless")));
-    if (!line.headless && (line.advanceMs || !line.choices.empty())) {
+    // A handout plays headless whatever is asked.
+    if (!line.headless && line.figures.handoutFile.empty() && (line.advanceMs || !line.choices.empty())) {
         return UsageError(line, std::string(Tr("--advance and --choose need --headless")));
     }
     if ((line.json || line.werror) && line.action != Action::Check) return UsageError(line, std::string(Tr("--json and --werror need --check")));
     if (line.watch && line.action != Action::Run) return UsageError(line, std::string(Tr("--watch plays a script; it cannot be combined with another mode")));
     if (line.watch && line.script.empty()) return UsageError(line, std::string(Tr("--watch needs a script")));
+    if (line.figures.Wanted() && line.action != Action::Run) {
+        return UsageError(line, std::string(Tr("--export and --handout play a script; they cannot be combined with another mode")));
+    }
     if (line.watch && line.headless && line.screenshot.empty() && line.record.empty()) {
         return UsageError(line, std::string(Tr("--watch without a window needs --screenshot or --record")));
     }

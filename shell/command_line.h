@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "export/figure_request.h"
 #include "run/exit_codes.h"
 
 namespace vekora {
@@ -37,6 +38,7 @@ struct CommandLine {
     bool json = false;
     bool werror = false;
     std::string language;            // --lang: empty follows the environment
+    FigureRequest figures;           // --export, --handout and their layout
 };
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);

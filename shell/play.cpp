@@ -7,6 +7,7 @@
 
 #include <csignal>
 
+#include "export/figure_outputs.h"
 #include "i18n/language.h"
 #include "platform/active_device.h"
 #include "platform/event_file.h"
@@ -31,17 +32,20 @@ constexpr std::string_view ApiErrorText = N_("API ERROR: %s");
 constexpr int ExitBadEvents = ExitUsage;
 
 // What a headless run types for its viewer: a recording made without events goes on by
-// itself, so that it shows the whole lesson.
+// itself, so that it shows the whole lesson; a handout goes through its waits at once, each
+// of them a panel.
 ViewerAnswers AnswersFor(const CommandLine& line) {
     const bool recording = !line.record.empty() || !line.framesFolder.empty();
-    const std::int64_t byDefault = recording && line.eventsFile.empty() ? ViewerAnswers::RecordingAdvanceMs : -1;
+    std::int64_t byDefault = recording && line.eventsFile.empty() ? ViewerAnswers::RecordingAdvanceMs : -1;
+    if (!line.figures.handoutFile.empty()) byDefault = 0;
     return ViewerAnswers(line.advanceMs.value_or(byDefault), line.choices);
 }
 
 // The window, or the headless device when asked for or when no display can be opened.
 std::unique_ptr<Device> MakeDevice(const CommandLine& line, std::vector<InputEvent> events, std::ostream& diagnostics,
                                    bool& headless) {
-    headless = line.headless;
+    // A handout is played headless.
+    headless = line.headless || !line.figures.handoutFile.empty();
     if (!headless) {
         std::string whyNot;
         InitProgram();  // the help box is drawn with the resident fonts
@@ -225,6 +229,8 @@ int PlayScript(const CommandLine& line, Console& console, std::istream& input, s
     // for, in a window too (which shows the finer picture fitted to its size).
     device->SetRenderScale(line.scale);
     if (headless) device->StopAt(static_cast<double>(line.untilMs) / 1000.0);
+    std::unique_ptr<FigureOutputs> figures;
+    if (line.figures.Wanted()) figures = std::make_unique<FigureOutputs>(line.figures);
 
     ScriptRunSetup setup;
     setup.device = device.get();
@@ -243,10 +249,13 @@ int PlayScript(const CommandLine& line, Console& console, std::istream& input, s
         const std::vector<Diagnostic> found = BuildDiagnostics(lines, errors, notes);
         PrintDiagnostics(diagnostics, script, lines, found, DiagnosticFormat::Text, utf8);
         pageMessages = PageMessages(script, found);
+        if (figures) figures->StatementLines(notes.rowPlaces);
     };
     std::string screenshotError;
+    std::string figureProblems;
     setup.beforeClosingLogo = [&] {
         if (!line.screenshot.empty()) screenshotError = WritePng(device->ScreenAtStop(), line.screenshot);
+        if (figures) figureProblems = figures->Finish(diagnostics);
     };
     std::int32_t result = 0;
     if (line.watch) {
@@ -258,6 +267,7 @@ int PlayScript(const CommandLine& line, Console& console, std::istream& input, s
     if (!screenshotError.empty()) {
         diagnostics << ConsoleText(TrFormat(N_("vekora: --screenshot: %s"), {screenshotError})) << "\n";
     }
+    diagnostics << figureProblems;
     const std::string recordingProblems = recording.Close(line.fps);
     diagnostics << recordingProblems;
     SetActiveDevice(nullptr);
@@ -265,7 +275,7 @@ int PlayScript(const CommandLine& line, Console& console, std::istream& input, s
     // A signal that came while the outputs were being finished still says how the program ended.
     if (signalled == 0 && CaughtStopSignal() != 0) signalled = 128 + CaughtStopSignal();
     if (signalled != 0) return signalled;
-    return ExitCodeOfRun(result, screenshotError.empty() && recordingProblems.empty());
+    return ExitCodeOfRun(result, screenshotError.empty() && recordingProblems.empty() && figureProblems.empty());
 }
 
 }  // namespace vekora

@@ -2,6 +2,7 @@
 #include "shell/unanswered_wait.h"
 
 #include <cmath>
+#include <string_view>
 
 #include "i18n/language.h"
 
@@ -24,8 +25,8 @@ std::string PlaceOf(const ViewerWait& wait, const StatementPlaces& places) {
 }
 
 struct WaitWords {
-    std::string_view what;    // what the statement is doing
-    std::string_view answer;  // how it is answered
+    std::string_view what;    // what the statement is doing (a catalogue text)
+    std::string_view answer;  // how it is answered (a catalogue text)
 };
 
 WaitWords WordsFor(ViewerWaitKind kind) {
@@ -35,7 +36,7 @@ WaitWords WordsFor(ViewerWaitKind kind) {
                     N_("--advance SECONDS, or an event line such as \"wait key Enter\"")};
         case ViewerWaitKind::Menu:
             return {N_("showing a menu"), N_("--advance SECONDS with --choose N, or event lines such as \"wait key Down\" "
-                                         "and \"+0 key Enter\" (Enter chooses the lit item)")};
+                                             "and \"+0 key Enter\" (Enter chooses the lit item)")};
         case ViewerWaitKind::Drag:
             return {N_("waiting for a point to be dragged (an INTERACTION)"),
                     N_("--advance SECONDS (it then ends as Escape ends it), or event lines such as "
@@ -50,8 +51,8 @@ std::string UnansweredWaitNote(const StandingWait& waiting, const StatementPlace
     const WaitWords words = WordsFor(waiting.wait.kind);
     const auto sinceMs = static_cast<std::int64_t>(std::llround(waiting.sinceSeconds * 1000.0));
     return TrFormat(N_("vekora: the lesson was %s at %s since %s ms"),
-                    {std::string(Tr(words.what)), PlaceOf(waiting.wait, places), std::to_string(sinceMs)}) +
-           "\n" + TrFormat(N_("vekora: answer it with %s"), {std::string(Tr(words.answer))}) + "\n";
+                    {Tr(words.what), PlaceOf(waiting.wait, places), std::to_string(sinceMs)}) +
+           "\n" + TrFormat(N_("vekora: answer it with %s"), {Tr(words.answer)}) + "\n";
 }
 
 }  // namespace vekora

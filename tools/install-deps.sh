@@ -9,6 +9,7 @@ else
   packages=(
     build-essential cmake ninja-build pkg-config ccache clang libclang-rt-14-dev
     libsdl2-dev libpng-dev
+    libcairo2-dev fonts-dejavu-core librsvg2-bin qpdf poppler-utils
     libavcodec-dev libavformat-dev libavutil-dev libswscale-dev
     libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
     xvfb xauth imagemagick xdotool

@@ -3,7 +3,8 @@
 #
 # Every example of the manual whose block opens with "```vek NAME.png" or "```vek NAME.gif"
 # is played headless and its picture written to docs/pictures/NAME.png (the screen as the run
-# left it) or docs/pictures/NAME.gif (the whole run, 10 frames a second). A block opened with
+# left it) or docs/pictures/NAME.gif (the whole run, 10 frames a second); a NAME ending in
+# "-handout" is the first sheet of the lesson's --handout, as pdftoppm shows it at 60 dpi. A block opened with
 # "```events NAME" in the same page feeds that run its mouse and keyboard (an event file).
 # The English pages are the source of the pictures; the Spanish pages hold the same examples
 # with their comments translated.
@@ -78,11 +79,17 @@ render() {  # script out
     local options=(--headless --no-logo --lang C)
     [[ -f $work/events/$name.events ]] && options+=(--events "$work/events/$name.events")
     case $out in
+        *-handout.png) options=(--no-logo --handout "$work/handout.pdf") ;;
         *.png) options+=(--screenshot "$out") ;;
         *.gif) options+=(--record "$out" --fps "$fps") ;;
     esac
     if ! "$vekora" "${options[@]}" "$script" > "$work/run.log" 2>&1 < /dev/null; then
         echo "render-docs: $name failed:" >&2
+        cat "$work/run.log" >&2
+        return 1
+    fi
+    if [[ $out == *-handout.png ]] && ! pdftoppm -r 60 -png -singlefile "$work/handout.pdf" "${out%.png}" 2>> "$work/run.log"; then
+        echo "render-docs: $name: pdftoppm (poppler-utils) could not show the handout:" >&2
         cat "$work/run.log" >&2
         return 1
     fi

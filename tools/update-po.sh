@@ -18,7 +18,7 @@ template() {
                  --add-location=file --sort-by-file --package-name=Vekora --no-wrap)
   # The program's sources hold Latin-1, the web page's JavaScript UTF-8; the template and the
   # catalogues are UTF-8.
-  find i18n geom settings draw anim construct script interp platform run shell lsp api web/src \
+  find i18n geom settings draw anim construct script interp platform run shell lsp api export web/src \
        -name '*.cpp' -o -name '*.h' | LC_ALL=C sort |
     xgettext --from-code=ISO-8859-1 --language=C++ "${options[@]}" --files-from=- -o "$texts" 2>"$warnings"
   grep -l 'N_(' web/src/*.js | LC_ALL=C sort |
