@@ -1,11 +1,19 @@
 // The listener of this thread and the quiet spell under a drawing call that told it.
 #include "draw/figure_listener.h"
 
+// The browser build runs on one thread and is linked without the atomics that thread-local
+// storage needs there; everywhere else each thread (each library caller) has its own.
+#ifdef __EMSCRIPTEN__
+#define VEKORA_PER_THREAD
+#else
+#define VEKORA_PER_THREAD thread_local
+#endif
+
 namespace vekora {
 namespace {
 
-thread_local FigureListener* listener = nullptr;
-thread_local int toldAbove = 0;
+VEKORA_PER_THREAD FigureListener* listener = nullptr;
+VEKORA_PER_THREAD int toldAbove = 0;
 
 }  // namespace
 
