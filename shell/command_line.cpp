@@ -88,7 +88,7 @@ std::string ReadAdvance(const std::string& value, CommandLine& line) {
     }
     double seconds = 0;
     std::string error = ReadFactor(value, "--advance", 0, 3600, seconds);
-    if (!error.empty()) return error + " (or 'off')";
+    if (!error.empty()) return TrFormat(N_("%s (or 'off')"), {error});
     line.advanceMs = static_cast<std::int64_t>(seconds * 1000.0 + 0.5);
     return {};
 }
@@ -96,7 +96,7 @@ std::string ReadAdvance(const std::string& value, CommandLine& line) {
 // --choose: item numbers from 1, separated by commas.
 std::string ReadChoices(const std::string& value, CommandLine& line) {
     const std::optional<std::vector<std::int32_t>> choices = ParseChoices(value);
-    if (!choices) return "--choose needs menu item numbers from 1 to 127 separated by commas, not '" + value + "'";
+    if (!choices) return TrFormat(N_("--choose needs menu item numbers from 1 to 127 separated by commas, not '%s'"), {value});
     line.choices = *choices;
     return {};
 }
@@ -201,7 +201,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     CommandLine line;
     // "vekora lsp": the language server, for editors; it takes no options.
     if (!arguments.empty() && arguments[0] == "lsp") {
-        if (arguments.size() > 1) return UsageError(line, "lsp takes no further arguments");
+        if (arguments.size() > 1) return UsageError(line, std::string(Tr("lsp takes no further arguments")));
         line.action = Action::LanguageServer;
         return line;
     }
