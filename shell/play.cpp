@@ -135,7 +135,8 @@ int StopNote(const Device& device, const CommandLine& line, const StatementPlace
         case StopReason::TimeLimit:
             diagnostics << ConsoleText(TrFormat(N_("vekora: stopped at %s ms of virtual time (--until)"),
                                                {std::to_string(line.untilMs)})) << "\n";
-            if (const StandingWait* waiting = device.WaitForViewer()) diagnostics << UnansweredWaitNote(*waiting, places);
+            if (const StandingWait* waiting = device.WaitForViewer())
+                diagnostics << ConsoleText(UnansweredWaitNote(*waiting, places));
             return 0;
         case StopReason::Interrupted: return stoppedBy("SIGINT", ExitInterrupted);
         case StopReason::Terminated: return stoppedBy("SIGTERM", ExitTerminated);
