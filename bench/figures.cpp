@@ -1,5 +1,5 @@
 // Figures for paper: what keeping the vector record costs a run (the same lesson played with
-// and without a recorder), what writing the circumcircle's figure as SVG and PDF adds, and the
+// and without a recorder), what writing the circumcircle's figure as SVG, PDF and TikZ adds, and the
 // CPU time of a ten-step handout.
 #include <benchmark/benchmark.h>
 
@@ -52,16 +52,10 @@ vekora::FigureRecord CircumcircleFigure() {
     return recorder.Figure();
 }
 
-void CircumcircleSvg(benchmark::State& state) {
+// The circumcircle's figure written to a file of the form the extension names.
+void WriteCircumcircle(benchmark::State& state, const std::string& extension) {
     const vekora::FigureRecord figure = CircumcircleFigure();
-    const std::string path = "/tmp/vekora-bench-figure.svg";
-    for (auto _ : state) benchmark::DoNotOptimize(vekora::WriteFigure(figure, path, {}));
-    std::remove(path.c_str());
-}
-
-void CircumcirclePdf(benchmark::State& state) {
-    const vekora::FigureRecord figure = CircumcircleFigure();
-    const std::string path = "/tmp/vekora-bench-figure.pdf";
+    const std::string path = "/tmp/vekora-bench-figure" + extension;
     for (auto _ : state) benchmark::DoNotOptimize(vekora::WriteFigure(figure, path, {}));
     std::remove(path.c_str());
 }
@@ -106,6 +100,7 @@ void TenStepHandout(benchmark::State& state) {
 
 BENCHMARK_CAPTURE(PlayRecorded, circumcircle, std::string("circumcircle"))->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(PlayRecorded, instruments, std::string("instruments"))->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(CircumcircleSvg)->Unit(benchmark::kMillisecond);
-BENCHMARK(CircumcirclePdf)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(WriteCircumcircle, svg, std::string(".svg"))->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(WriteCircumcircle, pdf, std::string(".pdf"))->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(WriteCircumcircle, tex, std::string(".tex"))->Unit(benchmark::kMillisecond);
 BENCHMARK(TenStepHandout)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
