@@ -113,6 +113,15 @@ std::string ReadPaper(CommandLine& line, const std::string& value) {
     return {};
 }
 
+// Whether the --export file is a TeX file, whatever the case of its ending.
+bool ExportsTex(const CommandLine& line) {
+    const std::string& file = line.figures.exportFile;
+    if (file.size() < 4) return false;
+    std::string ending = file.substr(file.size() - 4);
+    for (char& c : ending) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return ending == ".tex";
+}
+
 std::string ReadHandoutEvery(CommandLine& line, const std::string& value) {
     const std::string every = Lower(value);
     if (every != "wait" && every != "step") return TrFormat(N_("--handout-every needs wait or step, not '%s'"), {value});
@@ -243,6 +252,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     if (line.figures.Wanted() && line.action != Action::Run) {
         return UsageError(line, std::string(Tr("--export and --handout play a script; they cannot be combined with another mode")));
     }
+    if (line.figures.tikzPicture && !ExportsTex(line)) return UsageError(line, std::string(Tr("--tikz-picture needs --export FILE.tex")));
     if (line.watch && line.headless && line.screenshot.empty() && line.record.empty()) {
         return UsageError(line, std::string(Tr("--watch without a window needs --screenshot or --record")));
     }
