@@ -1,5 +1,6 @@
 // VEKS_RUNHEADLESS: a script file played on a headless device of its own, for a C program that
-// wants the run's last picture (and, if asked, a recording) rather than a window.
+// wants the run's last picture (and, if asked, a recording or its figure for paper) rather than
+// a window.
 #include <exception>
 #include <memory>
 #include <new>
@@ -8,6 +9,8 @@
 #include <string>
 
 #include "api/c_arguments.h"
+#include "export/figure_export.h"
+#include "export/figure_outputs.h"
 #include "interp/engine.h"
 #include "platform/event_file.h"
 #include "platform/gif_recorder.h"
@@ -23,7 +26,7 @@ using namespace vekora;
 
 constexpr std::int32_t RefusedArguments = -3;
 constexpr std::int32_t UnusableEvents = -4;
-constexpr std::int32_t RecordNotWritten = -5;
+constexpr std::int32_t RecordNotWritten = -5;  // a recording or a figure
 constexpr std::int32_t RunFailed = -6;
 constexpr std::int64_t DefaultLimitMs = 600000;
 constexpr std::int32_t DefaultFramesPerSecond = 25;
@@ -35,8 +38,10 @@ ImageHandle CopyOf(ImageHandle image) {
     return copy;
 }
 
+// `figure`: what to write of the run's figure, or null.
 std::int32_t RunHeadless(const char* fileName, const VEKS_HeadlessRun& options, std::int32_t scale,
-                         VekImage* finalScreen, VEKS_IntList& errorCodes, VEKS_IntList& errorLines) {
+                         const FigureRequest* figure, VekImage* finalScreen, VEKS_IntList& errorCodes,
+                         VEKS_IntList& errorLines) {
     EventList events;
     if (options.eventFile != nullptr) {
         events = ReadEventFile(options.eventFile);
@@ -55,6 +60,12 @@ std::int32_t RunHeadless(const char* fileName, const VEKS_HeadlessRun& options, 
         device.AddClockObserver(gif.get());
     }
 
+    // Recording from before the run makes its page, on this thread only.
+    std::unique_ptr<FigureOutputs> figures;
+    if (figure != nullptr) figures = std::make_unique<FigureOutputs>(*figure);
+    std::string figureProblems;
+    bool figureFinished = false;
+
     std::ostream silent(nullptr);
     ScriptRunSetup setup;
     setup.device = &device;
@@ -62,8 +73,15 @@ std::int32_t RunHeadless(const char* fileName, const VEKS_HeadlessRun& options, 
     setup.options.showLogo = false;
     setup.diagnostics = &silent;
     OwnedImage lastPicture;
+    if (figures) {
+        setup.afterCompiling = [&](const ScriptLines&, const ErrorLists&, const CompileNotes& notes) {
+            figures->StatementLines(notes.rowPlaces);
+        };
+    }
     setup.beforeClosingLogo = [&] {
         lastPicture.reset(CopyOf(device.ScreenAtStop()));
+        if (figures) figureProblems = figures->Finish(silent);
+        figureFinished = true;
     };
     ErrorLists errors;
     const std::optional<ScriptLines> lines = ReadScriptFile(fileName, silent);
@@ -75,6 +93,8 @@ std::int32_t RunHeadless(const char* fileName, const VEKS_HeadlessRun& options, 
         device.RemoveClockObserver(gif.get());
         if (!gif->Close(device.ClockSeconds()).empty() && (result == 0 || result == EndReached)) result = RecordNotWritten;
     }
+    const bool figureMissing = figures && (!figureProblems.empty() || !figureFinished);
+    if (figureMissing && (result == 0 || result == EndReached)) result = RecordNotWritten;
     if (!errors.codes.empty()) {
         if (!capi::HandList(errors.codes, errorCodes) || !capi::HandList(errors.lines, errorLines)) throw std::bad_alloc();
     }
@@ -91,8 +111,8 @@ extern "C" VEK_API int32_t VEKS_RUNHEADLESSSCALED(const char* fileName, const VE
     if (fileName == nullptr || errorCodes == nullptr || errorLines == nullptr) return RefusedArguments;
     const VEKS_HeadlessRun defaults{};
     try {
-        return RunHeadless(fileName, options != nullptr ? *options : defaults, scale, finalScreen, *errorCodes,
-                           *errorLines);
+        return RunHeadless(fileName, options != nullptr ? *options : defaults, scale, nullptr, finalScreen,
+                           *errorCodes, *errorLines);
     } catch (const std::exception&) {
         return RunFailed;
     }
@@ -102,4 +122,22 @@ extern "C" VEK_API int32_t VEKS_RUNHEADLESS(const char* fileName, const VEKS_Hea
                                             VekImage* finalScreen, VEKS_IntList* errorCodes,
                                             VEKS_IntList* errorLines) {
     return VEKS_RUNHEADLESSSCALED(fileName, options, 1, finalScreen, errorCodes, errorLines);
+}
+
+extern "C" VEK_API int32_t VEKS_RUNHEADLESSFIGURE(const char* fileName, const VEKS_HeadlessRun* options,
+                                                  const char* figureFile, int32_t paper, VEKS_IntList* errorCodes,
+                                                  VEKS_IntList* errorLines) {
+    if (fileName == nullptr || figureFile == nullptr || errorCodes == nullptr || errorLines == nullptr) return RefusedArguments;
+    static constexpr const char* PaperNames[] = {"", "a4", "letter"};
+    if (paper < VEKS_PAPER_FIGURE || paper > VEKS_PAPER_LETTER || !IsFigureFile(figureFile)) return RefusedArguments;
+    FigureRequest figure;
+    figure.exportFile = figureFile;
+    figure.paper = PaperNames[paper];
+    const VEKS_HeadlessRun defaults{};
+    try {
+        return RunHeadless(fileName, options != nullptr ? *options : defaults, 1, &figure, nullptr, *errorCodes,
+                           *errorLines);
+    } catch (const std::exception&) {
+        return RunFailed;
+    }
 }

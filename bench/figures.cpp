@@ -1,5 +1,5 @@
 // Figures for paper: what keeping the vector record costs a run (the same lesson played with
-// and without a recorder), what writing the circumcircle's figure as SVG and PDF adds, and the
+// and without a recorder), what writing the circumcircle's figure as SVG, PDF and TikZ adds, and the
 // CPU time of a ten-step handout.
 #include <benchmark/benchmark.h>
 
@@ -19,7 +19,19 @@ namespace {
 
 using vekora::bench::ExampleLesson;
 
-void Play(const ExampleLesson& lesson, vekora::HeadlessDevice& device) {
+// A lesson that did not compile measures nothing: the benchmark stops with the reason.
+bool Compiled(benchmark::State& state, const vekora::ErrorLists& errors) {
+    if (errors.codes.empty()) return true;
+    state.SkipWithError(("the lesson does not compile: error on line " + std::to_string(errors.lines.front())).c_str());
+    return false;
+}
+
+bool Play(benchmark::State& state, const ExampleLesson& lesson, vekora::HeadlessDevice& device) {
+    if (lesson.lines.empty()) {
+        // The examples are found from the build folder, where the benchmarks are run.
+        state.SkipWithError("the example lesson was not found: run the benchmarks from the build folder");
+        return false;
+    }
     vekora::SetActiveDevice(&device);
     vekora::ScriptRunSetup setup;
     setup.device = &device;
@@ -27,6 +39,7 @@ void Play(const ExampleLesson& lesson, vekora::HeadlessDevice& device) {
     vekora::ErrorLists errors;
     benchmark::DoNotOptimize(vekora::RunScript(lesson.lines, errors, setup));
     vekora::SetActiveDevice(nullptr);
+    return Compiled(state, errors);
 }
 
 // The run alone (range 0) and with the record kept (range 1): the two times compared.
@@ -36,32 +49,28 @@ void PlayRecorded(benchmark::State& state, const std::string& name) {
         vekora::HeadlessDevice device(lesson.events.events);
         if (state.range(0) != 0) {
             vekora::FigureRecorder recorder;
-            Play(lesson, device);
+            if (!Play(state, lesson, device)) break;
             benchmark::DoNotOptimize(recorder.Figure().items.size());
-        } else {
-            Play(lesson, device);
+        } else if (!Play(state, lesson, device)) {
+            break;
         }
     }
 }
 
-vekora::FigureRecord CircumcircleFigure() {
+bool CircumcircleFigure(benchmark::State& state, vekora::FigureRecord& figure) {
     const ExampleLesson lesson = vekora::bench::LoadExampleLesson("circumcircle");
     vekora::HeadlessDevice device(lesson.events.events);
     vekora::FigureRecorder recorder;
-    Play(lesson, device);
-    return recorder.Figure();
+    if (!Play(state, lesson, device)) return false;
+    figure = recorder.Figure();
+    return true;
 }
 
-void CircumcircleSvg(benchmark::State& state) {
-    const vekora::FigureRecord figure = CircumcircleFigure();
-    const std::string path = "/tmp/vekora-bench-figure.svg";
-    for (auto _ : state) benchmark::DoNotOptimize(vekora::WriteFigure(figure, path, {}));
-    std::remove(path.c_str());
-}
-
-void CircumcirclePdf(benchmark::State& state) {
-    const vekora::FigureRecord figure = CircumcircleFigure();
-    const std::string path = "/tmp/vekora-bench-figure.pdf";
+// The circumcircle's figure written to a file of the form the extension names.
+void WriteCircumcircle(benchmark::State& state, const std::string& extension) {
+    vekora::FigureRecord figure;
+    if (!CircumcircleFigure(state, figure)) return;
+    const std::string path = "/tmp/vekora-bench-figure" + extension;
     for (auto _ : state) benchmark::DoNotOptimize(vekora::WriteFigure(figure, path, {}));
     std::remove(path.c_str());
 }
@@ -71,8 +80,10 @@ vekora::ScriptLines TenStepLesson() {
     vekora::ScriptLines lines = {"TITLE \"Diez pasos\"", "SCREEN 640, 480"};
     for (int i = 0; i < 10; ++i) {
         const std::string n = std::to_string(i);
-        lines.push_back("POINT P" + n + ", " + std::to_string(60 + 50 * i) + ", " + std::to_string(400 - 30 * i));
-        lines.push_back("K" + n + " = CIRCLE P" + n + ", " + std::to_string(20 + 5 * i));
+        const int x = 60 + 50 * i, y = 400 - 30 * i;
+        lines.push_back("POINT P" + n + ", " + std::to_string(x) + ", " + std::to_string(y));
+        lines.push_back("POINT Q" + n + ", " + std::to_string(x + 20 + 5 * i) + ", " + std::to_string(y));
+        lines.push_back("K" + n + " = CIRCLE P" + n + ", Q" + n);
         lines.push_back("MARKPOINT P" + n + ", 16, 2");
         lines.push_back("WAIT");
     }
@@ -98,6 +109,7 @@ void TenStepHandout(benchmark::State& state) {
         vekora::ErrorLists errors;
         benchmark::DoNotOptimize(vekora::RunScript(lines, errors, setup));
         vekora::SetActiveDevice(nullptr);
+        if (!Compiled(state, errors)) break;
     }
     std::remove(path.c_str());
 }
@@ -106,6 +118,7 @@ void TenStepHandout(benchmark::State& state) {
 
 BENCHMARK_CAPTURE(PlayRecorded, circumcircle, std::string("circumcircle"))->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(PlayRecorded, instruments, std::string("instruments"))->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(CircumcircleSvg)->Unit(benchmark::kMillisecond);
-BENCHMARK(CircumcirclePdf)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(WriteCircumcircle, svg, std::string(".svg"))->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(WriteCircumcircle, pdf, std::string(".pdf"))->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(WriteCircumcircle, tex, std::string(".tex"))->Unit(benchmark::kMillisecond);
 BENCHMARK(TenStepHandout)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();

@@ -9,6 +9,7 @@
 
 #include "export/cairo_figure.h"
 #include "export/svg_figure.h"
+#include "export/tikz_figure.h"
 #include "i18n/language.h"
 #include "platform/whole_file.h"
 
@@ -94,7 +95,7 @@ PaperSize SizeOfPaper(Paper paper) {
 }
 
 bool IsFigureFile(const std::string& path) {
-    return EndsWith(path, ".svg") || EndsWith(path, ".pdf") || EndsWith(path, ".png");
+    return EndsWith(path, ".svg") || EndsWith(path, ".pdf") || EndsWith(path, ".png") || EndsWith(path, ".tex");
 }
 
 std::string WriteFigure(const FigureRecord& record, const std::string& path, const FigureExportOptions& options) {
@@ -102,7 +103,8 @@ std::string WriteFigure(const FigureRecord& record, const std::string& path, con
     if (EndsWith(path, ".svg")) return WriteText(SvgOfFigure(record, SvgOptions{options.transparent}), path);
     if (EndsWith(path, ".pdf")) return WritePdf(record, path, options);
     if (EndsWith(path, ".png")) return WritePngFigure(record, path, options);
-    return TrFormat(N_("a figure is written as .svg, .pdf or .png, not %s"), {path});
+    if (EndsWith(path, ".tex")) return WriteText(TikzOfFigure(record, TikzOptions{options.transparent, options.tikzPicture}), path);
+    return TrFormat(N_("a figure is written as .svg, .pdf, .png or .tex, not %s"), {path});
 }
 
 }  // namespace vekora

@@ -1,5 +1,5 @@
-// Writing a recorded figure to a file, the format chosen by the file's extension: .svg, .pdf
-// or .png.
+// Writing a recorded figure to a file, the format chosen by the file's extension: .svg, .pdf,
+// .png or .tex.
 #pragma once
 
 #include <cstdint>
@@ -20,6 +20,7 @@ struct FigureExportOptions {
     Paper paper = Paper::Figure;  // a PDF page of the figure's size, or a sheet with it fitted
     std::int32_t scale = 1;       // pixels of a PNG for each pixel of the figure
     bool transparent = false;     // a PNG without the page's background
+    bool tikzPicture = false;     // a .tex file holds the tikzpicture alone, not a document
 };
 
 // Whether the file name ends in an extension a figure can be written as.

@@ -31,6 +31,7 @@ std::string FigureOutputs::Finish(std::ostream& diagnostics) {
         FigureExportOptions options;
         options.paper = PaperOf(request_.paper, Paper::Figure);
         options.transparent = request_.transparent;
+        options.tikzPicture = request_.tikzPicture;
         const std::string error = WriteFigure(end, request_.exportFile, options);
         if (!error.empty()) problems += ConsoleText(TrFormat(N_("vekora: --export: %s"), {request_.exportFile + ": " + error})) + "\n";
     }

@@ -8,10 +8,11 @@
 namespace vekora {
 
 struct FigureRequest {
-    std::string exportFile;   // --export: .svg, .pdf or .png
+    std::string exportFile;   // --export: .svg, .pdf, .png or .tex
     std::string handoutFile;  // --handout: a PDF of panels
     std::string paper;        // "", "a4" or "letter"
     bool transparent = false;
+    bool tikzPicture = false;  // --tikz-picture: a .tex figure is the bare tikzpicture
     bool everyStep = false;   // --handout-every step: a panel at every paced step, not only at waits
     std::int32_t panels = 6;  // panels a sheet of the handout
 

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <numbers>
 
 namespace vekora {
@@ -74,6 +75,16 @@ std::size_t FirstDrawnItem(const FigureRecord& record) {
         ++i;
     }
     return i;
+}
+
+std::string ShortNumber(double v) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.3f", v);
+    std::string s(text);
+    s.erase(s.find_last_not_of('0') + 1);
+    if (s.back() == '.') s.pop_back();
+    if (s == "-0") s = "0";
+    return s;
 }
 
 }  // namespace vekora

@@ -43,4 +43,7 @@ double ArcSweep(double start, double end);
 // over the whole page in the background colour, are left out.
 std::size_t FirstDrawnItem(const FigureRecord& record);
 
+// A coordinate or length as the text writers put it: at most three decimals, no trailing zeros.
+std::string ShortNumber(double v);
+
 }  // namespace vekora

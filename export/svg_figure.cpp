@@ -11,15 +11,7 @@
 namespace vekora {
 namespace {
 
-std::string Number(double v) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.3f", v);
-    std::string s(text);
-    s.erase(s.find_last_not_of('0') + 1);
-    if (s.back() == '.') s.pop_back();
-    if (s == "-0") s = "0";
-    return s;
-}
+std::string Number(double v) { return ShortNumber(v); }
 
 std::string Px(double v) { return Number(v + PixelCentre); }
 

@@ -557,6 +557,26 @@ VEK_API int32_t VEKS_RUNHEADLESS(const char* fileName, const VEKS_HeadlessRun* o
 VEK_API int32_t VEKS_RUNHEADLESSSCALED(const char* fileName, const VEKS_HeadlessRun* options, int32_t scale,
                                        VekImage* finalScreen, VEKS_IntList* errorCodes, VEKS_IntList* errorLines);
 
+/* The sheet VEKS_RUNHEADLESSFIGURE puts a PDF figure on. */
+#define VEKS_PAPER_FIGURE 0 /* a page the figure's size, a page pixel 1/96 inch */
+#define VEKS_PAPER_A4 1     /* fitted within 15 mm margins and centred on an A4 sheet */
+#define VEKS_PAPER_LETTER 2 /* the same on US Letter */
+
+/* Plays the script file as VEKS_RUNHEADLESS does and writes its figure to figureFile: the page
+ * as the run left it (before the closing logo), everything drawn on it and the lesson's texts,
+ * without the control bar, menus or instruments; what no line, circle, fill or text describes
+ * (an animation's trace, a picture) is kept as pixels in its place. The file's name chooses
+ * the form: ".svg" (text as text, one group a statement with its line as id "line-N"), ".pdf"
+ * (fonts embedded, on the sheet `paper` names), ".png" or ".tex" (a LaTeX document with TikZ
+ * that pdflatex compiles). `paper` is one of VEKS_PAPER_; forms other than PDF ignore it.
+ *
+ * Returns what VEKS_RUNHEADLESS returns; -3 also for a null figureFile, a name ending in none
+ * of the four or a paper not listed (nothing is run), and -5 when the run played to its end
+ * but the figure could not be written (the script opened no screen, or the file could not be
+ * created). */
+VEK_API int32_t VEKS_RUNHEADLESSFIGURE(const char* fileName, const VEKS_HeadlessRun* options, const char* figureFile,
+                                       int32_t paper, VEKS_IntList* errorCodes, VEKS_IntList* errorLines);
+
 /* Reads the script file (lines ended by CR, LF or CR LF; UTF-8 is taken to Latin-1), sets the
  * window title to the name followed by " - Vekora", and runs it as VEKS_RUNSCRIPT does. Errors
  * are reported on the standard output (compilation errors also in "vekerror.txt" beside the

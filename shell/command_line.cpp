@@ -115,6 +115,15 @@ std::string ReadPaper(CommandLine& line, const std::string& value) {
     return {};
 }
 
+// Whether the --export file is a TeX file, whatever the case of its ending.
+bool ExportsTex(const CommandLine& line) {
+    const std::string& file = line.figures.exportFile;
+    if (file.size() < 4) return false;
+    std::string ending = file.substr(file.size() - 4);
+    for (char& c : ending) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return ending == ".tex";
+}
+
 std::string ReadHandoutEvery(CommandLine& line, const std::string& value) {
     const std::string every = Lower(value);
     if (every != "wait" && every != "step") return TrFormat(N_("--handout-every needs wait or step, not '%s'"), {value});
@@ -154,7 +163,7 @@ constexpr Option Options[] = {
      [](CommandLine& line, const std::string&) { line.fullscreen = true; return std::string(); }},
     {"--watch", "", "", N_("play the script again from the start whenever its file is saved"),
      [](CommandLine& line, const std::string&) { line.watch = true; return std::string(); }},
-    {"--export", "", N_("FILE"), N_("write the figure as the run left it (or at --until): FILE.svg, FILE.pdf or FILE.png"),
+    {"--export", "", N_("FILE"), N_("write the figure as the run left it (or at --until): FILE.svg, FILE.pdf, FILE.png or FILE.tex"),
      [](CommandLine& line, const std::string& value) { line.figures.exportFile = value; return std::string(); }},
     {"--handout", "", N_("FILE.pdf"), N_("write a handout: one numbered panel for each WAIT and one for the end"),
      [](CommandLine& line, const std::string& value) { line.figures.handoutFile = value; return std::string(); }},
@@ -166,6 +175,8 @@ constexpr Option Options[] = {
      [](CommandLine& line, const std::string& value) { return ReadPaper(line, value); }},
     {"--transparent", "", "", N_("a PNG figure without the page's background"),
      [](CommandLine& line, const std::string&) { line.figures.transparent = true; return std::string(); }},
+    {"--tikz-picture", "", "", N_("a FILE.tex figure is the bare tikzpicture, to \\input in a document"),
+     [](CommandLine& line, const std::string&) { line.figures.tikzPicture = true; return std::string(); }},
     {"--check", "", "", N_("compile only: print errors and warnings; exit 0 when clean or with warnings, 1 with errors"),
      [](CommandLine& line, const std::string&) { return SetMode(line, Action::Check, "--check"); }},
     {"--json", "", "", N_("with --check: print the errors and warnings as JSON lines"),
@@ -243,6 +254,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     if (line.figures.Wanted() && line.action != Action::Run) {
         return UsageError(line, std::string(Tr("--export and --handout play a script; they cannot be combined with another mode")));
     }
+    if (line.figures.tikzPicture && !ExportsTex(line)) return UsageError(line, std::string(Tr("--tikz-picture needs --export FILE.tex")));
     if (line.watch && line.headless && line.screenshot.empty() && line.record.empty()) {
         return UsageError(line, std::string(Tr("--watch without a window needs --screenshot or --record")));
     }

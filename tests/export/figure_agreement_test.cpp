@@ -3,7 +3,8 @@
 // At least 95 % of the page's drawn pixels have a pixel of the same colour family within 1
 // pixel in the rendering, and the rendering draws nothing farther than 2 pixels from a drawn
 // pixel of the page (anti-aliasing tolerated). The PDF also passes qpdf --check with every
-// font embedded.
+// font embedded. The figure as TikZ, compiled by pdflatex (where it is installed), agrees in the
+// same way.
 #include <sys/wait.h>
 
 #include <algorithm>
@@ -46,6 +47,13 @@ bool RenderersPresent() {
         }
         return Installed("rsvg-convert") && Installed("qpdf") && Installed("pdftoppm") && Installed("pdffonts");
     }();
+    return present;
+}
+
+// pdflatex with TikZ; never installed by the tests (the packages are large).
+bool TexPresent() {
+    static const bool present = Installed("pdflatex") && Installed("kpsewhich") &&
+                                std::system("kpsewhich tikz.sty >/dev/null 2>&1") == 0;
     return present;
 }
 
@@ -226,13 +234,23 @@ void ExpectFontsEmbedded(const std::string& pdf) {
     }
 }
 
+// The command that plays the lesson headless, its options to follow.
+std::string RunOf(const Lesson& lesson) {
+    const std::string events = lesson.events.empty() ? "" : " --events '" + lesson.events + "'";
+    return "'" + Program + "' --headless --no-logo" + events;
+}
+
+// pdflatex run in the file's folder, stopping at the first error; the PDF beside the file.
+int CompileTex(const std::string& folder, const std::string& file) {
+    return Run("cd '" + folder + "' && pdflatex -interaction=nonstopmode -halt-on-error '" + file + "'");
+}
+
 void CheckLesson(const Lesson& lesson, const std::string& work) {
     SCOPED_TRACE(lesson.name);
     const std::string raster = work + "/" + lesson.name + ".png";
     const std::string svg = work + "/" + lesson.name + ".svg";
     const std::string pdf = work + "/" + lesson.name + ".pdf";
-    const std::string events = lesson.events.empty() ? "" : " --events '" + lesson.events + "'";
-    const std::string run = "'" + Program + "' --headless --no-logo" + events;
+    const std::string run = RunOf(lesson);
     ASSERT_EQ(Run(run + " --screenshot '" + raster + "' --export '" + svg + "' '" + lesson.script + "'"), 0);
     ASSERT_EQ(Run(run + " --export '" + pdf + "' '" + lesson.script + "'"), 0);
     const RgbPicture page = ReadPng(raster);
@@ -246,6 +264,19 @@ void CheckLesson(const Lesson& lesson, const std::string& work) {
     ExpectAgrees(page, pdf + ".png", "PDF");
 }
 
+void CheckTikzLesson(const Lesson& lesson, const std::string& work) {
+    SCOPED_TRACE(lesson.name);
+    const std::string raster = work + "/" + lesson.name + ".png";
+    const std::string tex = lesson.name + "-tikz.tex";
+    const std::string pdf = work + "/" + lesson.name + "-tikz.pdf";
+    ASSERT_EQ(Run(RunOf(lesson) + " --screenshot '" + raster + "' --export '" + work + "/" + tex + "' '" + lesson.script + "'"), 0);
+    ASSERT_EQ(CompileTex(work, tex), 0) << "see " << work << "/" << lesson.name << "-tikz.log";
+    const RgbPicture page = ReadPng(raster);
+    ASSERT_GT(page.height, ControlBarRows);
+    ASSERT_EQ(Run("pdftoppm -r 96 -png -singlefile '" + pdf + "' '" + pdf + "'"), 0);
+    ExpectAgrees(page, pdf + ".png", "TikZ");
+}
+
 TEST(FigureAgreement, EveryExampleAndManualScript) {
     if (!RenderersPresent()) GTEST_SKIP() << "rsvg-convert, qpdf or poppler-utils missing and not installable";
     const std::string work = TempPath("figures");
@@ -254,6 +285,34 @@ TEST(FigureAgreement, EveryExampleAndManualScript) {
     for (const Lesson& lesson : ManualLessons(work)) lessons.push_back(lesson);
     ASSERT_GT(lessons.size(), 40u);
     for (const Lesson& lesson : lessons) CheckLesson(lesson, work);
+    fs::remove_all(work);
+}
+
+TEST(FigureAgreement, EveryExampleAndManualScriptAsTikz) {
+    if (!RenderersPresent() || !TexPresent()) GTEST_SKIP() << "pdflatex with TikZ, or poppler-utils, not installed";
+    const std::string work = TempPath("tikz");
+    fs::create_directories(work);
+    std::vector<Lesson> lessons = ExampleLessons();
+    for (const Lesson& lesson : ManualLessons(work)) lessons.push_back(lesson);
+    for (const Lesson& lesson : lessons) CheckTikzLesson(lesson, work);
+    fs::remove_all(work);
+}
+
+// --tikz-picture: the bare picture, which a document of the user's \inputs.
+TEST(FigureAgreement, TikzPictureInputByADocument) {
+    if (!TexPresent()) GTEST_SKIP() << "pdflatex with TikZ not installed";
+    const std::string work = TempPath("tikz-input");
+    fs::create_directories(work);
+    const std::string script = (Source / "examples/circumcircle.vek").string();
+    ASSERT_EQ(vekora::Run("'" + Program + "' --headless --no-logo --export '" + work + "/figure.tex' --tikz-picture '" + script + "'"), 0);
+    std::ifstream in(work + "/figure.tex");
+    const std::string picture{std::istreambuf_iterator<char>(in), {}};
+    EXPECT_EQ(picture.find("\\documentclass"), std::string::npos);
+    EXPECT_NE(picture.find("\\begin{tikzpicture}"), std::string::npos);
+    std::ofstream(work + "/sheet.tex") << "\\documentclass{article}\n\\usepackage{tikz}\n\\begin{document}\n"
+                                          "Figure:\n\n\\input{figure}\n\\end{document}\n";
+    EXPECT_EQ(CompileTex(work, "sheet.tex"), 0) << "see " << work << "/sheet.log";
+    EXPECT_TRUE(fs::exists(work + "/sheet.pdf"));
     fs::remove_all(work);
 }
 

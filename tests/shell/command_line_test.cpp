@@ -34,6 +34,9 @@ TEST(CommandLine, Actions) {
         {{"--check", "a.vek", "b.vek"}, Action::UsageError, "a.vek"},
         {{"--frobnicate", "x.vek"}, Action::UsageError, ""},
         {{"x.vek"}, Action::Run, "x.vek"},
+        {{"--export", "f.TEX", "--tikz-picture", "x.vek"}, Action::Run, "x.vek"},
+        {{"--tikz-picture", "x.vek"}, Action::UsageError, "x.vek"},
+        {{"--export", "f.svg", "--tikz-picture", "x.vek"}, Action::UsageError, "x.vek"},
         {{}, Action::Run, ""},  // the file chooser asks for one
     };
     for (const Case& c : cases) {
