@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # What a window costs while its lesson waits: CPU share of one core and wake-ups a second of
 # the player, paused at a long WAIT (and, with xdotool, held by the control bar's Pausa),
-# on a virtual X server; then how soon SIGTERM ends it.
+# on a virtual X server; then how soon SIGTERM ends it; then the same for --watch, once its lesson
+# has ended (waiting for a save) and while it stands in a long WAIT, and how soon a save during
+# that WAIT plays the new version (with xwininfo).
 #   bench/idle_window.sh [VEKORA] [SECONDS]     (default build/vekora, 20 s)
 # CPU is the whole process's (every thread): utime + stime from /proc/PID/stat in clock
 # ticks, and the finer run time of /proc/PID/task/*/schedstat in nanoseconds. Wake-ups are
@@ -72,3 +74,30 @@ start=$(date +%s%N)
 kill -TERM "$pid"
 wait "$pid" || true
 echo "sigterm  the process ended $(( ($(date +%s%N) - start) / 1000000 )) ms after the signal"
+
+# --watch: between runs, and armed during a WAIT; a save shows the new version's title.
+cat >"$work/ended.vek" <<'EOF2'
+SCREEN 320, 240
+POINT A, 20, 100
+END
+EOF2
+"$vekora" --no-logo --watch "$work/ended.vek" >/dev/null 2>&1 </dev/null &
+pid=$!
+sleep 3
+measure ended "$pid"
+kill -TERM "$pid"; wait "$pid" || true
+
+"$vekora" --no-logo --watch "$work/idle.vek" >/dev/null 2>&1 </dev/null &
+pid=$!
+sleep 3
+measure watching "$pid"
+if command -v xwininfo >/dev/null; then
+  start=$(date +%s%N)
+  sed -i 's/^TITLE "Espera"/TITLE "Saved"/' "$work/idle.vek"
+  until xwininfo -root -tree | grep -q '"Saved - '; do
+    [ $(( ($(date +%s%N) - start) / 1000000 )) -gt 10000 ] && break
+    sleep 0.02
+  done
+  echo "save     the new version showed $(( ($(date +%s%N) - start) / 1000000 )) ms after the save"
+fi
+kill -TERM "$pid"; wait "$pid" || true

@@ -32,6 +32,10 @@ WatchList*& ListInUse() {
 
 WatchList& LiveWatches() { return *ListInUse(); }
 
+bool Overlap(const PixelRect& a, const PixelRect& b) {
+    return !a.Empty() && !b.Empty() && a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
 // A drawing coordinate as a pixel column or row, kept within what a rectangle can hold.
 std::int32_t Bounded(double value) {
     constexpr double Limit = 1 << 30;
@@ -104,6 +108,7 @@ void NoteDrawn(ImageHandle target, const PixelRect& area) {
         if (inside.Empty()) continue;
         watch->area_.Add(inside);
         ++watch->changes_;
+        if (Overlap(inside, watch->guarded_)) ++watch->guardedChanges_;
     }
 }
 
@@ -115,11 +120,15 @@ void NoteDrawnRows(ImageHandle target, std::int32_t top, std::int32_t rows, cons
     for (DrawnAreaWatch* watch : list.watches) {
         if (watch->image_ != target) continue;
         bool any = false;
+        bool guarded = false;
         for (std::int32_t strip = 0; strip < count; ++strip) {
-            any = any || spans[2 * strip] < spans[2 * strip + 1];
-            watch->area_.AddRows(top + strip * rows, top + (strip + 1) * rows, spans[2 * strip], spans[2 * strip + 1]);
+            const PixelRect drawn{spans[2 * strip], top + strip * rows, spans[2 * strip + 1], top + (strip + 1) * rows};
+            any = any || !drawn.Empty();
+            guarded = guarded || Overlap(drawn, watch->guarded_);
+            watch->area_.AddRows(drawn.top, drawn.bottom, drawn.left, drawn.right);
         }
         if (any) ++watch->changes_;
+        if (guarded) ++watch->guardedChanges_;
     }
 }
 
@@ -173,6 +182,16 @@ void DrawnAreaWatch::TakeInto(DrawnArea& into, std::int32_t dx, std::int32_t dy)
 std::uint64_t DrawnAreaWatch::Changes() const {
     const std::lock_guard<std::mutex> guard(LiveWatches().lock);
     return changes_;
+}
+
+void DrawnAreaWatch::Guard(const PixelRect& rect) {
+    const std::lock_guard<std::mutex> guard(LiveWatches().lock);
+    guarded_ = rect;
+}
+
+std::uint64_t DrawnAreaWatch::GuardedChanges() const {
+    const std::lock_guard<std::mutex> guard(LiveWatches().lock);
+    return guardedChanges_;
 }
 
 }  // namespace vekora

@@ -157,6 +157,12 @@ public:
     // How many drawings have touched the image since the watch began: equal counts at two
     // moments mean nothing was drawn in between.
     std::uint64_t Changes() const;
+    // Counts, from now on, the drawings that may have touched `rect` in exact rows and
+    // columns (the gathered area is kept in bands of rows, too coarse to tell a strip the
+    // next drawing lies beside from one it lies on).
+    void Guard(const PixelRect& rect);
+    // How many drawings may have touched the guarded rectangle since Guard.
+    std::uint64_t GuardedChanges() const;
 
 private:
     friend void NoteDrawn(ImageHandle target, const PixelRect& area);
@@ -167,6 +173,8 @@ private:
     std::int32_t height_ = 0;
     DrawnArea area_;
     std::uint64_t changes_ = 0;
+    PixelRect guarded_;
+    std::uint64_t guardedChanges_ = 0;
 };
 
 }  // namespace vekora

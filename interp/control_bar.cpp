@@ -74,9 +74,9 @@ BarAnswer AnswerInAPause(const Stage& stage, std::int32_t inputCode) {
     return BarNothing;
 }
 
-void SetPaused(const RunContext& run, Activation& act, const FontView& font, bool paused) {
+void SetPaused(RunContext& run, Activation& act, const FontView& font, bool paused) {
     act.paused = paused;
-    DrawControlBar(run.stage, font, paused);
+    run.bar.Draw(run.stage, font, paused);
 }
 
 // What an answer other than BarNothing does in a pause: go on waiting, or end it with `step`.

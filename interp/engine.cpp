@@ -120,7 +120,7 @@ std::int32_t RunActivation(RunContext& run, Activation& act) {
         do {
             step = RunPrologue(run, act);  // repeat point
             if (step.flow == Flow::Next) {
-                if (WindowOpen(run)) DrawControlBar(run.stage, BarFont(), act.paused);
+                if (WindowOpen(run)) run.bar.Draw(run.stage, BarFont(), act.paused);
                 step = RunStatements(run, act);
             }
         } while (step.flow == Flow::Repeat);

@@ -14,6 +14,7 @@
 #include "construct/construction_call.h"
 #include "draw/image.h"
 #include "geom/records.h"
+#include "interp/control_bar_on_screen.h"
 #include "interp/trails.h"
 #include "script/instruction_table.h"
 #include "script/opcodes.h"
@@ -90,6 +91,7 @@ struct RunContext {
     // One byte an index up to the largest object count: VisiblePoint | VisibleLine | VisibleCircle.
     std::vector<std::uint8_t> visibility;
     ScreenState screen;
+    ControlBarOnScreen bar;
     RunOptions options;
     std::int32_t depth = 0;  // activations now running, the main module included
 };

@@ -88,8 +88,8 @@ void OpenScreen(RunContext& run, Activation& activation, std::int32_t width, std
 
 }  // namespace
 
-void RedrawControlBar(const RunContext& run, const Activation& activation) {
-    if (WindowOpen(run)) DrawControlBar(run.stage, ResidentFont(FontFamily::Sans, 16), activation.paused);
+void RedrawControlBar(RunContext& run, const Activation& activation) {
+    if (WindowOpen(run)) run.bar.Draw(run.stage, ResidentFont(FontFamily::Sans, 16), activation.paused);
 }
 
 void EnsureWindow(RunContext& run, Activation& activation) {

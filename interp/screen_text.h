@@ -27,6 +27,6 @@ void RunText(RunContext& run, Activation& activation, const StatementRow& row);
 void RunTitle(const RunContext& run, const StatementRow& row);
 
 // Redraws the control bar for the activation (paused or not) when a window is open.
-void RedrawControlBar(const RunContext& run, const Activation& activation);
+void RedrawControlBar(RunContext& run, const Activation& activation);
 
 }  // namespace vekora

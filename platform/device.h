@@ -131,6 +131,10 @@ public:
     // `sliceMs`, so that its clock steps as a loop of plain sleeps and polls steps it; a
     // window blocks on its event queue meanwhile.
     virtual void WaitForInput(std::int32_t sliceMs, std::int32_t mostMs);
+    // Ends a wait blocked on the device's events, from any thread: something the device does
+    // not watch (a saved script) needs the program's attention. A device that never blocks
+    // has nothing to end.
+    virtual void Wake() {}
     // Seconds since the program started.
     virtual double ClockSeconds() = 0;
     // Shows the screen now, if the device has anything to show it on.
@@ -144,6 +148,8 @@ public:
     void RequestStop(StopReason reason);
     // Asks for a stop when the clock passes `seconds` (a negative value: never).
     void StopAt(double seconds) { stopAtSeconds_ = seconds; }
+    // The clock's time set with StopAt; negative when there is none.
+    double StopTime() const { return stopAtSeconds_; }
     // Whether a stop was requested. A caught stop signal becomes a request at the next step of
     // the clock, so that a signal stops a run at the same moment as a time limit would.
     bool Stopped() const;

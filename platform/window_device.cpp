@@ -418,9 +418,19 @@ void WindowDevice::PlainSleep(std::int32_t ms) {
 void WindowDevice::BlockOnEvents(std::int32_t ms) {
     Service(true);
     if (ms <= 0 || Stopped()) return;
+    if (const double limit = StopTime(); limit >= 0) {
+        const double untilLimit = std::ceil((limit - ClockSeconds()) * 1000.0);
+        ms = static_cast<std::int32_t>(std::clamp(untilLimit, 1.0, static_cast<double>(ms)));
+    }
     // Waits without taking the event: the next pump handles it.
-    SDL_WaitEventTimeout(nullptr, std::min(ms, LongestBlockMs));
+    SDL_WaitEventTimeout(nullptr, ms);
     Service(true);
+}
+
+void WindowDevice::Wake() {
+    SDL_Event event{};
+    event.type = SDL_USEREVENT;
+    SDL_PushEvent(&event);
 }
 
 void WindowDevice::WaitForInput(std::int32_t sliceMs, std::int32_t mostMs) {

@@ -42,8 +42,9 @@ public:
     void PlainSleep(std::int32_t ms) override;
     // Long sleeps block on the event queue until a key comes, the run stops or time is up.
     void Sleep(std::int32_t ms) override;
-    // Blocks on the event queue (at most LongestBlockMs at a time), presenting first.
+    // Blocks on the event queue, presenting first, until an event, `mostMs` or the time limit.
     void WaitForInput(std::int32_t sliceMs, std::int32_t mostMs) override;
+    void Wake() override;
     double ClockSeconds() override;
     // Shows the screen when anything was drawn on it since the last picture; only the part
     // of the texture that the drawn area maps to is updated.
@@ -69,11 +70,6 @@ public:
     };
     PresentCounts Presented() const { return presented_; }
 
-    // The longest a wait blocks on the event queue in one go: the clock's observers and a
-    // time limit hear the time pass at least this often, and the window wakes at most five
-    // times a second while nothing happens.
-    static constexpr std::int32_t LongestBlockMs = 200;
-
     // Where the picture stands in the window now, in renderer pixels.
     const PictureFit& Fit();
 
@@ -89,7 +85,8 @@ private:
     // Pumps events, reports the time passed to the clock observers, and presents the screen
     // when it changed and the last picture is older than a display frame (or `force`).
     void Service(bool force);
-    // Presents, then blocks until an event arrives or `ms` (at most LongestBlockMs) pass.
+    // Presents, then blocks until an event arrives, `ms` pass or the time limit comes. Nothing
+    // else wakes a waiting window: the clock's observers hear the whole wait when it ends.
     void BlockOnEvents(std::int32_t ms);
     bool MakeTexture();
     // Brings the texture in step with the screen: the area drawn since, or all of it when

@@ -1,11 +1,14 @@
 // Watching a script file and playing it again when it changes.
 #include "shell/watch.h"
 
+#include <fcntl.h>
+#include <poll.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <limits>
 #include <memory>
 
 #include "draw/text.h"
@@ -18,6 +21,8 @@ namespace {
 
 constexpr double LookEverySeconds = 0.1;
 constexpr std::int32_t WaitSliceMs = 100;
+// Without inotify the watch's thread compares the file's stamp this often.
+constexpr int PollEveryMs = 100;
 // An editor may write a file in more than one step; a change is taken once the file has
 // been quiet this long.
 constexpr std::int32_t SettleMs = 150;
@@ -57,7 +62,40 @@ FileWatch::FileWatch(const std::string& path, Mode mode) : path_(path), name_(Na
 }
 
 FileWatch::~FileWatch() {
-    if (notifyFd_ >= 0) ::close(notifyFd_);
+    if (watcher_.joinable()) {
+        const char byte = 1;
+        [[maybe_unused]] const ssize_t written = ::write(quitWrite_, &byte, 1);
+        watcher_.join();
+    }
+    for (const int fd : {quitRead_, quitWrite_, notifyFd_})
+        if (fd >= 0) ::close(fd);
+}
+
+void FileWatch::WakeOnChange(std::function<void()> wake) {
+    if (watcher_.joinable()) return;
+    int ends[2] = {-1, -1};
+    if (::pipe2(ends, O_CLOEXEC) != 0) return;
+    quitRead_ = ends[0];
+    quitWrite_ = ends[1];
+    watcher_ = std::thread([this, wake = std::move(wake)] { Watch(wake); });
+}
+
+// The thread: sleeps on inotify's descriptor (or between looks at the stamp) and on the quit
+// pipe; a change it takes from the descriptor is kept for Changed.
+void FileWatch::Watch(const std::function<void()>& wake) {
+    for (;;) {
+        pollfd fds[2] = {{quitRead_, POLLIN, 0}, {notifyFd_, POLLIN, 0}};
+        const int ready = ::poll(fds, notifyFd_ >= 0 ? 2 : 1, notifyFd_ >= 0 ? -1 : PollEveryMs);
+        if (ready < 0 && errno == EINTR) continue;
+        if (ready < 0 || (fds[0].revents & (POLLIN | POLLHUP | POLLERR)) != 0) return;
+        bool changed = false;
+        {
+            const std::lock_guard<std::mutex> guard(lock_);
+            changed = LookedChanged();
+            if (changed) noticed_.store(true, std::memory_order_release);
+        }
+        if (changed) wake();
+    }
 }
 
 FileWatch::Stamp FileWatch::Look() const {
@@ -83,14 +121,22 @@ bool FileWatch::NotifiedAboutFile() {
     return aboutFile;
 }
 
-bool FileWatch::Changed() {
+bool FileWatch::LookedChanged() {
     const bool changed = notifyFd_ >= 0 ? NotifiedAboutFile() : Look() != stamp_;
     if (changed) stamp_ = Look();
     return changed;
 }
 
+bool FileWatch::Changed() {
+    const std::lock_guard<std::mutex> guard(lock_);
+    // Both run under the lock, so a change is either still on the descriptor or already noted.
+    const bool changed = LookedChanged() || noticed_.load(std::memory_order_acquire);
+    noticed_.store(false, std::memory_order_release);
+    return changed;
+}
+
 void ChangeStop::ClockAdvanced(double, double toSeconds, ImageHandle) {
-    if (!armed_ || toSeconds - lastLook_ < LookEverySeconds) return;
+    if (!armed_ || (toSeconds - lastLook_ < LookEverySeconds && !watch_.Noticed())) return;
     lastLook_ = toSeconds;
     if (watch_.Changed()) {
         armed_ = false;
@@ -116,6 +162,7 @@ void WatchScript(const std::string& path, const WatchLoop& loop, FileWatch::Mode
     Device* device = ActiveDevice();
     if (device == nullptr) return;
     FileWatch watch(path, mode);
+    watch.WakeOnChange([device] { device->Wake(); });
     ChangeStop stop(watch, *device);
     device->AddClockObserver(&stop);
     while (!loop.finished()) {
@@ -130,7 +177,14 @@ void WatchScript(const std::string& path, const WatchLoop& loop, FileWatch::Mode
                 ShowMessagePage(*device, loop.messages());
                 if (loop.messagesShown) loop.messagesShown();
             }
-            while (!loop.finished() && !watch.Changed()) device->Sleep(WaitSliceMs);
+            // A window blocks until the watch wakes it, input comes or it is closed; input
+            // between runs means nothing (the next run starts without it), so it is let go.
+            while (!loop.finished() && !watch.Changed()) {
+                device->WaitForInput(WaitSliceMs, std::numeric_limits<std::int32_t>::max());
+                while (!device->KeyRead().empty()) {
+                }
+                device->MouseState();
+            }
         }
         if (!loop.finished()) Settle(watch);
     }

@@ -3,10 +3,13 @@
 // grey page in the window and plays again once it compiles.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <ctime>
 #include <functional>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/device.h"
@@ -26,7 +29,13 @@ public:
 
     // True once for every batch of changes since the last call that returned true.
     bool Changed();
+    // Whether a change was seen that Changed has not yet reported: cheap, for every clock step.
+    bool Noticed() const { return noticed_.load(std::memory_order_acquire); }
     Mode mode() const { return notifyFd_ >= 0 ? Mode::Notify : Mode::Poll; }
+    // From now on a thread watches the file and calls `wake` (from that thread) when it
+    // changes, so that a program blocked until input learns of a save at once instead of
+    // waking to look for one. Changed still reports the change.
+    void WakeOnChange(std::function<void()> wake);
 
 private:
     struct Stamp {
@@ -38,18 +47,25 @@ private:
     };
     Stamp Look() const;
     bool NotifiedAboutFile();
+    // Whether the file changed since the last look; the caller holds lock_.
+    bool LookedChanged();
+    void Watch(const std::function<void()>& wake);
 
     std::string path_;
     std::string name_;  // the file's name in its folder
     int notifyFd_ = -1;
     Stamp stamp_;
+    std::mutex lock_;               // the descriptor's events and the stamp: read by one side at a time
+    std::atomic<bool> noticed_{false};  // the thread saw a change that Changed has not reported
+    int quitRead_ = -1, quitWrite_ = -1;  // ends the thread
+    std::thread watcher_;
 };
 
 // Thrown from the clock to leave a run whose script changed.
 
 // Asks the device to stop the run (StopReason::ScriptChanged) when the file changes while
-// armed; looks at the file
-// at most every 100 ms of the device's clock.
+// armed; looks at the file at most every 100 ms of the device's clock, and at the first step
+// after the watch's thread noticed a change.
 class ChangeStop : public ClockObserver {
 public:
     ChangeStop(FileWatch& watch, Device& device) : watch_(watch), device_(device) {}

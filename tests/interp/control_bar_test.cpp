@@ -2,7 +2,10 @@
 // its buttons, and what Pausa, Repetir and Salir do between statements and in pauses.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "interp/control_bar.h"
+#include "interp/control_bar_on_screen.h"
 #include "tests/support/menu_support.h"
 #include "platform/active_device.h"
 #include "tests/support/font_support.h"
@@ -75,6 +78,63 @@ TEST_F(ControlBarTest, NarrowPageLeavesTheRowRightOfTheButtonsAlone) {
     DrawControlBar(OnScreen(), view, false);
     EXPECT_EQ(At(384, H - 10), 0u);
     EXPECT_EQ(At(383, H - 10), Px(Dark));
+}
+
+// The bar on the screen is drawn again only when its look changed or something was drawn on
+// its rows: a page shown right above it, as every animation frame shows one, leaves it be.
+TEST_F(ControlBarTest, DrawnAgainOnlyWhenCoveredOrChanged) {
+    struct Case {
+        const char* what;
+        std::function<void(Settings&, Stage&)> between;
+        bool redrawn;
+    };
+    const auto box = [](std::int32_t top, std::int32_t bottom) {
+        return [top, bottom](Settings&, Stage& stage) {
+            RasterLine(stage.Screen(), 240, static_cast<float>(top), 260, static_cast<float>(bottom), 0x0000FF,
+                       LineKind::FilledBox, 0xFFFF);
+        };
+    };
+    const Case cases[] = {
+        {"nothing", [](Settings&, Stage&) {}, false},
+        {"a box ending a few rows above the bar", box(300, H - ControlBarRows - 4), false},
+        {"a box reaching the bar's top row", box(300, H - ControlBarRows), true},
+        {"a box inside the bar", box(H - 5, H - 2), true},
+        {"a page shown above the bar",
+         [](Settings&, Stage& stage) {
+             const OwnedImage page(ImageNewOfDepth(640, H - ControlBarRows, 2, 0xFF00FF));
+             stage.page = page.get();
+             stage.Show();
+             stage.page = nullptr;
+         },
+         false},
+        {"the menu colour", [](Settings& changed, Stage&) { changed.menuBackground = 0x808080; }, true},
+        {"the page's width", [](Settings& changed, Stage&) { changed.pageWidth = 500; }, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        HeadlessScreen screen;
+        settings.menuBackground = static_cast<std::int32_t>(Face);
+        settings.pageWidth = 640;
+        Stage stage = OnScreen();
+        ControlBarOnScreen bar;
+        bar.Draw(stage, view, false);
+        c.between(settings, stage);
+        const DrawnAreaWatch watch(stage.Screen());
+        bar.Draw(stage, view, false);
+        EXPECT_EQ(watch.Changes() != 0, c.redrawn);
+        // Whether drawn or not, the screen shows the bar as it is now.
+        EXPECT_EQ(At(250, H - 10), Px(static_cast<std::uint32_t>(settings.menuBackground)));
+        EXPECT_EQ(At(40, H - 17), Px(Ink));
+    }
+    // Pausa and back: the caption follows at once.
+    HeadlessScreen screen;
+    Stage stage = OnScreen();
+    ControlBarOnScreen bar;
+    bar.Draw(stage, view, false);
+    bar.Draw(stage, view, true);
+    EXPECT_EQ(At(111, H - 10), Px(Ink));
+    bar.Draw(stage, view, false);
+    EXPECT_EQ(At(111, H - 10), Px(Face));
 }
 
 TEST_F(ControlBarTest, AnswersByKeyAndAtThePixelBordersOfTheButtons) {

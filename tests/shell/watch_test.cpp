@@ -5,8 +5,12 @@
 
 #include <unistd.h>
 
+#include <chrono>
+#include <condition_variable>
 #include <filesystem>
 #include <fstream>
+#include <mutex>
+#include <thread>
 #include <sstream>
 
 #include "draw/image.h"
@@ -137,6 +141,43 @@ TEST(WatchCommand, EndsAtItsTimeLimit) {
     EXPECT_EQ(PlayScript(line, console, input, diagnostics), ExitRunEnded);
     EXPECT_EQ(testing::ReadPng(shot.string()).At(2, 2), 0x848284u);  // the grey page, as the 16-bit screen keeps it
     EXPECT_NE(diagnostics.str().find("still.vek:2:6: error[12]"), std::string::npos) << diagnostics.str();
+    fs::remove_all(folder);
+}
+
+// A program blocked until input is woken by the watch's thread when the file is saved, and
+// the save is still reported once by Changed; a save of another file of the folder wakes nothing.
+TEST(FileWatch, WakesItsCallerOnASave) {
+    const fs::path folder = fs::temp_directory_path() / ("vekora-wake-" + std::to_string(::getpid()));
+    fs::create_directories(folder);
+    const fs::path script = folder / "a.vek";
+    std::ofstream(script) << "END\n";
+    for (const FileWatch::Mode mode : {FileWatch::Mode::Notify, FileWatch::Mode::Poll}) {
+        SCOPED_TRACE(ModeName(mode));
+        std::mutex lock;
+        std::condition_variable woken;
+        int wakes = 0;
+        FileWatch watch(script.string(), mode);
+        watch.WakeOnChange([&] {
+            const std::lock_guard<std::mutex> guard(lock);
+            ++wakes;
+            woken.notify_all();
+        });
+        const auto wakesAfter = [&](std::chrono::milliseconds wait) {
+            std::unique_lock<std::mutex> guard(lock);
+            woken.wait_for(guard, wait, [&] { return wakes > 0; });
+            return wakes;
+        };
+        std::ofstream(folder / "other.vek") << "END\n";
+        EXPECT_EQ(wakesAfter(std::chrono::milliseconds(300)), 0);
+        std::ofstream(script) << "SCREEN 100, 100\nEND\n";
+        // One save may come as several events (modified, closed): each batch wakes.
+        EXPECT_GE(wakesAfter(std::chrono::seconds(10)), 1);
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));  // the save's last events
+        EXPECT_TRUE(watch.Noticed());
+        EXPECT_TRUE(watch.Changed());
+        EXPECT_FALSE(watch.Noticed());
+        EXPECT_FALSE(watch.Changed());
+    }
     fs::remove_all(folder);
 }
 

@@ -249,8 +249,8 @@ enum class Interruption { Key, Close, Signal };
 
 class WindowWait : public ::testing::TestWithParam<Interruption> {};
 
-// The window sleeps on its event queue through the WAIT; what ends it wakes the window at
-// once (within the 200 ms a blocked wait lasts at most, with room for a loaded machine).
+// The window sleeps on its event queue through the WAIT, with nothing waking it; what ends it
+// wakes the window at once (with room for a loaded machine).
 TEST_P(WindowWait, EndsAtOnceForAKeyACloseOrASignal) {
     if (std::getenv("DISPLAY") == nullptr) GTEST_SKIP() << "no display";
 #ifdef VEKORA_SANITIZED
