@@ -1,6 +1,7 @@
 // The language server at a teacher's pace on long lessons: the diagnostics after a keystroke
 // in a 10,000-line lesson (the whole text comes again, as full sync sends it), completion at a
-// keyword and at an argument, and the memory the server holds for a 100,000-line lesson.
+// keyword and at an argument, the browser editor's completion after a keystroke (the lesson
+// compiled again, then asked), and the memory the server holds for a 100,000-line lesson.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -8,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include "lsp/features.h"
 #include "lsp/server.h"
 
 namespace {
@@ -59,12 +61,20 @@ void DiagnosticsAfterKeystroke(benchmark::State& state) {
 }
 BENCHMARK(DiagnosticsAfterKeystroke)->Arg(10000)->Unit(benchmark::kMillisecond);
 
-// Completion of an argument (the names of its kind) and of a keyword, on the last main line.
-void CompletionAt(benchmark::State& state, int character) {
+// A 10,000-line lesson whose last main line is a statement being written, "M = MIDLINE A1, ";
+// `line` is that line's number.
+std::string LessonBeingWritten(int& line) {
     std::string text = GenerateLesson(10000);
     const std::size_t end = text.find("END\n");
     text.insert(end, "M = MIDLINE A1, ");
-    const auto line = static_cast<int>(std::count(text.begin(), text.begin() + static_cast<long>(end), '\n'));
+    line = static_cast<int>(std::count(text.begin(), text.begin() + static_cast<long>(end), '\n'));
+    return text;
+}
+
+// Completion of an argument (the names of its kind) and of a keyword, on the last main line.
+void CompletionAt(benchmark::State& state, int character) {
+    int line = 0;
+    const std::string text = LessonBeingWritten(line);
     std::ostringstream out;
     vekora::lsp::Server server(out);
     server.Handle(Open(text));
@@ -80,6 +90,22 @@ void CompletionOfAnArgument(benchmark::State& state) { CompletionAt(state, 16); 
 void CompletionOfAKeyword(benchmark::State& state) { CompletionAt(state, 5); }
 BENCHMARK(CompletionOfAnArgument)->Unit(benchmark::kMillisecond);
 BENCHMARK(CompletionOfAKeyword)->Unit(benchmark::kMillisecond);
+
+// The web editor's path: each keystroke hands the module the whole text, which it compiles before
+// answering the completion at the cursor, here an argument being typed on the last main line.
+void CompletionAfterKeystroke(benchmark::State& state) {
+    int line = 0;
+    std::string text = LessonBeingWritten(line);
+    const std::size_t middle = text.find("POINT A", text.size() / 2) + 9;
+    const Json position{{"position", Json{{"line", line}, {"character", 16}}}};
+    vekora::lsp::Lesson lesson;
+    for (auto _ : state) {
+        text[middle] = text[middle] == '1' ? '2' : '1';
+        lesson.SetText(text);
+        benchmark::DoNotOptimize(vekora::lsp::Completion(lesson, position));
+    }
+}
+BENCHMARK(CompletionAfterKeystroke)->Unit(benchmark::kMillisecond);
 
 long ResidentKilobytes() {
     std::ifstream status("/proc/self/status");

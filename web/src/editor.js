@@ -2,11 +2,14 @@
 // played again a moment later; the compiler's errors and warnings are marked where they
 // stand. Lessons come from the examples, from disk (picker or drop), from ?lesson=URL or from
 // the address's #fragment, and go back to disk, to an animated GIF or to a link that carries
-// the whole lesson, to the player alone or to this editor.
+// the whole lesson, to the player alone or to this editor. As the user types, the editor
+// completes statements and names, shows a keyword's reference on hover and the form of the
+// statement at the cursor (editor_language.js).
 import { EditorView, basicSetup } from 'codemirror';
 import { StreamLanguage } from '@codemirror/language';
 import { lintGutter, setDiagnostics } from '@codemirror/lint';
 import { vekoraLanguage } from './vekora_language.js';
+import { languageFeatures } from './editor_language.js';
 import { Texts, speakLanguage } from './page_language.js';
 
 const { VekoraPlayer, decodeLesson, encodeLesson, lessonFromLink, lessonToLink } = window.Vekora;
@@ -68,10 +71,11 @@ async function replay(options = {}) {
     return outcome;
 }
 
+// A replay after an edit leaves the keyboard in the editor: the user is still typing.
 let pending = null;
 function replaySoon() {
     clearTimeout(pending);
-    pending = setTimeout(() => replay(), ReplayDelayMs);
+    pending = setTimeout(() => replay({ focus: false }), ReplayDelayMs);
 }
 
 function show(bytes, name) {
@@ -96,7 +100,7 @@ async function openFile(file) {
 state.view = new EditorView({
     parent: element('editor'),
     extensions: [
-        basicSetup, StreamLanguage.define(vekoraLanguage), lintGutter(),
+        basicSetup, StreamLanguage.define(vekoraLanguage), lintGutter(), languageFeatures(player.module),
         EditorView.updateListener.of((update) => {
             if (update.docChanged && update.transactions.some((t) => t.isUserEvent('input') || t.isUserEvent('delete') ||
                 t.isUserEvent('undo') || t.isUserEvent('redo') || t.isUserEvent('move'))) replaySoon();

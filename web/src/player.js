@@ -11,7 +11,8 @@
 // of an event file, played on the virtual clock), recordGif (the outcome then carries the GIF),
 // advance (seconds after which every wait for the viewer is answered, as Continuar does, or
 // 'off'; by default 3 on the virtual clock without events, else off) and choose ("2,1,3": the
-// menu items picked in turn; after them each menu offers its items in order, then its last).
+// menu items picked in turn; after them each menu offers its items in order, then its last),
+// focus (the canvas takes the keyboard as the run starts, default true).
 
 import { NamedKeys } from './generated_tables.js';
 
@@ -266,7 +267,7 @@ export class VekoraPlayer {
 
     // Starts the run at once (nothing is awaited before the engine has it).
     async run(bytes, { name = 'lesson', logo = true, clock = 'real', events = '', recordGif = false, advance = null,
-                       choose = '' } = {}) {
+                       choose = '', focus = true } = {}) {
         const module = this.instance;
         this.stopping = false;
         this.keys = [];
@@ -275,7 +276,7 @@ export class VekoraPlayer {
         const eventText = new TextEncoder().encode(events);
         const eventBytes = this.copyIn(eventText);
         const flags = (clock === 'virtual' ? PlayVirtualClock : 0) | (logo ? PlayShowLogo : 0) | (recordGif ? PlayRecordGif : 0);
-        this.canvas.focus({ preventScroll: true });
+        if (focus) this.canvas.focus({ preventScroll: true });
         try {
             const result = await module.ccall('vekora_play', 'number',
                 ['number', 'number', 'number', 'number', 'string', 'number', 'number', 'string'],

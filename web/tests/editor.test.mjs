@@ -1,17 +1,9 @@
 // The editor page and the embeddable element in headless Chromium.
-import { test, before, after } from 'node:test';
+import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { serve, launch, difference } from './harness.mjs';
+import { siteInBrowser, difference } from './harness.mjs';
 
-let served, browser;
-before(async () => {
-    served = await serve();
-    browser = await launch();
-});
-after(async () => {
-    await browser?.close();
-    served?.server.close();
-});
+const site = siteInBrowser();
 
 // The first mark of a kind ('error' or 'warning') under the editor's text: its line, its column
 // in characters, and the text it covers.
@@ -43,10 +35,10 @@ async function markBecomes(page, kind, expected, timeoutMs) {
 }
 
 test('a syntax error typed in the editor is marked within a second; fixing it replays', async () => {
-    const page = await browser.newPage({ viewport: { width: 1400, height: 900 } });
+    const page = await site.browser.newPage({ viewport: { width: 1400, height: 900 } });
     const errors = [];
     page.on('pageerror', (error) => errors.push(error));
-    await page.goto(`${served.base}/index.html`);
+    await page.goto(`${site.served.base}/index.html`);
     await page.waitForFunction(() => window.vekoraEditor && window.vekoraEditor.runs >= 1, null, { timeout: 15000 });
     assert.match(await page.locator('#version').textContent(), /\d+\.\d+\.\d+/);
     // A word before POINT on line 11 of the circumcircle example makes its arguments wrong.
@@ -81,8 +73,8 @@ test('a syntax error typed in the editor is marked within a second; fixing it re
 });
 
 test('a warning is marked at its line and column, apart from errors, and the lesson still plays', async () => {
-    const page = await browser.newPage({ viewport: { width: 1400, height: 900 } });
-    await page.goto(`${served.base}/index.html`);
+    const page = await site.browser.newPage({ viewport: { width: 1400, height: 900 } });
+    await page.goto(`${site.served.base}/index.html`);
     await page.waitForFunction(() => window.vekoraEditor && window.vekoraEditor.runs >= 1, null, { timeout: 15000 });
     const runs = await page.evaluate(() => window.vekoraEditor.runs);
     // Columns count characters: the mathematical A before the number is one character of
@@ -100,8 +92,8 @@ test('a warning is marked at its line and column, apart from errors, and the les
 });
 
 test('<vekora-player> plays on a plain page; UTF-8 and Latin-1 lessons alike', async () => {
-    const page = await browser.newPage();
-    await page.goto(`${served.base}/test/embed.html`);
+    const page = await site.browser.newPage();
+    await page.goto(`${site.served.base}/test/embed.html`);
     const ended = (id) => page.evaluate((id) => new Promise((resolve) => {
         const element = document.getElementById(id);
         if (element.ended) resolve(element.outcome);
@@ -125,8 +117,8 @@ test('open from disk, save in its own encoding, record a GIF, and a link that ca
     const path = await import('node:path');
     const { root } = await import('./harness.mjs');
     const latin1 = path.join(root, 'web', 'tests', 'pages', 'accents-latin1.vek');
-    const page = await browser.newPage({ viewport: { width: 1400, height: 900 }, acceptDownloads: true });
-    await page.goto(`${served.base}/index.html`);
+    const page = await site.browser.newPage({ viewport: { width: 1400, height: 900 }, acceptDownloads: true });
+    await page.goto(`${site.served.base}/index.html`);
     await page.waitForFunction(() => window.vekoraEditor && window.vekoraEditor.runs >= 1, null, { timeout: 15000 });
     const runs = await page.evaluate(() => window.vekoraEditor.runs);
     await page.locator('#file').setInputFiles(latin1);
@@ -151,8 +143,8 @@ test('open from disk, save in its own encoding, record a GIF, and a link that ca
     const link = await page.locator('#share').getAttribute('href');
     assert.match(link, /^player\.html#[A-Za-z0-9_-]+$/);
     const editorPicture = await page.evaluate(() => window.vekoraEditor.player.pixels());
-    const alone = await browser.newPage();
-    await alone.goto(`${served.base}/${link.replace('#', '?logo=0#')}`);
+    const alone = await site.browser.newPage();
+    await alone.goto(`${site.served.base}/${link.replace('#', '?logo=0#')}`);
     await alone.waitForFunction(() => window.vekoraPage && window.vekoraPage.done);
     const outcome = await alone.evaluate(() => window.vekoraPage.done);
     assert.ok(outcome.result === 0 || outcome.result === 255, JSON.stringify(outcome));
@@ -162,8 +154,8 @@ test('open from disk, save in its own encoding, record a GIF, and a link that ca
     // The editor's link opens the editor on the same lesson, byte for byte.
     const editorLink = await page.locator('#share-editor').getAttribute('href');
     assert.equal(editorLink, link.replace('player.html', 'index.html'));
-    const again = await browser.newPage();
-    await again.goto(`${served.base}/${editorLink}`);
+    const again = await site.browser.newPage();
+    await again.goto(`${site.served.base}/${editorLink}`);
     await again.waitForFunction(() => window.vekoraEditor && window.vekoraEditor.runs >= 1, null, { timeout: 15000 });
     assert.equal(await again.evaluate(() => window.vekoraEditor.view.state.doc.toString()),
         await page.evaluate(() => window.vekoraEditor.view.state.doc.toString()));
@@ -172,10 +164,10 @@ test('open from disk, save in its own encoding, record a GIF, and a link that ca
 });
 
 test('plays asked for at once: the last one plays, the others give way', async () => {
-    const page = await browser.newPage();
+    const page = await site.browser.newPage();
     const errors = [];
     page.on('pageerror', (error) => errors.push(error));
-    await page.goto(`${served.base}/index.html`);
+    await page.goto(`${site.served.base}/index.html`);
     await page.waitForFunction(() => window.vekoraEditor && window.vekoraEditor.runs >= 1, null, { timeout: 15000 });
     const results = await page.evaluate(async () => {
         const player = window.vekoraEditor.player;
@@ -189,8 +181,8 @@ test('plays asked for at once: the last one plays, the others give way', async (
 });
 
 test('a lesson dropped on the page opens and plays', async () => {
-    const page = await browser.newPage();
-    await page.goto(`${served.base}/index.html`);
+    const page = await site.browser.newPage();
+    await page.goto(`${site.served.base}/index.html`);
     await page.waitForFunction(() => window.vekoraEditor && window.vekoraEditor.runs >= 1, null, { timeout: 15000 });
     const runs = await page.evaluate(() => window.vekoraEditor.runs);
     await page.evaluate(() => {
@@ -206,8 +198,8 @@ test('a lesson dropped on the page opens and plays', async () => {
 
 test('the page and the lesson speak the browser\'s language, or the one lang= asks for', async () => {
     const texts = async (query, locale) => {
-        const page = await browser.newPage({ locale });
-        await page.goto(`${served.base}/index.html${query}`);
+        const page = await site.browser.newPage({ locale });
+        await page.goto(`${site.served.base}/index.html${query}`);
         await page.waitForFunction(() => window.vekoraEditor && window.vekoraEditor.runs >= 1, null, { timeout: 15000 });
         // A lesson with a mistake: the report below the editor is the program's.
         await page.evaluate(() => {

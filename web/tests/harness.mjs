@@ -1,6 +1,7 @@
 // What the browser tests share: the site served over HTTP, headless Chromium driven by
 // playwright-core, and the native program's pictures to compare with.
 import http from 'node:http';
+import { before, after } from 'node:test';
 import { readFileSync, existsSync, statSync, mkdtempSync } from 'node:fs';
 import { execFileSync } from 'node:child_process';
 import { tmpdir } from 'node:os';
@@ -43,6 +44,21 @@ export async function launch() {
     browser.newContext = (options = {}) => newContext({ locale: 'es-ES', ...options });
     browser.newPage = (options = {}) => newPage({ locale: 'es-ES', ...options });
     return browser;
+}
+
+// The site served and a browser launched before a file's tests, both closed after them:
+// `site.served.base` is the site's address, `site.browser` the browser.
+export function siteInBrowser() {
+    const site = { served: null, browser: null };
+    before(async () => {
+        site.served = await serve();
+        site.browser = await launch();
+    });
+    after(async () => {
+        await site.browser?.close();
+        site.served?.server.close();
+    });
+    return site;
 }
 
 // The native program's last picture of a headless run, one 0xRRGGBB a pixel; `options` are

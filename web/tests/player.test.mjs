@@ -1,28 +1,20 @@
 // The player page in headless Chromium: pictures equal to the native program's, dragging,
 // the control bar by click and by key, a menu by click, and the frame times of a SLOW film.
-import { test, before, after } from 'node:test';
+import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import path from 'node:path';
-import { serve, launch, nativePixels, difference, screenPoint, waitFor, root } from './harness.mjs';
+import { siteInBrowser, nativePixels, difference, screenPoint, waitFor, root } from './harness.mjs';
 
-let served, browser;
-before(async () => {
-    served = await serve();
-    browser = await launch();
-});
-after(async () => {
-    await browser?.close();
-    served?.server.close();
-});
+const site = siteInBrowser();
 
 const example = (name) => path.join(root, 'examples', name);
 
 async function openPlayer(query, { touch = false } = {}) {
-    const context = await browser.newContext({ viewport: { width: 1100, height: 900 }, hasTouch: touch });
+    const context = await site.browser.newContext({ viewport: { width: 1100, height: 900 }, hasTouch: touch });
     const page = await context.newPage();
     const errors = [];
     page.on('pageerror', (error) => errors.push(error));
-    await page.goto(`${served.base}/player.html?${query}`);
+    await page.goto(`${site.served.base}/player.html?${query}`);
     await page.waitForFunction(() => window.vekoraPage);
     page.errors = errors;
     return page;
