@@ -50,7 +50,12 @@ std::unique_ptr<Device> MakeDevice(const CommandLine& line, std::vector<InputEve
         std::string whyNot;
         InitProgram();  // the help box is drawn with the resident fonts
         const OwnedImage help = HelpBoxPicture();
-        if (std::unique_ptr<Device> window = OpenWindowDevice({line.zoom, line.fullscreen}, help.get(), whyNot)) return window;
+        // Pictures written of the run keep the scale asked for (1 by default); a window that
+        // writes none draws as finely as the display shows it.
+        const bool writesPictures = line.scaleGiven || !line.screenshot.empty() || !line.record.empty() ||
+                                    !line.framesFolder.empty();
+        const WindowOptions options{line.zoom, line.fullscreen, line.sharp, !writesPictures};
+        if (std::unique_ptr<Device> window = OpenWindowDevice(options, help.get(), whyNot)) return window;
         diagnostics << ConsoleText(TrFormat(N_("vekora: no window (%s); running headless"), {whyNot})) << "\n";
         headless = true;
     }
