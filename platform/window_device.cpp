@@ -168,6 +168,15 @@ std::unique_ptr<WindowDevice> WindowDevice::Create(const WindowOptions& options,
 
 WindowDevice::WindowDevice(const WindowOptions& options) : options_(options), sharp_(options.sharp) {
     options_.zoom = std::clamp(options_.zoom, SmallestZoom, LargestZoom);
+    // The scale the window will want is known before it opens, from the size it will open at
+    // for the usual 640 x 480 page: the run makes its pictures at it from the start.
+    if (options_.followDisplay && !sharp_) {
+        constexpr std::int32_t PageW = 640, PageH = 480;
+        SDL_DisplayMode desktop{};
+        WindowSize size = ZoomedSize(PageW, PageH);
+        if (options_.fullscreen && SDL_GetDesktopDisplayMode(0, &desktop) == 0) size = {desktop.w, desktop.h};
+        wantedScale_ = RenderScaleFor(vekora::DisplayScale(size.width, size.height, PageW, PageH), MaxRenderScale);
+    }
 }
 
 std::int32_t WindowDevice::WantedRenderScale() const { return options_.followDisplay ? wantedScale_ : RenderScale(); }
@@ -278,9 +287,10 @@ void WindowDevice::ToggleFullscreen() {
 bool WindowDevice::ScreenOpen(std::int32_t width, std::int32_t height, std::int32_t depth) {
     const ScreenMode before = ScreenQuery();
     const ImageHandle screenBefore = Screen();
-    // The window opens first: a screen that follows the display is drawn at the scale the
-    // window shows it at.
     const bool opening = window_ == nullptr;
+    if (!Device::ScreenOpen(width, height, depth)) return false;
+    // A new screen is watched afresh (the first update after makes the watch).
+    if (Screen() != screenBefore) screenWatch_.reset();
     if (opening) {
         OpenWindow(width, height);
         if (window_ == nullptr) return false;
@@ -288,16 +298,10 @@ bool WindowDevice::ScreenOpen(std::int32_t width, std::int32_t height, std::int3
         renderer_ = SDL_CreateRenderer(window_, -1, 0);
         if (renderer_ == nullptr) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
         if (renderer_ == nullptr) return false;
-        if (options_.followDisplay) {
-            int outW = 0, outH = 0;
-            SDL_GetRendererOutputSize(renderer_, &outW, &outH);
-            wantedScale_ = sharp_ ? 1 : RenderScaleFor(vekora::DisplayScale(outW, outH, width, height), MaxRenderScale);
-            SetRenderScale(wantedScale_);
-        }
     }
-    if (!Device::ScreenOpen(width, height, depth)) return false;
-    // A new screen is watched afresh (the first update after makes the watch).
-    if (Screen() != screenBefore) screenWatch_.reset();
+    // The window as it opened (a high-density display, a page of another size) may want
+    // another scale than foreseen.
+    DecideRenderScale();
     if (!opening && (before.width != width || before.height != height) &&
         (SDL_GetWindowFlags(window_) & (SDL_WINDOW_FULLSCREEN | SDL_WINDOW_MAXIMIZED)) == 0) {
         const WindowSize size = ZoomedSize(width, height);

@@ -54,7 +54,8 @@ public:
     void StartAfresh() override;
 
     // A window that follows its display wants the smallest whole render scale at least the
-    // factor its screen is shown at, decided again whenever the window is resized or goes
+    // factor its screen is shown at: foreseen when it is made (for a 640 x 480 page at the size
+    // it will open at), decided again when the screen opens, when the window is resized or goes
     // fullscreen and back (and 1 while sharp); otherwise the scale the device has.
     std::int32_t WantedRenderScale() const override;
     // The factor the screen's page is shown at now (output pixels a page unit); 0 with no window.

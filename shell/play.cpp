@@ -233,6 +233,8 @@ int PlayScript(const CommandLine& line, Console& console, std::istream& input, s
     // Screenshots, frames and recordings come from the screen: it is drawn at the scale asked
     // for, in a window too (which shows the finer picture fitted to its size).
     device->SetRenderScale(line.scale);
+    // A window that follows its display draws at the scale it foresees for itself.
+    if (device->RenderScaleOutdated()) device->SetRenderScale(device->WantedRenderScale());
     if (headless) device->StopAt(static_cast<double>(line.untilMs) / 1000.0);
     std::unique_ptr<FigureOutputs> figures;
     if (line.figures.Wanted()) figures = std::make_unique<FigureOutputs>(line.figures);

@@ -365,6 +365,8 @@ TEST(FollowingWindow, DrawsAsFinelyAsShownAndWantsANewScaleAfterAResize) {
     std::unique_ptr<WindowDevice> device = WindowDevice::Create({1.5, false, false, true}, whyNot);
     if (!device) GTEST_SKIP() << whyNot;
     SetActiveDevice(device.get());
+    EXPECT_EQ(device->WantedRenderScale(), 2) << "foreseen before the window opens";
+    ASSERT_TRUE(device->SetRenderScale(device->WantedRenderScale()));
     ASSERT_TRUE(ScreenOpen(640, 480, 32));
     EXPECT_EQ(device->RenderScale(), 2);
     EXPECT_FALSE(device->RenderScaleOutdated());
@@ -442,6 +444,7 @@ TEST(SmoothedWindow, ASlopedLineKeepsItsInkFromColumnToColumn) {
         std::unique_ptr<WindowDevice> device = WindowDevice::Create({zoom, fullscreen, false, true}, whyNot);
         if (!device) GTEST_SKIP() << whyNot;
         SetActiveDevice(device.get());
+        ASSERT_TRUE(device->SetRenderScale(device->WantedRenderScale()));
         ASSERT_TRUE(ScreenOpen(640, 480, 32));
         // A fullscreen window reaches the display's size over a few events.
         SDL_DisplayMode desktop{};
