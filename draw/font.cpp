@@ -58,21 +58,49 @@ FontView ViewOf(const Font& font) {
     return {font.data.data(), font.data.size(), font.index.data(), nullptr, font.resident};
 }
 
+namespace {
+
+constexpr std::int32_t MostFontScale = 4;
+
+// The scaled fonts loaded so far, once each and never freed: views of them may be held
+// anywhere. An entry may be empty: the build has no such font (yet).
+struct ScaledFonts {
+    std::mutex lock;
+    std::map<std::pair<std::string, std::int32_t>, Font> loaded;
+    std::map<std::pair<std::string, std::int32_t>, std::string> addedNames;  // resident names of added ones
+};
+ScaledFonts& TheScaledFonts() {
+    static ScaledFonts fonts;
+    return fonts;
+}
+
+}  // namespace
+
 const Font* ScaledResidentFont(std::string_view name, std::int32_t scale) {
-    constexpr std::int32_t MostScale = 4;
-    if (name.empty() || scale < 2 || scale > MostScale) return nullptr;
-    // Loaded once each, never freed: views of them may be held anywhere.
-    static std::mutex lock;
-    static std::map<std::pair<std::string, std::int32_t>, Font> loaded;
-    const std::lock_guard<std::mutex> guard(lock);
+    if (name.empty() || scale < 2 || scale > MostFontScale) return nullptr;
+    ScaledFonts& fonts = TheScaledFonts();
+    const std::lock_guard<std::mutex> guard(fonts.lock);
     const auto key = std::make_pair(std::string(name), scale);
-    auto found = loaded.find(key);
-    if (found == loaded.end()) {
+    auto found = fonts.loaded.find(key);
+    if (found == fonts.loaded.end()) {
         Font font;
         LoadFontResource(key.first + "x" + std::to_string(scale), font);
-        found = loaded.emplace(key, std::move(font)).first;
+        found = fonts.loaded.emplace(key, std::move(font)).first;
     }
     return found->second.Empty() ? nullptr : &found->second;
+}
+
+bool AddScaledResidentFont(std::string_view name, std::int32_t scale, std::span<const std::uint8_t> file) {
+    if (name.empty() || scale < 2 || scale > MostFontScale) return false;
+    ScaledFonts& fonts = TheScaledFonts();
+    const std::lock_guard<std::mutex> guard(fonts.lock);
+    const auto key = std::make_pair(std::string(name), scale);
+    Font& font = fonts.loaded[key];
+    if (!font.Empty()) return false;
+    if (!ParseFontFile(file, font)) return false;
+    const std::string& resident = fonts.addedNames[key] = key.first + "x" + std::to_string(scale);
+    font.resident = resident;
+    return true;
 }
 
 namespace {

@@ -59,6 +59,10 @@ FontView ViewOf(const Font&& font) = delete;  // the view would outlive the font
 // The resident font `name` made for render scale `scale` (2 to 4), loaded on first use and
 // kept for the life of the process; null when there is none.
 const Font* ScaledResidentFont(std::string_view name, std::int32_t scale);
+// Gives the process the resident font `name` made for `scale` (2 to 4) from the bytes of its
+// file, for a build that leaves those fonts out (the browser's fetches them when it first draws
+// finer). False when the bytes do not read as a font, or the font is there already.
+bool AddScaledResidentFont(std::string_view name, std::int32_t scale, std::span<const std::uint8_t> file);
 
 // A glyph's advance (the first u16 read as signed, shifted right by 3) and its height.
 inline std::int32_t GlyphWidth(const std::uint8_t* glyph) {

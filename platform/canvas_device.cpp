@@ -17,9 +17,9 @@ EM_JS(void, vekora_host_present, (const std::uint8_t* rgba, int width, int top, 
     const host = Module.vekoraHost;
     if (host && host.present) host.present(rgba, width, top, rows);
 });
-EM_JS(void, vekora_host_screen_opened, (int width, int height), {
+EM_JS(void, vekora_host_screen_opened, (int width, int height, int scale), {
     const host = Module.vekoraHost;
-    if (host && host.screenOpened) host.screenOpened(width, height);
+    if (host && host.screenOpened) host.screenOpened(width, height, scale);
 });
 EM_JS(void, vekora_host_caption, (const char* utf8), {
     const host = Module.vekoraHost;
@@ -87,7 +87,7 @@ double CanvasDevice::ClockSeconds() {
 bool CanvasDevice::ScreenOpen(std::int32_t width, std::int32_t height, std::int32_t depth) {
     if (!Device::ScreenOpen(width, height, depth)) return false;
     shown_.clear();
-    vekora_host_screen_opened(width, height);
+    vekora_host_screen_opened(width, height, RenderScale());
     Present();
     return true;
 }

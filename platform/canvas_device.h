@@ -4,9 +4,10 @@
 //
 // The page side (web/player.js) keeps the input and draws the pictures; this device asks it
 // through Module.vekoraHost:
-//   present(rgbaPointer, width, top, rows)   RGBA rows top.. top+rows-1 of the screen, the top
-//                                          one first (only the rows that changed)
-//   screenOpened(width, height)           the screen's size, on every ScreenOpen
+//   present(rgbaPointer, width, top, rows)   RGBA rows top.. top+rows-1 of the screen's pixels,
+//                                          the top one first (only the rows that changed)
+//   screenOpened(width, height, scale)    the screen's size in page units and its render scale
+//                                          (pixels a page unit), on every ScreenOpen
 //   caption(text)                         the window title (the page's title)
 //   icon(rgbaPointer, width, height)      the window icon
 //   takeKey()                             the next key as an array of bytes, or null

@@ -107,6 +107,12 @@ public:
     // before the screen opens; 1 to 8, anything else is refused (false).
     bool SetRenderScale(std::int32_t scale);
     std::int32_t RenderScale() const { return renderScale_; }
+    // The render scale the device would draw at now: a window that follows its display wants a
+    // finer screen after growing, a coarser one after shrinking. When it differs from
+    // RenderScale (RenderScaleOutdated), the run redraws: SetRenderScale(WantedRenderScale()),
+    // ScreenOpen at the same size (a new screen at that scale), then the run's pictures again.
+    virtual std::int32_t WantedRenderScale() const { return renderScale_; }
+    bool RenderScaleOutdated() const { return WantedRenderScale() != renderScale_; }
 
     // The window's title (Latin-1, mathematical signs allowed); kept by every device.
     virtual void WindowCaption(std::string_view text) { caption_ = text; }

@@ -24,10 +24,24 @@ std::vector<std::int32_t> NearestMap(std::int32_t out, std::int32_t source) {
 
 }  // namespace
 
+double DisplayScale(std::int32_t outW, std::int32_t outH, std::int32_t screenW, std::int32_t screenH) {
+    if (outW <= 0 || outH <= 0 || screenW <= 0 || screenH <= 0) return 0;
+    return std::min(static_cast<double>(outW) / screenW, static_cast<double>(outH) / screenH);
+}
+
+std::int32_t RenderScaleFor(double displayScale, std::int32_t most) {
+    const auto wanted = static_cast<std::int32_t>(std::ceil(std::min(displayScale, static_cast<double>(most)) - WholeTolerance));
+    return std::clamp(wanted, 1, std::max(most, 1));
+}
+
+bool WholeFit(const PictureFit& fit, std::int32_t screenW, std::int32_t screenH) {
+    return !fit.Empty() && screenW > 0 && screenH > 0 && fit.width % screenW == 0 && fit.height % screenH == 0;
+}
+
 PictureFit FitPicture(std::int32_t outW, std::int32_t outH, std::int32_t screenW, std::int32_t screenH) {
     PictureFit fit;
     if (outW <= 0 || outH <= 0 || screenW <= 0 || screenH <= 0) return fit;
-    double factor = std::min(static_cast<double>(outW) / screenW, static_cast<double>(outH) / screenH);
+    double factor = DisplayScale(outW, outH, screenW, screenH);
     const double whole = std::round(factor);
     if (whole >= 1 && std::abs(factor - whole) < WholeTolerance) factor = whole;
     fit.width = std::clamp(static_cast<std::int32_t>(std::floor(screenW * factor + 1e-9)), 1, outW);

@@ -20,6 +20,15 @@ struct PictureFit {
     bool Empty() const { return width <= 0 || height <= 0; }
 };
 
+// The factor a screen of `screenW` x `screenH` is shown at in an output of `outW` x `outH`
+// (aspect kept); 0 for an empty output or screen.
+double DisplayScale(std::int32_t outW, std::int32_t outH, std::int32_t screenW, std::int32_t screenH);
+
+// The render scale that draws a screen shown at `displayScale` at least as finely as it is
+// shown: the smallest whole number at least that factor (a hair over a whole one counts as
+// that one), 1 to `most`.
+std::int32_t RenderScaleFor(double displayScale, std::int32_t most);
+
 // The fit of a screen of `screenW` x `screenH` pixels in an output of `outW` x `outH`.
 PictureFit FitPicture(std::int32_t outW, std::int32_t outH, std::int32_t screenW, std::int32_t screenH);
 
@@ -27,6 +36,10 @@ struct ScreenPixel {
     bool inside = false;  // false in the bars beside the picture and outside the output
     std::int32_t x = 0, y = 0;
 };
+
+// Whether each screen pixel of a `screenW` x `screenH` screen covers a whole number of output
+// pixels in the fit: then nearest neighbour shows it exactly and smoothing would only blur.
+bool WholeFit(const PictureFit& fit, std::int32_t screenW, std::int32_t screenH);
 
 // The screen pixel shown at output pixel (outX, outY).
 ScreenPixel ScreenPixelAt(const PictureFit& fit, std::int32_t outX, std::int32_t outY);

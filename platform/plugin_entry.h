@@ -19,6 +19,10 @@ struct PluginHostLink {
     void (*forgetActiveDevice)(const Device* device);  // a device going away is no longer active
     int (*stopSignalWakeFd)();                     // the program's stop-signal wake-up descriptor
     DrawnAreaWatchList* drawnAreaWatches;          // the program's watches on its images
+    // The program's render scales of its images: a screen the plugin's device makes at a
+    // scale is drawn on by the program, which must know it.
+    std::int32_t (*imageScale)(ImageHandle image);
+    void (*setImageScale)(ImageHandle image, std::int32_t scale);
 };
 
 struct WindowPluginRequest {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "draw/image_scale.h"
 #include "i18n/language.h"
 #include "platform/active_device.h"
 #include "platform/plugin_entry.h"
@@ -65,7 +66,8 @@ void* PluginEntry(const std::string& fileName, const char* entry, std::string& w
     return nullptr;
 }
 
-const PluginHostLink HostLink = {&CaughtStopSignal, &ForgetActiveDevice, &StopSignalWakeFd, DrawnAreaWatches()};
+const PluginHostLink HostLink = {&CaughtStopSignal, &ForgetActiveDevice, &StopSignalWakeFd, DrawnAreaWatches(),
+                                 &ImageScale, &SetImageScale};
 
 // Whether the environment names a display at all. Without one the window plugin is not even
 // loaded: it would load the window system's libraries only to find nothing to show on.

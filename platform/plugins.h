@@ -21,6 +21,12 @@ namespace vekora {
 struct WindowOptions {
     double zoom = 1;          // the window's first size, in screen pixels a window point (0.5 to 8)
     bool fullscreen = false;  // open fullscreen (F11 leaves it)
+    // Screen pixels enlarged as they are (nearest neighbour); false: a display scale that is
+    // not whole is shown smoothed. F2 switches at any time.
+    bool sharp = true;
+    // The render scale follows the display: the smallest whole number at least the factor
+    // the screen is shown at (1 while sharp). False: the scale set on the device stays.
+    bool followDisplay = false;
 };
 
 // A video being written, closed by whoever started it.

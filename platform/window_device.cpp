@@ -166,9 +166,20 @@ std::unique_ptr<WindowDevice> WindowDevice::Create(const WindowOptions& options,
     return std::unique_ptr<WindowDevice>(new WindowDevice(options));
 }
 
-WindowDevice::WindowDevice(const WindowOptions& options) : options_(options) {
+WindowDevice::WindowDevice(const WindowOptions& options) : options_(options), sharp_(options.sharp) {
     options_.zoom = std::clamp(options_.zoom, SmallestZoom, LargestZoom);
+    // The scale the window will want is known before it opens, from the size it will open at
+    // for the usual 640 x 480 page: the run makes its pictures at it from the start.
+    if (options_.followDisplay && !sharp_) {
+        constexpr std::int32_t PageW = 640, PageH = 480;
+        SDL_DisplayMode desktop{};
+        WindowSize size = ZoomedSize(PageW, PageH);
+        if (options_.fullscreen && SDL_GetDesktopDisplayMode(0, &desktop) == 0) size = {desktop.w, desktop.h};
+        wantedScale_ = RenderScaleFor(vekora::DisplayScale(size.width, size.height, PageW, PageH), MaxRenderScale);
+    }
 }
+
+std::int32_t WindowDevice::WantedRenderScale() const { return options_.followDisplay ? wantedScale_ : RenderScale(); }
 
 WindowDevice::~WindowDevice() {
     if (helpTexture_ != nullptr) SDL_DestroyTexture(helpTexture_);
@@ -187,14 +198,48 @@ bool WindowDevice::MakeTexture() {
     textureW_ = textureH_ = 0;
     if (fit.Empty()) return true;  // a minimised window shows nothing
     const Uint32 format = mode.depth == 16 ? SDL_PIXELFORMAT_RGB565 : SDL_PIXELFORMAT_ARGB8888;
-    texture_ = SDL_CreateTexture(renderer_, format, SDL_TEXTUREACCESS_STREAMING, fit.width, fit.height);
+    const TextureShape shape = WantedTexture();
+    texture_ = SDL_CreateTexture(renderer_, format, SDL_TEXTUREACCESS_STREAMING, shape.width, shape.height);
     if (texture_ == nullptr) return false;
-    textureW_ = fit.width;
-    textureH_ = fit.height;
+    textureW_ = shape.width;
+    textureH_ = shape.height;
+    textureSmooth_ = shape.smooth;
+    SDL_SetTextureScaleMode(texture_, shape.smooth ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
     // The alpha byte of 32-bit pixels is not transparency on the screen.
     SDL_SetTextureBlendMode(texture_, SDL_BLENDMODE_NONE);
     textureStale_ = true;
     return true;
+}
+
+WindowDevice::TextureShape WindowDevice::WantedTexture() {
+    const PictureFit& fit = Fit();
+    const Surface screen = ResolveSurface(Screen());
+    // Exactly, by our own maps, whenever nearest neighbour is wanted or shows the picture
+    // exactly; an uneven scale is left to the renderer's linear filter, which takes the
+    // screen's pixels as they are.
+    if (sharp_ || WholeFit(fit, screen.width, screen.height)) return {fit.width, fit.height, false};
+    return {screen.width, screen.height, true};
+}
+
+double WindowDevice::DisplayScale() {
+    const ScreenMode page = ScreenQuery();
+    int outW = 0, outH = 0;
+    if (renderer_ != nullptr) SDL_GetRendererOutputSize(renderer_, &outW, &outH);
+    return vekora::DisplayScale(outW, outH, page.width, page.height);
+}
+
+void WindowDevice::DecideRenderScale() {
+    if (!options_.followDisplay || renderer_ == nullptr) return;
+    // A minimised window (no output) keeps what it wanted.
+    const double shown = DisplayScale();
+    if (shown <= 0) return;
+    wantedScale_ = sharp_ ? 1 : RenderScaleFor(shown, MaxRenderScale);
+}
+
+void WindowDevice::SetSharp(bool sharp) {
+    sharp_ = sharp;
+    DecideRenderScale();
+    textureStale_ = true;
 }
 
 const PictureFit& WindowDevice::Fit() {
@@ -236,23 +281,29 @@ void WindowDevice::ToggleFullscreen() {
     const bool full = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN_DESKTOP;
     SDL_SetWindowFullscreen(window_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
     textureStale_ = true;
+    DecideRenderScale();
 }
 
 bool WindowDevice::ScreenOpen(std::int32_t width, std::int32_t height, std::int32_t depth) {
     const ScreenMode before = ScreenQuery();
     const ImageHandle screenBefore = Screen();
+    const bool opening = window_ == nullptr;
     if (!Device::ScreenOpen(width, height, depth)) return false;
     // A new screen is watched afresh (the first update after makes the watch).
     if (Screen() != screenBefore) screenWatch_.reset();
-    if (window_ == nullptr) {
+    if (opening) {
         OpenWindow(width, height);
         if (window_ == nullptr) return false;
         ApplyIcon();
         renderer_ = SDL_CreateRenderer(window_, -1, 0);
         if (renderer_ == nullptr) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
         if (renderer_ == nullptr) return false;
-    } else if ((before.width != width || before.height != height) &&
-               (SDL_GetWindowFlags(window_) & (SDL_WINDOW_FULLSCREEN | SDL_WINDOW_MAXIMIZED)) == 0) {
+    }
+    // The window as it opened (a high-density display, a page of another size) may want
+    // another scale than foreseen.
+    DecideRenderScale();
+    if (!opening && (before.width != width || before.height != height) &&
+        (SDL_GetWindowFlags(window_) & (SDL_WINDOW_FULLSCREEN | SDL_WINDOW_MAXIMIZED)) == 0) {
         const WindowSize size = ZoomedSize(width, height);
         SDL_SetWindowSize(window_, size.width, size.height);
     }
@@ -316,6 +367,10 @@ void WindowDevice::PumpEvents() {
                     if (event.key.repeat == 0) ToggleFullscreen();
                     break;
                 }
+                if (event.key.keysym.sym == SDLK_F2) {
+                    if (event.key.repeat == 0) SetSharp(!sharp_);
+                    break;
+                }
                 if (event.key.keysym.sym == SDLK_F1) {
                     helpAsked_ = helpAsked_ || (event.key.repeat == 0 && !help_.empty());
                     break;
@@ -340,6 +395,7 @@ void WindowDevice::PumpEvents() {
                 if (event.window.event == SDL_WINDOWEVENT_EXPOSED || event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
                     textureStale_ = true;  // show it again
                 }
+                if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) DecideRenderScale();
                 break;
             default:
                 break;
@@ -519,6 +575,8 @@ void WindowDevice::ShowHelp() {
             case SDL_KEYDOWN:
                 if (event.key.keysym.sym == SDLK_F11) {
                     ToggleFullscreen();
+                } else if (event.key.keysym.sym == SDLK_F2) {
+                    SetSharp(!sharp_);
                 } else if (event.key.repeat == 0) {
                     // The key that closed the box is not the lesson's: its typed text goes too.
                     open = false;
@@ -547,8 +605,8 @@ bool WindowDevice::UpdateTexture() {
         screenWatch_ = std::make_unique<DrawnAreaWatch>(Screen());
         textureStale_ = true;
     }
-    const PictureFit& fit = Fit();
-    if (texture_ == nullptr || textureW_ != fit.width || textureH_ != fit.height) {
+    const TextureShape shape = WantedTexture();
+    if (texture_ == nullptr || textureW_ != shape.width || textureH_ != shape.height || textureSmooth_ != shape.smooth) {
         if (!MakeTexture() || texture_ == nullptr) return false;
     }
     const std::uint64_t changes = screenWatch_->Changes();
@@ -566,8 +624,6 @@ void WindowDevice::UploadArea(const PixelRect& area) {
     const PictureFit& fit = Fit();
     const Surface screen = ResolveSurface(Screen());
     const int texelBytes = screen.bytesPerPixel == 2 ? 2 : 4;
-    const std::size_t texels = static_cast<std::size_t>(fit.width) * fit.height;
-    if (scaled_.size() != texels * texelBytes) scaled_.assign(texels * texelBytes, 0);
     const std::uint8_t* pixels = screen.pixels;
     std::size_t stride = screen.Stride();
     if (screen.bytesPerPixel == 1) {
@@ -576,6 +632,17 @@ void WindowDevice::UploadArea(const PixelRect& area) {
         pixels = reinterpret_cast<const std::uint8_t*>(widened_.data());
         stride = static_cast<std::size_t>(screen.width) * 4;
     }
+    if (textureSmooth_) {
+        // The texture holds the screen's pixels: the drawn area goes as it is.
+        if (area.left >= area.right || area.top >= area.bottom) return;
+        const SDL_Rect part{area.left, area.top, area.right - area.left, area.bottom - area.top};
+        const std::size_t first = static_cast<std::size_t>(area.top) * stride + static_cast<std::size_t>(area.left) * texelBytes;
+        SDL_UpdateTexture(texture_, &part, pixels + first, static_cast<int>(stride));
+        presented_.texels += static_cast<std::uint64_t>(part.w) * part.h;
+        return;
+    }
+    const std::size_t texels = static_cast<std::size_t>(fit.width) * fit.height;
+    if (scaled_.size() != texels * texelBytes) scaled_.assign(texels * texelBytes, 0);
     const OutputSpan columns = ShowingSpan(fit.columns, area.left, area.right);
     const OutputSpan rows = ShowingSpan(fit.rows, area.top, area.bottom);
     if (columns.first >= columns.last || rows.first >= rows.last) return;  // all of it hidden
@@ -592,7 +659,8 @@ void WindowDevice::Render() {
     const PictureFit& fit = Fit();
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderClear(renderer_);
-    // The picture is scaled already: the renderer copies it pixel for pixel.
+    // The picture is scaled already and copied pixel for pixel, or the renderer scales it
+    // with its linear filter.
     const SDL_Rect rect{fit.x, fit.y, fit.width, fit.height};
     SDL_RenderCopy(renderer_, texture_, nullptr, &rect);
 }

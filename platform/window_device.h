@@ -1,5 +1,7 @@
 // The window device: the screen shown in an SDL2 window, scaled to whatever size the window
-// has (aspect kept, nearest neighbour, sharp on high-density displays), F11 for fullscreen;
+// has (aspect kept; nearest neighbour, or smoothed at an uneven scale unless sharp; the screen
+// drawn as finely as the window shows it when the device follows the display), F11 for
+// fullscreen, F2 between sharp and smoothed;
 // keyboard and mouse from SDL, button changes queued; the real clock. Only what was drawn
 // since the last picture is carried to the window, and waits sleep on the event queue, so
 // that a window whose lesson waits costs next to nothing.
@@ -52,6 +54,18 @@ public:
     // Also drops the keys typed before the new run; the clock stays the real one.
     void StartAfresh() override;
 
+    // A window that follows its display wants the smallest whole render scale at least the
+    // factor its screen is shown at: foreseen when it is made (for a 640 x 480 page at the size
+    // it will open at), decided again when the screen opens, when the window is resized or goes
+    // fullscreen and back (and 1 while sharp); otherwise the scale the device has.
+    std::int32_t WantedRenderScale() const override;
+    // The factor the screen's page is shown at now (output pixels a page unit); 0 with no window.
+    double DisplayScale();
+    // Nearest neighbour at every scale (true), or smoothing where the scale is not whole;
+    // F2 switches.
+    bool Sharp() const { return sharp_; }
+    void SetSharp(bool sharp);
+
     // The box F1 shows over the picture until any key or click (a 32-bit image, copied); the
     // lesson's clock stands still meanwhile. Without one F1 does nothing.
     void SetHelpPicture(ImageHandle picture);
@@ -69,6 +83,9 @@ public:
         std::uint64_t texels = 0;
     };
     PresentCounts Presented() const { return presented_; }
+
+    // The SDL window, null before the screen opens.
+    SDL_Window* NativeWindow() const { return window_; }
 
     // Where the picture stands in the window now, in renderer pixels.
     const PictureFit& Fit();
@@ -89,6 +106,15 @@ private:
     // else wakes a waiting window: the clock's observers hear the whole wait when it ends.
     void BlockOnEvents(std::int32_t ms);
     bool MakeTexture();
+    // The texture the picture is shown through: the picture already scaled to the fit (shown
+    // pixel for pixel), or the screen's own pixels, which the renderer scales smoothly.
+    struct TextureShape {
+        std::int32_t width = 0, height = 0;
+        bool smooth = false;
+    };
+    TextureShape WantedTexture();
+    // Decides the render scale the window wants for its size now (followDisplay only).
+    void DecideRenderScale();
     // Brings the texture in step with the screen: the area drawn since, or all of it when
     // the texture or the fit is new. False when there was nothing to update.
     bool UpdateTexture();
@@ -116,6 +142,9 @@ private:
     PictureFit fit_;
     std::int32_t fitOutW_ = -1, fitOutH_ = -1, fitScreenW_ = -1, fitScreenH_ = -1;
     std::int32_t textureW_ = 0, textureH_ = 0;
+    bool textureSmooth_ = false;  // the texture holds the screen's pixels, scaled by the renderer
+    bool sharp_ = true;
+    std::int32_t wantedScale_ = 1;
     std::int32_t buttonsDown_ = 0;
     ButtonChanges buttonChanges_;
     std::vector<std::uint32_t> help_;  // the help box's pixels, 0xAARRGGBB

@@ -152,7 +152,10 @@ constexpr Option Options[] = {
     {"--fps", "", "N", N_("frames a second sampled for --record and --frames (default 25)"),
      [](CommandLine& line, const std::string& value) { return ReadInto(value, "--fps", 1, 100, line.fps); }},
     {"--scale", "", "N", N_("draw --screenshot, --frames and --record pictures N times finer, 1 to 8 (default 1)"),
-     [](CommandLine& line, const std::string& value) { return ReadInto(value, "--scale", 1, 8, line.scale); }},
+     [](CommandLine& line, const std::string& value) {
+         line.scaleGiven = true;
+         return ReadInto(value, "--scale", 1, 8, line.scale);
+     }},
     {"--frames", "", N_("DIR"), N_("write every changed frame as DIR/frame-NNNNN.png, and DIR/frames.tsv: when each appears, how long it stays"),
      [](CommandLine& line, const std::string& value) { line.framesFolder = value; return std::string(); }},
     {"--no-logo", "", "", N_("skip the logo when the window opens and at the end"),
@@ -161,6 +164,8 @@ constexpr Option Options[] = {
      [](CommandLine& line, const std::string& value) { return ReadFactor(value, "--zoom", 0.5, 8, line.zoom); }},
     {"--fullscreen", "", "", N_("open the window fullscreen (F11 switches at any time)"),
      [](CommandLine& line, const std::string&) { line.fullscreen = true; return std::string(); }},
+    {"--sharp", "", "", N_("show the window's picture as enlarged pixels instead of drawing it at the display's resolution (F2 switches)"),
+     [](CommandLine& line, const std::string&) { line.sharp = true; return std::string(); }},
     {"--watch", "", "", N_("play the script again from the start whenever its file is saved"),
      [](CommandLine& line, const std::string&) { line.watch = true; return std::string(); }},
     {"--export", "", N_("FILE"), N_("write the figure as the run left it (or at --until): FILE.svg, FILE.pdf, FILE.png or FILE.tex"),

@@ -28,11 +28,13 @@ struct CommandLine {
     std::string screenshot;          // PNG of the screen before the closing logo
     std::string record;              // animated GIF, or MP4 / WebM video, of the run
     std::int32_t scale = 1;          // render scale of a headless run's pictures
+    bool scaleGiven = false;         // --scale was given: a window draws at it too
     std::string framesFolder;        // PNG of every changed frame
     std::int32_t fps = 25;           // frames a second sampled for --record and --frames
     bool noLogo = false;
     double zoom = 1;                 // initial scale of the window, 0.5 to 8
     bool fullscreen = false;         // open the window fullscreen
+    bool sharp = false;              // the window shows the screen's pixels enlarged, not smoothed
     bool watch = false;              // play again from the start whenever the script is saved
     // --check: diagnostics as JSON lines, and warnings counted as errors.
     bool json = false;

@@ -24,6 +24,7 @@ constexpr std::string_view HelpLines[] = {
     N_("Arrastrar: en una interacci\xF3n, mant\xE9n pulsado el bot\xF3n del rat\xF3n sobre un punto y mu\xE9velo; "
        "la figura lo sigue."),
     N_("F11: pantalla completa, y F11 otra vez para salir de ella."),
+    N_("F2: p\xEDxeles grandes y n\xEDtidos, o la imagen fina y suavizada."),
     N_("F1: esta ayuda. La lecci\xF3n espera mientras se muestra."),
     "",
     N_("Pulsa cualquier tecla para seguir."),

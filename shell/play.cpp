@@ -50,7 +50,12 @@ std::unique_ptr<Device> MakeDevice(const CommandLine& line, std::vector<InputEve
         std::string whyNot;
         InitProgram();  // the help box is drawn with the resident fonts
         const OwnedImage help = HelpBoxPicture();
-        if (std::unique_ptr<Device> window = OpenWindowDevice({line.zoom, line.fullscreen}, help.get(), whyNot)) return window;
+        // Pictures written of the run keep the scale asked for (1 by default); a window that
+        // writes none draws as finely as the display shows it.
+        const bool writesPictures = line.scaleGiven || !line.screenshot.empty() || !line.record.empty() ||
+                                    !line.framesFolder.empty();
+        const WindowOptions options{line.zoom, line.fullscreen, line.sharp, !writesPictures};
+        if (std::unique_ptr<Device> window = OpenWindowDevice(options, help.get(), whyNot)) return window;
         diagnostics << ConsoleText(TrFormat(N_("vekora: no window (%s); running headless"), {whyNot})) << "\n";
         headless = true;
     }
@@ -226,6 +231,8 @@ int PlayScript(const CommandLine& line, Console& console, std::istream& input, s
     // Screenshots, frames and recordings come from the screen: it is drawn at the scale asked
     // for, in a window too (which shows the finer picture fitted to its size).
     device->SetRenderScale(line.scale);
+    // A window that follows its display draws at the scale it foresees for itself.
+    if (device->RenderScaleOutdated()) device->SetRenderScale(device->WantedRenderScale());
     if (headless) device->StopAt(static_cast<double>(line.untilMs) / 1000.0);
     std::unique_ptr<FigureOutputs> figures;
     if (line.figures.Wanted()) figures = std::make_unique<FigureOutputs>(line.figures);

@@ -22,6 +22,10 @@ rm -rf "$site"
 mkdir -p "$site/examples"
 cp build-web/cmake/vekora.js build-web/cmake/vekora.wasm web/site/* "$site/"
 cp examples/*.vek examples/*.events "$site/examples/"
+# The fonts made for finer render scales, fetched by the page only when it draws at one.
+mkdir -p "$site/fonts"
+cp resources/fonts/*x[0-9].vfn "$site/fonts/"
+(cd resources/fonts && ls *x[0-9].vfn) | sed 's/.*/"&"/' | paste -sd, | sed 's/^/[/; s/$/]/' >"$site/fonts/index.json"
 (cd examples && ls *.vek) | sed 's/.*/"&"/' | paste -sd, | sed 's/^/[/; s/$/]/' >"$site/examples/index.json"
 
 esbuild=web/node_modules/.bin/esbuild

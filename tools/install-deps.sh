@@ -13,6 +13,7 @@ else
     libavcodec-dev libavformat-dev libavutil-dev libswscale-dev
     libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
     xvfb xauth imagemagick xdotool
+    tesseract-ocr tesseract-ocr-spa
     dpkg-dev shared-mime-info desktop-file-utils gettext
   )
 fi

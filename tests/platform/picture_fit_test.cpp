@@ -30,6 +30,41 @@ TEST(PictureFit, ScalesWithTheAspectKeptCentredAndWholeWhereTheWindowIsAMultiple
     }
 }
 
+// The render scale a window wants: the display scale of its 640 x 480 page rounded up, 1 to
+// the largest scale; whether the fit shows each pixel of the screen at that scale as whole
+// output pixels.
+TEST(PictureFit, TheRenderScaleIsTheDisplayScaleRoundedUp) {
+    struct Case {
+        std::int32_t outW, outH;
+        std::int32_t most;
+        double display;
+        std::int32_t scale;
+        bool whole;  // the screen drawn at `scale` fits whole
+    };
+    const Case cases[] = {
+        {640, 480, 8, 1.0, 1, true},
+        {320, 240, 8, 0.5, 1, false},        // a small window still draws every page unit
+        {1280, 800, 8, 800.0 / 480, 2, false},  // a 16:10 laptop, fullscreen
+        {1280, 960, 8, 2.0, 2, true},
+        {1300, 975, 8, 1300.0 / 640, 3, false},  // a little over 2 is drawn at 3
+        {1920, 1080, 8, 2.25, 3, false},      // a full-HD projector
+        {3840, 2160, 8, 4.5, 5, false},
+        {3840, 2160, 4, 4.5, 4, false},       // no finer than allowed
+        {0, 0, 8, 0.0, 1, false},             // minimised
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.outW) + "x" + std::to_string(c.outH));
+        const double display = DisplayScale(c.outW, c.outH, 640, 480);
+        EXPECT_NEAR(display, c.display, 1e-9);
+        const std::int32_t scale = RenderScaleFor(display, c.most);
+        EXPECT_EQ(scale, c.scale);
+        EXPECT_EQ(WholeFit(FitPicture(c.outW, c.outH, 640 * scale, 480 * scale), 640 * scale, 480 * scale), c.whole);
+    }
+    // A rounding hair over a whole factor is that factor, as the fit takes it.
+    EXPECT_EQ(RenderScaleFor(2.0005, 8), 2);
+    EXPECT_EQ(RenderScaleFor(2.002, 8), 3);
+}
+
 // Every screen pixel is shown by a run of output pixels as long as the factor rounded down or
 // up (never skipped while the factor is at least 1), and every output pixel maps back to the
 // pixel it shows.

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "draw/font.h"
+#include "resources/embedded.h"
 #include "tests/support/script_run_support.h"
 
 namespace vekora::testing {
@@ -55,6 +56,25 @@ TEST(ScaledFonts, EveryGlyphIsItsScaleOneGlyphTimesTheScale) {
     }
     EXPECT_EQ(ScaledResidentFont("sans16", 5), nullptr);
     EXPECT_EQ(ScaledResidentFont("", 2), nullptr);
+}
+
+// A build without the finer fonts is given them from their files: a font the build lacks is
+// added once, under its resident name; one it has, bytes that are no font and a scale with no
+// fonts are refused.
+TEST(ScaledFonts, AreAddedFromTheirFilesWhereTheBuildLacksThem) {
+    const EmbeddedResource* file = FindEmbeddedResource("myFont", "sans16x2");
+    ASSERT_NE(file, nullptr);
+    ASSERT_EQ(ScaledResidentFont("lent16", 2), nullptr);
+    const std::uint8_t junk[] = {1, 2, 3};
+    EXPECT_FALSE(AddScaledResidentFont("lent16", 2, junk));
+    EXPECT_TRUE(AddScaledResidentFont("lent16", 2, file->bytes));
+    const Font* added = ScaledResidentFont("lent16", 2);
+    ASSERT_NE(added, nullptr);
+    EXPECT_EQ(added->resident, "lent16x2");
+    EXPECT_EQ(added->data, ScaledResidentFont("sans16", 2)->data);
+    EXPECT_FALSE(AddScaledResidentFont("lent16", 2, file->bytes)) << "there already";
+    EXPECT_FALSE(AddScaledResidentFont("sans16", 2, file->bytes)) << "the build has it";
+    EXPECT_FALSE(AddScaledResidentFont("lent16", 5, file->bytes));
 }
 
 }  // namespace

@@ -9,11 +9,13 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "run/console.h"
 #include "shell/command_line.h"
 #include "shell/play.h"
 #include "tests/platform/video_test_support.h"
+#include "tests/support/picture_support.h"
 #include "tests/support/temp_path.h"
 
 namespace {
@@ -76,23 +78,55 @@ TEST(RecordVideo, AVideoThatCannotBeWrittenIsReported) {
 
 // A lesson played in a window with --scale records (and screenshots) at that scale, as a
 // headless run does: the screen itself is drawn finer. Needs a display (the suite's Xvfb).
-TEST(RecordVideo, AWindowRecordsAtTheScaleAskedFor) {
+// Whether a display is there; the window plugin, built beside the program one folder above
+// the tests, is then found, and draws through SDL's software renderer.
+bool WindowPluginReady() {
     const char* display = std::getenv("DISPLAY");
-    if (display == nullptr || *display == 0) GTEST_SKIP() << "no display";
+    if (display == nullptr || *display == 0) return false;
     setenv("SDL_RENDER_DRIVER", "software", 0);
-    // The window plugin is built beside the program, one folder above the tests.
     const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe");
     setenv("VEKORA_PLUGIN_DIR", self.parent_path().parent_path().c_str(), 0);
-    const std::string script = vekora::testing::TempPath("window_scaled.vek");
-    std::ofstream(script) << "SCREEN 161, 121, 16, &HFFFFFF\nWAIT 100\nEND\n";
-    const std::string gif = vekora::testing::TempPath("window_scaled.gif");
-    const CommandLine line = ParseCommandLine({"--no-logo", "--record", gif, "--scale", "2", script});
-    ASSERT_EQ(line.action, CommandLine::Action::Run) << line.error;
+    return true;
+}
+
+// Plays `arguments` as the program does; its exit code, diagnostics added to the failure.
+int Play(const std::vector<std::string>& arguments, std::string& diagnosticsText) {
+    const CommandLine line = ParseCommandLine(arguments);
+    EXPECT_EQ(line.action, CommandLine::Action::Run) << line.error;
     std::ostringstream printed, diagnostics;
     Console console(printed, false);
     std::istringstream input("");
-    ASSERT_EQ(PlayScript(line, console, input, diagnostics), 0) << diagnostics.str();
-    EXPECT_EQ(diagnostics.str(), "") << "played in a window, not headless";
+    const int code = PlayScript(line, console, input, diagnostics);
+    diagnosticsText = diagnostics.str();
+    return code;
+}
+
+// The window's screen drawn finer is the program's too: what it draws on the screen itself
+// (the control bar) is as fine as what it draws on its page, as headless.
+TEST(RecordVideo, AWindowScreenshotAtAScaleIsTheHeadlessOne) {
+    if (!WindowPluginReady()) GTEST_SKIP() << "no display";
+    const std::string script = vekora::testing::TempPath("window_line.vek");
+    std::ofstream(script) << "POINT A, 40, 30\nPOINT B, 120, 90\nAB = LINE A, B\nEND\n";
+    const std::string windowPng = vekora::testing::TempPath("window_line.png");
+    const std::string headlessPng = vekora::testing::TempPath("headless_line.png");
+    std::string diagnostics;
+    ASSERT_EQ(Play({"--no-logo", "--scale", "2", "--screenshot", windowPng, script}, diagnostics), 0) << diagnostics;
+    EXPECT_EQ(diagnostics, "") << "played in a window, not headless";
+    ASSERT_EQ(Play({"--headless", "--no-logo", "--scale", "2", "--screenshot", headlessPng, script}, diagnostics), 0);
+    const vekora::testing::RgbPicture window = vekora::testing::ReadPng(windowPng);
+    const vekora::testing::RgbPicture headless = vekora::testing::ReadPng(headlessPng);
+    EXPECT_EQ(window.width, 1280u);
+    EXPECT_TRUE(window.width == headless.width && window.height == headless.height && window.rgb == headless.rgb);
+}
+
+TEST(RecordVideo, AWindowRecordsAtTheScaleAskedFor) {
+    if (!WindowPluginReady()) GTEST_SKIP() << "no display";
+    const std::string script = vekora::testing::TempPath("window_scaled.vek");
+    std::ofstream(script) << "SCREEN 161, 121, 16, &HFFFFFF\nWAIT 100\nEND\n";
+    const std::string gif = vekora::testing::TempPath("window_scaled.gif");
+    std::string diagnostics;
+    ASSERT_EQ(Play({"--no-logo", "--record", gif, "--scale", "2", script}, diagnostics), 0) << diagnostics;
+    EXPECT_EQ(diagnostics, "") << "played in a window, not headless";
     // The GIF's logical screen: width and height, little-endian, after the 6-byte signature.
     std::ifstream file(gif, std::ios::binary);
     unsigned char header[10] = {};

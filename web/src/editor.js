@@ -18,7 +18,7 @@ const ReplayDelayMs = 400;
 const element = (id) => document.getElementById(id);
 const stage = element('stage');
 const report = element('report');
-const player = new VekoraPlayer(stage, { scale: 'fit' });
+const player = new VekoraPlayer(stage, { scale: 'auto' });
 // The first run waits for the language, so that its bar already speaks it.
 const speaking = speakLanguage(player);
 const lesson = { name: 'lesson.vek', encoding: 'utf-8' };

@@ -2,8 +2,14 @@
 // page's side of the canvas device (platform/canvas_device.h): it keeps the keys, the pointer
 // and the stop request for the engine to ask for, and draws the pictures the engine presents.
 //
-//   const player = new VekoraPlayer(element, { scale: 1.5 });   // or scale: 'fit'
+//   const player = new VekoraPlayer(element, { scale: 1.5 });   // or scale: 'auto' or 'fit'
 //   const outcome = await player.play(bytes, { name: 'lesson.vek' });
+//
+// scale: a factor, 'auto' (whole factors of the page while they fit, else smaller) or 'fit'
+// (the canvas fills its container, aspect kept). The lesson is drawn as finely as the canvas
+// is shown on the device: its render scale is the device pixels a page unit, rounded up (with
+// a given factor, the device's own pixel ratio only: that factor enlarges pixels as asked), 1
+// with sharp: true; the browser smooths what is not a whole number of device pixels.
 //
 // play() options: name (the page title until the lesson's TITLE), logo (the opening and
 // closing logo, default true), clock ('real', or 'virtual': the clock starts at 0 and moves
@@ -97,9 +103,12 @@ export function encodeLesson(text, encoding) {
 }
 
 export class VekoraPlayer {
-    constructor(container, { scale = 'fit', base = siteBase } = {}) {
+    constructor(container, { scale = 'auto', sharp = false, base = siteBase } = {}) {
         this.base = base;
         this.scale = scale;
+        this.sharp = sharp;
+        this.page = { width: 640, height: 480, scale: 1 };  // the screen: page units, pixels a unit
+        this.shownAt = 1;  // CSS pixels a page unit
         this.canvas = document.createElement('canvas');
         this.canvas.className = 'vekora-screen';
         this.canvas.tabIndex = 0;
@@ -116,6 +125,7 @@ export class VekoraPlayer {
         this.running = null;     // the promise of the run in progress
         this.tickets = 0;        // play() calls so far: only the latest waiting one starts
         this.presentTimes = [];  // performance.now() of every picture that changed
+        this.fontScales = new Map();  // render scale -> the promise of its fonts, fetched once
         this.onCaption = (text) => { document.title = text; };
         this.listen();
         this.resize();
@@ -136,12 +146,13 @@ export class VekoraPlayer {
                 this.context.putImageData(new ImageData(pixels, width, rows), 0, top);
                 this.presentTimes.push(performance.now());
             },
-            screenOpened: (width, height) => {
-                if (this.canvas.width !== width || this.canvas.height !== height) {
-                    this.canvas.width = width;
-                    this.canvas.height = height;
-                    this.resize();
+            screenOpened: (width, height, scale = 1) => {
+                this.page = { width, height, scale };
+                if (this.canvas.width !== width * scale || this.canvas.height !== height * scale) {
+                    this.canvas.width = width * scale;
+                    this.canvas.height = height * scale;
                 }
+                this.resize();
             },
             caption: (text) => this.onCaption(text),
             icon: (pointer, width, height) => this.showIcon(pointer, width, height),
@@ -175,33 +186,47 @@ export class VekoraPlayer {
         link.href = canvas.toDataURL('image/png');
     }
 
-    // The canvas at a whole or fractional scale, or fitted to its container ('fit'), always
-    // with crisp pixels.
+    // The canvas at a given factor, at whole factors of the page while they fit ('auto'), or
+    // filling its container ('fit'); crisp where each screen pixel covers whole device pixels,
+    // smoothed by the browser elsewhere.
     resize() {
-        const { width, height } = this.canvas;
+        const { width, height, scale: drawnAt } = this.page;
         let scale = Number(this.scale);
-        if (this.scale === 'fit' || !(scale > 0)) {
+        if (this.scale === 'fit' || this.scale === 'auto' || !(scale > 0)) {
             const box = this.canvas.parentElement.getBoundingClientRect();
             const room = document.fullscreenElement ? window.innerHeight : window.innerHeight * 0.85;
             scale = Math.min(box.width / width, room / height);
             if (!(scale > 0) || !Number.isFinite(scale)) scale = 1;
-            // Whole factors when they fit, as the window does.
-            if (scale >= 1) scale = Math.floor(scale);
+            if (this.scale !== 'fit' && scale >= 1) scale = Math.floor(scale);
         }
+        this.shownAt = scale;
         this.canvas.style.width = `${width * scale}px`;
         this.canvas.style.height = `${height * scale}px`;
+        const devicePixels = (scale * devicePixelRatio) / drawnAt;
+        this.canvas.style.imageRendering = Math.abs(devicePixels - Math.round(devicePixels)) < 1e-3 ? '' : 'auto';
+    }
+
+    // The render scale a run started now draws at: the device pixels a page unit is shown at,
+    // rounded up (a hair over a whole number counts as it), 1 to 8.
+    renderScale() {
+        if (this.sharp) return 1;
+        const given = Number(this.scale) > 0;
+        const shown = (given ? 1 : this.shownAt) * devicePixelRatio;
+        return Math.min(8, Math.max(1, Math.ceil(shown - 1e-3)));
     }
 
     // Pointer and keys of the page, in screen pixels and the window's key codes.
     listen() {
         const canvas = this.canvas;
+        // In page units, whatever the canvas is shown and drawn at.
         const place = (event) => {
             const rect = canvas.getBoundingClientRect();
-            const x = Math.floor((event.clientX - rect.left) * canvas.width / rect.width);
-            const y = Math.floor((event.clientY - rect.top) * canvas.height / rect.height);
-            this.pointer.x = Math.min(Math.max(x, 0), canvas.width - 1);
-            this.pointer.y = Math.min(Math.max(y, 0), canvas.height - 1);
-            this.pointer.inside = x >= 0 && y >= 0 && x < canvas.width && y < canvas.height;
+            const { width, height } = this.page;
+            const x = Math.floor((event.clientX - rect.left) * width / rect.width);
+            const y = Math.floor((event.clientY - rect.top) * height / rect.height);
+            this.pointer.x = Math.min(Math.max(x, 0), width - 1);
+            this.pointer.y = Math.min(Math.max(y, 0), height - 1);
+            this.pointer.inside = x >= 0 && y >= 0 && x < width && y < height;
         };
         // A touch is a pointer too: a tap is a click, a drag a drag (touch-action: none in the CSS).
         const buttonBit = (button) => ({ 0: 1, 2: 2, 1: 4 }[button] ?? 0);
@@ -257,8 +282,11 @@ export class VekoraPlayer {
         const ticket = ++this.tickets;
         this.instance = await this.module;
         await this.idle();
+        // A GIF keeps the pictures of the page's own size, as the program's --record does.
+        const renderScale = options.recordGif ? 1 : this.renderScale();
+        if (ticket === this.tickets) await this.fontsFor(renderScale);  // while no run is suspended
         if (ticket !== this.tickets) return { result: null, message: '', gif: null };
-        const run = this.run(bytes, options);
+        const run = this.run(bytes, options, renderScale);
         this.running = run;
         try { return await run; } finally {
             if (this.running === run) this.running = null;
@@ -267,7 +295,7 @@ export class VekoraPlayer {
 
     // Starts the run at once (nothing is awaited before the engine has it).
     async run(bytes, { name = 'lesson', logo = true, clock = 'real', events = '', recordGif = false, advance = null,
-                       choose = '', focus = true } = {}) {
+                       choose = '', focus = true } = {}, renderScale = 1) {
         const module = this.instance;
         this.stopping = false;
         this.keys = [];
@@ -279,9 +307,10 @@ export class VekoraPlayer {
         if (focus) this.canvas.focus({ preventScroll: true });
         try {
             const result = await module.ccall('vekora_play', 'number',
-                ['number', 'number', 'number', 'number', 'string', 'number', 'number', 'string'],
+                ['number', 'number', 'number', 'number', 'string', 'number', 'number', 'string', 'number'],
                 [lesson, bytes.length, eventBytes, eventText.length, name, flags,
-                    advanceMilliseconds(advance, clock === 'virtual' && events === ''), String(choose ?? '')],
+                    advanceMilliseconds(advance, clock === 'virtual' && events === ''), String(choose ?? ''),
+                    renderScale],
                 { async: true });
             const message = module.UTF8ToString(module._vekora_last_message());
             let gif = null;
@@ -294,6 +323,33 @@ export class VekoraPlayer {
             module._free(lesson);
             module._free(eventBytes);
         }
+    }
+
+    // The fonts made for render scale `scale`, which the program's download leaves out: fetched
+    // from the site's fonts/ the first time a run draws at that scale. Text falls back to the
+    // scale-1 letters enlarged where one cannot be had.
+    fontsFor(scale) {
+        if (scale < 2) return Promise.resolve();
+        if (!this.fontScales.has(scale)) {
+            const suffix = `x${scale}.vfn`;
+            this.fontScales.set(scale, (async () => {
+                try {
+                    const names = await (await fetch(`${this.base}fonts/index.json`)).json();
+                    await Promise.all(names.filter((file) => file.endsWith(suffix)).map(async (file) => {
+                        const response = await fetch(`${this.base}fonts/${file}`);
+                        if (!response.ok) return;
+                        const bytes = new Uint8Array(await response.arrayBuffer());
+                        const pointer = this.copyIn(bytes);
+                        this.instance.ccall('vekora_add_font', 'number', ['string', 'number', 'number', 'number'],
+                            [file.slice(0, -suffix.length), scale, pointer, bytes.length]);
+                        this.instance._free(pointer);
+                    }));
+                } catch (error) {
+                    console.warn(`fonts for scale ${scale}: ${error.message ?? error}`);
+                }
+            })());
+        }
+        return this.fontScales.get(scale);
     }
 
     copyIn(bytes) {
@@ -340,7 +396,8 @@ export class VekoraPlayer {
         return module.UTF8ToString(module._vekora_version());
     }
 
-    // The canvas's pixels, one 0xRRGGBB a screen pixel (for tests and comparisons).
+    // The canvas's pixels, one 0xRRGGBB a screen pixel (render scale included), for tests and
+    // comparisons.
     pixels() {
         const { width, height } = this.canvas;
         const data = this.context.getImageData(0, 0, width, height).data;

@@ -7,10 +7,12 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "draw/font.h"
 #include "draw/image.h"
 #include "draw/math_text.h"
 #include "i18n/language.h"
@@ -114,10 +116,11 @@ EMSCRIPTEN_KEEPALIVE const char* vekora_check(const char* text, std::int32_t len
 // -3 when the events or the choices do not read. `name` titles the page until the lesson's
 // TITLE does. Every wait for the viewer is answered `advanceMs` after it began (negative:
 // never), menus by `choices` ("2,1,3", or "") as `vekora --choose` answers them.
-// The run's last picture stays on the canvas.
+// The run's last picture stays on the canvas. The screen is drawn at `renderScale` (1 to 8;
+// anything else draws at 1): the page asks for as many pixels as the canvas is shown at.
 EMSCRIPTEN_KEEPALIVE std::int32_t vekora_play(const char* text, std::int32_t length, const char* events,
                                               std::int32_t eventsLength, const char* name, std::int32_t flags,
-                                              std::int32_t advanceMs, const char* choices) {
+                                              std::int32_t advanceMs, const char* choices, std::int32_t renderScale) {
     if (TooLarge(length) || TooLarge(eventsLength)) {
         Hand((TooLarge(length) ? std::string(name) : std::string("events")) + ": " + TooLargeReason());
         return BadEvents;
@@ -136,6 +139,7 @@ EMSCRIPTEN_KEEPALIVE std::int32_t vekora_play(const char* text, std::int32_t len
     }
     CanvasDevice device((flags & PlayVirtualClock) != 0 ? CanvasDevice::Clock::Virtual : CanvasDevice::Clock::Real,
                         std::move(eventList.events), ViewerAnswers(advanceMs, *chosen));
+    if (!device.SetRenderScale(renderScale)) device.SetRenderScale(1);
     SetActiveDevice(&device);
     GifRecorder gif(GifFramesPerSecond);
     if ((flags & PlayRecordGif) != 0) device.AddClockObserver(&gif);
@@ -158,6 +162,14 @@ EMSCRIPTEN_KEEPALIVE std::int32_t vekora_play(const char* text, std::int32_t len
     Hand(runError ? MathTextToUtf8(RunErrorLine(result)) : std::string());
     SetActiveDevice(nullptr);
     return result;
+}
+
+// Gives the program the resident font `name` ("sans16") made for render `scale` (2 to 4), from
+// the `length` bytes of its file, which the page fetched; 1 when it was added, 0 when the bytes
+// do not read as a font or it is there already.
+EMSCRIPTEN_KEEPALIVE std::int32_t vekora_add_font(const char* name, std::int32_t scale, const std::uint8_t* file,
+                                                  std::int32_t length) {
+    return AddScaledResidentFont(name, scale, std::span(file, static_cast<std::size_t>(std::max(length, 0)))) ? 1 : 0;
 }
 
 // The message of the last vekora_play that did not end well (a run-time error, bad events);

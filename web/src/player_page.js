@@ -1,5 +1,7 @@
 // player.html: one lesson alone, from ?lesson=URL or from the address's #fragment (the lesson's
-// bytes in base64url). Other parameters: scale (a factor or "fit", the default), logo=0,
+// bytes in base64url). Other parameters: scale (a factor, "auto", the default: whole factors
+// while they fit, or "fit": the page's width or height filled), sharp=1 (enlarged pixels instead
+// of the lesson drawn at the device's resolution), logo=0,
 // clock=virtual, events=URL (an event file played on the virtual clock), advance=SECONDS (every
 // wait for the viewer answered after that long, or "off"; on the virtual clock without events
 // 3 by default) and choose=2,1,3 (the menu items picked in turn).
@@ -10,7 +12,9 @@ const { VekoraPlayer, lessonFromLink } = window.Vekora;
 
 const parameters = new URLSearchParams(location.search);
 const status = document.getElementById('status');
-const player = new VekoraPlayer(document.getElementById('stage'), { scale: parameters.get('scale') ?? 'fit' });
+const player = new VekoraPlayer(document.getElementById('stage'), {
+    scale: parameters.get('scale') ?? 'auto', sharp: parameters.get('sharp') === '1',
+});
 const speaking = speakLanguage(player);
 
 async function fetchBytes(url) {

@@ -18,8 +18,8 @@ async function wasmGif(lessonPath) {
     const at = module._malloc(lesson.length + 1);
     module.HEAPU8.set(lesson, at);
     const result = await module.ccall('vekora_play', 'number',
-        ['number', 'number', 'number', 'number', 'string', 'number', 'number', 'string'],
-        [at, lesson.length, at, 0, 'lesson', PlayVirtualClock | PlayRecordGif, -1, ''], { async: true });
+        ['number', 'number', 'number', 'number', 'string', 'number', 'number', 'string', 'number'],
+        [at, lesson.length, at, 0, 'lesson', PlayVirtualClock | PlayRecordGif, -1, '', 1], { async: true });
     assert.equal(result, 255);
     return module.HEAPU8.slice(module._vekora_gif_data(), module._vekora_gif_data() + module._vekora_gif_size());
 }

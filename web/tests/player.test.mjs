@@ -167,3 +167,64 @@ test('a SLOW film of 16 ms frames: frame times in the browser', async () => {
     assert.ok(fps > 30, `the film keeps a usable frame rate (${fps.toFixed(1)} frames a second)`);
     await page.close();
 });
+
+// The page drawn at the resolution it is shown at: with `scale=fit` the canvas fills the room
+// it has (aspect kept), the lesson is drawn at the device pixels a page unit rounded up, as the
+// native program draws it with --scale, and a pointer or a touch lands in page units.
+async function openScaled(query, viewport, deviceScaleFactor, touch) {
+    const context = await browser.newContext({ viewport, deviceScaleFactor, hasTouch: touch, isMobile: touch });
+    const page = await context.newPage();
+    page.errors = [];
+    page.on('pageerror', (error) => page.errors.push(error));
+    await page.goto(`${served.base}/player.html?${query}`);
+    await page.waitForFunction(() => window.vekoraPage);
+    return page;
+}
+
+// Page unit (x, y) as a point of the page.
+async function pagePoint(page, x, y) {
+    const box = await page.locator('canvas.vekora-screen').boundingBox();
+    return { x: box.x + (x + 0.5) * box.width / 640, y: box.y + (y + 0.5) * box.height / 480 };
+}
+
+for (const device of [
+    { name: 'a high-density laptop', viewport: { width: 1100, height: 900 }, ratio: 2, touch: false },
+    { name: 'a phone held sideways', viewport: { width: 844, height: 390 }, ratio: 3, touch: true },
+]) {
+    test(`on ${device.name} the fitted canvas is drawn at its device pixels and a ${device.touch ? 'tap' : 'click'} chooses`, async () => {
+        const page = await openScaled('lesson=examples/menu_lesson.vek&logo=0&scale=fit', device.viewport, device.ratio, device.touch);
+        await page.waitForTimeout(1500);
+        const at = await pagePoint(page, 40, 70);  // "Terminar", the fourth row
+        if (device.touch) await page.touchscreen.tap(at.x, at.y);
+        else await page.mouse.click(at.x, at.y);
+        assert.equal((await outcome(page, 10000)).result, 255);
+        const shown = await page.evaluate(() => {
+            const canvas = document.querySelector('canvas.vekora-screen');
+            const box = canvas.getBoundingClientRect();
+            const stage = canvas.parentElement.getBoundingClientRect();
+            return { width: canvas.width, cssWidth: box.width, cssHeight: box.height, stageWidth: stage.width,
+                room: window.innerHeight * 0.85 };
+        });
+        // Filled: the stage's width or the room's height, whichever binds, aspect kept.
+        const fill = Math.min(shown.stageWidth / 640, shown.room / 480);
+        assert.ok(Math.abs(shown.cssWidth - 640 * fill) < 1, JSON.stringify(shown));
+        assert.ok(Math.abs(shown.cssHeight * 640 - shown.cssWidth * 480) < 640, JSON.stringify(shown));
+        const scale = Math.min(8, Math.ceil(fill * device.ratio - 1e-3));
+        assert.ok(scale > 1);
+        assert.equal(shown.width, 640 * scale);
+        const native = nativePixels(example('menu_lesson.vek'), '1000 click 40 70\n', ['--scale', String(scale)]);
+        const diff = difference(await pixels(page), native, 640 * scale);
+        assert.equal(diff.count, 0, `pixels differ from the native run at --scale ${scale}, first ${JSON.stringify(diff.first)}`);
+        assert.deepEqual(page.errors, []);
+        await page.close();
+    });
+}
+
+test('sharp=1 keeps the enlarged pixels of scale 1 on a high-density display', async () => {
+    const page = await openScaled('lesson=examples/circumcircle.vek&clock=virtual&logo=0&scale=fit&sharp=1',
+        { width: 1100, height: 900 }, 2, false);
+    assert.equal((await outcome(page)).result, 255);
+    const diff = difference(await pixels(page), nativePixels(example('circumcircle.vek')));
+    assert.equal(diff.count, 0, `pixels differ from the native run, first ${JSON.stringify(diff.first)}`);
+    await page.close();
+});
