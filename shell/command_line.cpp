@@ -150,6 +150,8 @@ constexpr Option Options[] = {
      [](CommandLine& line, const std::string& value) { return ReadFactor(value, "--zoom", 0.5, 8, line.zoom); }},
     {"--fullscreen", "", "", N_("open the window fullscreen (F11 switches at any time)"),
      [](CommandLine& line, const std::string&) { line.fullscreen = true; return std::string(); }},
+    {"--presenter", "", "", N_("Page Up at a WAIT goes back to the WAIT before, as Left does (for two-button remotes)"),
+     [](CommandLine& line, const std::string&) { line.presenter = true; return std::string(); }},
     {"--watch", "", "", N_("play the script again from the start whenever its file is saved"),
      [](CommandLine& line, const std::string&) { line.watch = true; return std::string(); }},
     {"--export", "", "FILE", N_("write the figure as the run left it (or at --until): FILE.svg, FILE.pdf or FILE.png"),

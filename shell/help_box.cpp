@@ -20,6 +20,8 @@ constexpr std::string_view HelpLines[] = {
     N_("Esc o el bot\xF3n Salir: termina la lecci\xF3n (dentro de una construcci\xF3n, la termina de inmediato)."),
     N_("En una espera o una pausa: Espacio, flecha derecha o Av P\xE1g siguen, como Enter; B o el punto "
        "oscurecen la pantalla hasta la siguiente tecla."),
+    N_("En un WAIT: flecha izquierda o Retroceso (y Re P\xE1g con --presenter) vuelven al WAIT anterior. "
+       "En una pantalla t\xE1" "ctil, deslizar a la izquierda sigue y a la derecha vuelve."),
     N_("Men\xFAs: flechas y Enter, o un clic en la opci\xF3n; Esc los salta."),
     N_("Arrastrar: en una interacci\xF3n, mant\xE9n pulsado el bot\xF3n del rat\xF3n sobre un punto y mu\xE9velo; "
        "la figura lo sigue."),

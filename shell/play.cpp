@@ -145,6 +145,7 @@ int StopNote(const Device& device, const CommandLine& line, const StatementPlace
             return ExitHungUp;
         case StopReason::WindowClosed:
         case StopReason::ScriptChanged:
+        case StopReason::Replay:
         case StopReason::None:
             break;
     }
@@ -235,6 +236,7 @@ int PlayScript(const CommandLine& line, Console& console, std::istream& input, s
     ScriptRunSetup setup;
     setup.device = device.get();
     setup.options.showLogo = !line.noLogo && !line.watch;
+    setup.options.presenter = line.presenter;
     setup.console = &console;
     // "Presiona Enter" waits only for a person: at a terminal, after a run in a window.
     setup.input = !headless && !line.watch && ::isatty(STDIN_FILENO) ? &input : nullptr;
