@@ -358,7 +358,12 @@ void WindowDevice::PumpEvents() {
                     const double heightShare = fit.height > 0 ? static_cast<double>(outH) / fit.height : 1.0;
                     const Swipe swipe{(event.tfinger.x - stroke_->x) * widthShare, (event.tfinger.y - stroke_->y) * heightShare,
                                       (event.tfinger.timestamp - stroke_->since) / 1000.0};
-                    if (const std::optional<NamedKey> key = SwipeKey(swipe)) keys_.emplace_back(KeyBytes(*key));
+                    if (const std::optional<NamedKey> key = SwipeKey(swipe)) {
+                        // A swipe is not a click: the presses SDL made of its touch, if not yet
+                        // read, go (a press read with the key would win over it).
+                        buttonChanges_.Clear();
+                        keys_.emplace_back(KeyBytes(*key));
+                    }
                 }
                 stroke_.reset();
                 break;

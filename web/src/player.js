@@ -269,7 +269,11 @@ export class VekoraPlayer {
             release(event);
             const key = strokeKey(event);
             const bytes = key && keyBytes({ key });
-            if (bytes) this.keys.push(bytes);
+            if (!bytes) return;
+            // A swipe is not a click: its touch, if not yet read, is not a press either (a
+            // press read with the key would win over it).
+            this.pointer.latched &= ~buttonBit(event.button);
+            this.keys.push(bytes);
         });
         canvas.addEventListener('pointercancel', release);
         canvas.addEventListener('pointerleave', () => {

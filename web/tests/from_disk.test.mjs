@@ -57,8 +57,9 @@ test('the editor opened from disk lists the examples and plays the first one sho
     await page.close();
 });
 
-// A red point, a WAIT, a blue point, a WAIT, a green point, a WAIT.
-const ThreeWaits = 'SCREEN 320, 240\nPOINT A, 60, 60, DEFAULT, &HFF0000\nWAIT\nPOINT B, 160, 60, DEFAULT, &H0000FF\nWAIT\n' +
+// A red point, a WAIT, a blue point, a WAIT, a green point, a WAIT; short steps, so that a
+// WAIT is reached at once after its point shows.
+const ThreeWaits = 'SCREEN 320, 240\nSPEED 10\nPOINT A, 60, 60, DEFAULT, &HFF0000\nWAIT\nPOINT B, 160, 60, DEFAULT, &H0000FF\nWAIT\n' +
     'POINT C, 260, 60, DEFAULT, &H00FF00\nWAIT\nEND\n';
 
 test('the player opened from disk plays its link, and swipes go on and back', async () => {
@@ -74,18 +75,18 @@ test('the player opened from disk plays its link, and swipes go on and back', as
         const data = document.querySelector('canvas.vekora-screen').getContext('2d').getImageData(x, y, 1, 1).data;
         return ((data[0] << 16) | (data[1] << 8) | data[2]) === colour;
     }, [x, y, colour], { timeout: 10000 });
-    // A quick stroke of one finger across half the picture, to the left (dx < 0) or right.
-    const swipe = (dx) => canvas.evaluate((element, dx) => {
-        const box = element.getBoundingClientRect();
-        const y = box.top + box.height / 2;
-        const x0 = box.left + box.width * (dx < 0 ? 0.75 : 0.25);
-        const at = (type, x) => element.dispatchEvent(new PointerEvent(type, {
-            pointerId: 7, pointerType: 'touch', isPrimary: true, clientX: x, clientY: y, button: 0, buttons: type === 'pointerup' ? 0 : 1, bubbles: true,
-        }));
-        at('pointerdown', x0);
-        at('pointermove', x0 + box.width * dx / 2);
-        at('pointerup', x0 + box.width * dx);
-    }, dx);
+    // A quick stroke of one finger across half the picture, to the left (dx < 0) or right,
+    // as the touch screen sends it (Chrome's own touch input, not events made up in the page).
+    const touch = await page.context().newCDPSession(page);
+    const box = await canvas.boundingBox();
+    const swipe = async (dx) => {
+        const y = box.y + box.height / 2;
+        const x0 = box.x + box.width * (dx < 0 ? 0.75 : 0.25);
+        await touch.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: [{ x: x0, y }] });
+        await touch.send('Input.dispatchTouchEvent', { type: 'touchMove', touchPoints: [{ x: x0 + box.width * dx / 2, y }] });
+        await touch.send('Input.dispatchTouchEvent', { type: 'touchMove', touchPoints: [{ x: x0 + box.width * dx, y }] });
+        await touch.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
+    };
     await waitForPixel(60, 60, 0xFF0000);
     assert.equal(await pixel(160, 60), 0xFFFFFF);
     await swipe(-0.5);  // on: the blue point
