@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "i18n/language.h"
 #include "platform/key_table.h"
 #include "platform/whole_file.h"
 
@@ -14,6 +15,7 @@ namespace {
 constexpr std::int64_t ClickMs = 100;
 // Times beyond this (about 31 years) are refused, which keeps a click's release in range.
 constexpr std::int64_t MaxTimeMs = 1'000'000'000'000;
+constexpr std::string_view NotMilliseconds = N_("the time must be a whole number of milliseconds");
 // Pointer coordinates beyond this cannot be screen pixels.
 constexpr std::int32_t MaxCoordinate = 65535;
 
@@ -74,23 +76,25 @@ std::string ParseEvent(const std::vector<std::string_view>& words, InputEvent& e
     click = verb == "click";
     if (verb == "key") {
         event.kind = InputEvent::Kind::Key;
-        if (words.size() != 3) return "key wants one key name";
-        if (!KeyBytes(words[2], event.key)) return "unknown key \"" + std::string(words[2]) + "\"";
+        if (words.size() != 3) return std::string(Tr("key wants one key name"));
+        if (!KeyBytes(words[2], event.key)) return TrFormat(N_("unknown key \"%s\""), {words[2]});
         return "";
     }
     if (verb == "move") event.kind = InputEvent::Kind::Move;
     else if (verb == "press" || click) event.kind = InputEvent::Kind::Press;
     else if (verb == "release") event.kind = InputEvent::Kind::Release;
-    else return "unknown event \"" + std::string(verb) + "\" (key, move, press, release or click)";
+    else return TrFormat(N_("unknown event \"%s\" (key, move, press, release or click)"), {verb});
     const std::size_t most = event.kind == InputEvent::Kind::Move ? 4 : 5;
-    if (words.size() < 4 || words.size() > most) return std::string(verb) + " wants x and y" + (most == 5 ? " and an optional button" : "");
+    if (words.size() < 4 || words.size() > most) {
+        return TrFormat(most == 5 ? N_("%s wants x and y and an optional button") : N_("%s wants x and y"), {verb});
+    }
     if (!ParseInt(words[2], event.x) || !ParseInt(words[3], event.y) || event.x < 0 || event.y < 0 ||
         event.x > MaxCoordinate || event.y > MaxCoordinate) {
-        return "coordinates must be whole numbers from 0 to 65535";
+        return std::string(Tr("coordinates must be whole numbers from 0 to 65535"));
     }
     event.button = event.kind == InputEvent::Kind::Move ? 0 : 1;
     if (words.size() == 5 && !ButtonBit(words[4], event.button)) {
-        return "unknown button \"" + std::string(words[4]) + "\" (left, right or middle)";
+        return TrFormat(N_("unknown button \"%s\" (left, right or middle)"), {words[4]});
     }
     return "";
 }
@@ -111,10 +115,10 @@ std::string ParseTime(std::string_view word, KnownBase base, std::int64_t last, 
     }
     const bool relative = word.starts_with('+');
     if (!ParseInt(relative ? word.substr(1) : word, event.timeMs) || event.timeMs < 0 || event.timeMs > MaxTimeMs) {
-        return "the time must be a whole number of milliseconds";
+        return std::string(Tr(NotMilliseconds));
     }
     if (!relative) {
-        if (event.timeMs < last) return "times must not go backwards";
+        if (event.timeMs < last) return std::string(Tr("times must not go backwards"));
         return "";
     }
     if (!base.known) {
@@ -122,7 +126,7 @@ std::string ParseTime(std::string_view word, KnownBase base, std::int64_t last, 
         return "";
     }
     event.timeMs += base.ms;
-    if (event.timeMs > MaxTimeMs) return "the time must be a whole number of milliseconds";
+    if (event.timeMs > MaxTimeMs) return std::string(Tr(NotMilliseconds));
     return "";
 }
 
@@ -157,7 +161,7 @@ EventList ParseEvents(std::string_view text, std::string_view fileName) {
         InputEvent event;
         bool click = false;
         std::string problem;
-        if (words.size() < 2) problem = "an event is a time and what happens";
+        if (words.size() < 2) problem = Tr("an event is a time and what happens");
         else problem = ParseTime(words[0], base, lastTime, event);
         if (problem.empty()) problem = ParseEvent(words, event, click);
         if (!problem.empty()) {
@@ -188,7 +192,7 @@ EventList ReadEventFile(const std::string& path) {
     const FileContent content = ReadWholeFile(path);
     if (!content.error.empty()) {
         EventList list;
-        list.error = path + ": cannot be read (" + content.error + ")";
+        list.error = TrFormat(N_("%s: cannot be read (%s)"), {path, content.error});
         return list;
     }
     return ParseEvents(content.bytes, path);

@@ -8,6 +8,7 @@
 #include <system_error>
 #include <utility>
 
+#include "i18n/language.h"
 #include "platform/png_writer.h"
 #include "platform/whole_file.h"
 
@@ -17,7 +18,7 @@ FramesWriter::FramesWriter(std::string folder, double framesPerSecond)
     : ScreenSampler(framesPerSecond), folder_(std::move(folder)) {
     std::error_code failure;
     std::filesystem::create_directories(folder_, failure);
-    if (failure) error_ = folder_ + ": cannot create the folder (" + failure.message() + ")";
+    if (failure) error_ = TrFormat(N_("%s: cannot create the folder (%s)"), {folder_, failure.message()});
 }
 
 namespace {
@@ -35,7 +36,7 @@ std::string WriteText(const std::string& path, const std::string& text) {
     std::ofstream stream(out.TempPath(), std::ios::binary);
     stream << text;
     stream.close();
-    if (!stream) return path + ": cannot be written";
+    if (!stream) return TrFormat(N_("%s: cannot be written"), {path});
     return out.Commit();
 }
 

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <utility>
 
+#include "i18n/language.h"
 #include "platform/gif_lzw.h"
 #include "platform/whole_file.h"
 
@@ -73,7 +74,7 @@ bool GifRecorder::Open(ImageHandle frame) {
         }
         stream_ = std::fopen(file_->TempPath().c_str(), "wb");
         if (stream_ == nullptr) {
-            error_ = path_ + ": cannot create the GIF (" + std::strerror(errno) + ")";
+            error_ = TrFormat(N_("%s: cannot create the GIF (%s)"), {path_, std::strerror(errno)});
             return false;
         }
     }
@@ -100,7 +101,7 @@ void GifRecorder::WriteHeader() {
 void GifRecorder::Flush() {
     if (stream_ == nullptr || bytes_.empty()) return;
     if (std::fwrite(bytes_.data(), 1, bytes_.size(), stream_) != bytes_.size() && error_.empty()) {
-        error_ = path_ + ": cannot write a frame of the GIF";
+        error_ = TrFormat(N_("%s: cannot write a frame of the GIF"), {path_});
     }
     bytes_.clear();
 }
@@ -253,11 +254,11 @@ std::string GifRecorder::Close(double endSeconds) {
     Finish(endSeconds);
     closed_ = true;
     const std::string name = path_.empty() ? std::string("the GIF") : path_;
-    if (!opened_) return error_.empty() ? name + ": nothing was shown on the screen to record" : error_;
+    if (!opened_) return error_.empty() ? TrFormat(N_("%s: nothing was shown on the screen to record"), {name}) : error_;
     bytes_.push_back(0x3B);  // the trailer
     Flush();
     if (stream_ != nullptr) {
-        if (std::fclose(stream_) != 0 && error_.empty()) error_ = path_ + ": cannot finish writing the GIF";
+        if (std::fclose(stream_) != 0 && error_.empty()) error_ = TrFormat(N_("%s: cannot finish writing the GIF"), {path_});
         stream_ = nullptr;
         if (error_.empty()) error_ = file_->Commit();
         file_.reset();

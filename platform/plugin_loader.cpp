@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "i18n/language.h"
 #include "platform/active_device.h"
 #include "platform/plugin_entry.h"
 #include "platform/stop_signals.h"
@@ -53,7 +54,7 @@ void* PluginEntry(const std::string& fileName, const char* entry, std::string& w
         if (plugin == nullptr) {
             // A plugin that is there but cannot be loaded (its libraries are missing) says why.
             const char* error = ::dlerror();
-            whyNot = error != nullptr ? error : path + " cannot be loaded";
+            whyNot = error != nullptr ? std::string(error) : TrFormat(N_("%s cannot be loaded"), {path});
             return nullptr;
         }
         if (void* found = ::dlsym(plugin, entry)) return found;

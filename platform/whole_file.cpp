@@ -11,6 +11,8 @@
 #include <cstring>
 #include <utility>
 
+#include "i18n/language.h"
+
 namespace vekora {
 namespace {
 
@@ -65,7 +67,7 @@ OutputKind KindOfOutput(const std::string& path) {
 }  // namespace
 
 std::string TooLargeReason(std::size_t maxBytes) {
-    return "larger than " + std::to_string(maxBytes >> 20) + " MB, more than any lesson needs";
+    return TrFormat(N_("larger than %s MB, more than any lesson needs"), {std::to_string(maxBytes >> 20)});
 }
 
 FileContent ReadWholeFile(const std::string& path, std::size_t maxBytes) {
@@ -113,7 +115,7 @@ AtomicFile::AtomicFile(std::string path) : path_(FollowLinks(path)) {
             tempPath_ = path_;
             return;
         case OutputKind::Refused:
-            error_ = path + ": not a file that can be written (a folder, a socket or a loop of links)";
+            error_ = TrFormat(N_("%s: not a file that can be written (a folder, a socket or a loop of links)"), {path});
             path_ = std::move(path);
             return;
     }
@@ -129,20 +131,20 @@ AtomicFile::AtomicFile(std::string path) : path_(FollowLinks(path)) {
         }
         if (errno != EEXIST) break;
     }
-    error_ = path_ + ": cannot create a file beside it (" + Reason() + ")";
+    error_ = TrFormat(N_("%s: cannot create a file beside it (%s)"), {path_, Reason()});
 }
 
 AtomicFile::~AtomicFile() { Discard(); }
 
 std::string AtomicFile::Commit() {
-    if (!Ready()) return error_.empty() ? path_ + ": nothing to write" : error_;
+    if (!Ready()) return error_.empty() ? TrFormat(N_("%s: nothing to write"), {path_}) : error_;
     if (direct_) {
         committed_ = true;
         return "";
     }
     errno = 0;
     if (std::rename(tempPath_.c_str(), path_.c_str()) != 0) {
-        error_ = path_ + ": cannot put the file in place (" + Reason() + ")";
+        error_ = TrFormat(N_("%s: cannot put the file in place (%s)"), {path_, Reason()});
         Discard();
         return error_;
     }

@@ -17,7 +17,9 @@ using Action = CommandLine::Action;
 struct Option {
     std::string_view name;
     std::string_view alias;      // empty: none
-    std::string_view valueName;  // empty: the option takes no value
+    // Empty: the option takes no value. A word that stands for the value (FILE) is translated;
+    // one that lists the values the program reads (A4|LETTER) is not.
+    std::string_view valueName;
     std::string_view help;
     // Returns what is wrong, or an empty text.
     std::string (*apply)(CommandLine& line, const std::string& value);
@@ -88,7 +90,7 @@ std::string ReadAdvance(const std::string& value, CommandLine& line) {
     }
     double seconds = 0;
     std::string error = ReadFactor(value, "--advance", 0, 3600, seconds);
-    if (!error.empty()) return error + " (or 'off')";
+    if (!error.empty()) return TrFormat(N_("%s (or 'off')"), {error});
     line.advanceMs = static_cast<std::int64_t>(seconds * 1000.0 + 0.5);
     return {};
 }
@@ -96,7 +98,7 @@ std::string ReadAdvance(const std::string& value, CommandLine& line) {
 // --choose: item numbers from 1, separated by commas.
 std::string ReadChoices(const std::string& value, CommandLine& line) {
     const std::optional<std::vector<std::int32_t>> choices = ParseChoices(value);
-    if (!choices) return "--choose needs menu item numbers from 1 to 127 separated by commas, not '" + value + "'";
+    if (!choices) return TrFormat(N_("--choose needs menu item numbers from 1 to 127 separated by commas, not '%s'"), {value});
     line.choices = *choices;
     return {};
 }
@@ -123,26 +125,26 @@ std::string ReadHandoutEvery(CommandLine& line, const std::string& value) {
 constexpr Option Options[] = {
     {"--headless", "", "", N_("run on the headless device with a virtual clock (also chosen when no display is available)"),
      [](CommandLine& line, const std::string&) { line.headless = true; return std::string(); }},
-    {"--events", "", "FILE", N_("input events for a headless run"),
+    {"--events", "", N_("FILE"), N_("input events for a headless run"),
      [](CommandLine& line, const std::string& value) { line.eventsFile = value; return std::string(); }},
-    {"--until", "", "MS", N_("stop a headless run when the virtual clock passes MS (default 600000)"),
+    {"--until", "", N_("MS"), N_("stop a headless run when the virtual clock passes MS (default 600000)"),
      [](CommandLine& line, const std::string& value) { return ReadInto(value, "--until", 0, 2000000000, line.untilMs); }},
-    {"--advance", "", "SECONDS",
+    {"--advance", "", N_("SECONDS"),
      N_("answer every wait for the viewer after SECONDS of the run's clock, as Continuar does (an INTERACTION as "
      "Escape does); 'off' waits. Default: 3 for --record or --frames without --events, else off"),
      [](CommandLine& line, const std::string& value) { return ReadAdvance(value, line); }},
     {"--choose", "", "N,N,...", N_("answer the menus with these items (numbered from 1), in turn; after them, and by "
      "default, each menu offers its items in order and then its last"),
      [](CommandLine& line, const std::string& value) { return ReadChoices(value, line); }},
-    {"--screenshot", "", "FILE.png", N_("write the screen as the run left it, before the closing logo"),
+    {"--screenshot", "", N_("FILE.png"), N_("write the screen as the run left it, before the closing logo"),
      [](CommandLine& line, const std::string& value) { line.screenshot = value; return std::string(); }},
-    {"--record", "", "FILE", N_("write the run as an animated GIF (FILE.gif) or a video (FILE.mp4: H.264, FILE.webm: VP9)"),
+    {"--record", "", N_("FILE"), N_("write the run as an animated GIF (FILE.gif) or a video (FILE.mp4: H.264, FILE.webm: VP9)"),
      [](CommandLine& line, const std::string& value) { line.record = value; return std::string(); }},
     {"--fps", "", "N", N_("frames a second sampled for --record and --frames (default 25)"),
      [](CommandLine& line, const std::string& value) { return ReadInto(value, "--fps", 1, 100, line.fps); }},
     {"--scale", "", "N", N_("draw --screenshot, --frames and --record pictures N times finer, 1 to 8 (default 1)"),
      [](CommandLine& line, const std::string& value) { return ReadInto(value, "--scale", 1, 8, line.scale); }},
-    {"--frames", "", "DIR", N_("write every changed frame as DIR/frame-NNNNN.png, and DIR/frames.tsv: when each appears, how long it stays"),
+    {"--frames", "", N_("DIR"), N_("write every changed frame as DIR/frame-NNNNN.png, and DIR/frames.tsv: when each appears, how long it stays"),
      [](CommandLine& line, const std::string& value) { line.framesFolder = value; return std::string(); }},
     {"--no-logo", "", "", N_("skip the logo when the window opens and at the end"),
      [](CommandLine& line, const std::string&) { line.noLogo = true; return std::string(); }},
@@ -154,9 +156,9 @@ constexpr Option Options[] = {
      [](CommandLine& line, const std::string&) { line.presenter = true; return std::string(); }},
     {"--watch", "", "", N_("play the script again from the start whenever its file is saved"),
      [](CommandLine& line, const std::string&) { line.watch = true; return std::string(); }},
-    {"--export", "", "FILE", N_("write the figure as the run left it (or at --until): FILE.svg, FILE.pdf or FILE.png"),
+    {"--export", "", N_("FILE"), N_("write the figure as the run left it (or at --until): FILE.svg, FILE.pdf or FILE.png"),
      [](CommandLine& line, const std::string& value) { line.figures.exportFile = value; return std::string(); }},
-    {"--handout", "", "FILE.pdf", N_("write a handout: one numbered panel for each WAIT and one for the end"),
+    {"--handout", "", N_("FILE.pdf"), N_("write a handout: one numbered panel for each WAIT and one for the end"),
      [](CommandLine& line, const std::string& value) { line.figures.handoutFile = value; return std::string(); }},
     {"--handout-every", "", "WAIT|STEP", N_("a handout panel at every WAIT (default) or at every paced step"),
      [](CommandLine& line, const std::string& value) { return ReadHandoutEvery(line, value); }},
@@ -176,7 +178,7 @@ constexpr Option Options[] = {
      [](CommandLine& line, const std::string&) { return SetMode(line, Action::DumpTable, "--dump-table"); }},
     {"--dump-symbols", "", "", N_("as --dump-table, with the rows by opcode names and named operands"),
      [](CommandLine& line, const std::string&) { return SetMode(line, Action::DumpSymbols, "--dump-symbols"); }},
-    {"--lang", "", "CODE", N_("speak the language CODE (en, es, ...; C: the program's own Spanish) instead of the environment's"),
+    {"--lang", "", N_("CODE"), N_("speak the language CODE (en, es, ...; C: the program's own Spanish) instead of the environment's"),
      [](CommandLine& line, const std::string& value) { line.language = value; return std::string(); }},
     {"--help", "-h", "", N_("show this help and exit"),
      [](CommandLine& line, const std::string&) { line.action = Action::Help; return std::string(); }},
@@ -203,7 +205,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     CommandLine line;
     // "vekora lsp": the language server, for editors; it takes no options.
     if (!arguments.empty() && arguments[0] == "lsp") {
-        if (arguments.size() > 1) return UsageError(line, "lsp takes no further arguments");
+        if (arguments.size() > 1) return UsageError(line, std::string(Tr("lsp takes no further arguments")));
         line.action = Action::LanguageServer;
         return line;
     }
@@ -214,7 +216,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
             if (option == nullptr) return UsageError(line, TrFormat(N_("unknown option '%s'"), {argument}));
             std::string value;
             if (!option->valueName.empty()) {
-                if (i + 1 >= arguments.size()) return UsageError(line, TrFormat(N_("%s needs %s"), {argument, option->valueName}));
+                if (i + 1 >= arguments.size()) return UsageError(line, TrFormat(N_("%s needs %s"), {argument, Tr(option->valueName)}));
                 value = arguments[++i];
             }
             const std::string error = option->apply(line, value);
@@ -264,7 +266,7 @@ std::string UsageText() {
     for (const Option& option : Options) {
         std::string names(option.name);
         if (!option.alias.empty()) names += ", " + std::string(option.alias);
-        if (!option.valueName.empty()) names += " " + std::string(option.valueName);
+        if (!option.valueName.empty()) names += " " + std::string(Tr(option.valueName));
         if (names.size() < 16) names.resize(16, ' ');
         text += "  " + names + " " + std::string(Tr(option.help)) + "\n";
     }

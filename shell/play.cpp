@@ -126,23 +126,21 @@ private:
 // signal number), or 0.
 int StopNote(const Device& device, const CommandLine& line, const StatementPlaces& places, std::ostream& diagnostics) {
     const auto stoppedMs = static_cast<std::int64_t>(device.StopSeconds() * 1000.0 + 0.5);
+    const auto stoppedBy = [&](std::string_view signal, int exitCode) {
+        diagnostics << ConsoleText(TrFormat(N_("vekora: stopped by %s at %s ms of the run's clock"),
+                                           {signal, std::to_string(stoppedMs)})) << "\n";
+        return exitCode;
+    };
     switch (device.StopCause()) {
         case StopReason::TimeLimit:
             diagnostics << ConsoleText(TrFormat(N_("vekora: stopped at %s ms of virtual time (--until)"),
                                                {std::to_string(line.untilMs)})) << "\n";
-            if (const StandingWait* waiting = device.WaitForViewer()) diagnostics << UnansweredWaitNote(*waiting, places);
+            if (const StandingWait* waiting = device.WaitForViewer())
+                diagnostics << ConsoleText(UnansweredWaitNote(*waiting, places));
             return 0;
-        case StopReason::Interrupted:
-            diagnostics << ConsoleText(TrFormat(N_("vekora: stopped by %s at %s ms of the run's clock"),
-                                               {"SIGINT", std::to_string(stoppedMs)})) << "\n";
-            return ExitInterrupted;
-        case StopReason::Terminated:
-            diagnostics << ConsoleText(TrFormat(N_("vekora: stopped by %s at %s ms of the run's clock"),
-                                               {"SIGTERM", std::to_string(stoppedMs)})) << "\n";
-            return ExitTerminated;
-        case StopReason::HungUp:
-            diagnostics << "vekora: stopped by SIGHUP at " << stoppedMs << " ms of the run's clock\n";
-            return ExitHungUp;
+        case StopReason::Interrupted: return stoppedBy("SIGINT", ExitInterrupted);
+        case StopReason::Terminated: return stoppedBy("SIGTERM", ExitTerminated);
+        case StopReason::HungUp: return stoppedBy("SIGHUP", ExitHungUp);
         case StopReason::WindowClosed:
         case StopReason::ScriptChanged:
         case StopReason::Replay:

@@ -5,7 +5,8 @@
 #   tools/update-po.sh            write the template and merge it
 #   tools/update-po.sh --check    change nothing: fail when the template is out of date, when
 #                                 msgfmt --check finds a fault in a catalogue, or when English
-#                                 (which must be complete) lacks a text or has a fuzzy one
+#                                 (which must be complete) lacks a text or has a fuzzy one, or
+#                                 when Spanish lacks one of the texts whose source is English
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -40,6 +41,8 @@ if [ "${1:-}" = "--check" ]; then
   done
   # msgcmp counts an untranslated or fuzzy text as missing.
   msgcmp po/en.po po/vekora.pot || status=1
+  # Spanish needs only the texts whose source is English: the others are Spanish already.
+  tools/check-english-sources.pl po/en.po po/es.po || status=1
   exit $status
 fi
 

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <regex>
 #include <sstream>
@@ -42,8 +43,10 @@ struct Played {
     std::string diagnostics;  // standard error
 };
 
-// Plays the script headless as `vekora --headless --no-logo --lang CODE` does.
-Played Play(std::string_view language, const fs::path& script, const fs::path& events = {}) {
+// Plays the script headless as `vekora --headless --no-logo --lang CODE` does, with the
+// options `more` adds.
+Played Play(std::string_view language, const fs::path& script, const fs::path& events = {},
+            const std::function<void(CommandLine&)>& more = {}) {
     SelectLanguage(language);
     CommandLine line;
     line.script = script.string();
@@ -51,6 +54,7 @@ Played Play(std::string_view language, const fs::path& script, const fs::path& e
     line.noLogo = true;
     line.untilMs = 60000;
     if (!events.empty()) line.eventsFile = events.string();
+    if (more) more(line);
     std::ostringstream out, err;
     std::istringstream input;
     Console console(out, false);
@@ -137,6 +141,55 @@ TEST_F(Languages, ThePseudoLanguageLeavesNoTextOutsideTheCatalogue) {
     EXPECT_GT(played, block + 5);
 }
 
+// The words of `output` with a plain vowel, once the texts it may quote are taken out. The pseudo-language
+// accents every vowel, so a text of the program's that escaped the catalogue shows here even
+// when it was put inside a translated one (which hides it from Untranslated).
+std::vector<std::string> PlainWords(std::string output, const std::vector<std::string>& quoted) {
+    for (const std::string& named : quoted) {
+        for (std::size_t at; (at = output.find(named)) != std::string::npos;) output.erase(at, named.size());
+    }
+    static const std::regex plain(R"([A-Za-z\x80-\xFF]*[aeiouAEIOU][A-Za-z\x80-\xFF]*)");
+    std::vector<std::string> found;
+    for (auto word = std::sregex_iterator(output.begin(), output.end(), plain); word != std::sregex_iterator(); ++word) {
+        if (word->length() >= 2) found.push_back(word->str());
+    }
+    return found;
+}
+
+// What the program says of its own inputs and outputs: an event file it cannot use, a picture
+// it cannot write. What a message quotes (the file's name, a word of the line) is left out and
+// the lines' other words have no vowels, so every vowel left must be accented. The system's
+// own reasons (strerror) are not the program's texts and are not provoked here.
+TEST_F(Languages, ThePseudoLanguageCoversEventFilesAndOutputs) {
+    const fs::path script = WriteScript("outputs", "POINT A, 10, 10\nEND\n");
+    const fs::path folder = script.parent_path();
+    struct Case {
+        std::string what;
+        std::string eventLines;  // empty: no event file
+        std::function<void(CommandLine&)> more;
+        std::vector<std::string> quoted;  // the file the message names, the words it repeats
+    };
+    const fs::path events = folder / "bad.events";
+    const fs::path picture = folder / "a-folder.png";
+    fs::create_directories(picture);
+    const Case cases[] = {
+        {"an unknown key", "100 key XYZ\n", {}, {events.string()}},
+        {"an unknown event", "100 jmp 1 2\n", {}, {events.string()}},
+        {"a press without its place", "100 press 5\n", {}, {events.string(), "press"}},
+        {"times that go back", "200 key Enter\n100 key Enter\n", {}, {events.string()}},
+        {"a time that is not one", "zzz key Enter\n", {}, {events.string()}},
+        {"a line without its event", "100\n", {}, {events.string()}},
+        {"a picture that is a folder", "", [&](CommandLine& line) { line.screenshot = picture.string(); }, {picture.string()}},
+    };
+    for (const Case& c : cases) {
+        if (!c.eventLines.empty()) std::ofstream(events, std::ios::binary) << c.eventLines;
+        const Played run = Play("qps", script, c.eventLines.empty() ? fs::path() : events, c.more);
+        EXPECT_FALSE(run.diagnostics.empty()) << c.what;
+        EXPECT_EQ(PlainWords(run.diagnostics, c.quoted), std::vector<std::string>{}) << c.what;
+        EXPECT_EQ(PlainWords(run.console, c.quoted), std::vector<std::string>{}) << c.what;
+    }
+}
+
 TEST_F(Languages, CaptionsAndTheHelpFitWhereTheyAreShown) {
     const FontView font = ResidentFont(FontFamily::Sans, 16);
     for (const std::string_view language : {"C", "en", "qps"}) {
@@ -205,9 +258,11 @@ TEST_F(Languages, CNoLanguageAndALanguageWithoutCatalogueGiveTheSpanishBytes) {
     const fs::path script = WriteScript("spanish", BrokenScript);
     const Played reference = Play("C", script);
     EXPECT_EQ(reference.console.substr(0, reference.console.find('\n')), "2 Errores en el Paso 1.");
+    // Spanish has a catalogue, but only for the texts whose source is English: a lesson's
+    // texts are its source, so a run reads as it does without one.
     for (const std::string_view language : {"", "POSIX", "C.UTF-8", "fr_FR.UTF-8", "es_ES"}) {
         // "" follows this process's environment, which the test run leaves without a catalogue
-        // of ours unless it speaks English; then it is skipped.
+        // of ours unless it speaks English or Spanish; then it is skipped.
         if (language.empty() && !SelectLanguage("").empty()) continue;
         const Played run = Play(language, script);
         EXPECT_EQ(run.console, reference.console) << language;

@@ -229,6 +229,10 @@ test('the page and the lesson speak the browser\'s language, or the one lang= as
         { lang: 'en', open: 'Open', title: 'Open a .vek file', help: 'Help', report: 'Errors in pass 1: 1' });
     assert.deepEqual(await texts('?lang=C', 'en-GB'),
         { lang: 'es', open: 'Abrir', title: 'Abrir un archivo .vek', help: 'Ayuda', report: '1 Errores en el Paso 1.' });
+    // Spanish has a catalogue for the program's English texts only: the page and the lesson
+    // read as the program's own Spanish.
+    assert.deepEqual(await texts('', 'es-AR'),
+        { lang: 'es', open: 'Abrir', title: 'Abrir un archivo .vek', help: 'Ayuda', report: '1 Errores en el Paso 1.' });
     // A language without a catalogue leaves the program's Spanish.
     assert.deepEqual(await texts('', 'fr-FR'),
         { lang: 'es', open: 'Abrir', title: 'Abrir un archivo .vek', help: 'Ayuda', report: '1 Errores en el Paso 1.' });
