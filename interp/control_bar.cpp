@@ -64,11 +64,24 @@ void BlankUntilInput(const Stage& stage) {
     ImageBlit(screen, 0, 0, shown.get(), BlitMode::Plain, 0);
 }
 
-// The bar's answer in a pause, where the presenter's keys count too.
-BarAnswer AnswerInAPause(const Stage& stage, std::int32_t inputCode) {
+// What goes back to the WAIT before at a wait for the viewer: the Left arrow and Backspace,
+// and Page Up for a presenter, whose remote has no other "back".
+bool StepsBack(std::string_view key, const RunOptions& options) {
+    return key == KeyLeft || key == KeyBackspace || (options.presenter && key == KeyPageUp);
+}
+
+// The bar's answer in a pause, where the presenter's keys count too. At a WAIT a key that
+// steps back asks the device to replay the run to the WAIT before, which stops this run (at
+// the first WAIT there is none: the key does nothing).
+BarAnswer AnswerInAPause(const RunContext& run, std::int32_t inputCode, BarPlace place) {
+    const Stage& stage = run.stage;
+    const DecodedInput input = DecodeInput(inputCode);
+    if (place != BarPlace::BetweenStatements && StepsBack(input.key, run.options)) {
+        if (stage.device() != nullptr) stage.device()->StepBack();
+        return BarNothing;
+    }
     const BarAnswer answer = PollControlBar(stage, inputCode);
     if (answer != BarNothing) return answer;
-    const DecodedInput input = DecodeInput(inputCode);
     if (GoesOnFromAPause(input.key)) return BarPause;
     if (BlanksTheScreen(input.key)) BlankUntilInput(stage);
     return BarNothing;
@@ -187,7 +200,7 @@ StepResult PauseWithControlBar(RunContext& run, Activation& act, const FontView&
     for (;;) {
         run.stage.AwaitInput(PausePollMs);
         if (run.stage.Stopped()) return ReturnWith(EndReached);
-        const BarAnswer answer = AnswerInAPause(run.stage, run.stage.Poll());
+        const BarAnswer answer = AnswerInAPause(run, run.stage.Poll(), place);
         if (answer == BarNothing) continue;
         // The main module cannot be played again: its pause goes on reading "Continuar".
         if (answer == BarRepeat && !Repeatable(act) && place == BarPlace::BetweenStatements) continue;

@@ -45,6 +45,8 @@ inline constexpr std::string_view KeyDown = "\xFFP";
 inline constexpr std::string_view KeyPageUp = "\xFFI";
 inline constexpr std::string_view KeyPageDown = KeyBytes(NamedKey::PageDown);
 inline constexpr std::string_view KeyRight = KeyBytes(NamedKey::Right);
+inline constexpr std::string_view KeyLeft = KeyBytes(NamedKey::Left);
+inline constexpr std::string_view KeyBackspace = KeyBytes(NamedKey::Backspace);
 
 // A raised frame around the box (left, top)-(right, bottom): top and left edges in face +
 // 0x303030, right and bottom edges in face - 0x303030, the offset taken on the whole colour

@@ -65,6 +65,9 @@ struct ScreenState {
 // How a run meets the viewer, chosen by whoever starts it (the command line, a C caller).
 struct RunOptions {
     bool showLogo = true;  // the logo when the window opens and at the end of the run
+    // Page Up at a WAIT goes back to the WAIT before, as Left does, instead of answering
+    // Repetir: a remote with two buttons sends only Page Up and Page Down.
+    bool presenter = false;
     std::string fileName;  // the lesson's file, without its folder; empty when it has none
     // Where the run notes what it could not do (a page that cannot be made); null: nowhere.
     std::ostream* diagnostics = nullptr;

@@ -80,8 +80,18 @@ CanvasDevice::CanvasDevice(Clock clock, std::vector<InputEvent> events, ViewerAn
 
 double CanvasDevice::RealSeconds() const { return emscripten_get_now() / 1000.0; }
 
-double CanvasDevice::ClockSeconds() {
+double CanvasDevice::LiveClock() {
     return clock_ == Clock::Virtual ? virtualMs_ / 1000.0 : RealSeconds() - realStart_;
+}
+
+void CanvasDevice::ReplayChanged(bool replaying) {
+    if (replaying) {
+        replayBegan_ = RealSeconds();
+        return;
+    }
+    realStart_ += RealSeconds() - replayBegan_;
+    shown_.clear();  // all of the picture goes to the page
+    Present();
 }
 
 bool CanvasDevice::ScreenOpen(std::int32_t width, std::int32_t height, std::int32_t depth) {
@@ -109,7 +119,7 @@ void CanvasDevice::WindowIcon(ImageHandle icon) {
 }
 
 void CanvasDevice::AdvanceVirtual(std::int64_t ms) {
-    if (ms > 0) NotifyClockAdvanced(ClockSeconds(), (virtualMs_ + ms) / 1000.0);
+    if (ms > 0) NotifyClockAdvanced(LiveClock(), (virtualMs_ + ms) / 1000.0);
     // A stopped clock stands still: the step that brought the stop is cut short.
     if (Stopped()) return;
     virtualMs_ += ms;
@@ -117,20 +127,22 @@ void CanvasDevice::AdvanceVirtual(std::int64_t ms) {
 }
 
 void CanvasDevice::ApplyDue() {
-    const auto nowMs = static_cast<std::int64_t>(std::llround(ClockSeconds() * 1000.0));
+    const auto nowMs = static_cast<std::int64_t>(std::llround(LiveClock() * 1000.0));
     schedule_.Deliver(nowMs, [this](const InputEvent& event) { ApplyInputEvent(event, keys_, mouse_); });
 }
 
 void CanvasDevice::ViewerWaitStarted(const ViewerWait& wait) {
     Device::ViewerWaitStarted(wait);
-    if (Stopped()) return;
-    schedule_.WaitStarted(wait, static_cast<std::int64_t>(std::llround(ClockSeconds() * 1000.0)));
+    // A wait the replay passes through was answered when it first came.
+    if (Stopped() || Replaying()) return;
+    schedule_.WaitStarted(wait, static_cast<std::int64_t>(std::llround(LiveClock() * 1000.0)));
     ApplyDue();
 }
 
 void CanvasDevice::ViewerWaitEnded() {
+    const bool replayed = InnermostWaitReplayed();
     Device::ViewerWaitEnded();
-    schedule_.WaitEnded();
+    if (!replayed) schedule_.WaitEnded();
 }
 
 void CanvasDevice::NotifyTo(double seconds) {
@@ -147,7 +159,7 @@ void CanvasDevice::Service() {
     const double now = RealSeconds();
     if (clock_ == Clock::Real) {
         ApplyDue();
-        NotifyTo(ClockSeconds());
+        NotifyTo(LiveClock());
         if (now - lastPresentReal_ >= PresentInterval) Present();
     }
     const double yieldInterval = clock_ == Clock::Real ? RealClockYieldInterval : VirtualClockYieldInterval;
@@ -160,7 +172,7 @@ void CanvasDevice::YieldToPage(std::int32_t ms) {
     lastYieldReal_ = RealSeconds();
 }
 
-MouseInfo CanvasDevice::MouseState() {
+MouseInfo CanvasDevice::LiveMouse() {
     if (clock_ == Clock::Virtual) AdvanceVirtual(PollMs);
     Service();
     // Read here only: the page holds a quick click's press until it has been read once.
@@ -175,7 +187,7 @@ MouseInfo CanvasDevice::MouseState() {
     return mouse_;
 }
 
-std::string CanvasDevice::KeyRead() {
+std::string CanvasDevice::LiveKey() {
     if (clock_ == Clock::Virtual) AdvanceVirtual(PollMs);
     Service();
     if (keys_.empty()) return {};
@@ -184,12 +196,12 @@ std::string CanvasDevice::KeyRead() {
     return key;
 }
 
-bool CanvasDevice::KeyWaiting() {
+bool CanvasDevice::LiveKeyWaiting() {
     Service();
     return !keys_.empty();
 }
 
-void CanvasDevice::PlainSleep(std::int32_t ms) {
+void CanvasDevice::LivePlainSleep(std::int32_t ms) {
     Service();
     if (ms <= 0 || Stopped()) return;
     if (clock_ == Clock::Virtual) {
@@ -202,7 +214,8 @@ void CanvasDevice::PlainSleep(std::int32_t ms) {
 }
 
 void CanvasDevice::Present() {
-    if (Screen() == nullptr) return;
+    // A replayed run is not shown until it reaches the moment it is replayed to.
+    if (Screen() == nullptr || Replaying()) return;
     const Surface screen = ResolveSurface(Screen());
     const std::size_t stride = screen.Stride();
     lastPresentReal_ = RealSeconds();

@@ -43,11 +43,6 @@ public:
     bool ScreenOpen(std::int32_t width, std::int32_t height, std::int32_t depth) override;
     void WindowCaption(std::string_view text) override;
     void WindowIcon(ImageHandle icon) override;
-    MouseInfo MouseState() override;
-    std::string KeyRead() override;
-    bool KeyWaiting() override;
-    void PlainSleep(std::int32_t ms) override;
-    double ClockSeconds() override;
     void Present() override;
     void ViewerWaitStarted(const ViewerWait& wait) override;
     void ViewerWaitEnded() override;
@@ -56,7 +51,17 @@ public:
     // run stays on the page after the run.
     void PresentImage(ImageHandle picture);
 
+protected:
+    MouseInfo LiveMouse() override;
+    std::string LiveKey() override;
+    bool LiveKeyWaiting() override;
+    void LivePlainSleep(std::int32_t ms) override;
+    double LiveClock() override;
+    // A replay takes no time off the real clock, and is shown once it is over.
+    void ReplayChanged(bool replaying) override;
+
 private:
+    double replayBegan_ = 0;  // the real clock when the replay under way began
     // Takes the page's keys, turns the page's stop into a stop request and tells
     // the clock observers the time passed; presents when the last picture is older than a
     // display frame, and hands control to the page when it has waited too long.

@@ -69,21 +69,111 @@ ScreenMode Device::ScreenQuery() const {
     return {size.width, size.height, size.bytesPerPixel * 8};
 }
 
-void Device::Sleep(std::int32_t ms) {
-    if (ms <= 0 || Stopped()) return;
-    if (ms >= InterruptibleFromMs) {
-        while (ms > SleepSliceMs) {
-            PlainSleep(SleepSliceMs);
-            ms -= SleepSliceMs;
-            if (KeyWaiting() || Stopped()) return;
-        }
+// While the run is replayed, each read comes from the journal; the device answers once the
+// journal is used up (or the run no longer reads what it read before), and what it answers
+// is journaled. Waits do not wait while the run is replayed.
+
+template <typename Value, typename Live, typename Record>
+Value Device::Journaled(std::optional<Value> replayed, Live live, Record record) {
+    AfterReplayedRead();
+    if (replayed) return std::move(*replayed);
+    Value value = live();
+    record(value);
+    return value;
+}
+
+MouseInfo Device::MouseState() {
+    return Journaled(journal_.NextMouse(), [this] { return LiveMouse(); },
+                     [this](const MouseInfo& mouse) { journal_.RecordMouse(mouse); });
+}
+
+std::string Device::KeyRead() {
+    return Journaled(journal_.NextKey(), [this] { return LiveKey(); },
+                     [this](const std::string& key) { journal_.RecordKey(key); });
+}
+
+bool Device::KeyWaiting() {
+    return Journaled(journal_.NextKeyWaiting(), [this] { return LiveKeyWaiting(); },
+                     [this](bool waiting) { journal_.RecordKeyWaiting(waiting); });
+}
+
+double Device::ClockSeconds() {
+    return Journaled(journal_.NextClock(), [this] { return LiveClock(); },
+                     [this](double seconds) { journal_.RecordClock(seconds); });
+}
+
+void Device::AfterReplayedRead() {
+    if (!replayShown_ && !journal_.Replaying()) {
+        replayShown_ = true;
+        ReplayChanged(false);
     }
-    PlainSleep(ms);
+}
+
+void Device::PlainSleep(std::int32_t ms) {
+    if (!Replaying()) LivePlainSleep(ms);
+}
+
+void Device::Sleep(std::int32_t ms) {
+    if (!Replaying()) LiveSleep(ms);
 }
 
 void Device::WaitForInput(std::int32_t sliceMs, std::int32_t mostMs) {
+    if (!Replaying()) LiveWaitForInput(sliceMs, mostMs);
+}
+
+void Device::LiveSleep(std::int32_t ms) {
+    if (ms <= 0 || Stopped()) return;
+    if (ms >= InterruptibleFromMs) {
+        while (ms > SleepSliceMs) {
+            LivePlainSleep(SleepSliceMs);
+            ms -= SleepSliceMs;
+            if (LiveKeyWaiting() || Stopped()) return;
+        }
+    }
+    LivePlainSleep(ms);
+}
+
+void Device::LiveWaitForInput(std::int32_t sliceMs, std::int32_t mostMs) {
     (void)mostMs;
-    Sleep(sliceMs);
+    LiveSleep(sliceMs);
+}
+
+void Device::RunStarts() {
+    journal_.Clear();
+    goOnWaits_.clear();
+    replayShown_ = true;
+}
+
+bool Device::StepBack() {
+    if (Stopped() || viewerWaits_.empty() || viewerWaits_.back().wait.kind != ViewerWaitKind::GoOn) return false;
+    // The last mark is the wait standing now; the one before it is where the run goes back to.
+    if (goOnWaits_.size() < 2) return false;
+    ReplayTo(goOnWaits_[goOnWaits_.size() - 2]);
+    return true;
+}
+
+void Device::ReplayToNow() { ReplayTo(journal_.Position()); }
+
+void Device::ReplayTo(std::uint64_t reads) {
+    if (Stopped()) return;
+    replayReads_ = std::min(reads, journal_.Position());
+    RequestStop(StopReason::Replay);
+}
+
+void Device::BeginReplay() {
+    ClearStop();
+    viewerWaits_.clear();
+    goOnWaits_.clear();
+    repetitionsThisStep_ = 0;
+    // The run began on a new screen, all of it colour 0.
+    if (const ImageHandle screen = Screen()) {
+        const OwnedImage blank(ImageNewLike(screen, 0));
+        if (blank) ImageBlit(screen, 0, 0, blank.get(), BlitMode::Plain, 0);
+    }
+    journal_.ReplayFirst(replayReads_);
+    replayShown_ = false;
+    ReplayChanged(true);
+    AfterReplayedRead();  // a replay to the very start is over already
 }
 
 void Device::AddClockObserver(ClockObserver* observer) { observers_.push_back(observer); }
@@ -114,7 +204,7 @@ void Device::NotifyClockAdvanced(double fromSeconds, double toSeconds) {
 void Device::RequestStop(StopReason reason) {
     if (stopReason_ != StopReason::None || reason == StopReason::None) return;
     stopReason_ = reason;
-    stopSeconds_ = ClockSeconds();
+    stopSeconds_ = LiveClock();
     if (!viewerWaits_.empty()) waitAtStop_ = viewerWaits_.back();
     if (const ImageHandle screen = Screen()) {
         stopScreen_.reset(ImageNewLike(screen, 0));
@@ -122,7 +212,10 @@ void Device::RequestStop(StopReason reason) {
     }
 }
 
-void Device::ViewerWaitStarted(const ViewerWait& wait) { viewerWaits_.push_back({wait, ClockSeconds()}); }
+void Device::ViewerWaitStarted(const ViewerWait& wait) {
+    if (wait.kind == ViewerWaitKind::GoOn) goOnWaits_.push_back(journal_.Position());
+    viewerWaits_.push_back({wait, LiveClock(), Replaying()});
+}
 
 void Device::ViewerWaitEnded() {
     if (!viewerWaits_.empty()) viewerWaits_.pop_back();
@@ -141,12 +234,13 @@ void Device::RepetitionExecuted() {
         return;
     }
     chargingRepetition_ = true;
-    PlainSleep(RunawaySleepMs);
+    PlainSleep(RunawaySleepMs);  // nothing while the run is replayed
     chargingRepetition_ = false;
 }
 
 void Device::StartAfresh() {
     ClearStop();
+    RunStarts();
     StopAt(-1);
     repetitionsThisStep_ = 0;
     viewerWaits_.clear();

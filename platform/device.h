@@ -14,6 +14,8 @@
 #include <vector>
 
 #include "draw/image.h"
+#include "platform/input_journal.h"
+#include "platform/mouse_info.h"
 
 namespace vekora {
 
@@ -21,14 +23,6 @@ struct ScreenMode {
     std::int32_t width = 0;
     std::int32_t height = 0;
     std::int32_t depth = 0;  // bits a pixel: 8, 16 or 32; 0 before the screen is open
-};
-
-// All four are -1 while the pointer is outside the window.
-struct MouseInfo {
-    std::int32_t x = -1;
-    std::int32_t y = -1;
-    std::int32_t wheel = -1;
-    std::int32_t buttons = -1;  // bit 0 left, bit 1 right, bit 2 middle
 };
 
 // Mouse button changes in the order they happened, handed out one a poll: a press and its
@@ -78,6 +72,7 @@ struct ViewerWait {
 struct StandingWait {
     ViewerWait wait;
     double sinceSeconds = 0;
+    bool replayed = false;  // it began while the run was replayed
 };
 
 // Why a run was asked to stop, in the order the program tells them apart.
@@ -89,6 +84,7 @@ enum class StopReason {
     Terminated,     // SIGTERM
     HungUp,         // SIGHUP (the terminal closed, the remote session dropped)
     ScriptChanged,  // the watched script was saved again: the run starts over
+    Replay,         // the run is to be played again to a moment of it (Device::ReplayTo)
 };
 
 class Device {
@@ -119,30 +115,32 @@ public:
     const std::string& Caption() const { return caption_; }
     // The window's icon: a 32-bit image (0xAARRGGBB pixels); the caller keeps it alive.
     virtual void WindowIcon(ImageHandle icon) { (void)icon; }
-    virtual MouseInfo MouseState() = 0;
+    // The input a lesson reads. Each read is kept in the run's journal, and while the run is
+    // replayed it is answered from there instead (see ReplayTo).
+    MouseInfo MouseState();
     // The next key without waiting: "" when none, one byte, or 0xFF and a scan code.
-    virtual std::string KeyRead() = 0;
+    std::string KeyRead();
     // Whether a key waits in the keyboard buffer, leaving it there.
-    virtual bool KeyWaiting() = 0;
+    bool KeyWaiting();
+    // Seconds since the program started.
+    double ClockSeconds();
     // One uninterrupted wait; Sleep builds the interruptible sleep on it.
-    virtual void PlainSleep(std::int32_t ms) = 0;
+    void PlainSleep(std::int32_t ms);
     // 100 ms and more: 50 ms slices while more than 50 ms remain, ending early when a key waits;
     // the rest (and any sleep of 1 to 99 ms) is one plain wait; 0 or less returns at once.
     // A stopped device does not wait. A window blocks on its events instead of slicing.
-    virtual void Sleep(std::int32_t ms);
+    void Sleep(std::int32_t ms);
     static constexpr std::int32_t InterruptibleFromMs = 100;
     // One wait of a loop that waits for input and then polls. It returns after at most
     // `mostMs`, or sooner once input may have come (a key, a button, the pointer moving, the
     // window closed, a stop). A device whose clock moves only when the program sleeps sleeps
     // `sliceMs`, so that its clock steps as a loop of plain sleeps and polls steps it; a
     // window blocks on its event queue meanwhile.
-    virtual void WaitForInput(std::int32_t sliceMs, std::int32_t mostMs);
+    void WaitForInput(std::int32_t sliceMs, std::int32_t mostMs);
     // Ends a wait blocked on the device's events, from any thread: something the device does
     // not watch (a saved script) needs the program's attention. A device that never blocks
     // has nothing to end.
     virtual void Wake() {}
-    // Seconds since the program started.
-    virtual double ClockSeconds() = 0;
     // Shows the screen now, if the device has anything to show it on.
     virtual void Present() {}
 
@@ -175,6 +173,29 @@ public:
     // event list to its start. The screen stays as it is.
     virtual void StartAfresh();
 
+    // Replaying a run. A run is played again from its start with the reads its journal
+    // holds, without waiting and without showing a frame, up to a moment of it; from there
+    // the device answers again and the run goes on live, shown at once. The clock the lesson
+    // then reads goes on from where it stood when the replay was asked for (the replay takes
+    // none of it), so that recordings carry on unbroken.
+    //
+    // The viewer's step back: at a WAIT (or the pause after an animation), the run is played
+    // again to where the wait for the viewer before it began. False, and nothing happens,
+    // when the lesson does not stand at such a wait or none came before it.
+    bool StepBack();
+    // The run is played again to this very moment: a window drawing the lesson afresh (at a
+    // new render scale, say) calls it, then lets the run unwind and be replayed.
+    void ReplayToNow();
+    // Asks for the run to be replayed to its `reads`-th read: the run stops (StopReason::Replay)
+    // and the run layer plays it again after BeginReplay.
+    void ReplayTo(std::uint64_t reads);
+    // Readies the device for the replay asked for: the stop is forgotten, the screen cleared
+    // as a new one is, and reads are answered from the journal until the moment is reached.
+    void BeginReplay();
+    bool Replaying() const { return journal_.Replaying(); }
+    // A run begins: its journal starts empty.
+    void RunStarts();
+
     // The lesson waits for its viewer from ViewerWaitStarted to the matching ViewerWaitEnded
     // (see AwaitingViewer). Every device remembers the wait, so that a run stopped meanwhile
     // can say where it stood; a device that plays scripted input may answer it.
@@ -196,6 +217,20 @@ public:
     static constexpr std::int32_t RunawaySleepMs = 10;
 
 protected:
+    // What the device itself gives, with no journal in between: the devices implement these,
+    // and their own code calls these rather than the journaled reads above.
+    virtual MouseInfo LiveMouse() = 0;
+    virtual std::string LiveKey() = 0;
+    virtual bool LiveKeyWaiting() = 0;
+    virtual double LiveClock() = 0;
+    virtual void LivePlainSleep(std::int32_t ms) = 0;
+    virtual void LiveSleep(std::int32_t ms);
+    virtual void LiveWaitForInput(std::int32_t sliceMs, std::int32_t mostMs);
+    // Whether the innermost wait for the viewer began while the run was replayed.
+    bool InnermostWaitReplayed() const { return !viewerWaits_.empty() && viewerWaits_.back().replayed; }
+    // Told when a replay begins (true) and when it has reached its moment (false).
+    virtual void ReplayChanged(bool replaying) { (void)replaying; }
+
     // Tells the clock observers, then turns a passed time limit or a caught stop signal into a
     // stop request. Nothing is told once the device has stopped.
     void NotifyClockAdvanced(double fromSeconds, double toSeconds);
@@ -217,6 +252,16 @@ private:
     std::optional<StandingWait> waitAtStop_;
     std::int32_t repetitionsThisStep_ = 0;  // since the clock last moved by itself
     bool chargingRepetition_ = false;       // the clock moves for a runaway repetition
+    InputJournal journal_;
+    bool replayShown_ = true;  // the last replay has reached its moment
+    // Hands over to the live device once a replay has used up its journal.
+    void AfterReplayedRead();
+    // One read: the journal's while the run is replayed, else the device's, journaled.
+    template <typename Value, typename Live, typename Record>
+    Value Journaled(std::optional<Value> replayed, Live live, Record record);
+    // Where each wait for the viewer that goes on with Enter began, in reads of the journal.
+    std::vector<std::uint64_t> goOnWaits_;
+    std::uint64_t replayReads_ = 0;
 };
 
 // Marks a wait for the viewer on `device` (null: none) for as long as it lives.

@@ -14,7 +14,7 @@ HeadlessDevice::HeadlessDevice(std::vector<InputEvent> events, ViewerAnswers ans
 }
 
 void HeadlessDevice::Advance(std::int64_t ms) {
-    if (ms > 0) NotifyClockAdvanced(ClockSeconds(), (nowMs_ + ms) / 1000.0);
+    if (ms > 0) NotifyClockAdvanced(LiveClock(), (nowMs_ + ms) / 1000.0);
     // A stopped clock stands still: the step that brought the stop is cut short.
     if (Stopped()) return;
     nowMs_ += ms;
@@ -30,14 +30,17 @@ void HeadlessDevice::ApplyDue() {
 
 void HeadlessDevice::ViewerWaitStarted(const ViewerWait& wait) {
     Device::ViewerWaitStarted(wait);
-    if (Stopped()) return;
+    // A wait the replay passes through was answered when it first came: its "wait" lines
+    // and answers are not given again.
+    if (Stopped() || Replaying()) return;
     schedule_.WaitStarted(wait, nowMs_);
     ApplyDue();
 }
 
 void HeadlessDevice::ViewerWaitEnded() {
+    const bool replayed = InnermostWaitReplayed();
     Device::ViewerWaitEnded();
-    schedule_.WaitEnded();
+    if (!replayed) schedule_.WaitEnded();
 }
 
 void ApplyInputEvent(const InputEvent& event, std::deque<std::string>& keys, MouseInfo& mouse) {
@@ -52,12 +55,12 @@ void ApplyInputEvent(const InputEvent& event, std::deque<std::string>& keys, Mou
     if (event.kind == InputEvent::Kind::Release) mouse.buttons &= ~event.button;
 }
 
-MouseInfo HeadlessDevice::MouseState() {
+MouseInfo HeadlessDevice::LiveMouse() {
     Advance(PollMs);
     return buttonChanges_.Next(mouse_);
 }
 
-std::string HeadlessDevice::KeyRead() {
+std::string HeadlessDevice::LiveKey() {
     Advance(PollMs);
     if (keys_.empty()) return {};
     std::string key = std::move(keys_.front());
@@ -65,13 +68,13 @@ std::string HeadlessDevice::KeyRead() {
     return key;
 }
 
-bool HeadlessDevice::KeyWaiting() { return !keys_.empty(); }
+bool HeadlessDevice::LiveKeyWaiting() { return !keys_.empty(); }
 
-void HeadlessDevice::PlainSleep(std::int32_t ms) {
+void HeadlessDevice::LivePlainSleep(std::int32_t ms) {
     if (ms > 0) Advance(ms);
 }
 
-double HeadlessDevice::ClockSeconds() { return nowMs_ / 1000.0; }
+double HeadlessDevice::LiveClock() { return nowMs_ / 1000.0; }
 
 void HeadlessDevice::StartAfresh() {
     Device::StartAfresh();

@@ -20,16 +20,18 @@ public:
     // `answers` are typed for the viewer at the waits the events leave unanswered.
     explicit HeadlessDevice(std::vector<InputEvent> events = {}, ViewerAnswers answers = {});
 
-    MouseInfo MouseState() override;
-    std::string KeyRead() override;
-    bool KeyWaiting() override;
-    void PlainSleep(std::int32_t ms) override;
-    double ClockSeconds() override;
     void StartAfresh() override;
     void ViewerWaitStarted(const ViewerWait& wait) override;
     void ViewerWaitEnded() override;
 
     std::int64_t NowMs() const { return nowMs_; }
+
+protected:
+    MouseInfo LiveMouse() override;
+    std::string LiveKey() override;
+    bool LiveKeyWaiting() override;
+    void LivePlainSleep(std::int32_t ms) override;
+    double LiveClock() override;
 
 private:
     // Moves the clock on by `ms` and lets every event that is due take effect.

@@ -27,6 +27,7 @@
 #include "draw/math_text.h"
 #include "platform/key_table.h"
 #include "platform/stop_signals.h"
+#include "platform/swipe.h"
 
 namespace vekora {
 
@@ -39,6 +40,9 @@ namespace {
 // The program's start, for ClockSeconds: counted from here, a single-precision deadline
 // still resolves milliseconds after hours of running.
 const std::chrono::steady_clock::time_point ProgramStart = std::chrono::steady_clock::now();
+
+// Real seconds since the program started, time held off the lesson's clock included.
+double RealSeconds() { return std::chrono::duration<double>(std::chrono::steady_clock::now() - ProgramStart).count(); }
 
 // The screen is presented at most this often while the program polls (one display frame).
 constexpr double PresentInterval = 0.016;
@@ -391,6 +395,33 @@ void WindowDevice::PumpEvents() {
             case SDL_MOUSEWHEEL:
                 wheel_ += event.wheel.y;
                 break;
+            case SDL_FINGERDOWN:
+                // One finger is followed; a second one down makes it no swipe.
+                stroke_ = touchesDown_++ == 0 ? std::optional<FingerStroke>(FingerStroke{event.tfinger.fingerId,
+                                                    event.tfinger.x, event.tfinger.y, event.tfinger.timestamp})
+                                              : std::nullopt;
+                break;
+            case SDL_FINGERUP:
+                touchesDown_ = std::max(0, touchesDown_ - 1);
+                if (stroke_ && stroke_->finger == event.tfinger.fingerId) {
+                    // SDL gives the finger's place as a fraction of the window; the picture may
+                    // fill less of it.
+                    const PictureFit& fit = Fit();
+                    int outW = 1, outH = 1;
+                    if (renderer_ != nullptr) SDL_GetRendererOutputSize(renderer_, &outW, &outH);
+                    const double widthShare = fit.width > 0 ? static_cast<double>(outW) / fit.width : 1.0;
+                    const double heightShare = fit.height > 0 ? static_cast<double>(outH) / fit.height : 1.0;
+                    const Swipe swipe{(event.tfinger.x - stroke_->x) * widthShare, (event.tfinger.y - stroke_->y) * heightShare,
+                                      (event.tfinger.timestamp - stroke_->since) / 1000.0};
+                    if (const std::optional<NamedKey> key = SwipeKey(swipe)) {
+                        // A swipe is not a click: the presses SDL made of its touch, if not yet
+                        // read, go (a press read with the key would win over it).
+                        buttonChanges_.Clear();
+                        keys_.emplace_back(KeyBytes(*key));
+                    }
+                }
+                stroke_.reset();
+                break;
             case SDL_WINDOWEVENT:
                 if (event.window.event == SDL_WINDOWEVENT_EXPOSED || event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
                     textureStale_ = true;  // show it again
@@ -406,7 +437,7 @@ void WindowDevice::PumpEvents() {
 void WindowDevice::Service(bool force) {
     PumpEvents();
     if (helpAsked_) ShowHelp();
-    const double now = ClockSeconds();
+    const double now = LiveClock();
     if (now > lastNotified_) {
         NotifyClockAdvanced(lastNotified_, now);
         lastNotified_ = now;
@@ -427,7 +458,7 @@ MouseInfo WindowDevice::MouseAt(std::int32_t x, std::int32_t y, std::int32_t but
     return {pixel.x / scale, pixel.y / scale, wheel_, buttons};
 }
 
-MouseInfo WindowDevice::MouseState() {
+MouseInfo WindowDevice::LiveMouse() {
     Service(false);
     MouseInfo live;
     if (window_ != nullptr && SDL_GetMouseFocus() == window_) {
@@ -441,7 +472,7 @@ MouseInfo WindowDevice::MouseState() {
     return mouse;
 }
 
-std::string WindowDevice::KeyRead() {
+std::string WindowDevice::LiveKey() {
     Service(false);
     if (keys_.empty()) return {};
     std::string key = std::move(keys_.front());
@@ -449,7 +480,7 @@ std::string WindowDevice::KeyRead() {
     return key;
 }
 
-bool WindowDevice::KeyWaiting() {
+bool WindowDevice::LiveKeyWaiting() {
     PumpEvents();
     return !keys_.empty();
 }
@@ -465,7 +496,7 @@ void WindowDevice::StartAfresh() {
     buttonChanges_.Clear();
 }
 
-void WindowDevice::PlainSleep(std::int32_t ms) {
+void WindowDevice::LivePlainSleep(std::int32_t ms) {
     Service(false);
     if (ms > 0 && !Stopped()) SDL_Delay(static_cast<Uint32>(ms));
     Service(true);
@@ -489,7 +520,7 @@ void WindowDevice::Wake() {
     SDL_PushEvent(&event);
 }
 
-void WindowDevice::WaitForInput(std::int32_t sliceMs, std::int32_t mostMs) {
+void WindowDevice::LiveWaitForInput(std::int32_t sliceMs, std::int32_t mostMs) {
     (void)sliceMs;  // the real clock moves by itself
     PumpEvents();
     // Input that came already is for the poll that follows.
@@ -500,22 +531,30 @@ void WindowDevice::WaitForInput(std::int32_t sliceMs, std::int32_t mostMs) {
     BlockOnEvents(mostMs);
 }
 
-void WindowDevice::Sleep(std::int32_t ms) {
+void WindowDevice::LiveSleep(std::int32_t ms) {
     // A key waiting already ends the sliced sleep after its first slice.
-    if (ms < InterruptibleFromMs || Stopped() || KeyWaiting()) {
-        Device::Sleep(ms);
+    if (ms < InterruptibleFromMs || Stopped() || LiveKeyWaiting()) {
+        Device::LiveSleep(ms);
         return;
     }
-    const double end = ClockSeconds() + ms / 1000.0;
+    const double end = LiveClock() + ms / 1000.0;
     double left = ms;
     do {
         BlockOnEvents(static_cast<std::int32_t>(std::ceil(left)));
-        left = (end - ClockSeconds()) * 1000.0;
-    } while (left > 0 && !KeyWaiting() && !Stopped());
+        left = (end - LiveClock()) * 1000.0;
+    } while (left > 0 && !LiveKeyWaiting() && !Stopped());
 }
 
-double WindowDevice::ClockSeconds() {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - ProgramStart).count() - heldSeconds_;
+double WindowDevice::LiveClock() { return RealSeconds() - heldSeconds_; }
+
+void WindowDevice::ReplayChanged(bool replaying) {
+    if (replaying) {
+        replayBegan_ = RealSeconds();
+        return;
+    }
+    heldSeconds_ += RealSeconds() - replayBegan_;
+    textureStale_ = true;
+    Present();
 }
 
 //-----------------------------------------------------------------------------
@@ -556,10 +595,7 @@ void WindowDevice::RenderHelp() {
 void WindowDevice::ShowHelp() {
     helpAsked_ = false;
     if (renderer_ == nullptr || Screen() == nullptr) return;
-    const auto realNow = [] {
-        return std::chrono::duration<double>(std::chrono::steady_clock::now() - ProgramStart).count();
-    };
-    const double shownAt = realNow();
+    const double shownAt = RealSeconds();
     for (bool open = true; open;) {
         UpdateTexture();
         Render();
@@ -590,7 +626,7 @@ void WindowDevice::ShowHelp() {
                 break;
         }
     }
-    heldSeconds_ += realNow() - shownAt;
+    heldSeconds_ += RealSeconds() - shownAt;
     textureStale_ = true;  // the picture goes back over the box
 }
 
@@ -666,8 +702,9 @@ void WindowDevice::Render() {
 }
 
 void WindowDevice::Present() {
-    if (Screen() == nullptr || renderer_ == nullptr) return;
-    lastPresent_ = ClockSeconds();
+    // A replayed run is not shown until it reaches the moment it is replayed to.
+    if (Screen() == nullptr || renderer_ == nullptr || Replaying()) return;
+    lastPresent_ = LiveClock();
     if (!UpdateTexture()) return;
     Render();
     SDL_RenderPresent(renderer_);

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,16 +39,8 @@ public:
     bool ScreenOpen(std::int32_t width, std::int32_t height, std::int32_t depth) override;
     void WindowCaption(std::string_view text) override;
     void WindowIcon(ImageHandle icon) override;
-    MouseInfo MouseState() override;
-    std::string KeyRead() override;
-    bool KeyWaiting() override;
-    void PlainSleep(std::int32_t ms) override;
-    // Long sleeps block on the event queue until a key comes, the run stops or time is up.
-    void Sleep(std::int32_t ms) override;
-    // Blocks on the event queue, presenting first, until an event, `mostMs` or the time limit.
-    void WaitForInput(std::int32_t sliceMs, std::int32_t mostMs) override;
+    // Ends a wait blocked on the event queue, from any thread.
     void Wake() override;
-    double ClockSeconds() override;
     // Shows the screen when anything was drawn on it since the last picture; only the part
     // of the texture that the drawn area maps to is updated.
     void Present() override;
@@ -89,6 +82,19 @@ public:
 
     // Where the picture stands in the window now, in renderer pixels.
     const PictureFit& Fit();
+
+protected:
+    MouseInfo LiveMouse() override;
+    std::string LiveKey() override;
+    bool LiveKeyWaiting() override;
+    void LivePlainSleep(std::int32_t ms) override;
+    // Long sleeps block on the event queue until a key comes, the run stops or time is up.
+    void LiveSleep(std::int32_t ms) override;
+    // Blocks on the event queue, presenting first, until an event, `mostMs` or the time limit.
+    void LiveWaitForInput(std::int32_t sliceMs, std::int32_t mostMs) override;
+    double LiveClock() override;
+    // A replay takes no time off the lesson's clock, and is shown once it is over.
+    void ReplayChanged(bool replaying) override;
 
 private:
     explicit WindowDevice(const WindowOptions& options);
@@ -152,11 +158,21 @@ private:
     SDL_Texture* helpTexture_ = nullptr;
     bool helpAsked_ = false;
     bool dropTypedText_ = false;  // the text of the key that closed the help box is still to come
-    double heldSeconds_ = 0;  // time the help box stood, which the clock does not count
+    double heldSeconds_ = 0;  // time the help box stood and replays took, which the clock does not count
+    double replayBegan_ = 0;  // the real clock when the replay under way began
     double lastPresent_ = -1;
     double lastNotified_ = 0;
     std::deque<std::string> keys_;
     std::int32_t wheel_ = 0;
+    // The finger a swipe may be made with, where and when it touched (SDL's fractions of the
+    // window and milliseconds).
+    struct FingerStroke {
+        std::int64_t finger = 0;
+        float x = 0, y = 0;
+        std::uint32_t since = 0;
+    };
+    std::optional<FingerStroke> stroke_;
+    std::int32_t touchesDown_ = 0;
 };
 
 }  // namespace vekora

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 
 #include "interp/engine.h"
 #include "interp/resident.h"
@@ -31,18 +32,42 @@ void PressEnter(const ScriptRunSetup& setup) {
 
 Device* DeviceOf(const ScriptRunSetup& setup) { return setup.device != nullptr ? setup.device : ActiveDevice(); }
 
+// The program-wide settings as a run starts with them.
+void ResetRunSettings(const ScriptRunSetup& setup) {
+    if (setup.settings != nullptr) {
+        *setup.settings = Settings{};
+        (void)Resident();
+    } else {
+        InitProgram();
+    }
+}
+
 std::int32_t RunCompiled(const InstructionTable& table, const SymbolTable& symbols, const ScriptRunSetup& setup) {
     Device* device = DeviceOf(setup);
-    RunContext run(table, symbols, setup.settings != nullptr ? *setup.settings : ProgramSettings(), device);
-    run.options = setup.options;
-    if (run.options.diagnostics == nullptr) run.options.diagnostics = setup.diagnostics;
-    MakeObjectLists(run, symbols.Count(TypePoint), symbols.Count(TypeLine), symbols.Count(TypeCircle));
-    std::int32_t result = RunMainModule(run);
+    if (device != nullptr) device->RunStarts();
+    std::optional<RunContext> run;
+    const auto playMainModule = [&] {
+        run.emplace(table, symbols, setup.settings != nullptr ? *setup.settings : ProgramSettings(), device);
+        run->options = setup.options;
+        if (run->options.diagnostics == nullptr) run->options.diagnostics = setup.diagnostics;
+        MakeObjectLists(*run, symbols.Count(TypePoint), symbols.Count(TypeLine), symbols.Count(TypeCircle));
+        return RunMainModule(*run);
+    };
+    std::int32_t result = playMainModule();
+    // The viewer stepped back, or the window draws the lesson afresh: the run is played again
+    // from its start, as it began, with the reads it made (the device's journal) up to the
+    // moment asked for, and goes on live from there.
+    while (device != nullptr && device->StopCause() == StopReason::Replay) {
+        device->BeginReplay();
+        run.reset();
+        ResetRunSettings(setup);
+        result = playMainModule();
+    }
     // A run cut short because its script was saved again is not the one to picture.
     const bool replaced = device != nullptr && device->StopCause() == StopReason::ScriptChanged;
     if (setup.beforeClosingLogo && !replaced) setup.beforeClosingLogo();
     if (device == nullptr || !device->Stopped()) {
-        ShowLogo(run.stage, run.options);
+        ShowLogo(run->stage, run->options);
         return result;
     }
     // A run stopped at its time limit ends as if it had ended normally, closing logo and all;
@@ -53,7 +78,7 @@ std::int32_t RunCompiled(const InstructionTable& table, const SymbolTable& symbo
         // finished drawing.
         if (device->Screen() != nullptr) ImageBlit(device->Screen(), 0, 0, device->ScreenAtStop(), BlitMode::Plain, 0);
         device->Resume();
-        ShowLogo(run.stage, run.options);
+        ShowLogo(run->stage, run->options);
     }
     return result;
 }
@@ -68,12 +93,7 @@ void InitProgram() {
 std::int32_t RunScript(const ScriptLines& lines, ErrorLists& errors, const ScriptRunSetup& setup) {
     InstructionTable table;
     SymbolTable symbols;
-    if (setup.settings != nullptr) {
-        *setup.settings = Settings{};
-        (void)Resident();
-    } else {
-        InitProgram();
-    }
+    ResetRunSettings(setup);
     std::int32_t compiled;
     if (setup.afterCompiling) {
         CompileNotes notes;

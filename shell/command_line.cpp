@@ -166,6 +166,8 @@ constexpr Option Options[] = {
      [](CommandLine& line, const std::string&) { line.fullscreen = true; return std::string(); }},
     {"--sharp", "", "", N_("show the window's picture as enlarged pixels instead of drawing it at the display's resolution (F2 switches)"),
      [](CommandLine& line, const std::string&) { line.sharp = true; return std::string(); }},
+    {"--presenter", "", "", N_("Page Up at a WAIT goes back to the WAIT before, as Left does (for two-button remotes)"),
+     [](CommandLine& line, const std::string&) { line.presenter = true; return std::string(); }},
     {"--watch", "", "", N_("play the script again from the start whenever its file is saved"),
      [](CommandLine& line, const std::string&) { line.watch = true; return std::string(); }},
     {"--export", "", N_("FILE"), N_("write the figure as the run left it (or at --until): FILE.svg, FILE.pdf, FILE.png or FILE.tex"),

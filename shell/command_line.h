@@ -35,6 +35,7 @@ struct CommandLine {
     double zoom = 1;                 // initial scale of the window, 0.5 to 8
     bool fullscreen = false;         // open the window fullscreen
     bool sharp = false;              // the window shows the screen's pixels enlarged, not smoothed
+    bool presenter = false;          // Page Up goes back a WAIT
     bool watch = false;              // play again from the start whenever the script is saved
     // --check: diagnostics as JSON lines, and warnings counted as errors.
     bool json = false;

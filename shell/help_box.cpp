@@ -20,6 +20,8 @@ constexpr std::string_view HelpLines[] = {
     N_("Esc o el bot\xF3n Salir: termina la lecci\xF3n (dentro de una construcci\xF3n, la termina de inmediato)."),
     N_("En una espera o una pausa: Espacio, flecha derecha o Av P\xE1g siguen, como Enter; B o el punto "
        "oscurecen la pantalla hasta la siguiente tecla."),
+    N_("En un WAIT: flecha izquierda o Retroceso (y Re P\xE1g con --presenter) vuelven al WAIT anterior. "
+       "En una pantalla t\xE1" "ctil, deslizar a la izquierda sigue y a la derecha vuelve."),
     N_("Men\xFAs: flechas y Enter, o un clic en la opci\xF3n; Esc los salta."),
     N_("Arrastrar: en una interacci\xF3n, mant\xE9n pulsado el bot\xF3n del rat\xF3n sobre un punto y mu\xE9velo; "
        "la figura lo sigue."),
@@ -41,7 +43,7 @@ std::string HelpText() {
 }
 
 constexpr std::int32_t BoxWidth = 480;
-constexpr std::int32_t LeastBoxHeight = 300;  // grows when a language's help needs more
+constexpr std::int32_t LeastBoxHeight = 340;  // grows when a language's help needs more
 constexpr std::int32_t Margin = 12;
 constexpr std::uint32_t Paper = 0xFFFFE0;
 constexpr std::uint32_t InkColour = 0x000000;

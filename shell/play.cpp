@@ -148,6 +148,7 @@ int StopNote(const Device& device, const CommandLine& line, const StatementPlace
         case StopReason::HungUp: return stoppedBy("SIGHUP", ExitHungUp);
         case StopReason::WindowClosed:
         case StopReason::ScriptChanged:
+        case StopReason::Replay:
         case StopReason::None:
             break;
     }
@@ -240,6 +241,7 @@ int PlayScript(const CommandLine& line, Console& console, std::istream& input, s
     ScriptRunSetup setup;
     setup.device = device.get();
     setup.options.showLogo = !line.noLogo && !line.watch;
+    setup.options.presenter = line.presenter;
     setup.console = &console;
     // "Presiona Enter" waits only for a person: at a terminal, after a run in a window.
     setup.input = !headless && !line.watch && ::isatty(STDIN_FILENO) ? &input : nullptr;

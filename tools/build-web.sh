@@ -27,6 +27,14 @@ mkdir -p "$site/fonts"
 cp resources/fonts/*x[0-9].vfn "$site/fonts/"
 (cd resources/fonts && ls *x[0-9].vfn) | sed 's/.*/"&"/' | paste -sd, | sed 's/^/[/; s/$/]/' >"$site/fonts/index.json"
 (cd examples && ls *.vek) | sed 's/.*/"&"/' | paste -sd, | sed 's/^/[/; s/$/]/' >"$site/examples/index.json"
+# A site opened from disk (file://) may load scripts but fetch nothing: the module and the
+# examples come as scripts too, base64 in a string, which the pages read only from disk.
+{ printf 'self.VekoraWasm="'; base64 -w0 build-web/cmake/vekora.wasm; printf '";\n'; } >"$site/vekora-wasm.js"
+python3 - "$site/examples/examples.js" examples/*.vek <<'PY'
+import base64, json, os, sys
+lessons = {os.path.basename(p): base64.b64encode(open(p, 'rb').read()).decode() for p in sorted(sys.argv[2:])}
+open(sys.argv[1], 'w').write('self.VekoraExamples = ' + json.dumps(lessons) + ';\n')
+PY
 
 esbuild=web/node_modules/.bin/esbuild
 "$esbuild" web/src/element.js --bundle --minify --format=iife --target=es2020 --outfile="$site/vekora-player.js" --log-level=warning

@@ -259,6 +259,42 @@ TEST_F(Window, KeysArriveAsLatin1BytesAndExtendedCodes) {
     EXPECT_EQ(KeyRead(), "");
 }
 
+// A quick stroke of one finger across the window is the arrow it stands for; a tap, a stroke
+// more down than across and a stroke while a second finger is down are not. (SDL stamps a
+// pushed event with the time it was pushed: how quick a stroke must be is SwipeKey's test.)
+TEST_F(Window, SwipesArriveAsArrowKeys) {
+    ASSERT_TRUE(ScreenOpen(320, 200, 16));
+    const auto finger = [](Uint32 type, SDL_FingerID id, float x, float y) {
+        SDL_Event event{};
+        event.type = type;
+        event.tfinger.fingerId = id;
+        event.tfinger.x = x;
+        event.tfinger.y = y;
+        SDL_PushEvent(&event);
+    };
+    struct Case {
+        float fromX, toX, toY;
+        bool secondFinger;
+        std::string key;
+    };
+    const Case cases[] = {
+        {0.8f, 0.2f, 0.5f, false, "\xFFM"},  // to the left: Right, goes on
+        {0.2f, 0.8f, 0.5f, false, "\xFFK"},  // to the right: Left, goes back
+        {0.5f, 0.52f, 0.5f, false, ""},       // a tap
+        {0.8f, 0.2f, 0.9f, false, ""},        // more down than across
+        {0.8f, 0.2f, 0.5f, true, ""},         // two fingers
+    };
+    for (const Case& c : cases) {
+        finger(SDL_FINGERDOWN, 1, c.fromX, 0.5f);
+        if (c.secondFinger) finger(SDL_FINGERDOWN, 2, 0.5f, 0.2f);
+        finger(SDL_FINGERUP, 1, c.toX, c.toY);
+        if (c.secondFinger) finger(SDL_FINGERUP, 2, 0.5f, 0.2f);
+        std::string keys;
+        for (std::string key; !(key = KeyRead()).empty();) keys += key;
+        EXPECT_EQ(keys, c.key) << c.fromX << " to " << c.toX << "," << c.toY;
+    }
+}
+
 // Clicks pushed at the centre of a screen pixel's scaled square come back as that pixel, at
 // a fractional scale and with the screen drawn at render scales 1 and 2 (clicks come back in
 // page units); a press and its release pushed together are still a press, then a release.

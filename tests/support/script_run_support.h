@@ -58,8 +58,9 @@ constexpr std::int64_t TimeLimitMs = 600000;
 // Plays the script (its lines separated by '\n') with the events (event-file text), without
 // the logo unless asked for, at a render scale (the screen then has scale x scale pixels for
 // each of its page's), stopping at a time limit.
-inline ScriptOutcome PlayHeadless(std::string_view script, std::string_view events = "", bool logo = false,
-                                  std::int32_t scale = 1, std::int64_t limitMs = TimeLimitMs) {
+// As PlayHeadless, with the run's options as given (the logo, the presenter's keys).
+inline ScriptOutcome PlayHeadlessWith(std::string_view script, std::string_view events, const RunOptions& options,
+                                      std::int32_t scale = 1, std::int64_t limitMs = TimeLimitMs) {
     const EventList list = ParseEvents(events, "events");
     HeadlessDevice device(list.events);
     device.SetRenderScale(scale);
@@ -68,7 +69,7 @@ inline ScriptOutcome PlayHeadless(std::string_view script, std::string_view even
     ScriptOutcome outcome;
     ScriptRunSetup setup;
     setup.device = &device;
-    setup.options.showLogo = logo;
+    setup.options = options;
     setup.beforeClosingLogo = [&] {
         outcome.ms = device.NowMs();
         // A stopped run is seen as it stood at the limit, before it unwound.
@@ -82,6 +83,13 @@ inline ScriptOutcome PlayHeadless(std::string_view script, std::string_view even
     outcome.stopped = device.StopCause() == StopReason::TimeLimit;
     SetActiveDevice(nullptr);
     return outcome;
+}
+
+inline ScriptOutcome PlayHeadless(std::string_view script, std::string_view events = "", bool logo = false,
+                                  std::int32_t scale = 1, std::int64_t limitMs = TimeLimitMs) {
+    RunOptions options;
+    options.showLogo = logo;
+    return PlayHeadlessWith(script, events, options, scale, limitMs);
 }
 
 }  // namespace vekora::testing

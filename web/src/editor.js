@@ -87,7 +87,36 @@ function show(bytes, name) {
     replay();
 }
 
+// A site opened from disk (file://) cannot fetch its examples: build-web.sh writes them into
+// examples/examples.js as well, which loads from disk as a script does.
+const fromDisk = location.protocol === 'file:';
+let diskExamples = null;
+function examplesFromDisk() {
+    if (!diskExamples) {
+        diskExamples = new Promise((resolve, reject) => {
+            const script = document.createElement('script');
+            script.src = 'examples/examples.js';
+            script.onload = () => resolve(self.VekoraExamples);
+            script.onerror = () => reject(new Error(`cannot load ${script.src}`));
+            document.head.appendChild(script);
+        });
+    }
+    return diskExamples;
+}
+
+function exampleNames() {
+    if (fromDisk) return examplesFromDisk().then((examples) => Object.keys(examples));
+    return fetch('examples/index.json').then((response) => response.json());
+}
+
 async function fetchLesson(url) {
+    const example = url.match(/^examples\/([^/]+)$/);
+    if (fromDisk && example) {
+        const examples = await examplesFromDisk();
+        if (!Object.prototype.hasOwnProperty.call(examples, example[1])) throw new Error(`${url}: not found`);
+        show(Uint8Array.from(atob(examples[example[1]]), (c) => c.charCodeAt(0)), example[1]);
+        return;
+    }
     const response = await fetch(url);
     if (!response.ok) throw new Error(`${url}: ${response.status} ${response.statusText}`);
     show(new Uint8Array(await response.arrayBuffer()), decodeURIComponent(url.replace(/[?#].*$/, '').replace(/^.*\//, '')));
@@ -109,7 +138,7 @@ state.view = new EditorView({
 });
 
 // The examples beside the page (examples/index.json lists them).
-fetch('examples/index.json').then((response) => response.json()).then((names) => {
+exampleNames().then((names) => {
     const select = element('examples');
     for (const name of names) select.add(new Option(name.replace(/\.vek$/, ''), name));
     select.onchange = () => select.value && fetchLesson(`examples/${select.value}`);

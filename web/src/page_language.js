@@ -25,6 +25,12 @@ export const PageTexts = {
             '<kbd>Esc</kbd> sale. Arrastra los puntos con el ratón o con el dedo; elige en los menús con un clic. ' +
             'Haz clic en la figura para darle el teclado.'),
     },
+    'help-presenter': {
+        markup: N_('En un <code>WAIT</code> o una pausa: <kbd>Espacio</kbd>, <kbd>→</kbd>, <kbd>AvPág</kbd> o ' +
+            '<kbd>Enter</kbd> siguen; <kbd>←</kbd> o <kbd>Retroceso</kbd> vuelven al <code>WAIT</code> anterior; ' +
+            '<kbd>B</kbd> o el punto oscurecen la pantalla hasta la siguiente tecla. En una pantalla táctil, ' +
+            'deslizar a la izquierda sigue y a la derecha vuelve.'),
+    },
     'help-editor': {
         markup: N_('Editor: cada cambio vuelve a reproducir la lección; los errores se marcan en su línea. Abre ' +
             'un archivo <code>.vek</code> o suéltalo sobre la página, guárdalo, graba un GIF o ponlo a pantalla ' +

@@ -63,6 +63,41 @@ function loadGlue(base) {
     return moduleScript;
 }
 
+let wasmScript = null;
+
+// The WebAssembly module's bytes when the site is opened from disk (file://), where the
+// browser will not fetch them: vekora-wasm.js carries them as base64 and, being a script,
+// loads from disk as the other scripts do.
+function loadWasmFromDisk(base) {
+    if (!base.startsWith('file:')) return Promise.resolve(undefined);
+    if (!wasmScript) {
+        wasmScript = new Promise((resolve, reject) => {
+            const script = document.createElement('script');
+            script.src = base + 'vekora-wasm.js';
+            script.onload = () => {
+                const binary = atob(self.VekoraWasm);
+                const bytes = new Uint8Array(binary.length);
+                for (let i = 0; i < binary.length; ++i) bytes[i] = binary.charCodeAt(i);
+                resolve(bytes);
+            };
+            script.onerror = () => reject(new Error(`cannot load ${script.src}`));
+            document.head.appendChild(script);
+        });
+    }
+    return wasmScript;
+}
+
+// A finger's stroke across the picture as the arrow it stands for: a quick swipe to the left
+// (a page turned) goes on as Right does, to the right goes back as Left does; the thresholds
+// are the window's (platform/swipe.h). `dx` and `dy` are fractions of the picture.
+export const Swipe = { leastTravel: 0.12, leastSlant: 2, mostSeconds: 0.8 };
+export function swipeKey(dx, dy, seconds) {
+    const across = Math.abs(dx);
+    if (!(across >= Swipe.leastTravel) || across < Swipe.leastSlant * Math.abs(dy) ||
+        !(seconds >= 0 && seconds <= Swipe.mostSeconds)) return null;
+    return dx < 0 ? 'ArrowRight' : 'ArrowLeft';
+}
+
 // Where this file's siblings (vekora.js, vekora.wasm, examples/) are, from the URL of the
 // script that defined the player.
 export const siteBase = (() => {
@@ -130,8 +165,9 @@ export class VekoraPlayer {
         this.listen();
         this.resize();
         new ResizeObserver(() => this.resize()).observe(container);
-        this.module = loadGlue(base).then(() => VekoraModule({
+        this.module = Promise.all([loadGlue(base), loadWasmFromDisk(base)]).then(([, wasmBinary]) => VekoraModule({
             locateFile: (file) => base + file,
+            ...(wasmBinary ? { wasmBinary } : {}),
             vekoraHost: this.host(),
             print: () => {},
             printErr: (text) => console.warn(text),
@@ -230,7 +266,19 @@ export class VekoraPlayer {
         };
         // A touch is a pointer too: a tap is a click, a drag a drag (touch-action: none in the CSS).
         const buttonBit = (button) => ({ 0: 1, 2: 2, 1: 4 }[button] ?? 0);
+        let stroke = null;  // the touch a swipe may be made with
+        const strokeKey = (event) => {
+            if (!stroke || stroke.id !== event.pointerId) return null;
+            const rect = canvas.getBoundingClientRect();
+            const key = swipeKey((event.clientX - stroke.x) / rect.width, (event.clientY - stroke.y) / rect.height,
+                (event.timeStamp - stroke.time) / 1000);
+            stroke = null;
+            return key;
+        };
         canvas.addEventListener('pointerdown', (event) => {
+            if (event.pointerType === 'touch') {
+                stroke = event.isPrimary ? { id: event.pointerId, x: event.clientX, y: event.clientY, time: event.timeStamp } : null;
+            }
             canvas.focus();
             canvas.setPointerCapture(event.pointerId);
             place(event);
@@ -243,7 +291,16 @@ export class VekoraPlayer {
             place(event);
             this.pointer.buttons &= ~buttonBit(event.button);
         };
-        canvas.addEventListener('pointerup', release);
+        canvas.addEventListener('pointerup', (event) => {
+            release(event);
+            const key = strokeKey(event);
+            const bytes = key && keyBytes({ key });
+            if (!bytes) return;
+            // A swipe is not a click: its touch, if not yet read, is not a press either (a
+            // press read with the key would win over it).
+            this.pointer.latched &= ~buttonBit(event.button);
+            this.keys.push(bytes);
+        });
         canvas.addEventListener('pointercancel', release);
         canvas.addEventListener('pointerleave', () => {
             if (!this.pointer.buttons) this.pointer.inside = false;
