@@ -154,6 +154,13 @@ bool Device::StepBack() {
 
 void Device::ReplayToNow() { ReplayTo(journal_.Position()); }
 
+bool Device::RedrawAtScale(std::int32_t scale) {
+    if (!runInProgress_ || Stopped() || Replaying() || scale == renderScale_) return false;
+    if (!SetRenderScale(scale)) return false;
+    ReplayToNow();
+    return true;
+}
+
 void Device::ReplayTo(std::uint64_t reads) {
     if (Stopped()) return;
     replayReads_ = std::min(reads, journal_.Position());

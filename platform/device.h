@@ -105,10 +105,14 @@ public:
     std::int32_t RenderScale() const { return renderScale_; }
     // The render scale the device would draw at now: a window that follows its display wants a
     // finer screen after growing, a coarser one after shrinking. When it differs from
-    // RenderScale (RenderScaleOutdated), the run redraws: SetRenderScale(WantedRenderScale()),
-    // ScreenOpen at the same size (a new screen at that scale), then the run's pictures again.
+    // RenderScale (RenderScaleOutdated), a run in progress is drawn afresh (RedrawAtScale).
     virtual std::int32_t WantedRenderScale() const { return renderScale_; }
     bool RenderScaleOutdated() const { return WantedRenderScale() != renderScale_; }
+    // Draws the run in progress afresh at render scale `scale`: the run is replayed to this
+    // moment (see ReplayToNow), its first screen and every picture made at the new scale, and
+    // shown when it gets there. False, and the picture stays as it is, when no run is in
+    // progress, a replay is under way or the scale is refused.
+    bool RedrawAtScale(std::int32_t scale);
 
     // The window's title (Latin-1, mathematical signs allowed); kept by every device.
     virtual void WindowCaption(std::string_view text) { caption_ = text; }
@@ -195,6 +199,9 @@ public:
     bool Replaying() const { return journal_.Replaying(); }
     // A run begins: its journal starts empty.
     void RunStarts();
+    // The run layer says while a run (with its replays) is playing, which is when it can be
+    // drawn afresh.
+    void SetRunInProgress(bool playing) { runInProgress_ = playing; }
 
     // The lesson waits for its viewer from ViewerWaitStarted to the matching ViewerWaitEnded
     // (see AwaitingViewer). Every device remembers the wait, so that a run stopped meanwhile
@@ -253,6 +260,7 @@ private:
     std::int32_t repetitionsThisStep_ = 0;  // since the clock last moved by itself
     bool chargingRepetition_ = false;       // the clock moves for a runaway repetition
     InputJournal journal_;
+    bool runInProgress_ = false;
     bool replayShown_ = true;  // the last replay has reached its moment
     // Hands over to the live device once a replay has used up its journal.
     void AfterReplayedRead();

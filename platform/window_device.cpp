@@ -238,6 +238,9 @@ void WindowDevice::DecideRenderScale() {
     const double shown = DisplayScale();
     if (shown <= 0) return;
     wantedScale_ = sharp_ ? 1 : RenderScaleFor(shown, MaxRenderScale);
+    // A lesson playing is drawn again at once at the new scale, everything drawn before
+    // included; outside a run the picture is shown as it is, smoothed.
+    RedrawAtScale(wantedScale_);
 }
 
 void WindowDevice::SetSharp(bool sharp) {

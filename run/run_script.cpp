@@ -44,6 +44,19 @@ void ResetRunSettings(const ScriptRunSetup& setup) {
 
 std::int32_t RunCompiled(const InstructionTable& table, const SymbolTable& symbols, const ScriptRunSetup& setup) {
     Device* device = DeviceOf(setup);
+    // While the run plays (replays included) it can be drawn afresh at another render scale.
+    struct RunInProgress {
+        Device* device;
+        explicit RunInProgress(Device* d) : device(d) {
+            if (device != nullptr) device->SetRunInProgress(true);
+        }
+        ~RunInProgress() {
+            if (device != nullptr) device->SetRunInProgress(false);
+        }
+        RunInProgress(const RunInProgress&) = delete;
+        RunInProgress& operator=(const RunInProgress&) = delete;
+    };
+    std::optional<RunInProgress> playing(std::in_place, device);
     if (device != nullptr) device->RunStarts();
     std::optional<RunContext> run;
     const auto playMainModule = [&] {
@@ -63,6 +76,7 @@ std::int32_t RunCompiled(const InstructionTable& table, const SymbolTable& symbo
         ResetRunSettings(setup);
         result = playMainModule();
     }
+    playing.reset();  // the closing logo is not redrawn
     // A run cut short because its script was saved again is not the one to picture.
     const bool replaced = device != nullptr && device->StopCause() == StopReason::ScriptChanged;
     if (setup.beforeClosingLogo && !replaced) setup.beforeClosingLogo();

@@ -43,7 +43,7 @@ std::string HelpText() {
 }
 
 constexpr std::int32_t BoxWidth = 480;
-constexpr std::int32_t LeastBoxHeight = 340;  // grows when a language's help needs more
+constexpr std::int32_t LeastBoxHeight = 360;  // grows when a language's help needs more
 constexpr std::int32_t Margin = 12;
 constexpr std::uint32_t Paper = 0xFFFFE0;
 constexpr std::uint32_t InkColour = 0x000000;
