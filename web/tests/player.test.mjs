@@ -172,11 +172,11 @@ test('a SLOW film of 16 ms frames: frame times in the browser', async () => {
 // it has (aspect kept), the lesson is drawn at the device pixels a page unit rounded up, as the
 // native program draws it with --scale, and a pointer or a touch lands in page units.
 async function openScaled(query, viewport, deviceScaleFactor, touch) {
-    const context = await browser.newContext({ viewport, deviceScaleFactor, hasTouch: touch, isMobile: touch });
+    const context = await site.browser.newContext({ viewport, deviceScaleFactor, hasTouch: touch, isMobile: touch });
     const page = await context.newPage();
     page.errors = [];
     page.on('pageerror', (error) => page.errors.push(error));
-    await page.goto(`${served.base}/player.html?${query}`);
+    await page.goto(`${site.served.base}/player.html?${query}`);
     await page.waitForFunction(() => window.vekoraPage);
     return page;
 }
