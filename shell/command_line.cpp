@@ -284,7 +284,10 @@ std::string UsageText() {
         std::string names(option.name);
         if (!option.alias.empty()) names += ", " + std::string(option.alias);
         if (!option.valueName.empty()) names += " " + std::string(Tr(option.valueName));
-        if (names.size() < 16) names.resize(16, ' ');
+        // A name too long for its column puts its note on the next line, in the column.
+        constexpr std::size_t NameColumn = 16;
+        if (names.size() > NameColumn) names += "\n  " + std::string(NameColumn, ' ');
+        else names.resize(NameColumn, ' ');
         text += "  " + names + " " + std::string(Tr(option.help)) + "\n";
     }
     text += "\nvekora lsp       " +

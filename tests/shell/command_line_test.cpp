@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -47,11 +48,29 @@ TEST(CommandLine, Actions) {
     }
 }
 
-TEST(CommandLine, UsageNamesEveryOption) {
+TEST(CommandLine, UsageNamesEveryOptionWithItsNoteInOneColumn) {
     const std::string usage = UsageText();
     for (const char* option : {"--check", "--dump-table", "--dump-symbols", "--help", "--version"}) {
         EXPECT_NE(usage.find(option), std::string::npos) << option;
     }
+    // Every note starts in column 19: beside its option, or on the next line when the option
+    // and its value are too long for their column.
+    std::vector<std::string> lines;
+    std::istringstream text(usage);
+    for (std::string line; std::getline(text, line);) lines.push_back(line);
+    constexpr std::size_t NoteColumn = 19;
+    const auto noteStartsThere = [](const std::string& line, std::size_t from) {
+        return line.size() > NoteColumn && line.find_first_not_of(' ', from) == NoteColumn;
+    };
+    int options = 0;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (!lines[i].starts_with("  -")) continue;
+        ++options;
+        const bool beside = lines[i].size() > NoteColumn && lines[i][NoteColumn - 1] == ' ' && lines[i][NoteColumn] != ' ';
+        const bool below = i + 1 < lines.size() && noteStartsThere(lines[i + 1], 0);
+        EXPECT_TRUE(beside || below) << lines[i];
+    }
+    EXPECT_GT(options, 20);
 }
 
 TEST(CommandLine, ZoomTakesFractionsFromHalfToEightAndFullscreenIsAFlag) {
