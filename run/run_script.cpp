@@ -44,20 +44,11 @@ void ResetRunSettings(const ScriptRunSetup& setup) {
 
 std::int32_t RunCompiled(const InstructionTable& table, const SymbolTable& symbols, const ScriptRunSetup& setup) {
     Device* device = DeviceOf(setup);
-    // While the run plays (replays included) it can be drawn afresh at another render scale.
-    struct RunInProgress {
-        Device* device;
-        explicit RunInProgress(Device* d) : device(d) {
-            if (device != nullptr) device->SetRunInProgress(true);
-        }
-        ~RunInProgress() {
-            if (device != nullptr) device->SetRunInProgress(false);
-        }
-        RunInProgress(const RunInProgress&) = delete;
-        RunInProgress& operator=(const RunInProgress&) = delete;
-    };
-    std::optional<RunInProgress> playing(std::in_place, device);
-    if (device != nullptr) device->RunStarts();
+    if (device != nullptr) {
+        device->RunStarts();
+        // While the run plays (replays included) it can be drawn afresh at another render scale.
+        device->SetRunInProgress(true);
+    }
     std::optional<RunContext> run;
     const auto playMainModule = [&] {
         run.emplace(table, symbols, setup.settings != nullptr ? *setup.settings : ProgramSettings(), device);
@@ -76,7 +67,7 @@ std::int32_t RunCompiled(const InstructionTable& table, const SymbolTable& symbo
         ResetRunSettings(setup);
         result = playMainModule();
     }
-    playing.reset();  // the closing logo is not redrawn
+    if (device != nullptr) device->SetRunInProgress(false);  // the closing logo is not redrawn
     // A run cut short because its script was saved again is not the one to picture.
     const bool replaced = device != nullptr && device->StopCause() == StopReason::ScriptChanged;
     if (setup.beforeClosingLogo && !replaced) setup.beforeClosingLogo();

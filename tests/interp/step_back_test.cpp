@@ -6,6 +6,7 @@
 #include <string>
 
 #include "tests/support/script_run_support.h"
+#include "tests/support/viewer_lesson.h"
 
 namespace vekora::testing {
 namespace {
@@ -14,30 +15,10 @@ using namespace colours;
 
 // Three WAITs; a menu and a drag of B before the second, a circle after it, a point after
 // the third. The logo is on: the replay passes through it too.
-constexpr std::string_view Lesson =
-    "SCREEN 320, 240\n"
-    "SPEED 200\n"
-    "POINT A, 60, 150\n"
-    "POINT B, 260, 150\n"
-    "WAIT\n"
-    "S = LINE A, B\n"
-    "MENU\n"
-    "MENUITEM \"Medio\"\n"
-    "  M = MIDDLE A, B, 2, &H008000, 6\n"
-    "MENUITEM \"Fin\"\n"
-    "  EXITMENU\n"
-    "REPEATMENU\n"
-    "INTERACT Drag\n"
-    "WAIT\n"
-    "K = CIRCLE A, B, &H0000FF\n"
-    "WAIT\n"
-    "POINT C, 160, 40, DEFAULT, &HFF0000\n"
-    "WAIT\n"
-    "END\n"
-    "INTERACTION Drag\n"
-    "CLICKABLE B\n"
-    "T = LINE A, B, DEFAULT, &HFF0000\n"
-    "REPEAT\n";
+const std::string Lesson = ViewerLesson(200,
+                                         "WAIT\n"
+                                         "POINT C, 160, 40, DEFAULT, &HFF0000\n"
+                                         "WAIT\n");
 
 // Up to the second WAIT: Enter at the first, Medio then Fin in the menu, B dragged.
 constexpr std::string_view ToSecondWait =

@@ -6,33 +6,10 @@
 #include <string>
 
 #include "tests/support/script_run_support.h"
+#include "tests/support/viewer_lesson.h"
 
 namespace vekora::testing {
 namespace {
-
-// A WAIT, a menu shown twice, an INTERACTION that drags B, and a last WAIT.
-std::string Lesson(int speed) {
-    return "SCREEN 320, 240\n"
-           "SPEED " + std::to_string(speed) + "\n"
-           "POINT A, 60, 150\n"
-           "POINT B, 260, 150\n"
-           "WAIT\n"
-           "S = LINE A, B\n"
-           "MENU\n"
-           "MENUITEM \"Medio\"\n"
-           "  M = MIDDLE A, B, 2, &H008000, 6\n"
-           "MENUITEM \"Fin\"\n"
-           "  EXITMENU\n"
-           "REPEATMENU\n"
-           "INTERACT Drag\n"
-           "WAIT\n"
-           "K = CIRCLE A, B, &H0000FF\n"
-           "END\n"
-           "INTERACTION Drag\n"
-           "CLICKABLE B\n"
-           "T = LINE A, B, DEFAULT, &HFF0000\n"
-           "REPEAT\n";
-}
 
 constexpr std::string_view FollowingEvents =
     "wait key Enter\n"
@@ -58,8 +35,8 @@ constexpr std::string_view HandTimedEvents =
     "1135 key Enter\n";
 
 TEST(FollowingEvents, PlayTheLessonAsHandTimedEventsDo) {
-    const ScriptOutcome following = PlayHeadless(Lesson(200), FollowingEvents);
-    const ScriptOutcome handTimed = PlayHeadless(Lesson(200), HandTimedEvents);
+    const ScriptOutcome following = PlayHeadless(ViewerLesson(200), FollowingEvents);
+    const ScriptOutcome handTimed = PlayHeadless(ViewerLesson(200), HandTimedEvents);
     ASSERT_FALSE(following.stopped);
     ASSERT_FALSE(handTimed.stopped);
     EXPECT_EQ(following.ms, handTimed.ms);
@@ -69,13 +46,13 @@ TEST(FollowingEvents, PlayTheLessonAsHandTimedEventsDo) {
 }
 
 TEST(FollowingEvents, StillFitAfterTheLessonsPaceChanged) {
-    const ScriptOutcome before = PlayHeadless(Lesson(200), FollowingEvents);
-    const ScriptOutcome slower = PlayHeadless(Lesson(700), FollowingEvents);
+    const ScriptOutcome before = PlayHeadless(ViewerLesson(200), FollowingEvents);
+    const ScriptOutcome slower = PlayHeadless(ViewerLesson(700), FollowingEvents);
     ASSERT_FALSE(slower.stopped);
     EXPECT_GT(slower.ms, before.ms);
     EXPECT_TRUE(slower.screen == before.screen);
     // The hand-counted times now answer the wrong waits.
-    const ScriptOutcome handTimed = PlayHeadless(Lesson(700), HandTimedEvents);
+    const ScriptOutcome handTimed = PlayHeadless(ViewerLesson(700), HandTimedEvents);
     EXPECT_TRUE(handTimed.stopped || handTimed.screen != before.screen);
 }
 
